@@ -1,0 +1,50 @@
+#include "BlockChain.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace moravel {
+
+void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes) {
+    const std::int32_t clamped = std::clamp(bytes, 0, 2 * TmyFFT::kMaxBlockSamples);
+    std::memset(engine.InputBlock, 0, static_cast<std::size_t>(clamped));
+    if (data != nullptr) std::memcpy(engine.InputBlock, data, static_cast<std::size_t>(clamped));
+    engine.BlockSamples = clamped / 2;
+}
+
+void RunStages(TmyFFT& engine, const StageSwitches& stages) {
+    if (stages.agcOn) engine.ApplyAgc(stages.agcLevel, stages.agcDecay);
+    engine.AnalyseBlock();
+    if (stages.noiseBlankerOn) engine.ApplyNoiseBlanker(stages.noiseBlankerLevel);
+    if (stages.compressorOn) engine.ApplyCompressor(stages.compressorThreshold, stages.compressorGain);
+    if (stages.expanderOn) engine.ApplyExpander(stages.expanderThreshold, stages.expanderGain);
+    if (stages.filterOn) engine.ApplyFilter();
+    if (stages.shiftOn) engine.ShiftSpectrum(stages.shiftBins);
+    if (stages.equalizerOn) engine.ApplyEqualizer();
+}
+
+std::int32_t FinishBlock(TmyFFT& engine) {
+    engine.SynthesiseBlock();
+    const std::int16_t* out = engine.OutputBlock;
+    const std::int16_t top = *std::max_element(out, out + std::max(engine.BlockSamples, 1));
+    return std::max<std::int32_t>(0, top);
+}
+
+std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages, const void* data, std::int32_t bytes) {
+    LoadBlock(engine, data, bytes);
+    RunStages(engine, stages);
+    return FinishBlock(engine);
+}
+
+std::int32_t AgcMeterPosition(float agcGain) {
+    const long double position = std::nearbyint(static_cast<long double>(agcGain)) * 4;
+    if (!(std::fabs(position) <= std::numeric_limits<std::int32_t>::max())) {
+        throw std::range_error("Range check error");
+    }
+    return static_cast<std::int32_t>(position);
+}
+
+}  // namespace moravel

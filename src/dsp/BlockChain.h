@@ -1,0 +1,59 @@
+// The engine part of one processing cycle, in the one order the program uses:
+// load the block, AGC, analysis, the spectral stages (noise blanker,
+// compressor, expander, filter, shift, equalizer), synthesis, output peak.
+//
+// The main window and the batch processor both drive the engine through these
+// functions, so the order lives here only. They allocate nothing and run on
+// the engine's thread.
+#pragma once
+
+#include "FFT.h"
+
+#include <cstdint>
+
+namespace moravel {
+
+/// What the cycle reads from the controls at the moment a block arrives: each
+/// stage's switch and the arguments it is called with. Filter and equalizer
+/// take their settings from the engine (SetFilter, SetEqualizerCurve).
+struct StageSwitches {
+    bool agcOn = false;
+    std::int32_t agcLevel = 10000;  // 2000..30000
+    std::int32_t agcDecay = 10;     // 2..300
+    bool noiseBlankerOn = false;
+    std::int32_t noiseBlankerLevel = 1;  // 1..20
+    bool compressorOn = false;
+    std::int32_t compressorThreshold = 0;  // −50..50
+    std::int32_t compressorGain = 0;       // −10..10
+    bool expanderOn = false;
+    std::int32_t expanderThreshold = 0;  // −50..50
+    std::int32_t expanderGain = 0;       // −10..10
+    bool filterOn = false;
+    bool shiftOn = false;
+    std::int32_t shiftBins = 0;  // Spectrum bins, positive moves up
+    bool equalizerOn = false;
+};
+
+/// Zeroes InputBlock over `bytes` bytes, copies `bytes` bytes of `data` into
+/// it (unless `data` is null: the caller, e.g. the player, then fills
+/// InputBlock itself afterwards) and sets BlockSamples to bytes / 2.
+/// `bytes` must be even and at most 2·TmyFFT::kMaxBlockSamples.
+void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes);
+
+/// AGC (when on), AnalyseBlock, then the enabled spectral stages in order.
+/// After it Spectrum[0..L] holds the edited spectrum (the debug plot reads it).
+void RunStages(TmyFFT& engine, const StageSwitches& stages);
+
+/// SynthesiseBlock, then the output peak: the largest of 0 and the samples of
+/// OutputBlock[0..N−1] (signed; negative peaks do not count).
+std::int32_t FinishBlock(TmyFFT& engine);
+
+/// LoadBlock, RunStages and FinishBlock: one whole cycle. Returns the peak.
+std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages,
+                          const void* data, std::int32_t bytes);
+
+/// Position of the AGC meter: Round(AgcGain) × 4 (ties to even). Throws
+/// std::range_error when the result leaves the 32-bit range.
+std::int32_t AgcMeterPosition(float agcGain);
+
+}  // namespace moravel

@@ -1,0 +1,48 @@
+#include "ChainSettings.h"
+
+#include "ShiftControl.h"
+
+namespace moravel {
+
+std::int32_t ResolutionFactor(std::int32_t resolutionIndex) {
+    switch (resolutionIndex) {
+    case 0: return 10;
+    case 2: return 1;
+    default: return 5;
+    }
+}
+
+StageSwitches SwitchesFor(const ChainSettings& s) {
+    StageSwitches stages;
+    stages.agcOn = s.agcOn;
+    stages.agcLevel = s.agcLevel;
+    stages.agcDecay = s.agcDecay;
+    stages.noiseBlankerOn = s.noiseBlankerOn;
+    stages.noiseBlankerLevel = s.noiseBlankerLevel;
+    stages.compressorOn = s.compressorOn;
+    stages.compressorThreshold = s.compressorThreshold;
+    stages.compressorGain = s.compressorGain;
+    stages.expanderOn = s.expanderOn;
+    stages.expanderThreshold = s.expanderThreshold;
+    stages.expanderGain = s.expanderGain;
+    stages.filterOn = s.filterOn;
+    stages.shiftOn = s.shiftOn;
+    stages.shiftBins = ShiftBins(s.shiftPosition, s.shiftRange);
+    stages.equalizerOn = s.equalizerOn;
+    return stages;
+}
+
+void ConfigureChain(TmyFFT& engine, const ChainSettings& s, std::int32_t sampleRate, std::int32_t bufferBytes) {
+    engine.Resolution = ResolutionFactor(s.resolutionIndex);
+    engine.SpectrumDecay = static_cast<float>(s.decay);
+    engine.Configure(sampleRate, bufferBytes);
+    // The centre track bar's maximum is half the sample rate.
+    const std::int32_t center = std::min(s.filterCenter, sampleRate / 2);
+    engine.SetFilter(center, s.filterWidth, s.filterType);
+    engine.HalfBlock = engine.BlockSamples / 2;
+    engine.FrameSamples = 2 * engine.BlockSamples;
+    const auto gains = EqualizerGains(s.equalizer);
+    engine.SetEqualizerCurve(kEqualizerBands, gains.data());
+}
+
+}  // namespace moravel

@@ -1,0 +1,345 @@
+#include "FFT.h"
+
+#include "FastTrig.h"
+#include "Fourier2.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <numbers>
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+/// Round to nearest, ties to even (the default rounding mode).
+long double roundEven(long double x) { return std::nearbyint(x); }
+
+std::int16_t clampSample(std::int64_t v) {
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(v, -32768, 32767));
+}
+
+/// A float rounded to a 64-bit integer, saturating instead of overflowing.
+std::int64_t roundToInt64(float x) {
+    constexpr float kLimit = 9.2233715e18f;  // just below 2^63
+    if (!(x < kLimit)) return x > 0 ? std::numeric_limits<std::int64_t>::max() : 0;
+    if (!(x > -kLimit)) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(roundEven(x));
+}
+
+template <typename T, std::size_t N>
+void fill(T (&array)[N], T value) { std::fill(std::begin(array), std::end(array), value); }
+
+}  // namespace
+
+TmyFFT::TmyFFT() { std::memset(static_cast<void*>(this), 0, sizeof(*this)); }
+
+// ---- Configuration ----------------------------------------------------------
+
+void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
+    SampleRate = sampleRate;
+    BlockSamples = bufferBytes / 2;
+    DisplayCount = BlockSamples / 2;
+    BinWidth = static_cast<float>(static_cast<long double>(sampleRate) / (bufferBytes / 2));
+    const std::int32_t lastFrame = std::min(FrameSamples, kSmallCapacity - 1);
+    std::fill(History, History + lastFrame + 1, std::int16_t{0});
+    std::fill(FrameOut, FrameOut + lastFrame + 1, std::int16_t{0});
+    const std::int32_t n = BlockSamples;
+    for (std::int32_t i = 1; i <= n && i < kSmallCapacity; ++i) {
+        Window[i] = static_cast<float>(0.54L - 0.46L * std::cos(2 * kPi * i / n));
+    }
+    fill(NormalizeGain, 1.0f);
+}
+
+// ---- Analysis ---------------------------------------------------------------
+
+void TmyFFT::AnalyseBlock() {
+    const std::int32_t n = BlockSamples;
+    HalfBlock = n / 2;
+    FrameSamples = 2 * n;
+    std::copy(FrameOut, FrameOut + 2 * n, PreviousFrame);
+    std::copy(History + n, History + 2 * n, History);
+    std::copy(InputBlock, InputBlock + n, History + n);
+    fill(FftBuffer, 0.0f);
+    fill(Spectrum, 0.0f);
+
+    std::int32_t sum = 0;
+    for (std::int32_t p = 0; p < 2 * n; ++p) sum += History[p];
+    const auto mean = static_cast<std::int32_t>(roundEven(static_cast<long double>(sum) / (2 * n)));
+
+    // The frame fills the first half of a transform twice its length; the
+    // upper half stays zero, so a Spectrum bin is SampleRate/(4N) Hz wide.
+    for (std::int32_t p = 0; p < 2 * n; ++p) FftBuffer[2 * p + 1] = static_cast<float>(History[p] - mean);
+    FftLength = 8 * n;
+    FftInverse = false;
+    ComplexFFT(FftBuffer);
+    for (std::int32_t k = 0; k < 2 * n; ++k) Spectrum[k] = FftBuffer[2 * k + 1];
+}
+
+// ---- Synthesis --------------------------------------------------------------
+
+void TmyFFT::SynthesiseBlock() {
+    resynthesiseFrame();
+    crossFade();
+    analyseDisplay();
+}
+
+void TmyFFT::resynthesiseFrame() {
+    const std::int32_t frame = FrameSamples;
+    fill(FftBuffer, 0.0f);
+    for (std::int32_t k = 0; k < frame; ++k) FftBuffer[2 * k + 1] = Spectrum[k];
+    FftLength = 4 * frame;
+    FftInverse = true;
+    ComplexFFT(FftBuffer);
+    for (std::int32_t k = 0; k < frame; ++k) {
+        const std::int64_t v = roundToInt64(FftBuffer[2 * k + 1]);
+        FrameOut[k] = clampSample(v / frame);
+    }
+}
+
+void TmyFFT::crossFade() {
+    // Both terms describe the same input block: the second half of the previous
+    // frame fades out while the first half of this frame fades in.
+    const std::int32_t n = BlockSamples;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::int32_t fading = (PreviousFrame[n + i] * (n - i)) / n;
+        const std::int32_t rising = (FrameOut[i] * (i + 1)) / n;
+        OutputBlock[i] = clampSample(std::int64_t{fading} + rising);
+    }
+}
+
+void TmyFFT::analyseDisplay() {
+    const std::int32_t n = BlockSamples;
+    const std::int32_t half = HalfBlock;
+    fill(Spectrum, 0.0f);
+    for (std::int32_t p = 0; p < n; ++p) Spectrum[2 * p + 1] = static_cast<float>(OutputBlock[p]) * Window[p + 1];
+    FftLength = 2 * n;
+    FftInverse = false;
+    ComplexFFT(Spectrum);
+    for (std::int32_t b = 0; b < half; ++b) {
+        const long double re = Spectrum[2 * b + 1];
+        const long double im = Spectrum[2 * b + 2];
+        Magnitude[b + 1] = static_cast<float>(std::sqrt(re * re + im * im) / half);
+    }
+    if (NormalizeReset) {
+        std::fill(NormalizeGain, NormalizeGain + std::min(DisplayCount, kSmallCapacity - 1) + 1, 1.0f);
+        NormalizeReset = false;
+    }
+    if (NormalizeRequest) {
+        computeNormalizeGain();
+        NormalizeRequest = false;
+    }
+    decimateDisplay();
+    weighAndDecayDisplay();
+}
+
+// Gains that flatten the display spectrum held from the previous block: the
+// mean over the (smoothed) value of each point, smoothed once more.
+void TmyFFT::computeNormalizeGain() {
+    const std::int32_t k = std::min(DisplayCount, kSmallCapacity - 1);
+    float* d = DisplaySpectrum;
+    float* g = NormalizeGain;
+    long double total = 0;
+    for (std::int32_t i = 2; i <= k; ++i) total += d[i];
+    const long double average = k != 0 ? total / k : 0;
+    for (std::int32_t i = 2; i <= k; ++i) d[i] = static_cast<float>(0.5L * d[i] + 0.3L * d[i - 1] + 0.2L * d[i - 2]);
+    for (std::int32_t i = 0; i <= k; ++i) g[i] = static_cast<float>(average / (d[i] + 1.0L));
+    for (std::int32_t i = 2; i <= k; ++i) g[i] = static_cast<float>(0.5L * g[i] + 0.3L * g[i - 1] + 0.2L * g[i - 2]);
+}
+
+// Peak decimation: display point d is the largest of R neighbouring magnitudes.
+void TmyFFT::decimateDisplay() {
+    const std::int32_t r = Resolution;
+    const std::int32_t points = r > 0 ? HalfBlock / r : 0;  // no display before Resolution is set
+    fill(DisplaySpectrum, 0.0f);
+    for (std::int32_t d = 0; d < points; ++d) {
+        const float* first = Magnitude + d * r;
+        DisplaySpectrum[d] = std::max(0.0f, *std::max_element(first, first + r));
+    }
+    DisplayCount = points + 1;
+}
+
+void TmyFFT::weighAndDecayDisplay() {
+    PeakValue = 0;
+    PeakFrequency = 0;
+    std::int32_t peak = 0;
+    const long double decayFactor = (21 - static_cast<long double>(SpectrumDecay)) / 20;
+    for (std::int32_t i = 1; i <= DisplayCount; ++i) {
+        DisplaySpectrum[i] = std::max(0.0f, DisplaySpectrum[i] * NormalizeGain[i]);
+        DecayedSpectrum[i] = static_cast<float>(
+            DecayedSpectrum[i] + decayFactor * (static_cast<long double>(DisplaySpectrum[i]) - DecayedSpectrum[i]));
+        if (SpectrumDecay > 0) DisplaySpectrum[i] = DecayedSpectrum[i];
+        if (DisplaySpectrum[i] > PeakValue) {
+            PeakValue = DisplaySpectrum[i];
+            peak = i - 1;
+        }
+    }
+    trackPeak(peak);
+}
+
+// A peak is reported once it has stayed within 20 Hz of the previous block's
+// peak for five further blocks; a larger jump clears it.
+void TmyFFT::trackPeak(std::int32_t peak) {
+    PeakIndex = peak;
+    const std::int32_t f = BinToFrequency(peak + 1);
+    PeakDeviation = std::abs(f - LastPeakFrequency);
+    if (PeakDeviation <= 20 && PeakStableCount >= 5) PeakFrequency = static_cast<float>(f);
+    if (PeakDeviation > 20) {
+        PeakFrequency = 0;
+        PeakStableCount = 0;
+    }
+    LastPeakFrequency = f;
+    if (PeakStableCount < std::numeric_limits<std::int32_t>::max()) ++PeakStableCount;
+}
+
+std::int32_t TmyFFT::BinToFrequency(std::int32_t index) const {
+    if (BlockSamples == 0) return 0;  // not configured yet
+    const std::int32_t product = Resolution * SampleRate;
+    const long double ratio = static_cast<long double>(product) / BlockSamples;
+    const auto hz = static_cast<std::int32_t>(roundEven(std::fabs(static_cast<long double>(index)) * ratio));
+    return index < 0 ? -hz : hz;
+}
+
+// ---- Filter -----------------------------------------------------------------
+
+void TmyFFT::SetFilter(std::int32_t center, std::int32_t width, std::int32_t filterType) {
+    FilterCenter = center;
+    FilterWidth = width;
+    FilterType = filterType;
+}
+
+void TmyFFT::ApplyFilter() {
+    // c is the centre's Spectrum bin lowered by 4; w a half-width in bins
+    // taken from the width in Hz (every range's bin is close to 2 Hz wide).
+    const auto c = static_cast<std::int32_t>(roundEven(FilterCenter * 4 / static_cast<long double>(BinWidth))) - 4;
+    const std::int32_t w = FilterWidth / 4;
+    const std::int32_t frame = FrameSamples;
+    float* s = Spectrum;
+    switch (FilterType) {
+    case 0:  // low pass
+        for (std::int32_t i = std::max(c + 1, 0); i < frame; ++i) s[i] = 0;
+        break;
+    case 1: {  // band pass with a raised-cosine taper over the band
+        // The taper counter advances only inside the band, so a band cut at
+        // bin 0 starts its taper there. A one-bin band (w = 1) has no period.
+        std::int32_t t = 0;
+        const std::int32_t period = 2 * w - 2;
+        for (std::int32_t i = 0; i < frame; ++i) {
+            if (i <= c - w || i >= c + w) {
+                s[i] = 0;
+                continue;
+            }
+            const long double angle = period != 0 ? t * (2 * kPi) / period : 0.0L;
+            s[i] = static_cast<float>(s[i] * (0.5L - 0.5L * FastCos(static_cast<float>(angle))));
+            ++t;
+        }
+        break;
+    }
+    case 2:  // high pass
+        for (std::int32_t i = 0; i < std::min(c, frame); ++i) s[i] = 0;
+        break;
+    case 3:  // stop band
+        for (std::int32_t i = std::max(c - w + 1, 0); i < std::min(c + w, frame); ++i) s[i] = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Dynamics ---------------------------------------------------------------
+
+void TmyFFT::ApplyAgc(std::int32_t level, std::int32_t decay) {
+    const std::int32_t n = BlockSamples;
+    AgcCount = 0;
+    std::int32_t peak = 0;
+    for (std::int32_t i = 0; i < n; ++i) {
+        ++AgcCount;
+        peak = std::max(peak, std::abs(static_cast<std::int32_t>(InputBlock[i])));
+        if (AgcCount <= 400) continue;
+        const double target = static_cast<double>(level) / (peak + 1);
+        if (static_cast<long double>(AgcGain) - target > 10) AgcGain = static_cast<float>(target);  // fast attack
+        AgcGain = static_cast<float>(AgcGain + (static_cast<long double>(target) - AgcGain) / decay);
+        // Fewer than 399 samples follow: they get this window's gain too.
+        const std::int32_t last = (n - i < 400) ? n - 1 : i;
+        for (std::int32_t k = i - 400; k <= last; ++k) {
+            InputBlock[k] = clampSample(static_cast<std::int64_t>(roundEven(static_cast<long double>(InputBlock[k]) * AgcGain)));
+        }
+        AgcCount = 0;
+        peak = 0;
+    }
+}
+
+void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
+    const std::int32_t threshold = level * 10000;
+    if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
+    float* s = Spectrum;
+    for (std::int32_t i = 1; i < FrameSamples; ++i) {
+        const float g = static_cast<float>(std::clamp(1 - std::fabs(s[i] / static_cast<long double>(threshold)), 0.0L, 1.0L));
+        const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
+        if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
+        const auto a = static_cast<std::int32_t>(average);
+        s[i] = static_cast<float>(s[i] + (a - static_cast<long double>(s[i])) * g);
+    }
+}
+
+void TmyFFT::ApplyCompressor(std::int32_t threshold, std::int32_t gain) {
+    const std::int32_t limit = 1000 * threshold + 50000;
+    const long double factor = 3 + gain / 5.0L;
+    for (std::int32_t i = 0; i < FrameSamples; ++i) {
+        float x = Spectrum[i];
+        if (std::fabs(x) > limit) x = static_cast<float>(x / factor);
+        Spectrum[i] = static_cast<float>(x * 1.7L);
+    }
+}
+
+void TmyFFT::ApplyExpander(std::int32_t threshold, std::int32_t gain) {
+    const std::int32_t limit = 1000 * threshold + 50000;
+    const long double factor = 3 + gain / 5.0L;
+    for (std::int32_t i = 0; i < FrameSamples; ++i) {
+        float x = Spectrum[i];
+        if (std::fabs(x) < limit) x = static_cast<float>(x * factor);
+        Spectrum[i] = static_cast<float>(x * 1.2L);
+    }
+}
+
+// ---- Shift and equalizer ------------------------------------------------------
+
+void TmyFFT::ShiftSpectrum(std::int32_t bins) {
+    const std::int32_t frame = FrameSamples;
+    float* s = Spectrum;
+    if (bins == 0) return;
+    const std::int64_t d = std::abs(static_cast<std::int64_t>(bins));
+    if (d >= frame) {
+        std::fill(s, s + frame, 0.0f);
+        return;
+    }
+    const auto shift = static_cast<std::int32_t>(d);
+    if (bins > 0) {
+        // Descending targets, so nothing is overwritten before it is read.
+        for (std::int32_t k = 0; k <= frame - shift; ++k) s[frame - k] = s[frame - k - shift];
+        std::fill(s, s + shift + 1, 0.0f);
+    } else {
+        for (std::int32_t i = shift; i < frame; ++i) s[i - shift] = s[i];
+        std::fill(s + frame - shift, s + frame + 1, 0.0f);
+    }
+}
+
+void TmyFFT::SetEqualizerCurve(std::int32_t bandCount, const float* gains) {
+    const std::int32_t frame = FrameSamples;
+    if (frame <= 0 || bandCount <= 0) return;
+    const std::int32_t width = frame / bandCount;
+    for (std::int32_t i = 0; i < frame && i < kSmallCapacity; ++i) {
+        const std::int32_t group = width > 0 ? i / width : bandCount;
+        EqualizerGain[i] = group < bandCount ? gains[group] : 0.0f;
+    }
+}
+
+void TmyFFT::ApplyEqualizer() {
+    for (std::int32_t i = 0; i < FrameSamples; ++i) Spectrum[i] = Spectrum[i] * EqualizerGain[i];
+}
+
+}  // namespace moravel

@@ -1,0 +1,20 @@
+// In-place iterative radix-2 complex transform on single-precision pairs.
+#pragma once
+
+#include <cstdint>
+
+namespace moravel {
+
+/// Number of floats of the next transform: twice the number of complex points.
+extern std::int32_t FftLength;
+/// Direction of the next transform: false forward (e^{+2πi kn/P}), true inverse.
+extern bool FftInverse;
+
+/// Transforms `a` in place. Point p (p = 0..P−1, P = FftLength / 2, a power of
+/// two) is the pair a[2p+1] (real), a[2p+2] (imaginary); a[0] is not touched,
+/// so `a` must hold FftLength + 1 floats. No 1/P scaling in either direction.
+/// Twiddles come from FastSin once per stage and from the trigonometric
+/// recurrence within it; every product and sum is rounded to single.
+void ComplexFFT(float* a);
+
+}  // namespace moravel
