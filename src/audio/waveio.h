@@ -44,8 +44,9 @@ enum : std::int16_t { kSeekFromData = 0, kSeekFromCurrent = 1, kSeekFromEnd = 2 
 class TWaveStream {
 public:
     /// format == nullptr: read the file's header and stand at frame 0.
-    /// Otherwise: write a RIFF/WAVE header with `format` (18 + cbSize bytes)
-    /// and open an empty data chunk. `file` is not owned and must outlive the
+    /// Otherwise: write a RIFF/WAVE header with `format` and open an empty
+    /// data chunk; the format must have cbSize 0 (the record carries no extra
+    /// bytes) and a block alignment above 0. `file` is not owned and must outlive the
     /// stream.
     TWaveStream(RiffFile& file, const WaveFormatEx* format);
     /// Finishes the file if Finish() was not called, swallowing its errors.
@@ -57,7 +58,9 @@ public:
     /// Reads up to `count` frames; returns the frames read (short at the end
     /// of the data, never past it).
     virtual std::int32_t Read(void* buffer, std::int32_t count);
-    /// New position in frames; origin kSeekFromData, kSeekFromCurrent or kSeekFromEnd.
+    /// New position in frames from the first data byte (in both modes);
+    /// origin kSeekFromData, kSeekFromCurrent or kSeekFromEnd (the end of
+    /// the data). A target before the data is refused and the stream stays.
     virtual std::int32_t Seek(std::int32_t offset, std::int16_t origin);
     /// Appends `count` frames; returns the frames written.
     virtual std::int32_t Write(const void* buffer, std::int32_t count);

@@ -1,0 +1,130 @@
+// TWaveStream's frame-counted Read, Write and Seek, finishing the file, and
+// TFileWaveStream's ownership of the file. Frame counts are multiplied out
+// in 64 bits and checked before any byte count reaches the file.
+#include "waveio.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace moravel {
+
+namespace {
+
+[[noreturn]] void fail(const char* message) { throw WaveStreamError(message); }
+
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+std::int64_t frameBytes(std::int32_t frames, std::uint16_t blockAlign) {
+    if (frames < 0) throw std::range_error("negative WAV frame count");
+    const std::int64_t bytes = std::int64_t{frames} * blockAlign;
+    if (bytes > kInt32Max) throw std::overflow_error("WAV byte count overflows");
+    return bytes;
+}
+
+}  // namespace
+
+TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format)
+    : file_(file), writing_(format != nullptr) {
+    if (writing_) {
+        createHeader(*format);
+    } else {
+        readHeader();
+        SetPosition(0);
+    }
+}
+
+TWaveStream::~TWaveStream() {
+    try {
+        Finish();
+    } catch (...) {
+        // A destructor must not throw; callers that care call Finish() first.
+    }
+}
+
+// Whole frames between the file position and the end of the data chunk, so
+// that chunks behind the data (a LIST with tags, say) are never read as audio.
+std::int64_t TWaveStream::bytesLeftInData() {
+    const std::int64_t position = file_.tell();
+    if (position < 0) fail("Error reading from file.");
+    const std::int64_t left = std::max<std::int64_t>(dataEnd_ - position, 0);
+    return left - left % format_.nBlockAlign;
+}
+
+std::int32_t TWaveStream::Read(void* buffer, std::int32_t count) {
+    std::int64_t bytes = frameBytes(count, format_.nBlockAlign);
+    if (!writing_) bytes = std::min(bytes, bytesLeftInData());
+    if (bytes == 0) return 0;
+    const std::int64_t got = file_.read(buffer, bytes);
+    if (got < 0) fail("Error reading from file.");
+    return static_cast<std::int32_t>(got / format_.nBlockAlign);
+}
+
+std::int32_t TWaveStream::Write(const void* buffer, std::int32_t count) {
+    const std::int64_t bytes = frameBytes(count, format_.nBlockAlign);
+    const std::int64_t put = file_.write(buffer, bytes);
+    if (put < 0) fail("Error writing to file.");
+    return static_cast<std::int32_t>(put / format_.nBlockAlign);
+}
+
+// Reading: the end of the data chunk (not of the file, which may hold more
+// chunks). Writing: the data chunk is the last chunk, so the end of the file.
+std::int64_t TWaveStream::endOfData() {
+    return writing_ ? file_.seek(0, RiffFile::Origin::End) : dataEnd_;
+}
+
+// Positions count from the first data byte in both modes. A target before
+// it is refused before the file moves, so a failed Seek never leaves the
+// stream standing in the header.
+std::int32_t TWaveStream::Seek(std::int32_t offset, std::int16_t origin) {
+    std::int64_t base = -1;
+    if (origin == kSeekFromData) base = dataStart_;
+    if (origin == kSeekFromCurrent) base = file_.tell();
+    if (origin == kSeekFromEnd) base = endOfData();
+    const std::int64_t target = base + std::int64_t{offset} * format_.nBlockAlign;
+    if (base < 0 || target < dataStart_) fail("Seeking to an invalid location in the file.");
+    const std::int64_t frame = (target - dataStart_) / format_.nBlockAlign;
+    if (frame > kInt32Max) throw std::range_error("WAV frame position out of range");
+    if (file_.seek(target, RiffFile::Origin::Begin) != target)
+        fail("Seeking to an invalid location in the file.");
+    return static_cast<std::int32_t>(frame);
+}
+
+// The data chunk is ascended from the end of the file, which is where its
+// size is measured when writing; the RIFF chunk then spans everything.
+void TWaveStream::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) ||
+        !Ascend(file_, riff_))
+        fail("Cannot ascend chunk.");
+    if (file_.flush() != 0) fail("Cannot flush.");
+}
+
+namespace detail {
+
+OwnedRiffFile::OwnedRiffFile(const std::string& fileName, bool writing)
+    : handle(PosixRiffFile::Open(fileName, writing ? PosixRiffFile::Mode::CreateReplace
+                                                   : PosixRiffFile::Mode::Read)) {
+    if (!handle) throw WaveStreamError("Can't open file stream.");
+}
+
+}  // namespace detail
+
+namespace {
+
+// Refuses an unwritable format before the file is opened: opening for
+// writing replaces an existing file.
+bool opensForWriting(const WaveFormatEx* format) {
+    if (format) detail::CheckWritableFormat(*format);
+    return format != nullptr;
+}
+
+}  // namespace
+
+TFileWaveStream::TFileWaveStream(const std::string& fileName, const WaveFormatEx* format)
+    : detail::OwnedRiffFile(fileName, opensForWriting(format)), TWaveStream(*handle, format) {}
+
+// ~TWaveStream finishes the file; the handle closes after it in every case.
+TFileWaveStream::~TFileWaveStream() = default;
+
+}  // namespace moravel
