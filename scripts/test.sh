@@ -18,7 +18,5 @@ jobs=$(nproc)
 (cd "$root/build-fuzz" && ctest --output-on-failure)
 
 # The benchmarks measure; here they only have to run.
-for b in "$root"/build/bench/bench_*; do
-  [ -x "$b" ] && "$b" --benchmark_min_time=0.01 >/dev/null
-done
+"$root/build/bench/moravel_bench" --benchmark_min_time=0.01 >/dev/null
 echo "All test stages passed."

@@ -1,0 +1,10 @@
+// The text of moravel-process --help.
+#pragma once
+
+#include <string>
+
+namespace moravel {
+
+std::string ProcessHelpText();
+
+}  // namespace moravel

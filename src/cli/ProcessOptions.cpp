@@ -1,0 +1,182 @@
+#include "ProcessOptions.h"
+
+#include "FilterPresets.h"
+#include "OptionText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace moravel {
+namespace {
+
+struct OptionRule;
+using Apply = void (*)(ProcessOptions&, std::string_view value, const OptionRule&);
+
+struct OptionRule {
+    std::string_view name;
+    std::string_view form;  // the accepted value, empty for flags
+    Apply apply;
+};
+
+[[noreturn]] void Reject(const OptionRule& rule, std::string_view value) {
+    throw UsageError(std::string(rule.name) + ": \"" + std::string(value) + "\" is not of the form " +
+                     std::string(rule.form));
+}
+
+std::vector<std::int64_t> Numbers(const OptionRule& rule, std::string_view value, char separator, std::size_t minCount,
+                                  std::size_t maxCount) {
+    auto numbers = ParseNumberList(value, separator, minCount, maxCount);
+    if (!numbers) Reject(rule, value);
+    return *numbers;
+}
+
+std::int64_t Number(const OptionRule& rule, std::string_view value) { return Numbers(rule, value, ':', 1, 1)[0]; }
+
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower;
+}
+
+std::optional<std::int32_t> FilterTypeNamed(std::string_view name) {
+    static constexpr std::array<std::string_view, 4> kNames = {"lowpass", "bandpass", "highpass", "stopband"};
+    const auto found = std::find(kNames.begin(), kNames.end(), Lowercase(name));
+    if (found == kNames.end()) return std::nullopt;
+    return static_cast<std::int32_t>(found - kNames.begin());
+}
+
+void ApplyAgc(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto n = Numbers(rule, value, ':', 2, 2);
+    o.agc = AgcOption{n[0], n[1]};
+}
+
+void ApplyNoiseBlanker(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.noiseBlanker = Number(rule, value);
+}
+
+void ApplyCompressor(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto n = Numbers(rule, value, ':', 2, 2);
+    o.compressor = DynamicsOption{n[0], n[1]};
+}
+
+void ApplyExpander(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto n = Numbers(rule, value, ':', 2, 2);
+    o.expander = DynamicsOption{n[0], n[1]};
+}
+
+void ApplyFilter(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto fields = SplitFields(value, ':');
+    if (fields.size() < 2 || fields.size() > 3) Reject(rule, value);
+    const auto type = FilterTypeNamed(fields[0]);
+    if (!type) {
+        throw UsageError(std::string(rule.name) + ": unknown filter type \"" + std::string(fields[0]) +
+                         "\"; use lowpass, bandpass, highpass or stopband");
+    }
+    const auto numbers = ParseNumberList(value.substr(fields[0].size() + 1), ':', 1, 2);
+    if (!numbers) Reject(rule, value);
+    o.filter = FilterOption{std::string(rule.name), *type, (*numbers)[0], std::nullopt};
+    if (numbers->size() == 2) o.filter->width = (*numbers)[1];
+}
+
+void ApplyPreset(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto preset = FindFilterPreset(value);
+    if (!preset) {
+        std::string message = std::string(rule.name) + ": unknown preset \"" + std::string(value) + "\"; use one of:";
+        for (const auto& known : kFilterPresets) message += "\n  \"" + std::string(known.name) + "\"";
+        throw UsageError(message);
+    }
+    o.filter = FilterOption{std::string(rule.name), preset->type, preset->center, std::nullopt};
+    if (preset->bandwidth != 0) o.filter->width = preset->bandwidth;
+}
+
+void ApplyShift(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto n = Numbers(rule, value, ':', 1, 2);
+    o.shift = ShiftOption{n[0], std::nullopt};
+    if (n.size() == 2) o.shift->range = n[1];
+}
+
+void ApplyEqualizer(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto n = Numbers(rule, value, ',', kEqualizerBands, kEqualizerBands);
+    o.equalizer.emplace();
+    std::copy(n.begin(), n.end(), o.equalizer->begin());
+}
+
+void ApplyResolution(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    static constexpr std::array<std::string_view, 3> kNames = {"low", "medium", "high"};
+    const auto found = std::find(kNames.begin(), kNames.end(), Lowercase(value));
+    if (found == kNames.end()) Reject(rule, value);
+    o.resolution = static_cast<std::int32_t>(found - kNames.begin());
+}
+
+void ApplyDecay(ProcessOptions& o, std::string_view value, const OptionRule& rule) { o.decay = Number(rule, value); }
+
+void ApplySettings(ProcessOptions& o, std::string_view value, const OptionRule&) { o.settingsFile = value; }
+void ApplySpectrumCsv(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrumCsv = value; }
+void ApplyQuiet(ProcessOptions& o, std::string_view, const OptionRule&) { o.quiet = true; }
+void ApplyHelp(ProcessOptions& o, std::string_view, const OptionRule&) { o.help = true; }
+
+constexpr OptionRule kOptions[] = {
+    {"--agc", "LEVEL:DECAY (two whole numbers, e.g. 10000:40)", ApplyAgc},
+    {"--noise-blanker", "LEVEL (a whole number 1..20)", ApplyNoiseBlanker},
+    {"--compressor", "THRESHOLD:GAIN (two whole numbers, e.g. 0:-5)", ApplyCompressor},
+    {"--expander", "THRESHOLD:GAIN (two whole numbers, e.g. 0:0)", ApplyExpander},
+    {"--filter", "TYPE:CENTER[:WIDTH] (e.g. bandpass:800:100)", ApplyFilter},
+    {"--preset", "NAME (a filter preset, e.g. \"HAM : CW\")", ApplyPreset},
+    {"--shift", "POSITION[:RANGE] (whole numbers, e.g. 25:1)", ApplyShift},
+    {"--equalizer", "P1,P2,P3,P4,P5,P6,P7 (seven whole numbers -5..5)", ApplyEqualizer},
+    {"--resolution", "low, medium or high", ApplyResolution},
+    {"--decay", "a whole number 0..20", ApplyDecay},
+    {"--settings", "FILE", ApplySettings},
+    {"--spectrum-csv", "FILE", ApplySpectrumCsv},
+    {"--quiet", "", ApplyQuiet},
+    {"--help", "", ApplyHelp},
+};
+
+const OptionRule& FindOption(std::string_view name) {
+    if (name == "-h") return kOptions[std::size(kOptions) - 1];
+    for (const auto& rule : kOptions)
+        if (rule.name == name) return rule;
+    throw UsageError("unknown option " + std::string(name));
+}
+
+// The value of option args[i] (advancing i past a separate value), "" for a flag.
+std::string_view TakeValue(const std::vector<std::string>& args, std::size_t& i, const OptionRule& rule) {
+    const std::string_view arg = args[i];
+    const auto equals = arg.find('=');
+    if (rule.form.empty()) {
+        if (equals != std::string_view::npos) throw UsageError(std::string(rule.name) + " takes no value");
+        return {};
+    }
+    if (equals != std::string_view::npos) return arg.substr(equals + 1);
+    if (i + 1 < args.size()) return args[++i];  // taken as it is, so "--shift -10" works
+    throw UsageError(std::string(rule.name) + ": missing value, expected " + std::string(rule.form));
+}
+
+}  // namespace
+
+ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
+    ProcessOptions options;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            files.emplace_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const OptionRule& rule = FindOption(arg.substr(0, arg.find('=')));
+        rule.apply(options, TakeValue(args, i, rule), rule);
+        if (options.help) return options;
+    }
+    if (files.size() != 2) throw UsageError("expected an input and an output file (IN.wav OUT.wav)");
+    options.input = files[0];
+    options.output = files[1];
+    return options;
+}
+
+}  // namespace moravel

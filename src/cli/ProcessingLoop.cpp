@@ -1,0 +1,99 @@
+#include "ProcessingLoop.h"
+
+#include "AudioRange.h"
+#include "BlockChain.h"
+#include "PlayerBlock.h"
+
+#include <algorithm>
+#include <string>
+
+namespace moravel {
+namespace {
+
+std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, TmyFFT& engine, std::int32_t bytes) {
+    try {
+        return reader.ReadBlock(input, engine.InputBlock, bytes);
+    } catch (const WaveStreamError& error) {
+        throw StreamSideError(StreamSideError::kInput, error.what());
+    }
+}
+
+void WriteOutputSamples(TWaveStream& output, const TmyFFT& engine, std::int32_t samples) {
+    std::int32_t written = 0;
+    try {
+        written = output.Write(engine.OutputBlock, samples);
+    } catch (const WaveStreamError& error) {
+        throw StreamSideError(StreamSideError::kOutput, error.what());
+    }
+    if (written != samples) throw StreamSideError(StreamSideError::kOutput, "Error writing to file.");
+}
+
+}  // namespace
+
+void CheckProcessable(const WaveFormatEx& format) {
+    if (!PlayerBlockReader::CanPlay(format)) {
+        throw std::runtime_error("cannot process this format (" + std::to_string(format.nChannels) + " channels, " +
+                                 std::to_string(format.wBitsPerSample) + " bits, format tag " +
+                                 std::to_string(format.wFormatTag) + "); only 8 or 16-bit PCM, mono or stereo");
+    }
+    if (format.nSamplesPerSec == 0 || format.nSamplesPerSec > kMaxSampleRate) {
+        throw std::runtime_error("cannot process a sample rate of " + std::to_string(format.nSamplesPerSec) +
+                                 " Hz; the rate must be 1.." + std::to_string(kMaxSampleRate) + " Hz");
+    }
+}
+
+std::int64_t InputSampleCount(const TWaveStream& input) {
+    const WaveFormatEx& format = input.Format();
+    const std::int64_t bytesPerSample = std::int64_t{format.nChannels} * (format.wBitsPerSample / 8);
+    if (bytesPerSample <= 0) return 0;
+    return std::int64_t{input.FrameCount()} * format.nBlockAlign / bytesPerSample;
+}
+
+WaveFormatEx OutputFormat(std::int32_t sampleRate) {
+    WaveFormatEx format;
+    format.wFormatTag = kWaveFormatPcm;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<std::uint32_t>(sampleRate);
+    format.nAvgBytesPerSec = static_cast<std::uint32_t>(sampleRate) * 2;
+    format.nBlockAlign = 2;
+    format.wBitsPerSample = 16;
+    format.cbSize = 0;
+    return format;
+}
+
+std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
+                         const LoopCallbacks& callbacks) {
+    CheckProcessable(input.Format());
+    const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
+    const std::int32_t bytes = PlayerBufferBytes(rate);
+    const std::int32_t blockSamples = bytes / 2;
+    ConfigureChain(engine, settings, rate, bytes);
+    const StageSwitches stages = SwitchesFor(settings);
+    const std::int64_t expected = InputSampleCount(input);
+
+    PlayerBlockReader reader;
+    std::int64_t samplesIn = 0;
+    std::int64_t samplesOut = 0;
+    bool inputEnded = false;
+    // Block b's output is input block b − 1: the first output block is the
+    // engine's fade-in and is dropped; after the input ends, silent blocks
+    // push out what is still inside the engine.
+    for (std::int64_t block = 0;; ++block) {
+        LoadBlock(engine, nullptr, bytes);
+        const std::int32_t got = inputEnded ? 0 : ReadInputBlock(reader, input, engine, bytes);
+        if (got < blockSamples) inputEnded = true;
+        samplesIn += got;
+        RunStages(engine, stages);
+        FinishBlock(engine);
+        if (block > 0) {
+            const auto keep = static_cast<std::int32_t>(std::min<std::int64_t>(blockSamples, samplesIn - samplesOut));
+            WriteOutputSamples(output, engine, keep);
+            samplesOut += keep;
+            if (callbacks.block) callbacks.block(block - 1, engine);
+        }
+        if (callbacks.progress) callbacks.progress(samplesOut, std::max(expected, samplesIn));
+        if (inputEnded && samplesOut >= samplesIn) return samplesOut;
+    }
+}
+
+}  // namespace moravel

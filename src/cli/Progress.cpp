@@ -1,0 +1,35 @@
+#include "Progress.h"
+
+#include <cstdio>
+
+namespace moravel {
+
+void ProgressMeter::Update(std::int64_t done, std::int64_t total) {
+    if (!enabled_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (shown_ && now - lastShown_ < std::chrono::milliseconds(250)) return;
+    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
+    out_ << "\rmoravel-process: " << percent << " %" << std::flush;
+    shown_ = true;
+    lastShown_ = now;
+}
+
+void ProgressMeter::Finish() {
+    if (shown_) out_ << "\r                         \r" << std::flush;
+    shown_ = false;
+}
+
+std::string FormatSummary(std::int64_t samples, std::int32_t sampleRate, double secondsTaken) {
+    const double audioSeconds = sampleRate > 0 ? static_cast<double>(samples) / sampleRate : 0.0;
+    char text[160];
+    if (secondsTaken > 0) {
+        std::snprintf(text, sizeof text, "%lld samples, %.1f s of audio in %.3f s (%.1f x real time)",
+                      static_cast<long long>(samples), audioSeconds, secondsTaken, audioSeconds / secondsTaken);
+    } else {
+        std::snprintf(text, sizeof text, "%lld samples, %.1f s of audio in %.3f s", static_cast<long long>(samples),
+                      audioSeconds, secondsTaken);
+    }
+    return text;
+}
+
+}  // namespace moravel

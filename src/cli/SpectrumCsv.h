@@ -1,0 +1,45 @@
+// The spectrum of each output block as CSV, for plotting or analysis
+// elsewhere. Numbers use '.' as decimal point and 9 significant digits
+// (enough for a float to read back exactly), whatever the locale.
+#pragma once
+
+#include "FFT.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace moravel {
+
+class SpectrumCsvWriter {
+public:
+    /// `path` is created or replaced. `blockSamples` and `sampleRate` give
+    /// the time of each row. Throws std::system_error if it cannot be opened.
+    SpectrumCsvWriter(const std::string& path, std::int32_t blockSamples, std::int32_t sampleRate);
+    ~SpectrumCsvWriter();
+
+    SpectrumCsvWriter(const SpectrumCsvWriter&) = delete;
+    SpectrumCsvWriter& operator=(const SpectrumCsvWriter&) = delete;
+
+    /// One row: the block's start time in seconds, PeakFrequency, PeakValue,
+    /// DisplaySpectrum[1..K−1]. Writes the header row first:
+    /// "time_s,peak_hz,peak_value," then BinToFrequency(1..K−1).
+    void WriteBlock(std::int64_t blockIndex, const TmyFFT& engine);
+
+    /// Writes the header if no row was written (an empty input), flushes and
+    /// closes. Throws std::system_error when anything could not be written.
+    void Finish(const TmyFFT& engine);
+
+private:
+    void writeHeader(const TmyFFT& engine);
+    void flushLine();
+
+    std::FILE* file_;
+    std::string path_;
+    std::string line_;
+    std::int32_t blockSamples_;
+    std::int32_t sampleRate_;
+    bool headerWritten_ = false;
+};
+
+}  // namespace moravel

@@ -1,0 +1,58 @@
+// WAV images in memory, written and read by the program's own stream, so
+// the processing loop can be tested without files.
+#pragma once
+
+#include "MemoryRiffFile.h"
+#include "ProcessingLoop.h"
+#include "waveio.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace moravel::testing {
+
+/// A finished mono 16-bit WAV file holding `samples`.
+inline std::vector<std::uint8_t> MonoWave16(std::uint32_t rate, const std::vector<std::int16_t>& samples) {
+    const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(rate));
+    MemoryRiffFile file;
+    TWaveStream stream(file, &format);
+    stream.Write(samples.data(), static_cast<std::int32_t>(samples.size()));
+    stream.Finish();
+    return file.bytes();
+}
+
+/// The 16-bit samples of a mono 16-bit WAV image.
+inline std::vector<std::int16_t> MonoSamples(const std::vector<std::uint8_t>& image) {
+    MemoryRiffFile file(image);
+    TWaveStream stream(file, nullptr);
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(stream.FrameCount()));
+    samples.resize(static_cast<std::size_t>(stream.Read(samples.data(), stream.FrameCount())));
+    return samples;
+}
+
+struct Processed {
+    std::vector<std::uint8_t> image;  // the output WAV file
+    std::int64_t samples = 0;         // ProcessWave's result
+    std::vector<std::int64_t> blocks; // indices passed to the block callback
+};
+
+/// Runs the processing loop from one WAV image into another.
+inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const ChainSettings& settings = {}) {
+    MemoryRiffFile in(input);
+    TWaveStream reader(in, nullptr);
+    MemoryRiffFile out;
+    const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(reader.Format().nSamplesPerSec));
+    Processed result;
+    {
+        TWaveStream writer(out, &format);
+        LoopCallbacks callbacks;
+        callbacks.block = [&](std::int64_t index, const TmyFFT&) { result.blocks.push_back(index); };
+        const auto engine = std::make_unique<TmyFFT>();
+        result.samples = ProcessWave(reader, writer, settings, *engine, callbacks);
+        writer.Finish();
+    }
+    result.image = out.bytes();
+    return result;
+}
+
+}  // namespace moravel::testing

@@ -1,0 +1,129 @@
+#include "ChainFromOptions.h"
+#include "ProcessOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace moravel {
+namespace {
+
+ProcessOptions Parse(std::vector<std::string> args) {
+    args.insert(args.begin(), {"in.wav", "out.wav"});
+    return ParseProcessOptions(args);
+}
+
+// The UsageError message for `args`, "" when they parse.
+std::string ErrorOf(const std::vector<std::string>& args) {
+    try {
+        ParseProcessOptions(args);
+    } catch (const UsageError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(ProcessOptions, PresetsSetTypeCentreAndWidthWhereGiven) {
+    const ProcessOptions cw = Parse({"--preset", "HAM : CW"});
+    EXPECT_EQ(cw.filter->type, 1);
+    EXPECT_EQ(cw.filter->center, 800);
+    EXPECT_EQ(cw.filter->width, 100);
+    const ProcessOptions hum = Parse({"--filter", "lowpass:300", "--preset", "GENERAL : Hum remover"});
+    EXPECT_EQ(hum.filter->type, 2);
+    EXPECT_EQ(hum.filter->center, 100);
+    EXPECT_FALSE(hum.filter->width);
+}
+
+TEST(ProcessOptions, GarbageNamesTheOptionAndItsForm) {
+    const struct {
+        std::vector<std::string> args;
+        const char* expected;  // part of the message
+    } cases[] = {
+        {{"in.wav", "out.wav", "--agc", "abc"}, "--agc: \"abc\" is not of the form LEVEL:DECAY"},
+        {{"in.wav", "out.wav", "--agc", "10000:40:1"}, "LEVEL:DECAY"},
+        {{"in.wav", "out.wav", "--agc=10000:"}, "LEVEL:DECAY"},
+        {{"in.wav", "out.wav", "--noise-blanker"}, "--noise-blanker: missing value, expected LEVEL"},
+        {{"in.wav", "out.wav", "--decay", "99999999999999999999"}, "--decay"},
+        {{"in.wav", "out.wav", "--filter", "notch:1000"}, "unknown filter type \"notch\""},
+        {{"in.wav", "out.wav", "--filter", "bandpass:1k"}, "TYPE:CENTER[:WIDTH]"},
+        {{"in.wav", "out.wav", "--preset", "HAM : FT8"}, "unknown preset \"HAM : FT8\"; use one of:\n  \"GENERAL"},
+        {{"in.wav", "out.wav", "--equalizer", "1,2,3"}, "P1,P2,P3,P4,P5,P6,P7"},
+        {{"in.wav", "out.wav", "--resolution", "ultra"}, "low, medium or high"},
+        {{"in.wav", "out.wav", "--shift", "+-3"}, "POSITION[:RANGE]"},
+        {{"in.wav", "out.wav", "--quiet=1"}, "--quiet takes no value"},
+        {{"in.wav", "out.wav", "--loud"}, "unknown option --loud"},
+        {{"in.wav"}, "expected an input and an output file"},
+    };
+    for (const auto& c : cases) {
+        const std::string message = ErrorOf(c.args);
+        EXPECT_NE(message.find(c.expected), std::string::npos) << "message: " << message;
+    }
+}
+
+class StageOptions : public ::testing::Test {
+protected:
+    ChainSettings Apply(const std::vector<std::string>& args, const ChainSettings& base = {}, std::int32_t rate = 16000) {
+        warnings_.clear();
+        return ApplyStageOptions(Parse(args), base, rate, [&](const std::string& w) { warnings_.push_back(w); });
+    }
+    std::vector<std::string> warnings_;
+};
+
+TEST_F(StageOptions, EachOptionSwitchesItsStageOnAndLeavesTheOthers) {
+    ChainSettings base;
+    base.agcOn = true;
+    base.agcLevel = 5000;
+    base.filterWidth = 1200;
+    base.shiftRange = 3;
+    const ChainSettings s = Apply({"--noise-blanker", "3", "--filter", "stopband:2000", "--shift", "10"}, base);
+    EXPECT_TRUE(s.agcOn);
+    EXPECT_EQ(s.agcLevel, 5000);
+    EXPECT_TRUE(s.noiseBlankerOn);
+    EXPECT_EQ(s.noiseBlankerLevel, 3);
+    EXPECT_TRUE(s.filterOn);
+    EXPECT_EQ(s.filterType, 3);
+    EXPECT_EQ(s.filterCenter, 2000);
+    EXPECT_EQ(s.filterWidth, 1200) << "no WIDTH keeps the current width";
+    EXPECT_TRUE(s.shiftOn);
+    EXPECT_EQ(s.shiftPosition, 10);
+    EXPECT_EQ(s.shiftRange, 3) << "no RANGE keeps the current range";
+    EXPECT_FALSE(s.compressorOn || s.expanderOn || s.equalizerOn);
+    EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(StageOptions, OutOfRangeValuesAreClampedWithAWarningEach) {
+    const ChainSettings s = Apply({"--agc", "50000:1", "--noise-blanker", "0", "--compressor", "-60:+11",
+                                   "--expander=51:-11", "--filter", "BandPass:5:5000", "--shift", "200:7",
+                                   "--equalizer", "-6,0,0,0,0,0,6", "--decay=21"});
+    EXPECT_TRUE(s.agcOn && s.noiseBlankerOn && s.compressorOn && s.expanderOn && s.filterOn && s.shiftOn &&
+                s.equalizerOn);
+    EXPECT_EQ(s.filterType, 1);
+    EXPECT_EQ(s.agcLevel, 30000);
+    EXPECT_EQ(s.agcDecay, 2);
+    EXPECT_EQ(s.noiseBlankerLevel, 1);
+    EXPECT_EQ(s.compressorThreshold, -50);
+    EXPECT_EQ(s.compressorGain, 10);
+    EXPECT_EQ(s.expanderThreshold, 50);
+    EXPECT_EQ(s.expanderGain, -10);
+    EXPECT_EQ(s.filterCenter, 10);
+    EXPECT_EQ(s.filterWidth, 3000);
+    EXPECT_EQ(s.shiftPosition, 125);
+    EXPECT_EQ(s.shiftRange, 3);
+    EXPECT_EQ(s.equalizer[0], -5);
+    EXPECT_EQ(s.equalizer[6], 5);
+    EXPECT_EQ(s.decay, 20);
+    ASSERT_EQ(warnings_.size(), 14u);
+    EXPECT_EQ(warnings_[0], "--agc LEVEL 50000 is outside 2000..30000; using 30000");
+}
+
+TEST_F(StageOptions, FilterCentreStopsAtHalfTheSampleRate) {
+    EXPECT_EQ(Apply({"--filter", "lowpass:9000"}, {}, 16000).filterCenter, 8000);
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_NE(warnings_[0].find("--filter CENTER"), std::string::npos);
+    EXPECT_EQ(Apply({"--preset", "GENERAL : Voice - general"}, {}, 31000).filterCenter, 9000);
+    EXPECT_TRUE(warnings_.empty());
+}
+
+}  // namespace
+}  // namespace moravel
