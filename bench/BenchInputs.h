@@ -31,15 +31,15 @@ inline std::vector<std::int16_t> ToneAndNoise(std::size_t samples, std::int32_t 
 /// equalizer all on, at typical positions.
 inline ChainSettings EveryStageOn() {
     ChainSettings s;
-    s.agcOn = true;
-    s.agcLevel = 10000;
-    s.agcDecay = 40;
-    s.noiseBlankerOn = true;
-    s.noiseBlankerLevel = 10;
-    s.compressorOn = true;
-    s.compressorThreshold = 0;
-    s.compressorGain = -5;
-    s.expanderOn = true;
+    s.dynamics.agcOn = true;
+    s.dynamics.agcLevel = 10000;
+    s.dynamics.agcDecay = 40;
+    s.dynamics.noiseBlankerOn = true;
+    s.dynamics.noiseBlankerLevel = 10;
+    s.dynamics.compressorOn = true;
+    s.dynamics.compressorThreshold = 0;
+    s.dynamics.compressorGain = -5;
+    s.dynamics.expanderOn = true;
     s.filterOn = true;
     s.filterType = kBandPass;
     s.filterCenter = 1000;

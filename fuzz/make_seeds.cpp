@@ -16,8 +16,8 @@ namespace {
 using moravel::WaveFormatEx;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes makeWave(std::uint16_t tag, std::uint16_t channels, std::uint16_t bits,
-               std::uint16_t align, std::size_t dataBytes) {
+Bytes makeWave(std::uint16_t tag, std::uint16_t channels, std::uint16_t bits, std::uint16_t align,
+               std::size_t dataBytes) {
     const WaveFormatEx format{tag, channels, 8000, 8000u * align, align, bits, 0};
     Bytes data(dataBytes);
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = std::uint8_t(i * 37);

@@ -15,10 +15,13 @@ class SettingsReader {
 public:
     explicit SettingsReader(const TKustomIniFile& file) : file_(file) {}
 
-    bool Switch(const char* key, bool defaultValue) const { return file_.ReadBool(kSettingsSection, key, defaultValue); }
+    bool Switch(const char* key, bool defaultValue) const {
+        return file_.ReadBool(kSettingsSection, key, defaultValue);
+    }
 
     /// A track bar clamps its position to its range.
-    std::int32_t TrackBar(const char* key, std::int32_t defaultValue, std::int32_t minimum, std::int32_t maximum) const {
+    std::int32_t TrackBar(const char* key, std::int32_t defaultValue, std::int32_t minimum,
+                          std::int32_t maximum) const {
         return std::clamp(file_.ReadInteger(kSettingsSection, key, defaultValue), minimum, maximum);
     }
 
@@ -40,13 +43,13 @@ void ReadFilter(const SettingsReader& read, ChainSettings& settings) {
 }
 
 void ReadDynamics(const SettingsReader& read, ChainSettings& settings) {
-    settings.noiseBlankerOn = read.Switch("NoiseBlanker1On", false);
-    settings.noiseBlankerLevel = read.TrackBar("NoiseBlanker1Level", 10, 1, 20);
-    settings.agcOn = read.Switch("AGC_enabled", true);
-    settings.agcDecay = read.TrackBar("TrackAgcDecay", 40, 2, 300);
-    settings.agcLevel = read.TrackBar("TrackAgcLevel", 10000, 2000, 30000);
-    settings.compressorOn = read.Switch("CompressorOn", false);
-    settings.expanderOn = read.Switch("ExpanderOn", false);
+    settings.dynamics.noiseBlankerOn = read.Switch("NoiseBlanker1On", false);
+    settings.dynamics.noiseBlankerLevel = read.TrackBar("NoiseBlanker1Level", 10, 1, 20);
+    settings.dynamics.agcOn = read.Switch("AGC_enabled", true);
+    settings.dynamics.agcDecay = read.TrackBar("TrackAgcDecay", 40, 2, 300);
+    settings.dynamics.agcLevel = read.TrackBar("TrackAgcLevel", 10000, 2000, 30000);
+    settings.dynamics.compressorOn = read.Switch("CompressorOn", false);
+    settings.dynamics.expanderOn = read.Switch("ExpanderOn", false);
 }
 
 void ReadDisplay(const SettingsReader& read, ChainSettings& settings) {

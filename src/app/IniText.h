@@ -34,8 +34,8 @@ public:
 
 private:
     struct Located {
-        std::optional<std::size_t> keyLine;      // first line holding the key
-        std::optional<std::size_t> sectionEnd;   // insertion point in the first matching section
+        std::optional<std::size_t> keyLine;     // first line holding the key
+        std::optional<std::size_t> sectionEnd;  // insertion point in the first matching section
     };
 
     Located locate(std::string_view section, std::string_view key) const;

@@ -18,7 +18,8 @@ bool HasOuterBlank(std::string_view text) {
 
 // Names that would not read back as the same section and key once written.
 void CheckStorable(std::string_view section, std::string_view key, std::string_view value) {
-    if (section.empty() || HasOuterBlank(section) || HasLineBreak(section) || section.find(']') != std::string_view::npos)
+    if (section.empty() || HasOuterBlank(section) || HasLineBreak(section) ||
+        section.find(']') != std::string_view::npos)
         throw std::invalid_argument("Invalid settings section name \"" + std::string(section) + "\"");
     if (key.empty() || HasOuterBlank(key) || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
         key.front() == '[' || key.front() == ';' || key.front() == '#')
@@ -55,8 +56,7 @@ bool TKustomIniFile::ReadBool(std::string_view section, std::string_view key, bo
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-long double TKustomIniFile::ReadFloat(std::string_view section, std::string_view key,
-                                      long double defaultValue) const {
+long double TKustomIniFile::ReadFloat(std::string_view section, std::string_view key, long double defaultValue) const {
     return ParseIniFloat(ReadString(section, key, "")).value_or(defaultValue);
 }
 

@@ -7,18 +7,14 @@
 
 namespace moravel {
 
-inline std::uint16_t LoadLe16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+inline std::uint16_t LoadLe16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 inline std::uint32_t LoadLe32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-inline std::int16_t LoadLeSample16(const std::uint8_t* p) {
-    return static_cast<std::int16_t>(LoadLe16(p));
-}
+inline std::int16_t LoadLeSample16(const std::uint8_t* p) { return static_cast<std::int16_t>(LoadLe16(p)); }
 
 inline void StoreLe16(std::uint8_t* p, std::uint16_t v) {
     p[0] = static_cast<std::uint8_t>(v);

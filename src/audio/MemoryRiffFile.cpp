@@ -24,8 +24,7 @@ std::int64_t MemoryRiffFile::write(const void* buffer, std::int64_t count) {
     if (count < 0 || position_ > kMaxSize - count) return -1;
     const auto end = static_cast<std::size_t>(position_ + count);
     if (end > bytes_.size()) bytes_.resize(end);
-    if (count > 0)
-        std::memcpy(bytes_.data() + position_, buffer, static_cast<std::size_t>(count));
+    if (count > 0) std::memcpy(bytes_.data() + position_, buffer, static_cast<std::size_t>(count));
     position_ += count;
     return count;
 }

@@ -14,8 +14,7 @@ PlayerBlockReader::PlayerBlockReader() : scratch_(2 * kMaxBlockBytes) {}
 // sample to be taken; mono 16-bit is read as bytes whatever the alignment
 // (the recorder writes it with an alignment of 1).
 bool PlayerBlockReader::CanPlay(const WaveFormatEx& format) {
-    const bool tag =
-        format.wFormatTag == kWaveFormatPcm || format.wFormatTag == kWaveFormatExtensible;
+    const bool tag = format.wFormatTag == kWaveFormatPcm || format.wFormatTag == kWaveFormatExtensible;
     const bool channels = format.nChannels == 1 || format.nChannels == 2;
     const bool bits = format.wBitsPerSample == 8 || format.wBitsPerSample == 16;
     const bool stereo16 = format.nChannels == 2 && format.wBitsPerSample == 16;
@@ -23,10 +22,8 @@ bool PlayerBlockReader::CanPlay(const WaveFormatEx& format) {
     return tag && channels && bits && frame;
 }
 
-std::int32_t PlayerBlockReader::ReadBlock(TWaveStream& stream, std::int16_t* dest,
-                                          std::int32_t size) {
-    if (size < 0 || size > kMaxBlockBytes)
-        throw std::invalid_argument("player block size out of range");
+std::int32_t PlayerBlockReader::ReadBlock(TWaveStream& stream, std::int16_t* dest, std::int32_t size) {
+    if (size < 0 || size > kMaxBlockBytes) throw std::invalid_argument("player block size out of range");
     const std::int32_t position = stream.Position();
     if (position % 2 != 0) {
         if (position == std::numeric_limits<std::int32_t>::max())
@@ -49,8 +46,7 @@ std::int32_t PlayerBlockReader::readFrames(TWaveStream& stream, std::int32_t fra
     return stream.Read(scratch_.data(), std::min(frames, fit));
 }
 
-std::int32_t PlayerBlockReader::readStereo16(TWaveStream& stream, std::int16_t* dest,
-                                             std::int32_t n) {
+std::int32_t PlayerBlockReader::readStereo16(TWaveStream& stream, std::int16_t* dest, std::int32_t n) {
     const std::int32_t got = readFrames(stream, n);
     for (std::int32_t k = 0; k < got; ++k)
         dest[k] = LoadLeSample16(&scratch_[static_cast<std::size_t>(k) * blockAlign_]);
@@ -60,8 +56,7 @@ std::int32_t PlayerBlockReader::readStereo16(TWaveStream& stream, std::int16_t* 
 // 8-bit samples become (128 - u) * 100: inverted against the usual
 // unsigned-to-signed mapping and scaled by 100, which is how this program
 // has always played them. Only the first channel is taken.
-std::int32_t PlayerBlockReader::readFirstBytes(TWaveStream& stream, std::int16_t* dest,
-                                               std::int32_t n) {
+std::int32_t PlayerBlockReader::readFirstBytes(TWaveStream& stream, std::int16_t* dest, std::int32_t n) {
     const std::int32_t got = readFrames(stream, n);
     for (std::int32_t k = 0; k < got; ++k) {
         const int u = scratch_[static_cast<std::size_t>(k) * blockAlign_];
@@ -72,12 +67,10 @@ std::int32_t PlayerBlockReader::readFirstBytes(TWaveStream& stream, std::int16_t
 
 // Mono 16-bit reads `size` bytes' worth of frames, so that a file with an
 // alignment of 1 (frames are bytes) and one with 2 fill the block alike.
-std::int32_t PlayerBlockReader::readMono16(TWaveStream& stream, std::int16_t* dest,
-                                           std::int32_t size) {
+std::int32_t PlayerBlockReader::readMono16(TWaveStream& stream, std::int16_t* dest, std::int32_t size) {
     const std::int32_t got = readFrames(stream, size / blockAlign_);
     const std::int32_t samples = std::min(got * blockAlign_, size) / 2;
-    for (std::int32_t k = 0; k < samples; ++k)
-        dest[k] = LoadLeSample16(&scratch_[static_cast<std::size_t>(k) * 2]);
+    for (std::int32_t k = 0; k < samples; ++k) dest[k] = LoadLeSample16(&scratch_[static_cast<std::size_t>(k) * 2]);
     return samples;
 }
 

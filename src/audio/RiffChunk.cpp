@@ -13,13 +13,9 @@ namespace {
 
 using Word = std::array<std::uint8_t, 4>;
 
-bool readExactly(RiffFile& file, void* buffer, std::int64_t count) {
-    return file.read(buffer, count) == count;
-}
+bool readExactly(RiffFile& file, void* buffer, std::int64_t count) { return file.read(buffer, count) == count; }
 
-bool writeExactly(RiffFile& file, const void* buffer, std::int64_t count) {
-    return file.write(buffer, count) == count;
-}
+bool writeExactly(RiffFile& file, const void* buffer, std::int64_t count) { return file.write(buffer, count) == count; }
 
 bool writeLe32(RiffFile& file, std::uint32_t v) {
     Word bytes{};
@@ -52,15 +48,12 @@ bool readHeader(RiffFile& file, std::int64_t start, RiffChunk& chunk) {
     return true;
 }
 
-std::int64_t paddedEnd(const RiffChunk& chunk) {
-    return chunk.dataOffset + chunk.size + (chunk.size & 1u);
-}
+std::int64_t paddedEnd(const RiffChunk& chunk) { return chunk.dataOffset + chunk.size + (chunk.size & 1u); }
 
 }  // namespace
 
 std::int64_t ChunkDataEnd(const RiffChunk& chunk) {
-    if (chunk.size == 0 || chunk.size == 0xFFFFFFFFu)
-        return std::numeric_limits<std::int64_t>::max();
+    if (chunk.size == 0 || chunk.size == 0xFFFFFFFFu) return std::numeric_limits<std::int64_t>::max();
     return chunk.dataOffset + chunk.size;
 }
 

@@ -35,8 +35,7 @@ bool isDirectory(int fd) {
 }  // namespace
 
 std::unique_ptr<PosixRiffFile> PosixRiffFile::Open(const std::string& path, Mode mode) {
-    const int flags = mode == Mode::Read ? O_RDONLY | O_CLOEXEC
-                                         : O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int flags = mode == Mode::Read ? O_RDONLY | O_CLOEXEC : O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC;
     const int fd = openRetrying(path.c_str(), flags);
     if (fd < 0) return nullptr;
     if (isDirectory(fd)) {
@@ -59,8 +58,8 @@ std::int64_t PosixRiffFile::read(void* buffer, std::int64_t count) {
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::pread(fd_, out + done, static_cast<std::size_t>(count - done),
-                                  static_cast<off_t>(position_ + done));
+        const ssize_t n =
+            ::pread(fd_, out + done, static_cast<std::size_t>(count - done), static_cast<off_t>(position_ + done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return -1;
         if (n == 0) break;  // end of file
@@ -75,8 +74,7 @@ std::int64_t PosixRiffFile::read(void* buffer, std::int64_t count) {
 bool PosixRiffFile::bufferAccepts(std::int64_t count) const {
     const auto bufferEnd = bufferStart_ + static_cast<std::int64_t>(buffer_.size());
     if (buffer_.empty()) return count <= kBufferCapacity;
-    return position_ >= bufferStart_ && position_ <= bufferEnd &&
-           position_ - bufferStart_ + count <= kBufferCapacity;
+    return position_ >= bufferStart_ && position_ <= bufferEnd && position_ - bufferStart_ + count <= kBufferCapacity;
 }
 
 std::int64_t PosixRiffFile::write(const void* buffer, std::int64_t count) {
@@ -102,8 +100,8 @@ bool PosixRiffFile::writeThrough(const void* data, std::int64_t count, std::int6
     const auto* in = static_cast<const std::uint8_t*>(data);
     std::int64_t done = 0;
     while (done < count) {
-        const ssize_t n = ::pwrite(fd_, in + done, static_cast<std::size_t>(count - done),
-                                   static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pwrite(fd_, in + done, static_cast<std::size_t>(count - done), static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             writeFailed_ = true;
@@ -117,8 +115,7 @@ bool PosixRiffFile::writeThrough(const void* data, std::int64_t count, std::int6
 int PosixRiffFile::flush() {
     if (writeFailed_) return -1;
     if (buffer_.empty()) return 0;
-    const bool ok = writeThrough(buffer_.data(), static_cast<std::int64_t>(buffer_.size()),
-                                 bufferStart_);
+    const bool ok = writeThrough(buffer_.data(), static_cast<std::int64_t>(buffer_.size()), bufferStart_);
     buffer_.clear();
     return ok ? 0 : -1;
 }

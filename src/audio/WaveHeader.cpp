@@ -46,8 +46,7 @@ std::array<std::uint8_t, kFormatRecordBytes> serialize(const WaveFormatEx& f) {
 }
 
 std::int32_t toInt32(std::int64_t value, const char* what) {
-    if (value < 0 || value > std::numeric_limits<std::int32_t>::max())
-        throw std::range_error(what);
+    if (value < 0 || value > std::numeric_limits<std::int32_t>::max()) throw std::range_error(what);
     return static_cast<std::int32_t>(value);
 }
 
@@ -60,8 +59,7 @@ void TWaveStream::readHeader() {
 
     chunk_ = RiffChunk{};
     chunk_.id = kFmtId;
-    if (!Descend(file_, chunk_, &riff_, DescendMode::FindChunk))
-        fail("Couldn't find 'fmt' chunk!");
+    if (!Descend(file_, chunk_, &riff_, DescendMode::FindChunk)) fail("Couldn't find 'fmt' chunk!");
     readFormat();
     if (!Ascend(file_, chunk_)) fail("Error ascending from 'fmt' chunk!");
     locateData();
@@ -70,14 +68,12 @@ void TWaveStream::readHeader() {
 void TWaveStream::readFormat() {
     if (chunk_.size < kPcmFormatBytes) fail("Abnormal 'fmt' size!");
     std::array<std::uint8_t, kPcmFormatBytes> pcm{};
-    if (file_.read(pcm.data(), kPcmFormatBytes) != kPcmFormatBytes)
-        fail("Error reading 'fmt' chunk!");
+    if (file_.read(pcm.data(), kPcmFormatBytes) != kPcmFormatBytes) fail("Error reading 'fmt' chunk!");
     format_ = parsePcmPart(pcm.data());
     formatExtra_.clear();
     // A PCM record has no extra bytes, whatever its extra-size field says.
     if (format_.wFormatTag != kWaveFormatPcm) readFormatExtra();
-    if (format_.wFormatTag == kWaveFormatMpegLayer3)
-        fail("MPEG Layer-3 compression is not supported.");
+    if (format_.wFormatTag == kWaveFormatMpegLayer3) fail("MPEG Layer-3 compression is not supported.");
     // Every frame computation divides by the block alignment.
     if (format_.nBlockAlign == 0) fail("Invalid block alignment!");
 }
@@ -93,24 +89,20 @@ void TWaveStream::readFormatExtra() {
     const std::uint16_t extra = LoadLe16(length.data());
     if (extra > chunk_.size - kFormatRecordBytes) fail("Error reading 'waveformatex'!");
     formatExtra_.resize(extra);
-    if (extra > 0 && file_.read(formatExtra_.data(), extra) != extra)
-        fail("Error reading 'waveformatex'!");
+    if (extra > 0 && file_.read(formatExtra_.data(), extra) != extra) fail("Error reading 'waveformatex'!");
     format_.cbSize = extra;
 }
 
 void TWaveStream::locateData() {
     const std::int64_t behindForm = riff_.dataOffset + 4;
-    if (file_.seek(behindForm, RiffFile::Origin::Begin) != behindForm)
-        fail("Error seeking data!");
+    if (file_.seek(behindForm, RiffFile::Origin::Begin) != behindForm) fail("Error seeking data!");
     chunk_ = RiffChunk{};
     chunk_.id = kDataId;
-    if (!Descend(file_, chunk_, &riff_, DescendMode::FindChunk))
-        fail("Couldn't find 'data' chunk!");
+    if (!Descend(file_, chunk_, &riff_, DescendMode::FindChunk)) fail("Couldn't find 'data' chunk!");
 
     // A size of 0 or 0xFFFFFFFF, or one beyond the end of the file, comes
     // from a recording that was never finished; its data is what is there.
-    const std::int64_t available =
-        std::max<std::int64_t>(fileEnd("Error getting info!") - chunk_.dataOffset, 0);
+    const std::int64_t available = std::max<std::int64_t>(fileEnd("Error getting info!") - chunk_.dataOffset, 0);
     const std::int64_t declared = chunk_.size;
     const bool unknown = declared == 0 || declared == 0xFFFFFFFF || declared > available;
     const std::int64_t size = unknown ? available : declared;
@@ -146,8 +138,7 @@ void TWaveStream::createHeader(const WaveFormatEx& format) {
     chunk_.size = kFormatRecordBytes;
     if (!CreateChunk(file_, chunk_, CreateMode::Plain)) fail("Error creating chunk.");
     const auto record = serialize(format);
-    if (file_.write(record.data(), kFormatRecordBytes) != kFormatRecordBytes)
-        fail("Error writing wave format.");
+    if (file_.write(record.data(), kFormatRecordBytes) != kFormatRecordBytes) fail("Error writing wave format.");
     format_ = format;
     if (!Ascend(file_, chunk_)) fail("Cannot ascend chunk.");
 

@@ -23,8 +23,7 @@ std::int64_t frameBytes(std::int32_t frames, std::uint16_t blockAlign) {
 
 }  // namespace
 
-TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format)
-    : file_(file), writing_(format != nullptr) {
+TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format) : file_(file), writing_(format != nullptr) {
     if (writing_) {
         createHeader(*format);
     } else {
@@ -68,9 +67,7 @@ std::int32_t TWaveStream::Write(const void* buffer, std::int32_t count) {
 
 // Reading: the end of the data chunk (not of the file, which may hold more
 // chunks). Writing: the data chunk is the last chunk, so the end of the file.
-std::int64_t TWaveStream::endOfData() {
-    return writing_ ? file_.seek(0, RiffFile::Origin::End) : dataEnd_;
-}
+std::int64_t TWaveStream::endOfData() { return writing_ ? file_.seek(0, RiffFile::Origin::End) : dataEnd_; }
 
 // Positions count from the first data byte in both modes. A target before
 // it is refused before the file moves, so a failed Seek never leaves the
@@ -84,8 +81,7 @@ std::int32_t TWaveStream::Seek(std::int32_t offset, std::int16_t origin) {
     if (base < 0 || target < dataStart_) fail("Seeking to an invalid location in the file.");
     const std::int64_t frame = (target - dataStart_) / format_.nBlockAlign;
     if (frame > kInt32Max) throw std::range_error("WAV frame position out of range");
-    if (file_.seek(target, RiffFile::Origin::Begin) != target)
-        fail("Seeking to an invalid location in the file.");
+    if (file_.seek(target, RiffFile::Origin::Begin) != target) fail("Seeking to an invalid location in the file.");
     return static_cast<std::int32_t>(frame);
 }
 
@@ -94,8 +90,7 @@ std::int32_t TWaveStream::Seek(std::int32_t offset, std::int16_t origin) {
 void TWaveStream::Finish() {
     if (finished_) return;
     finished_ = true;
-    if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) ||
-        !Ascend(file_, riff_))
+    if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) || !Ascend(file_, riff_))
         fail("Cannot ascend chunk.");
     if (file_.flush() != 0) fail("Cannot flush.");
 }
@@ -103,8 +98,7 @@ void TWaveStream::Finish() {
 namespace detail {
 
 OwnedRiffFile::OwnedRiffFile(const std::string& fileName, bool writing)
-    : handle(PosixRiffFile::Open(fileName, writing ? PosixRiffFile::Mode::CreateReplace
-                                                   : PosixRiffFile::Mode::Read)) {
+    : handle(PosixRiffFile::Open(fileName, writing ? PosixRiffFile::Mode::CreateReplace : PosixRiffFile::Mode::Read)) {
     if (!handle) throw WaveStreamError("Can't open file stream.");
 }
 

@@ -11,7 +11,8 @@ class Clamper {
 public:
     explicit Clamper(const std::function<void(const std::string&)>& warn) : warn_(warn) {}
 
-    std::int32_t operator()(std::int64_t value, std::int32_t minimum, std::int32_t maximum, const std::string& what) const {
+    std::int32_t operator()(std::int64_t value, std::int32_t minimum, std::int32_t maximum,
+                            const std::string& what) const {
         const auto clamped = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, minimum, maximum));
         if (clamped != value && warn_) {
             warn_(what + " " + std::to_string(value) + " is outside " + std::to_string(minimum) + ".." +
@@ -26,23 +27,23 @@ private:
 
 void ApplyDynamics(const ProcessOptions& o, ChainSettings& s, const Clamper& clamp) {
     if (o.agc) {
-        s.agcOn = true;
-        s.agcLevel = clamp(o.agc->level, 2000, 30000, "--agc LEVEL");
-        s.agcDecay = clamp(o.agc->decay, 2, 300, "--agc DECAY");
+        s.dynamics.agcOn = true;
+        s.dynamics.agcLevel = clamp(o.agc->level, 2000, 30000, "--agc LEVEL");
+        s.dynamics.agcDecay = clamp(o.agc->decay, 2, 300, "--agc DECAY");
     }
     if (o.noiseBlanker) {
-        s.noiseBlankerOn = true;
-        s.noiseBlankerLevel = clamp(*o.noiseBlanker, 1, 20, "--noise-blanker LEVEL");
+        s.dynamics.noiseBlankerOn = true;
+        s.dynamics.noiseBlankerLevel = clamp(*o.noiseBlanker, 1, 20, "--noise-blanker LEVEL");
     }
     if (o.compressor) {
-        s.compressorOn = true;
-        s.compressorThreshold = clamp(o.compressor->threshold, -50, 50, "--compressor THRESHOLD");
-        s.compressorGain = clamp(o.compressor->gain, -10, 10, "--compressor GAIN");
+        s.dynamics.compressorOn = true;
+        s.dynamics.compressorThreshold = clamp(o.compressor->threshold, -50, 50, "--compressor THRESHOLD");
+        s.dynamics.compressorGain = clamp(o.compressor->gain, -10, 10, "--compressor GAIN");
     }
     if (o.expander) {
-        s.expanderOn = true;
-        s.expanderThreshold = clamp(o.expander->threshold, -50, 50, "--expander THRESHOLD");
-        s.expanderGain = clamp(o.expander->gain, -10, 10, "--expander GAIN");
+        s.dynamics.expanderOn = true;
+        s.dynamics.expanderThreshold = clamp(o.expander->threshold, -50, 50, "--expander THRESHOLD");
+        s.dynamics.expanderGain = clamp(o.expander->gain, -10, 10, "--expander GAIN");
     }
 }
 
@@ -61,11 +62,12 @@ void ApplyShift(const ShiftOption& shift, ChainSettings& s, const Clamper& clamp
     if (shift.range) s.shiftRange = clamp(*shift.range, 0, 3, "--shift RANGE");
 }
 
-void ApplyEqualizer(const std::array<std::int64_t, kEqualizerBands>& positions, ChainSettings& s, const Clamper& clamp) {
+void ApplyEqualizer(const std::array<std::int64_t, kEqualizerBands>& positions, ChainSettings& s,
+                    const Clamper& clamp) {
     s.equalizerOn = true;
     for (std::size_t band = 0; band < positions.size(); ++band) {
-        s.equalizer[band] = clamp(positions[band], -kEqualizerMaximum, kEqualizerMaximum,
-                                  "--equalizer P" + std::to_string(band + 1));
+        s.equalizer[band] =
+            clamp(positions[band], -kEqualizerMaximum, kEqualizerMaximum, "--equalizer P" + std::to_string(band + 1));
     }
 }
 

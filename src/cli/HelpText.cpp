@@ -66,7 +66,8 @@ went well; a failed run leaves an existing OUT.wav as it was.
 
 std::string ProcessHelpText() {
     std::string text = kUsage;
-    for (const auto& preset : kFilterPresets) text += "                              \"" + std::string(preset.name) + "\"\n";
+    for (const auto& preset : kFilterPresets)
+        text += "                              \"" + std::string(preset.name) + "\"\n";
     return text + kRest;
 }
 

@@ -44,7 +44,8 @@ auto NamingFile(const std::string& file, Work&& work) -> decltype(work()) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     std::error_code ignored;
@@ -162,7 +163,8 @@ int RunProcessCommand(const std::vector<std::string>& args, std::ostream& out, s
         const auto started = std::chrono::steady_clock::now();
         const RunResult result = Process(options, err, errIsTerminal);
         const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - started;
-        if (!options.quiet) err << "moravel-process: " << FormatSummary(result.samples, result.sampleRate, taken.count()) << '\n';
+        if (!options.quiet)
+            err << "moravel-process: " << FormatSummary(result.samples, result.sampleRate, taken.count()) << '\n';
         return kExitDone;
     } catch (const UsageError& error) {
         err << "moravel-process: " << error.what() << "\nTry 'moravel-process --help' for more information.\n";

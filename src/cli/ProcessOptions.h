@@ -31,10 +31,10 @@ struct DynamicsOption {  // compressor or expander
 };
 
 struct FilterOption {
-    std::string source;                // "--filter" or "--preset", for warnings
-    std::int32_t type;                 // FilterKind
-    std::int64_t center;               // Hz
-    std::optional<std::int64_t> width; // Hz; absent: keep the current width
+    std::string source;                 // "--filter" or "--preset", for warnings
+    std::int32_t type;                  // FilterKind
+    std::int64_t center;                // Hz
+    std::optional<std::int64_t> width;  // Hz; absent: keep the current width
 };
 
 struct ShiftOption {

@@ -51,7 +51,8 @@ void SpectrumCsvWriter::WriteBlock(std::int64_t blockIndex, const TmyFFT& engine
     line_.assign(time, std::to_chars(time, time + sizeof time, seconds, std::chars_format::general, 9).ptr);
     Append(line_, static_cast<double>(engine.PeakFrequency));
     Append(line_, engine.PeakValue);
-    for (std::int32_t i = 1; i < engine.DisplayCount; ++i) Append(line_, static_cast<double>(engine.DisplaySpectrum[i]));
+    for (std::int32_t i = 1; i < engine.DisplayCount; ++i)
+        Append(line_, static_cast<double>(engine.DisplaySpectrum[i]));
     flushLine();
 }
 
@@ -62,7 +63,8 @@ void SpectrumCsvWriter::Finish(const TmyFFT& engine) {
     const bool closeFailed = std::fclose(file_) != 0;
     const int error = failed ? writeError : errno;
     file_ = nullptr;
-    if (failed || closeFailed) throw std::system_error(error != 0 ? error : EIO, std::generic_category(), "Cannot write " + path_);
+    if (failed || closeFailed)
+        throw std::system_error(error != 0 ? error : EIO, std::generic_category(), "Cannot write " + path_);
 }
 
 }  // namespace moravel

@@ -16,11 +16,12 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes) {
 }
 
 void RunStages(TmyFFT& engine, const StageSwitches& stages) {
-    if (stages.agcOn) engine.ApplyAgc(stages.agcLevel, stages.agcDecay);
+    const DynamicsSettings& d = stages.dynamics;
+    if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
     engine.AnalyseBlock();
-    if (stages.noiseBlankerOn) engine.ApplyNoiseBlanker(stages.noiseBlankerLevel);
-    if (stages.compressorOn) engine.ApplyCompressor(stages.compressorThreshold, stages.compressorGain);
-    if (stages.expanderOn) engine.ApplyExpander(stages.expanderThreshold, stages.expanderGain);
+    if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
+    if (d.compressorOn) engine.ApplyCompressor(d.compressorThreshold, d.compressorGain);
+    if (d.expanderOn) engine.ApplyExpander(d.expanderThreshold, d.expanderGain);
     if (stages.filterOn) engine.ApplyFilter();
     if (stages.shiftOn) engine.ShiftSpectrum(stages.shiftBins);
     if (stages.equalizerOn) engine.ApplyEqualizer();

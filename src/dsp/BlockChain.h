@@ -13,10 +13,9 @@
 
 namespace moravel {
 
-/// What the cycle reads from the controls at the moment a block arrives: each
-/// stage's switch and the arguments it is called with. Filter and equalizer
-/// take their settings from the engine (SetFilter, SetEqualizerCurve).
-struct StageSwitches {
+/// The level-dependent stages' switches and control positions, as the
+/// controls hold them (the ranges are the track bars').
+struct DynamicsSettings {
     bool agcOn = false;
     std::int32_t agcLevel = 10000;  // 2000..30000
     std::int32_t agcDecay = 10;     // 2..300
@@ -28,6 +27,13 @@ struct StageSwitches {
     bool expanderOn = false;
     std::int32_t expanderThreshold = 0;  // −50..50
     std::int32_t expanderGain = 0;       // −10..10
+};
+
+/// What the cycle reads from the controls at the moment a block arrives: each
+/// stage's switch and the arguments it is called with. Filter and equalizer
+/// take their settings from the engine (SetFilter, SetEqualizerCurve).
+struct StageSwitches {
+    DynamicsSettings dynamics;
     bool filterOn = false;
     bool shiftOn = false;
     std::int32_t shiftBins = 0;  // Spectrum bins, positive moves up
@@ -49,8 +55,7 @@ void RunStages(TmyFFT& engine, const StageSwitches& stages);
 std::int32_t FinishBlock(TmyFFT& engine);
 
 /// LoadBlock, RunStages and FinishBlock: one whole cycle. Returns the peak.
-std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages,
-                          const void* data, std::int32_t bytes);
+std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages, const void* data, std::int32_t bytes);
 
 /// Position of the AGC meter: Round(AgcGain) × 4 (ties to even). Throws
 /// std::range_error when the result leaves the 32-bit range.

@@ -6,25 +6,18 @@ namespace moravel {
 
 std::int32_t ResolutionFactor(std::int32_t resolutionIndex) {
     switch (resolutionIndex) {
-    case 0: return 10;
-    case 2: return 1;
-    default: return 5;
+        case 0:
+            return 10;
+        case 2:
+            return 1;
+        default:
+            return 5;
     }
 }
 
 StageSwitches SwitchesFor(const ChainSettings& s) {
     StageSwitches stages;
-    stages.agcOn = s.agcOn;
-    stages.agcLevel = s.agcLevel;
-    stages.agcDecay = s.agcDecay;
-    stages.noiseBlankerOn = s.noiseBlankerOn;
-    stages.noiseBlankerLevel = s.noiseBlankerLevel;
-    stages.compressorOn = s.compressorOn;
-    stages.compressorThreshold = s.compressorThreshold;
-    stages.compressorGain = s.compressorGain;
-    stages.expanderOn = s.expanderOn;
-    stages.expanderThreshold = s.expanderThreshold;
-    stages.expanderGain = s.expanderGain;
+    stages.dynamics = s.dynamics;
     stages.filterOn = s.filterOn;
     stages.shiftOn = s.shiftOn;
     stages.shiftBins = ShiftBins(s.shiftPosition, s.shiftRange);

@@ -18,17 +18,7 @@ namespace moravel {
 std::int32_t ResolutionFactor(std::int32_t resolutionIndex);
 
 struct ChainSettings {
-    bool agcOn = false;
-    std::int32_t agcLevel = 10000;  // 2000..30000
-    std::int32_t agcDecay = 10;     // 2..300
-    bool noiseBlankerOn = false;
-    std::int32_t noiseBlankerLevel = 1;  // 1..20
-    bool compressorOn = false;
-    std::int32_t compressorThreshold = 0;  // −50..50
-    std::int32_t compressorGain = 0;       // −10..10
-    bool expanderOn = false;
-    std::int32_t expanderThreshold = 0;  // −50..50
-    std::int32_t expanderGain = 0;       // −10..10
+    DynamicsSettings dynamics;
     bool filterOn = false;
     std::int32_t filterType = kBandPassType;  // 0 low, 1 band, 2 high pass, 3 stop band
     std::int32_t filterCenter = 1000;         // Hz, 10..30000 (at most rate div 2 in use)
@@ -38,8 +28,8 @@ struct ChainSettings {
     std::int32_t shiftRange = 0;     // 0..3: "1000 Hz", "3000 Hz", "10 KHz", "20 KHz"
     bool equalizerOn = false;
     std::array<std::int32_t, kEqualizerBands> equalizer{};  // slider positions −5..5
-    std::int32_t resolutionIndex = 1;  // 0 "Low", 1 "Medium", 2 "High"
-    std::int32_t decay = 0;            // SpectrumDecay: 0 off, else 1..20
+    std::int32_t resolutionIndex = 1;                       // 0 "Low", 1 "Medium", 2 "High"
+    std::int32_t decay = 0;                                 // SpectrumDecay: 0 off, else 1..20
 
     static constexpr std::int32_t kBandPassType = 1;
 };
@@ -52,7 +42,6 @@ StageSwitches SwitchesFor(const ChainSettings& settings);
 /// is) and the equalizer curve. The frame geometry (HalfBlock, FrameSamples)
 /// is set to what the first AnalyseBlock will set, so that the equalizer
 /// table already has the right length for the first block.
-void ConfigureChain(TmyFFT& engine, const ChainSettings& settings,
-                    std::int32_t sampleRate, std::int32_t bufferBytes);
+void ConfigureChain(TmyFFT& engine, const ChainSettings& settings, std::int32_t sampleRate, std::int32_t bufferBytes);
 
 }  // namespace moravel

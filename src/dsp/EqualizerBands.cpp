@@ -6,9 +6,7 @@
 
 namespace moravel {
 
-float EqualizerBandGain(std::int32_t position) {
-    return static_cast<float>((kEqualizerMaximum - position) / 5.0L);
-}
+float EqualizerBandGain(std::int32_t position) { return static_cast<float>((kEqualizerMaximum - position) / 5.0L); }
 
 std::array<float, kEqualizerBands> EqualizerGains(const std::array<std::int32_t, kEqualizerBands>& positions) {
     std::array<float, kEqualizerBands> gains{};

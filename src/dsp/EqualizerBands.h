@@ -24,8 +24,7 @@ std::string EqualizerPercentLabel(std::int32_t position, const std::string& thou
 /// The centre label of band k (0..6): f := Round(a·(k + 0.5)·inputRate / blockSamples)
 /// with a = halfBlock div 7, shown as Trunc(f / 100) × 100 formatted "%1.0n",
 /// e.g. "1,500". inputRate is the wave input's rate (output rate − 50).
-std::string EqualizerBandLabel(std::int32_t band, std::int32_t halfBlock,
-                               std::int32_t inputRate, std::int32_t blockSamples,
-                               const std::string& thousands = ",");
+std::string EqualizerBandLabel(std::int32_t band, std::int32_t halfBlock, std::int32_t inputRate,
+                               std::int32_t blockSamples, const std::string& thousands = ",");
 
 }  // namespace moravel

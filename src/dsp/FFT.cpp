@@ -34,7 +34,9 @@ std::int64_t roundToInt64(float x) {
 }
 
 template <typename T, std::size_t N>
-void fill(T (&array)[N], T value) { std::fill(std::begin(array), std::end(array), value); }
+void fill(T (&array)[N], T value) {
+    std::fill(std::begin(array), std::end(array), value);
+}
 
 }  // namespace
 
@@ -222,33 +224,33 @@ void TmyFFT::ApplyFilter() {
     const std::int32_t frame = FrameSamples;
     float* s = Spectrum;
     switch (FilterType) {
-    case 0:  // low pass
-        for (std::int32_t i = std::max(c + 1, 0); i < frame; ++i) s[i] = 0;
-        break;
-    case 1: {  // band pass with a raised-cosine taper over the band
-        // The taper counter advances only inside the band, so a band cut at
-        // bin 0 starts its taper there. A one-bin band (w = 1) has no period.
-        std::int32_t t = 0;
-        const std::int32_t period = 2 * w - 2;
-        for (std::int32_t i = 0; i < frame; ++i) {
-            if (i <= c - w || i >= c + w) {
-                s[i] = 0;
-                continue;
+        case 0:  // low pass
+            for (std::int32_t i = std::max(c + 1, 0); i < frame; ++i) s[i] = 0;
+            break;
+        case 1: {  // band pass with a raised-cosine taper over the band
+            // The taper counter advances only inside the band, so a band cut at
+            // bin 0 starts its taper there. A one-bin band (w = 1) has no period.
+            std::int32_t t = 0;
+            const std::int32_t period = 2 * w - 2;
+            for (std::int32_t i = 0; i < frame; ++i) {
+                if (i <= c - w || i >= c + w) {
+                    s[i] = 0;
+                    continue;
+                }
+                const long double angle = period != 0 ? t * (2 * kPi) / period : 0.0L;
+                s[i] = static_cast<float>(s[i] * (0.5L - 0.5L * FastCos(static_cast<float>(angle))));
+                ++t;
             }
-            const long double angle = period != 0 ? t * (2 * kPi) / period : 0.0L;
-            s[i] = static_cast<float>(s[i] * (0.5L - 0.5L * FastCos(static_cast<float>(angle))));
-            ++t;
+            break;
         }
-        break;
-    }
-    case 2:  // high pass
-        for (std::int32_t i = 0; i < std::min(c, frame); ++i) s[i] = 0;
-        break;
-    case 3:  // stop band
-        for (std::int32_t i = std::max(c - w + 1, 0); i < std::min(c + w, frame); ++i) s[i] = 0;
-        break;
-    default:
-        break;
+        case 2:  // high pass
+            for (std::int32_t i = 0; i < std::min(c, frame); ++i) s[i] = 0;
+            break;
+        case 3:  // stop band
+            for (std::int32_t i = std::max(c - w + 1, 0); i < std::min(c + w, frame); ++i) s[i] = 0;
+            break;
+        default:
+            break;
     }
 }
 
@@ -268,7 +270,8 @@ void TmyFFT::ApplyAgc(std::int32_t level, std::int32_t decay) {
         // Fewer than 399 samples follow: they get this window's gain too.
         const std::int32_t last = (n - i < 400) ? n - 1 : i;
         for (std::int32_t k = i - 400; k <= last; ++k) {
-            InputBlock[k] = clampSample(static_cast<std::int64_t>(roundEven(static_cast<long double>(InputBlock[k]) * AgcGain)));
+            InputBlock[k] =
+                clampSample(static_cast<std::int64_t>(roundEven(static_cast<long double>(InputBlock[k]) * AgcGain)));
         }
         AgcCount = 0;
         peak = 0;
@@ -280,7 +283,8 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
     float* s = Spectrum;
     for (std::int32_t i = 1; i < FrameSamples; ++i) {
-        const float g = static_cast<float>(std::clamp(1 - std::fabs(s[i] / static_cast<long double>(threshold)), 0.0L, 1.0L));
+        const float g =
+            static_cast<float>(std::clamp(1 - std::fabs(s[i] / static_cast<long double>(threshold)), 0.0L, 1.0L));
         const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
         if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
         const auto a = static_cast<std::int32_t>(average);

@@ -43,7 +43,8 @@ float realFastSin(float x) {
     const float scaled = static_cast<float>(static_cast<long double>(x) * 256 / kPi);
     // Only b mod 512 matters (the half turn's parity and the step in it); fmod
     // keeps this exact for every finite argument without an integer overflow.
-    const auto b = static_cast<std::int32_t>(std::fmod(std::trunc(std::fabs(static_cast<long double>(scaled))), 512.0L));
+    const auto b =
+        static_cast<std::int32_t>(std::fmod(std::trunc(std::fabs(static_cast<long double>(scaled))), 512.0L));
     if (b >= 256) neg = !neg;
     const std::int32_t i = b % 256;
     long double r;
@@ -73,8 +74,6 @@ float firstFastSin(float x) {
 
 float (*FastSin)(float x) = firstFastSin;
 
-float FastCos(float x) {
-    return FastSin(static_cast<float>(static_cast<long double>(x) + kPi / 2));
-}
+float FastCos(float x) { return FastSin(static_cast<float>(static_cast<long double>(x) + kPi / 2)); }
 
 }  // namespace moravel

@@ -15,10 +15,10 @@ enum FilterKind : std::int32_t { kLowPass = 0, kBandPass = 1, kHighPass = 2, kSt
 constexpr std::array<std::string_view, 4> kFilterTypeNames = {"Low pass", "Band pass", "High pass", "Stop band"};
 
 struct FilterPreset {
-    std::string_view name;    // the combo item text
-    std::int32_t type;        // FilterKind
-    std::int32_t center;      // Hz
-    std::int32_t bandwidth;   // Hz; 0 = leave the bandwidth as it is
+    std::string_view name;   // the combo item text
+    std::int32_t type;       // FilterKind
+    std::int32_t center;     // Hz
+    std::int32_t bandwidth;  // Hz; 0 = leave the bandwidth as it is
 };
 
 constexpr std::array<FilterPreset, 7> kFilterPresets = {{

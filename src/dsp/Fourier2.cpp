@@ -45,7 +45,8 @@ constexpr std::uint32_t kChunk = 512;
 void butterflies(float* a, std::uint32_t i, std::uint32_t mmax, const float* w, std::uint32_t count) {
     std::uint32_t q = 0;
 #if defined(__SSE2__)
-    const __m128 negateEven = _mm_castsi128_ps(_mm_set_epi32(0, static_cast<int>(0x80000000), 0, static_cast<int>(0x80000000)));
+    const __m128 negateEven =
+        _mm_castsi128_ps(_mm_set_epi32(0, static_cast<int>(0x80000000), 0, static_cast<int>(0x80000000)));
     for (; q + 2 <= count; q += 2) {
         float* pi = a + i + 2 * q;
         float* pj = pi + mmax;

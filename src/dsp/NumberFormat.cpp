@@ -20,8 +20,8 @@ std::string groupThousands(const std::string& digits, const std::string& thousan
 
 }  // namespace
 
-std::string FormatNumber(long double value, int width, int decimals,
-                         const std::string& thousands, const std::string& decimalPoint) {
+std::string FormatNumber(long double value, int width, int decimals, const std::string& thousands,
+                         const std::string& decimalPoint) {
     if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
     const long double scale = std::pow(10.0L, decimals);
     // Half away from zero, as the number format has always rounded.
@@ -30,7 +30,8 @@ std::string FormatNumber(long double value, int width, int decimals,
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.0Lf", scaled);
     std::string digits = buffer;
-    if (static_cast<int>(digits.size()) <= decimals) digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    if (static_cast<int>(digits.size()) <= decimals)
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
     const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
     std::string text = (negative ? "-" : "") + groupThousands(digits.substr(0, whole), thousands);
     if (decimals > 0) text += decimalPoint + digits.substr(whole);

@@ -10,7 +10,7 @@ namespace moravel {
 /// Formats `value` like "%<width>.<decimals>n": rounds half away from zero to
 /// `decimals` places, groups the integer digits by three with `thousands`,
 /// pads on the left with spaces to `width` characters.
-std::string FormatNumber(long double value, int width, int decimals,
-                         const std::string& thousands = ",", const std::string& decimalPoint = ".");
+std::string FormatNumber(long double value, int width, int decimals, const std::string& thousands = ",",
+                         const std::string& decimalPoint = ".");
 
 }  // namespace moravel

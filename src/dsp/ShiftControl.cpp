@@ -8,10 +8,14 @@ namespace moravel {
 
 float ShiftRangeMultiplier(std::int32_t rangeIndex) {
     switch (rangeIndex) {
-    case 1: return 3;
-    case 2: return 10;
-    case 3: return 20;
-    default: return 1;
+        case 1:
+            return 3;
+        case 2:
+            return 10;
+        case 3:
+            return 20;
+        default:
+            return 1;
     }
 }
 

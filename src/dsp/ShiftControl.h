@@ -17,7 +17,6 @@ std::int32_t ShiftBins(std::int32_t position, std::int32_t rangeIndex);
 
 /// The label: position × 4 × multiplier × 2 formatted "%3.0n Hz", e.g.
 /// "1,000 Hz", "-160 Hz", "  0 Hz". `thousands` is the user's separator.
-std::string ShiftLabel(std::int32_t position, std::int32_t rangeIndex,
-                       const std::string& thousands = ",");
+std::string ShiftLabel(std::int32_t position, std::int32_t rangeIndex, const std::string& thousands = ",");
 
 }  // namespace moravel

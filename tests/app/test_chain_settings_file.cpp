@@ -15,10 +15,11 @@ using testing::WriteText;
 
 // Every field, so that whole settings compare (and print) at once.
 auto Fields(const ChainSettings& s) {
-    return std::tuple(s.agcOn, s.agcLevel, s.agcDecay, s.noiseBlankerOn, s.noiseBlankerLevel, s.compressorOn,
-                      s.compressorThreshold, s.compressorGain, s.expanderOn, s.expanderThreshold, s.expanderGain,
-                      s.filterOn, s.filterType, s.filterCenter, s.filterWidth, s.shiftOn, s.shiftPosition,
-                      s.shiftRange, s.equalizerOn, s.equalizer, s.resolutionIndex, s.decay);
+    return std::tuple(s.dynamics.agcOn, s.dynamics.agcLevel, s.dynamics.agcDecay, s.dynamics.noiseBlankerOn,
+                      s.dynamics.noiseBlankerLevel, s.dynamics.compressorOn, s.dynamics.compressorThreshold,
+                      s.dynamics.compressorGain, s.dynamics.expanderOn, s.dynamics.expanderThreshold,
+                      s.dynamics.expanderGain, s.filterOn, s.filterType, s.filterCenter, s.filterWidth, s.shiftOn,
+                      s.shiftPosition, s.shiftRange, s.equalizerOn, s.equalizer, s.resolutionIndex, s.decay);
 }
 
 class ChainSettingsFileTest : public ::testing::Test {
@@ -31,9 +32,9 @@ protected:
     // What a first run starts with.
     static ChainSettings ProgramDefaults() {
         ChainSettings s;
-        s.agcOn = true;
-        s.agcDecay = 40;
-        s.noiseBlankerLevel = 10;
+        s.dynamics.agcOn = true;
+        s.dynamics.agcDecay = 40;
+        s.dynamics.noiseBlankerLevel = 10;
         s.decay = 10;
         return s;
     }
@@ -50,10 +51,11 @@ TEST_F(ChainSettingsFileTest, MissingKeysGiveTheProgramsDefaults) {
 TEST_F(ChainSettingsFileTest, EveryKeyReachesItsOwnField) {
     ChainSettings expected;
     expected.filterType = 3, expected.filterOn = true, expected.filterCenter = 2500, expected.filterWidth = 300;
-    expected.noiseBlankerOn = true, expected.noiseBlankerLevel = 7, expected.decay = 4, expected.resolutionIndex = 2;
-    expected.agcOn = false, expected.agcDecay = 77, expected.agcLevel = 12345;
+    expected.dynamics.noiseBlankerOn = true, expected.dynamics.noiseBlankerLevel = 7, expected.decay = 4,
+    expected.resolutionIndex = 2;
+    expected.dynamics.agcOn = false, expected.dynamics.agcDecay = 77, expected.dynamics.agcLevel = 12345;
     expected.shiftPosition = -33, expected.shiftOn = true, expected.shiftRange = 2;
-    expected.compressorOn = true, expected.expanderOn = true;
+    expected.dynamics.compressorOn = true, expected.dynamics.expanderOn = true;
     expected.equalizer = {-5, -4, -3, 0, 3, 4, 5}, expected.equalizerOn = true;
     EXPECT_EQ(Fields(Read("SpectrumFilterType=3\nFilterOn=1\nFilterCenterFreq=2500\nFilterBandwidth=300\n"
                           "NoiseBlanker1On=1\nNoiseBlanker1Level=7\nSpectrumDecayValue=4\nSpectrumDecayOn=1\n"
@@ -66,15 +68,16 @@ TEST_F(ChainSettingsFileTest, EveryKeyReachesItsOwnField) {
 
 TEST_F(ChainSettingsFileTest, TrackBarsClampToTheirRanges) {
     ChainSettings low = ProgramDefaults();
-    low.filterCenter = 10, low.filterWidth = 20, low.noiseBlankerLevel = 1, low.decay = 0, low.agcDecay = 2;
-    low.agcLevel = 2000, low.shiftPosition = -125, low.equalizer[2] = -5;
+    low.filterCenter = 10, low.filterWidth = 20, low.dynamics.noiseBlankerLevel = 1, low.decay = 0,
+    low.dynamics.agcDecay = 2;
+    low.dynamics.agcLevel = 2000, low.shiftPosition = -125, low.equalizer[2] = -5;
     EXPECT_EQ(Fields(Read("FilterCenterFreq=5\nFilterBandwidth=-1\nNoiseBlanker1Level=0\nSpectrumDecayValue=-3\n"
                           "TrackAgcDecay=1\nTrackAgcLevel=0x10\nTrackFrequencyShift=-500\neq3=-9\n")),
               Fields(low));
 
     ChainSettings high = ProgramDefaults();
-    high.filterCenter = 30000, high.filterWidth = 3000, high.noiseBlankerLevel = 20, high.decay = 20;
-    high.agcDecay = 300, high.agcLevel = 30000, high.shiftPosition = 125, high.equalizer[6] = 5;
+    high.filterCenter = 30000, high.filterWidth = 3000, high.dynamics.noiseBlankerLevel = 20, high.decay = 20;
+    high.dynamics.agcDecay = 300, high.dynamics.agcLevel = 30000, high.shiftPosition = 125, high.equalizer[6] = 5;
     EXPECT_EQ(Fields(Read("FilterCenterFreq=99999\nFilterBandwidth=5000\nNoiseBlanker1Level=21\n"
                           "SpectrumDecayValue=25\nTrackAgcDecay=1000\nTrackAgcLevel=2147483647\n"
                           "TrackFrequencyShift=500\neq7=6\n")),

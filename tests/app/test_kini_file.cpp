@@ -29,8 +29,8 @@ protected:
     }
 
     std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder_.Path()),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder_.Path()), std::filesystem::directory_iterator()));
     }
 
     TempFolder folder_;
@@ -70,11 +70,26 @@ TEST_F(KiniFileTest, IntegerAndBooleanForms) {
         const char* stored;
         std::int32_t expected;
     } cases[] = {
-        {"42", 42}, {"  42  ", 42}, {"+7", 7}, {"-7", -7}, {"0x1", 1}, {"0X1f", 31},
-        {"0xFFFFFFFF", -1}, {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX},
+        {"42", 42},
+        {"  42  ", 42},
+        {"+7", 7},
+        {"-7", -7},
+        {"0x1", 1},
+        {"0X1f", 31},
+        {"0xFFFFFFFF", -1},
+        {"-2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
         // Everything below falls back to the default, 99.
-        {"0x", 99}, {"0x100000000", 99}, {"0x-1", 99}, {"2147483648", 99}, {"12abc", 99},
-        {"1.5", 99}, {"", 99}, {"++1", 99}, {"+-1", 99}, {"abc", 99},
+        {"0x", 99},
+        {"0x100000000", 99},
+        {"0x-1", 99},
+        {"2147483648", 99},
+        {"12abc", 99},
+        {"1.5", 99},
+        {"", 99},
+        {"++1", 99},
+        {"+-1", 99},
+        {"abc", 99},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithValue(c.stored).ReadInteger("SETTINGS", "Key", 99), c.expected) << '"' << c.stored << '"';
@@ -87,10 +102,23 @@ TEST_F(KiniFileTest, FloatForms) {
         const char* stored;
         long double expected;
     } cases[] = {
-        {".5", 0.5L}, {"5.", 5.0L}, {"-.5", -0.5L}, {"+2.5", 2.5L}, {"1e3", 1000.0L}, {"2.5E-1", 0.25L}, {".", 0.0L},
+        {".5", 0.5L},
+        {"5.", 5.0L},
+        {"-.5", -0.5L},
+        {"+2.5", 2.5L},
+        {"1e3", 1000.0L},
+        {"2.5E-1", 0.25L},
+        {".", 0.0L},
         // Everything below falls back to the default, 7.
-        {"-", 7.0L}, {"abc", 7.0L}, {"", 7.0L}, {"1,5", 7.0L}, {"--5", 7.0L}, {"inf", 7.0L}, {"nan", 7.0L},
-        {"0x1p3", 7.0L}, {"1.5x", 7.0L},
+        {"-", 7.0L},
+        {"abc", 7.0L},
+        {"", 7.0L},
+        {"1,5", 7.0L},
+        {"--5", 7.0L},
+        {"inf", 7.0L},
+        {"nan", 7.0L},
+        {"0x1p3", 7.0L},
+        {"1.5x", 7.0L},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithValue(c.stored).ReadFloat("SETTINGS", "Key", 7.0L), c.expected) << '"' << c.stored << '"';

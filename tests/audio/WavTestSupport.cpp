@@ -32,16 +32,14 @@ Bytes Wave(const Bytes& chunks) {
     return Cat({Text("RIFF"), Le32(std::uint32_t(chunks.size() + 4)), Text("WAVE"), chunks});
 }
 
-Bytes FmtPcmPart(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
-                 std::uint16_t blockAlign, std::uint16_t bits) {
-    return Cat({Le16(tag), Le16(channels), Le32(rate), Le32(rate * blockAlign), Le16(blockAlign),
-                Le16(bits)});
+Bytes FmtPcmPart(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t blockAlign,
+                 std::uint16_t bits) {
+    return Cat({Le16(tag), Le16(channels), Le32(rate), Le32(rate * blockAlign), Le16(blockAlign), Le16(bits)});
 }
 
 Bytes PcmWave(std::uint16_t channels, std::uint16_t bits, const Bytes& data) {
     const auto align = std::uint16_t(channels * bits / 8);
-    return Wave(Cat({Chunk("fmt ", FmtPcmPart(1, channels, 8000, align, bits)),
-                     Chunk("data", data)}));
+    return Wave(Cat({Chunk("fmt ", FmtPcmPart(1, channels, 8000, align, bits)), Chunk("data", data)}));
 }
 
 Bytes Samples16(const std::vector<std::int16_t>& samples) {
@@ -83,15 +81,13 @@ std::int64_t FailingRiffFile::tell() { return hit(FileOp::Tell) ? -1 : MemoryRif
 int FailingRiffFile::flush() { return hit(FileOp::Flush) ? -1 : MemoryRiffFile::flush(); }
 
 ::testing::AssertionResult ToolInstalled(const std::string& tool) {
-    if (std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << tool << " is not installed; these tests need it (apt-get install " << tool << ")";
+    if (std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << tool << " is not installed; these tests need it (apt-get install " << tool
+                                         << ")";
 }
 
 ::testing::AssertionResult RunCommand(const std::string& command) {
-    if (std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0)
-        return ::testing::AssertionSuccess();
+    if (std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "command failed: " << command;
 }
 

@@ -27,8 +27,8 @@ Bytes ChunkWithSize(const std::string& id, std::uint32_t size, const Bytes& body
 /// "RIFF", size of what follows, "WAVE", the chunks.
 Bytes Wave(const Bytes& chunks);
 /// The 16 bytes every format record starts with.
-Bytes FmtPcmPart(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
-                 std::uint16_t blockAlign, std::uint16_t bits);
+Bytes FmtPcmPart(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t blockAlign,
+                 std::uint16_t bits);
 /// A complete PCM file.
 Bytes PcmWave(std::uint16_t channels, std::uint16_t bits, const Bytes& data);
 

@@ -24,12 +24,11 @@ protected:
 
     // Raw bytes in, WAV file out, through sox with the given raw encoding
     // (and, optionally, another encoding for the output).
-    std::string soxFromRaw(const Bytes& raw, const std::string& encoding,
-                           const std::string& outEncoding = "") {
+    std::string soxFromRaw(const Bytes& raw, const std::string& encoding, const std::string& outEncoding = "") {
         WriteFile(dir.File("in.raw"), raw);
         const std::string path = dir.File("sox.wav");
-        EXPECT_TRUE(RunCommand("sox -t raw -r 8000 " + encoding + " " + dir.File("in.raw") + " " +
-                               outEncoding + " " + path));
+        EXPECT_TRUE(
+            RunCommand("sox -t raw -r 8000 " + encoding + " " + dir.File("in.raw") + " " + outEncoding + " " + path));
         return path;
     }
 
@@ -48,8 +47,7 @@ std::vector<std::int16_t> expectedBlock(const Bytes& raw, int channels, int bits
     std::vector<std::int16_t> v;
     for (int k = 0; k < n; ++k) {
         const std::size_t at = std::size_t(k * channels * bits / 8);
-        v.push_back(bits == 16 ? std::int16_t(raw[at] | raw[at + 1] << 8)
-                               : std::int16_t((128 - raw[at]) * 100));
+        v.push_back(bits == 16 ? std::int16_t(raw[at] | raw[at + 1] << 8) : std::int16_t((128 - raw[at]) * 100));
     }
     return v;
 }
@@ -60,8 +58,8 @@ TEST_F(WavInterop, SoxFilesPlayInEachLayout) {
     for (int channels : {1, 2}) {
         for (int bits : {8, 16}) {
             const std::string encoding = bits == 8 ? "unsigned" : "signed";
-            const std::string path = soxFromRaw(raw, "-e " + encoding + " -b " + std::to_string(bits) +
-                                                         " -c " + std::to_string(channels));
+            const std::string path =
+                soxFromRaw(raw, "-e " + encoding + " -b " + std::to_string(bits) + " -c " + std::to_string(channels));
             TFileWaveStream stream(path, nullptr);
             std::vector<std::int16_t> block(512, 0);
             EXPECT_EQ(PlayerBlockReader().ReadBlock(stream, block.data(), 1024), 512);
@@ -83,8 +81,7 @@ TEST_F(WavInterop, FfmpegFileWithListChunk) {
     const auto samples = ramp(1000, 61);
     WriteFile(dir.File("in.raw"), Samples16(samples));
     const std::string path = dir.File("ff.wav");
-    ASSERT_TRUE(RunCommand("ffmpeg -y -loglevel error -f s16le -ar 8000 -ac 1 -i " + dir.File("in.raw") +
-                    " " + path));
+    ASSERT_TRUE(RunCommand("ffmpeg -y -loglevel error -f s16le -ar 8000 -ac 1 -i " + dir.File("in.raw") + " " + path));
     const Bytes file = ReadFile(path);
     ASSERT_NE(std::search(file.begin(), file.end(), "LIST", "LIST" + 4), file.end())
         << "ffmpeg wrote no LIST chunk; this test would prove nothing";
@@ -105,7 +102,7 @@ TEST_F(WavInterop, SoxReadsOurFiles) {
         TFileWaveStream(path, &format).Write(data.data(), std::int32_t(data.size()) / align);
         const std::string info = dir.File("info.txt");
         ASSERT_TRUE(RunCommand("sox --i -r " + path + " > " + info + " && sox --i -c " + path + " >> " + info +
-                        " && sox --i -s " + path + " >> " + info));
+                               " && sox --i -s " + path + " >> " + info));
         EXPECT_EQ(ReadFile(info), Text("11025\n1\n3000\n")) << align;
         ASSERT_TRUE(RunCommand("sox " + path + " -t raw -e signed -b 16 " + dir.File("out.raw")));
         EXPECT_EQ(ReadFile(dir.File("out.raw")), data) << align;

@@ -39,8 +39,7 @@ TEST(WaveRead, EachBrokenFileIsRefusedWithItsMessage) {
          "Error reading 'waveformatex'!"},
         {"extra bytes cut short", Wave(ChunkWithSize("fmt ", 22, Cat({FmtPcmPart(3, 1, 8000, 2, 16), Le16(4)}))),
          "Error reading 'waveformatex'!"},
-        {"MPEG Layer-3", Wave(Cat({fmtChunk(85, 1, Le16(0)), kData})),
-         "MPEG Layer-3 compression is not supported."},
+        {"MPEG Layer-3", Wave(Cat({fmtChunk(85, 1, Le16(0)), kData})), "MPEG Layer-3 compression is not supported."},
         {"block alignment 0", Wave(Cat({fmtChunk(1, 0), kData})), "Invalid block alignment!"},
         {"no data", Wave(fmtChunk(1, 2)), "Couldn't find 'data' chunk!"},
     };
@@ -71,10 +70,9 @@ TEST(WaveRead, EveryFailingCallIsReported) {
             messages.insert(message);
         }
     }
-    for (const char* expected :
-         {"Error ascending from 'fmt' chunk!", "Error seeking data!", "Error getting info!",
-          "Error reading 'fmt' chunk!", "Error reading from file.",
-          "Seeking to an invalid location in the file.", "Cannot ascend chunk."})
+    for (const char* expected : {"Error ascending from 'fmt' chunk!", "Error seeking data!", "Error getting info!",
+                                 "Error reading 'fmt' chunk!", "Error reading from file.",
+                                 "Seeking to an invalid location in the file.", "Cannot ascend chunk."})
         EXPECT_EQ(messages.count(expected), 1u) << expected;
 }
 
@@ -88,8 +86,8 @@ TEST(WaveRead, FormatRecordsWithAndWithoutExtraBytes) {
     EXPECT_EQ(a.FrameCount(), 1);
     // Extensible: 22 extra bytes kept; an odd chunk before "data" skipped.
     const Bytes extra(22, 0xAB);
-    MemoryRiffFile ext(Wave(Cat({fmtChunk(0xFFFE, 2, Cat({Le16(22), extra})),
-                                 Chunk("odd ", {7}), Chunk("data", Samples16({1, 2}))})));
+    MemoryRiffFile ext(
+        Wave(Cat({fmtChunk(0xFFFE, 2, Cat({Le16(22), extra})), Chunk("odd ", {7}), Chunk("data", Samples16({1, 2}))})));
     TWaveStream b(ext, nullptr);
     EXPECT_EQ(b.Format().cbSize, 22);
     EXPECT_EQ(b.FormatExtra(), extra);
@@ -121,8 +119,8 @@ TEST(WaveRead, UnfinishedSizesReadWhatTheFileHolds) {
 }
 
 TEST(WaveRead, ReadStopsAtTheEndOfTheDataChunk) {
-    MemoryRiffFile file(Wave(Cat({fmtChunk(1, 2), Chunk("data", Samples16({1, 2, 3})),
-                                  Chunk("LIST", Text("INFOtags")), Bytes{0x55}})));
+    MemoryRiffFile file(
+        Wave(Cat({fmtChunk(1, 2), Chunk("data", Samples16({1, 2, 3})), Chunk("LIST", Text("INFOtags")), Bytes{0x55}})));
     TWaveStream stream(file, nullptr);
     std::int16_t got[10] = {};
     EXPECT_EQ(stream.Read(got, 2), 2);

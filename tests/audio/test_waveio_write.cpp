@@ -15,9 +15,9 @@ namespace {
 using namespace testing;
 
 Bytes recorderFile(std::uint32_t rate, const Bytes& data) {
-    return Cat({Text("RIFF"), Le32(std::uint32_t(data.size() + 38)), Text("WAVE"), Text("fmt "),
-                Le32(18), Le16(1), Le16(1), Le32(rate), Le32(2 * rate), Le16(1), Le16(16), Le16(0),
-                Text("data"), Le32(std::uint32_t(data.size())), data});
+    return Cat({Text("RIFF"), Le32(std::uint32_t(data.size() + 38)), Text("WAVE"), Text("fmt "), Le32(18), Le16(1),
+                Le16(1), Le32(rate), Le32(2 * rate), Le16(1), Le16(16), Le16(0), Text("data"),
+                Le32(std::uint32_t(data.size())), data});
 }
 
 TEST(WaveWrite, RecordingIsTheDocumentedLayout) {
@@ -29,8 +29,7 @@ TEST(WaveWrite, RecordingIsTheDocumentedLayout) {
         // Block alignment 1: counts are bytes. Written in two pieces.
         const auto half = std::int32_t(data.size() / 2);
         EXPECT_EQ(stream.Write(data.data(), half), half);
-        EXPECT_EQ(stream.Write(data.data() + half, std::int32_t(data.size()) - half),
-                  std::int32_t(data.size()) - half);
+        EXPECT_EQ(stream.Write(data.data() + half, std::int32_t(data.size()) - half), std::int32_t(data.size()) - half);
         stream.Finish();
         EXPECT_EQ(file.bytes(), recorderFile(8500, data));
     }
@@ -99,8 +98,7 @@ TEST(WaveWrite, EveryFailingCallOfARecordingIsReported) {
         }
     }
     EXPECT_EQ(messages, (std::set<std::string>{"Error creating chunk.", "Error writing wave format.",
-                                               "Cannot ascend chunk.", "Error writing to file.",
-                                               "Cannot flush."}));
+                                               "Cannot ascend chunk.", "Error writing to file.", "Cannot flush."}));
 }
 
 TEST(WaveWrite, FullDiskIsReportedAtWriteOrFlush) {
@@ -110,13 +108,12 @@ TEST(WaveWrite, FullDiskIsReportedAtWriteOrFlush) {
     EXPECT_EQ(MessageOf([&] { small.Finish(); }), "Cannot flush.");
     TFileWaveStream large("/dev/full", &format);
     const Bytes block(1 << 20, 0);
-    EXPECT_EQ(MessageOf([&] { large.Write(block.data(), std::int32_t(block.size())); }),
-              "Error writing to file.");
+    EXPECT_EQ(MessageOf([&] { large.Write(block.data(), std::int32_t(block.size())); }), "Error writing to file.");
 }
 
 std::size_t openDescriptors() {
-    return std::size_t(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                     std::filesystem::directory_iterator()));
+    return std::size_t(
+        std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 
 TEST(WaveFile, ReleasesTheFileEvenWhenFinishingFails) {

@@ -31,9 +31,9 @@ inline std::vector<std::int16_t> MonoSamples(const std::vector<std::uint8_t>& im
 }
 
 struct Processed {
-    std::vector<std::uint8_t> image;  // the output WAV file
-    std::int64_t samples = 0;         // ProcessWave's result
-    std::vector<std::int64_t> blocks; // indices passed to the block callback
+    std::vector<std::uint8_t> image;   // the output WAV file
+    std::int64_t samples = 0;          // ProcessWave's result
+    std::vector<std::int64_t> blocks;  // indices passed to the block callback
 };
 
 /// Runs the processing loop from one WAV image into another.

@@ -143,8 +143,9 @@ TEST_F(MoravelProcess, PlayableFormatsGiveMono16BitOutputOfTheSameLength) {
 TEST_F(MoravelProcess, BandPassKeepsTheToneAndLowPassBelowItRemovesIt) {
     const std::string in = Synth("tone.wav", "-b 16 -c 1", 8000, 3, "sine 1000");
     ASSERT_EQ(Process({in, File("plain.wav"), "--decay", "30"}), 0) << Stderr();
-    EXPECT_TRUE(Stderr().starts_with("moravel-process: warning: --decay 30 is outside 0..20; using 20\n"
-                                     "moravel-process: 24000 samples, 3.0 s of audio in "))
+    EXPECT_TRUE(
+        Stderr().starts_with("moravel-process: warning: --decay 30 is outside 0..20; using 20\n"
+                             "moravel-process: 24000 samples, 3.0 s of audio in "))
         << Stderr();
     ASSERT_EQ(Process({in, File("band.wav"), "--quiet", "--filter", "bandpass:1000:200"}), 0) << Stderr();
     EXPECT_EQ(Stderr(), "");
@@ -263,9 +264,9 @@ TEST_F(MoravelProcess, HelpDocumentsEveryOption) {
     const std::string command = std::string(MORAVEL_PROCESS_EXE) + " --help > " + help;
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string text = ReadText(help);
-    for (const char* option : {"--agc", "--noise-blanker", "--compressor", "--expander", "--filter", "--preset",
-                               "--shift", "--equalizer", "--resolution", "--decay", "--settings", "--spectrum-csv",
-                               "--quiet", "--help", "HAM : PSK31"})
+    for (const char* option :
+         {"--agc", "--noise-blanker", "--compressor", "--expander", "--filter", "--preset", "--shift", "--equalizer",
+          "--resolution", "--decay", "--settings", "--spectrum-csv", "--quiet", "--help", "HAM : PSK31"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 

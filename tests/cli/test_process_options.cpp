@@ -63,7 +63,8 @@ TEST(ProcessOptions, GarbageNamesTheOptionAndItsForm) {
 
 class StageOptions : public ::testing::Test {
 protected:
-    ChainSettings Apply(const std::vector<std::string>& args, const ChainSettings& base = {}, std::int32_t rate = 16000) {
+    ChainSettings Apply(const std::vector<std::string>& args, const ChainSettings& base = {},
+                        std::int32_t rate = 16000) {
         warnings_.clear();
         return ApplyStageOptions(Parse(args), base, rate, [&](const std::string& w) { warnings_.push_back(w); });
     }
@@ -72,15 +73,15 @@ protected:
 
 TEST_F(StageOptions, EachOptionSwitchesItsStageOnAndLeavesTheOthers) {
     ChainSettings base;
-    base.agcOn = true;
-    base.agcLevel = 5000;
+    base.dynamics.agcOn = true;
+    base.dynamics.agcLevel = 5000;
     base.filterWidth = 1200;
     base.shiftRange = 3;
     const ChainSettings s = Apply({"--noise-blanker", "3", "--filter", "stopband:2000", "--shift", "10"}, base);
-    EXPECT_TRUE(s.agcOn);
-    EXPECT_EQ(s.agcLevel, 5000);
-    EXPECT_TRUE(s.noiseBlankerOn);
-    EXPECT_EQ(s.noiseBlankerLevel, 3);
+    EXPECT_TRUE(s.dynamics.agcOn);
+    EXPECT_EQ(s.dynamics.agcLevel, 5000);
+    EXPECT_TRUE(s.dynamics.noiseBlankerOn);
+    EXPECT_EQ(s.dynamics.noiseBlankerLevel, 3);
     EXPECT_TRUE(s.filterOn);
     EXPECT_EQ(s.filterType, 3);
     EXPECT_EQ(s.filterCenter, 2000);
@@ -88,24 +89,24 @@ TEST_F(StageOptions, EachOptionSwitchesItsStageOnAndLeavesTheOthers) {
     EXPECT_TRUE(s.shiftOn);
     EXPECT_EQ(s.shiftPosition, 10);
     EXPECT_EQ(s.shiftRange, 3) << "no RANGE keeps the current range";
-    EXPECT_FALSE(s.compressorOn || s.expanderOn || s.equalizerOn);
+    EXPECT_FALSE(s.dynamics.compressorOn || s.dynamics.expanderOn || s.equalizerOn);
     EXPECT_TRUE(warnings_.empty());
 }
 
 TEST_F(StageOptions, OutOfRangeValuesAreClampedWithAWarningEach) {
-    const ChainSettings s = Apply({"--agc", "50000:1", "--noise-blanker", "0", "--compressor", "-60:+11",
-                                   "--expander=51:-11", "--filter", "BandPass:5:5000", "--shift", "200:7",
-                                   "--equalizer", "-6,0,0,0,0,0,6", "--decay=21"});
-    EXPECT_TRUE(s.agcOn && s.noiseBlankerOn && s.compressorOn && s.expanderOn && s.filterOn && s.shiftOn &&
-                s.equalizerOn);
+    const ChainSettings s =
+        Apply({"--agc", "50000:1", "--noise-blanker", "0", "--compressor", "-60:+11", "--expander=51:-11", "--filter",
+               "BandPass:5:5000", "--shift", "200:7", "--equalizer", "-6,0,0,0,0,0,6", "--decay=21"});
+    EXPECT_TRUE(s.dynamics.agcOn && s.dynamics.noiseBlankerOn && s.dynamics.compressorOn && s.dynamics.expanderOn &&
+                s.filterOn && s.shiftOn && s.equalizerOn);
     EXPECT_EQ(s.filterType, 1);
-    EXPECT_EQ(s.agcLevel, 30000);
-    EXPECT_EQ(s.agcDecay, 2);
-    EXPECT_EQ(s.noiseBlankerLevel, 1);
-    EXPECT_EQ(s.compressorThreshold, -50);
-    EXPECT_EQ(s.compressorGain, 10);
-    EXPECT_EQ(s.expanderThreshold, 50);
-    EXPECT_EQ(s.expanderGain, -10);
+    EXPECT_EQ(s.dynamics.agcLevel, 30000);
+    EXPECT_EQ(s.dynamics.agcDecay, 2);
+    EXPECT_EQ(s.dynamics.noiseBlankerLevel, 1);
+    EXPECT_EQ(s.dynamics.compressorThreshold, -50);
+    EXPECT_EQ(s.dynamics.compressorGain, 10);
+    EXPECT_EQ(s.dynamics.expanderThreshold, 50);
+    EXPECT_EQ(s.dynamics.expanderGain, -10);
     EXPECT_EQ(s.filterCenter, 10);
     EXPECT_EQ(s.filterWidth, 3000);
     EXPECT_EQ(s.shiftPosition, 125);

@@ -13,7 +13,7 @@ using testing::MonoSamples;
 using testing::MonoWave16;
 using testing::ProcessImage;
 
-constexpr std::uint32_t kRate = 8000;          // the player's rule gives 2048-byte blocks here
+constexpr std::uint32_t kRate = 8000;  // the player's rule gives 2048-byte blocks here
 constexpr std::int64_t kBlockSamples = 1024;
 
 std::vector<std::int16_t> Noise(std::size_t count, unsigned seed) {
@@ -25,7 +25,8 @@ std::vector<std::int16_t> Noise(std::size_t count, unsigned seed) {
 }
 
 TEST(ProcessingLoop, OutputHasTheInputsLengthAndOneBlockCallPerOutputBlock) {
-    for (const std::int64_t length : {0L, 1L, kBlockSamples - 1, kBlockSamples, kBlockSamples + 1, 5 * kBlockSamples / 2}) {
+    for (const std::int64_t length :
+         {0L, 1L, kBlockSamples - 1, kBlockSamples, kBlockSamples + 1, 5 * kBlockSamples / 2}) {
         const auto result = ProcessImage(MonoWave16(kRate, Noise(static_cast<std::size_t>(length), 1)));
         EXPECT_EQ(result.samples, length);
         EXPECT_EQ(static_cast<std::int64_t>(MonoSamples(result.image).size()), length);

@@ -25,7 +25,7 @@ namespace moravel {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kRejected = 0.00316;  // −50 dB relative to the all-off level
+constexpr double kRejected = 0.00316;               // −50 dB relative to the all-off level
 using Signal = std::function<double(std::size_t)>;  // sample value at a global index
 
 struct Rig {
@@ -36,9 +36,7 @@ struct Rig {
 
     std::size_t N() const { return static_cast<std::size_t>(bytes / 2); }
     double SpectrumBinHz() const { return static_cast<double>(rate) / (4.0 * static_cast<double>(N())); }
-    double DisplayPointHz() const {
-        return static_cast<double>(engine->Resolution) * rate / static_cast<double>(N());
-    }
+    double DisplayPointHz() const { return static_cast<double>(engine->Resolution) * rate / static_cast<double>(N()); }
 
     // Configures the chain and feeds `blocks` blocks of `signal`; returns the
     // outputs of all blocks back to back.
@@ -86,8 +84,7 @@ double ToneAmplitude(const std::vector<std::int16_t>& y, std::size_t from, doubl
 }
 
 // The frequency of the largest component within ±span Hz of `around`.
-double PeakNear(const std::vector<std::int16_t>& y, std::size_t from, double around, double span,
-                std::int32_t rate) {
+double PeakNear(const std::vector<std::int16_t>& y, std::size_t from, double around, double span, std::int32_t rate) {
     double best = around;
     double bestAmplitude = -1;
     for (double f = around - span; f <= around + span; f += 0.1) {
@@ -178,8 +175,8 @@ TEST(ChainSignals, FullScaleSquareWaveSaturatesWithoutWrapping) {
     Rig rig;
     rig.settings.equalizerOn = true;
     rig.settings.equalizer.fill(-5);  // gain 2 in every band
-    rig.settings.compressorOn = true;
-    rig.settings.compressorGain = -10;  // factor 1: only the 1.7 make-up gain
+    rig.settings.dynamics.compressorOn = true;
+    rig.settings.dynamics.compressorGain = -10;  // factor 1: only the 1.7 make-up gain
     constexpr std::size_t kHalfPeriod = 20;
     const Signal square = [](std::size_t n) { return (n / kHalfPeriod) % 2 == 0 ? 32767.0 : -32768.0; };
     const auto y = rig.Run(8, square);
@@ -264,9 +261,9 @@ TEST(ChainSignals, AgcBringsQuietToneUpToItsLevelAndLeavesSilenceSilent) {
     const std::int32_t level = 10000;
     {
         Rig rig;
-        rig.settings.agcOn = true;
-        rig.settings.agcLevel = level;
-        rig.settings.agcDecay = 10;
+        rig.settings.dynamics.agcOn = true;
+        rig.settings.dynamics.agcLevel = level;
+        rig.settings.dynamics.agcDecay = 10;
         const double amplitude = 400;
         const double hz = 1234.5;
         const auto y = rig.Run(30, Tone(amplitude, hz, rig.rate));
@@ -281,8 +278,8 @@ TEST(ChainSignals, AgcBringsQuietToneUpToItsLevelAndLeavesSilenceSilent) {
     }
     {
         Rig rig;
-        rig.settings.agcOn = true;
-        rig.settings.agcLevel = level;
+        rig.settings.dynamics.agcOn = true;
+        rig.settings.dynamics.agcLevel = level;
         const auto silent = rig.Run(10, [](std::size_t) { return 0.0; });
         EXPECT_TRUE(std::all_of(silent.begin(), silent.end(), [](std::int16_t v) { return v == 0; }));
         EXPECT_GT(rig.engine->AgcGain, 1000.0f);  // moving toward `level` on silence
@@ -302,8 +299,8 @@ TEST(ChainSignals, NoiseBlankerAtLevel20ReducesLowNoiseButKeepsStrongTone) {
     const Signal tone = Tone(10000, 1000, 8500);
     auto run = [](bool blanker, const Signal& input) {
         Rig rig;
-        rig.settings.noiseBlankerOn = blanker;
-        rig.settings.noiseBlankerLevel = 20;
+        rig.settings.dynamics.noiseBlankerOn = blanker;
+        rig.settings.dynamics.noiseBlankerLevel = 20;
         return rig.Run(10, input);
     };
     auto rms = [](const std::vector<std::int16_t>& y) {

@@ -90,9 +90,9 @@ TEST(EngineSynthesise, ResynthesisTruncatesClampsAndCrossFades) {
     engine->Spectrum[0] = -8010.0f;  // −1001.25 per sample, truncated toward zero
     engine->SynthesiseBlock();
     for (int k = 0; k < 8; ++k) EXPECT_EQ(engine->FrameOut[k], -1001);
-    EXPECT_EQ(engine->OutputBlock[0], -250);   // −1001·1/4 truncated
-    EXPECT_EQ(engine->OutputBlock[1], -500);   // −2002/4
-    EXPECT_EQ(engine->OutputBlock[2], -750);   // −3003/4
+    EXPECT_EQ(engine->OutputBlock[0], -250);  // −1001·1/4 truncated
+    EXPECT_EQ(engine->OutputBlock[1], -500);  // −2002/4
+    EXPECT_EQ(engine->OutputBlock[2], -750);  // −3003/4
     EXPECT_EQ(engine->OutputBlock[3], -1001);
 
     // Next block: the old frame fades out by (N−i)/N while the new is silent.
@@ -159,7 +159,8 @@ TEST(EngineDisplay, PeakJumpClearsTheReadingUntilFiveStableBlocks) {
     // The jump is seen one block late (the output's delay); from then on the
     // reading stays 0 for five blocks and then reports the new peak.
     int firstZero = -1;
-    for (int i = 0; i < 10 && firstZero < 0; ++i) if (readings[static_cast<std::size_t>(i)] == 0.0f) firstZero = i;
+    for (int i = 0; i < 10 && firstZero < 0; ++i)
+        if (readings[static_cast<std::size_t>(i)] == 0.0f) firstZero = i;
     ASSERT_GE(firstZero, 0);
     for (int i = firstZero; i < firstZero + 5; ++i) EXPECT_EQ(readings[static_cast<std::size_t>(i)], 0.0f) << i;
     EXPECT_NEAR(readings[static_cast<std::size_t>(firstZero + 5)], 1000, 8);
@@ -209,9 +210,9 @@ TEST(EngineDisplay, NormalizeGainByHandAndReset) {
 }
 
 TEST(EngineDisplay, BinToFrequencyRoundsHalfToEven) {
-    auto engine = configured(4000, 1024, 1);  // 7.8125 Hz per point
-    EXPECT_EQ(engine->BinToFrequency(2), 16);   // 15.625
-    EXPECT_EQ(engine->BinToFrequency(8), 62);   // 62.5 → 62
+    auto engine = configured(4000, 1024, 1);   // 7.8125 Hz per point
+    EXPECT_EQ(engine->BinToFrequency(2), 16);  // 15.625
+    EXPECT_EQ(engine->BinToFrequency(8), 62);  // 62.5 → 62
     EXPECT_EQ(engine->BinToFrequency(-8), -62);
     EXPECT_EQ(engine->BinToFrequency(24), 188);  // 187.5 → 188
     auto unconfigured = std::make_unique<TmyFFT>();

@@ -43,17 +43,17 @@ std::vector<std::int16_t> testBlock(int n, int block, std::uint32_t& seed) {
 
 ChainSettings settingsFor(int variant) {
     ChainSettings s;
-    s.agcOn = variant != 1;
-    s.agcLevel = 2000 + variant * 5000;
-    s.agcDecay = 2 + variant * 50;
-    s.noiseBlankerOn = variant % 2 == 0;
-    s.noiseBlankerLevel = 1 + variant * 3;
-    s.compressorOn = variant < 3;
-    s.compressorThreshold = variant * 10 - 25;
-    s.compressorGain = variant - 5;
-    s.expanderOn = variant >= 2;
-    s.expanderThreshold = -variant * 5;
-    s.expanderGain = variant * 2 - 5;
+    s.dynamics.agcOn = variant != 1;
+    s.dynamics.agcLevel = 2000 + variant * 5000;
+    s.dynamics.agcDecay = 2 + variant * 50;
+    s.dynamics.noiseBlankerOn = variant % 2 == 0;
+    s.dynamics.noiseBlankerLevel = 1 + variant * 3;
+    s.dynamics.compressorOn = variant < 3;
+    s.dynamics.compressorThreshold = variant * 10 - 25;
+    s.dynamics.compressorGain = variant - 5;
+    s.dynamics.expanderOn = variant >= 2;
+    s.dynamics.expanderThreshold = -variant * 5;
+    s.dynamics.expanderGain = variant * 2 - 5;
     s.filterOn = true;
     s.filterType = variant % 4;
     s.filterCenter = 300 + variant * 400;

@@ -65,7 +65,7 @@ TEST(Agc, EachWindowGetsTheGainOfItsOwnPeak) {
     fillInput(*engine, 0, 401, 1000);
     fillInput(*engine, 401, 1024, 100);
     engine->ApplyAgc(10000, 2);
-    const float first = static_cast<float>(10000.0 / 1001 / 2);         // 4.995005
+    const float first = static_cast<float>(10000.0 / 1001 / 2);                     // 4.995005
     const float second = static_cast<float>(first + (10000.0L / 101 - first) / 2);  // 52.00245
     EXPECT_EQ(engine->AgcGain, second);
     EXPECT_EQ(engine->InputBlock[0], 4995);
@@ -107,8 +107,8 @@ TEST(NoiseBlanker, PullsWeakBinsTowardTheirNeighboursInOnePass) {
 
 TEST(NoiseBlanker, StrongBinsAreKeptAndTheLastBinSeesZeroBeyond) {
     auto engine = withSpectrum(4000, 1024, 0);
-    engine->Spectrum[500] = 20000;   // |x| ≥ T: g = 0
-    engine->Spectrum[1023] = 1000;   // right neighbour Spectrum[L] is 0
+    engine->Spectrum[500] = 20000;  // |x| ≥ T: g = 0
+    engine->Spectrum[1023] = 1000;  // right neighbour Spectrum[L] is 0
     engine->Spectrum[1022] = 3000;
     engine->ApplyNoiseBlanker(1);
     EXPECT_EQ(engine->Spectrum[500], 20000.0f);
@@ -125,7 +125,7 @@ TEST(Compressor, DividesBinsAboveTheThresholdThenRaisesAll) {
     engine->Spectrum[0] = 60000;
     engine->Spectrum[1] = -60000;
     engine->Spectrum[2] = 40000;
-    engine->Spectrum[3] = 50000;  // not above
+    engine->Spectrum[3] = 50000;     // not above
     engine->ApplyCompressor(0, -5);  // T 50000, f 2
     EXPECT_EQ(engine->Spectrum[0], 51000.0f);
     EXPECT_EQ(engine->Spectrum[1], -51000.0f);
@@ -157,7 +157,8 @@ TEST(Expander, MultipliesBinsBelowTheThresholdThenRaisesAll) {
 // ---- Filter ---------------------------------------------------------------------
 
 int countNonZero(const TmyFFT& engine, int from, int to) {
-    return static_cast<int>(std::count_if(engine.Spectrum + from, engine.Spectrum + to, [](float v) { return v != 0; }));
+    return static_cast<int>(
+        std::count_if(engine.Spectrum + from, engine.Spectrum + to, [](float v) { return v != 0; }));
 }
 
 TEST(Filter, LowPassKeepsUpToTheCentreBin) {
@@ -272,7 +273,7 @@ TEST(Equalizer, SevenEqualGroupsAndASilentRemainder) {
     EXPECT_EQ(engine->Spectrum[145], 2.0f);
     EXPECT_EQ(engine->Spectrum[146], 1.0f);
     EXPECT_EQ(engine->Spectrum[875], 1.0f);
-    EXPECT_EQ(engine->Spectrum[876], 0.0f);   // band 7 muted
+    EXPECT_EQ(engine->Spectrum[876], 0.0f);  // band 7 muted
     EXPECT_EQ(engine->Spectrum[1021], 0.0f);
     EXPECT_EQ(engine->EqualizerGain[1022], 0.0f);  // 1024 mod 7 = 2 bins past the last band
     EXPECT_EQ(engine->EqualizerGain[1023], 0.0f);
