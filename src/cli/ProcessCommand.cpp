@@ -11,10 +11,13 @@
 #include "Progress.h"
 #include "SpectrumCsv.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 #include <sys/stat.h>
@@ -37,7 +40,11 @@ auto NamingFile(const std::string& file, Work&& work) -> decltype(work()) {
     try {
         return work();
     } catch (const WaveStreamError& error) {
-        throw FileError(file, error.what());
+        // The stream's message is fixed; the system's reason tells the user
+        // whether the file is missing or not readable.
+        const int reason = errno;
+        const bool unopened = std::string_view(error.what()) == "Can't open file stream." && reason != 0;
+        throw FileError(file, error.what() + (unopened ? " (" + std::string(std::strerror(reason)) + ")" : ""));
     } catch (const std::system_error& error) {
         throw FileError(file, error.code().message());
     }

@@ -232,7 +232,7 @@ TEST_F(MoravelProcess, UnreadableInputExitsWith1WithTheStreamsMessage) {
     EXPECT_EQ(Process({wide, out}), 1);
     EXPECT_NE(Stderr().find("cannot process this format"), std::string::npos) << Stderr();
     EXPECT_EQ(Process({File("absent.wav"), out}), 1);
-    EXPECT_NE(Stderr().find("Can't open file stream."), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("Can't open file stream. (No such file or directory)"), std::string::npos) << Stderr();
     EXPECT_EQ(ReadText(out), "precious");
 }
 
