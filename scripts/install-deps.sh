@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev      # libFuzzer for the WAV reader's fuzz target
   sox ffmpeg                    # independent WAV writers and readers for the tests
+  qt6-base-dev libasound2-dev   # QtCore events and ALSA for the wave devices
+  pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
 )
 
 missing=()

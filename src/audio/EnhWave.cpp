@@ -1,0 +1,382 @@
+#include "EnhWave.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+// Sessions are numbered across all components, so that a notification can
+// never be taken for one of a later opening of the same component.
+std::uint64_t nextSession() {
+    static std::uint64_t counter = 0;
+    return ++counter;
+}
+
+PcmFormat formatOf(std::int32_t channels, std::int32_t samples, std::int32_t bits) {
+    PcmFormat format;
+    format.channels = channels;
+    format.samplesPerSec = samples;
+    format.bitsPerSample = bits;
+    return format;
+}
+
+// Runs a handler; an exception it raises goes to `onError` (or the log)
+// after the component has finished its own work for the notification.
+void runHandler(QObject* sender, const std::function<void()>& handler, const THandlerErrorEvent& onError) {
+    try {
+        handler();
+    } catch (...) {
+        if (onError) {
+            onError(sender, std::current_exception());
+        } else {
+            qWarning("Unhandled exception in a wave device handler");
+        }
+    }
+}
+
+void storeLe32(std::uint8_t* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void storeLe16(std::uint8_t* p, std::uint16_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+}  // namespace
+
+// ---- Wave input ----------------------------------------------------------------
+
+TEnhWaveIn::TEnhWaveIn(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
+
+TEnhWaveIn::~TEnhWaveIn() {
+    Close();
+    finishFile();
+}
+
+TEWInCaps TEnhWaveIn::capabilities() const {
+    TEWInCaps caps;
+    const DeviceCaps found = backend_.captureCaps(device);
+    if (found.present && found.channels == 2) caps.insert(icStereo);
+    return caps;
+}
+
+void TEnhWaveIn::SetFileName(const std::string& name) {
+    if (name != fileName_ && !open_) fileName_ = name;
+}
+
+bool TEnhWaveIn::Open() {
+    if (MaxBuffers < 1 || MaxBuffers > kMaxRing) throw std::range_error("MaxBuffers must be 1..9");
+    if (BufferSize < 16) throw std::range_error("BufferSize must be at least 16");
+    session_ = nextSession();
+    service_ = backend_.createCapture();
+    const PcmFormat format = formatOf(channels, samples, SampleBits);
+    open_ = service_->open(device, format, static_cast<std::uint32_t>(BufferSize), this, session_) == kWaveOk;
+    started_ = open_ && service_->start() == kWaveOk;
+    return started_;
+}
+
+// Buffers go to the device only when its open notification arrives, so that
+// data flows once the owner's thread runs its event loop.
+void TEnhWaveIn::queueBuffers() {
+    bufferCount_ = 0;
+    while (bufferCount_ < MaxBuffers) {
+        const auto index = static_cast<std::size_t>(bufferCount_);
+        buffers_[index].assign(static_cast<std::size_t>(BufferSize), 0);
+        WaveHeader& header = headers_[index];
+        header = WaveHeader{};
+        header.data = buffers_[index].data();
+        header.bufferLength = static_cast<std::uint32_t>(BufferSize);
+        header.flags = kHeaderPrepared;
+        ++bufferCount_;
+        if (service_->addBuffer(&header) != kWaveOk) break;
+    }
+}
+
+bool TEnhWaveIn::ownsBuffer(const WaveHeader* header) const {
+    for (std::int32_t i = 0; i < bufferCount_; ++i) {
+        if (header == &headers_[static_cast<std::size_t>(i)]) return true;
+    }
+    return false;
+}
+
+// The handler gets a pointer into the buffer; the buffer goes back to the
+// device after the handler returns, also when it raised an exception, so
+// the ring never shrinks.
+void TEnhWaveIn::handleData(WaveHeader* header) {
+    if (!open_ || !ownsBuffer(header)) return;
+    const std::uint64_t session = session_;
+    std::exception_ptr error;
+    if (header->bytesRecorded > 0) {
+        appendToFile(header->data, header->bytesRecorded);
+        if (OnData) {
+            try {
+                OnData(this, header->data, static_cast<std::int32_t>(header->bytesRecorded));
+            } catch (...) {
+                error = std::current_exception();
+            }
+        }
+    }
+    // The handler may have closed or reopened the device.
+    if (open_ && session == session_) requeue(header);
+    if (error) runHandler(this, [&] { std::rethrow_exception(error); }, OnHandlerError);
+}
+
+void TEnhWaveIn::requeue(WaveHeader* header) {
+    header->bytesRecorded = 0;
+    header->flags = kHeaderPrepared;
+    service_->addBuffer(header);
+}
+
+void TEnhWaveIn::Close() {
+    if (started_) {
+        started_ = service_->stop() != kWaveOk;
+        service_->reset();
+    }
+    if (open_) {
+        freeBuffers();
+        open_ = service_->close() != kWaveOk;
+    }
+}
+
+void TEnhWaveIn::freeBuffers() {
+    while (bufferCount_ > 0) {
+        --bufferCount_;
+        const auto index = static_cast<std::size_t>(bufferCount_);
+        headers_[index] = WaveHeader{};
+        std::vector<std::uint8_t>().swap(buffers_[index]);
+    }
+}
+
+// One close per session: a device that went away reports it by itself, and
+// closing it then reports once more.
+void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
+    if (lost && session == session_ && open_) {
+        started_ = false;
+        service_->reset();
+        freeBuffers();
+        service_->close();
+        open_ = false;
+    }
+    if (session <= closedSession_) return;
+    closedSession_ = session;
+    finishFile();
+    raise([&] {
+        if (OnClose) OnClose(this);
+    });
+}
+
+std::int64_t TEnhWaveIn::Overruns() const { return service_ ? service_->xruns() : 0; }
+
+bool TEnhWaveIn::event(QEvent* e) {
+    if (e->type() != WaveNotification::Type()) return QObject::event(e);
+    const auto* note = static_cast<const WaveNotification*>(e);
+    const bool current = note->session() == session_;
+    switch (note->kind()) {
+    case WaveNotification::Open:
+        if (current && open_) {
+            queueBuffers();
+            if (!fileName_.empty()) startFile();
+            raise([&] {
+                if (OnOpen) OnOpen(this);
+            });
+        }
+        break;
+    case WaveNotification::Data:
+        if (current) handleData(note->header());
+        break;
+    case WaveNotification::Close:
+        handleClose(note->session(), note->lost());
+        break;
+    case WaveNotification::Done:
+        break;
+    }
+    return true;
+}
+
+void TEnhWaveIn::raise(const std::function<void()>& handler) { runHandler(this, handler, OnHandlerError); }
+
+// ---- Raw capture file: a 44-byte header whose sizes are patched at the end ----
+
+void TEnhWaveIn::startFile() {
+    if (file_) return;
+    file_ = std::fopen(fileName_.c_str(), "wb");
+    if (!file_) return;  // a file that cannot be created is simply not written
+    fileDataBytes_ = 0;
+    const auto align = static_cast<std::uint16_t>((channels * SampleBits) / 8);
+    std::uint8_t h[44] = {};
+    std::memcpy(h, "RIFF", 4);
+    std::memcpy(h + 8, "WAVEfmt ", 8);
+    storeLe32(h + 16, 16);
+    storeLe16(h + 20, 1);
+    storeLe16(h + 22, static_cast<std::uint16_t>(channels));
+    storeLe32(h + 24, static_cast<std::uint32_t>(samples));
+    storeLe32(h + 28, static_cast<std::uint32_t>(samples) * align);
+    storeLe16(h + 32, align);
+    storeLe16(h + 34, static_cast<std::uint16_t>(SampleBits));
+    std::memcpy(h + 36, "data", 4);
+    std::fwrite(h, 1, sizeof h, file_);
+}
+
+void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
+    if (!file_) return;
+    const std::size_t written = std::fwrite(data, 1, bytes, file_);
+    fileDataBytes_ += static_cast<std::uint32_t>(written);
+}
+
+void TEnhWaveIn::finishFile() {
+    if (!file_) return;
+    std::uint8_t size[4];
+    storeLe32(size, fileDataBytes_);
+    std::fseek(file_, 40, SEEK_SET);
+    std::fwrite(size, 1, 4, file_);
+    storeLe32(size, fileDataBytes_ + 36);
+    std::fseek(file_, 4, SEEK_SET);
+    std::fwrite(size, 1, 4, file_);
+    std::fclose(file_);
+    file_ = nullptr;
+}
+
+// ---- Wave output ---------------------------------------------------------------
+
+namespace {
+
+WaveHeader* linkOf(const WaveHeader* header) { return reinterpret_cast<WaveHeader*>(header->user); }
+
+void freeBlock(WaveHeader* header) {
+    delete[] header->data;
+    delete header;
+}
+
+}  // namespace
+
+TEnhWaveOut::TEnhWaveOut(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
+
+TEnhWaveOut::~TEnhWaveOut() {
+    Close();
+    // A device that failed to close keeps its blocks; they go with the component.
+    while (head_) {
+        WaveHeader* next = linkOf(head_);
+        freeBlock(head_);
+        head_ = next;
+    }
+}
+
+TEWOutCaps TEnhWaveOut::capabilities() const {
+    TEWOutCaps caps;
+    const DeviceCaps d = backend_.playbackCaps(device);
+    if (!d.present) return caps;
+    if (d.channels == 2) caps.insert(ocStereo);
+    if (d.lrVolume) caps.insert(ocLRVolume);
+    if (d.volume) caps.insert(ocVolume);
+    return caps;
+}
+
+std::uint16_t TEnhWaveOut::volume() const {
+    std::uint32_t both = 0;
+    if (!backend_.getVolume(device, both)) return 0;
+    return static_cast<std::uint16_t>(both & 0xFFFFU);
+}
+
+void TEnhWaveOut::setVolume(std::uint16_t value) {
+    backend_.setVolume(device, (std::uint32_t{value} << 16) | value);
+}
+
+bool TEnhWaveOut::Open() {
+    session_ = nextSession();
+    service_ = backend_.createPlayback();
+    open_ = service_->open(device, formatOf(channels, samples, SampleBits), this, session_) == kWaveOk;
+    return open_;
+}
+
+bool TEnhWaveOut::Write(const void* data, std::int32_t size) {
+    // Nothing would ever free a copy queued on a device that is not open.
+    if (!open_ || size <= 0) return playing_;
+    auto* header = new WaveHeader{};
+    header->bufferLength = static_cast<std::uint32_t>(size);
+    header->data = new std::uint8_t[static_cast<std::size_t>(size)];
+    std::memcpy(header->data, data, static_cast<std::size_t>(size));
+    WaveHeader** link = &head_;
+    while (*link) link = reinterpret_cast<WaveHeader**>(&(*link)->user);
+    *link = header;
+    header->flags = kHeaderPrepared;
+    service_->write(header);
+    playing_ = head_ != nullptr;
+    return playing_;
+}
+
+bool TEnhWaveOut::ReleaseBlock(WaveHeader* header) {
+    WaveHeader** link = &head_;
+    while (*link && *link != header) link = reinterpret_cast<WaveHeader**>(&(*link)->user);
+    if (header && *link == header) {
+        *link = linkOf(header);
+        freeBlock(header);
+    }
+    playing_ = head_ != nullptr;
+    return playing_;
+}
+
+void TEnhWaveOut::Close() {
+    if (playing_) {
+        service_->reset();
+        playing_ = false;
+    }
+    if (open_) {
+        while (head_) ReleaseBlock(head_);
+        open_ = service_->close() != kWaveOk;
+    }
+}
+
+std::int32_t TEnhWaveOut::QueuedBlocks() const {
+    std::int32_t count = 0;
+    for (const WaveHeader* h = head_; h; h = linkOf(h)) ++count;
+    return count;
+}
+
+std::int64_t TEnhWaveOut::Underruns() const { return service_ ? service_->xruns() : 0; }
+
+bool TEnhWaveOut::event(QEvent* e) {
+    if (e->type() != WaveNotification::Type()) return QObject::event(e);
+    const auto* note = static_cast<const WaveNotification*>(e);
+    const bool current = note->session() == session_;
+    switch (note->kind()) {
+    case WaveNotification::Open:
+        if (current) raise([&] {
+                if (OnOpen) OnOpen(this);
+            });
+        break;
+    case WaveNotification::Done:
+        // A block of an earlier session was freed when that session closed.
+        if (current) ReleaseBlock(note->header());
+        raise([&] {
+            if (OnDone) OnDone(this);
+        });
+        break;
+    case WaveNotification::Close:
+        if (note->lost() && current && open_) {
+            service_->reset();
+            playing_ = false;
+            while (head_) ReleaseBlock(head_);
+            service_->close();
+            open_ = false;
+        }
+        if (note->session() > closedSession_) {
+            closedSession_ = note->session();
+            raise([&] {
+                if (OnClose) OnClose(this);
+            });
+        }
+        break;
+    case WaveNotification::Data:
+        break;
+    }
+    return true;
+}
+
+void TEnhWaveOut::raise(const std::function<void()>& handler) { runHandler(this, handler, OnHandlerError); }
+
+}  // namespace moravel
