@@ -1,0 +1,56 @@
+#include "AlsaDevices.h"
+
+#include "AlsaDeviceList.h"
+
+namespace moravel::alsa {
+
+namespace {
+
+std::shared_ptr<const AlsaConfig> MakeConfig(const std::string& file) {
+    if (file.empty()) return std::make_shared<const AlsaConfig>();
+    return std::make_shared<const AlsaConfig>(file);
+}
+
+}  // namespace
+
+Devices::Devices(AlsaOptions options) : options_(std::move(options)), config_(MakeConfig(options_.configFile)) {}
+
+std::vector<std::string> Devices::numberedPcms(snd_pcm_stream_t stream) const {
+    if (!options_.devicePcms.empty()) return options_.devicePcms;
+    std::vector<std::string> names;
+    for (const PcmHint& hint : NumberedDevices(ListPcmHints(), stream)) names.push_back(hint.name);
+    return names;
+}
+
+std::optional<std::string> Devices::pcmName(TEWDev device, snd_pcm_stream_t stream) const {
+    const std::int32_t index = DeviceIndex(device);
+    if (index == DeviceIndex(wvMapper)) return options_.mapperPcm;
+    if (index < 0) return std::nullopt;
+    const std::vector<std::string> names = numberedPcms(stream);
+    if (static_cast<std::size_t>(index) >= names.size()) return std::nullopt;
+    return names[static_cast<std::size_t>(index)];
+}
+
+std::int32_t Devices::open(TEWDev device, snd_pcm_stream_t stream, PcmHandle& pcm) const {
+    pcm.reset();
+    const std::optional<std::string> name = pcmName(device, stream);
+    if (!name) return kWaveBadDevice;
+    snd_pcm_t* raw = nullptr;
+    if (config_->openPcm(*name, stream, &raw) < 0) return kWaveBadDevice;
+    pcm.reset(raw);
+    return kWaveOk;
+}
+
+std::vector<std::string> Devices::displayNames(snd_pcm_stream_t stream) const {
+    const std::vector<PcmHint> hints = ListPcmHints();
+    auto display = [&](const std::string& name) {
+        for (const PcmHint& hint : hints)
+            if (hint.name == name) return DisplayName(hint);
+        return name;
+    };
+    std::vector<std::string> names{display(options_.mapperPcm)};
+    for (const std::string& name : numberedPcms(stream)) names.push_back(display(name));
+    return names;
+}
+
+}  // namespace moravel::alsa

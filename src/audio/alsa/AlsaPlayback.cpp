@@ -1,0 +1,63 @@
+#include "AlsaPlayback.h"
+
+#include "AlsaPlaybackWorker.h"
+#include "AlsaStreamSetup.h"
+
+namespace moravel {
+
+using namespace alsa;
+
+AlsaPlayback::AlsaPlayback(std::shared_ptr<const Devices> devices) : devices_(std::move(devices)) {}
+
+AlsaPlayback::~AlsaPlayback() {
+    reset();
+    close();
+}
+
+std::int32_t AlsaPlayback::open(TEWDev device, const PcmFormat& format, QObject* target, std::uint64_t session) {
+    if (state_) return kWaveError;
+    PcmHandle pcm;
+    if (const std::int32_t result = OpenStream(*devices_, device, SND_PCM_STREAM_PLAYBACK, format, pcm);
+        result != kWaveOk)
+        return result;
+    state_ = std::make_shared<PlaybackState>(std::move(pcm), devices_->config(), format, target, session);
+    run_.begin(state_, [state = state_] { RunPlaybackWorker(state); });
+    return kWaveOk;
+}
+
+std::int32_t AlsaPlayback::write(WaveHeader* header) {
+    if (!state_) return kWaveNotOpen;
+    if (!header || (!header->data && header->bufferLength > 0)) return kWaveError;
+    PendingBlock block{header, std::vector<std::uint8_t>(header->data, header->data + header->bufferLength)};
+    std::lock_guard lock(state_->mutex);
+    state_->queue.push_back(std::move(block));
+    state_->wake.notify_all();
+    return kWaveOk;
+}
+
+std::int32_t AlsaPlayback::reset() {
+    if (!state_) return kWaveNotOpen;
+    std::lock_guard lock(state_->mutex);
+    ++state_->generation;
+    for (const PendingBlock& block : state_->queue) state_->postLocked(WaveNotification::Done, block.header);
+    state_->queue.clear();
+    state_->frontTaken = false;
+    state_->wake.notify_all();
+    return kWaveOk;
+}
+
+std::int32_t AlsaPlayback::close() {
+    if (!state_) return kWaveNotOpen;
+    if (std::lock_guard lock(state_->mutex); !state_->queue.empty()) return kWaveStillPlaying;
+    run_.end();
+    state_.reset();
+    return kWaveOk;
+}
+
+std::int64_t AlsaPlayback::xruns() const { return run_.xruns(); }
+
+std::chrono::nanoseconds AlsaPlayback::workerCpuTime() const { return run_.workerCpuTime(); }
+
+std::int64_t AlsaPlayback::lastDelayFrames() const { return run_.lastDelayFrames(); }
+
+}  // namespace moravel

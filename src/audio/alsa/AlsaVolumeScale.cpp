@@ -1,0 +1,29 @@
+#include "AlsaVolumeScale.h"
+
+#include <algorithm>
+
+namespace moravel::alsa {
+
+namespace {
+
+constexpr long long kFullScale = 65535;
+
+// a * b / c rounded to nearest, for non-negative a, b and positive c.
+long long ScaleRounded(long long a, long long b, long long c) { return (a * b + c / 2) / c; }
+
+}  // namespace
+
+long ToElementValue(std::uint16_t volume, long min, long max) {
+    if (max <= min) return min;
+    const long long span = static_cast<long long>(max) - min;
+    return static_cast<long>(min + ScaleRounded(volume, span, kFullScale));
+}
+
+std::uint16_t FromElementValue(long value, long min, long max) {
+    if (max <= min) return 0;
+    const long long span = static_cast<long long>(max) - min;
+    const long long offset = std::clamp<long long>(static_cast<long long>(value) - min, 0, span);
+    return static_cast<std::uint16_t>(ScaleRounded(offset, kFullScale, span));
+}
+
+}  // namespace moravel::alsa

@@ -1,0 +1,37 @@
+#include "PlaybackRecorder.h"
+
+#include "ByteOrder.h"
+
+namespace moravel::vcard {
+
+namespace {
+
+WaveFormatEx monoSixteenBit(std::int32_t rate) {
+    WaveFormatEx format;
+    format.wFormatTag = kWaveFormatPcm;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<std::uint32_t>(rate);
+    format.nAvgBytesPerSec = static_cast<std::uint32_t>(rate) * 2;
+    format.nBlockAlign = 2;
+    format.wBitsPerSample = 16;
+    format.cbSize = 0;
+    return format;
+}
+
+}  // namespace
+
+PlaybackRecorder::PlaybackRecorder(const std::string& fileName, std::int32_t rate) {
+    const WaveFormatEx format = monoSixteenBit(rate);
+    stream_ = std::make_unique<TFileWaveStream>(fileName, &format);
+}
+
+void PlaybackRecorder::Append(const std::int16_t* samples, std::size_t count) {
+    bytes_.resize(count * 2);
+    for (std::size_t i = 0; i < count; ++i) StoreLe16(&bytes_[i * 2], static_cast<std::uint16_t>(samples[i]));
+    if (stream_->Write(bytes_.data(), static_cast<std::int32_t>(count)) != static_cast<std::int32_t>(count))
+        throw WaveStreamError("Error writing to file.");
+}
+
+void PlaybackRecorder::Finish() { stream_->Finish(); }
+
+}  // namespace moravel::vcard

@@ -1,0 +1,183 @@
+// The synthetic receiver signal: the same samples whatever the block sizes,
+// each component where the header says it is, and the levels in bounds.
+#include "VirtualTestSupport.h"
+#include "virtual/ReceiverSignal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace moravel {
+namespace {
+
+using testing::ToneAmplitude;
+using Samples = std::vector<std::int16_t>;
+using Levels = ReceiverSignal::Levels;
+
+Samples take(ReceiverSignal& signal, std::size_t count) {
+    Samples out(count);
+    signal.Fill(out.data(), count);
+    return out;
+}
+
+Samples generate(std::int32_t rate, std::size_t count, Levels levels = {},
+                 std::uint64_t seed = ReceiverSignal::kDefaultSeed) {
+    ReceiverSignal signal(rate, levels, seed);
+    return take(signal, count);
+}
+
+Levels only(double Levels::*component, double level) {
+    Levels levels{0, 0, 0, 0, 0};
+    levels.*component = level;
+    return levels;
+}
+
+int peak(const Samples& samples) {
+    int most = 0;
+    for (std::int16_t s : samples) most = std::max(most, std::abs(int{s}));
+    return most;
+}
+
+TEST(ReceiverSignal, BlockSizeDoesNotChangeTheStream) {
+    const Samples whole = generate(8450, 20000);
+    for (std::size_t block : {1U, 7U, 512U, 1024U, 4096U}) {
+        ReceiverSignal signal(8450);
+        Samples pieces;
+        while (pieces.size() < whole.size()) {
+            const Samples part = take(signal, std::min(block, whole.size() - pieces.size()));
+            pieces.insert(pieces.end(), part.begin(), part.end());
+        }
+        EXPECT_EQ(pieces, whole) << "blocks of " << block;
+    }
+}
+
+TEST(ReceiverSignal, SampleDependsOnlyOnItsIndex) {
+    ReceiverSignal signal(15950);
+    signal.Skip(123456);
+    EXPECT_EQ(signal.Position(), 123456);
+    const Samples after = take(signal, 100);
+    const ReceiverSignal fresh(15950);
+    for (std::size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], fresh.Sample(123456 + std::int64_t(i)));
+    // Far into a long run the tones still sit on their exact phase grid.
+    const std::int64_t late = std::int64_t{15950} * 3600 * 24 * 30;
+    const ReceiverSignal hum(15950, only(&Levels::hum, 1500));
+    EXPECT_EQ(hum.Sample(late), hum.Sample(0));
+}
+
+TEST(ReceiverSignal, SeedChangesTheRandomPartsOnly) {
+    const Levels noHum{400, 0, 4000, 3000, 3000};
+    EXPECT_NE(generate(8450, 8450, noHum, 1), generate(8450, 8450, noHum, 2));
+    const Levels hum = only(&Levels::hum, 1500);
+    EXPECT_EQ(generate(8450, 8450, hum, 1), generate(8450, 8450, hum, 2));
+}
+
+TEST(ReceiverSignal, RejectsARateBelowOne) { EXPECT_THROW(ReceiverSignal(0), std::invalid_argument); }
+
+// Ten seconds of the full mix at every capture rate of the audio ranges.
+TEST(ReceiverSignal, StaysWellInsideFullScale) {
+    for (std::int32_t rate : {3950, 8450, 15950, 30950}) {
+        const Samples mix = generate(rate, std::size_t(rate) * 10);
+        EXPECT_LT(peak(mix), 14000) << rate;
+        EXPECT_GT(peak(mix), 5000) << rate;
+    }
+}
+
+TEST(ReceiverSignal, EachComponentStaysWithinItsLevel) {
+    // The hum's bound is the sum of its harmonics' gains: 1 + 0.4 + 0.6 + 0.2.
+    const struct {
+        double Levels::*component;
+        double level;
+        double bound;
+    } components[] = {{&Levels::noise, 400, 400},
+                      {&Levels::hum, 1500, 1500 * 2.2},
+                      {&Levels::cw, 4000, 4000},
+                      {&Levels::fsk, 3000, 3000},
+                      {&Levels::speech, 3000, 3000}};
+    for (const auto& c : components) {
+        const int most = peak(generate(8450, 8450 * 5, only(c.component, c.level)));
+        EXPECT_LE(most, int(c.bound) + 1) << c.level;
+        EXPECT_GT(most, int(c.level * 0.3)) << c.level;
+    }
+}
+
+// Two seconds at 8450 Hz: 0.5 Hz resolution, whole cycles of every hum tone.
+TEST(ReceiverSignal, ComponentsShowInTheSpectrum) {
+    const std::int32_t rate = 8450;
+    const Samples mix = generate(rate, 2 * rate);
+    const double floor = ToneAmplitude(mix, 3400, rate);  // above the voice, below Nyquist: noise only
+    EXPECT_LT(floor, 20);
+    EXPECT_NEAR(ToneAmplitude(mix, 50, rate), 1500, 40);
+    EXPECT_NEAR(ToneAmplitude(mix, 100, rate), 600, 40);
+    EXPECT_NEAR(ToneAmplitude(mix, 150, rate), 900, 40);
+    EXPECT_NEAR(ToneAmplitude(mix, 250, rate), 300, 40);
+    EXPECT_LT(ToneAmplitude(mix, 200, rate), 40);  // not a hum harmonic
+    // Keyed on for 18 of every 34 units, the CW averages about half its level.
+    EXPECT_GT(ToneAmplitude(mix, 800, rate), 1500);
+    EXPECT_GT(ToneAmplitude(mix, 1085, rate), 400);
+    EXPECT_GT(ToneAmplitude(mix, 915, rate), 400);
+}
+
+TEST(ReceiverSignal, VoiceHarmonicsFollowTheFormants) {
+    const std::int32_t rate = 8450;
+    const Samples voice = generate(rate, 8 * rate, only(&Levels::speech, 3000));
+    const double harmonic = ToneAmplitude(voice, 750, rate);  // near F1 of the open vowels
+    const double between = ToneAmplitude(voice, 812.5, rate);
+    EXPECT_GT(harmonic, 20 * between);
+    EXPECT_LT(ToneAmplitude(voice, 125, rate), between + 5);  // no fundamental: it lies below 300 Hz
+    EXPECT_GT(ToneAmplitude(voice, 2500, rate), 5);           // the voice reaches 3000 Hz
+}
+
+// At 3950 Hz a 2500 Hz voice harmonic would fold to 1450 Hz; it is left out.
+TEST(ReceiverSignal, LeavesOutTonesThatWouldAlias) {
+    const std::int32_t rate = 3950;
+    const Samples voice = generate(rate, 8 * rate, only(&Levels::speech, 3000));
+    EXPECT_LT(ToneAmplitude(voice, 1450, rate), 2);
+    EXPECT_GT(ToneAmplitude(voice, 1500, rate), 10);
+    const Samples slow = generate(1000, 4000, only(&Levels::cw, 4000));
+    EXPECT_EQ(peak(slow), 0);  // 800 Hz has no place at 1000 Hz
+}
+
+// "CQ" at 60 ms per unit: -.-. --.- then 7 units off, 2.04 s per round.
+TEST(ReceiverSignal, CwIsKeyedAsMorseCq) {
+    const std::int32_t rate = 8000;  // 480 samples per unit
+    const Samples cw = generate(rate, 2 * 16320, only(&Levels::cw, 4000));
+    const std::string expected = "1110101110100011101110101110000000";
+    std::string keyed;
+    for (std::size_t unit = 0; unit < 34; ++unit) {
+        const Samples middle(cw.begin() + long(unit * 480 + 120), cw.begin() + long(unit * 480 + 360));
+        keyed += peak(middle) > 3000 ? '1' : (peak(middle) == 0 ? '0' : '?');
+    }
+    EXPECT_EQ(keyed, expected);
+    EXPECT_TRUE(std::equal(cw.begin(), cw.begin() + 16320, cw.begin() + 16320));  // it repeats
+}
+
+// Raised-cosine edges of 5 ms: the first milliseconds of a dash build up.
+TEST(ReceiverSignal, CwEdgesAreSoft) {
+    const std::int32_t rate = 8000;
+    const Samples cw = generate(rate, 480 * 3, only(&Levels::cw, 4000));
+    EXPECT_LT(peak(Samples(cw.begin(), cw.begin() + 4)), 100);         // first half millisecond
+    EXPECT_GT(peak(Samples(cw.begin() + 40, cw.begin() + 50)), 3700);  // after 5 ms: full
+    // The dash ends with a falling edge, not a cut.
+    EXPECT_LT(peak(Samples(cw.begin() + 1436, cw.begin() + 1440)), 100);
+}
+
+// Each 22 ms bit holds one of the two tones (and the other is silent).
+TEST(ReceiverSignal, FskSendsOneToneAtATime) {
+    const std::int32_t rate = 11000;  // 242 samples per bit
+    const Samples fsk = generate(rate, 242 * 200, only(&Levels::fsk, 3000));
+    int marks = 0;
+    for (std::size_t bit = 0; bit < 200; ++bit) {
+        const Samples middle(fsk.begin() + long(bit * 242 + 21), fsk.begin() + long(bit * 242 + 221));
+        const double mark = ToneAmplitude(middle, 1085, rate);
+        const double space = ToneAmplitude(middle, 915, rate);
+        ASSERT_GT(std::max(mark, space), 2500) << bit;
+        ASSERT_LT(std::min(mark, space), 600) << bit;
+        marks += mark > space;
+    }
+    EXPECT_GT(marks, 70);  // a pseudo-random stream, not a constant
+    EXPECT_LT(marks, 130);
+}
+
+}  // namespace
+}  // namespace moravel
