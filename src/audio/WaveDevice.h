@@ -120,9 +120,11 @@ public:
     /// holds, possibly 0 bytes). When it returns, no buffer is touched any more.
     virtual std::int32_t reset() = 0;
     /// Releases the device, within a bounded time even if the device hangs,
-    /// and posts Close.
+    /// and posts Close (also after a lost Close). With buffers still queued
+    /// it returns kWaveStillPlaying and does nothing: reset() first.
     virtual std::int32_t close() = 0;
-    /// Capture blocks the service lost to overruns since it was opened.
+    /// Capture blocks lost since the device was opened: blocks that found no
+    /// buffer queued, and the device's own overruns.
     virtual std::int64_t xruns() const = 0;
 };
 
@@ -133,12 +135,14 @@ public:
     /// Opens `device` for `format`; posts Open to `target` on success.
     virtual std::int32_t open(TEWDev device, const PcmFormat& format, QObject* target, std::uint64_t session) = 0;
     /// Queues header->data[0..bufferLength) for playback (the service copies
-    /// it at once) and posts Done(header) when the block has been played.
-    /// Blocks play in write order.
+    /// it at once) and posts Done(header) when the block has been played
+    /// (ALSA: handed to the device's buffer; the virtual card: its duration
+    /// has elapsed). Blocks play in write order.
     virtual std::int32_t write(WaveHeader* header) = 0;
     /// Discards every queued block (posting Done for each) and stops.
     virtual std::int32_t reset() = 0;
-    /// Releases the device within a bounded time and posts Close.
+    /// Releases the device within a bounded time and posts Close; with
+    /// blocks still queued returns kWaveStillPlaying (reset() first).
     virtual std::int32_t close() = 0;
     /// Underruns since the device was opened.
     virtual std::int64_t xruns() const = 0;
