@@ -123,7 +123,9 @@ void TEnhWaveIn::handleData(WaveHeader* header) {
     }
     // The handler may have closed or reopened the device.
     if (open_ && session == session_) requeue(header);
-    if (error) runHandler(this, [&] { std::rethrow_exception(error); }, OnHandlerError);
+    if (error)
+        runHandler(
+            this, [&] { std::rethrow_exception(error); }, OnHandlerError);
 }
 
 void TEnhWaveIn::requeue(WaveHeader* header) {
@@ -177,23 +179,23 @@ bool TEnhWaveIn::event(QEvent* e) {
     const auto* note = static_cast<const WaveNotification*>(e);
     const bool current = note->session() == session_;
     switch (note->kind()) {
-    case WaveNotification::Open:
-        if (current && open_) {
-            queueBuffers();
-            if (!fileName_.empty()) startFile();
-            raise([&] {
-                if (OnOpen) OnOpen(this);
-            });
-        }
-        break;
-    case WaveNotification::Data:
-        if (current) handleData(note->header());
-        break;
-    case WaveNotification::Close:
-        handleClose(note->session(), note->lost());
-        break;
-    case WaveNotification::Done:
-        break;
+        case WaveNotification::Open:
+            if (current && open_) {
+                queueBuffers();
+                if (!fileName_.empty()) startFile();
+                raise([&] {
+                    if (OnOpen) OnOpen(this);
+                });
+            }
+            break;
+        case WaveNotification::Data:
+            if (current) handleData(note->header());
+            break;
+        case WaveNotification::Close:
+            handleClose(note->session(), note->lost());
+            break;
+        case WaveNotification::Done:
+            break;
     }
     return true;
 }
@@ -282,9 +284,7 @@ std::uint16_t TEnhWaveOut::volume() const {
     return static_cast<std::uint16_t>(both & 0xFFFFU);
 }
 
-void TEnhWaveOut::setVolume(std::uint16_t value) {
-    backend_.setVolume(device, (std::uint32_t{value} << 16) | value);
-}
+void TEnhWaveOut::setVolume(std::uint16_t value) { backend_.setVolume(device, (std::uint32_t{value} << 16) | value); }
 
 bool TEnhWaveOut::Open() {
     session_ = nextSession();
@@ -344,35 +344,36 @@ bool TEnhWaveOut::event(QEvent* e) {
     const auto* note = static_cast<const WaveNotification*>(e);
     const bool current = note->session() == session_;
     switch (note->kind()) {
-    case WaveNotification::Open:
-        if (current) raise([&] {
-                if (OnOpen) OnOpen(this);
-            });
-        break;
-    case WaveNotification::Done:
-        // A block of an earlier session was freed when that session closed.
-        if (current) ReleaseBlock(note->header());
-        raise([&] {
-            if (OnDone) OnDone(this);
-        });
-        break;
-    case WaveNotification::Close:
-        if (note->lost() && current && open_) {
-            service_->reset();
-            playing_ = false;
-            while (head_) ReleaseBlock(head_);
-            service_->close();
-            open_ = false;
-        }
-        if (note->session() > closedSession_) {
-            closedSession_ = note->session();
+        case WaveNotification::Open:
+            if (current)
+                raise([&] {
+                    if (OnOpen) OnOpen(this);
+                });
+            break;
+        case WaveNotification::Done:
+            // A block of an earlier session was freed when that session closed.
+            if (current) ReleaseBlock(note->header());
             raise([&] {
-                if (OnClose) OnClose(this);
+                if (OnDone) OnDone(this);
             });
-        }
-        break;
-    case WaveNotification::Data:
-        break;
+            break;
+        case WaveNotification::Close:
+            if (note->lost() && current && open_) {
+                service_->reset();
+                playing_ = false;
+                while (head_) ReleaseBlock(head_);
+                service_->close();
+                open_ = false;
+            }
+            if (note->session() > closedSession_) {
+                closedSession_ = note->session();
+                raise([&] {
+                    if (OnClose) OnClose(this);
+                });
+            }
+            break;
+        case WaveNotification::Data:
+            break;
     }
     return true;
 }

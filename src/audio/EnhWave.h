@@ -72,7 +72,7 @@ public:
 
     // Stored as given; used by the next Open.
     std::int32_t channels = 1;
-    std::int32_t samples = 8000;     // samples per second
+    std::int32_t samples = 8000;  // samples per second
     std::int32_t SampleBits = 8;
     std::int32_t MaxBuffers = 2;     // 1..9
     std::int32_t BufferSize = 2048;  // bytes per buffer, at least 16

@@ -93,10 +93,10 @@ private:
 /// Result codes of service calls: 0 is success.
 enum WaveResult : std::int32_t {
     kWaveOk = 0,
-    kWaveError = 1,         // unspecified failure
-    kWaveBadDevice = 2,     // no such device (or the server is not running)
-    kWaveBadFormat = 32,    // the device refuses the format or rate
-    kWaveStillPlaying = 33, // closing with buffers still queued
+    kWaveError = 1,          // unspecified failure
+    kWaveBadDevice = 2,      // no such device (or the server is not running)
+    kWaveBadFormat = 32,     // the device refuses the format or rate
+    kWaveStillPlaying = 33,  // closing with buffers still queued
     kWaveNotOpen = 5,
 };
 

@@ -77,7 +77,8 @@ std::int64_t mismatchedBlocks(const std::vector<std::int16_t>& got, const Source
     std::int64_t bad = 0;
     for (std::size_t start = 0; start < got.size(); start += static_cast<std::size_t>(blockSamples)) {
         const std::size_t end = std::min(got.size(), start + static_cast<std::size_t>(blockSamples));
-        if (!std::equal(got.begin() + static_cast<std::ptrdiff_t>(start), got.begin() + static_cast<std::ptrdiff_t>(end),
+        if (!std::equal(got.begin() + static_cast<std::ptrdiff_t>(start),
+                        got.begin() + static_cast<std::ptrdiff_t>(end),
                         expected.begin() + static_cast<std::ptrdiff_t>(start)))
             ++bad;
     }
@@ -94,17 +95,17 @@ bool runRange(AudioBackend& backend, VirtualCard* card, const Options& o, const 
         return false;
     }
     bool ok = r.overruns == 0 && r.written == r.captured && r.played >= r.written;
-    std::printf("%lld blocks in %.1f s = %.4f/s (nominal %.4f/s, ratio %.5f); written %lld, played %lld; "
-                "overruns %lld, underruns %lld; device threads %.2f s CPU (%.2f %% of one core); "
-                "capture to played median %.0f ms",
-                static_cast<long long>(r.captured), r.seconds, r.blocksPerSecond, r.nominalPerSecond,
-                r.nominalPerSecond > 0 ? r.blocksPerSecond / r.nominalPerSecond : 0.0,
-                static_cast<long long>(r.written), static_cast<long long>(r.played),
-                static_cast<long long>(r.overruns), static_cast<long long>(r.underruns), r.workerCpuSeconds,
-                100.0 * r.workerCpuSeconds / std::max(1.0, r.seconds), r.medianLatencyMs);
+    std::printf(
+        "%lld blocks in %.1f s = %.4f/s (nominal %.4f/s, ratio %.5f); written %lld, played %lld; "
+        "overruns %lld, underruns %lld; device threads %.2f s CPU (%.2f %% of one core); "
+        "capture to played median %.0f ms",
+        static_cast<long long>(r.captured), r.seconds, r.blocksPerSecond, r.nominalPerSecond,
+        r.nominalPerSecond > 0 ? r.blocksPerSecond / r.nominalPerSecond : 0.0, static_cast<long long>(r.written),
+        static_cast<long long>(r.played), static_cast<long long>(r.overruns), static_cast<long long>(r.underruns),
+        r.workerCpuSeconds, 100.0 * r.workerCpuSeconds / std::max(1.0, r.seconds), r.medianLatencyMs);
     if (card) {
-        const auto lost = mismatchedBlocks(r.capturedSamples, sourceFor(o.audio), range.outputRate - 50,
-                                           range.bufferBytes / 2);
+        const auto lost =
+            mismatchedBlocks(r.capturedSamples, sourceFor(o.audio), range.outputRate - 50, range.bufferBytes / 2);
         const auto played = card->PlayedSamples();
         const bool samePlayed = played.size() <= r.capturedSamples.size() &&
                                 std::equal(played.begin(), played.end(), r.capturedSamples.begin());

@@ -24,16 +24,16 @@ struct LoopbackSetup {
 
 struct LoopbackReport {
     bool opened = false;
-    double seconds = 0;            // from the first captured block to the last
-    std::int64_t captured = 0;     // blocks handed to the capture handler
-    std::int64_t written = 0;      // blocks written to the output
-    std::int64_t played = 0;       // blocks the output reported finished
-    double blocksPerSecond = 0;    // captured blocks per second
-    double nominalPerSecond = 0;   // capture rate / samples per block
-    std::int64_t overruns = 0;     // capture blocks the device lost
-    std::int64_t underruns = 0;    // times the output ran dry
-    double workerCpuSeconds = 0;   // CPU time of all other threads meanwhile
-    double medianLatencyMs = 0;    // captured → reported played, median
+    double seconds = 0;                         // from the first captured block to the last
+    std::int64_t captured = 0;                  // blocks handed to the capture handler
+    std::int64_t written = 0;                   // blocks written to the output
+    std::int64_t played = 0;                    // blocks the output reported finished
+    double blocksPerSecond = 0;                 // captured blocks per second
+    double nominalPerSecond = 0;                // capture rate / samples per block
+    std::int64_t overruns = 0;                  // capture blocks the device lost
+    std::int64_t underruns = 0;                 // times the output ran dry
+    double workerCpuSeconds = 0;                // CPU time of all other threads meanwhile
+    double medianLatencyMs = 0;                 // captured → reported played, median
     std::vector<std::int16_t> capturedSamples;  // when keepSamples
 };
 

@@ -80,7 +80,8 @@ public:
     std::int32_t reset() override {
         ++d_.resetCalls;
         // The device gives every queued buffer back, empty.
-        for (WaveHeader* h : d_.queued) ScriptedDevices::Post(d_.captureTarget, WaveNotification::Data, d_.captureSession, h);
+        for (WaveHeader* h : d_.queued)
+            ScriptedDevices::Post(d_.captureTarget, WaveNotification::Data, d_.captureSession, h);
         d_.queued.clear();
         return kWaveOk;
     }
@@ -112,7 +113,8 @@ public:
     }
     std::int32_t reset() override {
         ++d_.playbackResets;
-        for (WaveHeader* h : d_.playing) ScriptedDevices::Post(d_.playbackTarget, WaveNotification::Done, d_.playbackSession, h);
+        for (WaveHeader* h : d_.playing)
+            ScriptedDevices::Post(d_.playbackTarget, WaveNotification::Done, d_.playbackSession, h);
         d_.playing.clear();
         return kWaveOk;
     }

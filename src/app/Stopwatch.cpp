@@ -1,0 +1,32 @@
+#include "Stopwatch.h"
+
+#include <chrono>
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t counterNow() { return Clock::now().time_since_epoch().count(); }
+
+constexpr std::int64_t counterFrequency() { return Clock::period::den / Clock::period::num; }
+
+}  // namespace
+
+std::size_t TmyTimer::index(int slot) {
+    if (slot < 1 || slot > 5) throw std::range_error("Range check error");
+    return static_cast<std::size_t>(slot - 1);
+}
+
+void TmyTimer::Start(int slot) { start_[index(slot)] = counterNow(); }
+
+long double TmyTimer::Elapsed(int slot) {
+    const std::size_t i = index(slot);
+    lastRead_[i] = counterNow();
+    frequency_ = counterFrequency();
+    return static_cast<long double>(lastRead_[i] - start_[i]) / frequency_;
+}
+
+}  // namespace moravel

@@ -1,0 +1,73 @@
+#include "adCpuUsage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+bool isCpuLine(const std::string& line) {
+    return line.size() > 3 && line.compare(0, 3, "cpu") == 0 && std::isdigit(static_cast<unsigned char>(line[3]));
+}
+
+}  // namespace
+
+TCpuUsage::TCpuUsage(std::string statFile) : statFile_(std::move(statFile)) {}
+
+// Lines "cpuN user nice system idle iowait irq softirq steal ...", in jiffies.
+std::vector<TCpuUsage::Counters> TCpuUsage::readCounters() const {
+    std::ifstream in(statFile_);
+    std::vector<Counters> cpus;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!isCpuLine(line)) continue;
+        std::istringstream fields(line);
+        std::string name;
+        fields >> name;
+        std::vector<std::uint64_t> values;
+        for (std::uint64_t v; fields >> v;) values.push_back(v);
+        if (values.size() < 4) throw std::runtime_error("Unable to locate the \"% of CPU usage\" performance counter");
+        Counters c;
+        c.idle = values[3] + (values.size() > 4 ? values[4] : 0);
+        // Guest time is already counted in user time.
+        for (std::size_t i = 0; i < values.size() && i < 8; ++i) c.total += values[i];
+        cpus.push_back(c);
+    }
+    if (cpus.empty()) throw std::runtime_error("Unable to locate the \"Processor\" performance object");
+    return cpus;
+}
+
+void TCpuUsage::CollectCpuSample() {
+    std::vector<Counters> sample = readCounters();
+    if (processorCount_ < 0) {
+        processorCount_ = static_cast<int>(sample.size());
+        current_.assign(static_cast<std::size_t>(processorCount_), Counters{});
+    }
+    // Processors that come or go later keep the first sample's numbering.
+    sample.resize(static_cast<std::size_t>(processorCount_));
+    previous_ = current_;
+    current_ = sample;
+}
+
+long double TCpuUsage::GetCpuUsage(int index) {
+    if (processorCount_ < 0) CollectCpuSample();
+    if (index < 0 || index >= processorCount_) throw std::runtime_error("CPU index out of bounds");
+    const Counters& now = current_[static_cast<std::size_t>(index)];
+    const Counters& before = previous_.empty() ? Counters{} : previous_[static_cast<std::size_t>(index)];
+    if (now.total <= before.total) return 0;
+    const long double idle = static_cast<long double>(now.idle - std::min(now.idle, before.idle));
+    const long double usage = 1 - idle / static_cast<long double>(now.total - before.total);
+    return std::fmax(0.0L, std::fmin(1.0L, usage));
+}
+
+std::int32_t CpuMeterPosition(long double usage, std::int32_t shown) {
+    const long double percent = std::rint(usage * 100);
+    return static_cast<std::int32_t>(std::rint((percent + shown) * 0.5L));
+}
+
+}  // namespace moravel

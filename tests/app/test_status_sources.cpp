@@ -1,0 +1,87 @@
+// The stopwatch slots and the CPU usage sampler with the meter's smoothing.
+#include "Stopwatch.h"
+#include "adCpuUsage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+namespace moravel {
+namespace {
+
+TEST(Stopwatch, SlotsMeasureOnTheirOwnAndOnlyOneToFive) {
+    TmyTimer timer;
+    timer.Start(2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    timer.Start(3);
+    const long double two = timer.Elapsed(2);
+    const long double three = timer.Elapsed(3);
+    EXPECT_GE(two, 0.019L);
+    EXPECT_LT(three, two);
+    EXPECT_GT(timer.Elapsed(5), 1.0L);  // never started: measured from count zero
+    EXPECT_THROW(timer.Start(0), std::range_error);
+    EXPECT_THROW(timer.Elapsed(6), std::range_error);
+}
+
+class CpuUsage : public ::testing::Test {
+protected:
+    void write(const std::string& text) { std::ofstream(path) << text; }
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "moravel-test-proc-stat";
+    void TearDown() override { std::filesystem::remove(path); }
+};
+
+// Between the samples cpu0 spent 300 of 400 jiffies busy (idle 60 + iowait
+// 40 count as idle); cpu1 was all idle.
+TEST_F(CpuUsage, BusyShareBetweenTwoSamplesPerProcessor) {
+    write("cpu  0 0 0 0 0 0 0 0\ncpu0 100 0 100 800 0 0 0 0\ncpu1 0 0 0 1000 0 0 0 0\nintr 5\n");
+    TCpuUsage sampler(path.string());
+    sampler.CollectCpuSample();
+    EXPECT_EQ(sampler.ProcessorCount(), 2);
+    write("cpu  0 0 0 0 0 0 0 0\ncpu0 250 0 250 860 40 0 0 0\ncpu1 0 0 0 1400 0 0 0 0\n");
+    sampler.CollectCpuSample();
+    EXPECT_NEAR(sampler.GetCpuUsage(0), 0.75L, 1e-12L);
+    EXPECT_EQ(sampler.GetCpuUsage(1), 0.0L);
+    sampler.CollectCpuSample();  // no time passed: 0
+    EXPECT_EQ(sampler.GetCpuUsage(0), 0.0L);
+    EXPECT_THROW(sampler.GetCpuUsage(2), std::runtime_error);
+    EXPECT_THROW(sampler.GetCpuUsage(-1), std::runtime_error);
+}
+
+TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
+    write("intr 1\n");
+    TCpuUsage noCpus(path.string());
+    try {
+        noCpus.CollectCpuSample();
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Unable to locate the \"Processor\" performance object");
+    }
+    write("cpu0 1 2 3\n");
+    TCpuUsage shortLine(path.string());
+    try {
+        shortLine.GetCpuUsage(0);
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Unable to locate the \"% of CPU usage\" performance counter");
+    }
+    TCpuUsage real;  // the machine's own counters
+    EXPECT_GE(real.GetCpuUsage(0), 0.0L);
+}
+
+TEST(CpuMeter, MovesHalfWayToTheNewPercentage) {
+    // From 0 % to a steady 100 %: 50, 75, 88 (87.5 to even), 94 (93.5 to even).
+    int shown = 0;
+    const int expected[] = {50, 75, 88, 94, 97};
+    for (int step : expected) {
+        shown = CpuMeterPosition(1.0L, shown);
+        EXPECT_EQ(shown, step);
+    }
+    EXPECT_EQ(CpuMeterPosition(0.125L, 0), 6);  // Round(12.5) = 12, then Round(6) = 6
+    EXPECT_EQ(CpuMeterPosition(0.0L, 1), 0);    // 0.5 rounds to even
+}
+
+}  // namespace
+}  // namespace moravel
