@@ -23,6 +23,18 @@ std::int64_t frameBytes(std::int32_t frames, std::uint16_t blockAlign) {
 
 }  // namespace
 
+WaveFormatEx MonoPcm16Format(std::int32_t rate) {
+    WaveFormatEx format;
+    format.wFormatTag = kWaveFormatPcm;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<std::uint32_t>(rate);
+    format.nAvgBytesPerSec = static_cast<std::uint32_t>(rate) * 2;
+    format.nBlockAlign = 2;
+    format.wBitsPerSample = 16;
+    format.cbSize = 0;
+    return format;
+}
+
 TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format) : file_(file), writing_(format != nullptr) {
     if (writing_) {
         createHeader(*format);

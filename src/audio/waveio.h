@@ -32,6 +32,9 @@ constexpr std::uint16_t kWaveFormatPcm = 1;
 constexpr std::uint16_t kWaveFormatMpegLayer3 = 85;
 constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
 
+/// Standard 16-bit mono PCM at `rate` Hz: block alignment 2, extra size 0.
+WaveFormatEx MonoPcm16Format(std::int32_t rate);
+
 /// The exception every stream failure raises; what() is the fixed message.
 class WaveStreamError : public std::runtime_error {
 public:

@@ -49,17 +49,7 @@ std::int64_t InputSampleCount(const TWaveStream& input) {
     return std::int64_t{input.FrameCount()} * format.nBlockAlign / bytesPerSample;
 }
 
-WaveFormatEx OutputFormat(std::int32_t sampleRate) {
-    WaveFormatEx format;
-    format.wFormatTag = kWaveFormatPcm;
-    format.nChannels = 1;
-    format.nSamplesPerSec = static_cast<std::uint32_t>(sampleRate);
-    format.nAvgBytesPerSec = static_cast<std::uint32_t>(sampleRate) * 2;
-    format.nBlockAlign = 2;
-    format.wBitsPerSample = 16;
-    format.cbSize = 0;
-    return format;
-}
+WaveFormatEx OutputFormat(std::int32_t sampleRate) { return MonoPcm16Format(sampleRate); }
 
 std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
                          const LoopCallbacks& callbacks) {

@@ -4,24 +4,8 @@
 
 namespace moravel::vcard {
 
-namespace {
-
-WaveFormatEx monoSixteenBit(std::int32_t rate) {
-    WaveFormatEx format;
-    format.wFormatTag = kWaveFormatPcm;
-    format.nChannels = 1;
-    format.nSamplesPerSec = static_cast<std::uint32_t>(rate);
-    format.nAvgBytesPerSec = static_cast<std::uint32_t>(rate) * 2;
-    format.nBlockAlign = 2;
-    format.wBitsPerSample = 16;
-    format.cbSize = 0;
-    return format;
-}
-
-}  // namespace
-
 PlaybackRecorder::PlaybackRecorder(const std::string& fileName, std::int32_t rate) {
-    const WaveFormatEx format = monoSixteenBit(rate);
+    const WaveFormatEx format = MonoPcm16Format(rate);
     stream_ = std::make_unique<TFileWaveStream>(fileName, &format);
 }
 
