@@ -8,7 +8,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev      # libFuzzer for the WAV reader's fuzz target
   sox ffmpeg                    # independent WAV writers and readers for the tests
-  qt6-base-dev libasound2-dev   # QtCore events and ALSA for the wave devices
+  qt6-base-dev libasound2-dev   # Qt (Core, Widgets, Test, PrintSupport) and ALSA
+  libqcustomplot-dev            # the charts (its Qt 6 build)
+  xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
 )
 

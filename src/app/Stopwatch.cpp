@@ -20,12 +20,14 @@ std::size_t TmyTimer::index(int slot) {
     return static_cast<std::size_t>(slot - 1);
 }
 
-void TmyTimer::Start(int slot) { start_[index(slot)] = counterNow(); }
+std::int64_t TmyTimer::now() const { return counter_ ? counter_() : counterNow(); }
+
+void TmyTimer::Start(int slot) { start_[index(slot)] = now(); }
 
 long double TmyTimer::Elapsed(int slot) {
     const std::size_t i = index(slot);
-    lastRead_[i] = counterNow();
-    frequency_ = counterFrequency();
+    lastRead_[i] = now();
+    frequency_ = counter_ ? 1000000000 : counterFrequency();
     return static_cast<long double>(lastRead_[i] - start_[i]) / frequency_;
 }
 

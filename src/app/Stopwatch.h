@@ -7,11 +7,22 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace moravel {
 
 class TmyTimer {
 public:
+    /// Reads a monotonic count of nanoseconds.
+    using Counter = std::function<std::int64_t()>;
+
+    /// Counts on the steady clock.
+    TmyTimer() = default;
+    /// Counts on `counter` (nanoseconds): tests run the stopwatch on the
+    /// virtual soundcard's card time.
+    explicit TmyTimer(Counter counter) : counter_(std::move(counter)) {}
+
     /// Stores the current count in slot 1..5 (std::range_error otherwise).
     void Start(int slot);
     /// Seconds since the slot was started; a slot never started measures
@@ -20,6 +31,9 @@ public:
 
 private:
     static std::size_t index(int slot);
+    std::int64_t now() const;
+
+    Counter counter_;
     std::array<std::int64_t, 5> start_{};
     std::array<std::int64_t, 5> lastRead_{};
     std::int64_t frequency_ = 0;

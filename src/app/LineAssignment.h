@@ -1,0 +1,57 @@
+// Which mixer lines of the soundcard carry the microphone, the line input and
+// the wave signal, on the playback side (destination 0, keys ..._Out) and the
+// recording side (destination 1, keys ..._In). Stored in the settings file's
+// MIXER section as connection indexes; -1 or a missing key means the line is
+// not available.
+//
+// Plain C++, no Qt. All functions are for the GUI thread (the settings file
+// is not thread-safe).
+#pragma once
+
+#include "KiniFile.h"
+
+#include <cstdint>
+
+namespace moravel {
+
+/// Section of the soundcard line assignment.
+inline constexpr char kMixerSection[] = "MIXER";
+
+/// Shown (with kNotConfiguredCaption) when sampling cannot start because
+/// IsSoundcardConfigured is false.
+inline constexpr char kNotConfiguredMessage[] =
+    "Your soundcard is not configured, you should configure it before Moravel will run. "
+    "Click \"Settings, Soundcard\" to do it.";
+inline constexpr char kNotConfiguredCaption[] = "Moravel Configuration";
+
+/// Value of a line that is not available.
+inline constexpr std::int32_t kNoLine = -1;
+
+/// Connection indexes; kNoLine when the line is not available.
+struct LineAssignment {
+    std::int32_t Microphone_Out = kNoLine;
+    std::int32_t Line_Out = kNoLine;
+    std::int32_t Wave_Out = kNoLine;
+    std::int32_t Microphone_In = kNoLine;
+    std::int32_t Line_In = kNoLine;
+    std::int32_t Wave_In = kNoLine;
+};
+
+/// Reads the six keys (missing or unparsable: kNoLine). Never throws.
+LineAssignment ReadLineAssignment(const TKustomIniFile& file);
+
+/// Writes Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In
+/// in that order. Throws what TKustomIniFile throws at the first failing
+/// write; the keys after it are not written.
+void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines);
+
+/// A line counts as assigned when it holds a connection index (0 or more);
+/// a negative value can name no connection, so every negative value counts
+/// as "not available", not only -1.
+inline bool IsLineAssigned(std::int32_t connection) { return connection >= 0; }
+
+/// True when Wave_Out, one of Microphone_Out and Line_Out, and one of
+/// Microphone_In and Line_In are assigned.
+bool IsSoundcardConfigured(const LineAssignment& lines);
+
+}  // namespace moravel

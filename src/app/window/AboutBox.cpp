@@ -1,0 +1,49 @@
+#include "AboutBox.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QStyle>
+
+namespace moravel {
+
+TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About"));
+    setModal(true);
+    auto* grid = new QGridLayout(this);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().isNull()
+                        ? style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48)
+                        : QApplication::windowIcon().pixmap(48, 48));
+    grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    auto* name = new QLabel(QStringLiteral("<b>Moravel Ver 3.0</b>"), this);
+    name->setObjectName(QStringLiteral("ProductName"));
+    grid->addWidget(name, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Real-time audio processing and analysis for receivers."), this), 1, 1,
+                    1, 2);
+
+    grid->addWidget(new QLabel(QStringLiteral("Physical Memory free:"), this), 2, 1);
+    auto* free = new QLabel(QString::fromStdString(FormatKilobytes(memory.availableKb, thousands.toStdString())), this);
+    free->setObjectName(QStringLiteral("PhysMem"));
+    grid->addWidget(free, 2, 2, Qt::AlignRight);
+    grid->addWidget(new QLabel(QStringLiteral("Memory in Use:"), this), 3, 1);
+    auto* load = new QLabel(QStringLiteral("%1 %").arg(memory.loadPercent), this);
+    load->setObjectName(QStringLiteral("MemoryLoad"));
+    grid->addWidget(load, 3, 2, Qt::AlignRight);
+
+    auto* links = new QLabel(
+        QStringLiteral("<a href=\"homepage\">About Moravel</a> &nbsp; <a href=\"feature_request\">Suggest a feature</a>"),
+        this);
+    links->setObjectName(QStringLiteral("Links"));
+    connect(links, &QLabel::linkActivated, this, &TAboutBox::linkOpened);
+    grid->addWidget(links, 4, 1, 1, 2);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    grid->addWidget(buttons, 5, 0, 1, 3);
+}
+
+}  // namespace moravel

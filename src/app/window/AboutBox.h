@@ -1,0 +1,24 @@
+// The about box: the program's name and version, the free physical memory
+// and the memory load at the moment the box was made, and links to pages of
+// the manual.
+#pragma once
+
+#include "MemoryStatus.h"
+
+#include <QDialog>
+
+namespace moravel {
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+
+public:
+    /// `memory`: the system's figures; `thousands`: the user's separator.
+    TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent);
+
+signals:
+    /// A link was clicked: the manual topic to open.
+    void linkOpened(const QString& topic);
+};
+
+}  // namespace moravel

@@ -1,0 +1,221 @@
+#include "MainForm.h"
+
+#include "EnhWave.h"
+#include "FFT.h"
+#include "HelpRouter.h"
+#include "MainFormCycleClient.h"
+#include "PlotPanes.h"
+#include "StatusStrip.h"
+#include "pages/AudioPage.h"
+#include "pages/CompressPage.h"
+#include "pages/DebugPage.h"
+#include "pages/EqualizerPage.h"
+#include "pages/ExpandPage.h"
+#include "pages/FilterPage.h"
+#include "pages/PlayerPage.h"
+#include "pages/RecorderPage.h"
+#include "pages/ShiftPage.h"
+#include "pages/SoundcardPage.h"
+#include "pages/SpectrogramPage.h"
+#include "pages/SpectrumPage.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+constexpr int kDebugPageIndex = 11;
+constexpr int kSettingsPanelHeight = 126;
+constexpr int kSplitterWidth = 4;
+
+MessagePresenter messageBoxPresenter(QWidget* parent) {
+    return [parent](const QString& caption, const QString& text) {
+        QMessageBox::warning(parent, caption, text, QMessageBox::Ok);
+    };
+}
+
+}  // namespace
+
+TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      showMessage_(options_.showMessage ? options_.showMessage : messageBoxPresenter(this)),
+      ini_(options_.settingsFile),
+      engine_(std::make_unique<TmyFFT>()),
+      stopwatch_(options_.stopwatchCounter ? TmyTimer(options_.stopwatchCounter) : TmyTimer()),
+      cycle_(*engine_, stopwatch_, state_),
+      cpu_(options_.cpuStatFile),
+      help_(std::make_unique<HelpRouter>()) {
+    if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Moravel version 3"));
+    buildWindow();
+    buildMenus();
+    Tab1->setTabVisible(kDebugPageIndex, false);
+    state_.SamplingEnabled = false;
+    createDevices();
+    connectControls();
+    LoadSettings();
+    Timer1.setInterval(100);
+    Timer2.setInterval(500);
+    connect(&Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+    connect(&Timer2, &QTimer::timeout, this, [this] { guarded([this] { Timer2Timer(); }); });
+    Timer1.start();
+    Timer2.start();
+}
+
+TMainForm::~TMainForm() {
+    // FormDestroy: the devices go before the engine whose blocks they carry.
+    Timer1.stop();
+    Timer2.stop();
+    waveIn_.reset();
+    waveOut_.reset();
+}
+
+void TMainForm::buildWindow() {
+    resize(792, 568);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    PanelBack = new QWidget(central);
+    PanelBack->setObjectName(QStringLiteral("PanelBack"));
+    auto* backLayout = new QVBoxLayout(PanelBack);
+    backLayout->setContentsMargins(0, 0, 0, 0);
+    PlotSplitter = new QSplitter(Qt::Vertical, PanelBack);
+    PlotSplitter->setObjectName(QStringLiteral("PlotSplitter"));
+    PlotSplitter->setHandleWidth(kSplitterWidth);
+    PlotSplitter->setOpaqueResize(true);
+    PlotSplitter->setChildrenCollapsible(false);
+    spectrogramPane = new SpectrogramPane(PlotSplitter);
+    TopPanel = spectrogramPane;
+    TopPanel->setObjectName(QStringLiteral("TopPanel"));
+    TopPanel->setMinimumHeight(1);
+    spectrumPane = new SpectrumPane(PlotSplitter);
+    BottomPanel = spectrumPane;
+    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
+    BottomPanel->setMinimumHeight(1);
+    PlotSplitter->addWidget(TopPanel);
+    PlotSplitter->addWidget(BottomPanel);
+    QSplitterHandle* handle = PlotSplitter->handle(1);
+    handle->setObjectName(QStringLiteral("Splitter"));
+    handle->setToolTip(QStringLiteral("Drag the splitter up or down"));
+    handle->setStyleSheet(QStringLiteral("background-color: green;"));
+    PlotSplitter->setStretchFactor(1, 1);
+    backLayout->addWidget(PlotSplitter);
+    PanelBack->installEventFilter(this);
+    column->addWidget(PanelBack, 1);
+
+    SettingsPanel = new QWidget(central);
+    SettingsPanel->setObjectName(QStringLiteral("SettingsPanel"));
+    SettingsPanel->setFixedHeight(kSettingsPanelHeight);
+    auto* row = new QHBoxLayout(SettingsPanel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Tab1 = new QTabWidget(SettingsPanel);
+    Tab1->setObjectName(QStringLiteral("Tab1"));
+    Tab1->setDocumentMode(true);
+    soundcard = std::make_unique<SoundcardPage>(Tab1);
+    audio = std::make_unique<AudioPage>(Tab1);
+    spectrum = std::make_unique<SpectrumPage>(Tab1);
+    spectrogram = std::make_unique<SpectrogramPage>(Tab1);
+    filter = std::make_unique<FilterPage>(Tab1);
+    shift = std::make_unique<ShiftPage>(Tab1);
+    compress = std::make_unique<CompressPage>(Tab1);
+    expand = std::make_unique<ExpandPage>(Tab1);
+    equalizer = std::make_unique<EqualizerPage>(Tab1);
+    player = std::make_unique<PlayerPage>(Tab1);
+    recorder = std::make_unique<RecorderPage>(Tab1);
+    debug = std::make_unique<DebugPage>(Tab1);
+    row->addWidget(Tab1, 1);
+    Panel4 = new StatusStrip(SettingsPanel);
+    row->addWidget(Panel4);
+    column->addWidget(SettingsPanel);
+    setCentralWidget(central);
+}
+
+void TMainForm::createDevices() {
+    waveIn_ = std::make_unique<TEnhWaveIn>(*options_.backend);
+    waveIn_->SampleBits = 16;
+    waveIn_->MaxBuffers = 3;
+    waveIn_->OnData = [this](QObject* sender, std::uint8_t* data, std::int32_t size) {
+        WaveInData(sender, data, size);
+    };
+    waveOut_ = std::make_unique<TEnhWaveOut>(*options_.backend);
+    waveOut_->SampleBits = 16;
+    waveOut_->OnDone = [this](QObject* sender) { WaveOutDone(sender); };
+    const auto reportError = [this](QObject*, std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            showError(e);
+        }
+    };
+    waveIn_->OnHandlerError = reportError;
+    waveOut_->OnHandlerError = reportError;
+    cycleClient_ = std::make_unique<MainFormCycleClient>(*this);
+
+    // The sound-source scan: the name of the last device in the system's
+    // list, normally the soundcard's own name.
+    const std::vector<std::string> names = options_.backend->playbackDeviceNames();
+    soundcard->Label4->setText(names.empty() ? QStringLiteral("No soundcard found")
+                                             : QString::fromStdString(names.back()));
+}
+
+void TMainForm::connectControls() {
+    connectPipelineControls();
+    connectProcessingControls();
+    connectDisplayControls();
+    connectShellControls();
+}
+
+void TMainForm::ShowAsStored() {
+    if (startMaximized_) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+// A page's tab is highlighted (red lettering) while its function is on.
+void TMainForm::highlightTab(QWidget* sheet, bool on) {
+    const int index = Tab1->indexOf(sheet);
+    if (index < 0) return;
+    Tab1->tabBar()->setTabTextColor(index, on ? QColor(Qt::red) : QColor());
+}
+
+// The application's standard error display: the exception's message.
+void TMainForm::showError(const std::exception& error) {
+    showMessage_(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
+}
+
+// Runs a handler from the event loop; an exception ends the handler and its
+// message is shown, as nothing may escape into Qt's event dispatch.
+void TMainForm::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+}
+
+QString TMainForm::thousands() const { return QLocale().groupSeparator(); }
+
+}  // namespace moravel

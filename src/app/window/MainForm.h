@@ -1,0 +1,249 @@
+// The main window `TMainForm`: the plots, the settings pages, the status
+// strip and the menus, wired to the code that does the work (the engine and
+// its block cycle, the wave components, the settings map, the CPU sampler,
+// the meter and splitter arithmetic). Handlers keep the control names of the
+// program (`TrackFilterCenterChange`, `sb_filter_onClick`, `WaveInData`); each
+// group of handlers lives in its own source file:
+//   MainForm.cpp            creation, layout, timers, accessors
+//   MainFormPipeline.cpp    the block cycle, starting and stopping, audio range
+//   MainFormProcessing.cpp  filter, shift, dynamics and equalizer pages
+//   MainFormDisplay.cpp     spectrum and spectrogram pages, DisplayData
+//   MainFormSettings.cpp    reading and writing the settings file
+//   MainFormShell.cpp       activation, resize, close, status timer, menus, help
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "BlockCycle.h"
+#include "KiniFile.h"
+#include "Stopwatch.h"
+#include "StatusLights.h"
+#include "WaveDevice.h"
+#include "WindowSettings.h"
+#include "adCpuUsage.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class AudioPage;
+class CompressPage;
+class DebugPage;
+class EqualizerPage;
+class ExpandPage;
+class FilterPage;
+class HelpRouter;
+class MainFormCycleClient;
+class PlayerPage;
+class RecorderPage;
+class ShiftPage;
+class SoundcardPage;
+class SpectrogramPage;
+class SpectrogramPane;
+class SpectrumPage;
+class SpectrumPane;
+class StatusStrip;
+class TEnhWaveIn;
+class TEnhWaveOut;
+
+/// Shows a message to the user: caption, text. The program shows a message
+/// box; tests record the messages.
+using MessagePresenter = std::function<void(const QString& caption, const QString& text)>;
+
+struct MainFormOptions {
+    /// The sound devices (ALSA or the virtual soundcard); must outlive the window.
+    AudioBackend* backend = nullptr;
+    /// The settings file's path.
+    std::string settingsFile;
+    /// Empty: message boxes.
+    MessagePresenter showMessage;
+    /// Empty: the stopwatch runs on the steady clock (tests pass card time).
+    TmyTimer::Counter stopwatchCounter;
+    /// The kernel's CPU statistics (tests pass their own file).
+    std::string cpuStatFile = "/proc/stat";
+    /// The kernel's memory figures for the about box.
+    std::string memInfoFile = "/proc/meminfo";
+};
+
+class TMainForm : public QMainWindow {
+public:
+    /// FormCreate: builds the window, creates the engine, the stopwatch and
+    /// the wave components, and reads the settings.
+    explicit TMainForm(MainFormOptions options, QWidget* parent = nullptr);
+    /// FormDestroy: frees the wave components and the engine.
+    ~TMainForm() override;
+
+    /// Shows the window maximised or at its stored size, as the settings say.
+    void ShowAsStored();
+
+    // ---- Pipeline --------------------------------------------------------
+    void WaveInData(QObject* sender, std::uint8_t* data, std::int32_t size);
+    void WaveOutDone(QObject* sender);
+    void start_sample();
+    void stop_sampling();
+    void set_audio_range(int index);
+    void ComboAudioRangeChange();
+    void UpdateStatus();
+    void Timer1Timer();
+    void Timer2Timer();
+
+    // ---- Filter, shift, dynamics, equalizer ---------------------------------
+    void TrackFilterCenterChange();
+    void TrackFilterBWChange();
+    void ComboFilterTypeChange();
+    void ComboPresetFiltersChange();
+    void sb_filter_onClick();
+    void change_filter_frekw(std::int32_t center, std::int32_t halfWidth);
+    void tbFreqShiftChange();
+    void ComboFreqShiftRangeChange();
+    void sbZeroFShiftClick();
+    void sb_shift_onClick();
+    void CheckAGCClick();
+    void sb_compressor_onClick();
+    void sb_expander_onClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton5Click();
+    void sb_equalizer_onClick();
+    void sb_equalizer_resetClick();
+
+    // ---- Spectrum and spectrogram pages (engine side) -----------------------
+    void DisplayData();
+    void ComboSpectrumScaleChange();
+    void TrackSpectrumMaxChange();
+    void ButtonRefreshSpectrumScaleClick();
+    void ComboSpectrumResolutionChange();
+    void TrackSpectrumDecayChange();
+    void CheckSpectrumDecayClick();
+    void CheckSpectrumLogarithmicClick();
+    void sp_spectrum_normalizeClick();
+    void sb_Spectrum_onClick();
+    void sb_spectrogram_onClick();
+
+    // ---- Shell -----------------------------------------------------------
+    void FormActivate();
+    void FormResize();
+    void SplitterMoved();
+    void ShowHelpTopic(const QString& topic);
+    void show_led(QLabel* indicator, bool lit, const QString& onText, const QString& offText);
+
+    // ---- For tests and the shell -----------------------------------------
+    PipelineState& State() { return state_; }
+    TmyFFT& Engine() { return *engine_; }
+    TEnhWaveIn& WaveIn() { return *waveIn_; }
+    TEnhWaveOut& WaveOut() { return *waveOut_; }
+    TKustomIniFile& IniFile() { return ini_; }
+    HelpRouter& Help() { return *help_; }
+    float SplitterRatio() const { return splitterRatio_; }
+    bool Activated() const { return activated_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class MainFormCycleClient;
+
+    // Layout (MainForm.cpp)
+    void buildWindow();
+    void buildMenus();
+    void createDevices();
+    void connectControls();
+    void connectPipelineControls();
+    void connectProcessingControls();
+    void connectDisplayControls();
+    void connectShellControls();
+    void highlightTab(QWidget* sheet, bool on);
+    void showError(const std::exception& error);
+    void guarded(const std::function<void()>& handler);
+    QString thousands() const;
+
+    // Pipeline (MainFormPipeline.cpp)
+    CycleControls readCycleControls() const;
+    bool devicesBusy() const;
+    void enableMixerControls(const struct LineAssignment& lines);
+
+    // Settings (MainFormSettings.cpp)
+    void LoadSettings();
+    void LoadPaletteSettings();
+    void SaveSettings();
+    WindowSettings collectSettings() const;
+    void applyWindowGeometry(const WindowSettings& s);
+    void applyFileNames(const WindowSettings& s);
+
+    // Shell (MainFormShell.cpp)
+    void FormCloseQuery();
+    void FormClose();
+    bool updateCpuMeter();
+    void updateLights();
+    void showAbout();
+    void openConfigureSoundcard();
+
+    MainFormOptions options_;
+    MessagePresenter showMessage_;
+    TKustomIniFile ini_;
+    std::unique_ptr<TmyFFT> engine_;
+    TmyTimer stopwatch_;
+    PipelineState state_;
+    BlockCycle cycle_;
+    std::unique_ptr<MainFormCycleClient> cycleClient_;
+    std::unique_ptr<TEnhWaveIn> waveIn_;
+    std::unique_ptr<TEnhWaveOut> waveOut_;
+    TCpuUsage cpu_;
+    StatusLights lights_;
+    std::unique_ptr<HelpRouter> help_;
+    QTimer Timer1;
+    QTimer Timer2;
+
+    // Values that have no control of their own but are written back at close.
+    WindowSettings kept_;
+    std::int32_t SpectrumWindowWidth = 1000;
+    float splitterRatio_ = 0.0f;
+    int storedSplitterTop_ = 200;
+    bool activated_ = false;
+    bool startMaximized_ = false;
+    bool closing_ = false;
+    QString lastCpuError_;
+
+public:
+    // Widgets, named as their controls (Qt owns them).
+    QWidget* PanelBack = nullptr;
+    QSplitter* PlotSplitter = nullptr;
+    QWidget* TopPanel = nullptr;
+    QWidget* BottomPanel = nullptr;
+    QWidget* SettingsPanel = nullptr;
+    QTabWidget* Tab1 = nullptr;
+    StatusStrip* Panel4 = nullptr;
+    SpectrogramPane* spectrogramPane = nullptr;
+    SpectrumPane* spectrumPane = nullptr;
+    std::unique_ptr<SoundcardPage> soundcard;
+    std::unique_ptr<AudioPage> audio;
+    std::unique_ptr<SpectrumPage> spectrum;
+    std::unique_ptr<SpectrogramPage> spectrogram;
+    std::unique_ptr<FilterPage> filter;
+    std::unique_ptr<ShiftPage> shift;
+    std::unique_ptr<CompressPage> compress;
+    std::unique_ptr<ExpandPage> expand;
+    std::unique_ptr<EqualizerPage> equalizer;
+    std::unique_ptr<PlayerPage> player;
+    std::unique_ptr<RecorderPage> recorder;
+    std::unique_ptr<DebugPage> debug;
+};
+
+}  // namespace moravel

@@ -1,0 +1,82 @@
+#include "MainFormCycleClient.h"
+
+#include "EnhWave.h"
+#include "MainForm.h"
+#include "NumberFormat.h"
+#include "PlotPanes.h"
+#include "dbm.h"
+#include "pages/AudioPage.h"
+#include "pages/DebugPage.h"
+
+#include <qcustomplot.h>
+
+#include <QLabel>
+#include <QLocale>
+
+namespace moravel {
+
+namespace {
+
+// "%3.4n": seconds with four decimals, the user's separators.
+QString formatSeconds(long double seconds) {
+    const QLocale locale;
+    return QString::fromStdString(FormatNumber(seconds, 3, 4, locale.groupSeparator().toStdString(),
+                                               locale.decimalPoint().toStdString()));
+}
+
+// The cycle's labels show each block's figures at once, not at the next
+// paint, so they stay current while the cycle keeps the event loop busy.
+void showNow(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->repaint();
+}
+
+template <typename Sample>
+void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
+    QVector<double> x(count);
+    QVector<double> y(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        x[i] = i;
+        y[i] = values[i];
+    }
+    series->setData(x, y, true);
+}
+
+}  // namespace
+
+void MainFormCycleClient::ShowAvailable(long double seconds) { showNow(form_.debug->Label71, formatSeconds(seconds)); }
+
+void MainFormCycleClient::ShowBufferCycle(long double seconds) {
+    showNow(form_.debug->Label35, formatSeconds(seconds));
+}
+
+void MainFormCycleClient::ShowBuffersBehind(std::int32_t blocks) {
+    showNow(form_.debug->Label47, QString::number(blocks));
+}
+
+void MainFormCycleClient::ShowProcessTime(long double seconds) {
+    form_.debug->Label33->setText(formatSeconds(seconds));
+}
+
+// The player's file is read by the recorder and player; until one is open
+// the block stays silent.
+void MainFormCycleClient::ReadPlayerBlock(std::int16_t*, std::int32_t) {}
+
+void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.audio->VUAgcLevel->SetPosition(position); }
+
+void MainFormCycleClient::PlotSpectral(const float* spectrum, std::int32_t count) {
+    plotCurve(form_.spectrogramPane->Series2, spectrum, count);
+}
+
+void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t count) {
+    plotCurve(form_.spectrogramPane->Series2, samples, count);
+}
+
+void MainFormCycleClient::WriteOutput(const std::uint8_t* data, std::int32_t bytes) {
+    form_.WaveOut().Write(data, bytes);
+}
+
+// Recording comes with the recorder; the Record button stays disabled until then.
+void MainFormCycleClient::WriteRecording(const std::int16_t*, std::int32_t) {}
+
+}  // namespace moravel

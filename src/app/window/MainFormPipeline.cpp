@@ -1,0 +1,178 @@
+// The live pipeline's handlers: the block cycle, starting and stopping the
+// devices, the audio range and the output level meter.
+#include "AudioRange.h"
+#include "EnhWave.h"
+#include "LineAssignment.h"
+#include "MainForm.h"
+#include "MainFormCycleClient.h"
+#include "PlotPanes.h"
+#include "ShiftControl.h"
+#include "StatusStrip.h"
+#include "dbm.h"
+#include "pages/AudioPage.h"
+#include "pages/CompressPage.h"
+#include "pages/DebugPage.h"
+#include "pages/EqualizerPage.h"
+#include "pages/ExpandPage.h"
+#include "pages/FilterPage.h"
+#include "pages/PlayerPage.h"
+#include "pages/RecorderPage.h"
+#include "pages/ShiftPage.h"
+#include "pages/SoundcardPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace moravel {
+
+namespace {
+
+// How long stop_sampling waits for the devices to report closed. A device
+// that never answers (a hung driver) must not freeze the window; the
+// components are closed either way, so their late notifications are ignored.
+constexpr int kStopWaitMs = 2000;
+
+}  // namespace
+
+void TMainForm::connectPipelineControls() {
+    connect(audio->ComboAudioRange, &QComboBox::activated, this,
+            [this] { guarded([this] { ComboAudioRangeChange(); }); });
+}
+
+CycleControls TMainForm::readCycleControls() const {
+    CycleControls c;
+    DynamicsSettings& d = c.stages.dynamics;
+    d.agcOn = audio->CheckAGC->isChecked();
+    d.agcLevel = audio->TrackAgcLevel->value();
+    d.agcDecay = audio->TrackAgcDecay->value();
+    d.noiseBlankerOn = audio->CheckNoiseBlanker1->isChecked();
+    d.noiseBlankerLevel = audio->TrackNoiseblanker1Level->value();
+    d.compressorOn = compress->sb_compressor_on->isChecked();
+    d.compressorThreshold = compress->TrackCompressorThreshold->value();
+    d.compressorGain = compress->TrackCompressorGain->value();
+    d.expanderOn = expand->sb_expander_on->isChecked();
+    d.expanderThreshold = expand->TrackExpanderThreshold->value();
+    d.expanderGain = expand->TrackExpanderGain->value();
+    c.stages.filterOn = filter->sb_filter_on->isChecked();
+    c.stages.shiftOn = shift->sb_shift_on->isChecked();
+    c.stages.shiftBins = shift->tbFreqShift->property("Tag").toInt();
+    c.stages.equalizerOn = equalizer->sb_equalizer_on->isChecked();
+    c.playerActive = player->sb_wave_play->isChecked() || player->sb_waveplayer_pause->isChecked();
+    c.recording = recorder->sb_wave_record->isChecked() && !recorder->sb_waverecorder_pause->isChecked();
+    if (debug->sb_plot_spectral->isChecked()) {
+        c.debugPlot = DebugPlot::Spectral;
+    } else if (debug->sb_plot_signal->isChecked()) {
+        c.debugPlot = DebugPlot::Signal;
+    }
+    return c;
+}
+
+void TMainForm::WaveInData(QObject*, std::uint8_t* data, std::int32_t size) {
+    cycle_.WaveInData(data, size, readCycleControls(), *cycleClient_);
+}
+
+void TMainForm::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }
+
+// The soundcard lines: every pair is enabled, then each unassigned one is
+// disabled. The master pair always stays enabled.
+void TMainForm::enableMixerControls(const LineAssignment& lines) {
+    const std::pair<std::int32_t, std::pair<QCheckBox*, QSlider*>> pairs[] = {
+        {lines.Wave_Out, {soundcard->CheckBox6, soundcard->TrackBar6}},
+        {lines.Microphone_In, {soundcard->CheckBox2, soundcard->TrackBar2}},
+        {lines.Line_In, {soundcard->CheckBox3, soundcard->TrackBar3}},
+        {lines.Wave_In, {soundcard->CheckBox8, soundcard->TrackBar8}},
+        {lines.Microphone_Out, {soundcard->CheckBox4, soundcard->TrackBar4}},
+        {lines.Line_Out, {soundcard->CheckBox5, soundcard->TrackBar5}},
+    };
+    for (const auto& [line, controls] : pairs) {
+        controls.first->setEnabled(line != -1);
+        controls.second->setEnabled(line != -1);
+    }
+}
+
+void TMainForm::start_sample() {
+    const LineAssignment lines = ReadLineAssignment(ini_);
+    enableMixerControls(lines);
+    if (!IsSoundcardConfigured(lines)) {
+        state_.SamplingEnabled = false;
+        showMessage_(QString::fromUtf8(kNotConfiguredCaption), QString::fromUtf8(kNotConfiguredMessage));
+        return;
+    }
+    state_.SamplingEnabled = true;
+    // read_mixer: the Soundcard page's levels come with the mixer model.
+    const int index = audio->ComboAudioRange->currentIndex();
+    if (index < 0 || index > 255) throw std::range_error("Range check error");
+    set_audio_range(index);
+    TrackFilterCenterChange();
+}
+
+bool TMainForm::devicesBusy() const {
+    return waveOut_->QueuedBlocks() > 0 || waveIn_->IsStarted() || waveIn_->IsOpen() || waveOut_->IsOpen();
+}
+
+void TMainForm::stop_sampling() {
+    Timer1.stop();
+    Timer2.stop();
+    if (waveIn_->IsOpen() || waveOut_->IsOpen()) {
+        waveIn_->Close();
+        waveOut_->Close();
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        } while (devicesBusy() && waited.elapsed() < kStopWaitMs);
+    }
+    if (!closing_) {
+        Timer1.start();
+        Timer2.start();
+    }
+}
+
+void TMainForm::set_audio_range(int index) {
+    if (index < 0 || index >= static_cast<int>(kAudioRanges.size())) {
+        throw std::range_error("Range check error");
+    }
+    state_.LayoutChanged = false;
+    stop_sampling();
+    const AudioRange& range = kAudioRanges[static_cast<std::size_t>(index)];
+    waveIn_->samples = range.outputRate - kCaptureRateOffset;
+    waveOut_->samples = range.outputRate;
+    if (range.bufferBytes < 16) throw std::range_error("Range check error");
+    waveIn_->BufferSize = range.bufferBytes;
+    engine_->Configure(range.outputRate, range.bufferBytes);
+    spectrumPane->ScrollSpectrum->setMaximum(range.outputRate / 2);
+    filter->TrackFilterCenter->setMaximum(range.outputRate / 2);
+    waveIn_->Open();
+    waveOut_->Open();
+    state_.LayoutChanged = true;
+}
+
+void TMainForm::ComboAudioRangeChange() {
+    // Until a block has been processed in the new range, a second selection
+    // would reconfigure devices that have not delivered anything yet.
+    if (state_.LayoutChanged) return;
+    set_audio_range(audio->ComboAudioRange->currentIndex());
+    ComboSpectrumResolutionChange();
+}
+
+void TMainForm::UpdateStatus() {
+    const long double position =
+        waveIn_->IsOpen() ? std::nearbyint(static_cast<long double>(state_.OutputPeak) * 100 / 10000) : 0;
+    Panel4->VUAudio->SetPosition(static_cast<int>(position));
+}
+
+void TMainForm::Timer1Timer() {
+    if (!state_.SamplingEnabled) return;
+    DisplayData();
+    UpdateStatus();
+}
+
+}  // namespace moravel

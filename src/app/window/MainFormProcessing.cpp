@@ -1,0 +1,220 @@
+// Handlers of the processing pages: filter, frequency shift, the dynamics
+// stages (AGC, compressor, expander) and the equalizer. They pass control
+// positions to the engine and keep the pages' read-outs current; the block
+// cycle reads the switches itself for every block.
+#include "EnhWave.h"
+#include "EqualizerBands.h"
+#include "FFT.h"
+#include "FilterPresets.h"
+#include "MainForm.h"
+#include "PlotPanes.h"
+#include "ShiftControl.h"
+#include "dbm.h"
+#include "pages/AudioPage.h"
+#include "pages/CompressPage.h"
+#include "pages/EqualizerPage.h"
+#include "pages/ExpandPage.h"
+#include "pages/FilterPage.h"
+#include "pages/ShiftPage.h"
+
+#include <qcustomplot.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+
+namespace moravel {
+
+namespace {
+
+constexpr double kBandTop = 200;
+
+std::array<QSlider*, kEqualizerBands> equalizerSliders(const EqualizerPage& page) {
+    return {page.eq1, page.eq2, page.eq3, page.eq4, page.eq5, page.eq6, page.eq7};
+}
+
+std::array<QLabel*, kEqualizerBands> percentLabels(const EqualizerPage& page) {
+    return {page.Label61, page.Label62, page.Label63, page.Label64, page.Label65, page.Label66, page.Label67};
+}
+
+std::array<QLabel*, kEqualizerBands> bandLabels(const EqualizerPage& page) {
+    return {page.eqlbl1, page.eqlbl2, page.eqlbl3, page.eqlbl4, page.eqlbl5, page.eqlbl6, page.eqlbl7};
+}
+
+}  // namespace
+
+void TMainForm::connectProcessingControls() {
+    const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
+        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(filter->TrackFilterCenter, &QSlider::valueChanged, &TMainForm::TrackFilterCenterChange);
+    on(filter->TrackFilterBW, &QSlider::valueChanged, &TMainForm::TrackFilterBWChange);
+    on(filter->ComboFilterType, &QComboBox::activated, &TMainForm::ComboFilterTypeChange);
+    on(filter->ComboPresetFilters, &QComboBox::activated, &TMainForm::ComboPresetFiltersChange);
+    on(filter->sb_filter_on, &QToolButton::clicked, &TMainForm::sb_filter_onClick);
+    on(filter->sb_filter_visible, &QToolButton::clicked, &TMainForm::sb_filter_onClick);
+    on(shift->tbFreqShift, &QSlider::valueChanged, &TMainForm::tbFreqShiftChange);
+    on(shift->ComboFreqShiftRange, &QComboBox::activated, &TMainForm::ComboFreqShiftRangeChange);
+    on(shift->sbZeroFShift, &QToolButton::clicked, &TMainForm::sbZeroFShiftClick);
+    on(shift->sb_shift_on, &QToolButton::clicked, &TMainForm::sb_shift_onClick);
+    on(audio->CheckAGC, &QCheckBox::toggled, &TMainForm::CheckAGCClick);
+    on(audio->SpeedButton5, &QToolButton::clicked, &TMainForm::SpeedButton5Click);
+    on(compress->sb_compressor_on, &QToolButton::clicked, &TMainForm::sb_compressor_onClick);
+    on(compress->SpeedButton1, &QToolButton::clicked, &TMainForm::SpeedButton1Click);
+    on(expand->sb_expander_on, &QToolButton::clicked, &TMainForm::sb_expander_onClick);
+    on(expand->SpeedButton2, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
+    for (QSlider* slider : equalizerSliders(*equalizer)) {
+        on(slider, &QSlider::valueChanged, &TMainForm::sb_equalizer_onClick);
+    }
+    on(equalizer->sb_equalizer_on, &QToolButton::clicked, &TMainForm::sb_equalizer_onClick);
+    on(equalizer->sb_equalizer_reset, &QToolButton::clicked, &TMainForm::sb_equalizer_resetClick);
+}
+
+// ---- Filter ------------------------------------------------------------------
+
+void TMainForm::TrackFilterCenterChange() {
+    const int center = filter->TrackFilterCenter->value();
+    const int width = filter->TrackFilterBW->value();
+    filter->Label9->setText(QStringLiteral("%1 Hz").arg(center));
+    engine_->SetFilter(center, width, filter->ComboFilterType->currentIndex());
+    change_filter_frekw(center, width / 2);
+}
+
+void TMainForm::TrackFilterBWChange() {
+    const int center = filter->TrackFilterCenter->value();
+    const int width = filter->TrackFilterBW->value();
+    filter->Label7->setText(QStringLiteral("%1 Hz").arg(width));
+    engine_->SetFilter(center, width, filter->ComboFilterType->currentIndex());
+    change_filter_frekw(center, width / 2);
+}
+
+void TMainForm::ComboFilterTypeChange() { TrackFilterCenterChange(); }
+
+void TMainForm::sb_filter_onClick() {
+    TrackFilterBWChange();
+    TrackFilterCenterChange();
+    highlightTab(filter->sheet, filter->sb_filter_on->isChecked());
+}
+
+// A preset sets the type, the centre (limited by the track bar to half the
+// sample rate) and, where it has one, the bandwidth; then the engine and the
+// band take them up even when no position changed.
+void TMainForm::ComboPresetFiltersChange() {
+    const int index = filter->ComboPresetFilters->currentIndex();
+    if (index < 0 || index >= static_cast<int>(kFilterPresets.size())) return;
+    const FilterPreset& preset = kFilterPresets[static_cast<std::size_t>(index)];
+    filter->ComboFilterType->setCurrentIndex(preset.type);
+    filter->TrackFilterCenter->setValue(preset.center);
+    if (preset.bandwidth != 0) filter->TrackFilterBW->setValue(preset.bandwidth);
+    TrackFilterCenterChange();
+}
+
+// The filter band on the spectrum plot, in Hz against the right axis.
+void TMainForm::change_filter_frekw(std::int32_t center, std::int32_t halfWidth) {
+    QCPGraph* band = spectrumPane->Series3;
+    band->data()->clear();
+    if (!filter->sb_filter_visible->isChecked()) {
+        spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
+        return;
+    }
+    const double top = kBandTop;
+    const double right = spectrumPane->ScrollSpectrum->maximum();
+    switch (filter->ComboFilterType->currentIndex()) {
+        case kLowPass:
+            band->addData({0.0, double(center)}, {top, top});
+            break;
+        case kBandPass:
+            band->addData({double(center - halfWidth), double(center + halfWidth)}, {top, top});
+            break;
+        case kHighPass:
+            band->addData({double(center), right}, {top, top});
+            break;
+        case kStopBand:
+            band->addData({0.0, double(center - halfWidth), double(center - halfWidth + 1),
+                           double(center + halfWidth - 1), double(center + halfWidth), right},
+                          {top, top, 0.0, 0.0, top, top});
+            break;
+        default:
+            break;
+    }
+    filter->TrackFilterBW->setEnabled(engine_->FilterType == kBandPass || engine_->FilterType == kStopBand);
+    spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// ---- Frequency shift -----------------------------------------------------------
+
+void TMainForm::tbFreqShiftChange() {
+    const int position = shift->tbFreqShift->value();
+    const int range = shift->ComboFreqShiftRange->currentIndex();
+    shift->lbl_freq_shift->setText(QString::fromStdString(ShiftLabel(position, range, thousands().toStdString())));
+    shift->tbFreqShift->setProperty("Tag", ShiftBins(position, range));
+}
+
+void TMainForm::ComboFreqShiftRangeChange() { tbFreqShiftChange(); }
+
+void TMainForm::sbZeroFShiftClick() { shift->tbFreqShift->setValue(0); }
+
+void TMainForm::sb_shift_onClick() { highlightTab(shift->sheet, shift->sb_shift_on->isChecked()); }
+
+// ---- Dynamics --------------------------------------------------------------------
+
+// The gain itself is kept: switching the AGC on again starts from it.
+void TMainForm::CheckAGCClick() {
+    if (!audio->CheckAGC->isChecked()) audio->VUAgcLevel->SetPosition(0);
+}
+
+void TMainForm::sb_compressor_onClick() {
+    highlightTab(compress->sheet, compress->sb_compressor_on->isChecked());
+}
+
+void TMainForm::sb_expander_onClick() { highlightTab(expand->sheet, expand->sb_expander_on->isChecked()); }
+
+void TMainForm::SpeedButton1Click() {
+    compress->TrackCompressorThreshold->setValue(0);
+    compress->TrackCompressorGain->setValue(-5);
+}
+
+void TMainForm::SpeedButton2Click() {
+    expand->TrackExpanderThreshold->setValue(0);
+    expand->TrackExpanderGain->setValue(0);
+}
+
+void TMainForm::SpeedButton5Click() {
+    audio->TrackAgcDecay->setValue(40);
+    audio->TrackAgcLevel->setValue(10000);
+}
+
+// ---- Equalizer ---------------------------------------------------------------------
+
+// The one update routine of the equalizer: gain table, percent labels and,
+// once blocks have been processed in this range, the band labels.
+void TMainForm::sb_equalizer_onClick() {
+    highlightTab(equalizer->sheet, equalizer->sb_equalizer_on->isChecked());
+    std::array<std::int32_t, kEqualizerBands> positions{};
+    const auto sliders = equalizerSliders(*equalizer);
+    for (std::size_t k = 0; k < sliders.size(); ++k) positions[k] = sliders[k]->value();
+    const auto gains = EqualizerGains(positions);
+    engine_->SetEqualizerCurve(kEqualizerBands, gains.data());
+    const std::string separator = thousands().toStdString();
+    const auto percents = percentLabels(*equalizer);
+    for (std::size_t k = 0; k < percents.size(); ++k) {
+        percents[k]->setText(QString::fromStdString(EqualizerPercentLabel(positions[k], separator)));
+    }
+    if (engine_->DisplayCount <= 0) return;
+    const auto bands = bandLabels(*equalizer);
+    for (std::size_t k = 0; k < bands.size(); ++k) {
+        bands[k]->setText(QString::fromStdString(EqualizerBandLabel(static_cast<std::int32_t>(k), engine_->HalfBlock,
+                                                                    waveIn_->samples, engine_->BlockSamples, separator))
+                              .trimmed());
+    }
+}
+
+void TMainForm::sb_equalizer_resetClick() {
+    for (QSlider* slider : equalizerSliders(*equalizer)) slider->setValue(0);
+    sb_equalizer_onClick();
+}
+
+}  // namespace moravel

@@ -1,0 +1,234 @@
+// The window's frame: first activation, resize and splitter, the close
+// sequence, the 500 ms status timer with the CPU meter and the lights, the
+// menus and the help buttons.
+#include "AboutBox.h"
+#include "HelpRouter.h"
+#include "MainForm.h"
+#include "MemoryStatus.h"
+#include "SplitterRule.h"
+#include "StatusStrip.h"
+#include "dbm.h"
+#include "pages/RecorderPage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QThread>
+#include <QToolButton>
+
+namespace moravel {
+
+namespace {
+
+// The "?" buttons and the manual page each one opens.
+constexpr std::pair<const char*, const char*> kHelpButtons[] = {
+    {"SpeedButton4", "Soundcard_settings"},     {"SpeedButton7", "Audio_settings"},
+    {"SpeedButton6", "Spectrum_settings"},      {"SpeedButton8", "Spectrogram_settings"},
+    {"SpeedButton9", "Filter_function"},        {"SpeedButton10", "Frequency_shift_function"},
+    {"SpeedButton11", "Compress_function"},     {"SpeedButton12", "Expand_function"},
+    {"SpeedButton13", "Equalizer_function"},    {"SpeedButton15", "Sound_player"},
+    {"SpeedButton14", "Sound_recorder"},        {"SpeedButton3", "The_Spectrogram_plot"},
+    {"SpeedButton16", "The_Spectrum_plot"},
+};
+
+QColor fromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+}  // namespace
+
+void TMainForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    const auto item = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    item(file, "Exit1", QStringLiteral("Exit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    // Image export comes with its own work; the items are there but inactive.
+    QMenu* spectrumMenu = bar->addMenu(QStringLiteral("Spectrum"));
+    item(spectrumMenu, "SpectrumSaveToFile", QStringLiteral("Save visible area to file"))->setEnabled(false);
+    item(spectrumMenu, "SpectrumCopyToClipboard", QStringLiteral("Copy visible area to clipboard"))->setEnabled(false);
+    QMenu* spectrogramMenu = bar->addMenu(QStringLiteral("Spectrogram"));
+    item(spectrogramMenu, "SpectrogramSaveToFile", QStringLiteral("Save visible area to file"))->setEnabled(false);
+    item(spectrogramMenu, "SpectrogramCopyToClipboard", QStringLiteral("Copy visible area to clipboard"))
+        ->setEnabled(false);
+    item(spectrogramMenu, "SpectrogramPrintPreview", QStringLiteral("Print preview"))->setVisible(false);
+
+    QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
+    item(settings, "ConfigureSoundcard", QStringLiteral("Configure Soundcard"));
+
+    QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
+    item(helpMenu, "About1", QStringLiteral("About"));
+    item(helpMenu, "HelpIndex", QStringLiteral("Help Index"))->setShortcut(QKeySequence(Qt::Key_F1));
+    helpMenu->addSeparator();
+    item(helpMenu, "OnlineManual", QStringLiteral("Open the online manual"));
+    item(helpMenu, "Homepage", QStringLiteral("Visit the Moravel homepage"));
+    helpMenu->addSeparator();
+    item(helpMenu, "NominateFeature", QStringLiteral("Nominate a new feature online"));
+}
+
+void TMainForm::connectShellControls() {
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
+    connect(action("ConfigureSoundcard"), &QAction::triggered, this,
+            [this] { guarded([this] { openConfigureSoundcard(); }); });
+    connect(action("About1"), &QAction::triggered, this, [this] { guarded([this] { showAbout(); }); });
+    connect(action("HelpIndex"), &QAction::triggered, this, [this] { help_->ShowContents(); });
+    connect(action("OnlineManual"), &QAction::triggered, this, [this] { ShowHelpTopic("online_manual"); });
+    connect(action("Homepage"), &QAction::triggered, this, [this] { ShowHelpTopic("homepage"); });
+    connect(action("NominateFeature"), &QAction::triggered, this, [this] { ShowHelpTopic("feature_request"); });
+    for (const auto& [buttonName, topic] : kHelpButtons) {
+        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
+        const QString page = QString::fromLatin1(topic);
+        if (button != nullptr) connect(button, &QAbstractButton::clicked, this, [this, page] { ShowHelpTopic(page); });
+    }
+    connect(PlotSplitter, &QSplitter::splitterMoved, this, [this] { SplitterMoved(); });
+}
+
+void TMainForm::ShowHelpTopic(const QString& topic) { help_->ShowTopic(topic); }
+
+// ---- Activation, resize, close ------------------------------------------------------
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window that is shown but never gets the focus (no window manager,
+    // focus stealing prevention) still starts: the first show counts as
+    // the first activation.
+    QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guarded([this] { FormActivate(); });
+}
+
+// Only the first activation runs these steps: repeating them whenever a
+// dialog closes would throw away a palette chosen since and restart the
+// devices each time.
+void TMainForm::FormActivate() {
+    if (activated_ || closing_) return;
+    activated_ = true;
+    LoadPaletteSettings();
+    QThread::currentThread()->setPriority(QThread::HighestPriority);
+    start_sample();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PanelBack && event->type() == QEvent::Resize) guarded([this] { FormResize(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The spectrogram pane keeps its share of the plot area when the window
+// changes size.
+void TMainForm::FormResize() {
+    state_.LayoutChanged = true;
+    const int back = PanelBack->height();
+    // Before the first resize the pane has the stored height, whatever the
+    // splitter made of it while the window was not laid out yet.
+    if (splitterRatio_ == 0.0f) splitterRatio_ = SplitterRatioFor(storedSplitterTop_, back);
+    const int top = TopPanelHeightFor(splitterRatio_, back);
+    PlotSplitter->setSizes({top, std::max(back - top - PlotSplitter->handleWidth(), 1)});
+    SplitterMoved();
+}
+
+void TMainForm::SplitterMoved() {
+    splitterRatio_ = SplitterRatioFor(PlotSplitter->sizes().value(0), PanelBack->height());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    FormClose();
+    event->accept();
+}
+
+void TMainForm::FormCloseQuery() {
+    closing_ = true;
+    try {
+        stop_sampling();
+    } catch (...) {
+        // Closing is always allowed.
+    }
+}
+
+void TMainForm::FormClose() {
+    Timer1.stop();
+    Timer2.stop();
+    try {
+        QCoreApplication::processEvents();
+        SaveSettings();
+    } catch (...) {
+        // The window closes whatever happens here.
+    }
+}
+
+// ---- Status timer ----------------------------------------------------------------------
+
+void TMainForm::Timer2Timer() {
+    if (!updateCpuMeter()) return;
+    updateLights();
+}
+
+// A sampler error ends the tick. The same error is shown once, not every
+// 500 ms, so a persistent failure does not pile up message boxes.
+bool TMainForm::updateCpuMeter() {
+    try {
+        cpu_.CollectCpuSample();
+        const long double usage = cpu_.GetCpuUsage(0);
+        Panel4->VUCpu->SetPosition(CpuMeterPosition(usage, Panel4->VUCpu->Position()));
+        lastCpuError_.clear();
+        return true;
+    } catch (const std::exception& e) {
+        const QString message = QString::fromUtf8(e.what());
+        if (message != lastCpuError_) {
+            lastCpuError_ = message;
+            showError(e);
+        }
+        return false;
+    }
+}
+
+void TMainForm::updateLights() {
+    const LightState recording =
+        lights_.RecordingLight(recorder->sb_wave_record->isChecked(), recorder->sb_waverecorder_pause->isChecked());
+    show_led(Panel4->Static3, recording.lit, recording.text, recording.text);
+    const LightState error = lights_.BufferErrorLight(state_.BufferError);
+    show_led(Panel4->Static2, error.lit, error.text, error.text);
+}
+
+// Lit: the on text in black on yellow; unlit: the off text in silver on the
+// button-shadow colour.
+void TMainForm::show_led(QLabel* indicator, bool lit, const QString& onText, const QString& offText) {
+    QPalette colours = indicator->palette();
+    colours.setColor(QPalette::Window, lit ? fromBgr(0x00FFFF) : palette().color(QPalette::Dark));
+    colours.setColor(QPalette::WindowText, lit ? QColor(Qt::black) : fromBgr(0xC0C0C0));
+    indicator->setPalette(colours);
+    indicator->setText(lit ? onText : offText);
+}
+
+// ---- Dialogs -----------------------------------------------------------------------------
+
+void TMainForm::showAbout() {
+    TAboutBox box(ReadMemoryStatus(options_.memInfoFile), thousands(), this);
+    connect(&box, &TAboutBox::linkOpened, this, [this](const QString& topic) { ShowHelpTopic(topic); });
+    box.exec();
+}
+
+// The soundcard dialog comes with the mixer; until then the assignment is
+// written into the settings file by hand, and the dialog's closing still
+// retries the start.
+void TMainForm::openConfigureSoundcard() {
+    showMessage_(QStringLiteral("Soundcard Configuration"),
+                 QStringLiteral("The soundcard lines are assigned in section [MIXER] of the settings file\n%1\n"
+                                "(keys Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In).")
+                     .arg(QString::fromStdString(ini_.FileName())));
+    start_sample();
+}
+
+}  // namespace moravel

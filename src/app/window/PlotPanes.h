@@ -1,0 +1,43 @@
+// The two plot panes above the settings pages: the spectrogram pane
+// (`Chart2` with its time and frequency scroll bars) and the spectrum pane
+// (`Chart1` with its frequency scroll bar), each with its read-outs and its
+// "?" help button.
+#pragma once
+
+#include <QWidget>
+
+class QCustomPlot;
+class QCPBars;
+class QCPGraph;
+class QLabel;
+class QScrollBar;
+class QToolButton;
+
+namespace moravel {
+
+class SpectrogramPane : public QWidget {
+public:
+    explicit SpectrogramPane(QWidget* parent);
+
+    QCustomPlot* Chart2 = nullptr;
+    QCPGraph* Series2 = nullptr;  // the Debug page's curves
+    QScrollBar* ScrollSpectrogram = nullptr;
+    QScrollBar* ScrollSpectrogramVertical = nullptr;
+    QLabel* Label40 = nullptr;  // "Cursor ="
+    QToolButton* SpeedButton3 = nullptr;
+};
+
+class SpectrumPane : public QWidget {
+public:
+    explicit SpectrumPane(QWidget* parent);
+
+    QCustomPlot* Chart1 = nullptr;
+    QCPBars* Series1 = nullptr;   // the spectrum bars
+    QCPGraph* Series3 = nullptr;  // the filter band, against the right axis
+    QScrollBar* ScrollSpectrum = nullptr;
+    QLabel* Label1 = nullptr;   // "Peak ="
+    QLabel* Label39 = nullptr;  // "Cursor ="
+    QToolButton* SpeedButton16 = nullptr;
+};
+
+}  // namespace moravel

@@ -1,0 +1,51 @@
+#include "StatusStrip.h"
+
+#include "MeterInstances.h"
+#include "dbm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace moravel {
+
+namespace {
+
+// An indicator light: a sunken static text with centred lettering.
+QLabel* makeLight(QWidget* parent, const char* name, const char* text) {
+    auto* light = new QLabel(QString::fromLatin1(text), parent);
+    light->setObjectName(QString::fromLatin1(name));
+    light->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    light->setAlignment(Qt::AlignCenter);
+    light->setAutoFillBackground(true);
+    light->setToolTip(QStringLiteral("Indicates sampling buffer error (pc too slow)"));
+    light->setFixedSize(96, 20);
+    return light;
+}
+
+}  // namespace
+
+StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel4"));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setFixedWidth(140);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(6);
+
+    VUAudio = new Tdbmeter(this);
+    SetupVUAudio(*VUAudio);
+    VUCpu = new Tdbmeter(this);
+    SetupVUCpu(*VUCpu);
+    grid->addWidget(new QLabel(QStringLiteral("Audio"), this), 0, 0);
+    grid->addWidget(VUAudio, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(new QLabel(QStringLiteral("CPU"), this), 1, 0);
+    grid->addWidget(VUCpu, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+
+    Static2 = makeLight(this, "Static2", "Buffer Error");
+    Static3 = makeLight(this, "Static3", "Recording");
+    grid->addWidget(Static2, 2, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(Static3, 3, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowStretch(4, 1);
+}
+
+}  // namespace moravel

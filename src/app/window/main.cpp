@@ -1,0 +1,83 @@
+// The program `moravel`: parses the command line, picks the sound devices
+// and the settings file, and runs the main window until it closes. SIGTERM,
+// SIGINT and SIGHUP close the window the normal way, so the settings are
+// saved when a session ends or a terminal is closed.
+#include "AudioChoice.h"
+#include "CommandLine.h"
+#include "MainForm.h"
+#include "SettingsLocation.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Signals are turned into an event of the GUI thread through a pipe: a
+// handler may do nothing but write to it.
+void closeOnSignals(QWidget& window) {
+    if (::pipe(signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+std::vector<std::string> argumentsOf(int argc, char** argv) { return {argv + 1, argv + argc}; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    moravel::CommandLineOptions options;
+    try {
+        options = moravel::ParseCommandLine(argumentsOf(argc, argv));
+    } catch (const std::exception& e) {
+        std::cerr << "moravel: " << e.what() << "\n\n" << moravel::UsageText();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << moravel::UsageText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "Moravel version 3\n";
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Moravel"));
+    std::unique_ptr<moravel::AudioBackend> backend;
+    try {
+        backend = moravel::CreateAudioBackend(moravel::ParseAudioChoice(options.audio));
+    } catch (const std::exception& e) {
+        std::cerr << "moravel: " << e.what() << '\n';
+        return 2;
+    }
+    const std::string executable = QCoreApplication::applicationFilePath().toStdString();
+    moravel::MainFormOptions formOptions;
+    formOptions.backend = backend.get();
+    formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
+                                                         std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    moravel::TMainForm window(formOptions);
+    closeOnSignals(window);
+    window.ShowAsStored();
+    return QApplication::exec();
+}

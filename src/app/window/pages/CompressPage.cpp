@@ -1,0 +1,23 @@
+#include "CompressPage.h"
+
+#include <QTabWidget>
+
+#include "PageControls.h"
+#include "ThresholdGainLayout.h"
+
+namespace moravel {
+
+CompressPage::CompressPage(QTabWidget* Tab1) {
+    sheet = MakeSheet(Tab1, "TabCompress", QStringLiteral("Compress"));
+    const ThresholdGainControls controls = LayOutThresholdGain(
+        sheet, {"sb_compressor_on", QStringLiteral("Compressor On"), "TrackCompressorThreshold",
+                QStringLiteral("Compressor threshold"), "TrackCompressorGain",
+                QStringLiteral("Compressor amplification level"), "SpeedButton1", "SpeedButton11"});
+    sb_compressor_on = controls.onButton;
+    TrackCompressorThreshold = controls.threshold;
+    TrackCompressorGain = controls.gain;
+    SpeedButton1 = controls.defaults;
+    SpeedButton11 = controls.help;
+}
+
+}  // namespace moravel

@@ -1,0 +1,31 @@
+// The "Compress" settings page: "Compressor On", the compressor's threshold
+// and amplification track bars, "Defaults" (threshold 0, gain -5, applied by
+// the main window) and the help button.
+//
+// Layout only: the main window connects the controls.
+#pragma once
+
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class CompressPage {
+public:
+    /// Builds the page and appends it to `Tab1` as "Compress". GUI thread only.
+    explicit CompressPage(QTabWidget* Tab1);
+    CompressPage(const CompressPage&) = delete;
+    CompressPage& operator=(const CompressPage&) = delete;
+
+    QWidget* sheet;  // "TabCompress"
+
+    QToolButton* sb_compressor_on;      // "Compressor On", up at creation
+    QSlider* TrackCompressorThreshold;  // -50..50, 0
+    QSlider* TrackCompressorGain;       // -10..10, 0
+    QToolButton* SpeedButton1;          // "Defaults"
+    QToolButton* SpeedButton11;         // "?"
+};
+
+}  // namespace moravel

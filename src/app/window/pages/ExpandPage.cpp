@@ -1,0 +1,23 @@
+#include "ExpandPage.h"
+
+#include <QTabWidget>
+
+#include "PageControls.h"
+#include "ThresholdGainLayout.h"
+
+namespace moravel {
+
+ExpandPage::ExpandPage(QTabWidget* Tab1) {
+    sheet = MakeSheet(Tab1, "TabExpand", QStringLiteral("Expand"));
+    const ThresholdGainControls controls = LayOutThresholdGain(
+        sheet, {"sb_expander_on", QStringLiteral("Expander On"), "TrackExpanderThreshold",
+                QStringLiteral("Expander threshold"), "TrackExpanderGain",
+                QStringLiteral("Expander amplification level"), "SpeedButton2", "SpeedButton12"});
+    sb_expander_on = controls.onButton;
+    TrackExpanderThreshold = controls.threshold;
+    TrackExpanderGain = controls.gain;
+    SpeedButton2 = controls.defaults;
+    SpeedButton12 = controls.help;
+}
+
+}  // namespace moravel

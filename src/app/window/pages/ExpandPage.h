@@ -1,0 +1,31 @@
+// The "Expand" settings page: "Expander On", the expander's threshold and
+// amplification track bars, "Defaults" (threshold 0, gain 0, applied by the
+// main window) and the help button.
+//
+// Layout only: the main window connects the controls.
+#pragma once
+
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class ExpandPage {
+public:
+    /// Builds the page and appends it to `Tab1` as "Expand". GUI thread only.
+    explicit ExpandPage(QTabWidget* Tab1);
+    ExpandPage(const ExpandPage&) = delete;
+    ExpandPage& operator=(const ExpandPage&) = delete;
+
+    QWidget* sheet;  // "TabExpand"
+
+    QToolButton* sb_expander_on;      // "Expander On", up at creation
+    QSlider* TrackExpanderThreshold;  // -50..50, 0
+    QSlider* TrackExpanderGain;       // -10..10, 0
+    QToolButton* SpeedButton2;        // "Defaults"
+    QToolButton* SpeedButton12;       // "?"
+};
+
+}  // namespace moravel

@@ -1,0 +1,97 @@
+// Small factories for the controls of the settings pages: each makes one
+// widget with its object name and its design-time values (range, position,
+// caption, hint) and the compact sizes the 126-pixel settings panel needs.
+// They carry no behaviour; the main window connects every control itself.
+//
+// Every widget is created without a parent; adding it to a layout that sits
+// on a page hands it to that page. GUI thread only.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QVBoxLayout;
+class QWidget;
+
+namespace moravel {
+
+/// Range, design-time position and steps of a track bar (a QSlider).
+struct TrackBarRange {
+    int minimum;
+    int maximum;
+    int position;
+    int singleStep = 1;  // arrow keys
+    int pageStep = 1;    // Page Up / Page Down and clicks beside the handle
+};
+
+/// The page's sheet: an empty widget named `name`, appended to `tabs` with the
+/// tab caption `caption`. The caller lays out its controls on it.
+QWidget* MakeSheet(QTabWidget* tabs, const char* name, const QString& caption);
+
+/// A horizontal track bar `width` pixels wide with the tooltip `hint` (none
+/// when empty).
+QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width, const QString& hint = {});
+
+/// A vertical track bar `height` pixels high whose minimum sits at the top,
+/// so that moving the handle up lowers the value; arrow keys and the wheel
+/// follow the handle's direction.
+QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int height);
+
+/// A speed button that stays down when clicked (a checkable QToolButton), up
+/// at creation.
+QToolButton* MakeToggleButton(const char* name, const QString& caption, const QString& hint = {});
+
+/// A one-shot speed button (not checkable), e.g. "Zero", "Browse", "Defaults".
+QToolButton* MakeSpeedButton(const char* name, const QString& caption, const QString& hint = {});
+
+/// A small "?" speed button that opens the page's help topic.
+QToolButton* MakeHelpButton(const char* name);
+
+/// A push button, e.g. "Reset", "Clear", "Edit".
+QPushButton* MakePushButton(const char* name, const QString& caption, const QString& hint = {});
+
+/// A drop-down list holding `items` in order with item `index` selected
+/// (-1: no selection; `placeholder` is then shown greyed, if given).
+QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& hint = {},
+                        const QString& placeholder = {});
+
+/// A check box with its caption, unchecked at creation.
+QCheckBox* MakeCheckBox(const char* name, const QString& caption, const QString& hint = {});
+
+/// A named read-out label showing `text`, at least `minWidth` pixels wide so
+/// that the values the window writes later do not move its neighbours.
+QLabel* MakeValueLabel(const char* name, const QString& text, int minWidth = 0);
+
+/// A read-out panel: a label with a sunken frame, exactly `width` pixels
+/// wide, so that long texts (file names) are cut instead of widening the page.
+QLabel* MakePanel(const char* name, const QString& text, int width, Qt::Alignment alignment = Qt::AlignCenter);
+
+/// An unnamed caption label (e.g. "Time", "Peak hold").
+QLabel* MakeCaption(const QString& text);
+
+/// A group box with `title` and the tight margins the settings panel needs.
+QGroupBox* MakeGroup(const QString& title);
+
+/// Layouts installed on `owner` (a sheet or a group box) with the shared
+/// margins and spacing: controls side by side, stacked, or in a grid.
+QHBoxLayout* MakeRowLayout(QWidget* owner);
+QVBoxLayout* MakeColumnLayout(QWidget* owner);
+QGridLayout* MakeGridLayout(QWidget* owner);
+
+/// Layout margins and spacing shared by the pages, in pixels: the page area
+/// is only about 100 pixels high, so the vertical margins are the thinnest.
+inline constexpr int kMarginX = 4;
+inline constexpr int kMarginY = 2;
+inline constexpr int kSpacing = 4;
+
+}  // namespace moravel

@@ -1,0 +1,34 @@
+// The "Recorder" settings page: "Record", "Pause", "Browse" with the
+// file-name panel, the "Time" and "Size" panels, and the help button. (The
+// blinking "Recording" light sits in the status strip, not here.)
+//
+// Layout only: the main window connects the controls and fills the panels.
+#pragma once
+
+class QLabel;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class RecorderPage {
+public:
+    /// Builds the page and appends it to `Tab1` as "Recorder". GUI thread only.
+    explicit RecorderPage(QTabWidget* Tab1);
+    RecorderPage(const RecorderPage&) = delete;
+    RecorderPage& operator=(const RecorderPage&) = delete;
+
+    QWidget* sheet;  // "TabRecorder"
+
+    QToolButton* sb_wave_record;             // "Record", up at creation
+    QToolButton* sb_waverecorder_pause;      // "Pause", up at creation
+    QToolButton* sb_browse_wave_recordfile;  // "Browse" (one-shot)
+    QLabel* Panel34;                         // file name (sunken), empty at creation
+    QLabel* Panel32;                         // "Time", "00:00:00"
+    QLabel* Panel33;                         // "Size", "0 kB"
+
+    QToolButton* SpeedButton14;  // "?"
+};
+
+}  // namespace moravel

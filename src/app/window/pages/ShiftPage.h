@@ -1,0 +1,35 @@
+// The "Shift" settings page: the amount of frequency shift (track bar with
+// its read-out in Hz and "Zero"), the shift range, "Shift On", and the help
+// button.
+//
+// Layout only: the main window connects the controls.
+#pragma once
+
+class QComboBox;
+class QLabel;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class ShiftPage {
+public:
+    /// Builds the page and appends it to `Tab1` as "Shift". GUI thread only.
+    explicit ShiftPage(QTabWidget* Tab1);
+    ShiftPage(const ShiftPage&) = delete;
+    ShiftPage& operator=(const ShiftPage&) = delete;
+
+    QWidget* sheet;  // "TabShift"
+
+    QSlider* tbFreqShift;             // steps of the range's unit, -125..125, 0
+    QComboBox* ComboFreqShiftRange;   // "1000 Hz", "3000 Hz", "10 KHz", "20 KHz"; index 0
+    QLabel* lbl_freq_shift;           // the shift in Hz, "0 Hz"
+    QToolButton* sbZeroFShift;        // "Zero" (one-shot)
+    QToolButton* sb_shift_on;         // "Shift On", up at creation
+
+    QToolButton* SpeedButton10;  // "?"
+};
+
+}  // namespace moravel

@@ -1,0 +1,98 @@
+#include "SoundcardPage.h"
+
+#include <initializer_list>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "PageControls.h"
+
+namespace moravel {
+
+namespace {
+
+constexpr TrackBarRange kVolume{0, 100, 10, 1, 10};
+constexpr int kVolumeWidth = 60;
+constexpr int kNameWidth = 100;
+
+// One mixer line: its check box and track bar with their design-time texts.
+struct MixerLine {
+    QCheckBox*& check;
+    QSlider*& track;
+    const char* checkName;
+    const char* caption;
+    const char* checkHint;
+    const char* trackName;
+    const char* trackHint;
+};
+
+// A group box holding one row (check box, track bar) per line.
+QGroupBox* MakeLineGroup(const QString& title, std::initializer_list<MixerLine> lines) {
+    QGroupBox* group = MakeGroup(title);
+    QGridLayout* grid = MakeGridLayout(group);
+    grid->setVerticalSpacing(0);
+    int row = 0;
+    for (const MixerLine& line : lines) {
+        line.check = MakeCheckBox(line.checkName, line.caption, line.checkHint);
+        line.track = MakeTrackBar(line.trackName, kVolume, kVolumeWidth, line.trackHint);
+        grid->addWidget(line.check, row, 0);
+        grid->addWidget(line.track, row, 1);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+}  // namespace
+
+SoundcardPage::SoundcardPage(QTabWidget* Tab1) {
+    sheet = MakeSheet(Tab1, "TabSoundcard", QStringLiteral("Soundcard"));
+
+    Label4 = MakeValueLabel("Label4", QString());
+    Label4->setFixedWidth(kNameWidth);
+    Label4->setWordWrap(true);
+    ButtonAutoSetAudio = MakePushButton("ButtonAutoSetAudio", QStringLiteral("Auto set audio"),
+                                        QStringLiteral("Set all mixer settings to the Moravel defaults"));
+    SpeedButton4 = MakeHelpButton("SpeedButton4");
+
+    QWidget* side = new QWidget;
+    QVBoxLayout* column = MakeColumnLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(Label4);
+    column->addStretch(1);
+    column->addWidget(ButtonAutoSetAudio);
+    column->addWidget(SpeedButton4);
+
+    QHBoxLayout* row = MakeRowLayout(sheet);
+    row->addWidget(side);
+    row->addWidget(MakeLineGroup(
+        QStringLiteral(" Audio out "),
+        {{CheckBox7, TrackBar7, "CheckBox7", "Master", "Master output enable / disable, must be on", "TrackBar7",
+          "Master volume level"},
+         {CheckBox6, TrackBar6, "CheckBox6", "Wave", "Wave out enable / disable, must be on", "TrackBar6",
+          "Wave out volume level"}}));
+    row->addWidget(MakeLineGroup(
+        QStringLiteral(" Audio in "),
+        {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "Microphone in enable / disable", "TrackBar2",
+          "Set the mic input volume"},
+         {CheckBox3, TrackBar3, "CheckBox3", "Line", "Line in enbale / disable", "TrackBar3",
+          "Set the line input volume"}}));
+    row->addWidget(MakeLineGroup(
+        QStringLiteral("Off lines"),
+        {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "Wave in, must be off to prevent feedback loop", "TrackBar8",
+          "Set the wave input volume"},
+         {CheckBox4, TrackBar4, "CheckBox4", "Mic", "Direct microphone output, must be off", "TrackBar4",
+          "Set the direct microphone out volume"},
+         {CheckBox5, TrackBar5, "CheckBox5", "Line", "Direct line output, must be off", "TrackBar5",
+          "Set the direct line out volume"}}));
+    row->addStretch(1);
+}
+
+}  // namespace moravel

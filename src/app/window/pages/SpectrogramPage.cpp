@@ -1,0 +1,71 @@
+#include "SpectrogramPage.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include "PageControls.h"
+
+namespace moravel {
+
+namespace {
+
+constexpr int kTrackWidth = 110;
+
+}  // namespace
+
+SpectrogramPage::SpectrogramPage(QTabWidget* Tab1) {
+    sheet = MakeSheet(Tab1, "TabSpectrogram", QStringLiteral("Spectrogram"));
+
+    sb_spectrogram_on = MakeToggleButton("sb_spectrogram_on", QStringLiteral("Spectrogram On"));
+    sb_spectrogram_autoscroll = MakeToggleButton("sb_spectrogram_autoscroll", QStringLiteral("Auto Scroll"));
+    sb_zoom_spectrogram = MakeToggleButton("sb_zoom_spectrogram", QStringLiteral("Zoom"));
+    SpectrogramClear = MakePushButton("SpectrogramClear", QStringLiteral("Clear"));
+    SpeedButton8 = MakeHelpButton("SpeedButton8");
+    QWidget* switches = new QWidget;
+    QGridLayout* switchGrid = MakeGridLayout(switches);
+    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
+    switchGrid->addWidget(sb_spectrogram_on, 0, 0);
+    switchGrid->addWidget(sb_spectrogram_autoscroll, 1, 0);
+    switchGrid->addWidget(sb_zoom_spectrogram, 0, 1);
+    switchGrid->addWidget(SpectrogramClear, 1, 1);
+    switchGrid->addWidget(SpeedButton8, 2, 0, Qt::AlignLeft);
+
+    TrackSpectrogramOffset = MakeTrackBar("TrackSpectrogramOffset", {0, 1000, 0, 10, 100}, kTrackWidth);
+    TrackSpectrogramGain = MakeTrackBar("TrackSpectrogramGain", {1, 4000, 100, 10, 200}, kTrackWidth);
+    QGroupBox* scaling = MakeGroup(QStringLiteral("Color scale"));
+    QGridLayout* scalingGrid = MakeGridLayout(scaling);
+    scalingGrid->addWidget(MakeCaption(QStringLiteral("Offset")), 0, 0);
+    scalingGrid->addWidget(TrackSpectrogramOffset, 0, 1);
+    scalingGrid->addWidget(MakeCaption(QStringLiteral("Gain")), 1, 0);
+    scalingGrid->addWidget(TrackSpectrogramGain, 1, 1);
+    scalingGrid->setRowStretch(2, 1);
+
+    ComboPalettePresets = MakeComboBox(
+        "ComboPalettePresets",
+        {QStringLiteral("Soft Blue"), QStringLiteral("Hard Blue"), QStringLiteral("Soft Monochrome"),
+         QStringLiteral("Soft Green")},
+        -1, {}, QStringLiteral("Presets"));
+    BitmapPalette = MakeValueLabel("BitmapPalette", QString());
+    BitmapPalette->setFixedSize(kPaletteStripWidth, kPaletteStripHeight);
+    Button2 = MakePushButton("Button2", QStringLiteral("Edit"));
+    QGroupBox* palette = MakeGroup(QStringLiteral("Palette"));
+    QGridLayout* paletteGrid = MakeGridLayout(palette);
+    paletteGrid->addWidget(ComboPalettePresets, 0, 0, 1, 2);
+    paletteGrid->addWidget(BitmapPalette, 1, 0);
+    paletteGrid->addWidget(Button2, 1, 1);
+    paletteGrid->setRowStretch(2, 1);
+
+    QHBoxLayout* row = MakeRowLayout(sheet);
+    row->addWidget(switches);
+    row->addWidget(scaling);
+    row->addWidget(palette);
+    row->addStretch(1);
+}
+
+}  // namespace moravel

@@ -1,0 +1,96 @@
+// A main window on the virtual soundcard with the stepping clock: the test
+// moves card time and every block that comes due runs the window's real
+// cycle. The stopwatch runs on card time too, so "Available" measures card
+// time between blocks. Messages are recorded instead of shown.
+#pragma once
+
+#include "../TempFolder.h"
+#include "EnhWave.h"
+#include "MainForm.h"
+#include "virtual/VirtualCard.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace moravel::testing {
+
+/// The [MIXER] section of a soundcard whose lines are all assigned.
+inline const char* const kConfiguredMixer =
+    "[MIXER]\nMicrophone_Out=0\nLine_Out=1\nWave_Out=2\nMicrophone_In=0\nLine_In=1\nWave_In=2\n";
+
+class WindowFixture {
+public:
+    /// `settings`: the settings file's initial text (written when non-empty).
+    explicit WindowFixture(const std::string& settings = kConfiguredMixer, const std::string& file = {})
+        : path_(file.empty() ? folder_.File("moravel.ini") : file) {
+        if (!settings.empty()) WriteText(path_, settings);
+        VirtualCardOptions cardOptions;
+        cardOptions.clock = ClockMode::Stepping;
+        cardOptions.keepPlayedSamples = true;
+        card_ = std::make_unique<VirtualCard>(cardOptions);
+        MainFormOptions options;
+        options.backend = card_.get();
+        options.settingsFile = path_;
+        options.showMessage = [this](const QString& caption, const QString& text) {
+            messages_ << caption + ": " + text;
+        };
+        VirtualCard* card = card_.get();
+        options.stopwatchCounter = [card] { return static_cast<std::int64_t>(card->Now().count()); };
+        options.cpuStatFile = cpuStat_;
+        form_ = std::make_unique<TMainForm>(options);
+    }
+
+    ~WindowFixture() {
+        form_.reset();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    /// The first activation: palette, priority, start_sample.
+    void Start() {
+        form_->FormActivate();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    /// Runs `ms` milliseconds of card time, block by block.
+    void Run(int ms) { card_->RunFor(std::chrono::milliseconds(ms)); }
+
+    TMainForm& Form() { return *form_; }
+    VirtualCard& Card() { return *card_; }
+    const std::string& SettingsPath() const { return path_; }
+    const QStringList& Messages() const { return messages_; }
+    TempFolder& Folder() { return folder_; }
+    void SetCpuStat(const std::string& text) { WriteText(cpuStat_, text); }
+
+    template <typename T>
+    T* Find(const char* name) {
+        T* widget = form_->findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) throw std::runtime_error(std::string("no control named ") + name);
+        return widget;
+    }
+
+    /// A user's choice in a combo box: select, then the combo's handler.
+    void Choose(const char* combo, int index) {
+        auto* box = Find<QComboBox>(combo);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    /// A user's click on a button (toggles a speed button).
+    void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
+
+private:
+    TempFolder folder_;
+    std::string path_;
+    std::string cpuStat_ = folder_.File("stat");
+    std::unique_ptr<VirtualCard> card_;
+    std::unique_ptr<TMainForm> form_;
+    QStringList messages_;
+};
+
+}  // namespace moravel::testing
