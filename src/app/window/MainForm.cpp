@@ -22,6 +22,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -67,6 +69,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     Tab1->setTabVisible(kDebugPageIndex, false);
     state_.SamplingEnabled = false;
     createDevices();
+    disableUnbuiltControls();
     connectControls();
     LoadSettings();
     Timer1.setInterval(100);
@@ -177,6 +180,19 @@ void TMainForm::createDevices() {
     const std::vector<std::string> names = options_.backend->playbackDeviceNames();
     soundcard->Label4->setText(names.empty() ? QStringLiteral("No soundcard found")
                                              : QString::fromStdString(names.back()));
+}
+
+// The recorder, the player, the palette editor and the mixer's automatic
+// set-up are laid out but not built yet: their buttons stay inactive rather
+// than pretend to work.
+void TMainForm::disableUnbuiltControls() {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{player->sb_wave_play, player->sb_waveplayer_pause,
+                                         player->sb_browse_wave_playfile, recorder->sb_wave_record,
+                                         recorder->sb_waverecorder_pause, recorder->sb_browse_wave_recordfile,
+                                         spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
+        control->setEnabled(false);
+    }
 }
 
 void TMainForm::connectControls() {

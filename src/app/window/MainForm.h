@@ -133,6 +133,8 @@ public:
     void sp_spectrum_normalizeClick();
     void sb_Spectrum_onClick();
     void sb_spectrogram_onClick();
+    void sb_plot_spectralClick();
+    void sb_plot_signalClick();
 
     // ---- Shell -----------------------------------------------------------
     void FormActivate();
@@ -165,6 +167,7 @@ private:
     void buildMenus();
     void createDevices();
     void connectControls();
+    void disableUnbuiltControls();
     void connectPipelineControls();
     void connectProcessingControls();
     void connectDisplayControls();

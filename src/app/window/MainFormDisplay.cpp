@@ -64,6 +64,8 @@ void TMainForm::connectDisplayControls() {
     on(spectrum->sb_Spectrum_on, &QToolButton::clicked, &TMainForm::sb_Spectrum_onClick);
     on(spectrogram->sb_spectrogram_on, &QToolButton::clicked, &TMainForm::sb_spectrogram_onClick);
     on(spectrogram->sb_spectrogram_autoscroll, &QToolButton::clicked, &TMainForm::sb_spectrogram_onClick);
+    on(debug->sb_plot_spectral, &QToolButton::clicked, &TMainForm::sb_plot_spectralClick);
+    on(debug->sb_plot_signal, &QToolButton::clicked, &TMainForm::sb_plot_signalClick);
     connect(spectrumPane->ScrollSpectrum, &QScrollBar::valueChanged, this, [this](int position) {
         QCPAxis* axis = spectrumPane->Chart1->xAxis;
         const double span = std::nearbyint(axis->range().upper - axis->range().lower);
@@ -147,6 +149,20 @@ void TMainForm::sb_Spectrum_onClick() { highlightTab(spectrum->sheet, spectrum->
 
 void TMainForm::sb_spectrogram_onClick() {
     highlightTab(spectrogram->sheet, spectrogram->sb_spectrogram_on->isChecked());
+}
+
+// The two debug plots share Chart2: at most one is down, and each fixes the
+// left axis to the range of what it draws.
+void TMainForm::sb_plot_spectralClick() {
+    if (debug->sb_plot_spectral->isChecked()) debug->sb_plot_signal->setChecked(false);
+    spectrogramPane->Chart2->yAxis->setRange(-400000, 400000);
+    spectrogramPane->Chart2->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TMainForm::sb_plot_signalClick() {
+    if (debug->sb_plot_signal->isChecked()) debug->sb_plot_spectral->setChecked(false);
+    spectrogramPane->Chart2->yAxis->setRange(-12000, 12000);
+    spectrogramPane->Chart2->replot(QCustomPlot::rpQueuedReplot);
 }
 
 // ---- DisplayData ---------------------------------------------------------------

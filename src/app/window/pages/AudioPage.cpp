@@ -36,10 +36,9 @@ AudioPage::AudioPage(QTabWidget* Tab1) {
     rangeColumn->addWidget(SpeedButton7, 0, Qt::AlignLeft);
 
     CheckAGC = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
-    TrackAgcLevel = MakeTrackBar("TrackAgcLevel", {2000, 30000, 10000, 100, 1000}, kTrackWidth,
-                                 QStringLiteral("AGC level"));
-    TrackAgcDecay = MakeTrackBar("TrackAgcDecay", {2, 300, 10, 1, 10}, kTrackWidth,
-                                 QStringLiteral("AGC decay level"));
+    TrackAgcLevel =
+        MakeTrackBar("TrackAgcLevel", {2000, 30000, 10000, 100, 1000}, kTrackWidth, QStringLiteral("AGC level"));
+    TrackAgcDecay = MakeTrackBar("TrackAgcDecay", {2, 300, 10, 1, 10}, kTrackWidth, QStringLiteral("AGC decay level"));
     VUAgcLevel = new Tdbmeter;
     SetupVUAgcLevel(*VUAgcLevel);
     SpeedButton5 = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));

@@ -27,11 +27,11 @@ public:
 
     QComboBox* ComboAudioRange;  // "2 KHz", "4 KHz", "8 KHz", "16 KHz"; index 0
 
-    QCheckBox* CheckAGC;         // "Auto Gain Control", unchecked at creation
-    QSlider* TrackAgcLevel;      // target peak in sample units, 2000..30000, 10000
-    QSlider* TrackAgcDecay;      // windows to close the gain gap, 2..300, 10
-    Tdbmeter* VUAgcLevel;        // AGC compensation meter, position 0
-    QToolButton* SpeedButton5;   // "Defaults"
+    QCheckBox* CheckAGC;        // "Auto Gain Control", unchecked at creation
+    QSlider* TrackAgcLevel;     // target peak in sample units, 2000..30000, 10000
+    QSlider* TrackAgcDecay;     // windows to close the gain gap, 2..300, 10
+    Tdbmeter* VUAgcLevel;       // AGC compensation meter, position 0
+    QToolButton* SpeedButton5;  // "Defaults"
 
     QCheckBox* CheckNoiseBlanker1;     // "Noise blanker"
     QSlider* TrackNoiseblanker1Level;  // 1..20, 1

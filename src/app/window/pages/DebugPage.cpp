@@ -37,11 +37,11 @@ DebugPage::DebugPage(QTabWidget* Tab1) {
     timingGrid->setHorizontalSpacing(2 * kSpacing);
     timingGrid->setVerticalSpacing(0);
     for (const Readout& readout : std::initializer_list<Readout>{{Label35, "Label35", "Buffer Cycle", 0, 0},
-                                                                {Label33, "Label33", "Process time", 1, 0},
-                                                                {Label71, "Label71", "Available", 2, 0},
-                                                                {Label38, "Label38", "Plot time", 0, 1},
-                                                                {Label53, "Label53", "CopyRect time", 1, 1},
-                                                                {Label47, "Label47", "Buffers behind :", 2, 1}}) {
+                                                                 {Label33, "Label33", "Process time", 1, 0},
+                                                                 {Label71, "Label71", "Available", 2, 0},
+                                                                 {Label38, "Label38", "Plot time", 0, 1},
+                                                                 {Label53, "Label53", "CopyRect time", 1, 1},
+                                                                 {Label47, "Label47", "Buffers behind :", 2, 1}}) {
         readout.label = MakeValueLabel(readout.name, QStringLiteral("0"), kReadoutWidth);
         readout.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         timingGrid->addWidget(MakeCaption(QString::fromLatin1(readout.caption)), readout.row, 2 * readout.column);

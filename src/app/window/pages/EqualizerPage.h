@@ -68,10 +68,9 @@ public:
 private:
     using SliderMember = QSlider* EqualizerPage::*;
     using LabelMember = QLabel* EqualizerPage::*;
-    static constexpr std::array<SliderMember, kBands> kSliders{&EqualizerPage::eq1, &EqualizerPage::eq2,
-                                                               &EqualizerPage::eq3, &EqualizerPage::eq4,
-                                                               &EqualizerPage::eq5, &EqualizerPage::eq6,
-                                                               &EqualizerPage::eq7};
+    static constexpr std::array<SliderMember, kBands> kSliders{
+        &EqualizerPage::eq1, &EqualizerPage::eq2, &EqualizerPage::eq3, &EqualizerPage::eq4,
+        &EqualizerPage::eq5, &EqualizerPage::eq6, &EqualizerPage::eq7};
     static constexpr std::array<LabelMember, kBands> kPercentLabels{
         &EqualizerPage::Label61, &EqualizerPage::Label62, &EqualizerPage::Label63, &EqualizerPage::Label64,
         &EqualizerPage::Label65, &EqualizerPage::Label66, &EqualizerPage::Label67};

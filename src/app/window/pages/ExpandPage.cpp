@@ -9,10 +9,10 @@ namespace moravel {
 
 ExpandPage::ExpandPage(QTabWidget* Tab1) {
     sheet = MakeSheet(Tab1, "TabExpand", QStringLiteral("Expand"));
-    const ThresholdGainControls controls = LayOutThresholdGain(
-        sheet, {"sb_expander_on", QStringLiteral("Expander On"), "TrackExpanderThreshold",
-                QStringLiteral("Expander threshold"), "TrackExpanderGain",
-                QStringLiteral("Expander amplification level"), "SpeedButton2", "SpeedButton12"});
+    const ThresholdGainControls controls =
+        LayOutThresholdGain(sheet, {"sb_expander_on", QStringLiteral("Expander On"), "TrackExpanderThreshold",
+                                    QStringLiteral("Expander threshold"), "TrackExpanderGain",
+                                    QStringLiteral("Expander amplification level"), "SpeedButton2", "SpeedButton12"});
     sb_expander_on = controls.onButton;
     TrackExpanderThreshold = controls.threshold;
     TrackExpanderGain = controls.gain;

@@ -51,9 +51,7 @@ constexpr int kPushButtonPadding = 8;
 
 // An explicit minimum width replaces the widget's own minimum in layouts, so
 // it must never be less than what the caption needs.
-void KeepAtLeast(QWidget* widget, int width) {
-    widget->setMinimumWidth(std::max(width, widget->sizeHint().width()));
-}
+void KeepAtLeast(QWidget* widget, int width) { widget->setMinimumWidth(std::max(width, widget->sizeHint().width())); }
 
 template <typename Layout>
 Layout* MakeLayout(QWidget* owner) {
@@ -111,9 +109,7 @@ QToolButton* MakeSpeedButton(const char* name, const QString& caption, const QSt
     return button;
 }
 
-QToolButton* MakeHelpButton(const char* name) {
-    return MakeToolButton(name, QStringLiteral("?"), {});
-}
+QToolButton* MakeHelpButton(const char* name) { return MakeToolButton(name, QStringLiteral("?"), {}); }
 
 QPushButton* MakePushButton(const char* name, const QString& caption, const QString& hint) {
     auto* button = new QPushButton(caption);

@@ -91,7 +91,7 @@ QGridLayout* MakeGridLayout(QWidget* owner);
 /// Layout margins and spacing shared by the pages, in pixels: the page area
 /// is only about 100 pixels high, so the vertical margins are the thinnest.
 inline constexpr int kMarginX = 4;
-inline constexpr int kMarginY = 2;
+inline constexpr int kMarginY = 1;
 inline constexpr int kSpacing = 4;
 
 }  // namespace moravel

@@ -25,8 +25,8 @@ PlayerPage::PlayerPage(QTabWidget* Tab1) {
     Check_waveplay_loop = MakeCheckBox("Check_waveplay_loop", QStringLiteral("Loop"));
     SpeedButton15 = MakeHelpButton("SpeedButton15");
 
-    const WavePageGrids grids = LayOutWavePage(sheet, sb_wave_play, sb_waveplayer_pause, SpeedButton15,
-                                               sb_browse_wave_playfile, Panel38);
+    const WavePageGrids grids =
+        LayOutWavePage(sheet, sb_wave_play, sb_waveplayer_pause, SpeedButton15, sb_browse_wave_playfile, Panel38);
     grids.file->addWidget(Check_waveplay_loop, 1, 0);
     grids.file->addWidget(TrackWavePlayerPosition, 1, 1);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Time")), 0, 0);

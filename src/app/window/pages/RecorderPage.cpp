@@ -20,8 +20,8 @@ RecorderPage::RecorderPage(QTabWidget* Tab1) {
     Panel33 = MakePanel("Panel33", QStringLiteral("0 kB"), kWaveSizeWidth);
     SpeedButton14 = MakeHelpButton("SpeedButton14");
 
-    const WavePageGrids grids = LayOutWavePage(sheet, sb_wave_record, sb_waverecorder_pause, SpeedButton14,
-                                               sb_browse_wave_recordfile, Panel34);
+    const WavePageGrids grids =
+        LayOutWavePage(sheet, sb_wave_record, sb_waverecorder_pause, SpeedButton14, sb_browse_wave_recordfile, Panel34);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Time")), 0, 0);
     grids.readouts->addWidget(Panel32, 0, 1);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Size")), 1, 0);

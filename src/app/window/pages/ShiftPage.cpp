@@ -32,17 +32,17 @@ ShiftPage::ShiftPage(QTabWidget* Tab1) {
     switchGrid->addWidget(SpeedButton10, 2, 0, Qt::AlignLeft);
     switchGrid->setRowStretch(1, 1);
 
-    tbFreqShift = MakeTrackBar("tbFreqShift", {-125, 125, 0, 1, 25}, kTrackWidth,
-                               QStringLiteral("Amount of frequency shift"));
+    tbFreqShift =
+        MakeTrackBar("tbFreqShift", {-125, 125, 0, 1, 25}, kTrackWidth, QStringLiteral("Amount of frequency shift"));
     tbFreqShift->setTickPosition(QSlider::TicksBelow);
     tbFreqShift->setTickInterval(25);
     lbl_freq_shift = MakeValueLabel("lbl_freq_shift", QStringLiteral("0 Hz"), kReadoutWidth);
     lbl_freq_shift->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sbZeroFShift = MakeSpeedButton("sbZeroFShift", QStringLiteral("Zero"));
-    ComboFreqShiftRange = MakeComboBox("ComboFreqShiftRange",
-                                       {QStringLiteral("1000 Hz"), QStringLiteral("3000 Hz"),
-                                        QStringLiteral("10 KHz"), QStringLiteral("20 KHz")},
-                                       0, QStringLiteral("Set the range of frequency shift"));
+    ComboFreqShiftRange = MakeComboBox(
+        "ComboFreqShiftRange",
+        {QStringLiteral("1000 Hz"), QStringLiteral("3000 Hz"), QStringLiteral("10 KHz"), QStringLiteral("20 KHz")}, 0,
+        QStringLiteral("Set the range of frequency shift"));
     QGroupBox* amount = MakeGroup(QStringLiteral("Frequency shift"));
     QGridLayout* amountGrid = MakeGridLayout(amount);
     amountGrid->addWidget(tbFreqShift, 0, 0, 1, 2);

@@ -72,26 +72,24 @@ SoundcardPage::SoundcardPage(QTabWidget* Tab1) {
 
     QHBoxLayout* row = MakeRowLayout(sheet);
     row->addWidget(side);
-    row->addWidget(MakeLineGroup(
-        QStringLiteral(" Audio out "),
-        {{CheckBox7, TrackBar7, "CheckBox7", "Master", "Master output enable / disable, must be on", "TrackBar7",
-          "Master volume level"},
-         {CheckBox6, TrackBar6, "CheckBox6", "Wave", "Wave out enable / disable, must be on", "TrackBar6",
-          "Wave out volume level"}}));
-    row->addWidget(MakeLineGroup(
-        QStringLiteral(" Audio in "),
-        {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "Microphone in enable / disable", "TrackBar2",
-          "Set the mic input volume"},
-         {CheckBox3, TrackBar3, "CheckBox3", "Line", "Line in enbale / disable", "TrackBar3",
-          "Set the line input volume"}}));
-    row->addWidget(MakeLineGroup(
-        QStringLiteral("Off lines"),
-        {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "Wave in, must be off to prevent feedback loop", "TrackBar8",
-          "Set the wave input volume"},
-         {CheckBox4, TrackBar4, "CheckBox4", "Mic", "Direct microphone output, must be off", "TrackBar4",
-          "Set the direct microphone out volume"},
-         {CheckBox5, TrackBar5, "CheckBox5", "Line", "Direct line output, must be off", "TrackBar5",
-          "Set the direct line out volume"}}));
+    row->addWidget(MakeLineGroup(QStringLiteral(" Audio out "),
+                                 {{CheckBox7, TrackBar7, "CheckBox7", "Master",
+                                   "Master output enable / disable, must be on", "TrackBar7", "Master volume level"},
+                                  {CheckBox6, TrackBar6, "CheckBox6", "Wave", "Wave out enable / disable, must be on",
+                                   "TrackBar6", "Wave out volume level"}}));
+    row->addWidget(MakeLineGroup(QStringLiteral(" Audio in "),
+                                 {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "Microphone in enable / disable",
+                                   "TrackBar2", "Set the mic input volume"},
+                                  {CheckBox3, TrackBar3, "CheckBox3", "Line", "Line in enbale / disable", "TrackBar3",
+                                   "Set the line input volume"}}));
+    row->addWidget(
+        MakeLineGroup(QStringLiteral("Off lines"),
+                      {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "Wave in, must be off to prevent feedback loop",
+                        "TrackBar8", "Set the wave input volume"},
+                       {CheckBox4, TrackBar4, "CheckBox4", "Mic", "Direct microphone output, must be off", "TrackBar4",
+                        "Set the direct microphone out volume"},
+                       {CheckBox5, TrackBar5, "CheckBox5", "Line", "Direct line output, must be off", "TrackBar5",
+                        "Set the direct line out volume"}}));
     row->addStretch(1);
 }
 

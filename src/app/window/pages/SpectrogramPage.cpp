@@ -46,11 +46,10 @@ SpectrogramPage::SpectrogramPage(QTabWidget* Tab1) {
     scalingGrid->addWidget(TrackSpectrogramGain, 1, 1);
     scalingGrid->setRowStretch(2, 1);
 
-    ComboPalettePresets = MakeComboBox(
-        "ComboPalettePresets",
-        {QStringLiteral("Soft Blue"), QStringLiteral("Hard Blue"), QStringLiteral("Soft Monochrome"),
-         QStringLiteral("Soft Green")},
-        -1, {}, QStringLiteral("Presets"));
+    ComboPalettePresets = MakeComboBox("ComboPalettePresets",
+                                       {QStringLiteral("Soft Blue"), QStringLiteral("Hard Blue"),
+                                        QStringLiteral("Soft Monochrome"), QStringLiteral("Soft Green")},
+                                       -1, {}, QStringLiteral("Presets"));
     BitmapPalette = MakeValueLabel("BitmapPalette", QString());
     BitmapPalette->setFixedSize(kPaletteStripWidth, kPaletteStripHeight);
     Button2 = MakePushButton("Button2", QStringLiteral("Edit"));

@@ -41,9 +41,9 @@ SpectrumPage::SpectrumPage(QTabWidget* Tab1) {
     switchColumn->addWidget(CheckSpectrumLogarithmic);
     switchColumn->addStretch(1);
 
-    ComboSpectrumScale = MakeComboBox(
-        "ComboSpectrumScale",
-        {QStringLiteral("Peak hold"), QStringLiteral("Auto scale"), QStringLiteral("Manual scale")}, 0);
+    ComboSpectrumScale =
+        MakeComboBox("ComboSpectrumScale",
+                     {QStringLiteral("Peak hold"), QStringLiteral("Auto scale"), QStringLiteral("Manual scale")}, 0);
     TrackSpectrumMax = MakeTrackBar("TrackSpectrumMax", {2, 1000, 10, 1, 50}, kTrackWidth);
     Label14 = MakeValueLabel("Label14", QStringLiteral("10"), kMaximumWidth);
     ButtonRefreshSpectrumScale = MakePushButton("ButtonRefreshSpectrumScale", QStringLiteral("Reset"));

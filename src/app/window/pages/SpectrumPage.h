@@ -29,10 +29,10 @@ public:
 
     QToolButton* sb_Spectrum_on;  // "Spectrum On", up at creation
 
-    QComboBox* ComboSpectrumScale;           // "Peak hold", "Auto scale", "Manual scale"; index 0
-    QSlider* TrackSpectrumMax;               // manual y-axis maximum, 2..1000, 10
-    QLabel* Label14;                         // current y-axis maximum, "10"
-    QPushButton* ButtonRefreshSpectrumScale; // "Reset" (restarts peak hold)
+    QComboBox* ComboSpectrumScale;            // "Peak hold", "Auto scale", "Manual scale"; index 0
+    QSlider* TrackSpectrumMax;                // manual y-axis maximum, 2..1000, 10
+    QLabel* Label14;                          // current y-axis maximum, "10"
+    QPushButton* ButtonRefreshSpectrumScale;  // "Reset" (restarts peak hold)
 
     QCheckBox* CheckSpectrumDecay;  // "On" (smoothing)
     QSlider* TrackSpectrumDecay;    // smoothing level 0..20, 10

@@ -1,0 +1,197 @@
+// The window's frame: layout and menus, the CPU meter's smoothing, the
+// blinking lights, the proportional splitter and the help buttons.
+#include "AboutBox.h"
+#include "HelpRouter.h"
+#include "HelpWindow.h"
+#include "MemoryStatus.h"
+#include "StatusStrip.h"
+#include "WindowFixture.h"
+#include "dbm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QtTest>
+
+using moravel::testing::WindowFixture;
+
+namespace {
+
+// One CPU's counters in /proc/stat form; only idle (4th) and user (1st) move.
+class FakeCpu {
+public:
+    explicit FakeCpu(WindowFixture& f) : f_(f) {}
+    /// One 500 ms tick in which the CPU was busy `busyPercent` of the time.
+    void Tick(int busyPercent) {
+        user_ += busyPercent;
+        idle_ += 100 - busyPercent;
+        f_.SetCpuStat("cpu  " + counters() + "\ncpu0 " + counters() + "\n");
+        f_.Form().Timer2Timer();
+    }
+
+private:
+    std::string counters() const { return std::to_string(user_) + " 0 0 " + std::to_string(idle_) + " 0 0 0 0 0 0"; }
+    WindowFixture& f_;
+    long user_ = 0;
+    long idle_ = 0;
+};
+
+bool lit(QLabel* light) { return light->palette().color(QPalette::Window) == QColor(255, 255, 0); }
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowFrameAndMenus() {
+        WindowFixture f;
+        QCOMPARE(f.Form().windowTitle(), QStringLiteral("Moravel version 3"));
+        auto* tabs = f.Find<QTabWidget>("Tab1");
+        const QStringList captions = {"Soundcard", "Audio",     "Spectrum", "Spectrogram", "Filter", "Shift",
+                                      "Compress",  "Expand",    "Equalizer", "Player",     "Recorder", "Debug"};
+        QCOMPARE(tabs->count(), captions.size());
+        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), captions[i]);
+        QVERIFY(!tabs->isTabVisible(11));
+        QCOMPARE(f.Find<QWidget>("SettingsPanel")->height(), 126);
+        QCOMPARE(f.Find<QLabel>("Static2")->text(), QStringLiteral("Buffer Error"));
+        QCOMPARE(f.Find<QLabel>("Static3")->toolTip(), QStringLiteral("Indicates sampling buffer error (pc too slow)"));
+
+        QStringList menus;
+        for (QAction* menu : f.Form().menuBar()->actions()) menus << menu->text();
+        QCOMPARE(menus, (QStringList{"&File", "Spectrum", "Spectrogram", "&Settings", "&Help"}));
+        QCOMPARE(f.Find<QAction>("Exit1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+        QCOMPARE(f.Find<QAction>("HelpIndex")->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(!f.Find<QAction>("SpectrogramPrintPreview")->isVisible());
+        QMenu* help = f.Form().menuBar()->actions().last()->menu();
+        QStringList items;
+        for (QAction* item : help->actions()) items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QCOMPARE(items, (QStringList{"About", "Help Index", "-", "Open the online manual", "Visit the Moravel homepage",
+                                     "-", "Nominate a new feature online"}));
+    }
+
+    void cpuMeterIsTheMeanOfNewAndShownPercentage() {
+        WindowFixture f;
+        FakeCpu cpu(f);
+        auto* meter = f.Find<moravel::Tdbmeter>("VUCpu");
+        QCOMPARE(meter->Position(), 100);
+        QList<int> positions;
+        for (int i = 0; i < 8; ++i) {
+            cpu.Tick(0);
+            positions << meter->Position();
+        }
+        QCOMPARE(positions, (QList<int>{50, 25, 12, 6, 3, 2, 1, 0}));  // 12.5 → 12, 1.5 → 2, 0.5 → 0
+        positions.clear();
+        for (int i = 0; i < 4; ++i) {
+            cpu.Tick(100);
+            positions << meter->Position();
+        }
+        QCOMPARE(positions, (QList<int>{50, 75, 88, 94}));
+    }
+
+    void cpuSamplerErrorIsShownOnceAndEndsTheTick() {
+        WindowFixture f;
+        f.SetCpuStat("intr 0\n");
+        f.Form().State().BufferError = true;
+        f.Form().Timer2Timer();
+        f.Form().Timer2Timer();
+        QCOMPARE(f.Messages().size(), 1);
+        QVERIFY(f.Messages().front().contains("Unable to locate the \"Processor\" performance object"));
+        QVERIFY(f.Form().State().BufferError);  // the lights' step was skipped
+    }
+
+    void bufferErrorLightsOneTickAndBlinksWhileErrorsRepeat() {
+        WindowFixture f;
+        FakeCpu cpu(f);
+        auto* light = f.Find<QLabel>("Static2");
+        f.Form().State().BufferError = true;
+        cpu.Tick(10);
+        QVERIFY(lit(light));
+        QCOMPARE(light->text(), QStringLiteral("Buffer Error"));
+        cpu.Tick(10);
+        QVERIFY(!lit(light));
+        QVERIFY(!f.Form().State().BufferError);
+        QList<bool> phases;
+        for (int i = 0; i < 4; ++i) {
+            f.Form().State().BufferError = true;
+            cpu.Tick(10);
+            phases << lit(light);
+        }
+        QCOMPARE(phases, (QList<bool>{true, false, true, false}));
+    }
+
+    void recordingLightShowsRecordingOrPaused() {
+        WindowFixture f;
+        FakeCpu cpu(f);
+        auto* light = f.Find<QLabel>("Static3");
+        cpu.Tick(10);
+        QVERIFY(!lit(light));
+        QCOMPARE(light->text(), QStringLiteral("Recording"));
+        f.Find<QToolButton>("sb_waverecorder_pause")->setChecked(true);
+        cpu.Tick(10);
+        QVERIFY(!lit(light));
+        QCOMPARE(light->text(), QStringLiteral("Paused"));
+        f.Find<QToolButton>("sb_waverecorder_pause")->setChecked(false);
+        f.Find<QToolButton>("sb_wave_record")->setChecked(true);
+        cpu.Tick(10);
+        QVERIFY(lit(light));
+        cpu.Tick(10);
+        QVERIFY(!lit(light));
+    }
+
+    void splitterKeepsItsProportionAndCollapsesBelow50() {
+        WindowFixture f(std::string(moravel::testing::kConfiguredMixer) +
+                        "[SETTINGS]\nSplitterTop=100\nWindowWidth=800\nWindowHeight=500\n");
+        f.Form().show();
+        settle();
+        auto* top = f.Find<QWidget>("TopPanel");
+        auto* back = f.Find<QWidget>("PanelBack");
+        QCOMPARE(top->height(), 100);
+        const float ratio = f.Form().SplitterRatio();
+        QVERIFY(std::abs(ratio - 100.0f / (back->height() + 1)) < 1e-6f);
+        f.Form().resize(800, 800);
+        settle();
+        QVERIFY(std::abs(top->height() - ratio * back->height()) <= 1.0f);
+        f.Form().resize(800, 240);  // the pane would be below 50 pixels
+        settle();
+        QCOMPARE(top->height(), 3);
+        QVERIFY(f.Form().State().LayoutChanged);
+    }
+
+    void helpButtonsOpenTheirTopics() {
+        WindowFixture f;
+        const std::pair<const char*, const char*> buttons[] = {
+            {"SpeedButton4", "Soundcard_settings"}, {"SpeedButton9", "Filter_function"},
+            {"SpeedButton13", "Equalizer_function"}, {"SpeedButton3", "The_Spectrogram_plot"},
+            {"SpeedButton16", "The_Spectrum_plot"}, {"SpeedButton14", "Sound_recorder"}};
+        for (const auto& [button, topic] : buttons) {
+            f.Click(button);
+            const QString page = f.Form().Help().Window()->Browser()->source().fileName();
+            QCOMPARE(page, QString::fromLatin1(topic) + ".htm");
+        }
+        f.Find<QAction>("HelpIndex")->trigger();
+        QCOMPARE(f.Form().Help().Window()->Browser()->source().fileName(), QStringLiteral("index.htm"));
+        f.Form().Help().Window()->close();
+    }
+
+    void aboutBoxShowsTheSystemsMemory() {
+        const moravel::MemoryStatus memory =
+            moravel::ParseMemoryStatus("MemTotal: 8000000 kB\nMemFree: 100 kB\nMemAvailable: 2000000 kB\n");
+        moravel::TAboutBox box(memory, QStringLiteral(","), nullptr);
+        QCOMPARE(box.findChild<QLabel*>("PhysMem")->text(), QStringLiteral("2,000,000 KB"));
+        QCOMPARE(box.findChild<QLabel*>("MemoryLoad")->text(), QStringLiteral("75 %"));
+        QCOMPARE(box.findChild<QLabel*>("ProductName")->text(), QStringLiteral("<b>Moravel Ver 3.0</b>"));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_window_shell.moc"
