@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# Quick start: installs what is missing, builds, and runs the batch processor
-# on a receiver-like recording it generates (noise, hum, a keyed CW tone).
+# Quick start: installs what is missing, builds, and starts the program on
+# the virtual soundcard (a synthetic receiver: noise, hum, CW, FSK, voice)
+# with a settings file that already assigns the soundcard lines, so live
+# processing starts at once. Extra arguments go to the program, e.g.
+#   scripts/run.sh --audio alsa          (the real soundcard)
+#   scripts/run.sh --audio virtual:FILE.wav
+# Without a display (no $DISPLAY / $WAYLAND_DISPLAY) the program runs for
+# 20 seconds on a virtual X server and a screenshot is saved.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -8,12 +14,25 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 demo="$root/build/demo"
 mkdir -p "$demo"
-# 20 s at 8000 Hz: white noise, 50 Hz hum and an 800 Hz tone keyed on and off.
-sox -n -r 8000 -b 16 -c 1 "$demo/noise.wav" synth 20 whitenoise vol 0.05
-sox -n -r 8000 -b 16 -c 1 "$demo/hum.wav" synth 20 sine 50 vol 0.2
-sox -n -r 8000 -b 16 -c 1 "$demo/cw.wav" synth 20 sine 800 vol 0.3 tremolo 3 100
-sox -m -v 1 "$demo/noise.wav" -v 1 "$demo/hum.wav" -v 1 "$demo/cw.wav" "$demo/receiver.wav"
-"$root/build/src/cli/moravel-process" "$demo/receiver.wav" "$demo/receiver-cw.wav" \
-    --preset "HAM : CW" --spectrum-csv "$demo/receiver-cw.csv" "$@"
-echo "Processed audio: $demo/receiver-cw.wav (play it with: play $demo/receiver-cw.wav)"
-echo "Spectrum per block: $demo/receiver-cw.csv"
+settings="$demo/moravel.ini"
+# The settings survive between runs; only a missing file is created.
+if [ ! -f "$settings" ]; then
+    printf '[MIXER]\nMicrophone_Out=0\nLine_Out=1\nWave_Out=2\nMicrophone_In=0\nLine_In=1\nWave_In=2\n' >"$settings"
+fi
+program="$root/build/src/app/window/moravel"
+echo "Settings file: $settings"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$program" --audio virtual --settings "$settings" "$@"
+fi
+
+shot="$demo/moravel-screenshot.png"
+echo "No display found: running for 20 s on a virtual X server; screenshot: $shot"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" --audio virtual --settings "$2" "${@:4}" &
+    pid=$!
+    sleep 20
+    import -window root "$3"
+    kill -TERM "$pid"
+    wait "$pid"' run "$program" "$settings" "$shot" "$@"
+echo "Done. Screenshot: $shot"
