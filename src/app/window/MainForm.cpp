@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "ColorGradient.h"
 #include "EnhWave.h"
 #include "FFT.h"
 #include "HelpRouter.h"
@@ -33,6 +34,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <iostream>
 #include <stdexcept>
 
 namespace moravel {
@@ -60,7 +62,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       stopwatch_(options_.stopwatchCounter ? TmyTimer(options_.stopwatchCounter) : TmyTimer()),
       cycle_(*engine_, stopwatch_, state_),
       cpu_(options_.cpuStatFile),
-      help_(std::make_unique<HelpRouter>()) {
+      help_(std::make_unique<HelpRouter>()),
+      gradient_(std::make_unique<TFunkyGradient>()),
+      palette_(std::make_unique<SpectrogramPalette>()) {
     if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Moravel version 3"));
@@ -200,6 +204,7 @@ void TMainForm::connectControls() {
     connectProcessingControls();
     connectDisplayControls();
     connectShellControls();
+    connectSpectrogramControls();
 }
 
 void TMainForm::ShowAsStored() {
@@ -219,6 +224,7 @@ void TMainForm::highlightTab(QWidget* sheet, bool on) {
 
 // The application's standard error display: the exception's message.
 void TMainForm::showError(const std::exception& error) {
+    std::cerr << "moravel: " << error.what() << '\n';
     showMessage_(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
 }
 

@@ -16,6 +16,7 @@
 
 #include "BlockCycle.h"
 #include "KiniFile.h"
+#include "SpectrogramImage.h"
 #include "Stopwatch.h"
 #include "StatusLights.h"
 #include "WaveDevice.h"
@@ -32,6 +33,9 @@
 #include <string>
 
 class QAction;
+class QCPAxis;
+class QCPPainter;
+class QMouseEvent;
 class QLabel;
 class QSplitter;
 class QTabWidget;
@@ -58,6 +62,7 @@ class SpectrumPage;
 class SpectrumPane;
 class StatusStrip;
 class TEnhWaveIn;
+class TFunkyGradient;
 class TEnhWaveOut;
 
 /// Shows a message to the user: caption, text. The program shows a message
@@ -77,6 +82,8 @@ struct MainFormOptions {
     std::string cpuStatFile = "/proc/stat";
     /// The kernel's memory figures for the about box.
     std::string memInfoFile = "/proc/meminfo";
+    /// Columns of the spectrogram's history (tests use a short one).
+    int spectrogramColumns = SpectrogramImage::kDefaultColumns;
 };
 
 class TMainForm : public QMainWindow {
@@ -134,6 +141,21 @@ public:
     void sb_Spectrum_onClick();
     void sb_spectrogram_onClick();
     void sb_plot_spectralClick();
+    void ScrollSpectrumChange();
+    void Chart1MouseMove(QMouseEvent* event);
+    void Chart1MouseDown(QMouseEvent* event);
+    void Chart1AfterDraw(QCPPainter* painter, const QRect& plot);
+    void ScrollSpectrogramChange();
+    void ScrollSpectrogramVerticalChange();
+    void Chart2Scroll();
+    void Chart2Zoom();
+    void Chart2BeforeDrawAxes(QCPPainter* painter, const QRect& plot);
+    void Chart2MouseMove(QMouseEvent* event);
+    void Chart2MouseDown(QMouseEvent* event);
+    void Chart2DblClick(QMouseEvent* event);
+    void SpectrogramClearClick();
+    void sb_zoom_spectrogramClick();
+    void ComboPalettePresetsChange();
     void sb_plot_signalClick();
 
     // ---- Shell -----------------------------------------------------------
@@ -152,6 +174,9 @@ public:
     HelpRouter& Help() { return *help_; }
     float SplitterRatio() const { return splitterRatio_; }
     bool Activated() const { return activated_; }
+    const SpectrogramImage& Spectrogram() const { return *spectrogramImage_; }
+    std::int64_t SpectrogramColumnWritten() const { return SpectrogramColumn; }
+    const Palette16& SpectrogramPalette16() const { return palette16_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -172,6 +197,17 @@ private:
     void connectProcessingControls();
     void connectDisplayControls();
     void connectShellControls();
+    void connectSpectrogramControls();
+
+    // Displays (MainFormDisplay.cpp, MainFormSpectrogram.cpp)
+    void spectrumRelayout();
+    void plotSpectrum();
+    void spectrogramRelayout();
+    void writeSpectrogramColumn();
+    void spectrogramAutoScroll();
+    void updateTimeScrollRange();
+    void applyGradient();
+    void keepPalette(WindowSettings& s) const;
     void highlightTab(QWidget* sheet, bool on);
     void showError(const std::exception& error);
     void guarded(const std::function<void()>& handler);
@@ -223,6 +259,20 @@ private:
     bool startMaximized_ = false;
     bool closing_ = false;
     QString lastCpuError_;
+
+    // The spectrogram's history and geometry.
+    std::unique_ptr<SpectrogramImage> spectrogramImage_;
+    Palette16 palette16_{};
+    std::unique_ptr<TFunkyGradient> gradient_;
+    std::unique_ptr<std::array<std::uint32_t, 4001>> palette_;
+    bool paletteApplied_ = false;
+    std::int64_t SpectrogramColumn = 0;
+    std::int32_t TimePixelsPer1000 = 0;
+    std::int32_t FrequencyPixelsPer1000 = 0;
+    std::int32_t SavedTimeScroll = 0;
+    std::int32_t SavedFrequencyScroll = 0;
+    std::int32_t LastMouseDownY = 0;
+    bool inSpectrogramPaint_ = false;
 
 public:
     // Widgets, named as their controls (Qt owns them).

@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "NumberFormat.h"
 #include "PlotPanes.h"
+#include "TChart.h"
 #include "dbm.h"
 #include "pages/AudioPage.h"
 #include "pages/DebugPage.h"

@@ -6,7 +6,10 @@
 #include "FFT.h"
 #include "MainForm.h"
 #include "NumberFormat.h"
+#include "PlotMath.h"
 #include "PlotPanes.h"
+#include "TChart.h"
+#include "pages/FilterPage.h"
 #include "pages/AudioPage.h"
 #include "pages/DebugPage.h"
 #include "pages/SpectrogramPage.h"
@@ -33,14 +36,6 @@ enum ScaleMode { kPeakHold = 0, kAutoScale = 1, kManualScale = 2 };
 
 constexpr int kPlotTimeSlot = 3;
 
-// Width in Hz of the visible frequency window, by resolution (Low, Medium,
-// High) and audio range (2, 4, 8, 16 KHz).
-constexpr int kWindowWidths[3][4] = {
-    {2000, 4000, 4000, 4000},
-    {1000, 3000, 3000, 3000},
-    {1000, 1000, 1000, 1000},
-};
-
 QString formatNumber(long double value, int width, int decimals) {
     const QLocale locale;
     return QString::fromStdString(FormatNumber(value, width, decimals, locale.groupSeparator().toStdString(),
@@ -66,12 +61,13 @@ void TMainForm::connectDisplayControls() {
     on(spectrogram->sb_spectrogram_autoscroll, &QToolButton::clicked, &TMainForm::sb_spectrogram_onClick);
     on(debug->sb_plot_spectral, &QToolButton::clicked, &TMainForm::sb_plot_spectralClick);
     on(debug->sb_plot_signal, &QToolButton::clicked, &TMainForm::sb_plot_signalClick);
-    connect(spectrumPane->ScrollSpectrum, &QScrollBar::valueChanged, this, [this](int position) {
-        QCPAxis* axis = spectrumPane->Chart1->xAxis;
-        const double span = std::nearbyint(axis->range().upper - axis->range().lower);
-        axis->setRange(position, span + position);
-        spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
-    });
+    connect(spectrumPane->ScrollSpectrum, &QScrollBar::valueChanged, this,
+            [this] { guarded([this] { ScrollSpectrumChange(); }); });
+    TChart* chart = spectrumPane->Chart1;
+    connect(chart, &QCustomPlot::mouseMove, this, [this](QMouseEvent* e) { guarded([&] { Chart1MouseMove(e); }); });
+    connect(chart, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) { guarded([&] { Chart1MouseDown(e); }); });
+    chart->AfterDraw = [this](QCPPainter* painter, const QRect& plot) { Chart1AfterDraw(painter, plot); };
+    chart->AllowScroll = [](QCPAxis*, double minimum) { return minimum >= 0; };
 }
 
 void TMainForm::ComboSpectrumScaleChange() {
@@ -106,11 +102,9 @@ void TMainForm::ButtonRefreshSpectrumScaleClick() {
 }
 
 void TMainForm::ComboSpectrumResolutionChange() {
-    int resolution = spectrum->ComboSpectrumResolution->currentIndex();
-    if (resolution < 0 || resolution > 2) resolution = 1;
-    const int range = std::clamp(audio->ComboAudioRange->currentIndex(), 0, 3);
+    const int resolution = spectrum->ComboSpectrumResolution->currentIndex();
     engine_->Resolution = ResolutionFactor(resolution);
-    SpectrumWindowWidth = kWindowWidths[resolution][range];
+    SpectrumWindowWidth = moravel::SpectrumWindowWidth(resolution, audio->ComboAudioRange->currentIndex());
     state_.LayoutChanged = true;
 }
 
@@ -165,33 +159,99 @@ void TMainForm::sb_plot_signalClick() {
     spectrogramPane->Chart2->replot(QCustomPlot::rpQueuedReplot);
 }
 
+// ---- Frequency window and mouse ------------------------------------------------------
+
+void TMainForm::ScrollSpectrumChange() {
+    QCPAxis* axis = spectrumPane->Chart1->xAxis;
+    const double span = std::nearbyint(axis->range().upper - axis->range().lower);
+    const int position = spectrumPane->ScrollSpectrum->value();
+    axis->setRangeLower(0);
+    axis->setRange(position, span + position);
+    spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// The left button moves the filter centre to the frequency under the mouse,
+// on the press and while dragging.
+void TMainForm::Chart1MouseDown(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        filter->sb_filter_on->toggle();
+        sb_filter_onClick();
+        return;
+    }
+    Chart1MouseMove(event);
+}
+
+void TMainForm::Chart1MouseMove(QMouseEvent* event) {
+    TChart* chart = spectrumPane->Chart1;
+    const QPoint at = event->pos();
+    if (event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
+        filter->TrackFilterCenter->setValue(static_cast<int>(std::nearbyint(chart->xAxis->pixelToCoord(at.x()))));
+        return;
+    }
+    const QRect plot = chart->PlotRect();
+    if (event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier) return;
+    if (at.x() <= plot.left() || at.x() >= plot.right() || at.y() <= plot.top() || at.y() >= plot.bottom()) return;
+    spectrumPane->Label39->setText(QStringLiteral("(%1 Hz, %2)")
+                                       .arg(formatNumber(std::nearbyint(chart->xAxis->pixelToCoord(at.x())), 3, 0),
+                                            formatNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
+}
+
+// A 10-pixel box at the top of the strongest bar.
+void TMainForm::Chart1AfterDraw(QCPPainter* painter, const QRect& plot) {
+    TBarSeries* bars = spectrumPane->Series1;
+    if (!spectrum->sb_Spectrum_on->isChecked() || bars->data()->isEmpty()) return;
+    const int w = bars->LastBarWidth();
+    QPointF top;
+    if (!bars->BarTop(engine_->PeakIndex, top)) return;
+    const int x = static_cast<int>(std::nearbyint(top.x()));
+    const int y = static_cast<int>(std::nearbyint(top.y()));
+    if (plot.left() < x && x < plot.right() - w && plot.top() < y && y < plot.bottom() - 10) {
+        painter->setPen(Qt::white);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(x, y, w - 1, 9);
+    }
+}
+
 // ---- DisplayData ---------------------------------------------------------------
+
+void TMainForm::spectrumRelayout() {
+    spectrum->Label49->setText(QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(2) - engine_->BinToFrequency(1), 2));
+    spectrum->Label52->setText(QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(engine_->DisplayCount), 2));
+    QCPAxis* bottom = spectrumPane->Chart1->xAxis;
+    bottom->setRangeLower(0);
+    bottom->setRange(0, SpectrumWindowWidth);
+    spectrumPane->ScrollSpectrum->setValue(0);
+    ScrollSpectrumChange();
+}
+
+void TMainForm::plotSpectrum() {
+    const int count = std::max(engine_->DisplayCount - 1, 0);
+    QVector<double> x(count);
+    QVector<double> y(count);
+    for (int i = 1; i <= count; ++i) {
+        x[i - 1] = engine_->BinToFrequency(i);
+        y[i - 1] = engine_->DisplaySpectrum[i];
+    }
+    spectrumPane->Series1->setWidth(engine_->BinToFrequency(1) * 0.8);
+    spectrumPane->Series1->setData(x, y, true);
+}
 
 void TMainForm::DisplayData() {
     if (!state_.DisplayDataPending) return;
     stopwatch_.Start(kPlotTimeSlot);
-    QCustomPlot* chart = spectrumPane->Chart1;
+    const bool spectrogramOn = spectrogram->sb_spectrogram_on->isChecked();
+    if (spectrogramOn) ++SpectrogramColumn;
     if (state_.LayoutPending) {
-        spectrum->Label49->setText(
-            QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(2) - engine_->BinToFrequency(1), 2));
-        spectrum->Label52->setText(QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(engine_->DisplayCount), 2));
-        chart->xAxis->setRange(0, SpectrumWindowWidth);
-        spectrumPane->ScrollSpectrum->setValue(0);
+        spectrumRelayout();
+        spectrogramRelayout();
         if (engine_->DisplayCount > 0) sb_equalizer_onClick();
         state_.LayoutPending = false;
     }
     const bool spectrumOn = spectrum->sb_Spectrum_on->isChecked();
-    if (spectrumOn) {
-        const int count = std::max(engine_->DisplayCount - 1, 0);
-        QVector<double> x(count);
-        QVector<double> y(count);
-        for (int i = 1; i <= count; ++i) {
-            x[i - 1] = engine_->BinToFrequency(i);
-            y[i - 1] = engine_->DisplaySpectrum[i];
-        }
-        spectrumPane->Series1->setWidth(engine_->BinToFrequency(1) * 0.8);
-        spectrumPane->Series1->setData(x, y, true);
-    }
+    if (spectrumOn) plotSpectrum();
+    if (spectrogramOn) writeSpectrogramColumn();
+    spectrogramAutoScroll();
+    QCustomPlot* chart = spectrumPane->Chart1;
     spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? formatNumber(engine_->PeakFrequency, 3, 0) + " Hz"
                                                               : QStringLiteral("?"));
     const int mode = spectrum->ComboSpectrumScale->currentIndex();

@@ -7,7 +7,9 @@
 #include "FFT.h"
 #include "FilterPresets.h"
 #include "MainForm.h"
+#include "PlotMath.h"
 #include "PlotPanes.h"
+#include "TChart.h"
 #include "ShiftControl.h"
 #include "dbm.h"
 #include "pages/AudioPage.h"
@@ -29,8 +31,6 @@
 namespace moravel {
 
 namespace {
-
-constexpr double kBandTop = 200;
 
 std::array<QSlider*, kEqualizerBands> equalizerSliders(const EqualizerPage& page) {
     return {page.eq1, page.eq2, page.eq3, page.eq4, page.eq5, page.eq6, page.eq7};
@@ -116,31 +116,13 @@ void TMainForm::ComboPresetFiltersChange() {
 void TMainForm::change_filter_frekw(std::int32_t center, std::int32_t halfWidth) {
     QCPGraph* band = spectrumPane->Series3;
     band->data()->clear();
-    if (!filter->sb_filter_visible->isChecked()) {
-        spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
-        return;
+    if (filter->sb_filter_visible->isChecked()) {
+        for (const BandPoint& p : FilterBandPoints(filter->ComboFilterType->currentIndex(), center, halfWidth,
+                                                   spectrumPane->ScrollSpectrum->maximum())) {
+            band->addData(p.x, p.y);
+        }
+        filter->TrackFilterBW->setEnabled(engine_->FilterType == kBandPass || engine_->FilterType == kStopBand);
     }
-    const double top = kBandTop;
-    const double right = spectrumPane->ScrollSpectrum->maximum();
-    switch (filter->ComboFilterType->currentIndex()) {
-        case kLowPass:
-            band->addData({0.0, double(center)}, {top, top});
-            break;
-        case kBandPass:
-            band->addData({double(center - halfWidth), double(center + halfWidth)}, {top, top});
-            break;
-        case kHighPass:
-            band->addData({double(center), right}, {top, top});
-            break;
-        case kStopBand:
-            band->addData({0.0, double(center - halfWidth), double(center - halfWidth + 1),
-                           double(center + halfWidth - 1), double(center + halfWidth), right},
-                          {top, top, 0.0, 0.0, top, top});
-            break;
-        default:
-            break;
-    }
-    filter->TrackFilterBW->setEnabled(engine_->FilterType == kBandPass || engine_->FilterType == kStopBand);
     spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 

@@ -3,6 +3,7 @@
 // controls back at close.
 #include "MainForm.h"
 #include "PlotPanes.h"
+#include "TChart.h"
 #include "pages/AudioPage.h"
 #include "pages/CompressPage.h"
 #include "pages/EqualizerPage.h"
@@ -31,9 +32,6 @@
 namespace moravel {
 
 namespace {
-
-// The "Soft Green" item of the palette presets, used while the file holds no palette.
-constexpr int kSoftGreenPreset = 3;
 
 // A stored index outside the list leaves the combo without a selection.
 void setComboIndex(QComboBox* combo, int index) {
@@ -99,6 +97,8 @@ void TMainForm::LoadSettings() {
     spectrum->TrackSpectrumMax->setValue(s.SpectrumScaleMax);
     setComboIndex(spectrum->ComboSpectrumScale, s.SpectumScaleType);
     ComboSpectrumScaleChange();
+    spectrogramImage_ = std::make_unique<SpectrogramImage>(options_.spectrogramColumns);
+    SpectrogramClearClick();
     applyFileNames(s);
     expand->sb_expander_on->setChecked(s.ExpanderOn);
     sb_expander_onClick();
@@ -124,13 +124,6 @@ void TMainForm::applyWindowGeometry(const WindowSettings& s) {
 void TMainForm::applyFileNames(const WindowSettings& s) {
     showFileName(recorder->Panel34, s.WaveRecorderFilename);
     showFileName(player->Panel38, s.WavePlayerFilename);
-}
-
-// At the first activation: the stored palette, or "Soft Green" when the file
-// has none (all four colours 0).
-void TMainForm::LoadPaletteSettings() {
-    ReadPaletteSettings(ini_, kept_);
-    if (!PaletteIsStored(kept_)) spectrogram->ComboPalettePresets->setCurrentIndex(kSoftGreenPreset);
 }
 
 WindowSettings TMainForm::collectSettings() const {
@@ -170,6 +163,7 @@ WindowSettings TMainForm::collectSettings() const {
     s.EqualizerOn = equalizer->sb_equalizer_on->isChecked();
     const auto sliders = equalizerSliders(*equalizer);
     for (std::size_t k = 0; k < sliders.size(); ++k) s.eq[k] = sliders[k]->value();
+    keepPalette(s);
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "PlotPanes.h"
 
+#include "TChart.h"
+
 #include <qcustomplot.h>
 
 #include <QGridLayout>
@@ -44,8 +46,8 @@ void styleAxis(QCPAxis* axis, const QString& title) {
     axis->grid()->setZeroLinePen(QPen(kGridGreen));
 }
 
-QCustomPlot* makeChart(QWidget* parent, const char* name, const QString& title) {
-    auto* chart = new QCustomPlot(parent);
+TChart* makeChart(QWidget* parent, const char* name, const QString& title) {
+    auto* chart = new TChart(parent);
     chart->setObjectName(QString::fromLatin1(name));
     chart->setBackground(Qt::black);
     chart->setMinimumSize(0, 0);
@@ -77,6 +79,12 @@ SpectrogramPane::SpectrogramPane(QWidget* parent) : QWidget(parent) {
     styleAxis(Chart2->yAxis, QStringLiteral("Frequency [Hz]"));
     Chart2->xAxis->grid()->setVisible(false);
     Chart2->xAxis->setRange(0, 200);
+    Chart2->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom);
+    auto ticker = QSharedPointer<THookedTicker>::create();
+    ticker->setTickStep(10);
+    ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+    TimeTicker = ticker.data();
+    Chart2->xAxis->setTicker(ticker);
     Chart2->yAxis->setRange(0, 1);
     Series2 = Chart2->addGraph();
     Series2->setPen(QPen(Qt::yellow));
@@ -109,6 +117,10 @@ SpectrumPane::SpectrumPane(QWidget* parent) : QWidget(parent) {
     styleAxis(Chart1->yAxis, QStringLiteral("Power"));
     Chart1->xAxis->setRange(0, 461.538);
     Chart1->yAxis->setRange(0, 293);
+    auto frequencyTicks = QSharedPointer<QCPAxisTickerFixed>::create();
+    frequencyTicks->setTickStep(100);
+    frequencyTicks->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+    Chart1->xAxis->setTicker(frequencyTicks);
     Chart1->yAxis2->setVisible(true);
     Chart1->yAxis2->setTickLabels(false);
     Chart1->yAxis2->setRange(36, 341);
@@ -119,7 +131,7 @@ SpectrumPane::SpectrumPane(QWidget* parent) : QWidget(parent) {
     Series3 = Chart1->addGraph(Chart1->xAxis, Chart1->yAxis2);
     Series3->setPen(Qt::NoPen);
     Series3->setBrush(QColor(0, 128, 64));
-    Series1 = new QCPBars(Chart1->xAxis, Chart1->yAxis);
+    Series1 = new TBarSeries(Chart1->xAxis, Chart1->yAxis);
     Series1->setPen(QPen(QColor(255, 128, 64)));
     Series1->setBrush(QColor(255, 128, 64));
 

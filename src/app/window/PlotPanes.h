@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-class QCustomPlot;
-class QCPBars;
 class QCPGraph;
 class QLabel;
 class QScrollBar;
@@ -15,12 +13,17 @@ class QToolButton;
 
 namespace moravel {
 
+class TBarSeries;
+class TChart;
+class THookedTicker;
+
 class SpectrogramPane : public QWidget {
 public:
     explicit SpectrogramPane(QWidget* parent);
 
-    QCustomPlot* Chart2 = nullptr;
+    TChart* Chart2 = nullptr;
     QCPGraph* Series2 = nullptr;  // the Debug page's curves
+    THookedTicker* TimeTicker = nullptr;  // bottom-axis labels as "nn:ss"
     QScrollBar* ScrollSpectrogram = nullptr;
     QScrollBar* ScrollSpectrogramVertical = nullptr;
     QLabel* Label40 = nullptr;  // "Cursor ="
@@ -31,8 +34,8 @@ class SpectrumPane : public QWidget {
 public:
     explicit SpectrumPane(QWidget* parent);
 
-    QCustomPlot* Chart1 = nullptr;
-    QCPBars* Series1 = nullptr;   // the spectrum bars
+    TChart* Chart1 = nullptr;
+    TBarSeries* Series1 = nullptr;  // the spectrum bars
     QCPGraph* Series3 = nullptr;  // the filter band, against the right axis
     QScrollBar* ScrollSpectrum = nullptr;
     QLabel* Label1 = nullptr;   // "Peak ="

@@ -12,8 +12,6 @@ namespace moravel {
 
 namespace {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-
 // A counter-based generator (SplitMix64's finaliser): every output depends
 // only on its input, so no state has to be carried from block to block.
 std::uint64_t mix(std::uint64_t x) {
@@ -54,19 +52,29 @@ const vcard::MorseKeying& cqKeying() {
 constexpr double kCwEdgeUnits = 5.0 / 60.0;  // 5 ms of a 60 ms unit
 constexpr double kFskEdgeBits = 0.5 / 22.0;  // 0.5 ms of a 22 ms bit
 
-struct Harmonic {
-    std::int32_t hz;
+std::int32_t checkedRate(std::int32_t rate) {
+    if (rate < 1) throw std::invalid_argument("ReceiverSignal: the rate must be at least 1 sample per second");
+    return rate;
+}
+
+// A tone is left out at or above 0.45 x rate, where it would alias.
+bool audible(std::int32_t hz, std::int32_t rate) { return std::int64_t{hz} * 20 < std::int64_t{rate} * 9; }
+
+// The hum's tones as harmonics of 50 Hz, tone i starting at phase 0.7 x i.
+struct HumTone {
+    int harmonic;
     double gain;
 };
-constexpr std::array<Harmonic, 4> kHum{{{50, 1.0}, {100, 0.4}, {150, 0.6}, {250, 0.2}}};
+constexpr std::array<HumTone, 4> kHum{{{1, 1.0}, {2, 0.4}, {3, 0.6}, {5, 0.2}}};
 
 struct Vowel {
     double f1;
     double f2;
 };
 constexpr std::array<Vowel, 4> kVowels{{{730, 1090}, {270, 2290}, {530, 1840}, {300, 870}}};
-constexpr int kFirstVoiceHarmonic = 3;  // 375 Hz
-constexpr int kLastVoiceHarmonic = 24;  // 3000 Hz
+constexpr std::int32_t kSyllablesPerSecond = 4;  // 250 ms each
+constexpr int kFirstVoiceHarmonic = 3;           // 375 Hz
+constexpr int kLastVoiceHarmonic = 24;           // 3000 Hz
 
 double formantWeight(double hz, const Vowel& vowel) {
     const double a = (hz - vowel.f1) / 150.0;
@@ -74,11 +82,38 @@ double formantWeight(double hz, const Vowel& vowel) {
     return 1.0 / (1.0 + a * a) + 0.5 / (1.0 + b * b);
 }
 
+vcard::HarmonicSeries humSeries(std::int32_t rate) {
+    vcard::HarmonicSeries series;
+    for (std::size_t i = 0; i < kHum.size(); ++i)
+        if (audible(kHum[i].harmonic * ReceiverSignal::kHumHz, rate))
+            series.Add(kHum[i].harmonic, kHum[i].gain, 0.7 * static_cast<double>(i));
+    return series;
+}
+
+// The audible harmonics' weights are normalised to a sum of 1, so the voice's
+// peak never exceeds its level; phases growing with the square of the
+// harmonic number keep its crest low.
+vcard::HarmonicSeries voiceSeries(const Vowel& vowel, std::int32_t rate) {
+    std::array<double, kLastVoiceHarmonic + 1> weight{};
+    double weights = 0.0;
+    int last = kFirstVoiceHarmonic - 1;  // the highest audible harmonic
+    while (last < kLastVoiceHarmonic && audible((last + 1) * ReceiverSignal::kVoiceHz, rate)) {
+        ++last;
+        weight[last] = formantWeight(last * ReceiverSignal::kVoiceHz, vowel);
+        weights += weight[last];
+    }
+    vcard::HarmonicSeries series;
+    for (int h = kFirstVoiceHarmonic; h <= last; ++h)
+        series.Add(h, weight[h] / weights, std::numbers::pi * h * h / kLastVoiceHarmonic);
+    return series;
+}
+
 }  // namespace
 
 ReceiverSignal::ReceiverSignal(std::int32_t rate, Levels levels, std::uint64_t seed)
-    : rate_(rate), levels_(levels), seed_(seed) {
-    if (rate < 1) throw std::invalid_argument("ReceiverSignal: the rate must be at least 1 sample per second");
+    : rate_(rate), levels_(levels), seed_(seed), phasors_(checkedRate(rate)), hum_(humSeries(rate)) {
+    static_assert(kVowels.size() == kVowelCount);
+    for (std::size_t v = 0; v < kVowels.size(); ++v) voices_[v] = voiceSeries(kVowels[v], rate);
 }
 
 void ReceiverSignal::Fill(std::int16_t* dest, std::size_t count) {
@@ -90,13 +125,24 @@ std::int16_t ReceiverSignal::Sample(std::int64_t k) const {
     return static_cast<std::int16_t>(std::clamp(std::nearbyint(sum), -32768.0, 32767.0));
 }
 
-bool ReceiverSignal::audible(std::int32_t hz) const { return std::int64_t{hz} * 20 < std::int64_t{rate_} * 9; }
-
-// The phase is reduced in integers (whole cycles dropped), so that a tone
+// The phase of an hz tone at sample k, in 1/rate of a cycle (0 <= cycles <
+// rate). It is reduced in integers (whole cycles dropped), so that a tone
 // keeps its exact frequency at any sample index.
-double ReceiverSignal::tone(std::int64_t k, std::int32_t hz, double phase) const {
-    const std::int64_t cycles = (k * hz) % rate_;
-    return std::sin(kTwoPi * static_cast<double>(cycles) / rate_ + phase);
+std::int32_t ReceiverSignal::cycles(std::int64_t k, std::int32_t hz) const {
+    return static_cast<std::int32_t>((k * hz) % rate_);
+}
+
+vcard::Phasor ReceiverSignal::phasor(std::int64_t k, std::int32_t hz) const { return phasors_.At(cycles(k, hz)); }
+
+double ReceiverSignal::tone(std::int64_t k, std::int32_t hz) const { return phasor(k, hz).im; }
+
+double ReceiverSignal::keyedTone(std::int64_t k, std::int32_t hz, double envelope) const {
+    return envelope == 0.0 ? 0.0 : envelope * tone(k, hz);
+}
+
+// All harmonics from the one phasor of the fundamental's exact phase.
+double ReceiverSignal::harmonics(const vcard::HarmonicSeries& series, std::int64_t k, std::int32_t hz) const {
+    return series.At(phasor(k, hz));
 }
 
 // The sum of two uniform values: triangular between -level and +level.
@@ -109,24 +155,20 @@ double ReceiverSignal::noise(std::int64_t k) const {
 }
 
 double ReceiverSignal::hum(std::int64_t k) const {
-    if (levels_.hum == 0) return 0.0;
-    double sum = 0.0;
-    for (std::size_t i = 0; i < kHum.size(); ++i)
-        if (audible(kHum[i].hz)) sum += kHum[i].gain * tone(k, kHum[i].hz, 0.7 * static_cast<double>(i));
-    return sum * levels_.hum;
+    if (levels_.hum == 0 || hum_.Empty()) return 0.0;
+    return harmonics(hum_, k, kHumHz) * levels_.hum;
 }
 
 double ReceiverSignal::cw(std::int64_t k) const {
-    if (levels_.cw == 0 || !audible(kCwHz)) return 0.0;
+    if (levels_.cw == 0 || !audible(kCwHz, rate_)) return 0.0;
     const Slot unit = slotOf(k, rate_, 50, 3);  // 60 ms units
-    const double envelope = cqKeying().Envelope(unit.index, unit.fraction, kCwEdgeUnits);
-    return envelope == 0.0 ? 0.0 : envelope * tone(k, kCwHz) * levels_.cw;
+    return keyedTone(k, kCwHz, cqKeying().Envelope(unit.index, unit.fraction, kCwEdgeUnits)) * levels_.cw;
 }
 
 // Each tone is keyed on during its own bits; the short edges of the two
 // never overlap, so the sum stays within the level.
 double ReceiverSignal::fsk(std::int64_t k) const {
-    if (levels_.fsk == 0 || !audible(kMarkHz)) return 0.0;
+    if (levels_.fsk == 0 || !audible(kMarkHz, rate_)) return 0.0;
     const Slot bit = slotOf(k, rate_, 500, 11);  // 22 ms bits
     auto mark = [this](std::int64_t b) { return (hash(seed_, kBitStream, b) & 1) != 0; };
     const bool previous = mark(bit.index - 1);
@@ -134,30 +176,21 @@ double ReceiverSignal::fsk(std::int64_t k) const {
     const bool next = mark(bit.index + 1);
     const double markEnvelope = vcard::SoftKeyEnvelope(previous, current, next, bit.fraction, kFskEdgeBits);
     const double spaceEnvelope = vcard::SoftKeyEnvelope(!previous, !current, !next, bit.fraction, kFskEdgeBits);
-    return (markEnvelope * tone(k, kMarkHz) + spaceEnvelope * tone(k, kSpaceHz)) * levels_.fsk;
+    return (keyedTone(k, kMarkHz, markEnvelope) + keyedTone(k, kSpaceHz, spaceEnvelope)) * levels_.fsk;
 }
 
-// The harmonic weights are normalised to a sum of 1, so the voice's peak
-// never exceeds its level; phases growing with the square of the harmonic
-// number keep its crest low.
+// One syllable: a vowel's harmonics under a sin^2 envelope, or a pause.
 double ReceiverSignal::speech(std::int64_t k) const {
     if (levels_.speech == 0) return 0.0;
-    const Slot syllable = slotOf(k, rate_, 4, 1);  // 250 ms syllables
-    const std::uint64_t draw = hash(seed_, kSyllableStream, syllable.index);
+    const std::int64_t syllable = k * kSyllablesPerSecond / rate_;
+    const std::uint64_t draw = hash(seed_, kSyllableStream, syllable);
     if (draw % 4 == 0) return 0.0;  // a pause
-    const Vowel& vowel = kVowels[(draw >> 8) % kVowels.size()];
-    double sum = 0.0;
-    double weights = 0.0;
-    for (int h = kFirstVoiceHarmonic; h <= kLastVoiceHarmonic; ++h) {
-        const std::int32_t hz = h * kVoiceHz;
-        if (!audible(hz)) break;
-        const double w = formantWeight(hz, vowel);
-        sum += w * tone(k, hz, std::numbers::pi * h * h / kLastVoiceHarmonic);
-        weights += w;
-    }
-    if (weights == 0.0) return 0.0;
-    const double envelope = std::pow(std::sin(std::numbers::pi * syllable.fraction), 2);
-    return envelope * sum / weights * levels_.speech;
+    const vcard::HarmonicSeries& voice = voices_[(draw >> 8) % voices_.size()];
+    // sin^2 of half a cycle per syllable: (1 - cos 2x) / 2, from the
+    // phasor of a tone with one cycle per syllable.
+    const double envelope = 0.5 - 0.5 * phasor(k, kSyllablesPerSecond).re;
+    if (voice.Empty() || envelope == 0.0) return 0.0;
+    return envelope * harmonics(voice, k, kVoiceHz) * levels_.speech;
 }
 
 }  // namespace moravel

@@ -27,7 +27,9 @@
 #pragma once
 
 #include "SampleSource.h"
+#include "TonePhasors.h"
 
+#include <array>
 #include <cstdint>
 
 namespace moravel {
@@ -67,8 +69,13 @@ public:
     std::int32_t Rate() const { return rate_; }
 
 private:
-    bool audible(std::int32_t hz) const;
-    double tone(std::int64_t k, std::int32_t hz, double phase = 0.0) const;
+    static constexpr std::size_t kVowelCount = 4;
+
+    std::int32_t cycles(std::int64_t k, std::int32_t hz) const;
+    vcard::Phasor phasor(std::int64_t k, std::int32_t hz) const;
+    double tone(std::int64_t k, std::int32_t hz) const;
+    double keyedTone(std::int64_t k, std::int32_t hz, double envelope) const;
+    double harmonics(const vcard::HarmonicSeries& series, std::int64_t k, std::int32_t hz) const;
     double noise(std::int64_t k) const;
     double hum(std::int64_t k) const;
     double cw(std::int64_t k) const;
@@ -79,6 +86,12 @@ private:
     Levels levels_;
     std::uint64_t seed_;
     std::int64_t position_ = 0;
+    // Set up for the rate at construction: every tone's phasors, the hum's
+    // harmonics of 50 Hz, and per vowel the voice's harmonics of 125 Hz with
+    // their formant weights.
+    vcard::PhasorTable phasors_;
+    vcard::HarmonicSeries hum_;
+    std::array<vcard::HarmonicSeries, kVowelCount> voices_;
 };
 
 }  // namespace moravel

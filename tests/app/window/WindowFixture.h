@@ -27,12 +27,15 @@ inline const char* const kConfiguredMixer =
 class WindowFixture {
 public:
     /// `settings`: the settings file's initial text (written when non-empty).
-    explicit WindowFixture(const std::string& settings = kConfiguredMixer, const std::string& file = {})
+    /// `source`: what the card captures (empty: the synthetic receiver).
+    explicit WindowFixture(const std::string& settings = kConfiguredMixer, const std::string& file = {},
+                           SourceFactory source = {}, int spectrogramColumns = 4096)
         : path_(file.empty() ? folder_.File("moravel.ini") : file) {
         if (!settings.empty()) WriteText(path_, settings);
         VirtualCardOptions cardOptions;
         cardOptions.clock = ClockMode::Stepping;
         cardOptions.keepPlayedSamples = true;
+        cardOptions.source = std::move(source);
         card_ = std::make_unique<VirtualCard>(cardOptions);
         MainFormOptions options;
         options.backend = card_.get();
@@ -43,6 +46,7 @@ public:
         VirtualCard* card = card_.get();
         options.stopwatchCounter = [card] { return static_cast<std::int64_t>(card->Now().count()); };
         options.cpuStatFile = cpuStat_;
+        options.spectrogramColumns = spectrogramColumns;
         form_ = std::make_unique<TMainForm>(options);
     }
 

@@ -1,12 +1,18 @@
 // The synthetic receiver signal: the same samples whatever the block sizes,
 // each component where the header says it is, and the levels in bounds.
 #include "VirtualTestSupport.h"
+#include "virtual/Keying.h"
 #include "virtual/ReceiverSignal.h"
+#include "virtual/TonePhasors.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <numbers>
 
 namespace moravel {
 namespace {
@@ -37,6 +43,130 @@ int peak(const Samples& samples) {
     int most = 0;
     for (std::int16_t s : samples) most = std::max(most, std::abs(int{s}));
     return most;
+}
+
+// The signal's formula written out plainly, one sine per tone and harmonic
+// per sample: what the generator's faster arithmetic must reproduce.
+class ReferenceSignal {
+public:
+    explicit ReferenceSignal(std::int32_t rate, std::uint64_t seed = ReceiverSignal::kDefaultSeed)
+        : rate_(rate), seed_(seed) {}
+
+    std::int16_t Sample(std::int64_t k) const {
+        const double sum = noise(k) + hum(k) + cw(k) + fsk(k) + speech(k);
+        return static_cast<std::int16_t>(std::clamp(std::nearbyint(sum), -32768.0, 32767.0));
+    }
+
+private:
+    static std::uint64_t mix(std::uint64_t x) {
+        x += 0x9E3779B97F4A7C15ULL;
+        x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+        return x ^ (x >> 31);
+    }
+    std::uint64_t hash(std::uint64_t stream, std::int64_t index) const {
+        return mix(seed_ ^ mix(stream ^ mix(static_cast<std::uint64_t>(index))));
+    }
+    std::pair<std::int64_t, double> slot(std::int64_t k, std::int64_t num, std::int64_t den) const {
+        const std::int64_t n = k * num;
+        const std::int64_t d = std::int64_t{rate_} * den;
+        return {n / d, double(n % d) / double(d)};
+    }
+    bool audible(std::int32_t hz) const { return std::int64_t{hz} * 20 < std::int64_t{rate_} * 9; }
+    double tone(std::int64_t k, std::int32_t hz, double phase = 0.0) const {
+        return std::sin(2.0 * std::numbers::pi * double((k * hz) % rate_) / rate_ + phase);
+    }
+    double noise(std::int64_t k) const {
+        const std::uint64_t h = hash(1, k);
+        return (double(h & 0xFFFF) / 65535.0 + double((h >> 16) & 0xFFFF) / 65535.0 - 1.0) * 400;
+    }
+    double hum(std::int64_t k) const {
+        const std::array<std::pair<std::int32_t, double>, 4> tones{{{50, 1.0}, {100, 0.4}, {150, 0.6}, {250, 0.2}}};
+        double sum = 0.0;
+        for (std::size_t i = 0; i < tones.size(); ++i)
+            if (audible(tones[i].first)) sum += tones[i].second * tone(k, tones[i].first, 0.7 * double(i));
+        return sum * 1500;
+    }
+    double cw(std::int64_t k) const {
+        static const vcard::MorseKeying cq("-.-. --.-");
+        if (!audible(800)) return 0.0;
+        const auto [unit, fraction] = slot(k, 50, 3);
+        return cq.Envelope(unit, fraction, 5.0 / 60.0) * tone(k, 800) * 4000;
+    }
+    double fsk(std::int64_t k) const {
+        if (!audible(1085)) return 0.0;
+        const auto [bit, fraction] = slot(k, 500, 11);
+        const bool p = hash(2, bit - 1) & 1, c = hash(2, bit) & 1, n = hash(2, bit + 1) & 1;
+        const double mark = vcard::SoftKeyEnvelope(p, c, n, fraction, 0.5 / 22.0);
+        const double space = vcard::SoftKeyEnvelope(!p, !c, !n, fraction, 0.5 / 22.0);
+        return (mark * tone(k, 1085) + space * tone(k, 915)) * 3000;
+    }
+    double speech(std::int64_t k) const {
+        const std::array<std::pair<double, double>, 4> vowels{{{730, 1090}, {270, 2290}, {530, 1840}, {300, 870}}};
+        const auto [syllable, fraction] = slot(k, 4, 1);
+        const std::uint64_t draw = hash(3, syllable);
+        if (draw % 4 == 0) return 0.0;
+        const auto [f1, f2] = vowels[(draw >> 8) % vowels.size()];
+        double sum = 0.0;
+        double weights = 0.0;
+        for (int h = 3; h <= 24 && audible(h * 125); ++h) {
+            const double a = (h * 125 - f1) / 150.0;
+            const double b = (h * 125 - f2) / 200.0;
+            const double w = 1.0 / (1.0 + a * a) + 0.5 / (1.0 + b * b);
+            sum += w * tone(k, h * 125, std::numbers::pi * h * h / 24);
+            weights += w;
+        }
+        if (weights == 0.0) return 0.0;
+        return std::pow(std::sin(std::numbers::pi * fraction), 2) * sum / weights * 3000;
+    }
+
+    std::int32_t rate_;
+    std::uint64_t seed_;
+};
+
+// Four seconds from the start and one more a month into the stream, at every
+// capture rate of the audio ranges (and two low rates where the voice loses
+// all but one harmonic, then all) and at two seeds: the generator may only
+// differ by the rounding of its sum, so by at most 1, and rarely.
+TEST(ReceiverSignal, MatchesTheReferenceFormula) {
+    const std::int64_t month = std::int64_t{3600} * 24 * 30;
+    for (std::uint64_t seed : {ReceiverSignal::kDefaultSeed, std::uint64_t{7}}) {
+        for (std::int32_t rate : {600, 1000, 3950, 8450, 15950, 30950}) {
+            const ReceiverSignal signal(rate, {}, seed);
+            const ReferenceSignal reference(rate, seed);
+            std::int64_t compared = 0;
+            std::int64_t differing = 0;
+            for (std::int64_t start : {std::int64_t{0}, rate * month + 12345}) {
+                for (std::int64_t k = start; k < start + std::int64_t{rate} * (start == 0 ? 4 : 1); ++k) {
+                    const int difference = signal.Sample(k) - reference.Sample(k);
+                    ASSERT_LE(std::abs(difference), 1) << "rate " << rate << ", sample " << k;
+                    differing += difference != 0;
+                    ++compared;
+                }
+            }
+            EXPECT_LE(differing * 1000, compared) << rate;  // a systematic error would show far more often
+            std::printf("[          ] rate %d seed %llx: %lld of %lld samples differ by 1\n", rate,
+                        static_cast<unsigned long long>(seed), static_cast<long long>(differing),
+                        static_cast<long long>(compared));
+        }
+    }
+}
+
+// Periods below, at and around the powers of two where the table's split
+// into coarse and fine parts changes, and the highest capture rate; within
+// a few rounding steps of an angle near 2 pi (one step there is 8.9e-16).
+TEST(ReceiverSignal, PhasorTableGivesEveryPhase) {
+    for (std::int32_t period : {1, 2, 3, 255, 256, 257, 4096, 30950, 384000}) {
+        const vcard::PhasorTable table(period);
+        for (std::int32_t n = 0; n < period; n += 1 + period / 5000) {
+            const double angle = 2.0 * std::numbers::pi * n / period;
+            const vcard::Phasor z = table.At(n);
+            ASSERT_NEAR(z.re, std::cos(angle), 4e-15) << period << " " << n;
+            ASSERT_NEAR(z.im, std::sin(angle), 4e-15) << period << " " << n;
+        }
+        EXPECT_EQ(table.At(0).re, 1.0);  // no rounding where every tone starts
+        EXPECT_EQ(table.At(0).im, 0.0);
+    }
 }
 
 TEST(ReceiverSignal, BlockSizeDoesNotChangeTheStream) {

@@ -1,0 +1,58 @@
+#include "SpectrogramImage.h"
+
+#include "PlotMath.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace moravel {
+
+std::uint16_t ToRgb16(std::uint32_t bgr) {
+    const std::uint32_t r = bgr & 0xFF;
+    const std::uint32_t g = (bgr >> 8) & 0xFF;
+    const std::uint32_t b = (bgr >> 16) & 0xFF;
+    return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+SpectrogramImage::SpectrogramImage(int columns) : image_(std::max(columns, 1), kRows, QImage::Format_RGB16) {
+    Clear();
+}
+
+void SpectrogramImage::Clear() { image_.fill(Qt::black); }
+
+void SpectrogramImage::WriteColumn(std::int64_t column, const float* values, int count, const Palette16& palette,
+                                   int offset, int gainPosition, int gainMaximum) {
+    const int x = static_cast<int>(column % image_.width());
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    const int last = std::min(count - 1, kRows - 1);
+    for (int i = 1; i <= last; ++i) {
+        const int index = std::clamp(SpectrogramColourIndex(values[i], offset, gainPosition, gainMaximum), 0,
+                                     static_cast<int>(palette.size()) - 1);
+        reinterpret_cast<std::uint16_t*>(bits + (kRows - i) * stride)[x] = palette[static_cast<std::size_t>(index)];
+    }
+}
+
+std::uint16_t SpectrogramImage::Pixel(int x, int bin) const {
+    return reinterpret_cast<const std::uint16_t*>(image_.constScanLine(kRows - bin))[x];
+}
+
+void SpectrogramImage::Paint(QPainter& painter, const QRectF& target, std::int64_t x0, int w, int top, int h,
+                             std::int64_t newest) const {
+    if (w <= 0 || h <= 0) return;
+    const std::int64_t width = image_.width();
+    std::int64_t first = std::max({x0, newest - width + 1, std::int64_t{0}});
+    const std::int64_t last = std::min(x0 + w, newest + 1);
+    const double scale = target.width() / w;
+    while (first < last) {
+        const std::int64_t ringX = ((first % width) + width) % width;
+        const std::int64_t run = std::min(last - first, width - ringX);
+        const QRectF destination(target.left() + static_cast<double>(first - x0) * scale, target.top(),
+                                 static_cast<double>(run) * scale, target.height());
+        painter.drawImage(destination, image_, QRectF(ringX, top, run, h));
+        first += run;
+    }
+}
+
+}  // namespace moravel

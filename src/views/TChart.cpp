@@ -1,0 +1,131 @@
+#include "TChart.h"
+
+#include <cmath>
+
+namespace moravel {
+
+namespace {
+
+// A layerable that hands its painter and the plot rectangle to a hook.
+class PaintHook : public QCPLayerable {
+public:
+    PaintHook(TChart* chart, const QString& layer, std::function<void(QCPPainter*, const QRect&)> TChart::*hook)
+        : QCPLayerable(chart, layer), chart_(chart), hook_(hook) {}
+
+protected:
+    void applyDefaultAntialiasingHint(QCPPainter* painter) const override { painter->setAntialiasing(false); }
+    void draw(QCPPainter* painter) override {
+        const auto& hook = chart_->*hook_;
+        if (hook) hook(painter, chart_->PlotRect());
+    }
+
+private:
+    TChart* chart_;
+    std::function<void(QCPPainter*, const QRect&)> TChart::*hook_;
+};
+
+}  // namespace
+
+TBarSeries::TBarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPBars(keyAxis, valueAxis) {}
+
+// Plain rectangles without antialiasing: a spectrum has hundreds of bars and
+// is redrawn ten times a second.
+void TBarSeries::draw(QCPPainter* painter) {
+    if (mDataContainer->isEmpty()) return;
+    QCPBarsDataContainer::const_iterator begin;
+    QCPBarsDataContainer::const_iterator end;
+    getVisibleDataBounds(begin, end);
+    const QColor colour = brush().color();
+    painter->setAntialiasing(false);
+    for (auto it = begin; it != end; ++it) {
+        const QRect bar = getBarRect(it->key, it->value).toAlignedRect().normalized();
+        painter->fillRect(bar, colour);
+        lastBarWidth_ = std::max(bar.width(), 1);
+    }
+}
+
+bool TBarSeries::BarTop(int index, QPointF& top) const {
+    if (index < 0 || index >= mDataContainer->size()) return false;
+    const auto it = mDataContainer->constBegin() + index;
+    const QRectF bar = getBarRect(it->key, it->value);
+    top = QPointF(bar.left(), std::min(bar.top(), bar.bottom()));
+    return true;
+}
+
+QString THookedTicker::getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) {
+    return Label ? Label(tick) : QCPAxisTickerFixed::getTickLabel(tick, locale, formatChar, precision);
+}
+
+TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
+    addLayer(QStringLiteral("image"), layer(QStringLiteral("grid")), QCustomPlot::limBelow);
+    new PaintHook(this, QStringLiteral("image"), &TChart::BeforeDrawAxes);
+    new PaintHook(this, QStringLiteral("overlay"), &TChart::AfterDraw);
+    setNotAntialiasedElements(QCP::aeAll);
+    setPlottingHint(QCP::phFastPolylines, true);
+}
+
+void TChart::UpdateLayout() {
+    plotLayout()->update(QCPLayoutElement::upPreparation);
+    plotLayout()->update(QCPLayoutElement::upMargins);
+    plotLayout()->update(QCPLayoutElement::upLayout);
+}
+
+void TChart::SetZoomAllowed(bool allowed) {
+    zoomAllowed_ = allowed;
+    setSelectionRectMode(allowed ? QCP::srmZoom : QCP::srmNone);
+    setCursor(allowed ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TChart::processRectZoom(QRect rect, QMouseEvent* event) {
+    if (!zoomAllowed_ || zoomed_) return;
+    savedX_ = xAxis->range();
+    savedY_ = yAxis->range();
+    zoomRect_ = rect.normalized();
+    zoomed_ = true;
+    QCustomPlot::processRectZoom(rect, event);
+    if (Zoomed) Zoomed();
+}
+
+void TChart::UndoZoom() {
+    if (!zoomed_) return;
+    zoomed_ = false;
+    xAxis->setRange(savedX_);
+    yAxis->setRange(savedY_);
+}
+
+void TChart::SetPanning(bool allowed) {
+    setInteraction(QCP::iRangeDrag, allowed);
+    axisRect()->setRangeDrag(Qt::Horizontal | Qt::Vertical);
+}
+
+double TChart::PixelsFor(QCPAxis* axis, double span) {
+    return std::abs(axis->coordToPixel(axis->range().lower + span) - axis->coordToPixel(axis->range().lower));
+}
+
+// A pan is what a mouse move with the left button did to the axes while
+// dragging is on and no zoom rectangle is being drawn; ranges set by code
+// never count as a pan.
+void TChart::mouseMoveEvent(QMouseEvent* event) {
+    const QCPRange x = xAxis->range();
+    const QCPRange y = yAxis->range();
+    QCustomPlot::mouseMoveEvent(event);
+    if (!(event->buttons() & Qt::LeftButton) || selectionRectMode() != QCP::srmNone ||
+        !interactions().testFlag(QCP::iRangeDrag)) {
+        return;
+    }
+    if (xAxis->range() == x && yAxis->range() == y) return;
+    if (AllowScroll && (!AllowScroll(xAxis, xAxis->range().lower) || !AllowScroll(yAxis, yAxis->range().lower))) {
+        xAxis->setRange(x);
+        yAxis->setRange(y);
+        replot(rpQueuedReplot);
+        return;
+    }
+    if (Scrolled) Scrolled();
+}
+
+void TChart::resizeEvent(QResizeEvent* event) {
+    QCustomPlot::resizeEvent(event);
+    if (Resized) Resized();
+}
+
+}  // namespace moravel

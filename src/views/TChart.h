@@ -1,0 +1,104 @@
+// The chart layer under the two plots: a QCustomPlot with the few things the
+// plots need beyond it, so that the window's handlers read like the plots'
+// own rules:
+//   - a paint hook below the grid and axes (the spectrogram image) and one
+//     above everything (the spectrum's peak marker), both with the plot
+//     rectangle;
+//   - panning with an allow-scroll veto and a scroll notification;
+//   - a zoom mode with one dragged rectangle that can be read and cut, a
+//     zoomed flag and an undo that restores the ranges from before the zoom;
+//   - a per-label text hook for the bottom axis;
+//   - bars that remember the pixel width they were last drawn with, drawn
+//     as plain filled rectangles;
+//   - a resize notification.
+// GUI thread only.
+#pragma once
+
+#include <qcustomplot.h>
+
+#include <functional>
+
+namespace moravel {
+
+/// Bars drawn as filled rectangles of the series' colour (outline and fill
+/// the same), remembering the width in pixels of the last bar drawn.
+class TBarSeries : public QCPBars {
+public:
+    TBarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis);
+    /// Width in pixels the bars had at the last paint, at least 1.
+    int LastBarWidth() const { return lastBarWidth_; }
+    /// Pixel position of the top centre of bar `index` (0-based) at the last
+    /// paint's geometry; false when there is no such bar.
+    bool BarTop(int index, QPointF& top) const;
+
+protected:
+    void draw(QCPPainter* painter) override;
+
+private:
+    int lastBarWidth_ = 1;
+};
+
+/// Tick labels whose text comes from a hook (fixed tick step).
+class THookedTicker : public QCPAxisTickerFixed {
+public:
+    std::function<QString(double tick)> Label;
+
+protected:
+    QString getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) override;
+};
+
+class TChart : public QCustomPlot {
+public:
+    explicit TChart(QWidget* parent = nullptr);
+
+    /// Drawn below the grid and the axes: painter and plot rectangle.
+    std::function<void(QCPPainter*, const QRect&)> BeforeDrawAxes;
+    /// Drawn after everything else.
+    std::function<void(QCPPainter*, const QRect&)> AfterDraw;
+    /// Asked before a pan moves an axis to a new minimum; false refuses it.
+    std::function<bool(QCPAxis* axis, double newMinimum)> AllowScroll;
+    /// After a pan moved the axes.
+    std::function<void()> Scrolled;
+    /// After a zoom rectangle was applied.
+    std::function<void()> Zoomed;
+    /// After the chart changed size.
+    std::function<void()> Resized;
+
+    QRect PlotRect() const { return axisRect()->rect(); }
+    /// Lays the chart out for its current size now, so that PlotRect() and
+    /// the pixel conversions are current before the next paint.
+    void UpdateLayout();
+
+    // ---- Zoom ------------------------------------------------------------
+    /// Lets the user drag a zoom rectangle (cross-hair cursor) or forbids it.
+    void SetZoomAllowed(bool allowed);
+    bool ZoomAllowed() const { return zoomAllowed_; }
+    /// A rectangle was applied and not undone.
+    bool IsZoomed() const { return zoomed_; }
+    /// The last applied rectangle, in chart pixels.
+    QRect ZoomRect() const { return zoomRect_; }
+    void SetZoomRect(const QRect& rect) { zoomRect_ = rect; }
+    /// Restores the axis ranges from before the zoom.
+    void UndoZoom();
+
+    // ---- Panning -----------------------------------------------------------
+    /// Lets the user drag the plot around (both axes) or forbids it.
+    void SetPanning(bool allowed);
+
+    /// Pixels that `span` units of `axis` cover.
+    static double PixelsFor(QCPAxis* axis, double span);
+
+protected:
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool zoomAllowed_ = false;
+    bool zoomed_ = false;
+    QRect zoomRect_;
+    QCPRange savedX_;
+    QCPRange savedY_;
+};
+
+}  // namespace moravel

@@ -1,0 +1,416 @@
+// The spectrum plot and the spectrogram through the real window on the
+// virtual card (stepping clock, display timer driven by the test).
+#include "FFT.h"
+#include "PlotMath.h"
+#include "PlotPanes.h"
+#include "SpectrogramImage.h"
+#include "TChart.h"
+#include "WindowFixture.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+using moravel::testing::WindowFixture;
+
+namespace {
+
+// A sine whose frequency the test can change while the card runs; 0 Hz is silence.
+struct ToneControl {
+    double hz = 1000;
+    double amplitude = 8000;
+};
+
+class ToneSource final : public moravel::SampleSource {
+public:
+    ToneSource(std::int32_t rate, std::shared_ptr<ToneControl> control) : rate_(rate), control_(std::move(control)) {}
+    void Fill(std::int16_t* dest, std::size_t count) override {
+        for (std::size_t i = 0; i < count; ++i) {
+            phase_ += 2 * std::numbers::pi * control_->hz / rate_;
+            dest[i] = control_->hz == 0 ? 0 : static_cast<std::int16_t>(control_->amplitude * std::sin(phase_));
+        }
+    }
+
+private:
+    double rate_;
+    std::shared_ptr<ToneControl> control_;
+    double phase_ = 0;
+};
+
+// White noise through a one-pole low pass: a noise floor falling with frequency.
+class RedNoise final : public moravel::SampleSource {
+public:
+    void Fill(std::int16_t* dest, std::size_t count) override {
+        for (std::size_t i = 0; i < count; ++i) {
+            state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+            const double white = static_cast<double>(static_cast<std::int32_t>(state_ >> 32)) / 2147483648.0;
+            level_ = 0.9 * level_ + white * 1500;
+            dest[i] = static_cast<std::int16_t>(level_);
+        }
+    }
+
+private:
+    std::uint64_t state_ = 12345;
+    double level_ = 0;
+};
+
+moravel::SourceFactory toneFactory(std::shared_ptr<ToneControl> control) {
+    return [control](std::int32_t rate) { return std::make_unique<ToneSource>(rate, control); };
+}
+
+std::string settings(const std::string& extra = {}) {
+    return std::string(moravel::testing::kConfiguredMixer) +
+           "[SETTINGS]\nWindowWidth=900\nWindowHeight=700\nSplitterTop=250\nAGC_enabled=0\n" + extra;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+// A window shown and laid out, sampling.
+struct Shown {
+    explicit Shown(const std::string& extra = {}, std::shared_ptr<ToneControl> tone = {}, int columns = 4096)
+        : f(settings(extra), {}, tone ? toneFactory(tone) : moravel::SourceFactory{}, columns) {
+        f.Form().show();
+        settle();
+        f.Start();
+    }
+    /// Runs with the window painting after every display tick, as it does
+    /// in the program (painting renews the spectrogram's pixel scale).
+    void RunPainted(int ms) {
+        for (int done = 0; done < ms; done += 100) {
+            f.Run(100);
+            Chart2()->replot();
+        }
+    }
+    /// The image column at the left edge of the spectrogram's plot.
+    std::int64_t FirstColumnShown() {
+        return std::llrint(moravel::TChart::PixelsFor(Chart2()->xAxis, 1000) / 1000 * Chart2()->xAxis->range().lower);
+    }
+    moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
+    moravel::TChart* Chart2() { return f.Form().spectrogramPane->Chart2; }
+    WindowFixture f;
+};
+
+}  // namespace
+
+class DisplayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void toneShowsAsTheStrongestBarAndThePeakAfterFiveStableBlocks() {
+        auto tone = std::make_shared<ToneControl>();
+        Shown s("", tone);
+        s.f.Run(400);  // three blocks: not yet stable
+        QCOMPARE(s.f.Find<QLabel>("Label1")->text(), QStringLiteral("?"));
+        s.f.Run(1600);
+        const auto& engine = s.f.Form().Engine();
+        QVERIFY(std::abs(engine.BinToFrequency(engine.PeakIndex + 1) - 1000) <= engine.BinToFrequency(1));
+        const int peak = s.f.Find<QLabel>("Label1")->text().remove(" Hz").remove(',').trimmed().toInt();
+        QVERIFY2(std::abs(peak - 1000) <= 40, qPrintable(s.f.Find<QLabel>("Label1")->text()));
+        // A jump of more than 20 Hz: "?" until the new peak has been stable.
+        tone->hz = 1500;
+        s.f.Run(300);
+        QCOMPARE(s.f.Find<QLabel>("Label1")->text(), QStringLiteral("?"));
+        s.f.Run(1500);
+        QVERIFY(s.f.Find<QLabel>("Label1")->text() != QStringLiteral("?"));
+    }
+
+    void peakHoldRisesWithABurstAndResetBringsItBack() {
+        auto tone = std::make_shared<ToneControl>();
+        tone->amplitude = 2000;
+        Shown s("", tone);
+        s.f.Run(1000);
+        const double quiet = s.Chart1()->yAxis->range().upper;
+        tone->amplitude = 20000;
+        s.f.Run(1500);
+        tone->amplitude = 2000;
+        s.f.Run(300);
+        const double held = s.Chart1()->yAxis->range().upper;
+        QVERIFY(held > 5 * quiet);
+        s.f.Run(1500);
+        QCOMPARE(s.Chart1()->yAxis->range().upper, held);  // stays after the burst
+        s.f.Click("ButtonRefreshSpectrumScale");
+        QCOMPARE(s.Chart1()->yAxis->range().upper, 1.0);
+        s.f.Run(200);
+        const double again = s.Chart1()->yAxis->range().upper;
+        QVERIFY(again > 1 && again < held / 5);
+        QCOMPARE(again, s.f.Form().Engine().PeakValue);
+    }
+
+    void scaleModes() {
+        Shown s;
+        s.f.Run(500);
+        s.f.Choose("ComboSpectrumScale", 2);  // manual
+        QVERIFY(s.f.Find<QSlider>("TrackSpectrumMax")->isEnabled());
+        QVERIFY(!s.f.Find<QPushButton>("ButtonRefreshSpectrumScale")->isEnabled());
+        s.f.Find<QSlider>("TrackSpectrumMax")->setValue(345);
+        QCOMPARE(s.Chart1()->yAxis->range().upper, 345.0);
+        QCOMPARE(s.f.Find<QLabel>("Label14")->text(), QStringLiteral("345"));
+        s.f.Run(300);
+        QCOMPARE(s.Chart1()->yAxis->range().upper, 345.0);
+        s.f.Choose("ComboSpectrumScale", 1);  // auto: fits the data
+        QVERIFY(!s.f.Find<QSlider>("TrackSpectrumMax")->isEnabled());
+        s.f.Run(300);
+        double highest = 0;
+        for (auto it = s.f.Form().spectrumPane->Series1->data()->constBegin();
+             it != s.f.Form().spectrumPane->Series1->data()->constEnd(); ++it) {
+            highest = std::max(highest, it->value);
+        }
+        QVERIFY(std::abs(s.Chart1()->yAxis->range().upper - highest) <= highest * 0.01 + 1);
+        s.f.Choose("ComboSpectrumScale", 0);  // peak hold starts again at 1
+        QCOMPARE(s.Chart1()->yAxis->range().upper, 1.0);
+        QVERIFY(s.f.Find<QPushButton>("ButtonRefreshSpectrumScale")->isEnabled());
+        s.f.Find<QCheckBox>("CheckSpectrumLogarithmic")->setChecked(true);
+        QCOMPARE(s.Chart1()->yAxis->label(), QStringLiteral("Log  Power"));
+        QCOMPARE(s.Chart1()->yAxis->scaleType(), QCPAxis::stLogarithmic);
+    }
+
+    void resolutionSetsTheWindowAtEachRange() {
+        Shown s;
+        for (int range = 0; range < 4; ++range) {
+            s.f.Run(400);
+            s.f.Choose("ComboAudioRange", range);
+            for (int resolution = 0; resolution < 3; ++resolution) {
+                s.f.Choose("ComboSpectrumResolution", resolution);
+                s.f.Run(400);
+                QCOMPARE(s.Chart1()->xAxis->range().lower, 0.0);
+                QCOMPARE(s.Chart1()->xAxis->range().upper, double(moravel::SpectrumWindowWidth(resolution, range)));
+                QCOMPARE(s.f.Form().Engine().Resolution, resolution == 0 ? 10 : resolution == 1 ? 5 : 1);
+            }
+        }
+        QCOMPARE(moravel::SpectrumWindowWidth(0, 1), 4000);  // "High" → "Low" at 4 KHz: 1000 → 4000 Hz
+        QCOMPARE(moravel::SpectrumWindowWidth(2, 1), 1000);
+    }
+
+    void normalizeFlattensTheNoiseFloor() {
+        WindowFixture f(settings(), {}, [](std::int32_t) { return std::make_unique<RedNoise>(); });
+        f.Start();
+        f.Run(2000);
+        // Low-frequency bins against high-frequency bins of the display.
+        const auto balance = [&] {
+            const auto& e = f.Form().Engine();
+            const int third = (e.DisplayCount - 1) / 3;
+            double low = 0, high = 0;
+            for (int i = 1; i <= third; ++i) low += e.DisplaySpectrum[i];
+            for (int i = e.DisplayCount - third; i < e.DisplayCount; ++i) high += e.DisplaySpectrum[i];
+            return low / high;
+        };
+        const double raw = balance();
+        QVERIFY2(raw > 4, qPrintable(QString::number(raw)));
+        f.Click("sp_spectrum_normalize");
+        f.Run(3000);
+        QVERIFY2(balance() > 0.5 && balance() < 2, qPrintable(QString::number(balance())));
+        f.Click("sp_spectrum_normalize");
+        f.Run(3000);
+        QVERIFY(balance() > 4);
+    }
+
+    void filterBandFollowsTypeAndMouse() {
+        Shown s;
+        s.f.Run(400);
+        s.f.Find<QSlider>("TrackFilterCenter")->setValue(1000);
+        s.f.Find<QSlider>("TrackFilterBW")->setValue(400);
+        const auto points = [&] {
+            QList<QPointF> list;
+            for (auto it = s.f.Form().spectrumPane->Series3->data()->constBegin();
+                 it != s.f.Form().spectrumPane->Series3->data()->constEnd(); ++it) {
+                list << QPointF(it->key, it->value);
+            }
+            return list;
+        };
+        QCOMPARE(points(), (QList<QPointF>{{800, 200}, {1200, 200}}));
+        s.f.Choose("ComboFilterType", 0);
+        QCOMPARE(points(), (QList<QPointF>{{0, 200}, {1000, 200}}));
+        s.f.Choose("ComboFilterType", 3);
+        QCOMPARE(points().size(), 6);
+        s.f.Click("sb_filter_visible");
+        QVERIFY(points().isEmpty());
+        s.f.Click("sb_filter_visible");
+
+        // Left button: the centre jumps to the frequency under the mouse.
+        moravel::TChart* chart = s.Chart1();
+        chart->replot();
+        const QRect plot = chart->PlotRect();
+        const QPoint at(plot.left() + plot.width() / 4, plot.center().y());
+        QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, at);
+        const int expected = static_cast<int>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
+        QVERIFY(std::abs(expected - 250) <= 2);  // a quarter of the 0..1000 Hz window
+        QCOMPARE(s.f.Find<QSlider>("TrackFilterCenter")->value(), expected);
+        QCOMPARE(s.f.Form().Engine().FilterCenter, expected);
+        // Right button toggles the filter.
+        const bool on = s.f.Find<QToolButton>("sb_filter_on")->isChecked();
+        QTest::mousePress(chart, Qt::RightButton, Qt::NoModifier, at);
+        QCOMPARE(s.f.Find<QToolButton>("sb_filter_on")->isChecked(), !on);
+        // Moving without a button reads out the cursor.
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), chart->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &move);
+        QVERIFY(s.f.Find<QLabel>("Label39")->text().startsWith(QStringLiteral("(%1 Hz, ").arg(expected)));
+    }
+
+    void spectrogramColumnUsesThePaletteIndex() {
+        auto tone = std::make_shared<ToneControl>();
+        tone->hz = 0;  // silence: every display value is 0
+        Shown s("TrackSpectrogramGain=1\nTrackSpectrogramOffset=1000\n", tone);
+        s.f.Run(1000);
+        const auto& image = s.f.Form().Spectrogram();
+        const std::int64_t column = s.f.Form().SpectrogramColumnWritten();
+        QVERIFY(column >= 5);
+        // Soft Green at index round(1000 / 4000 × 4000) = 1000: between green
+        // (800) and yellow (2400), red = trunc(255 × 200 / 1600) = 31.
+        QCOMPARE(moravel::SpectrogramColourIndex(0.0f, 1000, 1, 4000), 1000);
+        const std::uint16_t expected = moravel::ToRgb16(0x00FF1F);
+        const int x = static_cast<int>(column % image.Width());
+        for (int bin : {1, 10, s.f.Form().Engine().DisplayCount - 1}) QCOMPARE(image.Pixel(x, bin), expected);
+        // Column 0 stays black, the next column is not written yet.
+        QCOMPARE(image.Pixel(0, 5), std::uint16_t{0});
+        QCOMPARE(image.Pixel(x + 1, 5), std::uint16_t{0});
+        // Gain at its maximum: range 1, every value ≥ 1 − offset is the top colour.
+        s.f.Find<QSlider>("TrackSpectrogramGain")->setValue(4000);
+        s.f.Run(200);
+        const int next = static_cast<int>(s.f.Form().SpectrogramColumnWritten() % image.Width());
+        QCOMPARE(image.Pixel(next, 3), s.f.Form().SpectrogramPalette16()[4000]);
+        QCOMPARE(s.f.Form().SpectrogramPalette16()[4000], moravel::ToRgb16(0x0080FF));
+    }
+
+    void autoScrollStartsPastThePlotWidthAndPausesInZoomMode() {
+        Shown s;
+        QScrollBar* time = s.f.Find<QScrollBar>("ScrollSpectrogram");
+        s.RunPainted(2000);
+        const int width = s.Chart2()->PlotRect().width();
+        QCOMPARE(time->value(), 0);
+        const double secondsToFill = width / s.f.Form().Engine().BinWidth;
+        s.RunPainted(static_cast<int>(secondsToFill * 1000) - 4000);
+        QCOMPARE(time->value(), 0);  // not yet past the plot's width
+        s.RunPainted(8000);
+        QVERIFY(time->value() > 0);
+        // The newest column sits at the right edge of the plot.
+        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8);
+        s.f.Click("sb_zoom_spectrogram");
+        const int paused = time->value();
+        s.RunPainted(3000);
+        QCOMPARE(time->value(), paused);
+        s.f.Click("sb_zoom_spectrogram");
+        s.RunPainted(1000);
+        QVERIFY(time->value() > paused);
+    }
+
+    void spectrogramKeepsRunningPastItsHistoryWidth() {
+        Shown s({}, {}, 1000);
+        const int ring = s.f.Form().Spectrogram().Width();
+        QCOMPARE(ring, 1000);
+        s.RunPainted(static_cast<int>((ring + 100) / 7.7 * 1000));
+        QVERIFY(s.f.Form().SpectrogramColumnWritten() > ring);
+        QScrollBar* time = s.f.Find<QScrollBar>("ScrollSpectrogram");
+        QCOMPARE(time->maximum(),
+                 static_cast<int>(std::nearbyint(s.f.Form().SpectrogramColumnWritten() / s.f.Form().Engine().BinWidth)));
+        const int width = s.Chart2()->PlotRect().width();
+        QVERIFY2(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8,
+                 qPrintable(QString("first %1 width %2 written %3 pos %4 max %5 min %6").arg(s.FirstColumnShown()).arg(width).arg(s.f.Form().SpectrogramColumnWritten()).arg(time->value()).arg(time->maximum()).arg(time->minimum())));
+        // What the plot shows is the image: the newest column at the right edge.
+        const QImage shown = s.Chart2()->toPixmap().toImage();
+        const std::int64_t newest = s.f.Form().SpectrogramColumnWritten();
+        const QRect plot = s.Chart2()->PlotRect();
+        const int xNewest = plot.left() + static_cast<int>(newest - s.FirstColumnShown());
+        int lit = 0;
+        for (int y = plot.top(); y < plot.bottom(); ++y) lit += shown.pixelColor(xNewest - 2, y) != QColor(Qt::black);
+        QVERIFY(lit > 10);
+    }
+
+    void zoomBelowTheBottomEdgeShowsFromZeroAndClearEndsIt() {
+        Shown s;
+        s.f.Run(2000);
+        settle();
+        moravel::TChart* chart = s.Chart2();
+        chart->replot();
+        s.f.Click("sb_zoom_spectrogram");
+        QVERIFY(chart->ZoomAllowed());
+        const QRect plot = chart->PlotRect();
+        const QPoint from(plot.left() + 20, plot.top() + 20);
+        const QPoint to(plot.left() + 120, plot.bottom() + 30);  // below the plot
+        QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(chart, to);
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, to);
+        QVERIFY(chart->IsZoomed());
+        QCOMPARE(chart->ZoomRect().bottom(), plot.bottom());
+        QCOMPARE(chart->yAxis->range().lower, 0.0);
+        chart->replot();
+        QVERIFY(!chart->ZoomAllowed());  // one zoom level only
+        s.f.Click("SpectrogramClear");
+        QVERIFY(!chart->IsZoomed());
+        QVERIFY(!s.f.Find<QToolButton>("sb_zoom_spectrogram")->isChecked());
+        QCOMPARE(s.f.Find<QScrollBar>("ScrollSpectrogram")->value(), 0);
+        QCOMPARE(chart->yAxis->range().lower, 0.0);
+        QCOMPARE(s.f.Form().SpectrogramColumnWritten(), 0);
+        QVERIFY(chart->xAxis->label().startsWith(QStringLiteral("Time from ")));
+    }
+
+    void panningIsVetoedBelowZeroAndMovesTheScrollBars() {
+        Shown s;
+        s.f.Run(1000);
+        settle();
+        moravel::TChart* chart = s.Chart2();
+        chart->replot();
+        const QRect plot = chart->PlotRect();
+        const QPoint middle = plot.center();
+        // Dragging right would show time before 0: refused.
+        QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, middle);
+        QTest::mouseMove(chart, middle + QPoint(100, 0));
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, middle + QPoint(100, 0));
+        QCOMPARE(chart->xAxis->range().lower, 0.0);
+        // Dragging left moves the window on, and the scroll bar follows.
+        QTest::mousePress(chart, Qt::LeftButton, Qt::NoModifier, middle);
+        QTest::mouseMove(chart, middle - QPoint(100, 0));
+        QTest::mouseRelease(chart, Qt::LeftButton, Qt::NoModifier, middle - QPoint(100, 0));
+        QVERIFY(chart->xAxis->range().lower > 5);
+        QCOMPARE(s.f.Find<QScrollBar>("ScrollSpectrogram")->value(),
+                 static_cast<int>(std::nearbyint(chart->xAxis->range().lower)));
+    }
+
+    void timeLabelsAndCursorReadout() {
+        Shown s;
+        s.f.Run(1000);
+        settle();
+        auto* ticker = s.f.Form().spectrogramPane->TimeTicker;
+        QCOMPARE(ticker->Label(75), QStringLiteral("01:15"));
+        QCOMPARE(ticker->Label(0), QStringLiteral("00:00"));
+        QCOMPARE(QString::fromStdString(moravel::MinutesSeconds(3675)), QStringLiteral("01:15"));
+        moravel::TChart* chart = s.Chart2();
+        chart->replot();
+        const QRect plot = chart->PlotRect();
+        const QPoint at(plot.center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), chart->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &move);
+        const auto t = static_cast<std::int64_t>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
+        QVERIFY(s.f.Find<QLabel>("Label40")->text().startsWith(
+            QStringLiteral("(%1, ").arg(QString::fromStdString(moravel::MinutesSeconds(t)))));
+    }
+
+    void doubleClickCentresTheSpectrumWindow() {
+        Shown s("SpectrumResolution=0\n");  // "Low": a 2000 Hz window at 2 KHz
+        s.f.Run(1000);
+        settle();
+        moravel::TChart* chart = s.Chart2();
+        chart->replot();
+        const QRect plot = chart->PlotRect();
+        // The top of the plot is far above the 2000 Hz scroll maximum.
+        const QPoint top(plot.center().x(), plot.top() + 2);
+        QTest::mouseDClick(chart, Qt::LeftButton, Qt::NoModifier, top);
+        QScrollBar* frequency = s.f.Find<QScrollBar>("ScrollSpectrum");
+        QCOMPARE(frequency->value(), moravel::CentredScrollPosition(chart->yAxis->pixelToCoord(top.y()), 2000, 2000));
+        QCOMPARE(frequency->value(), 1000);
+        QCOMPARE(moravel::CentredScrollPosition(700, 1000, 2000), 200);
+    }
+};
+
+QTEST_MAIN(DisplayTest)
+#include "test_window_display.moc"
