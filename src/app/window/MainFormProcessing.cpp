@@ -30,22 +30,6 @@
 
 namespace moravel {
 
-namespace {
-
-std::array<QSlider*, kEqualizerBands> equalizerSliders(const EqualizerPage& page) {
-    return {page.eq1, page.eq2, page.eq3, page.eq4, page.eq5, page.eq6, page.eq7};
-}
-
-std::array<QLabel*, kEqualizerBands> percentLabels(const EqualizerPage& page) {
-    return {page.Label61, page.Label62, page.Label63, page.Label64, page.Label65, page.Label66, page.Label67};
-}
-
-std::array<QLabel*, kEqualizerBands> bandLabels(const EqualizerPage& page) {
-    return {page.eqlbl1, page.eqlbl2, page.eqlbl3, page.eqlbl4, page.eqlbl5, page.eqlbl6, page.eqlbl7};
-}
-
-}  // namespace
-
 void TMainForm::connectProcessingControls() {
     const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
         connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
@@ -66,7 +50,7 @@ void TMainForm::connectProcessingControls() {
     on(compress->SpeedButton1, &QToolButton::clicked, &TMainForm::SpeedButton1Click);
     on(expand->sb_expander_on, &QToolButton::clicked, &TMainForm::sb_expander_onClick);
     on(expand->SpeedButton2, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
-    for (QSlider* slider : equalizerSliders(*equalizer)) {
+    for (QSlider* slider : equalizer->BandSliders()) {
         on(slider, &QSlider::valueChanged, &TMainForm::sb_equalizer_onClick);
     }
     on(equalizer->sb_equalizer_on, &QToolButton::clicked, &TMainForm::sb_equalizer_onClick);
@@ -176,17 +160,17 @@ void TMainForm::SpeedButton5Click() {
 void TMainForm::sb_equalizer_onClick() {
     highlightTab(equalizer->sheet, equalizer->sb_equalizer_on->isChecked());
     std::array<std::int32_t, kEqualizerBands> positions{};
-    const auto sliders = equalizerSliders(*equalizer);
+    const auto sliders = equalizer->BandSliders();
     for (std::size_t k = 0; k < sliders.size(); ++k) positions[k] = sliders[k]->value();
     const auto gains = EqualizerGains(positions);
     engine_->SetEqualizerCurve(kEqualizerBands, gains.data());
     const std::string separator = thousands().toStdString();
-    const auto percents = percentLabels(*equalizer);
+    const auto percents = equalizer->PercentLabels();
     for (std::size_t k = 0; k < percents.size(); ++k) {
         percents[k]->setText(QString::fromStdString(EqualizerPercentLabel(positions[k], separator)));
     }
     if (engine_->DisplayCount <= 0) return;
-    const auto bands = bandLabels(*equalizer);
+    const auto bands = equalizer->FrequencyLabels();
     for (std::size_t k = 0; k < bands.size(); ++k) {
         bands[k]->setText(QString::fromStdString(EqualizerBandLabel(static_cast<std::int32_t>(k), engine_->HalfBlock,
                                                                     waveIn_->samples, engine_->BlockSamples, separator))
@@ -195,7 +179,7 @@ void TMainForm::sb_equalizer_onClick() {
 }
 
 void TMainForm::sb_equalizer_resetClick() {
-    for (QSlider* slider : equalizerSliders(*equalizer)) slider->setValue(0);
+    for (QSlider* slider : equalizer->BandSliders()) slider->setValue(0);
     sb_equalizer_onClick();
 }
 

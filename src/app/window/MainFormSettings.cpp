@@ -38,10 +38,6 @@ void setComboIndex(QComboBox* combo, int index) {
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
-std::array<QSlider*, 7> equalizerSliders(const EqualizerPage& page) {
-    return {page.eq1, page.eq2, page.eq3, page.eq4, page.eq5, page.eq6, page.eq7};
-}
-
 // A file-name panel shows the name without its folder and carries the full
 // path as its hint.
 void showFileName(QLabel* panel, const std::string& path) {
@@ -104,7 +100,7 @@ void TMainForm::LoadSettings() {
     sb_expander_onClick();
     compress->sb_compressor_on->setChecked(s.CompressorOn);
     sb_compressor_onClick();
-    const auto sliders = equalizerSliders(*equalizer);
+    const auto sliders = equalizer->BandSliders();
     for (std::size_t k = 0; k < sliders.size(); ++k) sliders[k]->setValue(s.eq[k]);
     equalizer->sb_equalizer_on->setChecked(s.EqualizerOn);
     // Also run when no slider moved, so the tab shows a stored "on" at once.
@@ -161,7 +157,7 @@ WindowSettings TMainForm::collectSettings() const {
     s.ExpanderOn = expand->sb_expander_on->isChecked();
     s.CompressorOn = compress->sb_compressor_on->isChecked();
     s.EqualizerOn = equalizer->sb_equalizer_on->isChecked();
-    const auto sliders = equalizerSliders(*equalizer);
+    const auto sliders = equalizer->BandSliders();
     for (std::size_t k = 0; k < sliders.size(); ++k) s.eq[k] = sliders[k]->value();
     keepPalette(s);
     return s;
