@@ -94,9 +94,6 @@ TMainForm::~TMainForm() {
 
 void TMainForm::buildWindow() {
     resize(792, 568);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -162,8 +159,8 @@ void TMainForm::createDevices() {
     waveIn_ = std::make_unique<TEnhWaveIn>(*options_.backend);
     waveIn_->SampleBits = 16;
     waveIn_->MaxBuffers = 3;
-    waveIn_->OnData = [this](QObject* sender, std::uint8_t* data, std::int32_t size) {
-        WaveInData(sender, data, size);
+    waveIn_->OnData = [this](QObject* sender, std::uint8_t* block, std::int32_t size) {
+        WaveInData(sender, block, size);
     };
     waveOut_ = std::make_unique<TEnhWaveOut>(*options_.backend);
     waveOut_->SampleBits = 16;
@@ -208,6 +205,10 @@ void TMainForm::connectControls() {
 }
 
 void TMainForm::ShowAsStored() {
+    // Centred on the desktop at the size the settings gave it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
     if (startMaximized_) {
         showMaximized();
     } else {

@@ -98,7 +98,7 @@ public:
     void ShowAsStored();
 
     // ---- Pipeline --------------------------------------------------------
-    void WaveInData(QObject* sender, std::uint8_t* data, std::int32_t size);
+    void WaveInData(QObject* sender, std::uint8_t* captured, std::int32_t size);
     void WaveOutDone(QObject* sender);
     void start_sample();
     void stop_sampling();

@@ -75,8 +75,8 @@ CycleControls TMainForm::readCycleControls() const {
     return c;
 }
 
-void TMainForm::WaveInData(QObject*, std::uint8_t* data, std::int32_t size) {
-    cycle_.WaveInData(data, size, readCycleControls(), *cycleClient_);
+void TMainForm::WaveInData(QObject*, std::uint8_t* captured, std::int32_t size) {
+    cycle_.WaveInData(captured, size, readCycleControls(), *cycleClient_);
 }
 
 void TMainForm::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }
