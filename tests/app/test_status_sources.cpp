@@ -1,5 +1,6 @@
 // The stopwatch slots and the CPU usage sampler with the meter's smoothing.
 #include "Stopwatch.h"
+#include "TempFolder.h"
 #include "adCpuUsage.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,12 @@ TEST(Stopwatch, SlotsMeasureOnTheirOwnAndOnlyOneToFive) {
     EXPECT_THROW(timer.Elapsed(6), std::range_error);
 }
 
+// Each test has a folder of its own: ctest runs tests in parallel.
 class CpuUsage : public ::testing::Test {
 protected:
     void write(const std::string& text) { std::ofstream(path) << text; }
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "moravel-test-proc-stat";
-    void TearDown() override { std::filesystem::remove(path); }
+    testing::TempFolder folder;
+    const std::filesystem::path path = folder.Path() / "stat";
 };
 
 // Between the samples cpu0 spent 300 of 400 jiffies busy (idle 60 + iowait
