@@ -27,6 +27,11 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    /// Entries in the folder (a leftover temporary file shows here).
+    std::size_t EntryCount() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), std::filesystem::directory_iterator()));
+    }
 
 private:
     std::filesystem::path path_;

@@ -28,11 +28,6 @@ protected:
         return TKustomIniFile(path_);
     }
 
-    std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder_.Path()), std::filesystem::directory_iterator()));
-    }
-
     TempFolder folder_;
     std::string path_ = folder_.File("moravel.ini");
 };
@@ -185,7 +180,7 @@ TEST_F(KiniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
     struct stat status {};
     ASSERT_EQ(::stat(path_.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_EQ(FilesInFolder(), 1u) << "temporary file left behind";
+    EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";
 }
 
 TEST_F(KiniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
@@ -205,7 +200,7 @@ TEST_F(KiniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(ReadText(path_), original);
-    EXPECT_EQ(FilesInFolder(), 1u) << "temporary file left behind";
+    EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";
 }
 
 TEST_F(KiniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {

@@ -132,11 +132,6 @@ protected:
         return TKustomIniFile(path_);
     }
 
-    std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder_.Path()), std::filesystem::directory_iterator()));
-    }
-
     TempFolder folder_;
     std::string path_ = folder_.File("moravel.ini");
 };
@@ -268,7 +263,7 @@ TEST_F(WindowSettingsTest, AFailingWriteStopsAndKeepsWhatTheFileHad) {
     ASSERT_LT(written.size(), kWriteOrder.size());
     EXPECT_EQ(written, std::vector<std::string>(kWriteOrder.begin(), kWriteOrder.begin() + written.size()))
         << "the keys after the failing one must not be written";
-    EXPECT_EQ(FilesInFolder(), 1u) << "temporary file left behind";
+    EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";
 }
 
 TEST_F(WindowSettingsTest, LineAssignmentRoundTripsInDialogOrder) {

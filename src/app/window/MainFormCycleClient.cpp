@@ -2,7 +2,7 @@
 
 #include "EnhWave.h"
 #include "MainForm.h"
-#include "NumberFormat.h"
+#include "LocaleNumber.h"
 #include "PlotPanes.h"
 #include "TChart.h"
 #include "dbm.h"
@@ -12,18 +12,13 @@
 #include <qcustomplot.h>
 
 #include <QLabel>
-#include <QLocale>
 
 namespace moravel {
 
 namespace {
 
 // "%3.4n": seconds with four decimals, the user's separators.
-QString formatSeconds(long double seconds) {
-    const QLocale locale;
-    return QString::fromStdString(FormatNumber(seconds, 3, 4, locale.groupSeparator().toStdString(),
-                                               locale.decimalPoint().toStdString()));
-}
+QString formatSeconds(long double seconds) { return LocaleNumber(seconds, 3, 4); }
 
 // The cycle's labels show each block's figures at once, not at the next
 // paint, so they stay current while the cycle keeps the event loop busy.

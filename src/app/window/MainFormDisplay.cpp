@@ -5,7 +5,7 @@
 #include "ChainSettings.h"
 #include "FFT.h"
 #include "MainForm.h"
-#include "NumberFormat.h"
+#include "LocaleNumber.h"
 #include "PlotMath.h"
 #include "PlotPanes.h"
 #include "TChart.h"
@@ -20,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -36,11 +35,6 @@ enum ScaleMode { kPeakHold = 0, kAutoScale = 1, kManualScale = 2 };
 
 constexpr int kPlotTimeSlot = 3;
 
-QString formatNumber(long double value, int width, int decimals) {
-    const QLocale locale;
-    return QString::fromStdString(FormatNumber(value, width, decimals, locale.groupSeparator().toStdString(),
-                                               locale.decimalPoint().toStdString()));
-}
 
 }  // namespace
 
@@ -192,8 +186,8 @@ void TMainForm::Chart1MouseMove(QMouseEvent* event) {
     if (event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier) return;
     if (at.x() <= plot.left() || at.x() >= plot.right() || at.y() <= plot.top() || at.y() >= plot.bottom()) return;
     spectrumPane->Label39->setText(QStringLiteral("(%1 Hz, %2)")
-                                       .arg(formatNumber(std::nearbyint(chart->xAxis->pixelToCoord(at.x())), 3, 0),
-                                            formatNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
+                                       .arg(LocaleNumber(std::nearbyint(chart->xAxis->pixelToCoord(at.x())), 3, 0),
+                                            LocaleNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
 }
 
 // A 10-pixel box at the top of the strongest bar.
@@ -252,16 +246,16 @@ void TMainForm::DisplayData() {
     if (spectrogramOn) writeSpectrogramColumn();
     spectrogramAutoScroll();
     QCustomPlot* chart = spectrumPane->Chart1;
-    spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? formatNumber(engine_->PeakFrequency, 3, 0) + " Hz"
+    spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? LocaleNumber(engine_->PeakFrequency, 3, 0) + " Hz"
                                                               : QStringLiteral("?"));
     const int mode = spectrum->ComboSpectrumScale->currentIndex();
     if (mode == kAutoScale && spectrumOn) spectrumPane->Series1->rescaleValueAxis(false, true);
-    spectrum->Label14->setText(formatNumber(chart->yAxis->range().upper, 3, 0));
+    spectrum->Label14->setText(LocaleNumber(chart->yAxis->range().upper, 3, 0));
     if (mode == kPeakHold && spectrumOn && chart->yAxis->range().upper < engine_->PeakValue) {
         chart->yAxis->setRange(0, engine_->PeakValue);
     }
     chart->replot(QCustomPlot::rpQueuedReplot);
-    debug->Label38->setText(formatNumber(stopwatch_.Elapsed(kPlotTimeSlot), 3, 4));
+    debug->Label38->setText(LocaleNumber(stopwatch_.Elapsed(kPlotTimeSlot), 3, 4));
     state_.DisplayDataPending = false;
 }
 

@@ -4,7 +4,7 @@
 // that centres the spectrum plot.
 #include "FFT.h"
 #include "MainForm.h"
-#include "NumberFormat.h"
+#include "LocaleNumber.h"
 #include "PlotMath.h"
 #include "PlotPanes.h"
 #include "SpectrogramImage.h"
@@ -176,10 +176,7 @@ void TMainForm::Chart2BeforeDrawAxes(QCPPainter* painter, const QRect& plot) {
     if (!state_.LayoutChanged) {
         stopwatch_.Start(kCopySlot);
         spectrogramImage_->Paint(*painter, plot, x0, w, SpectrogramImage::kRows - y0 - h, h, SpectrogramColumn);
-        const QLocale locale;
-        debug->Label53->setText(QString::fromStdString(FormatNumber(stopwatch_.Elapsed(kCopySlot), 3, 4,
-                                                                    locale.groupSeparator().toStdString(),
-                                                                    locale.decimalPoint().toStdString())));
+        debug->Label53->setText(LocaleNumber(stopwatch_.Elapsed(kCopySlot), 3, 4));
     }
     inSpectrogramPaint_ = false;
 }
@@ -240,7 +237,7 @@ void TMainForm::Chart2MouseMove(QMouseEvent* event) {
     const double f = std::nearbyint(chart->yAxis->pixelToCoord(at.y()));
     spectrogramPane->Label40->setText(QStringLiteral("(%1, %2 Hz)")
                                           .arg(QString::fromStdString(MinutesSeconds(t)),
-                                               QString::fromStdString(FormatNumber(f, 3, 0, thousands().toStdString()))));
+                                               LocaleNumber(f, 3, 0)));
 }
 
 void TMainForm::Chart2MouseDown(QMouseEvent* event) { LastMouseDownY = event->pos().y(); }

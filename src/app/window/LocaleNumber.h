@@ -1,0 +1,19 @@
+// Numbers on screen in the "%W.Dn" format with the user's thousands
+// separator and decimal point. GUI thread only (reads the default QLocale).
+#pragma once
+
+#include "NumberFormat.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace moravel {
+
+/// `value` at least `width` characters wide with `decimals` decimals.
+inline QString LocaleNumber(long double value, int width, int decimals) {
+    const QLocale locale;
+    return QString::fromStdString(FormatNumber(value, width, decimals, locale.groupSeparator().toStdString(),
+                                               locale.decimalPoint().toStdString()));
+}
+
+}  // namespace moravel
