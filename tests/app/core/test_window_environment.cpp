@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "SettingsLocation.h"
 
-#include "TempFolder.h"
+#include "../TempFolder.h"
 
 #include <gtest/gtest.h>
 

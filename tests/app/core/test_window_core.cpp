@@ -2,7 +2,7 @@
 #include "SplitterRule.h"
 #include "StatusLights.h"
 
-#include "TempFolder.h"
+#include "../TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ChainSettingsFile.h"
 
-#include "TempFolder.h"
+#include "../TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "KiniFile.h"
 
-#include "TempFolder.h"
+#include "../TempFolder.h"
 
 #include <gtest/gtest.h>
 

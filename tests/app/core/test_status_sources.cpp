@@ -1,6 +1,6 @@
 // The stopwatch slots and the CPU usage sampler with the meter's smoothing.
 #include "Stopwatch.h"
-#include "TempFolder.h"
+#include "../TempFolder.h"
 #include "adCpuUsage.h"
 
 #include <gtest/gtest.h>

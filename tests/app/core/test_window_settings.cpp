@@ -1,7 +1,7 @@
 #include "LineAssignment.h"
 #include "WindowSettings.h"
 
-#include "TempFolder.h"
+#include "../TempFolder.h"
 
 #include <gtest/gtest.h>
 
