@@ -14,7 +14,7 @@ struct AudioRange {
     std::int32_t bufferBytes;  // capture buffer size; samples per block = bufferBytes / 2
 };
 
-constexpr std::array<AudioRange, 4> kAudioRanges = {{
+inline constexpr std::array<AudioRange, 4> kAudioRanges = {{
     {"2 KHz", 4000, 1024},
     {"4 KHz", 8500, 2048},
     {"8 KHz", 16000, 4096},
@@ -23,7 +23,7 @@ constexpr std::array<AudioRange, 4> kAudioRanges = {{
 
 /// The capture rate is always this much below the output rate, so the output
 /// drains slightly faster than the input fills and its queue cannot grow.
-constexpr std::int32_t kCaptureRateOffset = 50;
+inline constexpr std::int32_t kCaptureRateOffset = 50;
 
 /// The player's buffer size for a file of `rate` Hz: 1024 bytes up to
 /// rate div 4 = 1500, 2048 up to 3000, 4096 up to 6000, else 8192.

@@ -7,6 +7,7 @@
 // the engine's thread.
 #pragma once
 
+#include "ControlTable.h"
 #include "FFT.h"
 
 #include <cstdint>
@@ -14,19 +15,19 @@
 namespace moravel {
 
 /// The level-dependent stages' switches and control positions, as the
-/// controls hold them (the ranges are the track bars').
+/// controls hold them when the window is built (ranges: ControlTable.h).
 struct DynamicsSettings {
     bool agcOn = false;
-    std::int32_t agcLevel = 10000;  // 2000..30000
-    std::int32_t agcDecay = 10;     // 2..300
+    std::int32_t agcLevel = controls::kTrackAgcLevel.position;
+    std::int32_t agcDecay = controls::kTrackAgcDecay.position;
     bool noiseBlankerOn = false;
-    std::int32_t noiseBlankerLevel = 1;  // 1..20
+    std::int32_t noiseBlankerLevel = controls::kTrackNoiseblanker1Level.position;
     bool compressorOn = false;
-    std::int32_t compressorThreshold = 0;  // −50..50
-    std::int32_t compressorGain = 0;       // −10..10
+    std::int32_t compressorThreshold = controls::kTrackCompressorThreshold.position;
+    std::int32_t compressorGain = controls::kTrackCompressorGain.position;
     bool expanderOn = false;
-    std::int32_t expanderThreshold = 0;  // −50..50
-    std::int32_t expanderGain = 0;       // −10..10
+    std::int32_t expanderThreshold = controls::kTrackExpanderThreshold.position;
+    std::int32_t expanderGain = controls::kTrackExpanderGain.position;
 };
 
 /// What the cycle reads from the controls at the moment a block arrives: each

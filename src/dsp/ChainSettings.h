@@ -5,6 +5,7 @@
 #pragma once
 
 #include "BlockChain.h"
+#include "ControlTable.h"
 #include "EqualizerBands.h"
 #include "FFT.h"
 
@@ -17,21 +18,21 @@ namespace moravel {
 /// "High" (index 0..2): 10, 5, 1. An index outside 0..2 gives 5.
 std::int32_t ResolutionFactor(std::int32_t resolutionIndex);
 
+/// The controls' positions when the window is built (see ControlTable.h for
+/// each control's range and list).
 struct ChainSettings {
     DynamicsSettings dynamics;
     bool filterOn = false;
-    std::int32_t filterType = kBandPassType;  // 0 low, 1 band, 2 high pass, 3 stop band
-    std::int32_t filterCenter = 1000;         // Hz, 10..30000 (at most rate div 2 in use)
-    std::int32_t filterWidth = 500;           // Hz, 20..3000
+    std::int32_t filterType = controls::kComboFilterType.index;         // FilterKind
+    std::int32_t filterCenter = controls::kTrackFilterCenter.position;  // Hz (at most rate div 2 in use)
+    std::int32_t filterWidth = controls::kTrackFilterBW.position;       // Hz
     bool shiftOn = false;
-    std::int32_t shiftPosition = 0;  // track bar −125..125
-    std::int32_t shiftRange = 0;     // 0..3: "1000 Hz", "3000 Hz", "10 KHz", "20 KHz"
+    std::int32_t shiftPosition = controls::kTbFreqShift.position;
+    std::int32_t shiftRange = controls::kComboFreqShiftRange.index;  // controls::kShiftRangeItems index
     bool equalizerOn = false;
-    std::array<std::int32_t, kEqualizerBands> equalizer{};  // slider positions −5..5
-    std::int32_t resolutionIndex = 1;                       // 0 "Low", 1 "Medium", 2 "High"
-    std::int32_t decay = 0;                                 // SpectrumDecay: 0 off, else 1..20
-
-    static constexpr std::int32_t kBandPassType = 1;
+    std::array<std::int32_t, kEqualizerBands> equalizer{};                    // slider positions, all 0
+    std::int32_t resolutionIndex = controls::kComboSpectrumResolution.index;  // controls::kResolutionItems index
+    std::int32_t decay = 0;  // SpectrumDecay: 0 off (the decay check box starts unchecked), else 1..20
 };
 
 /// The per-block switches and arguments for these settings.

@@ -1,4 +1,6 @@
-// The seven filter presets of the preset combo, in list order.
+// The filter types and the seven filter presets of the Filter page, in list
+// order. A preset is chosen by its name (FindFilterPreset), never by its place
+// in the list.
 #pragma once
 
 #include <array>
@@ -12,7 +14,7 @@ namespace moravel {
 enum FilterKind : std::int32_t { kLowPass = 0, kBandPass = 1, kHighPass = 2, kStopBand = 3 };
 
 /// Item texts of the type combo, by FilterKind.
-constexpr std::array<std::string_view, 4> kFilterTypeNames = {"Low pass", "Band pass", "High pass", "Stop band"};
+inline constexpr std::array<std::string_view, 4> kFilterTypeNames = {"Low pass", "Band pass", "High pass", "Stop band"};
 
 struct FilterPreset {
     std::string_view name;   // the combo item text
@@ -21,7 +23,7 @@ struct FilterPreset {
     std::int32_t bandwidth;  // Hz; 0 = leave the bandwidth as it is
 };
 
-constexpr std::array<FilterPreset, 7> kFilterPresets = {{
+inline constexpr std::array<FilterPreset, 7> kFilterPresets = {{
     {"GENERAL : Voice - general", kLowPass, 9000, 0},
     {"GENERAL : Voice - telephone", kLowPass, 3000, 0},
     {"GENERAL : Hum remover", kHighPass, 100, 0},

@@ -3,7 +3,8 @@
 // recorder's and player's file names and the spectrogram palette.
 //
 // Values are kept as stored: the controls clamp track-bar positions to their
-// ranges and leave a combo without a selection for an index outside its list.
+// ranges and leave a combo without a selection for an index outside its list
+// (ranges, lists and defaults: ControlTable.h).
 // The one exception are the four byte-sized kept keys (SpectrumZoom,
 // PlotSmoothing, PlotSpeed, PlotFunction), which nothing else checks: a stored
 // value outside 0..255 is rejected and the key's default is used, as for any
@@ -13,6 +14,7 @@
 // is not thread-safe).
 #pragma once
 
+#include "ControlTable.h"
 #include "KiniFile.h"
 
 #include <array>
@@ -25,47 +27,54 @@ namespace moravel {
 
 /// One field per key, named as the key, holding the key's default.
 struct WindowSettings {
-    std::int32_t SpectrumFilterType = 1;  // "Low pass", "Band pass", "High pass", "Stop band"
-    bool FilterVisible = true;
-    bool FilterOn = false;
-    std::int32_t FilterCenterFreq = 1000;  // Hz, bar 10..30000
-    std::int32_t FilterBandwidth = 500;    // Hz, bar 20..3000
-    bool NoiseBlanker1On = false;
-    std::int32_t NoiseBlanker1Level = 10;  // bar 1..20
-    std::int32_t AudioRange = 0;           // "2 KHz", "4 KHz", "8 KHz", "16 KHz"
-    std::int32_t SpectrumZoom = 0;         // kept, 0..255
-    std::int32_t PlotSmoothing = 1;        // kept, 0..255
-    std::int32_t PlotSpeed = 2;            // kept, 0..255
-    std::int32_t PlotFunction = 0;         // kept, 0..255
-    std::int32_t SpectrumDecayValue = 10;  // bar 0..20
-    bool SpectrumDecayOn = true;
-    bool SpectrumLogScale = false;
+    // Keys of the page controls default to the control table's key defaults;
+    // the controls clamp them to their ranges when the window takes them up.
+    std::int32_t SpectrumFilterType = controls::kComboFilterType.keyDefault;
+    bool FilterVisible = controls::kFilterVisible.keyDefault;
+    bool FilterOn = controls::kFilterOn.keyDefault;
+    std::int32_t FilterCenterFreq = controls::kTrackFilterCenter.keyDefault;  // Hz
+    std::int32_t FilterBandwidth = controls::kTrackFilterBW.keyDefault;       // Hz
+    bool NoiseBlanker1On = controls::kNoiseBlankerOn.keyDefault;
+    std::int32_t NoiseBlanker1Level = controls::kTrackNoiseblanker1Level.keyDefault;
+    std::int32_t AudioRange = controls::kComboAudioRange.keyDefault;
+    std::int32_t SpectrumZoom = 0;   // kept, 0..255
+    std::int32_t PlotSmoothing = 1;  // kept, 0..255
+    std::int32_t PlotSpeed = 2;      // kept, 0..255
+    std::int32_t PlotFunction = 0;   // kept, 0..255
+    std::int32_t SpectrumDecayValue = controls::kTrackSpectrumDecay.keyDefault;
+    bool SpectrumDecayOn = controls::kSpectrumDecayOn.keyDefault;
+    bool SpectrumLogScale = controls::kSpectrumLogScale.keyDefault;
     std::int32_t SpectumXPosition = 0;  // read, not applied
-    bool AGC_enabled = true;
+    bool AGC_enabled = controls::kAgcOn.keyDefault;
     std::int32_t WindowState = 0;  // 1 = maximised, anything else = normal
     std::int32_t WindowWidth = 700;
     std::int32_t WindowHeight = 500;
-    std::int32_t SplitterTop = 200;            // height of the spectrogram pane, pixels
-    std::int32_t TrackSpectrogramOffset = 0;   // bar 0..1000
-    std::int32_t TrackSpectrogramGain = 2000;  // bar 1..4000
-    bool Spectrogram = true;
-    bool SpectrumOn = true;
-    bool SpectrogramScroll = true;
-    std::int32_t TrackFrequencyShift = 0;  // bar -125..125
-    bool FrequencyShiftOn = false;
-    std::int32_t FrequencyShiftRange = 0;  // "1000 Hz", "3000 Hz", "10 KHz", "20 KHz"
-    std::int32_t SpectrumResolution = 1;   // "Low", "Medium", "High"
-    std::int32_t TrackAgcDecay = 40;       // bar 2..300
-    std::int32_t TrackAgcLevel = 10000;    // bar 2000..30000
-    std::int32_t SelectedTab = 0;          // page index 0..11
-    std::int32_t SpectrumScaleMax = 0;     // bar 2..1000 (the default lands on 2)
-    std::int32_t SpectumScaleType = 0;     // "Peak hold", "Auto scale", "Manual scale"
+    std::int32_t SplitterTop = 200;  // height of the spectrogram pane, pixels
+    std::int32_t TrackSpectrogramOffset = controls::kTrackSpectrogramOffset.keyDefault;
+    std::int32_t TrackSpectrogramGain = controls::kTrackSpectrogramGain.keyDefault;
+    bool Spectrogram = controls::kSpectrogramOn.keyDefault;
+    bool SpectrumOn = controls::kSpectrumOn.keyDefault;
+    bool SpectrogramScroll = controls::kSpectrogramScroll.keyDefault;
+    std::int32_t TrackFrequencyShift = controls::kTbFreqShift.keyDefault;
+    bool FrequencyShiftOn = controls::kShiftOn.keyDefault;
+    std::int32_t FrequencyShiftRange = controls::kComboFreqShiftRange.keyDefault;
+    std::int32_t SpectrumResolution = controls::kComboSpectrumResolution.keyDefault;
+    std::int32_t TrackAgcDecay = controls::kTrackAgcDecay.keyDefault;
+    std::int32_t TrackAgcLevel = controls::kTrackAgcLevel.keyDefault;
+    std::int32_t SelectedTab = 0;                                            // page index 0..11
+    std::int32_t SpectrumScaleMax = controls::kTrackSpectrumMax.keyDefault;  // below the bar: lands on its minimum
+    std::int32_t SpectumScaleType = controls::kComboSpectrumScale.keyDefault;
     std::string WaveRecorderFilename = "output.wav";
     std::string WavePlayerFilename = "output.wav";
-    bool ExpanderOn = false;
-    bool CompressorOn = false;
-    std::array<std::int32_t, 7> eq{};  // keys eq1..eq7, bars -5..5
-    bool EqualizerOn = false;
+    bool ExpanderOn = controls::kExpanderOn.keyDefault;
+    bool CompressorOn = controls::kCompressorOn.keyDefault;
+    std::array<std::int32_t, kEqualizerBands> eq = [] {  // keys eq1..eq7
+        std::array<std::int32_t, kEqualizerBands> positions{};
+        for (std::size_t b = 0; b < positions.size(); ++b)
+            positions[b] = controls::kEqualizerBandControls[b].keyDefault;
+        return positions;
+    }();
+    bool EqualizerOn = controls::kEqualizerOn.keyDefault;
     std::array<std::int32_t, 4> PaletteColor{};  // keys PaletteColor1..4
     std::array<long double, 2> PaletteAlpha{};   // keys PaletteAlpha1, PaletteAlpha2
 

@@ -1,4 +1,5 @@
 #include "ChainSettingsFile.h"
+#include "WindowSettings.h"
 
 #include "../TempFolder.h"
 
@@ -82,6 +83,23 @@ TEST_F(ChainSettingsFileTest, TrackBarsClampToTheirRanges) {
                           "SpectrumDecayValue=25\nTrackAgcDecay=1000\nTrackAgcLevel=2147483647\n"
                           "TrackFrequencyShift=500\neq7=6\n")),
               Fields(high));
+}
+
+// The chain reader and the window read one set of values: what the window
+// would hold after taking up a file, mapped, is what the chain reader gives.
+TEST_F(ChainSettingsFileTest, TakesUpTheWindowsSettings) {
+    WindowSettings window;
+    window.FilterCenterFreq = 40000, window.SpectrumFilterType = 2, window.FrequencyShiftRange = 4;
+    window.TrackAgcDecay = 1, window.eq[0] = -6, window.SpectrumDecayOn = false, window.SpectrumDecayValue = 7;
+    window.SpectrumScaleMax = 5000, window.AudioRange = 3;  // not part of the chain
+    ChainSettings expected = ProgramDefaults();
+    expected.filterCenter = 30000, expected.filterType = 2, expected.shiftRange = -1;
+    expected.dynamics.agcDecay = 2, expected.equalizer[0] = -5, expected.decay = 0;
+    EXPECT_EQ(Fields(ChainFromWindowSettings(window)), Fields(expected));
+
+    EXPECT_EQ(Fields(Read("FilterCenterFreq=40000\nSpectrumFilterType=2\nFrequencyShiftRange=4\nTrackAgcDecay=1\n"
+                          "eq1=-6\nSpectrumDecayOn=0\nSpectrumDecayValue=7\nSpectrumScaleMax=5000\nAudioRange=3\n")),
+              Fields(expected));
 }
 
 TEST_F(ChainSettingsFileTest, DecaySwitchedOffGivesZeroWhateverTheValue) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <sstream>
@@ -170,6 +171,53 @@ TEST_F(WindowSettingsTest, MissingFileGivesTheDefaults) {
     EXPECT_EQ(read.WaveRecorderFilename, "output.wav");
     EXPECT_FALSE(PaletteIsStored(read));
     EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+// The defaults a first run starts with, as stored files rely on them.
+TEST_F(WindowSettingsTest, KeyDefaultsOfThePageControls) {
+    const WindowSettings d;
+    EXPECT_EQ(d.SpectrumFilterType, 1);
+    EXPECT_TRUE(d.FilterVisible);
+    EXPECT_FALSE(d.FilterOn);
+    EXPECT_EQ(d.FilterCenterFreq, 1000);
+    EXPECT_EQ(d.FilterBandwidth, 500);
+    EXPECT_FALSE(d.NoiseBlanker1On);
+    EXPECT_EQ(d.NoiseBlanker1Level, 10);
+    EXPECT_EQ(d.AudioRange, 0);
+    EXPECT_EQ(d.SpectrumDecayValue, 10);
+    EXPECT_TRUE(d.SpectrumDecayOn);
+    EXPECT_FALSE(d.SpectrumLogScale);
+    EXPECT_TRUE(d.AGC_enabled);
+    EXPECT_EQ(d.TrackSpectrogramOffset, 0);
+    EXPECT_EQ(d.TrackSpectrogramGain, 2000);
+    EXPECT_TRUE(d.Spectrogram);
+    EXPECT_TRUE(d.SpectrumOn);
+    EXPECT_TRUE(d.SpectrogramScroll);
+    EXPECT_EQ(d.TrackFrequencyShift, 0);
+    EXPECT_FALSE(d.FrequencyShiftOn);
+    EXPECT_EQ(d.FrequencyShiftRange, 0);
+    EXPECT_EQ(d.SpectrumResolution, 1);
+    EXPECT_EQ(d.TrackAgcDecay, 40);
+    EXPECT_EQ(d.TrackAgcLevel, 10000);
+    EXPECT_EQ(d.SpectrumScaleMax, 0);
+    EXPECT_EQ(d.SpectumScaleType, 0);
+    EXPECT_FALSE(d.ExpanderOn);
+    EXPECT_FALSE(d.CompressorOn);
+    EXPECT_EQ(d.eq, (std::array<std::int32_t, 7>{}));
+    EXPECT_FALSE(d.EqualizerOn);
+}
+
+// Every key the control table names is one the window reads, so a control's
+// stored value reaches it.
+TEST_F(WindowSettingsTest, EveryControlKeyIsRead) {
+    std::vector<std::string_view> keys;
+    for (const auto& c : controls::kTrackControls) keys.push_back(c.key);
+    for (const auto& c : controls::kComboControls) keys.push_back(c.key);
+    for (const auto& c : controls::kSwitchControls) keys.push_back(c.key);
+    for (std::string_view key : keys) {
+        if (key.empty()) continue;
+        EXPECT_NE(std::find(kReadOrder.begin(), kReadOrder.end(), key), kReadOrder.end()) << key;
+    }
 }
 
 TEST_F(WindowSettingsTest, OddStoredValues) {
