@@ -3,6 +3,8 @@
 // in 64 bits and checked before any byte count reaches the file.
 #include "waveio.h"
 
+#include "ByteOrder.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -104,6 +106,32 @@ void TWaveStream::Finish() {
     finished_ = true;
     if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) || !Ascend(file_, riff_))
         fail("Cannot ascend chunk.");
+    if (file_.flush() != 0) fail("Cannot flush.");
+}
+
+namespace {
+
+bool writeLe32At(RiffFile& file, std::int64_t offset, std::int64_t value) {
+    if (value < 0 || value > std::numeric_limits<std::uint32_t>::max())
+        throw std::range_error("WAV chunk size out of range");
+    std::uint8_t bytes[4];
+    StoreLe32(bytes, static_cast<std::uint32_t>(value));
+    return file.seek(offset, RiffFile::Origin::Begin) == offset && file.write(bytes, 4) == 4;
+}
+
+}  // namespace
+
+// The sizes are measured to the end of the file, as Finish does, but no pad
+// byte is added: more samples may follow.
+void TWaveStream::CommitSizes() {
+    if (!writing_ || finished_) return;
+    const std::int64_t here = file_.tell();
+    const std::int64_t end = file_.seek(0, RiffFile::Origin::End);
+    if (here < 0 || end < 0) fail("Error writing to file.");
+    if (!writeLe32At(file_, riff_.dataOffset - 4, end - riff_.dataOffset) ||
+        !writeLe32At(file_, chunk_.dataOffset - 4, end - chunk_.dataOffset) ||
+        file_.seek(here, RiffFile::Origin::Begin) != here)
+        fail("Error writing to file.");
     if (file_.flush() != 0) fail("Cannot flush.");
 }
 

@@ -75,6 +75,13 @@ public:
     /// "Cannot ascend chunk." or "Cannot flush."; later calls do nothing.
     void Finish();
 
+    /// Writing: puts the RIFF and data sizes of the file as it stands into
+    /// the header and flushes, so that the file opens at its full length
+    /// even if Finish() never runs (a crash). Keeps the position. Does
+    /// nothing when reading or finished. Throws "Error writing to file." or
+    /// "Cannot flush.", std::range_error beyond the 4 GiB a size can hold.
+    void CommitSizes();
+
     /// The file's format (reading, with its extra bytes in FormatExtra()) or
     /// the first 18 bytes of the caller's (writing).
     const WaveFormatEx& Format() const { return format_; }

@@ -1,0 +1,53 @@
+#include "RecorderTestSupport.h"
+
+#include <csignal>
+#include <cstdio>
+#include <stdexcept>
+
+namespace moravel::testing {
+
+Bytes SampleBytes(std::size_t bytes, int seed) {
+    Bytes out(bytes);
+    for (std::size_t k = 0; k < bytes; ++k) out[k] = std::uint8_t(k * 7 + k / 251 + seed);
+    return out;
+}
+
+std::string CommandOutput(const std::string& command) {
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return "";
+    std::string out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    ::pclose(pipe);
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    return out;
+}
+
+long SoxSampleCount(const std::string& path) {
+    const std::string out = CommandOutput("soxi -s '" + path + "'");
+    return out.empty() ? -1 : std::stol(out);
+}
+
+Bytes StreamData(const std::string& path) {
+    TFileWaveStream stream(path, nullptr);
+    const std::int32_t align = stream.Format().nBlockAlign;
+    Bytes data(std::size_t(stream.FrameCount()) * std::size_t(align));
+    const std::int32_t got = stream.Read(data.data(), stream.FrameCount());
+    data.resize(std::size_t(got) * std::size_t(align));
+    return data;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    if (::getrlimit(RLIMIT_FSIZE, &previous_) != 0) throw std::runtime_error("getrlimit failed");
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
+}  // namespace moravel::testing

@@ -1,0 +1,54 @@
+// Helpers for the recorder and player tests: sample data, sox's view of a
+// file, this program's view of a file, and a file size limit for the
+// process.
+#pragma once
+
+#include "WavTestSupport.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace moravel::testing {
+
+/// `bytes` bytes of 16-bit samples that differ from block to block.
+Bytes SampleBytes(std::size_t bytes, int seed);
+
+/// Appends all of `bytes` in blocks of `block` bytes; false at the first
+/// refused block.
+template <typename Recorder>
+bool AppendInBlocks(Recorder& recorder, const Bytes& bytes, std::size_t block) {
+    for (std::size_t at = 0; at < bytes.size(); at += block) {
+        const auto n = std::int32_t(std::min(block, bytes.size() - at));
+        if (!recorder.Append(reinterpret_cast<const std::int16_t*>(bytes.data() + at), n)) return false;
+    }
+    return true;
+}
+
+/// What a command printed on its standard output, trimmed.
+std::string CommandOutput(const std::string& command);
+/// sox's sample count of a file ("soxi -s"); -1 when sox cannot read it.
+long SoxSampleCount(const std::string& path);
+
+/// The data of a WAV file as this program's stream reads it (the whole
+/// data chunk as it declares it).
+Bytes StreamData(const std::string& path);
+
+/// Limits the size of files this process writes to `bytes` and has writes
+/// beyond it fail with EFBIG instead of killing the process; both are undone
+/// at the end of the scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+}  // namespace moravel::testing
