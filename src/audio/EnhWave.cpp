@@ -39,14 +39,6 @@ void runHandler(QObject* sender, const std::function<void()>& handler, const THa
     }
 }
 
-void storeLe32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void storeLe16(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
 }  // namespace
 
 // ---- Wave input ----------------------------------------------------------------
@@ -202,26 +194,15 @@ bool TEnhWaveIn::event(QEvent* e) {
 
 void TEnhWaveIn::raise(const std::function<void()>& handler) { runHandler(this, handler, OnHandlerError); }
 
-// ---- Raw capture file: a 44-byte header whose sizes are patched at the end ----
+// ---- Raw capture file: the 44-byte header, its sizes put in at the end ----
 
 void TEnhWaveIn::startFile() {
     if (file_) return;
     file_ = std::fopen(fileName_.c_str(), "wb");
     if (!file_) return;  // a file that cannot be created is simply not written
     fileDataBytes_ = 0;
-    const auto align = static_cast<std::uint16_t>((channels * SampleBits) / 8);
-    std::uint8_t h[44] = {};
-    std::memcpy(h, "RIFF", 4);
-    std::memcpy(h + 8, "WAVEfmt ", 8);
-    storeLe32(h + 16, 16);
-    storeLe16(h + 20, 1);
-    storeLe16(h + 22, static_cast<std::uint16_t>(channels));
-    storeLe32(h + 24, static_cast<std::uint32_t>(samples));
-    storeLe32(h + 28, static_cast<std::uint32_t>(samples) * align);
-    storeLe16(h + 32, align);
-    storeLe16(h + 34, static_cast<std::uint16_t>(SampleBits));
-    std::memcpy(h + 36, "data", 4);
-    std::fwrite(h, 1, sizeof h, file_);
+    fileHeader_ = PcmWaveHeader(PcmWaveFormat(channels, samples, SampleBits));
+    std::fwrite(fileHeader_.data(), 1, fileHeader_.size(), file_);
 }
 
 void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
@@ -230,15 +211,13 @@ void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
     fileDataBytes_ += static_cast<std::uint32_t>(written);
 }
 
+// The header is written again whole: the format is the one the file began
+// with, whatever the fields hold by now.
 void TEnhWaveIn::finishFile() {
     if (!file_) return;
-    std::uint8_t size[4];
-    storeLe32(size, fileDataBytes_);
-    std::fseek(file_, 40, SEEK_SET);
-    std::fwrite(size, 1, 4, file_);
-    storeLe32(size, fileDataBytes_ + 36);
-    std::fseek(file_, 4, SEEK_SET);
-    std::fwrite(size, 1, 4, file_);
+    SetPcmWaveSizes(fileHeader_, fileDataBytes_);
+    std::fseek(file_, 0, SEEK_SET);
+    std::fwrite(fileHeader_.data(), 1, fileHeader_.size(), file_);
     std::fclose(file_);
     file_ = nullptr;
 }

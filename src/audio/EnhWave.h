@@ -12,6 +12,7 @@
 #pragma once
 
 #include "WaveDevice.h"
+#include "WaveHeader.h"
 
 #include <QObject>
 
@@ -123,6 +124,7 @@ private:
     std::array<std::vector<std::uint8_t>, kMaxRing> buffers_;
     std::string fileName_;
     std::FILE* file_ = nullptr;
+    PcmWaveHeaderBytes fileHeader_{};
     std::uint32_t fileDataBytes_ = 0;
 };
 

@@ -1,6 +1,9 @@
 // The RIFF/WAVE header: parsing it when a file is opened for reading and
 // writing it when a file is created. Each failure throws its own message so
 // that a user can tell a truncated file from one that is no WAV file at all.
+// Also the canonical 44-byte PCM header, laid out by the same record code.
+#include "WaveHeader.h"
+
 #include "ByteOrder.h"
 #include "waveio.h"
 
@@ -44,6 +47,12 @@ std::array<std::uint8_t, kFormatRecordBytes> serialize(const WaveFormatEx& f) {
     StoreLe16(&b[16], f.cbSize);
     return b;
 }
+
+// Where the sizes stand in the 44-byte header, and what the RIFF chunk holds
+// besides the data: "WAVE", the "fmt " chunk and the data chunk header.
+constexpr std::size_t kRiffSizeAt = 4;
+constexpr std::size_t kDataSizeAt = 40;
+constexpr std::uint32_t kRiffBytesBesideData = 36;
 
 std::int32_t toInt32(std::int64_t value, const char* what) {
     if (value < 0 || value > std::numeric_limits<std::int32_t>::max()) throw std::range_error(what);
@@ -146,6 +155,35 @@ void TWaveStream::createHeader(const WaveFormatEx& format) {
     chunk_.id = kDataId;
     if (!CreateChunk(file_, chunk_, CreateMode::Plain)) fail("Error creating chunk.");
     dataStart_ = chunk_.dataOffset;
+}
+
+WaveFormatEx PcmWaveFormat(std::int32_t channels, std::int32_t rate, std::int32_t bits) {
+    const auto align = static_cast<std::uint16_t>((channels * bits) / 8);
+    WaveFormatEx format;
+    format.wFormatTag = kWaveFormatPcm;
+    format.nChannels = static_cast<std::uint16_t>(channels);
+    format.nSamplesPerSec = static_cast<std::uint32_t>(rate);
+    format.nAvgBytesPerSec = static_cast<std::uint32_t>(rate) * align;
+    format.nBlockAlign = align;
+    format.wBitsPerSample = static_cast<std::uint16_t>(bits);
+    return format;
+}
+
+PcmWaveHeaderBytes PcmWaveHeader(const WaveFormatEx& format) {
+    PcmWaveHeaderBytes header{};
+    StoreLe32(&header[0], kRiffId);
+    StoreLe32(&header[8], kWaveForm);
+    StoreLe32(&header[12], kFmtId);
+    StoreLe32(&header[16], static_cast<std::uint32_t>(kPcmFormatBytes));
+    const auto record = serialize(format);
+    std::copy_n(record.begin(), kPcmFormatBytes, header.begin() + 20);
+    StoreLe32(&header[36], kDataId);
+    return header;
+}
+
+void SetPcmWaveSizes(PcmWaveHeaderBytes& header, std::uint32_t dataBytes) {
+    StoreLe32(&header[kRiffSizeAt], dataBytes + kRiffBytesBesideData);
+    StoreLe32(&header[kDataSizeAt], dataBytes);
 }
 
 }  // namespace moravel

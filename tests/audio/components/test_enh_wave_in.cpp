@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 
@@ -155,33 +156,77 @@ TEST_F(WaveIn, AFailedOpenStartsNothing) {
     EXPECT_THROW(in.Open(), std::range_error);
 }
 
-TEST_F(WaveIn, RawCaptureFileHoldsAHeaderAndTheCapturedBytes) {
+// The raw-capture file as the component writes it: opened at the open
+// notification, every captured byte appended, the sizes put in at close.
+std::vector<unsigned char> RecordRawCapture(TEnhWaveIn& in, ScriptedBackend& backend,
+                                            const std::vector<std::uint32_t>& captures,
+                                            const std::function<void()>& whileOpen = {}) {
     const auto path = std::filesystem::temp_directory_path() / "moravel-raw-capture-test.wav";
     in.SetFileName(path.string());
     in.Open();
     in.SetFileName("ignored-while-open.wav");
     EXPECT_EQ(in.FileName(), path.string());
     Deliver();
-    backend.devices.Capture(1024, 0x01);
-    backend.devices.Capture(512, 0x02);
+    if (whileOpen) whileOpen();
+    std::uint8_t value = 0x01;
+    for (const std::uint32_t bytes : captures) backend.devices.Capture(bytes, value++);
     Deliver();
     in.Close();
     Deliver();
     std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(bytes.size(), 44u + 1536u);
-    auto le32 = [&](std::size_t at) {
-        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<unsigned>(bytes[at + 3]) << 24;
-    };
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
-    EXPECT_EQ(le32(4), 1536u + 36u);
-    EXPECT_EQ(le32(16), 16u);
-    EXPECT_EQ(le32(24), 3950u);
-    EXPECT_EQ(le32(28), 7900u);
-    EXPECT_EQ(le32(40), 1536u);
-    EXPECT_EQ(bytes[44], 0x01);
-    EXPECT_EQ(bytes[44 + 1024], 0x02);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::filesystem::remove(path);
+    return bytes;
+}
+
+std::vector<unsigned char> HeaderOf(const std::vector<unsigned char>& file) {
+    return {file.begin(), file.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(file.size(), 44))};
+}
+
+TEST_F(WaveIn, RawCaptureFileHoldsTheCanonicalHeaderAndTheCapturedBytes) {
+    // Mono, 16 bits, 3950 Hz; 1024 + 512 bytes captured.
+    const std::vector<unsigned char> file = RecordRawCapture(in, backend, {1024, 512});
+    const std::vector<unsigned char> header = {
+        'R',  'I',  'F',  'F',  0x24, 0x06, 0x00, 0x00,  // RIFF size 1536 + 36
+        'W',  'A',  'V',  'E',  'f',  'm',  't',  ' ',   //
+        0x10, 0x00, 0x00, 0x00,                          // fmt size 16
+        0x01, 0x00, 0x01, 0x00,                          // PCM, 1 channel
+        0x6E, 0x0F, 0x00, 0x00,                          // 3950 samples/s
+        0xDC, 0x1E, 0x00, 0x00,                          // 7900 bytes/s
+        0x02, 0x00, 0x10, 0x00,                          // block 2, 16 bits
+        'd',  'a',  't',  'a',  0x00, 0x06, 0x00, 0x00,  // data size 1536
+    };
+    ASSERT_EQ(file.size(), 44u + 1536u);
+    EXPECT_EQ(HeaderOf(file), header);
+    EXPECT_EQ(file[44], 0x01);
+    EXPECT_EQ(file[44 + 1023], 0x01);
+    EXPECT_EQ(file[44 + 1024], 0x02);
+    EXPECT_EQ(file.back(), 0x02);
+}
+
+TEST_F(WaveIn, RawCaptureFileKeepsTheFormatItBeganWithAndAnOddSizeUnpadded) {
+    in.channels = 2;
+    in.SampleBits = 8;
+    in.samples = 22050;
+    // The fields change while recording; the file keeps its own format.
+    const std::vector<unsigned char> file = RecordRawCapture(in, backend, {1024, 513}, [this] {
+        in.channels = 1;
+        in.SampleBits = 16;
+        in.samples = 8000;
+    });
+    const std::vector<unsigned char> header = {
+        'R',  'I',  'F',  'F',  0x25, 0x06, 0x00, 0x00,  // RIFF size 1537 + 36
+        'W',  'A',  'V',  'E',  'f',  'm',  't',  ' ',   //
+        0x10, 0x00, 0x00, 0x00,                          // fmt size 16
+        0x01, 0x00, 0x02, 0x00,                          // PCM, 2 channels
+        0x22, 0x56, 0x00, 0x00,                          // 22050 samples/s
+        0x44, 0xAC, 0x00, 0x00,                          // 44100 bytes/s
+        0x02, 0x00, 0x08, 0x00,                          // block 2, 8 bits
+        'd',  'a',  't',  'a',  0x01, 0x06, 0x00, 0x00,  // data size 1537
+    };
+    ASSERT_EQ(file.size(), 44u + 1537u);  // no pad byte behind the data
+    EXPECT_EQ(HeaderOf(file), header);
+    EXPECT_EQ(file.back(), 0x02);
 }
 
 TEST_F(WaveIn, CapabilitiesFollowTheDevicesChannels) {
