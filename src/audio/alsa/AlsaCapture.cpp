@@ -13,6 +13,19 @@ namespace {
 // late by a few blocks before the device overruns.
 constexpr unsigned kCapturePeriods = 4;
 
+// The device period is one block: whole frames of the component's buffer.
+std::int32_t SetUpCapture(CaptureState& state, std::uint32_t bufferBytes) {
+    const snd_pcm_uframes_t blockFrames = bufferBytes / state.frameBytes();
+    if (blockFrames == 0) return kWaveBadFormat;
+    PcmLayout layout;
+    if (const std::int32_t result = ConfigurePcm(state.pcm.get(), state.format, blockFrames, kCapturePeriods, layout);
+        result != kWaveOk)
+        return result;
+    state.blockBytes = static_cast<std::uint32_t>(blockFrames) * state.frameBytes();
+    state.bufferFrames = layout.buffer;
+    return kWaveOk;
+}
+
 }  // namespace
 
 AlsaCapture::AlsaCapture(std::shared_ptr<const Devices> devices) : devices_(std::move(devices)) {}
@@ -24,23 +37,9 @@ AlsaCapture::~AlsaCapture() {
 
 std::int32_t AlsaCapture::open(TEWDev device, const PcmFormat& format, std::uint32_t bufferBytes, QObject* target,
                                std::uint64_t session) {
-    if (state_) return kWaveError;
-    PcmHandle pcm;
-    if (const std::int32_t result = OpenStream(*devices_, device, SND_PCM_STREAM_CAPTURE, format, pcm);
-        result != kWaveOk)
-        return result;
-    const std::uint32_t frameBytes = static_cast<std::uint32_t>(format.blockAlign());
-    const snd_pcm_uframes_t blockFrames = bufferBytes / frameBytes;
-    if (blockFrames == 0) return kWaveBadFormat;
-    PcmLayout layout;
-    if (const std::int32_t result = ConfigurePcm(pcm.get(), format, blockFrames, kCapturePeriods, layout);
-        result != kWaveOk)
-        return result;
-    state_ = std::make_shared<CaptureState>(std::move(pcm), devices_->config(), format, target, session);
-    state_->blockBytes = static_cast<std::uint32_t>(blockFrames) * frameBytes;
-    state_->bufferFrames = layout.buffer;
-    run_.begin(state_, [state = state_] { RunCaptureWorker(state); });
-    return kWaveOk;
+    return OpenService(state_, run_, *devices_, {device, SND_PCM_STREAM_CAPTURE, format, target, session},
+                       RunCaptureWorker,
+                       [bufferBytes](CaptureState& state) { return SetUpCapture(state, bufferBytes); });
 }
 
 std::int32_t AlsaCapture::start() {
@@ -85,13 +84,7 @@ std::int32_t AlsaCapture::reset() {
     return kWaveOk;
 }
 
-std::int32_t AlsaCapture::close() {
-    if (!state_) return kWaveNotOpen;
-    if (std::lock_guard lock(state_->mutex); !state_->queue.empty()) return kWaveStillPlaying;
-    run_.end();
-    state_.reset();
-    return kWaveOk;
-}
+std::int32_t AlsaCapture::close() { return CloseService(state_, run_); }
 
 std::int64_t AlsaCapture::xruns() const { return run_.xruns(); }
 

@@ -1,43 +1,32 @@
 #include "AlsaCaptureWorker.h"
 
+#include "AlsaStreamWorker.h"
+
 #include <algorithm>
 #include <cstring>
-#include <thread>
 
 namespace moravel::alsa {
 
 namespace {
 
-class CaptureLoop {
+class CaptureLoop : public StreamWorker {
 public:
     explicit CaptureLoop(CaptureState& state)
-        : s_(state), staging_(state.blockBytes + state.bufferFrames * state.frameBytes()) {}
-
-    void run() {
-        while (awaitRun() && pump()) {
-        }
-    }
+        : StreamWorker(state, std::chrono::milliseconds::zero()),
+          s_(state),
+          staging_(state.blockBytes + state.bufferFrames * state.frameBytes()) {}
 
 private:
-    snd_pcm_t* pcm() const { return s_.pcm.get(); }
+    // Work is there while the component wants data.
+    bool hasWorkLocked() const override { return s_.started; }
 
-    // Blocks while the component does not want data; false when quitting.
-    bool awaitRun() {
-        std::unique_lock lock(s_.mutex);
-        for (;;) {
-            if (s_.quit) return false;
-            if (s_.generation != generation_) {
-                generation_ = s_.generation;
-                lock.unlock();
-                halt();
-                lock.lock();
-                continue;
-            }
-            if (s_.started) break;
-            s_.wake.wait(lock);
-        }
-        lock.unlock();
-        return running_ || startDevice();
+    bool serve() override { return (running_ || startDevice()) && pump(); }
+
+    // After a stop or a reset: a block half read is discarded.
+    void drop() override {
+        if (running_) snd_pcm_drop(pcm());
+        running_ = false;
+        filled_ = 0;
     }
 
     bool startDevice() {
@@ -49,12 +38,6 @@ private:
         return true;
     }
 
-    void halt() {
-        if (running_) snd_pcm_drop(pcm());
-        running_ = false;
-        filled_ = 0;
-    }
-
     // One bounded wait and, once a whole block is there, a read of all the
     // device holds: a sound-server plugin keeps a partly read fragment
     // locked, and a server dying then deadlocks the plugin's own threads.
@@ -64,14 +47,9 @@ private:
         // A device whose buffer is shorter than a block is read at half full.
         const auto wanted = std::min(static_cast<snd_pcm_uframes_t>((s_.blockBytes - filled_) / frameBytes),
                                      std::max<snd_pcm_uframes_t>(s_.bufferFrames / 2, 1));
-        const snd_pcm_sframes_t ready = WaitForFrames(s_, wanted);
-        NoteWorkerCpu(s_);
-        if (ready <= 0) return ready == 0 || survive(static_cast<int>(ready));
         const auto room = static_cast<snd_pcm_uframes_t>((staging_.size() - filled_) / frameBytes);
-        const snd_pcm_sframes_t frames =
-            snd_pcm_readi(pcm(), staging_.data() + filled_, std::min(room, static_cast<snd_pcm_uframes_t>(ready)));
-        if (frames < 0) return survive(static_cast<int>(frames));
-        if (frames == 0) std::this_thread::sleep_for(kIdlePause);  // "ready" yet nothing to read
+        const snd_pcm_sframes_t frames = transfer(wanted, room, staging_.data() + filled_);
+        if (frames < 0) return false;
         filled_ += static_cast<std::size_t>(frames) * frameBytes;
         if (filled_ >= s_.blockBytes) NoteDelay(s_, pcm());
         while (filled_ >= s_.blockBytes) deliverBlock();
@@ -88,7 +66,7 @@ private:
     // Hands the first block of staging_ to the oldest queued header, or drops it.
     void deliver() {
         std::lock_guard lock(s_.mutex);
-        if (s_.generation != generation_) return;  // stopped or reset while reading
+        if (staleLocked()) return;  // stopped or reset while reading
         if (s_.queue.empty()) {
             s_.xruns.fetch_add(1, std::memory_order_relaxed);
             return;
@@ -102,29 +80,20 @@ private:
         s_.postLocked(WaveNotification::Data, header);
     }
 
-    // Deals with a failed call; false when the device is lost.
-    bool survive(int err) {
-        const StreamFault fault = HandleFault(s_, err);
-        if (fault == StreamFault::Xrun) {
-            running_ = false;  // recovered means prepared: start again
-            filled_ = 0;
-        }
-        return fault != StreamFault::Lost;
+    // Recovered means prepared: start again.
+    void onXrun() override {
+        running_ = false;
+        filled_ = 0;
     }
 
     CaptureState& s_;
     std::vector<std::uint8_t> staging_;  // whole blocks and the start of the next
     std::size_t filled_ = 0;             // bytes in staging_
     bool running_ = false;
-    std::uint64_t generation_ = 0;
 };
 
 }  // namespace
 
-void RunCaptureWorker(const std::shared_ptr<CaptureState>& state) {
-    CaptureLoop(*state).run();
-    NoteWorkerCpu(*state);
-    state->pcm.reset();
-}
+void RunCaptureWorker(const std::shared_ptr<CaptureState>& state) { CaptureLoop(*state).run(); }
 
 }  // namespace moravel::alsa

@@ -15,14 +15,8 @@ AlsaPlayback::~AlsaPlayback() {
 }
 
 std::int32_t AlsaPlayback::open(TEWDev device, const PcmFormat& format, QObject* target, std::uint64_t session) {
-    if (state_) return kWaveError;
-    PcmHandle pcm;
-    if (const std::int32_t result = OpenStream(*devices_, device, SND_PCM_STREAM_PLAYBACK, format, pcm);
-        result != kWaveOk)
-        return result;
-    state_ = std::make_shared<PlaybackState>(std::move(pcm), devices_->config(), format, target, session);
-    run_.begin(state_, [state = state_] { RunPlaybackWorker(state); });
-    return kWaveOk;
+    return OpenService(state_, run_, *devices_, {device, SND_PCM_STREAM_PLAYBACK, format, target, session},
+                       RunPlaybackWorker);
 }
 
 std::int32_t AlsaPlayback::write(WaveHeader* header) {
@@ -46,13 +40,7 @@ std::int32_t AlsaPlayback::reset() {
     return kWaveOk;
 }
 
-std::int32_t AlsaPlayback::close() {
-    if (!state_) return kWaveNotOpen;
-    if (std::lock_guard lock(state_->mutex); !state_->queue.empty()) return kWaveStillPlaying;
-    run_.end();
-    state_.reset();
-    return kWaveOk;
-}
+std::int32_t AlsaPlayback::close() { return CloseService(state_, run_); }
 
 std::int64_t AlsaPlayback::xruns() const { return run_.xruns(); }
 

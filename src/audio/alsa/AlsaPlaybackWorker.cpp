@@ -1,8 +1,9 @@
 #include "AlsaPlaybackWorker.h"
 
+#include "AlsaStreamWorker.h"
+
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace moravel::alsa {
 
@@ -16,64 +17,34 @@ constexpr unsigned kMinPeriodsPerSecond = 100;
 // How often an idle worker looks at its device, to notice it went away.
 constexpr std::chrono::milliseconds kIdleCheck{100};
 
-class PlaybackLoop {
+class PlaybackLoop : public StreamWorker {
 public:
-    explicit PlaybackLoop(PlaybackState& state) : s_(state) {}
-
-    void run() {
-        while (nextBlock() && playBlock()) {
-        }
-    }
+    explicit PlaybackLoop(PlaybackState& state) : StreamWorker(state, kIdleCheck), s_(state) {}
 
 private:
-    snd_pcm_t* pcm() const { return s_.pcm.get(); }
+    // Work is the oldest queued block, unless the worker holds it already.
+    bool hasWorkLocked() const override { return !s_.queue.empty() && !s_.frontTaken; }
 
-    // Takes the oldest queued block; false when quitting or the device is lost.
-    bool nextBlock() {
-        std::unique_lock lock(s_.mutex);
-        for (;;) {
-            if (s_.quit) return false;
-            if (s_.generation != generation_) {
-                generation_ = s_.generation;
-                lock.unlock();
-                discardDevice();
-                lock.lock();
-                continue;
-            }
-            if (!s_.queue.empty() && !s_.frontTaken) break;
-            lock.unlock();
-            const bool present = idle();
-            lock.lock();
-            if (!present) return false;
-            if (s_.quit || s_.generation != generation_ || (!s_.queue.empty() && !s_.frontTaken)) continue;
-            s_.wake.wait_for(lock, kIdleCheck);
-        }
+    void takeLocked() override {
         current_.clear();
         current_.swap(s_.queue.front().bytes);
         header_ = s_.queue.front().header;
         s_.frontTaken = true;
-        return true;
     }
 
     // Writes the current block as the device makes room; false when the
     // device is lost.
-    bool playBlock() {
+    bool serve() override {
         if (!configured_ && !configure()) return false;
         const std::uint32_t frameBytes = s_.frameBytes();
         const std::size_t end = current_.size() / frameBytes * frameBytes;
         std::size_t offset = 0;
         while (offset < end && !interrupted()) {
             const auto left = static_cast<snd_pcm_uframes_t>((end - offset) / frameBytes);
-            const snd_pcm_sframes_t room = WaitForFrames(s_, std::min(left, layout_.period));
-            NoteWorkerCpu(s_);
-            if (room < 0 && HandleFault(s_, static_cast<int>(room)) == StreamFault::Lost) return false;
-            if (room <= 0) continue;
-            const auto frames = std::min(left, static_cast<snd_pcm_uframes_t>(room));
-            const snd_pcm_sframes_t written = snd_pcm_writei(pcm(), current_.data() + offset, frames);
-            if (written < 0 && HandleFault(s_, static_cast<int>(written)) == StreamFault::Lost) return false;
-            if (written == 0) std::this_thread::sleep_for(kIdlePause);      // room, yet nothing taken
+            const snd_pcm_sframes_t written = transfer(std::min(left, layout_.period), left, current_.data() + offset);
+            if (written < 0) return false;
             if (written > 0 && offset == 0) NoteDelay(s_, pcm(), written);  // until the block's first frame
-            if (written > 0) offset += static_cast<std::size_t>(written) * frameBytes;
+            offset += static_cast<std::size_t>(written) * frameBytes;
         }
         if (offset == end) finishBlock();
         return true;
@@ -92,14 +63,9 @@ private:
         return true;
     }
 
-    bool interrupted() {
-        std::lock_guard lock(s_.mutex);
-        return s_.quit || s_.generation != generation_;
-    }
-
     void finishBlock() {
         std::lock_guard lock(s_.mutex);
-        if (s_.generation != generation_ || s_.queue.empty() || s_.queue.front().header != header_) return;
+        if (staleLocked() || s_.queue.empty() || s_.queue.front().header != header_) return;
         s_.queue.pop_front();
         s_.frontTaken = false;
         s_.postLocked(WaveNotification::Done, header_);
@@ -109,17 +75,17 @@ private:
     // threshold would keep it, so it is started; a running one is watched
     // (running dry is an underrun; an error may be the device going away).
     // Returns false when the device is lost.
-    bool idle() {
+    bool idle() override {
         if (!configured_) return true;
         const snd_pcm_sframes_t avail = snd_pcm_avail(pcm());
-        if (avail < 0) return HandleFault(s_, static_cast<int>(avail)) != StreamFault::Lost;
+        if (avail < 0) return survive(static_cast<int>(avail));
         if (snd_pcm_state(pcm()) == SND_PCM_STATE_PREPARED && static_cast<snd_pcm_uframes_t>(avail) < layout_.buffer)
             snd_pcm_start(pcm());
         return true;
     }
 
     // After a reset: what the device holds is not played.
-    void discardDevice() {
+    void drop() override {
         if (!configured_) return;
         snd_pcm_drop(pcm());
         snd_pcm_prepare(pcm());
@@ -130,15 +96,10 @@ private:
     WaveHeader* header_ = nullptr;
     bool configured_ = false;
     PcmLayout layout_;  // once configured
-    std::uint64_t generation_ = 0;
 };
 
 }  // namespace
 
-void RunPlaybackWorker(const std::shared_ptr<PlaybackState>& state) {
-    PlaybackLoop(*state).run();
-    NoteWorkerCpu(*state);
-    state->pcm.reset();
-}
+void RunPlaybackWorker(const std::shared_ptr<PlaybackState>& state) { PlaybackLoop(*state).run(); }
 
 }  // namespace moravel::alsa
