@@ -131,11 +131,14 @@ bool TAudioMixer::SetVolume(int destination, int connection, int left, int right
 // Writes the first volume and the first mute of the line; returns whether
 // the mute is done (written, or -1: left alone). One value set serves every
 // control visited: a control visited after its kind was done gets the
-// values prepared last written again.
+// values prepared last written again. Before anything was prepared there is
+// nothing to repeat, and such a control is left alone: a volume visited on
+// the way to the mute when left is -1 keeps its value.
 bool TAudioMixer::WriteOwnControls(const LineRef& ref, int left, int right, int mute) {
     bool volumeDone = left == -1;
     bool muteDone = mute == -1;
     std::vector<std::uint32_t> details;
+    bool prepared = false;
     for (int i = 0; i < ref.controls->Count() && (!volumeDone || !muteDone); ++i) {
         const MixerControl& control = *ref.controls->Item(i);
         if (!IsVolumeOrMute(control)) continue;
@@ -144,12 +147,12 @@ bool TAudioMixer::WriteOwnControls(const LineRef& ref, int left, int right, int 
         if (control.type == mixer::kControlTypeVolume && !volumeDone) {
             details[0] = static_cast<std::uint32_t>(left);
             details[1] = static_cast<std::uint32_t>(right == -1 ? left : right);
-            volumeDone = true;
+            volumeDone = prepared = true;
         } else if (control.type == mixer::kControlTypeMute && !muteDone) {
             details[0] = static_cast<std::uint32_t>(mute);
-            muteDone = true;
+            muteDone = prepared = true;
         }
-        device_->SetControlValues(control.controlId, channels, 0, details);
+        if (prepared) device_->SetControlValues(control.controlId, channels, 0, details);
     }
     return muteDone;
 }

@@ -2,8 +2,7 @@
 
 namespace moravel {
 
-TMixerConnections::TMixerConnections(TAudioMixer* mixer, const mixer::MixerDevice& device,
-                                     const mixer::MixerLine& line)
+TMixerConnections::TMixerConnections(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
     : mixer_(mixer), list_([](void* item) { delete static_cast<TMixerConnection*>(item); }) {
     for (std::uint32_t s = 0; s < line.connections; ++s) {
         mixer::MixerLine source;

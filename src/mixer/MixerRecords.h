@@ -21,8 +21,8 @@ constexpr std::uint32_t kControlClassMask = 0xF0000000;
 constexpr std::uint32_t kControlClassList = 0x70000000;
 
 // Control flags.
-constexpr std::uint32_t kControlFlagUniform = 1;      // one value for all channels
-constexpr std::uint32_t kControlFlagMultiple = 2;     // one value per item (list controls)
+constexpr std::uint32_t kControlFlagUniform = 1;   // one value for all channels
+constexpr std::uint32_t kControlFlagMultiple = 2;  // one value per item (list controls)
 constexpr std::uint32_t kControlFlagDisabled = 0x80000000;
 
 /// What a mixer device says about itself.

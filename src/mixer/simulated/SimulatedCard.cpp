@@ -109,7 +109,8 @@ bool SimulatedCard::ControlValues(std::uint32_t controlId, std::uint32_t channel
     const std::uint32_t stored = control->storedChannels;
     values.assign(channels * GroupsOf(items), 0);
     for (std::uint32_t i = 0; i < GroupsOf(items); ++i)
-        for (std::uint32_t c = 0; c < channels; ++c) values[i * channels + c] = control->values[i * stored + std::min(c, stored - 1)];
+        for (std::uint32_t c = 0; c < channels; ++c)
+            values[i * channels + c] = control->values[i * stored + std::min(c, stored - 1)];
     return true;
 }
 

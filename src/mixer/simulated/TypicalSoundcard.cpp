@@ -37,8 +37,8 @@ void AddRecording(SimulatedCard& card) {
         texts.push_back(MixerListText{line, 0, name});
     }
     const auto items = static_cast<std::uint32_t>(texts.size());
-    const std::uint32_t mux = card.AddControl(destination, kControlTypeMux,
-                                              kControlFlagUniform | kControlFlagMultiple, items, "Recording Source");
+    const std::uint32_t mux = card.AddControl(destination, kControlTypeMux, kControlFlagUniform | kControlFlagMultiple,
+                                              items, "Recording Source");
     card.SetListTexts(mux, texts);
     std::vector<std::uint32_t> selection(items, 0);
     selection[0] = 1;

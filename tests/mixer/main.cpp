@@ -1,0 +1,11 @@
+// The mixer tests run with a QtCore event loop: notifications reach the
+// component as posted events.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
