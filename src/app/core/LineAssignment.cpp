@@ -31,8 +31,8 @@ void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines) {
 }
 
 bool IsSoundcardConfigured(const LineAssignment& lines) {
-    return IsLineAssigned(lines.Wave_Out) && (IsLineAssigned(lines.Microphone_Out) || IsLineAssigned(lines.Line_Out)) &&
-           (IsLineAssigned(lines.Microphone_In) || IsLineAssigned(lines.Line_In));
+    return LineAvailable(lines.Wave_Out) && (LineAvailable(lines.Microphone_Out) || LineAvailable(lines.Line_Out)) &&
+           (LineAvailable(lines.Microphone_In) || LineAvailable(lines.Line_In));
 }
 
 }  // namespace moravel

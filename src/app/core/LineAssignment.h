@@ -1,8 +1,8 @@
 // Which mixer lines of the soundcard carry the microphone, the line input and
 // the wave signal, on the playback side (destination 0, keys ..._Out) and the
 // recording side (destination 1, keys ..._In). Stored in the settings file's
-// MIXER section as connection indexes; -1 or a missing key means the line is
-// not available.
+// MIXER section as connection indexes; a negative value or a missing key
+// means the line is not available.
 //
 // Plain C++, no Qt. All functions are for the GUI thread (the settings file
 // is not thread-safe).
@@ -45,13 +45,14 @@ LineAssignment ReadLineAssignment(const TKustomIniFile& file);
 /// write; the keys after it are not written.
 void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines);
 
-/// A line counts as assigned when it holds a connection index (0 or more);
-/// a negative value can name no connection, so every negative value counts
-/// as "not available", not only -1.
-inline bool IsLineAssigned(std::int32_t connection) { return connection >= 0; }
+/// The one rule for "not available", used by the configured check and by
+/// the Soundcard page's controls: a line is available when it holds a
+/// connection index (0 or more). A negative value can name no connection,
+/// so every negative value means "not available", not only kNoLine.
+inline bool LineAvailable(std::int32_t connection) { return connection >= 0; }
 
 /// True when Wave_Out, one of Microphone_Out and Line_Out, and one of
-/// Microphone_In and Line_In are assigned.
+/// Microphone_In and Line_In are available.
 bool IsSoundcardConfigured(const LineAssignment& lines);
 
 }  // namespace moravel

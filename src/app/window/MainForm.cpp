@@ -4,9 +4,11 @@
 #include "EnhWave.h"
 #include "FFT.h"
 #include "HelpRouter.h"
+#include "LineAssignment.h"
 #include "MainFormCycleClient.h"
 #include "PlotPanes.h"
 #include "StatusStrip.h"
+#include "WindowPlacement.h"
 #include "pages/AudioPage.h"
 #include "pages/CompressPage.h"
 #include "pages/DebugPage.h"
@@ -20,7 +22,6 @@
 #include "pages/SpectrogramPage.h"
 #include "pages/SpectrumPage.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,6 +34,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <iostream>
 #include <stdexcept>
@@ -185,7 +187,9 @@ void TMainForm::createDevices() {
 
 // The recorder, the player, the palette editor and the mixer's automatic
 // set-up are laid out but not built yet: their buttons stay inactive rather
-// than pretend to work.
+// than pretend to work. The Soundcard page's line pairs start as no line
+// assignment has been read (enableMixerControls keeps them off while there
+// is no mixer).
 void TMainForm::disableUnbuiltControls() {
     for (QWidget* control :
          std::initializer_list<QWidget*>{player->sb_wave_play, player->sb_waveplayer_pause,
@@ -194,6 +198,7 @@ void TMainForm::disableUnbuiltControls() {
                                          spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
+    enableMixerControls(LineAssignment{});
 }
 
 void TMainForm::connectControls() {
@@ -205,9 +210,18 @@ void TMainForm::connectControls() {
 }
 
 void TMainForm::ShowAsStored() {
-    // Centred on the desktop at the size the settings gave it.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    // The size the settings gave it, fitted to the screen's free area and
+    // centred on it: a file written on a larger desktop, or a damaged one,
+    // must not open the window off the screen. Closing stores the fitted size.
+    // The platform window is created first so that its frame is known where
+    // the platform can tell it before showing; the frame must fit too.
+    winId();
+    if (const QScreen* shownOn = screen()) {
+        const QRect area = shownOn->availableGeometry().marginsRemoved(windowHandle()->frameMargins());
+        const QSize least = minimumSizeHint().expandedTo(minimumSize());
+        const PlacementRect placed = PlaceWindow(width(), height(), least.width(), least.height(),
+                                                 {area.x(), area.y(), area.width(), area.height()});
+        setGeometry(placed.left, placed.top, placed.width, placed.height);
     }
     if (startMaximized_) {
         showMaximized();

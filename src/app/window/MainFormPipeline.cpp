@@ -81,20 +81,25 @@ void TMainForm::WaveInData(QObject*, std::uint8_t* captured, std::int32_t size) 
 
 void TMainForm::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }
 
-// The soundcard lines: every pair is enabled, then each unassigned one is
-// disabled. The master pair always stays enabled.
+// The Soundcard page's pairs: with a mixer open, a pair is enabled while
+// its line is available, the master pair (the playback destination itself)
+// always. No mixer is opened yet, so every pair would move nothing and all
+// stay disabled; the mixer's work only has to replace kMixerOpen by the
+// mixer's own state.
 void TMainForm::enableMixerControls(const LineAssignment& lines) {
-    const std::pair<std::int32_t, std::pair<QCheckBox*, QSlider*>> pairs[] = {
-        {lines.Wave_Out, {soundcard->CheckBox6, soundcard->TrackBar6}},
-        {lines.Microphone_In, {soundcard->CheckBox2, soundcard->TrackBar2}},
-        {lines.Line_In, {soundcard->CheckBox3, soundcard->TrackBar3}},
-        {lines.Wave_In, {soundcard->CheckBox8, soundcard->TrackBar8}},
-        {lines.Microphone_Out, {soundcard->CheckBox4, soundcard->TrackBar4}},
-        {lines.Line_Out, {soundcard->CheckBox5, soundcard->TrackBar5}},
+    constexpr bool kMixerOpen = false;
+    const std::pair<bool, std::pair<QCheckBox*, QSlider*>> pairs[] = {
+        {true, {soundcard->CheckBox7, soundcard->TrackBar7}},
+        {LineAvailable(lines.Wave_Out), {soundcard->CheckBox6, soundcard->TrackBar6}},
+        {LineAvailable(lines.Microphone_In), {soundcard->CheckBox2, soundcard->TrackBar2}},
+        {LineAvailable(lines.Line_In), {soundcard->CheckBox3, soundcard->TrackBar3}},
+        {LineAvailable(lines.Wave_In), {soundcard->CheckBox8, soundcard->TrackBar8}},
+        {LineAvailable(lines.Microphone_Out), {soundcard->CheckBox4, soundcard->TrackBar4}},
+        {LineAvailable(lines.Line_Out), {soundcard->CheckBox5, soundcard->TrackBar5}},
     };
-    for (const auto& [line, controls] : pairs) {
-        controls.first->setEnabled(line != -1);
-        controls.second->setEnabled(line != -1);
+    for (const auto& [available, controls] : pairs) {
+        controls.first->setEnabled(kMixerOpen && available);
+        controls.second->setEnabled(kMixerOpen && available);
     }
 }
 

@@ -89,7 +89,9 @@ TEST_F(KiniFileTest, IntegerAndBooleanForms) {
     for (const auto& c : cases)
         EXPECT_EQ(WithValue(c.stored).ReadInteger("SETTINGS", "Key", 99), c.expected) << '"' << c.stored << '"';
     EXPECT_TRUE(WithValue("0x1").ReadBool("SETTINGS", "Key", false));
+    // An unparsable value gives the default, whichever it is.
     EXPECT_TRUE(WithValue("yes").ReadBool("SETTINGS", "Key", true));
+    EXPECT_FALSE(WithValue("yes").ReadBool("SETTINGS", "Key", false));
 }
 
 TEST_F(KiniFileTest, FloatForms) {

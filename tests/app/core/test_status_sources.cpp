@@ -1,6 +1,6 @@
 // The stopwatch slots and the CPU usage sampler with the meter's smoothing.
-#include "Stopwatch.h"
 #include "../TempFolder.h"
+#include "Stopwatch.h"
 #include "adCpuUsage.h"
 
 #include <gtest/gtest.h>
@@ -69,8 +69,35 @@ TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unable to locate the \"% of CPU usage\" performance counter");
     }
-    TCpuUsage real;  // the machine's own counters
-    EXPECT_GE(real.GetCpuUsage(0), 0.0L);
+}
+
+// Before a second sample the share is measured from zero counters, i.e.
+// since the counters started: 1 - 800 / (100 + 100 + 800) = 0.2. Kernels
+// before 2.6 give only the first four counters.
+TEST_F(CpuUsage, FirstSampleMeasuresSinceTheCountersStarted) {
+    write("cpu0 100 0 100 800 0 0 0 0\n");
+    EXPECT_NEAR(TCpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
+    write("cpu0 100 0 100 800\n");
+    EXPECT_NEAR(TCpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
+}
+
+// user 300, system 100, idle 500, steal 100: 1000 jiffies of which 500
+// idle, 0.5. Guest time (200) and guest-nice time (50) are already inside
+// user and nice: counting them again would give 1 - 500 / 1250 = 0.6, and
+// leaving steal out 1 - 500 / 900 = 0.444.
+TEST_F(CpuUsage, StealCountsAndGuestTimeIsNotCountedTwice) {
+    write("cpu0 0 0 0 0 0 0 0 0 0 0\n");
+    TCpuUsage sampler(path.string());
+    sampler.CollectCpuSample();
+    write("cpu0 300 0 100 500 0 0 0 100 200 50\n");
+    sampler.CollectCpuSample();
+    EXPECT_NEAR(sampler.GetCpuUsage(0), 0.5L, 1e-12L);
+}
+
+TEST(CpuUsageOfThisMachine, ReadsTheKernelsCounters) {
+    TCpuUsage real;  // /proc/stat: its lines parse and processor 0 is there
+    EXPECT_NO_THROW(real.CollectCpuSample());
+    EXPECT_NO_THROW(real.GetCpuUsage(0));
 }
 
 TEST(CpuMeter, MovesHalfWayToTheNewPercentage) {

@@ -1,5 +1,6 @@
-// The window's frame: layout and menus, the CPU meter's smoothing, the
-// blinking lights, the proportional splitter and the help buttons.
+// The window's frame: layout and menus, its placement on the screen, the
+// CPU meter's smoothing, the blinking lights, the proportional splitter, the
+// help buttons and the Soundcard page's controls that have no mixer yet.
 #include "AboutBox.h"
 #include "HelpRouter.h"
 #include "HelpWindow.h"
@@ -9,14 +10,21 @@
 #include "dbm.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 using moravel::testing::WindowFixture;
 
@@ -47,6 +55,16 @@ void settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The window as it is on the desktop, with its frame.
+QString describe(const QRect& r) {
+    return QStringLiteral("(%1, %2) %3 x %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 }  // namespace
 
 class ShellTest : public QObject {
@@ -57,8 +75,8 @@ private slots:
         WindowFixture f;
         QCOMPARE(f.Form().windowTitle(), QStringLiteral("Moravel version 3"));
         auto* tabs = f.Find<QTabWidget>("Tab1");
-        const QStringList captions = {"Soundcard", "Audio",     "Spectrum", "Spectrogram", "Filter", "Shift",
-                                      "Compress",  "Expand",    "Equalizer", "Player",     "Recorder", "Debug"};
+        const QStringList captions = {"Soundcard", "Audio",  "Spectrum",  "Spectrogram", "Filter",   "Shift",
+                                      "Compress",  "Expand", "Equalizer", "Player",      "Recorder", "Debug"};
         QCOMPARE(tabs->count(), captions.size());
         for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), captions[i]);
         QVERIFY(!tabs->isTabVisible(11));
@@ -77,6 +95,61 @@ private slots:
         for (QAction* item : help->actions()) items << (item->isSeparator() ? QStringLiteral("-") : item->text());
         QCOMPARE(items, (QStringList{"About", "Help Index", "-", "Open the online manual", "Visit the Moravel homepage",
                                      "-", "Nominate a new feature online"}));
+    }
+
+    void aStoredSizeLargerThanTheScreenIsFittedToIt() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        moravel::testing::TempFolder folder;
+        const std::string path = folder.File("moravel.ini");
+        QSize real;
+        {
+            // Written on a larger desktop, with a damaged height.
+            WindowFixture f(std::string(moravel::testing::kConfiguredMixer) +
+                                "[SETTINGS]\nWindowState=0\nWindowWidth=3000\nWindowHeight=100000\n",
+                            path);
+            f.Form().ShowAsStored();
+            settle();
+            const QRect shown = f.Form().frameGeometry();
+            QCOMPARE(shown, area);  // frame and all, the window fills the free area
+            real = f.Form().size();
+            f.Form().close();
+        }
+        // The size written back is the window's real one.
+        const std::string text = readFile(path);
+        const std::string width = "\nWindowWidth=" + std::to_string(real.width()) + "\n";
+        const std::string height = "\nWindowHeight=" + std::to_string(real.height()) + "\n";
+        QVERIFY2(text.find(width) != std::string::npos, text.c_str());
+        QVERIFY2(text.find(height) != std::string::npos, text.c_str());
+    }
+
+    void aStoredSizeThatFitsIsCentredAsItIs() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        WindowFixture f(std::string(moravel::testing::kConfiguredMixer) +
+                        "[SETTINGS]\nWindowWidth=700\nWindowHeight=500\n");
+        f.Form().ShowAsStored();
+        settle();
+        const QRect shown = f.Form().frameGeometry();
+        QCOMPARE(f.Form().size(), QSize(700, 500));
+        QVERIFY2(area.contains(shown), qPrintable(describe(shown) + " outside " + describe(area)));
+        // Equal margins, up to the odd pixel.
+        QVERIFY(std::abs((shown.left() - area.left()) - (area.right() - shown.right())) <= 1);
+        QVERIFY(std::abs((shown.top() - area.top()) - (area.bottom() - shown.bottom())) <= 1);
+    }
+
+    void soundcardControlsStayDisabledWithoutAMixer() {
+        WindowFixture f;  // every [MIXER] line assigned
+        const auto allDisabled = [&f] {
+            for (const char* name : {"CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox7",
+                                     "CheckBox8", "TrackBar2", "TrackBar3", "TrackBar4", "TrackBar5", "TrackBar6",
+                                     "TrackBar7", "TrackBar8", "ButtonAutoSetAudio"}) {
+                if (f.Find<QWidget>(name)->isEnabled()) return QString::fromLatin1(name) + " is enabled";
+            }
+            return QString();
+        };
+        QCOMPARE(allDisabled(), QString());
+        f.Start();
+        QVERIFY(f.Form().State().SamplingEnabled);  // the lines were read and found configured
+        QCOMPARE(allDisabled(), QString());
     }
 
     void cpuMeterIsTheMeanOfNewAndShownPercentage() {
@@ -170,9 +243,9 @@ private slots:
     void helpButtonsOpenTheirTopics() {
         WindowFixture f;
         const std::pair<const char*, const char*> buttons[] = {
-            {"SpeedButton4", "Soundcard_settings"}, {"SpeedButton9", "Filter_function"},
+            {"SpeedButton4", "Soundcard_settings"},  {"SpeedButton9", "Filter_function"},
             {"SpeedButton13", "Equalizer_function"}, {"SpeedButton3", "The_Spectrogram_plot"},
-            {"SpeedButton16", "The_Spectrum_plot"}, {"SpeedButton14", "Sound_recorder"}};
+            {"SpeedButton16", "The_Spectrum_plot"},  {"SpeedButton14", "Sound_recorder"}};
         for (const auto& [button, topic] : buttons) {
             f.Click(button);
             const QString page = f.Form().Help().Window()->Browser()->source().fileName();
