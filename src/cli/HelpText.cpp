@@ -1,74 +1,142 @@
 #include "HelpText.h"
 
+#include "AudioRange.h"
+#include "ChainSettings.h"
+#include "ControlTable.h"
 #include "FilterPresets.h"
+#include "RangeText.h"
+
+#include <cctype>
 
 namespace moravel {
 namespace {
 
-constexpr const char* kUsage = R"(Usage: moravel-process IN.wav OUT.wav [options]
+namespace c = controls;
 
-Runs a WAV file through Moravel's processing chain, the way the player does,
-and writes the processed audio to OUT.wav: 16-bit mono PCM at the input's
-sample rate, with exactly as many samples as the input. Stereo input is
-processed from its left channel; 8-bit and 16-bit PCM are accepted.
+std::string Number(std::int64_t value) { return std::to_string(value); }
 
-Without --settings every stage is off. Each stage option switches its stage
-on. Values outside a control's range are moved to the nearest end of the
-range, with a warning.
+std::string Lowercase(std::string_view text) {
+    std::string lower(text);
+    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return lower;
+}
 
-Stages (in the order the chain runs them):
-  --agc LEVEL:DECAY         automatic gain control. LEVEL 2000..30000 is the
-                            peak the gain aims at; DECAY 2..300 is how slowly
-                            the gain follows (in windows of 401 samples)
-  --noise-blanker LEVEL     spectral noise blanker, LEVEL 1..20 (higher
-                            smooths stronger parts of the spectrum too)
-  --compressor THRESHOLD:GAIN
-                            THRESHOLD -50..50, GAIN -10..10
-                            (the program's "Defaults" button: 0:-5)
-  --expander THRESHOLD:GAIN THRESHOLD -50..50, GAIN -10..10 (defaults 0:0)
-  --filter TYPE:CENTER[:WIDTH]
-                            spectral filter. TYPE lowpass, bandpass, highpass
-                            or stopband; CENTER 10..30000 Hz, at most half the
-                            sample rate; WIDTH 20..3000 Hz for bandpass and
-                            stopband (default 500, or the --settings value)
-  --preset NAME             a filter preset; quote the name:
-)";
+// The ranges are the controls' own (ControlTable.h), so the help cannot
+// drift from what the options are clamped to.
+std::string Usage() {
+    return "Usage: moravel-process IN.wav OUT.wav [options]\n"
+           "\n"
+           "Runs a WAV file through Moravel's processing chain block by block, as the\n"
+           "player does, and writes the processed audio to OUT.wav: 16-bit mono PCM at\n"
+           "the input's sample rate, with exactly as many samples as the input. Stereo\n"
+           "input is processed from its left channel; 8-bit and 16-bit PCM are accepted.\n"
+           "The chain is set up for the file's own sample rate R, so the filter's\n"
+           "frequencies (and those of --spectrum-csv) are the file's. The player sets\n"
+           "the chain up for R - " +
+           Number(kCaptureRateOffset) +
+           " Hz, the rate of its input device, so its filter sits\n"
+           "higher by a factor R / (R - " +
+           Number(kCaptureRateOffset) +
+           "), about 0.6 % at 8000 Hz, and its output\n"
+           "differs slightly from this tool's.\n"
+           "\n"
+           "Without --settings every stage is off. Each stage option switches its stage\n"
+           "on. Values outside a control's range are moved to the nearest end of the\n"
+           "range, with a warning.\n"
+           "\n"
+           "Stages (in the order the chain runs them):\n"
+           "  --agc LEVEL:DECAY         automatic gain control. LEVEL " +
+           RangeText(c::kTrackAgcLevel) +
+           " is the\n"
+           "                            peak the gain aims at; DECAY " +
+           RangeText(c::kTrackAgcDecay) +
+           " is how slowly\n"
+           "                            the gain follows (in windows of 401 samples)\n"
+           "  --noise-blanker LEVEL     spectral noise blanker, LEVEL " +
+           RangeText(c::kTrackNoiseblanker1Level) +
+           " (higher\n"
+           "                            smooths stronger parts of the spectrum too)\n"
+           "  --compressor THRESHOLD:GAIN\n"
+           "                            THRESHOLD " +
+           RangeText(c::kTrackCompressorThreshold) + ", GAIN " + RangeText(c::kTrackCompressorGain) +
+           "\n"
+           "                            (the program's \"Defaults\" button: " +
+           Number(c::kTrackCompressorThreshold.resetValue) + ":" + Number(c::kTrackCompressorGain.resetValue) +
+           ")\n"
+           "  --expander THRESHOLD:GAIN THRESHOLD " +
+           RangeText(c::kTrackExpanderThreshold) + ", GAIN " + RangeText(c::kTrackExpanderGain) + " (defaults " +
+           Number(c::kTrackExpanderThreshold.resetValue) + ":" + Number(c::kTrackExpanderGain.resetValue) +
+           ")\n"
+           "  --filter TYPE:CENTER[:WIDTH]\n"
+           "                            spectral filter. TYPE lowpass, bandpass, highpass\n"
+           "                            or stopband; CENTER " +
+           RangeText(c::kTrackFilterCenter) +
+           " Hz, at most half the\n"
+           "                            sample rate; WIDTH " +
+           RangeText(c::kTrackFilterBW) +
+           " Hz for bandpass and\n"
+           "                            stopband (default " +
+           Number(ChainSettings{}.filterWidth) +
+           ", or the --settings value)\n"
+           "  --preset NAME             a filter preset; quote the name:\n";
+}
 
-constexpr const char* kRest = R"(  --shift POSITION[:RANGE]  frequency shift. POSITION -125..125; RANGE 0..3
-                            gives the shift at POSITION 125: 0 = 1000 Hz,
-                            1 = 3000 Hz, 2 = 10 kHz, 3 = 20 kHz (default 0)
-  --equalizer P1,P2,P3,P4,P5,P6,P7
-                            seven bands of equal width from 0 Hz to half the
-                            sample rate; each -5 (double) .. 0 (unchanged) ..
-                            5 (muted)
+// "0 = 1000 Hz, 1 = 3000 Hz, ..." over the shift range list.
+std::string ShiftRanges() {
+    std::string text;
+    for (std::size_t i = 0; i < c::kShiftRangeItems.size(); ++i) {
+        if (i > 0) text += i == 1 ? ",\n                            " : ", ";
+        text += Number(static_cast<std::int64_t>(i)) + " = " + std::string(c::kShiftRangeItems[i]);
+    }
+    return text;
+}
 
-Spectrum:
-  --spectrum-csv FILE       write the spectrum of every output block to FILE:
-                            a header "time_s,peak_hz,peak_value," and the
-                            frequency of each point, then one row per block
-  --resolution low|medium|high
-                            spectrum points per block (default medium)
-  --decay 0..20             spectrum decay, 0 = off (default 0)
-
-Other:
-  --settings FILE           take every stage from the [SETTINGS] section of a
-                            Moravel settings file (moravel.ini); stage options
-                            on the command line override it
-  --quiet                   no progress display and no summary
-  --help                    show this text
-
-Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.
-OUT.wav is written under a temporary name and only replaces OUT.wav when all
-went well; a failed run leaves an existing OUT.wav as it was.
-)";
+std::string Rest() {
+    const c::TrackControl& band = c::kEqualizerBandControls[0];
+    return "  --shift POSITION[:RANGE]  frequency shift. POSITION " + RangeText(c::kTbFreqShift) + "; RANGE " +
+           IndexRangeText(c::kComboFreqShiftRange) +
+           "\n"
+           "                            gives the shift at POSITION " +
+           Number(c::kTbFreqShift.maximum) + ": " + ShiftRanges() + " (default " + Number(ChainSettings{}.shiftRange) +
+           ")\n"
+           "  --equalizer P1,P2,P3,P4,P5,P6,P7\n"
+           "                            seven bands of equal width from 0 Hz to half the\n"
+           "                            sample rate; each " +
+           Number(band.minimum) + " (double) .. 0 (unchanged) ..\n                            " + Number(band.maximum) +
+           " (muted)\n"
+           "\n"
+           "Spectrum:\n"
+           "  --spectrum-csv FILE       write the spectrum of every output block to FILE:\n"
+           "                            a header \"time_s,peak_hz,peak_value,\" and the\n"
+           "                            frequency of each point, then one row per block\n"
+           "  --resolution low|medium|high\n"
+           "                            spectrum points per block (default " +
+           Lowercase(c::kResolutionItems[static_cast<std::size_t>(ChainSettings{}.resolutionIndex)]) +
+           ")\n"
+           "  --decay " +
+           RangeText(c::kTrackSpectrumDecay) + "             spectrum decay, 0 = off (default " +
+           Number(ChainSettings{}.decay) +
+           ")\n"
+           "\n"
+           "Other:\n"
+           "  --settings FILE           take every stage from the [SETTINGS] section of a\n"
+           "                            Moravel settings file (moravel.ini); stage options\n"
+           "                            on the command line override it\n"
+           "  --quiet                   no progress display and no summary\n"
+           "  --help                    show this text\n"
+           "\n"
+           "Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.\n"
+           "OUT.wav is written under a temporary name and only replaces OUT.wav when all\n"
+           "went well; a failed run leaves an existing OUT.wav as it was.\n";
+}
 
 }  // namespace
 
 std::string ProcessHelpText() {
-    std::string text = kUsage;
+    std::string text = Usage();
     for (const auto& preset : kFilterPresets)
         text += "                              \"" + std::string(preset.name) + "\"\n";
-    return text + kRest;
+    return text + Rest();
 }
 
 }  // namespace moravel

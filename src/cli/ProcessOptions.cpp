@@ -2,6 +2,7 @@
 
 #include "FilterPresets.h"
 #include "OptionText.h"
+#include "RangeText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,7 +16,7 @@ using Apply = void (*)(ProcessOptions&, std::string_view value, const OptionRule
 
 struct OptionRule {
     std::string_view name;
-    std::string_view form;  // the accepted value, empty for flags
+    std::string form;  // the accepted value, empty for flags
     Apply apply;
 };
 
@@ -116,17 +117,20 @@ void ApplySpectrumCsv(ProcessOptions& o, std::string_view value, const OptionRul
 void ApplyQuiet(ProcessOptions& o, std::string_view, const OptionRule&) { o.quiet = true; }
 void ApplyHelp(ProcessOptions& o, std::string_view, const OptionRule&) { o.help = true; }
 
-constexpr OptionRule kOptions[] = {
+// The ranges in the forms are the controls' own.
+const OptionRule kOptions[] = {
     {"--agc", "LEVEL:DECAY (two whole numbers, e.g. 10000:40)", ApplyAgc},
-    {"--noise-blanker", "LEVEL (a whole number 1..20)", ApplyNoiseBlanker},
+    {"--noise-blanker", "LEVEL (a whole number " + RangeText(controls::kTrackNoiseblanker1Level) + ")",
+     ApplyNoiseBlanker},
     {"--compressor", "THRESHOLD:GAIN (two whole numbers, e.g. 0:-5)", ApplyCompressor},
     {"--expander", "THRESHOLD:GAIN (two whole numbers, e.g. 0:0)", ApplyExpander},
     {"--filter", "TYPE:CENTER[:WIDTH] (e.g. bandpass:800:100)", ApplyFilter},
     {"--preset", "NAME (a filter preset, e.g. \"HAM : CW\")", ApplyPreset},
     {"--shift", "POSITION[:RANGE] (whole numbers, e.g. 25:1)", ApplyShift},
-    {"--equalizer", "P1,P2,P3,P4,P5,P6,P7 (seven whole numbers -5..5)", ApplyEqualizer},
+    {"--equalizer", "P1,P2,P3,P4,P5,P6,P7 (seven whole numbers " + RangeText(controls::kEqualizerBandControls[0]) + ")",
+     ApplyEqualizer},
     {"--resolution", "low, medium or high", ApplyResolution},
-    {"--decay", "a whole number 0..20", ApplyDecay},
+    {"--decay", "a whole number " + RangeText(controls::kTrackSpectrumDecay), ApplyDecay},
     {"--settings", "FILE", ApplySettings},
     {"--spectrum-csv", "FILE", ApplySpectrumCsv},
     {"--quiet", "", ApplyQuiet},

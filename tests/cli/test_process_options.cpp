@@ -1,4 +1,5 @@
 #include "ChainFromOptions.h"
+#include "HelpText.h"
 #include "ProcessOptions.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,25 @@ TEST_F(StageOptions, FilterCentreStopsAtHalfTheSampleRate) {
     EXPECT_NE(warnings_[0].find("--filter CENTER"), std::string::npos);
     EXPECT_EQ(Apply({"--preset", "GENERAL : Voice - general"}, {}, 31000).filterCenter, 9000);
     EXPECT_TRUE(warnings_.empty());
+}
+
+// The ranges the help and the forms give are those the options are clamped
+// to; the help says which sample rate the chain runs at.
+TEST(ProcessHelp, GivesTheControlsRangesAndTheChainsRate) {
+    const std::string help = ProcessHelpText();
+    for (const char* part :
+         {"LEVEL 2000..30000 is the", "DECAY 2..300 is how slowly", "LEVEL 1..20 (higher",
+          "THRESHOLD -50..50, GAIN -10..10\n", "\"Defaults\" button: 0:-5)", "GAIN -10..10 (defaults 0:0)",
+          "CENTER 10..30000 Hz", "WIDTH 20..3000 Hz", "(default 500, or the --settings value)",
+          "POSITION -125..125; RANGE 0..3\n", "POSITION 125: 0 = 1000 Hz,\n", "3 = 20 KHz (default 0)",
+          "each -5 (double) .. 0 (unchanged) ..\n                            5 (muted)", "(default medium)",
+          "--decay 0..20 ", "spectrum decay, 0 = off (default 0)", "own sample rate R,", "R - 50 Hz"}) {
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(help.find("the way the player does"), std::string::npos);
+    EXPECT_NE(ErrorOf({"in.wav", "out.wav", "--noise-blanker"}).find("(a whole number 1..20)"), std::string::npos);
+    EXPECT_NE(ErrorOf({"in.wav", "out.wav", "--decay"}).find("a whole number 0..20"), std::string::npos);
+    EXPECT_NE(ErrorOf({"in.wav", "out.wav", "--equalizer"}).find("(seven whole numbers -5..5)"), std::string::npos);
 }
 
 }  // namespace
