@@ -1,49 +1,14 @@
 #include "EnhWave.h"
 
-#include <QDebug>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
 namespace moravel {
 
-namespace {
-
-// Sessions are numbered across all components, so that a notification can
-// never be taken for one of a later opening of the same component.
-std::uint64_t nextSession() {
-    static std::uint64_t counter = 0;
-    return ++counter;
-}
-
-PcmFormat formatOf(std::int32_t channels, std::int32_t samples, std::int32_t bits) {
-    PcmFormat format;
-    format.channels = channels;
-    format.samplesPerSec = samples;
-    format.bitsPerSample = bits;
-    return format;
-}
-
-// Runs a handler; an exception it raises goes to `onError` (or the log)
-// after the component has finished its own work for the notification.
-void runHandler(QObject* sender, const std::function<void()>& handler, const THandlerErrorEvent& onError) {
-    try {
-        handler();
-    } catch (...) {
-        if (onError) {
-            onError(sender, std::current_exception());
-        } else {
-            qWarning("Unhandled exception in a wave device handler");
-        }
-    }
-}
-
-}  // namespace
-
 // ---- Wave input ----------------------------------------------------------------
 
-TEnhWaveIn::TEnhWaveIn(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
+TEnhWaveIn::TEnhWaveIn(AudioBackend& backend, QObject* parent) : TEnhWaveDevice(backend, parent) {}
 
 TEnhWaveIn::~TEnhWaveIn() {
     Close();
@@ -64,10 +29,9 @@ void TEnhWaveIn::SetFileName(const std::string& name) {
 bool TEnhWaveIn::Open() {
     if (MaxBuffers < 1 || MaxBuffers > kMaxRing) throw std::range_error("MaxBuffers must be 1..9");
     if (BufferSize < 16) throw std::range_error("BufferSize must be at least 16");
-    session_ = nextSession();
+    startSession();
     service_ = backend_.createCapture();
-    const PcmFormat format = formatOf(channels, samples, SampleBits);
-    open_ = service_->open(device, format, static_cast<std::uint32_t>(BufferSize), this, session_) == kWaveOk;
+    open_ = service_->open(device, format(), static_cast<std::uint32_t>(BufferSize), this, session_) == kWaveOk;
     started_ = open_ && service_->start() == kWaveOk;
     return started_;
 }
@@ -115,9 +79,7 @@ void TEnhWaveIn::handleData(WaveHeader* header) {
     }
     // The handler may have closed or reopened the device.
     if (open_ && session == session_) requeue(header);
-    if (error)
-        runHandler(
-            this, [&] { std::rethrow_exception(error); }, OnHandlerError);
+    if (error) raise([&] { std::rethrow_exception(error); });
 }
 
 void TEnhWaveIn::requeue(WaveHeader* header) {
@@ -146,8 +108,6 @@ void TEnhWaveIn::freeBuffers() {
     }
 }
 
-// One close per session: a device that went away reports it by itself, and
-// closing it then reports once more.
 void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
     if (lost && session == session_ && open_) {
         started_ = false;
@@ -156,12 +116,9 @@ void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
         service_->close();
         open_ = false;
     }
-    if (session <= closedSession_) return;
-    closedSession_ = session;
+    if (!firstCloseOf(session)) return;
     finishFile();
-    raise([&] {
-        if (OnClose) OnClose(this);
-    });
+    notify(OnClose);
 }
 
 std::int64_t TEnhWaveIn::Overruns() const { return service_ ? service_->xruns() : 0; }
@@ -175,9 +132,7 @@ bool TEnhWaveIn::event(QEvent* e) {
             if (current && open_) {
                 queueBuffers();
                 if (!fileName_.empty()) startFile();
-                raise([&] {
-                    if (OnOpen) OnOpen(this);
-                });
+                notify(OnOpen);
             }
             break;
         case WaveNotification::Data:
@@ -191,8 +146,6 @@ bool TEnhWaveIn::event(QEvent* e) {
     }
     return true;
 }
-
-void TEnhWaveIn::raise(const std::function<void()>& handler) { runHandler(this, handler, OnHandlerError); }
 
 // ---- Raw capture file: the 44-byte header, its sizes put in at the end ----
 
@@ -235,7 +188,7 @@ void freeBlock(WaveHeader* header) {
 
 }  // namespace
 
-TEnhWaveOut::TEnhWaveOut(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
+TEnhWaveOut::TEnhWaveOut(AudioBackend& backend, QObject* parent) : TEnhWaveDevice(backend, parent) {}
 
 TEnhWaveOut::~TEnhWaveOut() {
     Close();
@@ -266,9 +219,9 @@ std::uint16_t TEnhWaveOut::volume() const {
 void TEnhWaveOut::setVolume(std::uint16_t value) { backend_.setVolume(device, (std::uint32_t{value} << 16) | value); }
 
 bool TEnhWaveOut::Open() {
-    session_ = nextSession();
+    startSession();
     service_ = backend_.createPlayback();
-    open_ = service_->open(device, formatOf(channels, samples, SampleBits), this, session_) == kWaveOk;
+    open_ = service_->open(device, format(), this, session_) == kWaveOk;
     return open_;
 }
 
@@ -324,17 +277,12 @@ bool TEnhWaveOut::event(QEvent* e) {
     const bool current = note->session() == session_;
     switch (note->kind()) {
         case WaveNotification::Open:
-            if (current)
-                raise([&] {
-                    if (OnOpen) OnOpen(this);
-                });
+            if (current) notify(OnOpen);
             break;
         case WaveNotification::Done:
             // A block of an earlier session was freed when that session closed.
             if (current) ReleaseBlock(note->header());
-            raise([&] {
-                if (OnDone) OnDone(this);
-            });
+            notify(OnDone);
             break;
         case WaveNotification::Close:
             if (note->lost() && current && open_) {
@@ -344,19 +292,12 @@ bool TEnhWaveOut::event(QEvent* e) {
                 service_->close();
                 open_ = false;
             }
-            if (note->session() > closedSession_) {
-                closedSession_ = note->session();
-                raise([&] {
-                    if (OnClose) OnClose(this);
-                });
-            }
+            if (firstCloseOf(note->session())) notify(OnClose);
             break;
         case WaveNotification::Data:
             break;
     }
     return true;
 }
-
-void TEnhWaveOut::raise(const std::function<void()>& handler) { runHandler(this, handler, OnHandlerError); }
 
 }  // namespace moravel

@@ -11,15 +11,13 @@
 // or playing flag, and callers test the flags.
 #pragma once
 
+#include "EnhWaveDevice.h"
 #include "WaveDevice.h"
 #include "WaveHeader.h"
-
-#include <QObject>
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,15 +25,10 @@
 
 namespace moravel {
 
-/// A plain notification handler: the component that raises it.
-using TNotifyEvent = std::function<void(QObject* sender)>;
 /// The capture handler: a pointer into the component's own buffer and the
 /// number of bytes captured. The buffer is given back to the device only
 /// after the handler returns.
 using TEWDataEvent = std::function<void(QObject* sender, std::uint8_t* data, std::int32_t size)>;
-/// Receives an exception a handler raised, after the component finished its
-/// own work for that notification (the application shows it).
-using THandlerErrorEvent = std::function<void(QObject* sender, std::exception_ptr error)>;
 
 enum TEWInCap { icStereo };
 enum TEWOutCap { ocStereo, ocLRVolume, ocPitch, ocPlaybackRate, ocSync, ocVolume, ocSampleAccurate };
@@ -55,7 +48,7 @@ using TEWOutCaps = CapabilitySet<TEWOutCap>;
 /// Wave input: keeps a ring of MaxBuffers capture buffers at the device and
 /// hands every filled one to OnData. Can also write the raw capture to a
 /// WAV file by itself (FileName).
-class TEnhWaveIn : public QObject {
+class TEnhWaveIn : public TEnhWaveDevice {
 public:
     static constexpr std::int32_t kMaxRing = 9;
 
@@ -71,21 +64,11 @@ public:
     /// Takes effect only while the device is closed.
     void SetFileName(const std::string& name);
 
-    // Stored as given; used by the next Open.
-    std::int32_t channels = 1;
-    std::int32_t samples = 8000;  // samples per second
-    std::int32_t SampleBits = 8;
+    // Stored as given; used by the next Open (as the format fields).
     std::int32_t MaxBuffers = 2;     // 1..9
     std::int32_t BufferSize = 2048;  // bytes per buffer, at least 16
-    TEWDev device = wvMapper;
 
-    /// The session of the open device, 0 while none is open.
-    std::uint64_t DeviceID() const { return open_ ? session_ : 0; }
-
-    TNotifyEvent OnOpen;
     TEWDataEvent OnData;
-    TNotifyEvent OnClose;
-    THandlerErrorEvent OnHandlerError;
 
     /// Opens and starts the device; returns the started flag. Buffers are
     /// queued when the device's open notification arrives. Throws
@@ -93,7 +76,6 @@ public:
     bool Open();
     /// Stops and closes the device and frees the buffers.
     void Close();
-    bool IsOpen() const { return open_; }
     bool IsStarted() const { return started_; }
     /// Blocks the device lost because no buffer was queued, since the last Open.
     std::int64_t Overruns() const;
@@ -108,17 +90,12 @@ private:
     void handleClose(std::uint64_t session, bool lost);
     void freeBuffers();
     bool ownsBuffer(const WaveHeader* header) const;
-    void raise(const std::function<void()>& handler);
     void startFile();
     void appendToFile(const std::uint8_t* data, std::uint32_t bytes);
     void finishFile();
 
-    AudioBackend& backend_;
     std::unique_ptr<CaptureService> service_;
-    bool open_ = false;
     bool started_ = false;
-    std::uint64_t session_ = 0;
-    std::uint64_t closedSession_ = 0;
     std::int32_t bufferCount_ = 0;
     std::array<WaveHeader, kMaxRing> headers_{};
     std::array<std::vector<std::uint8_t>, kMaxRing> buffers_;
@@ -130,7 +107,7 @@ private:
 
 /// Wave output: plays each written block from a copy of its own, in write
 /// order, and raises OnDone once per finished block.
-class TEnhWaveOut : public QObject {
+class TEnhWaveOut : public TEnhWaveDevice {
 public:
     explicit TEnhWaveOut(AudioBackend& backend, QObject* parent = nullptr);
     /// Closes the device (discarding queued blocks).
@@ -142,17 +119,7 @@ public:
     /// Sets both channels of the device's volume to `value`.
     void setVolume(std::uint16_t value);
 
-    std::int32_t channels = 1;
-    std::int32_t samples = 8000;
-    std::int32_t SampleBits = 8;
-    TEWDev device = wvMapper;
-
-    std::uint64_t DeviceID() const { return open_ ? session_ : 0; }
-
-    TNotifyEvent OnOpen;
     TNotifyEvent OnDone;
-    TNotifyEvent OnClose;
-    THandlerErrorEvent OnHandlerError;
 
     /// Opens the device; returns the open flag.
     bool Open();
@@ -164,7 +131,6 @@ public:
     bool ReleaseBlock(WaveHeader* header);
     /// Discards queued blocks and closes the device.
     void Close();
-    bool IsOpen() const { return open_; }
     bool IsPlaying() const { return playing_; }
     /// Blocks still queued.
     std::int32_t QueuedBlocks() const;
@@ -175,14 +141,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void raise(const std::function<void()>& handler);
-
-    AudioBackend& backend_;
     std::unique_ptr<PlaybackService> service_;
-    bool open_ = false;
     bool playing_ = false;
-    std::uint64_t session_ = 0;
-    std::uint64_t closedSession_ = 0;
     WaveHeader* head_ = nullptr;  // the queue, linked through WaveHeader::user
 };
 

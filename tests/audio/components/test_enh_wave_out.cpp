@@ -1,9 +1,12 @@
 // The wave output's rules: copies queued in write order, released when
-// played, discarded by Close, nothing queued on a closed device, volume.
+// played, discarded by Close, nothing queued on a closed device, handler
+// errors, session numbers, volume.
 #include "EnhWave.h"
 #include "ScriptedBackend.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace moravel {
 namespace {
@@ -97,6 +100,41 @@ TEST_F(WaveOut, ADeviceThatGoesAwayDropsItsQueueOnce) {
     EXPECT_FALSE(out.IsPlaying());
     EXPECT_EQ(out.QueuedBlocks(), 0);
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(WaveOut, AThrowingHandlerReachesOnHandlerErrorAfterTheBlockIsFreed) {
+    int errors = 0;
+    out.OnDone = [](QObject*) { throw std::runtime_error("done failed"); };
+    out.OnHandlerError = [&](QObject* sender, std::exception_ptr error) {
+        EXPECT_EQ(sender, &out);
+        EXPECT_EQ(out.QueuedBlocks(), 0);
+        EXPECT_THROW(std::rethrow_exception(error), std::runtime_error);
+        ++errors;
+    };
+    out.Open();
+    const std::uint8_t block[2] = {};
+    out.Write(block, 2);
+    backend.devices.Play();
+    Deliver();
+    EXPECT_EQ(errors, 1);
+    EXPECT_FALSE(out.IsPlaying());
+}
+
+// Sessions are counted across all components: an input and an output never
+// share one, and a reopened device never gets an earlier one back.
+TEST_F(WaveOut, SessionsAreNumberedAcrossComponents) {
+    TEnhWaveIn in(backend);
+    EXPECT_EQ(out.DeviceID(), 0u);
+    ASSERT_TRUE(out.Open());
+    ASSERT_TRUE(in.Open());
+    const std::uint64_t first = out.DeviceID();
+    EXPECT_NE(first, 0u);
+    EXPECT_EQ(in.DeviceID(), first + 1);
+    EXPECT_EQ(backend.devices.playbackSession, first);
+    out.Close();
+    EXPECT_EQ(out.DeviceID(), 0u);
+    ASSERT_TRUE(out.Open());
+    EXPECT_EQ(out.DeviceID(), first + 2);
 }
 
 TEST_F(WaveOut, VolumeSetsBothChannelsAndReadsTheLeft) {
