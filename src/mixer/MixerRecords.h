@@ -31,7 +31,7 @@ struct MixerCaps {
     /// The maker's name when the service knows it; empty: only the id is known.
     std::string manufacturerName;
     std::uint16_t productId = 0;
-    /// Major version in the high byte of the low 16 bits, minor in the low byte.
+    /// Major version in bits 8..15, minor version in bits 0..7.
     std::uint32_t driverVersion = 0;
     /// The card's own name, as its user knows it.
     std::string productName;
