@@ -158,9 +158,12 @@ void TEnhWaveIn::startFile() {
     std::fwrite(fileHeader_.data(), 1, fileHeader_.size(), file_);
 }
 
+// A recording that reaches the most a WAV header can describe (4 GiB) ends
+// there: bytes beyond it would wrap the sizes and leave a file that claims
+// to hold almost nothing.
 void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
     if (!file_) return;
-    const std::size_t written = std::fwrite(data, 1, bytes, file_);
+    const std::size_t written = std::fwrite(data, 1, std::min(bytes, PcmWaveRoom(fileDataBytes_)), file_);
     fileDataBytes_ += static_cast<std::uint32_t>(written);
 }
 

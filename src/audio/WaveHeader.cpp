@@ -53,6 +53,7 @@ std::array<std::uint8_t, kFormatRecordBytes> serialize(const WaveFormatEx& f) {
 constexpr std::size_t kRiffSizeAt = 4;
 constexpr std::size_t kDataSizeAt = 40;
 constexpr std::uint32_t kRiffBytesBesideData = 36;
+static_assert(kMaxPcmWaveDataBytes + kRiffBytesBesideData == 0xFFFFFFFFu);
 
 std::int32_t toInt32(std::int64_t value, const char* what) {
     if (value < 0 || value > std::numeric_limits<std::int32_t>::max()) throw std::range_error(what);

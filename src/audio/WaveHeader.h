@@ -29,9 +29,19 @@ WaveFormatEx PcmWaveFormat(std::int32_t channels, std::int32_t rate, std::int32_
 /// data sizes 0, as a file still being written has them.
 PcmWaveHeaderBytes PcmWaveHeader(const WaveFormatEx& format);
 
+/// The most data bytes the header can describe: the RIFF size, dataBytes +
+/// 36, must fit its 32 bits.
+constexpr std::uint32_t kMaxPcmWaveDataBytes = 0xFFFFFFFFu - 36u;
+
+/// Bytes that may still follow `dataBytes` data bytes (at most
+/// kMaxPcmWaveDataBytes) before the header could no longer describe them.
+constexpr std::uint32_t PcmWaveRoom(std::uint32_t dataBytes) {
+    return dataBytes < kMaxPcmWaveDataBytes ? kMaxPcmWaveDataBytes - dataBytes : 0;
+}
+
 /// Puts the sizes of a finished file into `header`: the data chunk holds
-/// `dataBytes` bytes, the RIFF chunk dataBytes + 36 (modulo 2^32). No pad
-/// byte is counted for an odd data size.
+/// `dataBytes` bytes (at most kMaxPcmWaveDataBytes), the RIFF chunk
+/// dataBytes + 36. No pad byte is counted for an odd data size.
 void SetPcmWaveSizes(PcmWaveHeaderBytes& header, std::uint32_t dataBytes);
 
 }  // namespace moravel
