@@ -98,6 +98,16 @@ void TChart::SetPanning(bool allowed) {
     axisRect()->setRangeDrag(Qt::Horizontal | Qt::Vertical);
 }
 
+bool TChart::StrictlyInsidePlot(const QPoint& at) const {
+    const QRect plot = PlotRect();
+    return at.x() > plot.left() && at.x() < plot.right() && at.y() > plot.top() && at.y() < plot.bottom();
+}
+
+void TChart::MoveWindow(QCPAxis* axis, double minimum, double maximum) {
+    axis->setRangeLower(0);
+    axis->setRange(minimum, maximum);
+}
+
 double TChart::PixelsFor(QCPAxis* axis, double span) {
     return std::abs(axis->coordToPixel(axis->range().lower + span) - axis->coordToPixel(axis->range().lower));
 }

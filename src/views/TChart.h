@@ -10,7 +10,8 @@
 //   - a per-label text hook for the bottom axis;
 //   - bars that remember the pixel width they were last drawn with, drawn
 //     as plain filled rectangles;
-//   - a resize notification.
+//   - a resize notification;
+//   - moving an axis's window and telling whether a point is inside the plot.
 // GUI thread only.
 #pragma once
 
@@ -65,6 +66,9 @@ public:
     std::function<void()> Resized;
 
     QRect PlotRect() const { return axisRect()->rect(); }
+    /// True when `at` (chart pixels) lies strictly inside the plot rectangle,
+    /// not on its edges.
+    bool StrictlyInsidePlot(const QPoint& at) const;
     /// Lays the chart out for its current size now, so that PlotRect() and
     /// the pixel conversions are current before the next paint.
     void UpdateLayout();
@@ -87,6 +91,10 @@ public:
 
     /// Pixels that `span` units of `axis` cover.
     static double PixelsFor(QCPAxis* axis, double span);
+    /// Shows `minimum` .. `maximum` (axis units) on `axis`. The minimum is set
+    /// to 0 first, so the axis never holds a minimum above its maximum on the
+    /// way (a window moving down past its old maximum).
+    static void MoveWindow(QCPAxis* axis, double minimum, double maximum);
 
 protected:
     void processRectZoom(QRect rect, QMouseEvent* event) override;

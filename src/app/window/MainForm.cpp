@@ -1,12 +1,12 @@
 #include "MainForm.h"
 
-#include "ColorGradient.h"
 #include "EnhWave.h"
 #include "FFT.h"
 #include "HelpRouter.h"
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
 #include "PlotPanes.h"
+#include "SpectrogramView.h"
 #include "StatusStrip.h"
 #include "WindowPlacement.h"
 #include "pages/AudioPage.h"
@@ -64,13 +64,15 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       stopwatch_(options_.stopwatchCounter ? TmyTimer(options_.stopwatchCounter) : TmyTimer()),
       cycle_(*engine_, stopwatch_, state_),
       cpu_(options_.cpuStatFile),
-      help_(std::make_unique<HelpRouter>()),
-      gradient_(std::make_unique<TFunkyGradient>()),
-      palette_(std::make_unique<SpectrogramPalette>()) {
+      help_(std::make_unique<HelpRouter>()) {
     if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Moravel version 3"));
     buildWindow();
+    spectrogramView_ = std::make_unique<SpectrogramView>(
+        SpectrogramView::Parts{*spectrogramPane, *spectrogram, *spectrumPane, *debug->Label53, *engine_, stopwatch_,
+                               state_},
+        options_.spectrogramColumns);
     buildMenus();
     Tab1->setTabVisible(kDebugPageIndex, false);
     state_.SamplingEnabled = false;
@@ -80,8 +82,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     LoadSettings();
     Timer1.setInterval(100);
     Timer2.setInterval(500);
-    connect(&Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
-    connect(&Timer2, &QTimer::timeout, this, [this] { guarded([this] { Timer2Timer(); }); });
+    on(&Timer1, &QTimer::timeout, &TMainForm::Timer1Timer);
+    on(&Timer2, &QTimer::timeout, &TMainForm::Timer2Timer);
     Timer1.start();
     Timer2.start();
 }
@@ -243,15 +245,15 @@ void TMainForm::showError(const std::exception& error) {
     showMessage_(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
 }
 
-// Runs a handler from the event loop; an exception ends the handler and its
-// message is shown, as nothing may escape into Qt's event dispatch.
-void TMainForm::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        showError(e);
-    }
+ErrorReport TMainForm::errorReport() {
+    return [this](const std::exception& error) { showError(error); };
 }
+
+const SpectrogramImage& TMainForm::Spectrogram() const { return spectrogramView_->Image(); }
+
+std::int64_t TMainForm::SpectrogramColumnWritten() const { return spectrogramView_->ColumnWritten(); }
+
+const Palette16& TMainForm::SpectrogramPalette16() const { return spectrogramView_->Palette().Colours16(); }
 
 QString TMainForm::thousands() const { return QLocale().groupSeparator(); }
 

@@ -8,6 +8,8 @@
 //   MainFormPipeline.cpp    the block cycle, starting and stopping, audio range
 //   MainFormProcessing.cpp  filter, shift, dynamics and equalizer pages
 //   MainFormDisplay.cpp     spectrum and spectrogram pages, DisplayData
+//   MainFormSpectrogram.cpp the spectrogram's and palette's handlers, which
+//                           forward to the window's SpectrogramView
 //   MainFormSettings.cpp    reading and writing the settings file
 //   MainFormShell.cpp       activation, resize, close, status timer, menus, help
 //
@@ -15,6 +17,7 @@
 #pragma once
 
 #include "BlockCycle.h"
+#include "GuardedConnect.h"
 #include "KiniFile.h"
 #include "SpectrogramImage.h"
 #include "Stopwatch.h"
@@ -26,7 +29,6 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -58,11 +60,11 @@ class ShiftPage;
 class SoundcardPage;
 class SpectrogramPage;
 class SpectrogramPane;
+class SpectrogramView;
 class SpectrumPage;
 class SpectrumPane;
 class StatusStrip;
 class TEnhWaveIn;
-class TFunkyGradient;
 class TEnhWaveOut;
 
 /// Shows a message to the user: caption, text. The program shows a message
@@ -174,9 +176,11 @@ public:
     HelpRouter& Help() { return *help_; }
     float SplitterRatio() const { return splitterRatio_; }
     bool Activated() const { return activated_; }
-    const SpectrogramImage& Spectrogram() const { return *spectrogramImage_; }
-    std::int64_t SpectrogramColumnWritten() const { return SpectrogramColumn; }
-    const Palette16& SpectrogramPalette16() const { return palette16_; }
+    const SpectrogramImage& Spectrogram() const;
+    std::int64_t SpectrogramColumnWritten() const;
+    const Palette16& SpectrogramPalette16() const;
+    /// The control positions the next block will be processed with.
+    CycleControls NextCycleControls() const { return readCycleControls(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -199,19 +203,29 @@ private:
     void connectShellControls();
     void connectSpectrogramControls();
 
-    // Displays (MainFormDisplay.cpp, MainFormSpectrogram.cpp)
+    // Displays (MainFormDisplay.cpp)
     void spectrumRelayout();
     void plotSpectrum();
-    void spectrogramRelayout();
-    void writeSpectrogramColumn();
-    void spectrogramAutoScroll();
-    void updateTimeScrollRange();
-    void applyGradient();
-    void keepPalette(WindowSettings& s) const;
+    void fitSpectrumScale();
     void highlightTab(QWidget* sheet, bool on);
-    void showError(const std::exception& error);
-    void guarded(const std::function<void()>& handler);
     QString thousands() const;
+
+    // Errors of handlers (MainForm.cpp): every connection of the window and
+    // every chart hook runs its handler through the guard, which shows a
+    // std::exception instead of letting it into Qt's event dispatch.
+    void showError(const std::exception& error);
+    ErrorReport errorReport();
+    /// `signal` of `sender` runs `handler`: a member function of the window
+    /// (taking the signal's arguments or none) or a callable.
+    template <typename Sender, typename Signal, typename Handler>
+    void on(const Sender* sender, Signal signal, Handler handler) {
+        GuardedConnect(sender, signal, this, errorReport(), handler);
+    }
+    /// A guarded callable for a chart hook or a direct call from an event.
+    template <typename Handler>
+    auto guard(Handler handler) {
+        return Guarded(errorReport(), BindHandler(this, handler));
+    }
 
     // Pipeline (MainFormPipeline.cpp)
     CycleControls readCycleControls() const;
@@ -260,19 +274,9 @@ private:
     bool closing_ = false;
     QString lastCpuError_;
 
-    // The spectrogram's history and geometry.
-    std::unique_ptr<SpectrogramImage> spectrogramImage_;
-    Palette16 palette16_{};
-    std::unique_ptr<TFunkyGradient> gradient_;
-    std::unique_ptr<std::array<std::uint32_t, 4001>> palette_;
-    bool paletteApplied_ = false;
-    std::int64_t SpectrogramColumn = 0;
-    std::int32_t TimePixelsPer1000 = 0;
-    std::int32_t FrequencyPixelsPer1000 = 0;
-    std::int32_t SavedTimeScroll = 0;
-    std::int32_t SavedFrequencyScroll = 0;
-    std::int32_t LastMouseDownY = 0;
-    bool inSpectrogramPaint_ = false;
+    // The spectrogram with its history, palette and geometry (made once the
+    // panes and pages exist).
+    std::unique_ptr<SpectrogramView> spectrogramView_;
 
 public:
     // Widgets, named as their controls (Qt owns them).

@@ -8,6 +8,7 @@
 #include "LocaleNumber.h"
 #include "PlotMath.h"
 #include "PlotPanes.h"
+#include "SpectrogramView.h"
 #include "TChart.h"
 #include "pages/FilterPage.h"
 #include "pages/AudioPage.h"
@@ -35,13 +36,12 @@ enum ScaleMode { kPeakHold = 0, kAutoScale = 1, kManualScale = 2 };
 
 constexpr int kPlotTimeSlot = 3;
 
+// Panning never shows frequencies below 0 Hz.
+bool allowScroll(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
 
 }  // namespace
 
 void TMainForm::connectDisplayControls() {
-    const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
     on(spectrum->ComboSpectrumScale, &QComboBox::activated, &TMainForm::ComboSpectrumScaleChange);
     on(spectrum->TrackSpectrumMax, &QSlider::valueChanged, &TMainForm::TrackSpectrumMaxChange);
     on(spectrum->ButtonRefreshSpectrumScale, &QPushButton::clicked, &TMainForm::ButtonRefreshSpectrumScaleClick);
@@ -55,13 +55,15 @@ void TMainForm::connectDisplayControls() {
     on(spectrogram->sb_spectrogram_autoscroll, &QToolButton::clicked, &TMainForm::sb_spectrogram_onClick);
     on(debug->sb_plot_spectral, &QToolButton::clicked, &TMainForm::sb_plot_spectralClick);
     on(debug->sb_plot_signal, &QToolButton::clicked, &TMainForm::sb_plot_signalClick);
-    connect(spectrumPane->ScrollSpectrum, &QScrollBar::valueChanged, this,
-            [this] { guarded([this] { ScrollSpectrumChange(); }); });
+    on(spectrumPane->ScrollSpectrum, &QScrollBar::valueChanged, &TMainForm::ScrollSpectrumChange);
     TChart* chart = spectrumPane->Chart1;
-    connect(chart, &QCustomPlot::mouseMove, this, [this](QMouseEvent* e) { guarded([&] { Chart1MouseMove(e); }); });
-    connect(chart, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) { guarded([&] { Chart1MouseDown(e); }); });
-    chart->AfterDraw = [this](QCPPainter* painter, const QRect& plot) { Chart1AfterDraw(painter, plot); };
-    chart->AllowScroll = [](QCPAxis*, double minimum) { return minimum >= 0; };
+    on(chart, &QCustomPlot::mouseMove, &TMainForm::Chart1MouseMove);
+    on(chart, &QCustomPlot::mousePress, &TMainForm::Chart1MouseDown);
+    // "Auto scale" fits the data at every paint, so a frequency window moved
+    // over frozen bars is fitted too.
+    on(chart, &QCustomPlot::beforeReplot, &TMainForm::fitSpectrumScale);
+    chart->AfterDraw = guard(&TMainForm::Chart1AfterDraw);
+    chart->AllowScroll = guard(&allowScroll);
 }
 
 void TMainForm::ComboSpectrumScaleChange() {
@@ -159,8 +161,7 @@ void TMainForm::ScrollSpectrumChange() {
     QCPAxis* axis = spectrumPane->Chart1->xAxis;
     const double span = std::nearbyint(axis->range().upper - axis->range().lower);
     const int position = spectrumPane->ScrollSpectrum->value();
-    axis->setRangeLower(0);
-    axis->setRange(position, span + position);
+    TChart::MoveWindow(axis, position, span + position);
     spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -182,9 +183,8 @@ void TMainForm::Chart1MouseMove(QMouseEvent* event) {
         filter->TrackFilterCenter->setValue(static_cast<int>(std::nearbyint(chart->xAxis->pixelToCoord(at.x()))));
         return;
     }
-    const QRect plot = chart->PlotRect();
     if (event->buttons() != Qt::NoButton || event->modifiers() != Qt::NoModifier) return;
-    if (at.x() <= plot.left() || at.x() >= plot.right() || at.y() <= plot.top() || at.y() >= plot.bottom()) return;
+    if (!chart->StrictlyInsidePlot(at)) return;
     spectrumPane->Label39->setText(QStringLiteral("(%1 Hz, %2)")
                                        .arg(LocaleNumber(std::nearbyint(chart->xAxis->pixelToCoord(at.x())), 3, 0),
                                             LocaleNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
@@ -211,9 +211,7 @@ void TMainForm::Chart1AfterDraw(QCPPainter* painter, const QRect& plot) {
 void TMainForm::spectrumRelayout() {
     spectrum->Label49->setText(QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(2) - engine_->BinToFrequency(1), 2));
     spectrum->Label52->setText(QStringLiteral("%1 Hz").arg(engine_->BinToFrequency(engine_->DisplayCount), 2));
-    QCPAxis* bottom = spectrumPane->Chart1->xAxis;
-    bottom->setRangeLower(0);
-    bottom->setRange(0, SpectrumWindowWidth);
+    TChart::MoveWindow(spectrumPane->Chart1->xAxis, 0, SpectrumWindowWidth);
     spectrumPane->ScrollSpectrum->setValue(0);
     ScrollSpectrumChange();
 }
@@ -230,26 +228,36 @@ void TMainForm::plotSpectrum() {
     spectrumPane->Series1->setData(x, y, true);
 }
 
+// "Auto scale": the left axis fits the bars inside the frequency window.
+void TMainForm::fitSpectrumScale() {
+    if (spectrum->ComboSpectrumScale->currentIndex() != kAutoScale) return;
+    if (spectrumPane->Series1->data()->isEmpty()) return;
+    spectrumPane->Series1->rescaleValueAxis(false, true);
+}
+
 void TMainForm::DisplayData() {
     if (!state_.DisplayDataPending) return;
     stopwatch_.Start(kPlotTimeSlot);
+    // The spectrogram's column, its auto scroll included, moves only while
+    // "Spectrogram On" is down: released, the picture stands still and can
+    // be scrolled back.
     const bool spectrogramOn = spectrogram->sb_spectrogram_on->isChecked();
-    if (spectrogramOn) ++SpectrogramColumn;
+    if (spectrogramOn) spectrogramView_->AdvanceColumn();
     if (state_.LayoutPending) {
         spectrumRelayout();
-        spectrogramRelayout();
+        spectrogramView_->Relayout();
         if (engine_->DisplayCount > 0) sb_equalizer_onClick();
         state_.LayoutPending = false;
     }
     const bool spectrumOn = spectrum->sb_Spectrum_on->isChecked();
     if (spectrumOn) plotSpectrum();
-    if (spectrogramOn) writeSpectrogramColumn();
-    spectrogramAutoScroll();
+    if (spectrogramOn) spectrogramView_->WriteColumn();
+    spectrogramView_->Repaint();
     QCustomPlot* chart = spectrumPane->Chart1;
     spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? LocaleNumber(engine_->PeakFrequency, 3, 0) + " Hz"
                                                               : QStringLiteral("?"));
     const int mode = spectrum->ComboSpectrumScale->currentIndex();
-    if (mode == kAutoScale && spectrumOn) spectrumPane->Series1->rescaleValueAxis(false, true);
+    fitSpectrumScale();  // now, so that the read-out shows the fitted maximum
     spectrum->Label14->setText(LocaleNumber(chart->yAxis->range().upper, 3, 0));
     if (mode == kPeakHold && spectrumOn && chart->yAxis->range().upper < engine_->PeakValue) {
         chart->yAxis->setRange(0, engine_->PeakValue);

@@ -43,8 +43,7 @@ constexpr int kStopWaitMs = 2000;
 }  // namespace
 
 void TMainForm::connectPipelineControls() {
-    connect(audio->ComboAudioRange, &QComboBox::activated, this,
-            [this] { guarded([this] { ComboAudioRangeChange(); }); });
+    on(audio->ComboAudioRange, &QComboBox::activated, &TMainForm::ComboAudioRangeChange);
 }
 
 CycleControls TMainForm::readCycleControls() const {
@@ -63,7 +62,7 @@ CycleControls TMainForm::readCycleControls() const {
     d.expanderGain = expand->TrackExpanderGain->value();
     c.stages.filterOn = filter->sb_filter_on->isChecked();
     c.stages.shiftOn = shift->sb_shift_on->isChecked();
-    c.stages.shiftBins = shift->tbFreqShift->property("Tag").toInt();
+    c.stages.shiftBins = ShiftBins(shift->tbFreqShift->value(), shift->ComboFreqShiftRange->currentIndex());
     c.stages.equalizerOn = equalizer->sb_equalizer_on->isChecked();
     c.playerActive = player->sb_wave_play->isChecked() || player->sb_waveplayer_pause->isChecked();
     c.recording = recorder->sb_wave_record->isChecked() && !recorder->sb_waverecorder_pause->isChecked();

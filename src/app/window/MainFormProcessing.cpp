@@ -31,9 +31,6 @@
 namespace moravel {
 
 void TMainForm::connectProcessingControls() {
-    const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
     on(filter->TrackFilterCenter, &QSlider::valueChanged, &TMainForm::TrackFilterCenterChange);
     on(filter->TrackFilterBW, &QSlider::valueChanged, &TMainForm::TrackFilterBWChange);
     on(filter->ComboFilterType, &QComboBox::activated, &TMainForm::ComboFilterTypeChange);
@@ -116,7 +113,6 @@ void TMainForm::tbFreqShiftChange() {
     const int position = shift->tbFreqShift->value();
     const int range = shift->ComboFreqShiftRange->currentIndex();
     shift->lbl_freq_shift->setText(QString::fromStdString(ShiftLabel(position, range, thousands().toStdString())));
-    shift->tbFreqShift->setProperty("Tag", ShiftBins(position, range));
 }
 
 void TMainForm::ComboFreqShiftRangeChange() { tbFreqShiftChange(); }

@@ -3,6 +3,7 @@
 // controls back at close.
 #include "MainForm.h"
 #include "PlotPanes.h"
+#include "SpectrogramView.h"
 #include "TChart.h"
 #include "pages/AudioPage.h"
 #include "pages/CompressPage.h"
@@ -93,7 +94,6 @@ void TMainForm::LoadSettings() {
     spectrum->TrackSpectrumMax->setValue(s.SpectrumScaleMax);
     setComboIndex(spectrum->ComboSpectrumScale, s.SpectumScaleType);
     ComboSpectrumScaleChange();
-    spectrogramImage_ = std::make_unique<SpectrogramImage>(options_.spectrogramColumns);
     SpectrogramClearClick();
     applyFileNames(s);
     expand->sb_expander_on->setChecked(s.ExpanderOn);
@@ -159,7 +159,7 @@ WindowSettings TMainForm::collectSettings() const {
     s.EqualizerOn = equalizer->sb_equalizer_on->isChecked();
     const auto sliders = equalizer->BandSliders();
     for (std::size_t k = 0; k < sliders.size(); ++k) s.eq[k] = sliders[k]->value();
-    keepPalette(s);
+    spectrogramView_->Palette().Keep(s);
     return s;
 }
 

@@ -76,20 +76,19 @@ void TMainForm::buildMenus() {
 
 void TMainForm::connectShellControls() {
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
-    connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
-    connect(action("ConfigureSoundcard"), &QAction::triggered, this,
-            [this] { guarded([this] { openConfigureSoundcard(); }); });
-    connect(action("About1"), &QAction::triggered, this, [this] { guarded([this] { showAbout(); }); });
-    connect(action("HelpIndex"), &QAction::triggered, this, [this] { help_->ShowContents(); });
-    connect(action("OnlineManual"), &QAction::triggered, this, [this] { ShowHelpTopic("online_manual"); });
-    connect(action("Homepage"), &QAction::triggered, this, [this] { ShowHelpTopic("homepage"); });
-    connect(action("NominateFeature"), &QAction::triggered, this, [this] { ShowHelpTopic("feature_request"); });
+    on(action("Exit1"), &QAction::triggered, &QWidget::close);
+    on(action("ConfigureSoundcard"), &QAction::triggered, &TMainForm::openConfigureSoundcard);
+    on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
+    on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
+    on(action("OnlineManual"), &QAction::triggered, [this] { ShowHelpTopic("online_manual"); });
+    on(action("Homepage"), &QAction::triggered, [this] { ShowHelpTopic("homepage"); });
+    on(action("NominateFeature"), &QAction::triggered, [this] { ShowHelpTopic("feature_request"); });
     for (const auto& [buttonName, topic] : kHelpButtons) {
         auto* button = findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
         const QString page = QString::fromLatin1(topic);
-        if (button != nullptr) connect(button, &QAbstractButton::clicked, this, [this, page] { ShowHelpTopic(page); });
+        if (button != nullptr) on(button, &QAbstractButton::clicked, [this, page] { ShowHelpTopic(page); });
     }
-    connect(PlotSplitter, &QSplitter::splitterMoved, this, [this] { SplitterMoved(); });
+    on(PlotSplitter, &QSplitter::splitterMoved, &TMainForm::SplitterMoved);
 }
 
 void TMainForm::ShowHelpTopic(const QString& topic) { help_->ShowTopic(topic); }
@@ -101,12 +100,12 @@ void TMainForm::showEvent(QShowEvent* event) {
     // A window that is shown but never gets the focus (no window manager,
     // focus stealing prevention) still starts: the first show counts as
     // the first activation.
-    QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+    QTimer::singleShot(0, this, guard(&TMainForm::FormActivate));
 }
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guarded([this] { FormActivate(); });
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guard(&TMainForm::FormActivate)();
 }
 
 // Only the first activation runs these steps: repeating them whenever a
@@ -121,7 +120,7 @@ void TMainForm::FormActivate() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PanelBack && event->type() == QEvent::Resize) guarded([this] { FormResize(); });
+    if (watched == PanelBack && event->type() == QEvent::Resize) guard(&TMainForm::FormResize)();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -216,7 +215,7 @@ void TMainForm::show_led(QLabel* indicator, bool lit, const QString& onText, con
 
 void TMainForm::showAbout() {
     TAboutBox box(ReadMemoryStatus(options_.memInfoFile), thousands(), this);
-    connect(&box, &TAboutBox::linkOpened, this, [this](const QString& topic) { ShowHelpTopic(topic); });
+    on(&box, &TAboutBox::linkOpened, &TMainForm::ShowHelpTopic);
     box.exec();
 }
 

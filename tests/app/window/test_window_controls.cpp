@@ -154,16 +154,17 @@ private slots:
         QVERIFY(width->isEnabled());
     }
 
-    void shiftLabelTagAndZero() {
+    // The label and the shift in bins the next block is processed with.
+    void shiftLabelBinsAndZero() {
         WindowFixture f;
         setSlider(f, "tbFreqShift", -1);
         f.Choose("ComboFreqShiftRange", 3);
         QCOMPARE(f.Find<QLabel>("lbl_freq_shift")->text().trimmed(), QStringLiteral("-160 Hz"));
-        QCOMPARE(f.Find<QSlider>("tbFreqShift")->property("Tag").toInt(), -80);
+        QCOMPARE(f.Form().NextCycleControls().stages.shiftBins, -80);
         f.Click("sbZeroFShift");
         QCOMPARE(f.Find<QSlider>("tbFreqShift")->value(), 0);
         QCOMPARE(f.Find<QLabel>("lbl_freq_shift")->text().trimmed(), QStringLiteral("0 Hz"));
-        QCOMPARE(f.Find<QSlider>("tbFreqShift")->property("Tag").toInt(), 0);
+        QCOMPARE(f.Form().NextCycleControls().stages.shiftBins, 0);
     }
 
     void equalizerLabelsFollowSlidersAndRange() {

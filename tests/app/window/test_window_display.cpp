@@ -1,6 +1,7 @@
 // The spectrum plot and the spectrogram through the real window on the
 // virtual card (stepping clock, display timer driven by the test).
 #include "FFT.h"
+#include "GuardedConnect.h"
 #include "PlotMath.h"
 #include "PlotPanes.h"
 #include "SpectrogramImage.h"
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <stdexcept>
 
 using moravel::testing::WindowFixture;
 
@@ -173,6 +175,11 @@ private slots:
     }
 
     void resolutionSetsTheWindowAtEachRange() {
+        // The frequency window's width in Hz for "Low", "Medium", "High" at
+        // the "2 KHz", "4 KHz", "8 KHz" and "16 KHz" ranges, and the engine's
+        // decimation factor for each resolution.
+        constexpr int kWidths[3][4] = {{2000, 4000, 4000, 4000}, {1000, 3000, 3000, 3000}, {1000, 1000, 1000, 1000}};
+        constexpr int kFactors[3] = {10, 5, 1};
         Shown s;
         for (int range = 0; range < 4; ++range) {
             s.f.Run(400);
@@ -180,13 +187,47 @@ private slots:
             for (int resolution = 0; resolution < 3; ++resolution) {
                 s.f.Choose("ComboSpectrumResolution", resolution);
                 s.f.Run(400);
-                QCOMPARE(s.Chart1()->xAxis->range().lower, 0.0);
-                QCOMPARE(s.Chart1()->xAxis->range().upper, double(moravel::SpectrumWindowWidth(resolution, range)));
-                QCOMPARE(s.f.Form().Engine().Resolution, resolution == 0 ? 10 : resolution == 1 ? 5 : 1);
+                const QString where = QStringLiteral("resolution %1 range %2").arg(resolution).arg(range);
+                QVERIFY2(s.Chart1()->xAxis->range().lower == 0.0, qPrintable(where));
+                QVERIFY2(s.Chart1()->xAxis->range().upper == kWidths[resolution][range], qPrintable(where));
+                QVERIFY2(s.f.Form().Engine().Resolution == kFactors[resolution], qPrintable(where));
             }
         }
-        QCOMPARE(moravel::SpectrumWindowWidth(0, 1), 4000);  // "High" → "Low" at 4 KHz: 1000 → 4000 Hz
-        QCOMPARE(moravel::SpectrumWindowWidth(2, 1), 1000);
+    }
+
+    // With the bars frozen ("Spectrum On" up), moving the frequency window
+    // still fits "Auto scale" to the bars now in view.
+    void autoScaleFitsTheWindowShownAtEveryPaint() {
+        auto tone = std::make_shared<ToneControl>();
+        tone->hz = 500;
+        tone->amplitude = 16000;
+        Shown s("SpectrumResolution=1\n", tone);  // "Medium": a 1000 Hz window at 2 KHz
+        s.f.Choose("ComboSpectrumScale", 1);
+        s.f.Run(1500);
+        s.f.Click("sb_Spectrum_on");
+        s.f.Run(300);
+        const auto highestIn = [&](double from, double to) {
+            double highest = 0;
+            const auto bars = s.f.Form().spectrumPane->Series1->data();
+            for (auto it = bars->constBegin(); it != bars->constEnd(); ++it) {
+                if (it->key >= from && it->key <= to) highest = std::max(highest, it->value);
+            }
+            return highest;
+        };
+        moravel::TChart* chart = s.Chart1();
+        chart->replot();
+        const double tonePeak = highestIn(0, 1000);
+        QVERIFY(std::abs(chart->yAxis->range().upper - tonePeak) <= tonePeak * 0.01);
+        s.f.Find<QScrollBar>("ScrollSpectrum")->setValue(1200);  // 1200 .. 2200 Hz: no tone
+        chart->replot();
+        const double floor = highestIn(1150, 2250);
+        QVERIFY(floor > 0 && floor < tonePeak / 10);
+        QVERIFY2(std::abs(chart->yAxis->range().upper - floor) <= floor * 0.05,
+                 qPrintable(QStringLiteral("%1 against %2").arg(chart->yAxis->range().upper).arg(floor)));
+        // The read-out follows at the next refresh.
+        s.f.Run(200);
+        QCOMPARE(s.f.Find<QLabel>("Label14")->text().remove(',').trimmed().toDouble(),
+                 std::nearbyint(chart->yAxis->range().upper));
     }
 
     void normalizeFlattensTheNoiseFloor() {
@@ -301,6 +342,19 @@ private slots:
         s.f.Click("sb_zoom_spectrogram");
         s.RunPainted(1000);
         QVERIFY(time->value() > paused);
+        // "Spectrogram On" up: no column is written and the picture stays
+        // where the user scrolls it, "Auto Scroll" down or not.
+        s.f.Click("sb_spectrogram_on");
+        const std::int64_t stopped = s.f.Form().SpectrogramColumnWritten();
+        time->setValue(0);
+        s.RunPainted(1000);
+        QCOMPARE(time->value(), 0);
+        QCOMPARE(s.f.Form().SpectrogramColumnWritten(), stopped);
+        // Down again: columns follow on and the newest is brought back in view.
+        s.f.Click("sb_spectrogram_on");
+        s.RunPainted(1000);
+        QVERIFY(s.f.Form().SpectrogramColumnWritten() > stopped);
+        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8);
     }
 
     void spectrogramKeepsRunningPastItsHistoryWidth() {
@@ -319,10 +373,15 @@ private slots:
         const QImage shown = s.Chart2()->toPixmap().toImage();
         const std::int64_t newest = s.f.Form().SpectrogramColumnWritten();
         const QRect plot = s.Chart2()->PlotRect();
+        // The newest column lands within a few pixels of the right edge (the
+        // scroll position is in whole seconds); two pixels inside the edge
+        // is a recent column either way.
         const int xNewest = plot.left() + static_cast<int>(newest - s.FirstColumnShown());
+        const int x = std::min(xNewest, plot.right()) - 2;
+        QVERIFY(shown.rect().contains(x, plot.bottom()));
         int lit = 0;
-        for (int y = plot.top(); y < plot.bottom(); ++y) lit += shown.pixelColor(xNewest - 2, y) != QColor(Qt::black);
-        QVERIFY(lit > 10);
+        for (int y = plot.top(); y < plot.bottom(); ++y) lit += shown.pixelColor(x, y) != QColor(Qt::black);
+        QVERIFY2(lit > 10, qPrintable(QString::number(lit)));
     }
 
     void zoomBelowTheBottomEdgeShowsFromZeroAndClearEndsIt() {
@@ -409,6 +468,68 @@ private slots:
         QCOMPARE(frequency->value(), moravel::CentredScrollPosition(chart->yAxis->pixelToCoord(top.y()), 2000, 2000));
         QCOMPARE(frequency->value(), 1000);
         QCOMPARE(moravel::CentredScrollPosition(700, 1000, 2000), 200);
+    }
+
+    // An exception in a chart hook (here the spectrogram's paint, whose image
+    // copy is timed by a stopwatch whose clock fails) is shown through the
+    // window's message display, and the next paint draws again.
+    void anExceptionInTheSpectrogramPaintIsShownAndPaintingGoesOn() {
+        moravel::testing::TempFolder folder;
+        const std::string path = folder.File("moravel.ini");
+        moravel::testing::WriteText(path, settings());
+        moravel::VirtualCardOptions cardOptions;
+        cardOptions.clock = moravel::ClockMode::Stepping;
+        moravel::VirtualCard card(cardOptions);
+        bool clockFails = false;
+        QStringList messages;
+        moravel::MainFormOptions options;
+        options.backend = &card;
+        options.settingsFile = path;
+        options.showMessage = [&](const QString& caption, const QString& text) { messages << caption + ": " + text; };
+        options.stopwatchCounter = [&] {
+            if (clockFails) throw std::runtime_error("the stopwatch's clock stopped");
+            return static_cast<std::int64_t>(card.Now().count());
+        };
+        options.cpuStatFile = folder.File("stat");
+        moravel::TMainForm form(options);
+        form.show();
+        settle();
+        form.FormActivate();
+        for (int i = 0; i < 10; ++i) {
+            card.RunFor(std::chrono::milliseconds(100));
+            form.Timer1Timer();
+        }
+        moravel::TChart* chart = form.spectrogramPane->Chart2;
+        chart->replot();
+        QVERIFY(!form.State().LayoutChanged);
+        auto* copyTime = form.findChild<QLabel*>("Label53");
+        copyTime->clear();
+        clockFails = true;
+        chart->replot();
+        QCOMPARE(messages, QStringList{QStringLiteral("Moravel: the stopwatch's clock stopped")});
+        clockFails = false;
+        chart->replot();
+        QVERIFY(!copyTime->text().isEmpty());
+        QCOMPARE(messages.size(), 1);
+    }
+
+    // The guard itself: a veto that throws refuses, and a handler without
+    // parameters runs on a signal with one, its exception reported.
+    void guardedHandlersReportAndRefuseOnError() {
+        QStringList reports;
+        const moravel::ErrorReport report = [&](const std::exception& e) { reports << QString::fromUtf8(e.what()); };
+        auto veto = moravel::Guarded(report, [](QCPAxis*, double) -> bool { throw std::runtime_error("veto failed"); });
+        QCOMPARE(veto(nullptr, 5.0), false);
+        QSlider slider;
+        QObject receiver;
+        int runs = 0;
+        moravel::GuardedConnect(&slider, &QSlider::valueChanged, &receiver, report, [&] {
+            ++runs;
+            throw std::runtime_error("handler failed");
+        });
+        slider.setValue(3);
+        QCOMPARE(runs, 1);
+        QCOMPARE(reports, (QStringList{QStringLiteral("veto failed"), QStringLiteral("handler failed")}));
     }
 };
 

@@ -1,0 +1,222 @@
+#include "SpectrogramView.h"
+
+#include "BlockCycle.h"
+#include "FFT.h"
+#include "LocaleNumber.h"
+#include "PlotMath.h"
+#include "PlotPanes.h"
+#include "Stopwatch.h"
+#include "TChart.h"
+#include "pages/SpectrogramPage.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace moravel {
+
+namespace {
+
+constexpr int kCopySlot = 4;
+
+int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+SpectrogramView::SpectrogramView(const Parts& parts, int columns)
+    : parts_(parts), image_(std::make_unique<SpectrogramImage>(columns)), palette_(parts.page) {}
+
+SpectrogramView::~SpectrogramView() = default;
+
+// ---- Inside DisplayData --------------------------------------------------------------
+
+void SpectrogramView::AdvanceColumn() { ++column_; }
+
+void SpectrogramView::WriteColumn() {
+    const SpectrogramPage& page = parts_.page;
+    image_->WriteColumn(column_, parts_.engine.DisplaySpectrum, parts_.engine.DisplayCount, palette_.Colours16(),
+                        page.TrackSpectrogramOffset->value(), page.TrackSpectrogramGain->value(),
+                        page.TrackSpectrogramGain->maximum());
+    if (!page.sb_spectrogram_autoscroll->isChecked() || page.sb_zoom_spectrogram->isChecked()) return;
+    updateTimeScrollRange();
+    const std::int64_t position =
+        AutoScrollPosition(column_, parts_.pane.Chart2->PlotRect().width(), timePixelsPer1000_);
+    QScrollBar* bar = parts_.pane.ScrollSpectrogram;
+    bar->setValue(static_cast<int>(std::clamp<std::int64_t>(position, bar->minimum(), bar->maximum())));
+}
+
+void SpectrogramView::Repaint() { parts_.pane.Chart2->replot(QCustomPlot::rpQueuedReplot); }
+
+// The time scroll range covers what the ring holds: at least its width, and
+// up to the newest column once it has wrapped.
+void SpectrogramView::updateTimeScrollRange() {
+    if (parts_.engine.BinWidth <= 0) return;
+    const std::int64_t columns = std::max<std::int64_t>(image_->Width(), column_);
+    parts_.pane.ScrollSpectrogram->setMaximum(roundToInt(static_cast<double>(columns) / parts_.engine.BinWidth));
+}
+
+void SpectrogramView::Relayout() {
+    TChart* chart = parts_.pane.Chart2;
+    const TmyFFT& engine = parts_.engine;
+    chart->UpdateLayout();
+    const QRect plot = chart->PlotRect();
+    const bool zoomed = chart->IsZoomed();
+    const int scrollMaximum = parts_.spectrum.ScrollSpectrum->maximum();
+    if (engine.DisplayCount > 0) {
+        const double h = zoomed ? chart->ZoomRect().height() : plot.height();
+        const double lower = chart->yAxis->range().lower;
+        TChart::MoveWindow(chart->yAxis, lower, lower + roundToInt(h / engine.DisplayCount * scrollMaximum));
+    }
+    QScrollBar* vertical = parts_.pane.ScrollSpectrogramVertical;
+    if (vertical->maximum() != scrollMaximum) {
+        vertical->setMaximum(scrollMaximum);
+        vertical->setValue(scrollMaximum);
+        ScrollFrequency();
+    }
+    if (engine.BinWidth > 0) {
+        const double w = zoomed ? chart->ZoomRect().width() : plot.width();
+        const double lower = chart->xAxis->range().lower;
+        TChart::MoveWindow(chart->xAxis, lower, lower + roundToInt(w / engine.BinWidth));
+        updateTimeScrollRange();
+    }
+}
+
+// ---- Windows and scroll bars ---------------------------------------------------------
+
+void SpectrogramView::ScrollTime() {
+    QCPAxis* axis = parts_.pane.Chart2->xAxis;
+    const int span = roundToInt(axis->range().upper - axis->range().lower);
+    const int position = parts_.pane.ScrollSpectrogram->value();
+    TChart::MoveWindow(axis, position, span + position);
+    Repaint();
+}
+
+// The vertical bar is inverted: its top shows the highest frequencies.
+void SpectrogramView::ScrollFrequency() {
+    QCPAxis* axis = parts_.pane.Chart2->yAxis;
+    const QScrollBar* bar = parts_.pane.ScrollSpectrogramVertical;
+    const int start = bar->maximum() - bar->value();
+    const int span = roundToInt(axis->range().upper - axis->range().lower);
+    TChart::MoveWindow(axis, start, start + span);
+    Repaint();
+}
+
+// The scroll bars' handlers would move the axes again (rounded to whole
+// seconds and hertz), and this also runs while the chart paints, where the
+// axes must not change.
+void SpectrogramView::FollowChart() {
+    const TChart* chart = parts_.pane.Chart2;
+    QScrollBar* time = parts_.pane.ScrollSpectrogram;
+    QScrollBar* vertical = parts_.pane.ScrollSpectrogramVertical;
+    const QSignalBlocker timeBlocker(time);
+    const QSignalBlocker frequencyBlocker(vertical);
+    time->setValue(roundToInt(chart->xAxis->range().lower));
+    vertical->setValue(roundToInt(vertical->maximum() - chart->yAxis->range().lower));
+}
+
+// ---- Painting ----------------------------------------------------------------------------
+
+void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
+    if (painting_) return;
+    painting_ = true;
+    // Reset even when the copy's timing throws, so later paints still draw.
+    struct PaintingFlag {
+        bool& flag;
+        ~PaintingFlag() { flag = false; }
+    } const reset{painting_};
+    TChart* chart = parts_.pane.Chart2;
+    FollowChart();
+    const std::int64_t x0 = std::llrint(timePixelsPer1000_ / 1000.0 * chart->xAxis->range().lower);
+    const int y0 = std::max(0, roundToInt(frequencyPixelsPer1000_ / 1000.0 * chart->yAxis->range().lower));
+    int w = plot.width();
+    int h = plot.height();
+    if (chart->IsZoomed()) {
+        chart->SetZoomAllowed(false);  // one zoom level only
+        w = chart->ZoomRect().width();
+        h = chart->ZoomRect().height();
+    } else {
+        timePixelsPer1000_ = roundToInt(TChart::PixelsFor(chart->xAxis, 1000));
+        frequencyPixelsPer1000_ = roundToInt(TChart::PixelsFor(chart->yAxis, 1000));
+        savedTimeScroll_ = parts_.pane.ScrollSpectrogram->value();
+        savedFrequencyScroll_ = parts_.pane.ScrollSpectrogramVertical->value();
+    }
+    if (parts_.state.LayoutChanged) return;
+    parts_.stopwatch.Start(kCopySlot);
+    image_->Paint(painter, plot, x0, w, SpectrogramImage::kRows - y0 - h, h, column_);
+    parts_.copyTime.setText(LocaleNumber(parts_.stopwatch.Elapsed(kCopySlot), 3, 4));
+}
+
+// ---- Zoom and Clear ----------------------------------------------------------------------
+
+void SpectrogramView::ZoomButtonChanged() {
+    TChart* chart = parts_.pane.Chart2;
+    if (parts_.page.sb_zoom_spectrogram->isChecked()) {
+        chart->SetZoomAllowed(true);
+        return;
+    }
+    chart->UndoZoom();
+    chart->SetZoomAllowed(false);
+    parts_.pane.ScrollSpectrogram->setValue(savedTimeScroll_);
+    parts_.pane.ScrollSpectrogramVertical->setValue(savedFrequencyScroll_);
+    ScrollTime();
+}
+
+void SpectrogramView::ZoomApplied() {
+    TChart* chart = parts_.pane.Chart2;
+    FollowChart();
+    QRect rect = chart->ZoomRect();
+    const int bottom = chart->PlotRect().bottom();
+    if (rect.bottom() > bottom) {
+        rect.setBottom(bottom);
+        chart->SetZoomRect(rect);
+        chart->yAxis->setRangeLower(0);
+    }
+    chart->setCursor(Qt::ArrowCursor);
+    Repaint();
+}
+
+void SpectrogramView::Clear() {
+    parts_.page.sb_zoom_spectrogram->setChecked(false);
+    ZoomButtonChanged();
+    parts_.pane.ScrollSpectrogram->setValue(0);
+    parts_.pane.ScrollSpectrogramVertical->setValue(parts_.pane.ScrollSpectrogramVertical->maximum());
+    image_->Clear();
+    column_ = 0;
+    const QLocale locale;
+    parts_.pane.Chart2->xAxis->setLabel(QStringLiteral("Time from ") +
+                                        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + " " +
+                                        locale.toString(QTime::currentTime(), QLocale::LongFormat));
+    Repaint();
+}
+
+// ---- Mouse --------------------------------------------------------------------------------
+
+void SpectrogramView::ShowCursor(const QMouseEvent& event) {
+    const TChart* chart = parts_.pane.Chart2;
+    const QPoint at = event.pos();
+    if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
+    if (!chart->StrictlyInsidePlot(at)) return;
+    const auto t = static_cast<std::int64_t>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
+    const double f = std::nearbyint(chart->yAxis->pixelToCoord(at.y()));
+    parts_.pane.Label40->setText(
+        QStringLiteral("(%1, %2 Hz)").arg(QString::fromStdString(MinutesSeconds(t)), LocaleNumber(f, 3, 0)));
+}
+
+void SpectrogramView::RememberPress(const QMouseEvent& event) { lastPressY_ = event.pos().y(); }
+
+void SpectrogramView::CentreSpectrumOnPress() {
+    const QCPRange window = parts_.spectrum.Chart1->xAxis->range();
+    const double clicked = parts_.pane.Chart2->yAxis->pixelToCoord(lastPressY_);
+    QScrollBar* frequency = parts_.spectrum.ScrollSpectrum;
+    frequency->setValue(CentredScrollPosition(clicked, window.upper - window.lower, frequency->maximum()));
+}
+
+}  // namespace moravel

@@ -1,0 +1,126 @@
+// The spectrogram (`Chart2` on the spectrogram pane) with the state only it
+// uses: the ring image of its history, the palette, the column written last
+// and the pixel scales and scroll positions kept from the last unzoomed
+// paint. It works on the pane's chart and scroll bars and on the Spectrogram
+// page's controls; the main window owns it, connects the controls and
+// forwards its handlers (`ScrollSpectrogramChange`, `Chart2MouseDown`, ...)
+// here.
+//
+// Units: time in seconds on the bottom axis and the horizontal scroll bar,
+// frequency in Hz on the left axis and the vertical scroll bar (inverted),
+// image columns counted from 1 since the last Clear. GUI thread only.
+#pragma once
+
+#include "SpectrogramImage.h"
+#include "SpectrogramPaletteState.h"
+
+#include <cstdint>
+#include <memory>
+
+class QCPPainter;
+class QLabel;
+class QMouseEvent;
+class QRect;
+
+namespace moravel {
+
+class SpectrogramPage;
+class SpectrogramPane;
+class SpectrumPane;
+class TmyFFT;
+class TmyTimer;
+struct PipelineState;
+
+class SpectrogramView {
+public:
+    /// What the view works on; everything must outlive the view.
+    struct Parts {
+        SpectrogramPane& pane;
+        SpectrogramPage& page;
+        /// The spectrum pane: its scroll maximum (half the sample rate) sizes
+        /// the frequency window, and a double click moves its window.
+        SpectrumPane& spectrum;
+        /// "CopyRect time" on the Debug page.
+        QLabel& copyTime;
+        /// DisplaySpectrum, DisplayCount and BinWidth (columns per second).
+        const TmyFFT& engine;
+        /// Slot 4 times the image copy.
+        TmyTimer& stopwatch;
+        /// LayoutChanged suspends painting until the next relayout.
+        const PipelineState& state;
+    };
+
+    /// Allocates the image with `columns` columns (at least 1), filled black.
+    SpectrogramView(const Parts& parts, int columns);
+    ~SpectrogramView();
+    SpectrogramView(const SpectrogramView&) = delete;
+    SpectrogramView& operator=(const SpectrogramView&) = delete;
+
+    // ---- Inside DisplayData, only while "Spectrogram On" is down -------------
+    /// At the start of a refresh: the next column becomes the newest.
+    void AdvanceColumn();
+    /// Writes the newest column from the display values, offset and gain;
+    /// with "Auto Scroll" down and "Zoom" up it scrolls the newest column to
+    /// the plot's right edge.
+    void WriteColumn();
+
+    // ---- Inside DisplayData, always ----------------------------------------
+    /// The relayout: both windows sized for one image pixel per screen pixel
+    /// (or the zoom rectangle), the scroll ranges for the new sample rate.
+    void Relayout();
+    /// Asks the chart to repaint at the next event-loop pass.
+    void Repaint();
+
+    // ---- Handlers ------------------------------------------------------------------
+    /// ScrollSpectrogramChange: the time window starts at the scroll position.
+    void ScrollTime();
+    /// ScrollSpectrogramVerticalChange: the frequency window starts at
+    /// (maximum − position) Hz.
+    void ScrollFrequency();
+    /// Chart2Scroll: the scroll bars follow the axes without running their
+    /// handlers (so painting never moves the axes it draws).
+    void FollowChart();
+    /// Chart2BeforeDrawAxes: the image under the grid; `plot` in chart pixels.
+    void Paint(QCPPainter& painter, const QRect& plot);
+    /// sb_zoom_spectrogramClick: zoom mode on, or the zoom undone and the
+    /// window from before zoom mode back.
+    void ZoomButtonChanged();
+    /// Chart2Zoom: a rectangle reaching below the plot shows from 0 Hz.
+    void ZoomApplied();
+    /// SpectrogramClearClick: zoom ended, both windows at their start, the
+    /// image black, the column count 0, the time title renewed.
+    void Clear();
+    /// Chart2MouseMove: "(nn:ss, f Hz)" under a mouse moving with no button
+    /// or key strictly inside the plot.
+    void ShowCursor(const QMouseEvent& event);
+    /// Chart2MouseDown: remembers where the press was.
+    void RememberPress(const QMouseEvent& event);
+    /// Chart2DblClick: the spectrum plot's window centred on the frequency
+    /// of the last press.
+    void CentreSpectrumOnPress();
+
+    // ---- State -------------------------------------------------------------------------
+    SpectrogramPaletteState& Palette() { return palette_; }
+    const SpectrogramPaletteState& Palette() const { return palette_; }
+    const SpectrogramImage& Image() const { return *image_; }
+    /// The column written last (1, 2, ...); 0 after a clear.
+    std::int64_t ColumnWritten() const { return column_; }
+
+private:
+    void updateTimeScrollRange();
+
+    Parts parts_;
+    std::unique_ptr<SpectrogramImage> image_;
+    SpectrogramPaletteState palette_;
+    std::int64_t column_ = 0;
+    // Pixels that 1000 s and 1000 Hz spanned at the last unzoomed paint.
+    std::int32_t timePixelsPer1000_ = 0;
+    std::int32_t frequencyPixelsPer1000_ = 0;
+    // The scroll positions at the last unzoomed paint, restored after a zoom.
+    std::int32_t savedTimeScroll_ = 0;
+    std::int32_t savedFrequencyScroll_ = 0;
+    std::int32_t lastPressY_ = 0;
+    bool painting_ = false;
+};
+
+}  // namespace moravel
