@@ -1,6 +1,8 @@
 #include "LineAssignment.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 namespace moravel {
@@ -18,7 +20,36 @@ constexpr std::array<LineField, 6> kLineFields = {{
     {"Wave_In", &LineAssignment::Wave_In},
 }};
 
+// A value no key holds: tells a missing or unparsable key from a stored one.
+constexpr std::int32_t kUnreadable = INT32_MIN;
+
+const LineField& FieldOf(LineKey key) { return kLineFields.at(static_cast<std::size_t>(key)); }
+
 }  // namespace
+
+int DestinationOf(LineKey key) {
+    switch (key) {
+        case LineKey::Microphone_Out:
+        case LineKey::Line_Out:
+        case LineKey::Wave_Out:
+            return 0;
+        case LineKey::Microphone_In:
+        case LineKey::Line_In:
+        case LineKey::Wave_In:
+            break;
+    }
+    return 1;
+}
+
+std::int32_t LineOf(const LineAssignment& lines, LineKey key) { return lines.*(FieldOf(key).second); }
+
+void SetLine(LineAssignment& lines, LineKey key, std::int32_t connection) { lines.*(FieldOf(key).second) = connection; }
+
+bool HasStoredLineAssignment(const TKustomIniFile& file) {
+    for (const auto& field : kLineFields)
+        if (file.ReadInteger(kMixerSection, field.first, kUnreadable) != kUnreadable) return true;
+    return false;
+}
 
 LineAssignment ReadLineAssignment(const TKustomIniFile& file) {
     LineAssignment lines;

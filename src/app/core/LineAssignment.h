@@ -37,8 +37,23 @@ struct LineAssignment {
     std::int32_t Wave_In = kNoLine;
 };
 
+/// The six keys, in the order the soundcard dialog writes them.
+enum class LineKey { Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In };
+
+/// The destination a key's connection index belongs to: 0 (playback) for
+/// the ..._Out keys, 1 (recording) for the ..._In keys.
+int DestinationOf(LineKey key);
+/// The value of `key` in `lines`.
+std::int32_t LineOf(const LineAssignment& lines, LineKey key);
+/// Sets the value of `key` in `lines`.
+void SetLine(LineAssignment& lines, LineKey key, std::int32_t connection);
+
 /// Reads the six keys (missing or unparsable: kNoLine). Never throws.
 LineAssignment ReadLineAssignment(const TKustomIniFile& file);
+
+/// Whether the file holds a value for any of the six keys: false on a first
+/// run, before the soundcard dialog was ever confirmed. Never throws.
+bool HasStoredLineAssignment(const TKustomIniFile& file);
 
 /// Writes Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In
 /// in that order. Throws what TKustomIniFile throws at the first failing
