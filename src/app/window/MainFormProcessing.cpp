@@ -2,6 +2,7 @@
 // stages (AGC, compressor, expander) and the equalizer. They pass control
 // positions to the engine and keep the pages' read-outs current; the block
 // cycle reads the switches itself for every block.
+#include "ControlTable.h"
 #include "EnhWave.h"
 #include "EqualizerBands.h"
 #include "FFT.h"
@@ -84,12 +85,13 @@ void TMainForm::sb_filter_onClick() {
 // sample rate) and, where it has one, the bandwidth; then the engine and the
 // band take them up even when no position changed.
 void TMainForm::ComboPresetFiltersChange() {
-    const int index = filter->ComboPresetFilters->currentIndex();
-    if (index < 0 || index >= static_cast<int>(kFilterPresets.size())) return;
-    const FilterPreset& preset = kFilterPresets[static_cast<std::size_t>(index)];
-    filter->ComboFilterType->setCurrentIndex(preset.type);
-    filter->TrackFilterCenter->setValue(preset.center);
-    if (preset.bandwidth != 0) filter->TrackFilterBW->setValue(preset.bandwidth);
+    // By the item's text, so that the list's order cannot pick a wrong preset.
+    const std::optional<FilterPreset> preset =
+        FindFilterPreset(filter->ComboPresetFilters->currentText().toStdString());
+    if (!preset) return;
+    filter->ComboFilterType->setCurrentIndex(preset->type);
+    filter->TrackFilterCenter->setValue(preset->center);
+    if (preset->bandwidth != 0) filter->TrackFilterBW->setValue(preset->bandwidth);
     TrackFilterCenterChange();
 }
 
@@ -135,18 +137,18 @@ void TMainForm::sb_compressor_onClick() {
 void TMainForm::sb_expander_onClick() { highlightTab(expand->sheet, expand->sb_expander_on->isChecked()); }
 
 void TMainForm::SpeedButton1Click() {
-    compress->TrackCompressorThreshold->setValue(0);
-    compress->TrackCompressorGain->setValue(-5);
+    compress->TrackCompressorThreshold->setValue(controls::kTrackCompressorThreshold.resetValue);
+    compress->TrackCompressorGain->setValue(controls::kTrackCompressorGain.resetValue);
 }
 
 void TMainForm::SpeedButton2Click() {
-    expand->TrackExpanderThreshold->setValue(0);
-    expand->TrackExpanderGain->setValue(0);
+    expand->TrackExpanderThreshold->setValue(controls::kTrackExpanderThreshold.resetValue);
+    expand->TrackExpanderGain->setValue(controls::kTrackExpanderGain.resetValue);
 }
 
 void TMainForm::SpeedButton5Click() {
-    audio->TrackAgcDecay->setValue(40);
-    audio->TrackAgcLevel->setValue(10000);
+    audio->TrackAgcDecay->setValue(controls::kTrackAgcDecay.resetValue);
+    audio->TrackAgcLevel->setValue(controls::kTrackAgcLevel.resetValue);
 }
 
 // ---- Equalizer ---------------------------------------------------------------------

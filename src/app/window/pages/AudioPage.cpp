@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ControlTable.h"
 #include "MeterInstances.h"
 #include "PageControls.h"
 #include "dbm.h"
@@ -25,9 +26,7 @@ constexpr int kTrackWidth = 110;
 AudioPage::AudioPage(QTabWidget* Tab1) {
     sheet = MakeSheet(Tab1, "TabAudio", QStringLiteral("Audio"));
 
-    ComboAudioRange = MakeComboBox(
-        "ComboAudioRange",
-        {QStringLiteral("2 KHz"), QStringLiteral("4 KHz"), QStringLiteral("8 KHz"), QStringLiteral("16 KHz")}, 0);
+    ComboAudioRange = MakeComboBox(controls::kComboAudioRange);
     QGroupBox* range = MakeGroup(QStringLiteral("Audio range"));
     QVBoxLayout* rangeColumn = MakeColumnLayout(range);
     rangeColumn->addWidget(ComboAudioRange);
@@ -36,9 +35,8 @@ AudioPage::AudioPage(QTabWidget* Tab1) {
     rangeColumn->addWidget(SpeedButton7, 0, Qt::AlignLeft);
 
     CheckAGC = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
-    TrackAgcLevel =
-        MakeTrackBar("TrackAgcLevel", {2000, 30000, 10000, 100, 1000}, kTrackWidth, QStringLiteral("AGC level"));
-    TrackAgcDecay = MakeTrackBar("TrackAgcDecay", {2, 300, 10, 1, 10}, kTrackWidth, QStringLiteral("AGC decay level"));
+    TrackAgcLevel = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth, QStringLiteral("AGC level"));
+    TrackAgcDecay = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth, QStringLiteral("AGC decay level"));
     VUAgcLevel = new Tdbmeter;
     SetupVUAgcLevel(*VUAgcLevel);
     SpeedButton5 = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));
@@ -55,7 +53,7 @@ AudioPage::AudioPage(QTabWidget* Tab1) {
     agcGrid->setRowStretch(3, 1);
 
     CheckNoiseBlanker1 = MakeCheckBox("CheckNoiseBlanker1", QStringLiteral("Noise blanker"));
-    TrackNoiseblanker1Level = MakeTrackBar("TrackNoiseblanker1Level", {1, 20, 1, 1, 2}, kTrackWidth);
+    TrackNoiseblanker1Level = MakeTrackBar(controls::kTrackNoiseblanker1Level, kTrackWidth);
     QGroupBox* blanker = MakeGroup(QStringLiteral("Noise"));
     QGridLayout* blankerGrid = MakeGridLayout(blanker);
     blankerGrid->setVerticalSpacing(0);

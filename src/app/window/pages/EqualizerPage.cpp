@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "ControlTable.h"
 #include "PageControls.h"
 
 namespace moravel {
@@ -47,7 +48,7 @@ EqualizerPage::EqualizerPage(QTabWidget* Tab1) {
         QSlider*& slider = this->*kSliders[band];
         QLabel*& percent = this->*kPercentLabels[band];
         frequency = MakeBandLabel(QStringLiteral("eqlbl") + number, QStringLiteral("0 Hz"));
-        slider = MakeTopDownTrackBar(("eq" + number).toLatin1().constData(), {-5, 5, 0, 1, 1}, kSliderHeight);
+        slider = MakeTopDownTrackBar(controls::kEqualizerBandControls[static_cast<std::size_t>(band)], kSliderHeight);
         percent = MakeBandLabel(QStringLiteral("Label6") + number, QStringLiteral("0 %"));
         bandGrid->addWidget(frequency, 0, band);
         bandGrid->addWidget(slider, 1, band, Qt::AlignHCenter);
@@ -57,12 +58,7 @@ EqualizerPage::EqualizerPage(QTabWidget* Tab1) {
     sb_equalizer_on = MakeToggleButton("sb_equalizer_on", QStringLiteral("Equalizer on"));
     sb_equalizer_reset = MakeSpeedButton("sb_equalizer_reset", QStringLiteral("Reset"));
     SpeedButton13 = MakeHelpButton("SpeedButton13");
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(sb_equalizer_on, 0, 0);
-    switchGrid->addWidget(sb_equalizer_reset, 1, 0);
-    switchGrid->addWidget(SpeedButton13, 2, 0, Qt::AlignLeft);
+    QWidget* switches = MakeSwitchColumn({sb_equalizer_on, sb_equalizer_reset}, SpeedButton13);
 
     QHBoxLayout* row = MakeRowLayout(sheet);
     row->addWidget(switches);

@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "ControlTable.h"
 #include "PageControls.h"
 
 namespace moravel {
@@ -18,6 +19,9 @@ constexpr int kTrackWidth = 110;
 // Wide enough for "15500 Hz", so the track bars do not move.
 constexpr int kReadoutWidth = 58;
 
+// A read-out's text before the window first writes it, as the window writes it.
+QString HertzText(int hertz) { return QStringLiteral("%1 Hz").arg(hertz); }
+
 }  // namespace
 
 FilterPage::FilterPage(QTabWidget* Tab1) {
@@ -26,17 +30,12 @@ FilterPage::FilterPage(QTabWidget* Tab1) {
     sb_filter_on = MakeToggleButton("sb_filter_on", QStringLiteral("Filter On"));
     sb_filter_visible = MakeToggleButton("sb_filter_visible", QStringLiteral("Visible"));
     SpeedButton9 = MakeHelpButton("SpeedButton9");
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(sb_filter_on, 0, 0);
-    switchGrid->addWidget(sb_filter_visible, 1, 0);
-    switchGrid->addWidget(SpeedButton9, 2, 0, Qt::AlignLeft);
+    QWidget* switches = MakeSwitchColumn({sb_filter_on, sb_filter_visible}, SpeedButton9);
 
-    TrackFilterCenter = MakeTrackBar("TrackFilterCenter", {10, 30000, 1000, 10, 100}, kTrackWidth);
-    Label9 = MakeValueLabel("Label9", QStringLiteral("1000 Hz"), kReadoutWidth);
-    TrackFilterBW = MakeTrackBar("TrackFilterBW", {20, 3000, 500, 10, 100}, kTrackWidth);
-    Label7 = MakeValueLabel("Label7", QStringLiteral("500 Hz"), kReadoutWidth);
+    TrackFilterCenter = MakeTrackBar(controls::kTrackFilterCenter, kTrackWidth);
+    Label9 = MakeValueLabel("Label9", HertzText(controls::kTrackFilterCenter.position), kReadoutWidth);
+    TrackFilterBW = MakeTrackBar(controls::kTrackFilterBW, kTrackWidth);
+    Label7 = MakeValueLabel("Label7", HertzText(controls::kTrackFilterBW.position), kReadoutWidth);
     QGroupBox* band = MakeGroup(QStringLiteral("Band"));
     QGridLayout* bandGrid = MakeGridLayout(band);
     bandGrid->addWidget(MakeCaption(QStringLiteral("Center")), 0, 0);
@@ -47,16 +46,8 @@ FilterPage::FilterPage(QTabWidget* Tab1) {
     bandGrid->addWidget(Label7, 1, 2);
     bandGrid->setRowStretch(2, 1);
 
-    ComboFilterType = MakeComboBox("ComboFilterType",
-                                   {QStringLiteral("Low pass"), QStringLiteral("Band pass"),
-                                    QStringLiteral("High pass"), QStringLiteral("Stop band")},
-                                   1);
-    ComboPresetFilters = MakeComboBox(
-        "ComboPresetFilters",
-        {QStringLiteral("GENERAL : Voice - general"), QStringLiteral("GENERAL : Voice - telephone"),
-         QStringLiteral("GENERAL : Hum remover"), QStringLiteral("HAM : CW"), QStringLiteral("HAM : SSTV / WEFAX"),
-         QStringLiteral("HAM : RTTY / AMTOR"), QStringLiteral("HAM : PSK31")},
-        -1, {}, QStringLiteral("Presets"));
+    ComboFilterType = MakeComboBox(controls::kComboFilterType);
+    ComboPresetFilters = MakeComboBox(controls::kComboPresetFilters, {}, QStringLiteral("Presets"));
     QGroupBox* type = MakeGroup(QStringLiteral("Type"));
     QGridLayout* typeGrid = MakeGridLayout(type);
     typeGrid->addWidget(ComboFilterType, 0, 0);

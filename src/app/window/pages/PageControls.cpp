@@ -1,6 +1,10 @@
 #include "PageControls.h"
 
+#include "ControlTable.h"
+
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +57,15 @@ constexpr int kPushButtonPadding = 8;
 // it must never be less than what the caption needs.
 void KeepAtLeast(QWidget* widget, int width) { widget->setMinimumWidth(std::max(width, widget->sizeHint().width())); }
 
+QString TextOf(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+TrackBarRange RangeOf(const controls::TrackControl& control) {
+    return {control.minimum, control.maximum, control.position, control.singleStep, control.pageStep};
+}
+
+// The help button's row in a switch column: the column's bottom row.
+constexpr int kHelpRow = 2;
+
 template <typename Layout>
 Layout* MakeLayout(QWidget* owner) {
     auto* layout = new Layout(owner);
@@ -96,6 +109,14 @@ QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int h
     return slider;
 }
 
+QSlider* MakeTrackBar(const controls::TrackControl& control, int width, const QString& hint) {
+    return MakeTrackBar(std::string(control.name).c_str(), RangeOf(control), width, hint);
+}
+
+QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height) {
+    return MakeTopDownTrackBar(std::string(control.name).c_str(), RangeOf(control), height);
+}
+
 QToolButton* MakeToggleButton(const char* name, const QString& caption, const QString& hint) {
     QToolButton* button = MakeToolButton(name, caption, hint);
     button->setCheckable(true);
@@ -128,6 +149,31 @@ QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, c
     combo->setCurrentIndex(index);
     SetHint(combo, hint);
     return combo;
+}
+
+QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& hint, const QString& placeholder) {
+    QStringList items;
+    for (std::string_view item : control.items) items << TextOf(item);
+    return MakeComboBox(std::string(control.name).c_str(), items, control.index, hint, placeholder);
+}
+
+QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* help,
+                          std::initializer_list<QWidget*> beside) {
+    auto* switches = new QWidget;
+    QGridLayout* grid = MakeGridLayout(switches);
+    grid->setContentsMargins(0, kMarginY, 0, kMarginY);
+    int row = 0;
+    for (QWidget* widget : column) grid->addWidget(widget, row++, 0);
+    const int filled = row;
+    row = 0;
+    for (QWidget* widget : beside) grid->addWidget(widget, row++, 1);
+    if (help == nullptr) {
+        grid->setRowStretch(filled, 1);
+        return switches;
+    }
+    for (int empty = filled; empty < kHelpRow; ++empty) grid->setRowStretch(empty, 1);
+    grid->addWidget(help, std::max(filled, kHelpRow), 0, Qt::AlignLeft);
+    return switches;
 }
 
 QCheckBox* MakeCheckBox(const char* name, const QString& caption, const QString& hint) {

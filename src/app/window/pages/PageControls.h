@@ -1,7 +1,9 @@
 // Small factories for the controls of the settings pages: each makes one
 // widget with its object name and its design-time values (range, position,
 // caption, hint) and the compact sizes the 126-pixel settings panel needs.
-// They carry no behaviour; the main window connects every control itself.
+// Controls of the processing and display pages take name, range, position and
+// items from the control table (ControlTable.h). They carry no behaviour; the
+// main window connects every control itself.
 //
 // Every widget is created without a parent; adding it to a layout that sits
 // on a page hands it to that page. GUI thread only.
@@ -9,6 +11,8 @@
 
 #include <QString>
 #include <QStringList>
+
+#include <initializer_list>
 
 class QCheckBox;
 class QComboBox;
@@ -24,6 +28,11 @@ class QVBoxLayout;
 class QWidget;
 
 namespace moravel {
+
+namespace controls {
+struct ComboControl;
+struct TrackControl;
+}  // namespace controls
 
 /// Range, design-time position and steps of a track bar (a QSlider).
 struct TrackBarRange {
@@ -47,6 +56,10 @@ QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width, c
 /// follow the handle's direction.
 QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int height);
 
+/// The table's track bar `control`: its name, range, position and steps.
+QSlider* MakeTrackBar(const controls::TrackControl& control, int width, const QString& hint = {});
+QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height);
+
 /// A speed button that stays down when clicked (a checkable QToolButton), up
 /// at creation.
 QToolButton* MakeToggleButton(const char* name, const QString& caption, const QString& hint = {});
@@ -64,6 +77,18 @@ QPushButton* MakePushButton(const char* name, const QString& caption, const QStr
 /// (-1: no selection; `placeholder` is then shown greyed, if given).
 QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& hint = {},
                         const QString& placeholder = {});
+
+/// The table's drop-down list `control`: its name, items and selection.
+QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& hint = {},
+                        const QString& placeholder = {});
+
+/// The switch column at a page's left edge: `column` stacked from the top (the
+/// on button, then e.g. "Defaults", "Visible" or "Pause"), `beside` stacked in
+/// a second column, and the help button `help` at the bottom left, in the
+/// third row (rows left empty above it take the spare height). Without a help
+/// button the spare height goes below the column.
+QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* help,
+                          std::initializer_list<QWidget*> beside = {});
 
 /// A check box with its caption, unchecked at creation.
 QCheckBox* MakeCheckBox(const char* name, const QString& caption, const QString& hint = {});

@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "ControlTable.h"
 #include "PageControls.h"
 
 namespace moravel {
@@ -25,24 +26,17 @@ ShiftPage::ShiftPage(QTabWidget* Tab1) {
 
     sb_shift_on = MakeToggleButton("sb_shift_on", QStringLiteral("Shift On"));
     SpeedButton10 = MakeHelpButton("SpeedButton10");
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(sb_shift_on, 0, 0);
-    switchGrid->addWidget(SpeedButton10, 2, 0, Qt::AlignLeft);
-    switchGrid->setRowStretch(1, 1);
+    QWidget* switches = MakeSwitchColumn({sb_shift_on}, SpeedButton10);
 
-    tbFreqShift =
-        MakeTrackBar("tbFreqShift", {-125, 125, 0, 1, 25}, kTrackWidth, QStringLiteral("Amount of frequency shift"));
+    tbFreqShift = MakeTrackBar(controls::kTbFreqShift, kTrackWidth, QStringLiteral("Amount of frequency shift"));
+    // A tick at every page step.
     tbFreqShift->setTickPosition(QSlider::TicksBelow);
-    tbFreqShift->setTickInterval(25);
+    tbFreqShift->setTickInterval(controls::kTbFreqShift.pageStep);
     lbl_freq_shift = MakeValueLabel("lbl_freq_shift", QStringLiteral("0 Hz"), kReadoutWidth);
     lbl_freq_shift->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sbZeroFShift = MakeSpeedButton("sbZeroFShift", QStringLiteral("Zero"));
-    ComboFreqShiftRange = MakeComboBox(
-        "ComboFreqShiftRange",
-        {QStringLiteral("1000 Hz"), QStringLiteral("3000 Hz"), QStringLiteral("10 KHz"), QStringLiteral("20 KHz")}, 0,
-        QStringLiteral("Set the range of frequency shift"));
+    ComboFreqShiftRange =
+        MakeComboBox(controls::kComboFreqShiftRange, QStringLiteral("Set the range of frequency shift"));
     QGroupBox* amount = MakeGroup(QStringLiteral("Frequency shift"));
     QGridLayout* amountGrid = MakeGridLayout(amount);
     amountGrid->addWidget(tbFreqShift, 0, 0, 1, 2);

@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "ControlTable.h"
 #include "PageControls.h"
 
 namespace moravel {
@@ -27,17 +28,11 @@ SpectrogramPage::SpectrogramPage(QTabWidget* Tab1) {
     sb_zoom_spectrogram = MakeToggleButton("sb_zoom_spectrogram", QStringLiteral("Zoom"));
     SpectrogramClear = MakePushButton("SpectrogramClear", QStringLiteral("Clear"));
     SpeedButton8 = MakeHelpButton("SpeedButton8");
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(sb_spectrogram_on, 0, 0);
-    switchGrid->addWidget(sb_spectrogram_autoscroll, 1, 0);
-    switchGrid->addWidget(sb_zoom_spectrogram, 0, 1);
-    switchGrid->addWidget(SpectrogramClear, 1, 1);
-    switchGrid->addWidget(SpeedButton8, 2, 0, Qt::AlignLeft);
+    QWidget* switches = MakeSwitchColumn({sb_spectrogram_on, sb_spectrogram_autoscroll}, SpeedButton8,
+                                         {sb_zoom_spectrogram, SpectrogramClear});
 
-    TrackSpectrogramOffset = MakeTrackBar("TrackSpectrogramOffset", {0, 1000, 0, 10, 100}, kTrackWidth);
-    TrackSpectrogramGain = MakeTrackBar("TrackSpectrogramGain", {1, 4000, 100, 10, 200}, kTrackWidth);
+    TrackSpectrogramOffset = MakeTrackBar(controls::kTrackSpectrogramOffset, kTrackWidth);
+    TrackSpectrogramGain = MakeTrackBar(controls::kTrackSpectrogramGain, kTrackWidth);
     QGroupBox* scaling = MakeGroup(QStringLiteral("Color scale"));
     QGridLayout* scalingGrid = MakeGridLayout(scaling);
     scalingGrid->addWidget(MakeCaption(QStringLiteral("Offset")), 0, 0);

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
-#include <QVBoxLayout>
 
+#include "ControlTable.h"
 #include "PageControls.h"
 
 namespace moravel {
@@ -33,19 +33,11 @@ SpectrumPage::SpectrumPage(QTabWidget* Tab1) {
     sb_Spectrum_on = MakeToggleButton("sb_Spectrum_on", QStringLiteral("Spectrum On"));
     sp_spectrum_normalize = MakeToggleButton("sp_spectrum_normalize", QStringLiteral("Normalize"));
     CheckSpectrumLogarithmic = MakeCheckBox("CheckSpectrumLogarithmic", QStringLiteral("Log scale"));
-    QWidget* switches = new QWidget;
-    QVBoxLayout* switchColumn = MakeColumnLayout(switches);
-    switchColumn->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchColumn->addWidget(sb_Spectrum_on);
-    switchColumn->addWidget(sp_spectrum_normalize);
-    switchColumn->addWidget(CheckSpectrumLogarithmic);
-    switchColumn->addStretch(1);
+    QWidget* switches = MakeSwitchColumn({sb_Spectrum_on, sp_spectrum_normalize, CheckSpectrumLogarithmic}, nullptr);
 
-    ComboSpectrumScale =
-        MakeComboBox("ComboSpectrumScale",
-                     {QStringLiteral("Peak hold"), QStringLiteral("Auto scale"), QStringLiteral("Manual scale")}, 0);
-    TrackSpectrumMax = MakeTrackBar("TrackSpectrumMax", {2, 1000, 10, 1, 50}, kTrackWidth);
-    Label14 = MakeValueLabel("Label14", QStringLiteral("10"), kMaximumWidth);
+    ComboSpectrumScale = MakeComboBox(controls::kComboSpectrumScale);
+    TrackSpectrumMax = MakeTrackBar(controls::kTrackSpectrumMax, kTrackWidth);
+    Label14 = MakeValueLabel("Label14", QString::number(controls::kTrackSpectrumMax.position), kMaximumWidth);
     ButtonRefreshSpectrumScale = MakePushButton("ButtonRefreshSpectrumScale", QStringLiteral("Reset"));
     QGroupBox* scale = MakeGroup(QStringLiteral("Scale"));
     QGridLayout* scaleGrid = MakeGridLayout(scale);
@@ -56,8 +48,8 @@ SpectrumPage::SpectrumPage(QTabWidget* Tab1) {
     scaleGrid->setRowStretch(2, 1);
 
     CheckSpectrumDecay = MakeCheckBox("CheckSpectrumDecay", QStringLiteral("On"));
-    TrackSpectrumDecay = MakeTrackBar("TrackSpectrumDecay", {0, 20, 10, 1, 2}, kTrackWidth);
-    Label28 = MakeValueLabel("Label28", QStringLiteral("10"), kLevelWidth);
+    TrackSpectrumDecay = MakeTrackBar(controls::kTrackSpectrumDecay, kTrackWidth);
+    Label28 = MakeValueLabel("Label28", QString::number(controls::kTrackSpectrumDecay.position), kLevelWidth);
     QGroupBox* smoothing = MakeGroup(QStringLiteral("Smoothing"));
     QGridLayout* smoothingGrid = MakeGridLayout(smoothing);
     smoothingGrid->addWidget(CheckSpectrumDecay, 0, 0);
@@ -65,8 +57,7 @@ SpectrumPage::SpectrumPage(QTabWidget* Tab1) {
     smoothingGrid->addWidget(TrackSpectrumDecay, 1, 0, 1, 2);
     smoothingGrid->setRowStretch(2, 1);
 
-    ComboSpectrumResolution = MakeComboBox(
-        "ComboSpectrumResolution", {QStringLiteral("Low"), QStringLiteral("Medium"), QStringLiteral("High")}, 1);
+    ComboSpectrumResolution = MakeComboBox(controls::kComboSpectrumResolution);
     Label49 = MakeValueLabel("Label49", QStringLiteral("0 Hz"), kResolutionWidth);
     Label52 = MakeValueLabel("Label52", QStringLiteral("0 Hz"), kRangeWidth);
     QHBoxLayout* exactResolution = new QHBoxLayout;

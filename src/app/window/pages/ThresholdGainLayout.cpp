@@ -31,20 +31,13 @@ QGroupBox* MakeTrackGroup(const QString& title, QSlider* track) {
 ThresholdGainControls LayOutThresholdGain(QWidget* sheet, const ThresholdGainNames& names) {
     ThresholdGainControls controls{};
     controls.onButton = MakeToggleButton(names.onButton, names.onCaption);
-    controls.threshold = MakeTrackBar(names.threshold, {-50, 50, 0, 1, 10}, kTrackWidth, names.thresholdHint);
-    controls.gain = MakeTrackBar(names.gain, {-10, 10, 0, 1, 2}, kTrackWidth, names.gainHint);
+    controls.threshold = MakeTrackBar(names.threshold, kTrackWidth, names.thresholdHint);
+    controls.gain = MakeTrackBar(names.gain, kTrackWidth, names.gainHint);
     controls.defaults = MakeSpeedButton(names.defaults, QStringLiteral("Defaults"));
     controls.help = MakeHelpButton(names.help);
 
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(controls.onButton, 0, 0);
-    switchGrid->addWidget(controls.defaults, 1, 0);
-    switchGrid->addWidget(controls.help, 2, 0, Qt::AlignLeft);
-
     QHBoxLayout* row = MakeRowLayout(sheet);
-    row->addWidget(switches);
+    row->addWidget(MakeSwitchColumn({controls.onButton, controls.defaults}, controls.help));
     row->addWidget(MakeTrackGroup(QStringLiteral("Threshold"), controls.threshold));
     row->addWidget(MakeTrackGroup(QStringLiteral("Gain"), controls.gain));
     row->addStretch(1);

@@ -1,10 +1,13 @@
 // The layout shared by the "Compress" and "Expand" pages: an on/off button,
-// a threshold track bar (-50..50) and a gain track bar (-10..10), both at 0,
-// a "Defaults" button and the help button. Each page names the controls.
+// a threshold track bar and a gain track bar (each page's rows of the control
+// table), a "Defaults" button and the help button. Each page names the
+// buttons.
 // GUI thread only.
 #pragma once
 
 #include <QString>
+
+#include "ControlTable.h"
 
 class QSlider;
 class QToolButton;
@@ -16,9 +19,9 @@ namespace moravel {
 struct ThresholdGainNames {
     const char* onButton;
     QString onCaption;
-    const char* threshold;
+    const controls::TrackControl& threshold;
     QString thresholdHint;
-    const char* gain;
+    const controls::TrackControl& gain;
     QString gainHint;
     const char* defaults;
     const char* help;

@@ -26,15 +26,8 @@ QGridLayout* AddGroup(QHBoxLayout* row, const QString& title) {
 
 WavePageGrids LayOutWavePage(QWidget* sheet, QToolButton* run, QToolButton* pause, QToolButton* help,
                              QToolButton* browse, QLabel* fileName) {
-    QWidget* switches = new QWidget;
-    QGridLayout* switchGrid = MakeGridLayout(switches);
-    switchGrid->setContentsMargins(0, kMarginY, 0, kMarginY);
-    switchGrid->addWidget(run, 0, 0);
-    switchGrid->addWidget(pause, 1, 0);
-    switchGrid->addWidget(help, 2, 0, Qt::AlignLeft);
-
     QHBoxLayout* row = MakeRowLayout(sheet);
-    row->addWidget(switches);
+    row->addWidget(MakeSwitchColumn({run, pause}, help));
     WavePageGrids grids{AddGroup(row, QStringLiteral("File")), AddGroup(row, QString())};
     row->addStretch(1);
     grids.file->addWidget(browse, 0, 0);
