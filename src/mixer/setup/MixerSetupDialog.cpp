@@ -1,0 +1,168 @@
+#include "MixerSetupDialog.h"
+
+#include "MixerSummary.h"
+#include "SoundcardChoices.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+#include <exception>
+#include <utility>
+
+namespace moravel {
+
+namespace {
+
+constexpr int kClientWidth = 453;
+constexpr int kClientHeight = 214;
+
+const char* const kExplanation =
+    "Moravel needs to know the configuration of your soundcard.  To do this, you should select the audio line "
+    "that best describes each of the required lines.  In most cases your soundcard will have the exact same audio "
+    "line as asked by Moravel. For more information, press F1.";
+
+QComboBox* MakeList(const char* name, const QString& accessibleName) {
+    auto* list = new QComboBox;
+    list->setObjectName(QString::fromLatin1(name));
+    list->setEditable(false);
+    list->setAccessibleName(accessibleName);
+    return list;
+}
+
+// A group of three labelled lists: microphone, line, wave.
+QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QComboBox*, 3>& lists) {
+    auto* group = new QGroupBox(title);
+    group->setObjectName(QString::fromLatin1(name));
+    auto* form = new QFormLayout(group);
+    form->setContentsMargins(8, 4, 8, 4);
+    form->setVerticalSpacing(2);
+    const std::array<const char*, 3> captions = {"Microphone", "Line", "Wave"};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        auto* label = new QLabel(QString::fromLatin1(captions[i]));
+        label->setBuddy(lists[i]);
+        form->addRow(label, lists[i]);
+    }
+    return group;
+}
+
+}  // namespace
+
+TForm1::TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
+               QWidget* parent)
+    : QDialog(parent), Mixer(std::move(service)), ini_(settingsFile), help_(std::move(help)) {
+    setObjectName(QStringLiteral("Form1"));
+    Mixer.setObjectName(QStringLiteral("Mixer"));
+    BuildControls();
+    FillLists();
+}
+
+void TForm1::BuildControls() {
+    setWindowTitle(QStringLiteral("Soundcard Configuration"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+
+    Label1 = new QLabel(QString::fromLatin1(kExplanation));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
+
+    ComboBox2 = MakeList("ComboBox2", QStringLiteral("Microphone, Audio In"));
+    ComboBox6 = MakeList("ComboBox6", QStringLiteral("Line, Audio In"));
+    ComboBox7 = MakeList("ComboBox7", QStringLiteral("Wave, Audio In"));
+    ComboBox3 = MakeList("ComboBox3", QStringLiteral("Microphone, Audio Out"));
+    ComboBox4 = MakeList("ComboBox4", QStringLiteral("Line, Audio Out"));
+    ComboBox5 = MakeList("ComboBox5", QStringLiteral("Wave, Audio Out"));
+    GroupBox1 = MakeGroup("GroupBox1", QStringLiteral("Audio In  "), {ComboBox2, ComboBox6, ComboBox7});
+    GroupBox2 = MakeGroup("GroupBox2", QStringLiteral("Audio Out  "), {ComboBox3, ComboBox4, ComboBox5});
+
+    ButtonOK = new QPushButton(QStringLiteral("OK"));
+    ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+    ButtonOK->setDefault(true);
+    ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
+    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    connect(ButtonOK, &QPushButton::clicked, this, &TForm1::ButtonOKClick);
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(GroupBox1);
+    groups->addWidget(GroupBox2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ButtonOK);
+    buttons->addWidget(ButtonCancel);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->setSpacing(4);
+    column->addWidget(Label1);
+    column->addLayout(groups, 1);
+    column->addLayout(buttons);
+}
+
+QComboBox* TForm1::ListOf(LineKey key) const {
+    switch (key) {
+        case LineKey::Microphone_Out:
+            return ComboBox3;
+        case LineKey::Line_Out:
+            return ComboBox4;
+        case LineKey::Wave_Out:
+            return ComboBox5;
+        case LineKey::Microphone_In:
+            return ComboBox2;
+        case LineKey::Line_In:
+            return ComboBox6;
+        case LineKey::Wave_In:
+            break;
+    }
+    return ComboBox7;
+}
+
+// The lists hold the destinations' line names; each shows its stored line,
+// or on a first run the pre-selected one. An index the list does not hold
+// shows no selection.
+void TForm1::FillLists() {
+    const MixerNames names = MixerNamesOf(Mixer);
+    const LineAssignment lines = HasStoredLineAssignment(ini_) ? ReadLineAssignment(ini_) : PreselectedLines(names);
+    for (LineKey key : {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out, LineKey::Microphone_In,
+                        LineKey::Line_In, LineKey::Wave_In}) {
+        QComboBox* list = ListOf(key);
+        list->clear();
+        for (const std::string& item : ChoiceItems(names, key)) list->addItem(QString::fromStdString(item));
+        const std::int32_t index = LineOf(lines, key);
+        list->setCurrentIndex(index < list->count() ? index : -1);
+    }
+}
+
+void TForm1::ButtonOKClick() {
+    for (QComboBox* list : {ComboBox2, ComboBox6, ComboBox3, ComboBox4, ComboBox7})
+        if (list->currentText() == QLatin1String(kNotAvailableText)) list->setCurrentIndex(-1);
+    LineAssignment lines;
+    for (LineKey key : {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out, LineKey::Microphone_In,
+                        LineKey::Line_In, LineKey::Wave_In})
+        SetLine(lines, key, ListOf(key)->currentIndex());
+    try {
+        WriteLineAssignment(ini_, lines);
+    } catch (const std::exception& error) {
+        QMessageBox::warning(this, windowTitle(), QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    accept();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        if (help_) help_(QString::fromLatin1(kHelpTopic));
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace moravel

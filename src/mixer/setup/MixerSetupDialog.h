@@ -1,0 +1,80 @@
+// The soundcard configuration dialog (unit mixer_setup): the user picks, for
+// the microphone, the line input and the wave signal, the mixer line that
+// carries it on the recording side ("Audio In") and on the playback side
+// ("Audio Out"). OK stores the six connection indexes in the settings file's
+// MIXER section; Cancel and Esc close it without writing; F1 asks for the
+// help topic "Soundcard_Settings".
+//
+// The dialog opens its own mixer component on device 0 of the given service.
+// When nothing is stored yet it pre-selects the lines whose names fit
+// (SoundcardChoices.h), so that one OK usually completes a first setup.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "AudioMixer.h"
+#include "KiniFile.h"
+#include "LineAssignment.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace moravel {
+
+class TForm1 : public QDialog {
+    Q_OBJECT
+public:
+    /// Opens a help topic by name (the window's help router).
+    using HelpRequest = std::function<void(const QString& topic)>;
+
+    /// The help topic F1 asks for.
+    static constexpr const char* kHelpTopic = "Soundcard_Settings";
+
+    /// `service`: the mixer devices (device 0 is opened); `settingsFile`: the
+    /// settings file's path (its own object on it); `help`: called for F1
+    /// (may be empty).
+    TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
+           QWidget* parent = nullptr);
+
+    /// The dialog's mixer component ("Mixer").
+    TAudioMixer Mixer;
+
+    QLabel* Label1;        // the explanation
+    QGroupBox* GroupBox1;  // "Audio In  "
+    QComboBox* ComboBox2;  // microphone in (Microphone_In)
+    QComboBox* ComboBox6;  // line in (Line_In)
+    QComboBox* ComboBox7;  // wave in (Wave_In)
+    QGroupBox* GroupBox2;  // "Audio Out  "
+    QComboBox* ComboBox3;  // microphone out (Microphone_Out)
+    QComboBox* ComboBox4;  // line out (Line_Out)
+    QComboBox* ComboBox5;  // wave out (Wave_Out): a real line, no "[Not available]"
+    QPushButton* ButtonOK;
+    QPushButton* ButtonCancel;
+
+    /// OK's handler: turns "[Not available]" into no selection, writes the
+    /// six keys (Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In,
+    /// Wave_In) and closes with the OK result. A write that fails is shown
+    /// and keeps the dialog open.
+    void ButtonOKClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls();
+    void FillLists();
+    QComboBox* ListOf(LineKey key) const;
+
+    TKustomIniFile ini_;
+    HelpRequest help_;
+};
+
+}  // namespace moravel

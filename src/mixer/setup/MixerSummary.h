@@ -1,0 +1,22 @@
+// What an open mixer component offers to the soundcard line assignment:
+// the names of its playback and recording lines (for the dialog's lists)
+// and the number of sources of each (for the configured check and the
+// Soundcard page). Destination 0 is playback and 1 recording; a component
+// that is closed or has fewer than two destinations offers nothing.
+//
+// Threads: the mixer component's thread.
+#pragma once
+
+#include "AudioMixer.h"
+#include "SoundcardChoices.h"
+#include "SoundcardLayout.h"
+
+namespace moravel {
+
+/// The line names of `mixer`'s two destinations.
+MixerNames MixerNamesOf(const TAudioMixer& mixer);
+
+/// The source counts of `mixer`'s two destinations.
+SoundcardLayout SoundcardLayoutOf(const TAudioMixer& mixer);
+
+}  // namespace moravel
