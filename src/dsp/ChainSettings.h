@@ -32,7 +32,8 @@ struct ChainSettings {
     bool equalizerOn = false;
     std::array<std::int32_t, kEqualizerBands> equalizer{};                    // slider positions, all 0
     std::int32_t resolutionIndex = controls::kComboSpectrumResolution.index;  // controls::kResolutionItems index
-    std::int32_t decay = 0;  // SpectrumDecay: 0 off (the decay check box starts unchecked), else 1..20
+    std::int32_t decay =
+        0;  // SpectrumDecay: 0 off (the decay check box starts unchecked), else the decay bar's position
 };
 
 /// The per-block switches and arguments for these settings.

@@ -1,6 +1,7 @@
 // Arithmetic of the frequency-shift controls: the track bar position
-// (−125..125) and the range combo ("1000 Hz", "3000 Hz", "10 KHz", "20 KHz")
-// give the shift in Spectrum bins and the label text.
+// (controls::kTbFreqShift) and the range list's index
+// (controls::kShiftRangeItems) give the shift in Spectrum bins and the label
+// text.
 #pragma once
 
 #include <cstdint>

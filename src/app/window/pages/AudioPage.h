@@ -25,16 +25,16 @@ public:
 
     QWidget* sheet;  // "TabAudio"
 
-    QComboBox* ComboAudioRange;  // "2 KHz", "4 KHz", "8 KHz", "16 KHz"; index 0
+    QComboBox* ComboAudioRange;  // controls::kComboAudioRange
 
     QCheckBox* CheckAGC;        // "Auto Gain Control", unchecked at creation
-    QSlider* TrackAgcLevel;     // target peak in sample units, 2000..30000, 10000
-    QSlider* TrackAgcDecay;     // windows to close the gain gap, 2..300, 10
+    QSlider* TrackAgcLevel;     // target peak in sample units, controls::kTrackAgcLevel
+    QSlider* TrackAgcDecay;     // windows to close the gain gap, controls::kTrackAgcDecay
     Tdbmeter* VUAgcLevel;       // AGC compensation meter, position 0
     QToolButton* SpeedButton5;  // "Defaults"
 
     QCheckBox* CheckNoiseBlanker1;     // "Noise blanker"
-    QSlider* TrackNoiseblanker1Level;  // 1..20, 1
+    QSlider* TrackNoiseblanker1Level;  // controls::kTrackNoiseblanker1Level
 
     QToolButton* SpeedButton7;  // "?"
 };

@@ -22,8 +22,8 @@ public:
     QWidget* sheet;  // "TabCompress"
 
     QToolButton* sb_compressor_on;      // "Compressor On", up at creation
-    QSlider* TrackCompressorThreshold;  // -50..50, 0
-    QSlider* TrackCompressorGain;       // -10..10, 0
+    QSlider* TrackCompressorThreshold;  // range and position: controls::kTrackCompressorThreshold
+    QSlider* TrackCompressorGain;       // controls::kTrackCompressorGain
     QToolButton* SpeedButton1;          // "Defaults"
     QToolButton* SpeedButton11;         // "?"
 };

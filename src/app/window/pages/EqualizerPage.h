@@ -1,8 +1,8 @@
 // The "Equalizer" settings page: seven vertical band sliders eq1..eq7
-// (-5..5, minimum at the top, so moving a slider up raises its band's gain),
-// each with its band's centre frequency above (eqlbl1..eqlbl7) and its gain
-// in percent below (Label61..Label67), plus "Equalizer on", "Reset" and the
-// help button.
+// (controls::kEqualizerBandControls; minimum at the top, so moving a slider
+// up raises its band's gain), each with its band's centre frequency above
+// (eqlbl1..eqlbl7) and its gain in percent below (Label61..Label67), plus
+// "Equalizer on", "Reset" and the help button.
 //
 // Layout only: the main window connects the controls and writes the labels.
 #pragma once

@@ -22,8 +22,8 @@ public:
     QWidget* sheet;  // "TabExpand"
 
     QToolButton* sb_expander_on;      // "Expander On", up at creation
-    QSlider* TrackExpanderThreshold;  // -50..50, 0
-    QSlider* TrackExpanderGain;       // -10..10, 0
+    QSlider* TrackExpanderThreshold;  // range and position: controls::kTrackExpanderThreshold
+    QSlider* TrackExpanderGain;       // controls::kTrackExpanderGain
     QToolButton* SpeedButton2;        // "Defaults"
     QToolButton* SpeedButton12;       // "?"
 };

@@ -23,13 +23,13 @@ public:
 
     QWidget* sheet;  // "TabFilter"
 
-    QSlider* TrackFilterCenter;  // centre / cut-off in Hz, 10..30000, 1000
+    QSlider* TrackFilterCenter;  // centre / cut-off in Hz, controls::kTrackFilterCenter
     QLabel* Label9;              // "1000 Hz"
-    QSlider* TrackFilterBW;      // bandwidth in Hz, 20..3000, 500
+    QSlider* TrackFilterBW;      // bandwidth in Hz, controls::kTrackFilterBW
     QLabel* Label7;              // "500 Hz"
 
-    QComboBox* ComboFilterType;     // "Low pass", "Band pass", "High pass", "Stop band"; index 1
-    QComboBox* ComboPresetFilters;  // the seven presets; no selection at creation
+    QComboBox* ComboFilterType;     // controls::kComboFilterType
+    QComboBox* ComboPresetFilters;  // controls::kComboPresetFilters: the presets by name, none selected
 
     QToolButton* sb_filter_on;       // "Filter On", up at creation
     QToolButton* sb_filter_visible;  // "Visible", up at creation

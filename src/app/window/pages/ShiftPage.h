@@ -23,8 +23,8 @@ public:
 
     QWidget* sheet;  // "TabShift"
 
-    QSlider* tbFreqShift;            // steps of the range's unit, -125..125, 0
-    QComboBox* ComboFreqShiftRange;  // "1000 Hz", "3000 Hz", "10 KHz", "20 KHz"; index 0
+    QSlider* tbFreqShift;            // steps of the range's unit, controls::kTbFreqShift
+    QComboBox* ComboFreqShiftRange;  // controls::kComboFreqShiftRange
     QLabel* lbl_freq_shift;          // the shift in Hz, "0 Hz"
     QToolButton* sbZeroFShift;       // "Zero" (one-shot)
     QToolButton* sb_shift_on;        // "Shift On", up at creation

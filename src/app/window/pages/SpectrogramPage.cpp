@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "ColorGradient.h"
 #include "ControlTable.h"
 #include "PageControls.h"
 
@@ -41,10 +42,11 @@ SpectrogramPage::SpectrogramPage(QTabWidget* Tab1) {
     scalingGrid->addWidget(TrackSpectrogramGain, 1, 1);
     scalingGrid->setRowStretch(2, 1);
 
-    ComboPalettePresets = MakeComboBox("ComboPalettePresets",
-                                       {QStringLiteral("Soft Blue"), QStringLiteral("Hard Blue"),
-                                        QStringLiteral("Soft Monochrome"), QStringLiteral("Soft Green")},
-                                       -1, {}, QStringLiteral("Presets"));
+    // Built from the preset table itself: the window applies a preset by its
+    // index in this list.
+    QStringList paletteNames;
+    for (const PalettePreset& preset : kPalettePresets) paletteNames << QString::fromUtf8(preset.name);
+    ComboPalettePresets = MakeComboBox("ComboPalettePresets", paletteNames, -1, {}, QStringLiteral("Presets"));
     BitmapPalette = MakeValueLabel("BitmapPalette", QString());
     BitmapPalette->setFixedSize(kPaletteStripWidth, kPaletteStripHeight);
     Button2 = MakePushButton("Button2", QStringLiteral("Edit"));

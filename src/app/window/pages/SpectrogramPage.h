@@ -35,8 +35,8 @@ public:
     QToolButton* sb_zoom_spectrogram;        // "Zoom", up at creation
     QPushButton* SpectrogramClear;           // "Clear"
 
-    QSlider* TrackSpectrogramOffset;  // added to each value before colouring, 0..1000, 0
-    QSlider* TrackSpectrogramGain;    // sensitivity, 1..4000, 100
+    QSlider* TrackSpectrogramOffset;  // added to each value before colouring, controls::kTrackSpectrogramOffset
+    QSlider* TrackSpectrogramGain;    // sensitivity, controls::kTrackSpectrogramGain
 
     /// "Soft Blue", "Hard Blue", "Soft Monochrome", "Soft Green"; no selection
     /// at creation (the window picks the stored palette or "Soft Green").

@@ -29,16 +29,16 @@ public:
 
     QToolButton* sb_Spectrum_on;  // "Spectrum On", up at creation
 
-    QComboBox* ComboSpectrumScale;            // "Peak hold", "Auto scale", "Manual scale"; index 0
-    QSlider* TrackSpectrumMax;                // manual y-axis maximum, 2..1000, 10
+    QComboBox* ComboSpectrumScale;            // controls::kComboSpectrumScale
+    QSlider* TrackSpectrumMax;                // manual y-axis maximum, controls::kTrackSpectrumMax
     QLabel* Label14;                          // current y-axis maximum, "10"
     QPushButton* ButtonRefreshSpectrumScale;  // "Reset" (restarts peak hold)
 
     QCheckBox* CheckSpectrumDecay;  // "On" (smoothing)
-    QSlider* TrackSpectrumDecay;    // smoothing level 0..20, 10
+    QSlider* TrackSpectrumDecay;    // smoothing level, controls::kTrackSpectrumDecay
     QLabel* Label28;                // smoothing level, "10"
 
-    QComboBox* ComboSpectrumResolution;  // "Low", "Medium", "High"; index 1
+    QComboBox* ComboSpectrumResolution;  // controls::kComboSpectrumResolution
     QLabel* Label49;                     // beside "Exact resolution :", bin spacing in Hz
     QLabel* Label52;                     // under "Exact range", highest display frequency
 
