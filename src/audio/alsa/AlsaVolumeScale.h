@@ -1,18 +1,15 @@
-// The 16-bit device volume (0..65535) against a mixer element's own range,
-// linearly; and the packed form of a stereo volume (left in the low 16
-// bits, right in the high 16 bits).
+// The packed form of a stereo device volume (left in the low 16 bits, right
+// in the high 16 bits); the scaling against a mixer element's own range is
+// ElementVolume.h.
 //
 // Threads: any (pure functions).
 #pragma once
 
+#include "ElementVolume.h"
+
 #include <cstdint>
 
 namespace moravel::alsa {
-
-/// The element value for `volume`, rounded to nearest; min..max inclusive.
-long ToElementValue(std::uint16_t volume, long min, long max);
-/// The volume of an element value, rounded to nearest and clamped.
-std::uint16_t FromElementValue(long value, long min, long max);
 
 constexpr std::uint16_t LeftOf(std::uint32_t packed) { return static_cast<std::uint16_t>(packed & 0xFFFFU); }
 constexpr std::uint16_t RightOf(std::uint32_t packed) { return static_cast<std::uint16_t>(packed >> 16); }

@@ -1,6 +1,6 @@
 #include "AlsaControlValues.h"
 
-#include "AlsaMixerScale.h"
+#include "ElementVolume.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Reads and writes the value set of one model control (AlsaMixerLayout.h)
 // on the simple-mixer elements behind it: volumes scaled to 0..65535
-// (AlsaMixerScale.h), switches as mutes (1 = off), selectors as one 0/1
+// (ElementVolume.h), switches as mutes (1 = off), selectors as one 0/1
 // value per item. An enumerated selector cannot select nothing: a write
 // without any selected item leaves it as it is.
 //
