@@ -69,9 +69,10 @@ int VolumeOfPosition(int position) { return static_cast<int>(RoundedQuotient(pos
 
 int PositionOfVolume(int volume) { return static_cast<int>(RoundedQuotient(volume * kPositions, kFullScale)); }
 
-int MuteToWrite(bool checked, bool muteIsSelection) {
+int MuteToWrite(bool checked, bool muteIsSelection, int currentMute) {
     const int on = checked ? 1 : 0;
-    return muteIsSelection ? on : 1 - on;
+    if (!muteIsSelection) return 1 - on;
+    return (on == 0 && currentMute == 0) ? -1 : on;
 }
 
 bool CheckedOfMute(int mute, bool muteIsSelection) {

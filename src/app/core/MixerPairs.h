@@ -67,8 +67,11 @@ int PositionOfVolume(int volume);
 
 /// The mute value to write for a check box: 1 - checked for a real mute,
 /// checked for a line whose on/off state is its selection in the recording
-/// selector (`muteIsSelection`).
-int MuteToWrite(bool checked, bool muteIsSelection);
+/// selector (`muteIsSelection`). `currentMute` is what the mixer read (1
+/// selected, 0 not, -1 unknown): turning off a source that is not selected
+/// writes nothing (-1), because a multiplexer clears every other source on
+/// each write, and "off" for one source must not deselect the one in use.
+int MuteToWrite(bool checked, bool muteIsSelection, int currentMute);
 
 /// Whether a check box shows the line as on, given what the mixer read:
 /// unmuted, or selected when `muteIsSelection`. An unknown mute (-1) shows

@@ -5,6 +5,8 @@
 #include "HelpRouter.h"
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
+#include "AudioMixer.h"
+#include "SoundcardMixerPage.h"
 #include "PlotPanes.h"
 #include "SpectrogramView.h"
 #include "StatusStrip.h"
@@ -75,6 +77,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         options_.spectrogramColumns);
     buildMenus();
     Tab1->setTabVisible(kDebugPageIndex, false);
+    createMixer();
     state_.SamplingEnabled = false;
     createDevices();
     disableUnbuiltControls();
@@ -179,19 +182,12 @@ void TMainForm::createDevices() {
     waveIn_->OnHandlerError = reportError;
     waveOut_->OnHandlerError = reportError;
     cycleClient_ = std::make_unique<MainFormCycleClient>(*this);
-
-    // The sound-source scan: the name of the last device in the system's
-    // list, normally the soundcard's own name.
-    const std::vector<std::string> names = options_.backend->playbackDeviceNames();
-    soundcard->Label4->setText(names.empty() ? QStringLiteral("No soundcard found")
-                                             : QString::fromStdString(names.back()));
 }
 
-// The recorder, the player, the palette editor and the mixer's automatic
-// set-up are laid out but not built yet: their buttons stay inactive rather
-// than pretend to work. The Soundcard page's line pairs start as no line
-// assignment has been read (enableMixerControls keeps them off while there
-// is no mixer).
+// The palette editor is laid out but not built yet: its button stays
+// inactive rather than pretend to work. The Soundcard page's pairs and its
+// "Auto set audio" wait for the first start_sample, which reads the line
+// assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
     for (QWidget* control :
          std::initializer_list<QWidget*>{player->sb_wave_play, player->sb_waveplayer_pause,
@@ -200,7 +196,6 @@ void TMainForm::disableUnbuiltControls() {
                                          spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
-    enableMixerControls(LineAssignment{});
 }
 
 void TMainForm::connectControls() {

@@ -12,6 +12,9 @@
 //                           forward to the window's SpectrogramView
 //   MainFormSettings.cpp    reading and writing the settings file
 //   MainFormShell.cpp       activation, resize, close, status timer, menus, help
+//   MainFormMixer.cpp       the mixer component, the Soundcard page's handlers
+//                           (forwards to SoundcardMixerPage) and the soundcard
+//                           configuration dialog
 //
 // Threads: GUI thread only.
 #pragma once
@@ -57,6 +60,7 @@ class MainFormCycleClient;
 class PlayerPage;
 class RecorderPage;
 class ShiftPage;
+class SoundcardMixerPage;
 class SoundcardPage;
 class SpectrogramPage;
 class SpectrogramPane;
@@ -64,12 +68,21 @@ class SpectrogramView;
 class SpectrumPage;
 class SpectrumPane;
 class StatusStrip;
+class TAudioMixer;
 class TEnhWaveIn;
 class TEnhWaveOut;
 
 /// Shows a message to the user: caption, text. The program shows a message
 /// box; tests record the messages.
 using MessagePresenter = std::function<void(const QString& caption, const QString& text)>;
+
+namespace mixer {
+class MixerService;
+}
+
+/// Shows the not-configured message (caption, text) and offers to open the
+/// soundcard dialog; returns true when the user takes the offer.
+using ConfigureOffer = std::function<bool(const QString& caption, const QString& text)>;
 
 struct MainFormOptions {
     /// The sound devices (ALSA or the virtual soundcard); must outlive the window.
@@ -86,6 +99,13 @@ struct MainFormOptions {
     std::string memInfoFile = "/proc/meminfo";
     /// Columns of the spectrogram's history (tests use a short one).
     int spectrogramColumns = SpectrogramImage::kDefaultColumns;
+    /// The mixer devices: ALSA's for the system's devices, the simulated
+    /// typical card for the virtual soundcard. Empty: the simulated card.
+    std::shared_ptr<mixer::MixerService> mixerService;
+    /// Empty: a message box with a "Configure Soundcard..." button; when
+    /// only showMessage is given, the message goes there and the offer is
+    /// declined.
+    ConfigureOffer offerConfiguration;
 };
 
 class TMainForm : public QMainWindow {
@@ -160,6 +180,27 @@ public:
     void ComboPalettePresetsChange();
     void sb_plot_signalClick();
 
+    // ---- Soundcard page (forwards to SoundcardMixerPage) --------------------
+    void read_mixer();
+    void change_mixer(int destination, int connection);
+    bool MyNewVol(int destination, int connection, bool checked, int position);
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void CheckBox6Click();
+    void CheckBox7Click();
+    void CheckBox8Click();
+    void TrackBar2Change();
+    void TrackBar3Change();
+    void TrackBar4Change();
+    void TrackBar5Change();
+    void TrackBar6Change();
+    void TrackBar7Change();
+    void TrackBar8Change();
+    void ButtonAutoSetAudioClick();
+    void mixerControlChange();
+
     // ---- Shell -----------------------------------------------------------
     void FormActivate();
     void FormResize();
@@ -174,6 +215,7 @@ public:
     TEnhWaveOut& WaveOut() { return *waveOut_; }
     TKustomIniFile& IniFile() { return ini_; }
     HelpRouter& Help() { return *help_; }
+    TAudioMixer& Mixer() { return *mixer; }
     float SplitterRatio() const { return splitterRatio_; }
     bool Activated() const { return activated_; }
     const SpectrogramImage& Spectrogram() const;
@@ -248,6 +290,11 @@ private:
     void showAbout();
     void openConfigureSoundcard();
 
+    // Mixer (MainFormMixer.cpp)
+    void createMixer();
+    void offerSoundcardDialog();
+    bool SoundcardConfigured(const struct LineAssignment& lines) const;
+
     MainFormOptions options_;
     MessagePresenter showMessage_;
     TKustomIniFile ini_;
@@ -261,6 +308,10 @@ private:
     TCpuUsage cpu_;
     StatusLights lights_;
     std::unique_ptr<HelpRouter> help_;
+    // The mixer component `mixer` on device 0 and the Soundcard page's behaviour.
+    std::unique_ptr<TAudioMixer> mixer;
+    std::unique_ptr<SoundcardMixerPage> soundcardMixer_;
+    ConfigureOffer offerConfiguration_;
     QTimer Timer1;
     QTimer Timer2;
 

@@ -80,38 +80,18 @@ void TMainForm::WaveInData(QObject*, std::uint8_t* captured, std::int32_t size) 
 
 void TMainForm::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }
 
-// The Soundcard page's pairs: with a mixer open, a pair is enabled while
-// its line is available, the master pair (the playback destination itself)
-// always. No mixer is opened yet, so every pair would move nothing and all
-// stay disabled; the mixer's work only has to replace kMixerOpen by the
-// mixer's own state.
-void TMainForm::enableMixerControls(const LineAssignment& lines) {
-    constexpr bool kMixerOpen = false;
-    const std::pair<bool, std::pair<QCheckBox*, QSlider*>> pairs[] = {
-        {true, {soundcard->CheckBox7, soundcard->TrackBar7}},
-        {LineAvailable(lines.Wave_Out), {soundcard->CheckBox6, soundcard->TrackBar6}},
-        {LineAvailable(lines.Microphone_In), {soundcard->CheckBox2, soundcard->TrackBar2}},
-        {LineAvailable(lines.Line_In), {soundcard->CheckBox3, soundcard->TrackBar3}},
-        {LineAvailable(lines.Wave_In), {soundcard->CheckBox8, soundcard->TrackBar8}},
-        {LineAvailable(lines.Microphone_Out), {soundcard->CheckBox4, soundcard->TrackBar4}},
-        {LineAvailable(lines.Line_Out), {soundcard->CheckBox5, soundcard->TrackBar5}},
-    };
-    for (const auto& [available, controls] : pairs) {
-        controls.first->setEnabled(kMixerOpen && available);
-        controls.second->setEnabled(kMixerOpen && available);
-    }
-}
-
 void TMainForm::start_sample() {
     const LineAssignment lines = ReadLineAssignment(ini_);
     enableMixerControls(lines);
-    if (!IsSoundcardConfigured(lines)) {
+    // The enabled pairs show the mixer's state even when sampling cannot
+    // start: the page never shows values that were not read.
+    read_mixer();
+    if (!SoundcardConfigured(lines)) {
         state_.SamplingEnabled = false;
-        showMessage_(QString::fromUtf8(kNotConfiguredCaption), QString::fromUtf8(kNotConfiguredMessage));
+        offerSoundcardDialog();
         return;
     }
     state_.SamplingEnabled = true;
-    // read_mixer: the Soundcard page's levels come with the mixer model.
     const int index = audio->ComboAudioRange->currentIndex();
     if (index < 0 || index > 255) throw std::range_error("Range check error");
     set_audio_range(index);

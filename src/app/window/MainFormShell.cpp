@@ -212,22 +212,12 @@ void TMainForm::show_led(QLabel* indicator, bool lit, const QString& onText, con
 }
 
 // ---- Dialogs -----------------------------------------------------------------------------
+// (the soundcard configuration dialog: MainFormMixer.cpp)
 
 void TMainForm::showAbout() {
     TAboutBox box(ReadMemoryStatus(options_.memInfoFile), thousands(), this);
     on(&box, &TAboutBox::linkOpened, &TMainForm::ShowHelpTopic);
     box.exec();
-}
-
-// The soundcard dialog comes with the mixer; until then the assignment is
-// written into the settings file by hand, and the dialog's closing still
-// retries the start.
-void TMainForm::openConfigureSoundcard() {
-    showMessage_(QStringLiteral("Soundcard Configuration"),
-                 QStringLiteral("The soundcard lines are assigned in section [MIXER] of the settings file\n%1\n"
-                                "(keys Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In).")
-                     .arg(QString::fromStdString(ini_.FileName())));
-    start_sample();
 }
 
 }  // namespace moravel

@@ -2,10 +2,12 @@
 // and the settings file, and runs the main window until it closes. SIGTERM,
 // SIGINT and SIGHUP close the window the normal way, so the settings are
 // saved when a session ends or a terminal is closed.
+#include "AlsaMixerService.h"
 #include "AudioChoice.h"
 #include "CommandLine.h"
 #include "MainForm.h"
 #include "SettingsLocation.h"
+#include "SimulatedMixerService.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -43,6 +45,14 @@ void closeOnSignals(QWidget& window) {
 
 std::vector<std::string> argumentsOf(int argc, char** argv) { return {argv + 1, argv + argc}; }
 
+// The mixer that belongs to the chosen devices: the system's mixers for ALSA,
+// the simulated typical card for the virtual soundcard.
+std::shared_ptr<moravel::mixer::MixerService> mixerServiceFor(const moravel::AudioChoice& choice) {
+    if (choice.kind == moravel::AudioChoice::Kind::Virtual)
+        return std::make_shared<moravel::mixer::SimulatedMixerService>();
+    return std::make_shared<moravel::mixer::AlsaMixerService>();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,8 +75,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     std::unique_ptr<moravel::AudioBackend> backend;
+    moravel::AudioChoice choice;
     try {
-        backend = moravel::CreateAudioBackend(moravel::ParseAudioChoice(options.audio));
+        choice = moravel::ParseAudioChoice(options.audio);
+        backend = moravel::CreateAudioBackend(choice);
     } catch (const std::exception& e) {
         std::cerr << "moravel: " << e.what() << '\n';
         return 2;
@@ -74,6 +86,7 @@ int main(int argc, char** argv) {
     const std::string executable = QCoreApplication::applicationFilePath().toStdString();
     moravel::MainFormOptions formOptions;
     formOptions.backend = backend.get();
+    formOptions.mixerService = mixerServiceFor(choice);
     formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
                                                          std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     moravel::TMainForm window(formOptions);

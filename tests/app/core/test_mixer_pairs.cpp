@@ -34,10 +34,13 @@ TEST(MixerPairs, VolumesBecomePositions) {
 }
 
 TEST(MixerPairs, CheckBoxIsOnForUnmutedOrSelected) {
-    EXPECT_EQ(MuteToWrite(true, false), 0);
-    EXPECT_EQ(MuteToWrite(false, false), 1);
-    EXPECT_EQ(MuteToWrite(true, true), 1);  // select
-    EXPECT_EQ(MuteToWrite(false, true), 0);
+    EXPECT_EQ(MuteToWrite(true, false, 1), 0);
+    EXPECT_EQ(MuteToWrite(false, false, 0), 1);
+    EXPECT_EQ(MuteToWrite(false, false, -1), 1);
+    EXPECT_EQ(MuteToWrite(true, true, 0), 1);  // select
+    EXPECT_EQ(MuteToWrite(true, true, 1), 1);
+    EXPECT_EQ(MuteToWrite(false, true, 1), 0);   // deselect the selected source
+    EXPECT_EQ(MuteToWrite(false, true, 0), -1);  // already off: a multiplexer write would clear the others
     EXPECT_TRUE(CheckedOfMute(0, false));
     EXPECT_FALSE(CheckedOfMute(1, false));
     EXPECT_TRUE(CheckedOfMute(1, true));

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,10 @@ class WindowFixture {
 public:
     /// `settings`: the settings file's initial text (written when non-empty).
     /// `source`: what the card captures (empty: the synthetic receiver).
+    /// `adjust`: changes the window's options before it is made.
     explicit WindowFixture(const std::string& settings = kConfiguredMixer, const std::string& file = {},
-                           SourceFactory source = {}, int spectrogramColumns = 4096)
+                           SourceFactory source = {}, int spectrogramColumns = 4096,
+                           const std::function<void(MainFormOptions&)>& adjust = {})
         : path_(file.empty() ? folder_.File("moravel.ini") : file) {
         if (!settings.empty()) WriteText(path_, settings);
         VirtualCardOptions cardOptions;
@@ -47,6 +50,7 @@ public:
         options.stopwatchCounter = [card] { return static_cast<std::int64_t>(card->Now().count()); };
         options.cpuStatFile = cpuStat_;
         options.spectrogramColumns = spectrogramColumns;
+        if (adjust) adjust(options);
         form_ = std::make_unique<TMainForm>(options);
     }
 

@@ -1,0 +1,125 @@
+// The soundcard mixer in the window: the mixer component `mixer`, the
+// Soundcard page's handlers (one-line forwards to SoundcardMixerPage), the
+// soundcard configuration dialog and the offer to open it when sampling
+// cannot start.
+#include "AudioMixer.h"
+#include "LineAssignment.h"
+#include "MainForm.h"
+#include "MixerSetupDialog.h"
+#include "SimulatedMixerService.h"
+#include "SoundcardMixerPage.h"
+#include "pages/SoundcardPage.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+namespace moravel {
+
+namespace {
+
+// The not-configured message with its text and caption, and a button that
+// opens the dialog beside the message's OK.
+ConfigureOffer messageBoxOffer(QWidget* parent) {
+    return [parent](const QString& caption, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+        QPushButton* configure = box.addButton(QStringLiteral("Configure Soundcard..."), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Ok);
+        box.setDefaultButton(configure);
+        box.exec();
+        return box.clickedButton() == configure;
+    };
+}
+
+}  // namespace
+
+// FormCreate's "open mixer device 0": the program's service (the simulated
+// typical card when none is given: tests and the virtual soundcard), the
+// component, the page's controller and the card's name in Label4.
+void TMainForm::createMixer() {
+    if (!options_.mixerService) options_.mixerService = std::make_shared<mixer::SimulatedMixerService>();
+    mixer = std::make_unique<TAudioMixer>(options_.mixerService);
+    mixer->setObjectName(QStringLiteral("mixer"));
+    mixer->SetMixerId(0);
+    soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer);
+    soundcardMixer_->ShowCardName();
+    if (options_.offerConfiguration) {
+        offerConfiguration_ = options_.offerConfiguration;
+    } else if (options_.showMessage) {
+        offerConfiguration_ = [this](const QString& caption, const QString& text) {
+            showMessage_(caption, text);
+            return false;
+        };
+    } else {
+        offerConfiguration_ = messageBoxOffer(this);
+    }
+
+    using Handler = void (TMainForm::*)();
+    const std::pair<QCheckBox*, Handler> checks[] = {
+        {soundcard->CheckBox2, &TMainForm::CheckBox2Click}, {soundcard->CheckBox3, &TMainForm::CheckBox3Click},
+        {soundcard->CheckBox4, &TMainForm::CheckBox4Click}, {soundcard->CheckBox5, &TMainForm::CheckBox5Click},
+        {soundcard->CheckBox6, &TMainForm::CheckBox6Click}, {soundcard->CheckBox7, &TMainForm::CheckBox7Click},
+        {soundcard->CheckBox8, &TMainForm::CheckBox8Click}};
+    for (const auto& [check, handler] : checks) on(check, &QCheckBox::toggled, handler);
+    const std::pair<QSlider*, Handler> tracks[] = {
+        {soundcard->TrackBar2, &TMainForm::TrackBar2Change}, {soundcard->TrackBar3, &TMainForm::TrackBar3Change},
+        {soundcard->TrackBar4, &TMainForm::TrackBar4Change}, {soundcard->TrackBar5, &TMainForm::TrackBar5Change},
+        {soundcard->TrackBar6, &TMainForm::TrackBar6Change}, {soundcard->TrackBar7, &TMainForm::TrackBar7Change},
+        {soundcard->TrackBar8, &TMainForm::TrackBar8Change}};
+    for (const auto& [track, handler] : tracks) on(track, &QSlider::valueChanged, handler);
+    on(soundcard->ButtonAutoSetAudio, &QPushButton::clicked, &TMainForm::ButtonAutoSetAudioClick);
+    on(mixer.get(), &TAudioMixer::OnControlChange, &TMainForm::mixerControlChange);
+}
+
+void TMainForm::enableMixerControls(const LineAssignment& lines) { soundcardMixer_->Enable(lines); }
+
+void TMainForm::read_mixer() { soundcardMixer_->read_mixer(); }
+void TMainForm::change_mixer(int destination, int connection) {
+    soundcardMixer_->change_mixer(destination, connection);
+}
+bool TMainForm::MyNewVol(int destination, int connection, bool checked, int position) {
+    return soundcardMixer_->MyNewVol(destination, connection, checked, position);
+}
+void TMainForm::CheckBox2Click() { soundcardMixer_->PairChanged(MixerPair::MicrophoneIn); }
+void TMainForm::CheckBox3Click() { soundcardMixer_->PairChanged(MixerPair::LineIn); }
+void TMainForm::CheckBox4Click() { soundcardMixer_->PairChanged(MixerPair::MicrophoneOut); }
+void TMainForm::CheckBox5Click() { soundcardMixer_->PairChanged(MixerPair::LineOut); }
+void TMainForm::CheckBox6Click() { soundcardMixer_->PairChanged(MixerPair::WaveOut); }
+void TMainForm::CheckBox7Click() { soundcardMixer_->PairChanged(MixerPair::Master); }
+void TMainForm::CheckBox8Click() { soundcardMixer_->PairChanged(MixerPair::WaveIn); }
+void TMainForm::TrackBar2Change() { soundcardMixer_->PairChanged(MixerPair::MicrophoneIn); }
+void TMainForm::TrackBar3Change() { soundcardMixer_->PairChanged(MixerPair::LineIn); }
+void TMainForm::TrackBar4Change() { soundcardMixer_->PairChanged(MixerPair::MicrophoneOut); }
+void TMainForm::TrackBar5Change() { soundcardMixer_->PairChanged(MixerPair::LineOut); }
+void TMainForm::TrackBar6Change() { soundcardMixer_->PairChanged(MixerPair::WaveOut); }
+void TMainForm::TrackBar7Change() { soundcardMixer_->PairChanged(MixerPair::Master); }
+void TMainForm::TrackBar8Change() { soundcardMixer_->PairChanged(MixerPair::WaveIn); }
+void TMainForm::ButtonAutoSetAudioClick() { soundcardMixer_->ButtonAutoSetAudioClick(); }
+void TMainForm::mixerControlChange() { soundcardMixer_->mixerControlChange(); }
+
+bool TMainForm::SoundcardConfigured(const LineAssignment& lines) const {
+    return IsSoundcardConfigured(lines, soundcardMixer_->Layout());
+}
+
+// The message of an incomplete assignment, with the offer to open the
+// dialog. The dialog opens from the event loop, not from inside
+// start_sample, so that declining it again and again never nests.
+void TMainForm::offerSoundcardDialog() {
+    if (offerConfiguration_(QString::fromUtf8(kNotConfiguredCaption), QString::fromUtf8(kNotConfiguredMessage)))
+        QTimer::singleShot(0, this, guard(&TMainForm::openConfigureSoundcard));
+}
+
+// "Settings, Configure Soundcard": a new dialog each time, modal, freed when
+// it closes; then sampling is started again with what it stored.
+void TMainForm::openConfigureSoundcard() {
+    {
+        TForm1 dialog(
+            options_.mixerService, ini_.FileName(), [this](const QString& topic) { ShowHelpTopic(topic); }, this);
+        dialog.exec();
+    }
+    start_sample();
+}
+
+}  // namespace moravel

@@ -1,0 +1,121 @@
+#include "SoundcardMixerPage.h"
+
+#include "AudioMixer.h"
+#include "MixerSummary.h"
+#include "pages/SoundcardPage.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace moravel {
+
+// Until the first start_sample has read the assignment, the pairs show
+// nothing the mixer said and stay disabled.
+SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer) : page_(page), mixer_(mixer) {
+    for (MixerPair pair : kMixerPairs) {
+        ControlsOf(pair).check->setEnabled(false);
+        ControlsOf(pair).track->setEnabled(false);
+    }
+    page_.ButtonAutoSetAudio->setEnabled(false);
+}
+
+SoundcardLayout SoundcardMixerPage::Layout() const { return SoundcardLayoutOf(mixer_); }
+
+void SoundcardMixerPage::ShowCardName() {
+    page_.Label4->setText(mixer_.MixerId() < 0 ? QStringLiteral("No soundcard found")
+                                               : QString::fromStdString(mixer_.ProductName()));
+}
+
+SoundcardMixerPage::Pair SoundcardMixerPage::ControlsOf(MixerPair pair) const {
+    switch (pair) {
+        case MixerPair::Master:
+            return {page_.CheckBox7, page_.TrackBar7};
+        case MixerPair::WaveOut:
+            return {page_.CheckBox6, page_.TrackBar6};
+        case MixerPair::MicrophoneIn:
+            return {page_.CheckBox2, page_.TrackBar2};
+        case MixerPair::LineIn:
+            return {page_.CheckBox3, page_.TrackBar3};
+        case MixerPair::WaveIn:
+            return {page_.CheckBox8, page_.TrackBar8};
+        case MixerPair::MicrophoneOut:
+            return {page_.CheckBox4, page_.TrackBar4};
+        case MixerPair::LineOut:
+            break;
+    }
+    return {page_.CheckBox5, page_.TrackBar5};
+}
+
+void SoundcardMixerPage::Enable(const LineAssignment& lines) {
+    lines_ = lines;
+    shown_ = false;
+    const SoundcardLayout layout = Layout();
+    for (MixerPair pair : kMixerPairs) {
+        const bool enabled = PairEnabled(pair, lines_, layout);
+        ControlsOf(pair).check->setEnabled(enabled);
+        ControlsOf(pair).track->setEnabled(enabled);
+    }
+    page_.ButtonAutoSetAudio->setEnabled(layout.usable);
+}
+
+// Sets a pair's controls without running their handlers.
+void SoundcardMixerPage::Show(MixerPair pair, bool checked, int position) {
+    const Pair controls = ControlsOf(pair);
+    const QSignalBlocker checkBlocker(controls.check);
+    const QSignalBlocker trackBlocker(controls.track);
+    controls.track->setValue(position);
+    controls.check->setChecked(checked);
+}
+
+// A line that cannot be read reports its presets (-1): position 0, off.
+void SoundcardMixerPage::Refresh(MixerPair pair) {
+    const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
+    if (!line) return;
+    int left = -1, right = -1, mute = -1;
+    bool stereo = false, volumeDisabled = true, muteDisabled = true, muteIsSelection = false;
+    mixer_.GetVolume(line->destination, line->connection, left, right, mute, stereo, volumeDisabled, muteDisabled,
+                     muteIsSelection);
+    Show(pair, CheckedOfMute(mute, muteIsSelection), PositionOfVolume(left));
+}
+
+void SoundcardMixerPage::read_mixer() {
+    for (MixerPair pair : kReadMixerOrder) Refresh(pair);
+    shown_ = true;
+}
+
+void SoundcardMixerPage::change_mixer(int destination, int connection) {
+    if (const std::optional<MixerPair> pair = PairOfStoredLine(destination, connection, lines_)) Refresh(*pair);
+}
+
+bool SoundcardMixerPage::MyNewVol(int destination, int connection, bool checked, int position) {
+    int left = -1, right = -1, mute = -1;
+    bool stereo = false, volumeDisabled = true, muteDisabled = true, muteIsSelection = false;
+    mixer_.GetVolume(destination, connection, left, right, mute, stereo, volumeDisabled, muteDisabled, muteIsSelection);
+    return mixer_.SetVolume(destination, connection, VolumeOfPosition(position), -1,
+                            MuteToWrite(checked, muteIsSelection, mute));
+}
+
+void SoundcardMixerPage::PairChanged(MixerPair pair) {
+    const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
+    if (!line) return;
+    const Pair controls = ControlsOf(pair);
+    MyNewVol(line->destination, line->connection, controls.check->isChecked(), controls.track->value());
+}
+
+void SoundcardMixerPage::ButtonAutoSetAudioClick() {
+    const SoundcardLayout layout = Layout();
+    for (const AutoSetStep& step : kAutoSetSteps) {
+        if (!PairEnabled(step.pair, lines_, layout)) continue;
+        Show(step.pair, step.checked, step.position);
+        PairChanged(step.pair);
+    }
+}
+
+void SoundcardMixerPage::mixerControlChange() {
+    if (shown_) read_mixer();
+}
+
+}  // namespace moravel

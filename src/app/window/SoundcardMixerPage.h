@@ -1,0 +1,81 @@
+// What the Soundcard page does: its seven pairs (check box and track bar)
+// follow the assigned mixer lines. The page is enabled from the line
+// assignment, refreshed from the mixer (read_mixer, change_mixer), writes
+// every change of a pair straight to its line (MyNewVol), puts every line
+// into the program's defaults ("Auto set audio"), shows the card's name, and
+// refreshes itself when the mixer reports a change (by this program or any
+// other), so a source the recording multiplexer deselected shows off.
+//
+// Refreshing never writes: the controls are set with their signals blocked.
+// The pairs' lines and the arithmetic come from MixerPairs.h.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "LineAssignment.h"
+#include "MixerPairs.h"
+#include "SoundcardLayout.h"
+
+class QCheckBox;
+class QSlider;
+
+namespace moravel {
+
+class SoundcardPage;
+class TAudioMixer;
+
+class SoundcardMixerPage {
+public:
+    /// `page` and `mixer` must outlive this object. Disables the pairs and
+    /// the "Auto set audio" button until Enable.
+    SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer);
+
+    /// Label4 := the card's own name (the mixer's product name), or "No
+    /// soundcard found" when no mixer opened.
+    void ShowCardName();
+
+    /// The enabling rule: each pair is enabled while the mixer is usable and
+    /// its line is assigned (the master always with a usable mixer); the
+    /// "Auto set audio" button with a usable mixer. Remembers `lines` for
+    /// the other operations.
+    void Enable(const LineAssignment& lines);
+
+    /// Refreshes the enabled pairs from the mixer in the order master, wave
+    /// out, wave in, microphone out, microphone in, line out, line in.
+    void read_mixer();
+    /// Refreshes the pair of destination `destination` (0, 1) and stored
+    /// connection `connection` (-1: the destination itself, the master);
+    /// nothing when no enabled pair has that line.
+    void change_mixer(int destination, int connection);
+    /// Writes one line: volume Round(position x 655.35) on both channels and
+    /// the mute (or selection) the check box stands for. `connection` is the
+    /// mixer's (-1: the destination itself). Returns SetVolume's result.
+    bool MyNewVol(int destination, int connection, bool checked, int position);
+    /// A pair's check box or track bar changed: writes its line.
+    void PairChanged(MixerPair pair);
+    /// "Auto set audio": each enabled pair in turn gets its default state
+    /// and is written (MixerPairs.h, kAutoSetSteps).
+    void ButtonAutoSetAudioClick();
+    /// The mixer reported a control change: refreshes the page once it
+    /// shows the mixer's state (after the first read_mixer).
+    void mixerControlChange();
+
+    /// What the open mixer offers (SoundcardLayout.h).
+    SoundcardLayout Layout() const;
+
+private:
+    struct Pair {
+        QCheckBox* check;
+        QSlider* track;
+    };
+    Pair ControlsOf(MixerPair pair) const;
+    void Refresh(MixerPair pair);
+    void Show(MixerPair pair, bool checked, int position);
+
+    SoundcardPage& page_;
+    TAudioMixer& mixer_;
+    LineAssignment lines_;
+    bool shown_ = false;
+};
+
+}  // namespace moravel
