@@ -7,7 +7,9 @@
 #include "MainFormCycleClient.h"
 #include "AudioMixer.h"
 #include "SoundcardMixerPage.h"
+#include "PlayerController.h"
 #include "PlotPanes.h"
+#include "RecorderController.h"
 #include "SpectrogramView.h"
 #include "StatusStrip.h"
 #include "WindowPlacement.h"
@@ -80,6 +82,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     createMixer();
     state_.SamplingEnabled = false;
     createDevices();
+    createWaveControllers();
     disableUnbuiltControls();
     connectControls();
     LoadSettings();
@@ -189,11 +192,7 @@ void TMainForm::createDevices() {
 // "Auto set audio" wait for the first start_sample, which reads the line
 // assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{player->sb_wave_play, player->sb_waveplayer_pause,
-                                         player->sb_browse_wave_playfile, recorder->sb_wave_record,
-                                         recorder->sb_waverecorder_pause, recorder->sb_browse_wave_recordfile,
-                                         spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
 }
@@ -204,6 +203,7 @@ void TMainForm::connectControls() {
     connectDisplayControls();
     connectShellControls();
     connectSpectrogramControls();
+    connectWaveControls();
 }
 
 void TMainForm::ShowAsStored() {

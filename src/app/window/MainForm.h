@@ -15,13 +15,18 @@
 //   MainFormMixer.cpp       the mixer component, the Soundcard page's handlers
 //                           (forwards to SoundcardMixerPage) and the soundcard
 //                           configuration dialog
+//   MainFormWave.cpp        the recorder's and player's handlers, which forward
+//                           to the window's RecorderController and
+//                           PlayerController, and the devices at a file's rate
 //
 // Threads: GUI thread only.
 #pragma once
 
 #include "BlockCycle.h"
+#include "FileDialog.h"
 #include "GuardedConnect.h"
 #include "KiniFile.h"
+#include "MessagePresenter.h"
 #include "SpectrogramImage.h"
 #include "Stopwatch.h"
 #include "StatusLights.h"
@@ -57,7 +62,9 @@ class ExpandPage;
 class FilterPage;
 class HelpRouter;
 class MainFormCycleClient;
+class PlayerController;
 class PlayerPage;
+class RecorderController;
 class RecorderPage;
 class ShiftPage;
 class SoundcardMixerPage;
@@ -71,10 +78,7 @@ class StatusStrip;
 class TAudioMixer;
 class TEnhWaveIn;
 class TEnhWaveOut;
-
-/// Shows a message to the user: caption, text. The program shows a message
-/// box; tests record the messages.
-using MessagePresenter = std::function<void(const QString& caption, const QString& text)>;
+struct PlayerDeviceSettings;
 
 namespace mixer {
 class MixerService;
@@ -91,6 +95,8 @@ struct MainFormOptions {
     std::string settingsFile;
     /// Empty: message boxes.
     MessagePresenter showMessage;
+    /// Empty: the system's file dialogs (tests answer them).
+    FileChooser chooseFile;
     /// Empty: the stopwatch runs on the steady clock (tests pass card time).
     TmyTimer::Counter stopwatchCounter;
     /// The kernel's CPU statistics (tests pass their own file).
@@ -179,6 +185,15 @@ public:
     void sb_zoom_spectrogramClick();
     void ComboPalettePresetsChange();
     void sb_plot_signalClick();
+
+    // ---- Recorder and player (forwards to their controllers) ---------------
+    void sb_wave_recordClick();
+    void sb_wave_playClick();
+    void sb_browse_wave_recordfileClick();
+    void sb_browse_wave_playfileClick();
+    void TrackWavePlayerPositionChange();
+    /// The cycle's input block (`size` bytes, zeroed) from the player's file.
+    void read_wave_file_buffer(std::int16_t* dest, std::int32_t size);
 
     // ---- Soundcard page (forwards to SoundcardMixerPage) --------------------
     void read_mixer();
@@ -272,6 +287,7 @@ private:
     // Pipeline (MainFormPipeline.cpp)
     CycleControls readCycleControls() const;
     bool devicesBusy() const;
+    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate);
     void enableMixerControls(const struct LineAssignment& lines);
 
     // Settings (MainFormSettings.cpp)
@@ -289,6 +305,15 @@ private:
     void updateLights();
     void showAbout();
     void openConfigureSoundcard();
+
+    // Recorder and player (MainFormWave.cpp)
+    void createWaveControllers();
+    void connectWaveControls();
+    void tickWaveFiles();
+    void closeWaveFiles();
+    void lockAudioRange();
+    void set_player_rate(const PlayerDeviceSettings& settings);
+    bool returnToAudioRange();
 
     // Mixer (MainFormMixer.cpp)
     void createMixer();
@@ -328,6 +353,13 @@ private:
     // The spectrogram with its history, palette and geometry (made once the
     // panes and pages exist).
     std::unique_ptr<SpectrogramView> spectrogramView_;
+
+    // The shared save dialog (recorder, image export), the player's open
+    // dialog, and the recorder's and player's state (made with the devices).
+    std::unique_ptr<FileDialog> save1;
+    std::unique_ptr<FileDialog> OpenDialog1;
+    std::unique_ptr<RecorderController> recorderControl_;
+    std::unique_ptr<PlayerController> playerControl_;
 
 public:
     // Widgets, named as their controls (Qt owns them).

@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "LocaleNumber.h"
 #include "PlotPanes.h"
+#include "RecorderController.h"
 #include "TChart.h"
 #include "dbm.h"
 #include "pages/AudioPage.h"
@@ -54,9 +55,9 @@ void MainFormCycleClient::ShowProcessTime(long double seconds) {
     form_.debug->Label33->setText(formatSeconds(seconds));
 }
 
-// The player's file is read by the recorder and player; until one is open
-// the block stays silent.
-void MainFormCycleClient::ReadPlayerBlock(std::int16_t*, std::int32_t) {}
+void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
+    form_.read_wave_file_buffer(block, bytes);
+}
 
 void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.audio->VUAgcLevel->SetPosition(position); }
 
@@ -72,7 +73,8 @@ void MainFormCycleClient::WriteOutput(const std::uint8_t* data, std::int32_t byt
     form_.WaveOut().Write(data, bytes);
 }
 
-// Recording comes with the recorder; the Record button stays disabled until then.
-void MainFormCycleClient::WriteRecording(const std::int16_t*, std::int32_t) {}
+void MainFormCycleClient::WriteRecording(const std::int16_t* samples, std::int32_t bytes) {
+    form_.recorderControl_->WriteBlock(samples, bytes);
+}
 
 }  // namespace moravel

@@ -127,16 +127,24 @@ void TMainForm::set_audio_range(int index) {
     state_.LayoutChanged = false;
     stop_sampling();
     const AudioRange& range = kAudioRanges[static_cast<std::size_t>(index)];
-    waveIn_->samples = range.outputRate - kCaptureRateOffset;
-    waveOut_->samples = range.outputRate;
-    if (range.bufferBytes < 16) throw std::range_error("Range check error");
-    waveIn_->BufferSize = range.bufferBytes;
-    engine_->Configure(range.outputRate, range.bufferBytes);
-    spectrumPane->ScrollSpectrum->setMaximum(range.outputRate / 2);
-    filter->TrackFilterCenter->setMaximum(range.outputRate / 2);
+    configureDevices(range.outputRate, range.bufferBytes, range.outputRate);
     waveIn_->Open();
     waveOut_->Open();
     state_.LayoutChanged = true;
+}
+
+// The output at `outputRate` Hz, the input 50 Hz lower with capture blocks of
+// `bufferBytes` bytes, the engine at `engineRate` Hz (the output's rate for an
+// audio range, the input's while the player runs), and the spectrum's and
+// the filter centre's limits at half the output rate. The devices are closed.
+void TMainForm::configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate) {
+    waveIn_->samples = outputRate - kCaptureRateOffset;
+    waveOut_->samples = outputRate;
+    if (bufferBytes < 16) throw std::range_error("Range check error");
+    waveIn_->BufferSize = bufferBytes;
+    engine_->Configure(engineRate, bufferBytes);
+    spectrumPane->ScrollSpectrum->setMaximum(outputRate / 2);
+    filter->TrackFilterCenter->setMaximum(outputRate / 2);
 }
 
 void TMainForm::ComboAudioRangeChange() {

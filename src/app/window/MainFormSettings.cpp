@@ -2,6 +2,8 @@
 // followed by the handler that lets the engine take it up) and writing the
 // controls back at close.
 #include "MainForm.h"
+#include "PlayerController.h"
+#include "RecorderController.h"
 #include "PlotPanes.h"
 #include "SpectrogramView.h"
 #include "TChart.h"
@@ -20,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QSlider>
 #include <QSplitter>
@@ -37,14 +38,6 @@ namespace {
 // A stored index outside the list leaves the combo without a selection.
 void setComboIndex(QComboBox* combo, int index) {
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-// A file-name panel shows the name without its folder and carries the full
-// path as its hint.
-void showFileName(QLabel* panel, const std::string& path) {
-    const QString full = QString::fromStdString(path);
-    panel->setText(QFileInfo(full).fileName());
-    panel->setToolTip(full);
 }
 
 }  // namespace
@@ -118,8 +111,8 @@ void TMainForm::applyWindowGeometry(const WindowSettings& s) {
 }
 
 void TMainForm::applyFileNames(const WindowSettings& s) {
-    showFileName(recorder->Panel34, s.WaveRecorderFilename);
-    showFileName(player->Panel38, s.WavePlayerFilename);
+    recorderControl_->SetFileName(s.WaveRecorderFilename);
+    playerControl_->SetFileName(s.WavePlayerFilename);
 }
 
 WindowSettings TMainForm::collectSettings() const {
@@ -159,6 +152,8 @@ WindowSettings TMainForm::collectSettings() const {
     s.EqualizerOn = equalizer->sb_equalizer_on->isChecked();
     const auto sliders = equalizer->BandSliders();
     for (std::size_t k = 0; k < sliders.size(); ++k) s.eq[k] = sliders[k]->value();
+    s.WaveRecorderFilename = recorderControl_->FileName();
+    s.WavePlayerFilename = playerControl_->FileName();
     spectrogramView_->Palette().Keep(s);
     return s;
 }

@@ -162,6 +162,9 @@ void TMainForm::FormClose() {
     try {
         QCoreApplication::processEvents();
         SaveSettings();
+        // Completing the recording here rather than in a destructor lets a
+        // failing last write still be shown.
+        closeWaveFiles();
     } catch (...) {
         // The window closes whatever happens here.
     }
@@ -169,9 +172,12 @@ void TMainForm::FormClose() {
 
 // ---- Status timer ----------------------------------------------------------------------
 
+// A sampler error ends the meter's and the lights' part of the tick only: the
+// recorder's header commit and the player's end of file must not wait for a
+// CPU figure that keeps failing.
 void TMainForm::Timer2Timer() {
-    if (!updateCpuMeter()) return;
-    updateLights();
+    if (updateCpuMeter()) updateLights();
+    tickWaveFiles();
 }
 
 // A sampler error ends the tick. The same error is shown once, not every

@@ -72,6 +72,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A file size limit (ulimit -f) then fails the recorder's write with an
+    // error it reports, instead of ending the program with SIGXFSZ.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moravel"));
     std::unique_ptr<moravel::AudioBackend> backend;

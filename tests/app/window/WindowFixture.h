@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace moravel::testing {
 
@@ -45,6 +46,10 @@ public:
         options.settingsFile = path_;
         options.showMessage = [this](const QString& caption, const QString& text) {
             messages_ << caption + ": " + text;
+        };
+        options.chooseFile = [this](QWidget*, const FileDialogRequest& request) {
+            dialogs_.push_back(request);
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
         };
         VirtualCard* card = card_.get();
         options.stopwatchCounter = [card] { return static_cast<std::int64_t>(card->Now().count()); };
@@ -78,6 +83,11 @@ public:
     VirtualCard& Card() { return *card_; }
     const std::string& SettingsPath() const { return path_; }
     const QStringList& Messages() const { return messages_; }
+    /// The next file dialog returns `name` ("" as if cancelled); dialogs
+    /// without an answer are cancelled.
+    void AnswerDialog(const QString& name) { answers_ << name; }
+    /// Every file dialog the window asked for, in order.
+    const std::vector<FileDialogRequest>& Dialogs() const { return dialogs_; }
     TempFolder& Folder() { return folder_; }
     void SetCpuStat(const std::string& text) { WriteText(cpuStat_, text); }
 
@@ -105,6 +115,8 @@ private:
     std::unique_ptr<VirtualCard> card_;
     std::unique_ptr<TMainForm> form_;
     QStringList messages_;
+    QStringList answers_;
+    std::vector<FileDialogRequest> dialogs_;
 };
 
 }  // namespace moravel::testing

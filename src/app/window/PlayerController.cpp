@@ -1,0 +1,182 @@
+#include "PlayerController.h"
+
+#include "FileDialog.h"
+#include "FileNamePanel.h"
+#include "SameWaveFile.h"
+#include "WavePlayer.h"
+#include "pages/PlayerPage.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMetaObject>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace moravel {
+
+namespace {
+
+const QString kWarning = QStringLiteral("Warning");
+const QString kWaveFilter = QStringLiteral("Wave format (*.wav)");
+
+}  // namespace
+
+PlayerController::PlayerController(Parts parts) : parts_(std::move(parts)) {}
+
+PlayerController::~PlayerController() = default;
+
+void PlayerController::PlayClick() {
+    if (parts_.page.sb_wave_play->isChecked()) {
+        start();
+    } else {
+        release();
+    }
+}
+
+bool PlayerController::Plays(const std::string& file) const {
+    return parts_.page.sb_wave_play->isChecked() && IsSameWaveFile(file, fileName_);
+}
+
+void PlayerController::SetFileName(const std::string& path) {
+    fileName_ = path;
+    ShowFileName(parts_.page.Panel38, path);
+}
+
+// The file is opened and its format checked before the devices are touched,
+// so a refused file leaves them as they were.
+void PlayerController::start() {
+    if (refused()) return;
+    try {
+        player_ = std::make_unique<WavePlayer>(fileName_);
+    } catch (const std::exception& error) {
+        setPlayButton(false);
+        parts_.reportError(error);
+        return;
+    }
+    returnPending_ = false;
+    parts_.runningChanged();
+    try {
+        parts_.playAtFileRate(player_->DeviceSettings());
+    } catch (const std::exception& error) {
+        release();
+        parts_.reportError(error);
+        return;
+    }
+    QSlider* bar = parts_.page.TrackWavePlayerPosition;
+    {
+        const QSignalBlocker quiet(bar);
+        bar->setMaximum(player_->FrameCount());
+        bar->setValue(0);
+    }
+    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(0)));
+    parts_.page.Panel40->setText(QString::fromStdString(player_->TotalText()));
+    parts_.page.sb_browse_wave_playfile->setEnabled(false);
+    bar->setEnabled(true);
+    parts_.highlightTab(true);
+}
+
+// The two cases the user is warned about; Play springs back.
+bool PlayerController::refused() {
+    const char* warning = nullptr;
+    if (!WavePlayer::FileExists(fileName_)) {
+        warning = WavePlayer::kMissingFileMessage;
+    } else if (parts_.recording(fileName_)) {
+        warning = kSameWaveFileMessage;
+    }
+    if (warning == nullptr) return false;
+    setPlayButton(false);
+    parts_.showMessage(kWarning, QString::fromUtf8(warning));
+    return true;
+}
+
+// The page goes back first; the devices follow, at once or, while the last
+// reconfiguration has not processed a block yet, on a later tick.
+void PlayerController::release() {
+    const bool played = player_ != nullptr;
+    player_.reset();
+    setPlayButton(false);
+    parts_.page.sb_waveplayer_pause->setChecked(false);
+    parts_.page.sb_browse_wave_playfile->setEnabled(true);
+    parts_.page.TrackWavePlayerPosition->setEnabled(false);
+    parts_.highlightTab(false);
+    parts_.runningChanged();
+    if (!played) return;
+    returnPending_ = true;
+    returnWhenReady();
+}
+
+void PlayerController::returnWhenReady() {
+    if (returnPending_ && parts_.returnToAudioRange()) returnPending_ = false;
+}
+
+void PlayerController::BrowseClick() {
+    const QString chosen =
+        parts_.openDialog.Execute(QStringLiteral("Open wave file"), kWaveFilter, QString::fromStdString(fileName_));
+    if (chosen.isEmpty()) return;
+    SetFileName(chosen.toStdString());
+    parts_.page.TrackWavePlayerPosition->setValue(0);
+}
+
+void PlayerController::PositionChange() {
+    if (!player_ || !parts_.page.sb_wave_play->isChecked()) return;
+    player_->Seek(parts_.page.TrackWavePlayerPosition->value());
+    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
+}
+
+void PlayerController::ReadBlock(std::int16_t* block, std::int32_t bytes) {
+    if (!player_) return;  // the player's Pause alone: silence
+    try {
+        player_->ReadBlock(
+            block, bytes, {parts_.page.sb_waveplayer_pause->isChecked(), parts_.page.Check_waveplay_loop->isChecked()});
+    } catch (const std::exception& error) {
+        std::fill(block, block + bytes / 2, std::int16_t{0});
+        stopAfterCycle(error.what());
+        return;
+    }
+    showPosition();
+}
+
+// The bar follows the file without seeking it again (the player already
+// stands there, after a wrap at frame 0).
+void PlayerController::showPosition() {
+    QSlider* bar = parts_.page.TrackWavePlayerPosition;
+    const QSignalBlocker quiet(bar);
+    bar->setValue(player_->Position());
+    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
+}
+
+// No device may be reconfigured and no message box opened inside the cycle:
+// the file is dropped and Play goes up at once, and the rest follows once the
+// cycle has returned.
+void PlayerController::stopAfterCycle(const std::string& reason) {
+    player_.reset();
+    setPlayButton(false);
+    returnPending_ = true;
+    QMetaObject::invokeMethod(
+        parts_.page.sb_wave_play,
+        [this, reason] {
+            if (!player_) release();  // unless Play was pressed again meanwhile
+            returnWhenReady();
+            parts_.reportError(std::runtime_error(reason));
+        },
+        Qt::QueuedConnection);
+}
+
+void PlayerController::Tick() {
+    if (player_ && player_->TakeFinished()) {
+        release();
+        return;
+    }
+    returnWhenReady();
+}
+
+void PlayerController::Close() { player_.reset(); }
+
+void PlayerController::setPlayButton(bool down) { parts_.page.sb_wave_play->setChecked(down); }
+
+}  // namespace moravel

@@ -1,0 +1,127 @@
+#include "RecorderController.h"
+
+#include "FileDialog.h"
+#include "FileNamePanel.h"
+#include "SameWaveFile.h"
+#include "WaveRecorder.h"
+#include "pages/RecorderPage.h"
+
+#include <QLabel>
+#include <QMetaObject>
+#include <QToolButton>
+
+#include <stdexcept>
+#include <utility>
+
+namespace moravel {
+
+namespace {
+
+const QString kWarning = QStringLiteral("Warning");
+const QString kWaveFilter = QStringLiteral("Wave format (*.wav)");
+
+}  // namespace
+
+RecorderController::RecorderController(Parts parts) : parts_(std::move(parts)) {}
+
+RecorderController::~RecorderController() = default;
+
+void RecorderController::RecordClick() {
+    if (parts_.page.sb_wave_record->isChecked()) {
+        start();
+    } else {
+        release();
+    }
+}
+
+bool RecorderController::Records(const std::string& file) const {
+    return parts_.page.sb_wave_record->isChecked() && IsSameWaveFile(fileName_, file);
+}
+
+void RecorderController::SetFileName(const std::string& path) {
+    fileName_ = path;
+    ShowFileName(parts_.page.Panel34, path);
+}
+
+// The stream is created before anything else changes, so a file that cannot
+// be created leaves the page and the audio range as they were.
+void RecorderController::start() {
+    if (recorder_) release();  // a failed recording whose message is still due
+    if (parts_.playing(fileName_)) {
+        setRecordButton(false);
+        parts_.showMessage(kWarning, QString::fromUtf8(kSameWaveFileMessage));
+        return;
+    }
+    try {
+        recorder_ = std::make_unique<WaveRecorder>(fileName_, parts_.outputRate());
+    } catch (const std::exception& error) {
+        setRecordButton(false);
+        parts_.reportError(error);
+        return;
+    }
+    setRecordButton(true);
+    showReadouts();
+    parts_.page.sb_browse_wave_recordfile->setEnabled(false);
+    parts_.highlightTab(true);
+    parts_.runningChanged();
+}
+
+// The page is set back before the recording is completed, so that a message
+// about the completion finds the recorder already idle.
+void RecorderController::release() {
+    const std::unique_ptr<WaveRecorder> recorder = std::move(recorder_);
+    setRecordButton(false);
+    parts_.page.sb_waverecorder_pause->setChecked(false);
+    parts_.page.sb_browse_wave_recordfile->setEnabled(true);
+    parts_.highlightTab(false);
+    parts_.runningChanged();
+    if (recorder && !recorder->Stop()) parts_.reportError(std::runtime_error(recorder->Error()));
+}
+
+void RecorderController::BrowseClick() {
+    const QString chosen =
+        parts_.save1.Execute(QStringLiteral("Save to wave file"), kWaveFilter, QString::fromStdString(fileName_));
+    if (!chosen.isEmpty()) SetFileName(chosen.toStdString());
+}
+
+void RecorderController::WriteBlock(const std::int16_t* samples, std::int32_t bytes) {
+    if (!recorder_ || recorder_->Append(samples, bytes)) return;
+    stopAfterCycle();
+}
+
+// Inside the cycle no message box may open (it would run further cycles
+// inside this one): Record goes up at once, so no further block is written,
+// and the page and the message follow once the cycle has returned.
+void RecorderController::stopAfterCycle() {
+    setRecordButton(false);
+    QMetaObject::invokeMethod(
+        parts_.page.sb_wave_record,
+        [this] {
+            if (recorder_ && !parts_.page.sb_wave_record->isChecked()) release();
+        },
+        Qt::QueuedConnection);
+}
+
+void RecorderController::Tick() {
+    if (!recorder_) return;
+    const bool committed = recorder_->Tick(parts_.page.sb_waverecorder_pause->isChecked());
+    showReadouts();
+    if (!committed) release();
+}
+
+void RecorderController::Close() {
+    if (recorder_) release();
+}
+
+// "Time" counts status ticks; "Size" is worked out from that time and the
+// output's rate now, not from the bytes written.
+void RecorderController::showReadouts() {
+    const double seconds = recorder_->RecordedSeconds();
+    parts_.page.Panel32->setText(QString::fromStdString(recorder_->TimeText()));
+    parts_.page.Panel33->setText(
+        QString::fromStdString(WaveRecorder::SizeText(parts_.outputRate(), seconds, parts_.thousands().toStdString())));
+}
+
+void RecorderController::setRecordButton(bool down) { parts_.page.sb_wave_record->setChecked(down); }
+
+}  // namespace moravel

@@ -1,0 +1,94 @@
+// The "Recorder" page at work: Record pressed and released, Browse, the
+// processed blocks into the recording, and the status tick's commit and
+// read-outs. The file work (format, crash-safe header, write errors) is
+// WaveRecorder's; this class keeps the page's buttons and panels in step
+// with it.
+//
+// Threads: GUI thread only (buttons, the block cycle and the status timer
+// all run there).
+#pragma once
+
+#include "GuardedConnect.h"
+#include "MessagePresenter.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace moravel {
+
+class FileDialog;
+class RecorderPage;
+class WaveRecorder;
+
+class RecorderController {
+public:
+    /// What the recorder needs of the window; all must outlive the controller.
+    struct Parts {
+        RecorderPage& page;
+        FileDialog& save1;
+        MessagePresenter showMessage;  // the "Warning" messages
+        ErrorReport reportError;       // the program's error display
+        /// The wave output's rate now, in Hz (the recording's rate at Record,
+        /// and the "Size" read-out's rate on every tick).
+        std::function<std::int32_t()> outputRate;
+        /// True while Play is down on `file`.
+        std::function<bool(const std::string& file)> playing;
+        /// Highlights the "Recorder" tab (or removes the highlight).
+        std::function<void(bool on)> highlightTab;
+        /// A recording started or ended (the audio range's lock follows it).
+        std::function<void()> runningChanged;
+        /// The user's thousands separator for "Size".
+        std::function<QString()> thousands;
+    };
+
+    explicit RecorderController(Parts parts);
+    /// Completes an open recording (without a message).
+    ~RecorderController();
+
+    RecorderController(const RecorderController&) = delete;
+    RecorderController& operator=(const RecorderController&) = delete;
+
+    /// `sb_wave_recordClick`: starts a recording when Record went down,
+    /// completes it when it went up. A recording that cannot start leaves
+    /// Record up and shows why.
+    void RecordClick();
+    /// `sb_browse_wave_recordfileClick`: picks the file through `save1`; a
+    /// cancelled dialog keeps the name.
+    void BrowseClick();
+    /// The cycle's step 27: appends one processed block (`bytes` bytes of
+    /// 16-bit samples, even). A write error releases Record and shows the
+    /// recorder's message after the cycle.
+    void WriteBlock(const std::int16_t* samples, std::int32_t bytes);
+    /// The status tick (500 ms): counts the time unless paused, commits the
+    /// header, shows "Time" and "Size". A failure releases Record with the
+    /// message.
+    void Tick();
+    /// Window close: completes the recording; a failure is shown.
+    void Close();
+
+    /// A recording is open.
+    bool Running() const { return recorder_ != nullptr; }
+    /// True while Record is down on `file` (same-file rule of the player).
+    bool Records(const std::string& file) const;
+    /// The recording's file (settings key "WaveRecorderFilename").
+    const std::string& FileName() const { return fileName_; }
+    /// Sets the file and shows it in the file-name panel.
+    void SetFileName(const std::string& path);
+
+private:
+    void start();
+    void release();
+    void stopAfterCycle();
+    void showReadouts();
+    void setRecordButton(bool down);
+
+    Parts parts_;
+    std::string fileName_;
+    std::unique_ptr<WaveRecorder> recorder_;
+};
+
+}  // namespace moravel
