@@ -217,6 +217,21 @@ private slots:
         QVERIFY(ReadText(f.SettingsPath()).find("WaveRecorderFilename=" + chosen) != std::string::npos);
     }
 
+    void aFailingCpuMeterDoesNotHoldUpTheCommit() {
+        TempFolder folder;
+        const std::string file = folder.File("rec.wav");
+        WindowFixture f(WaveSettings(0, file, folder.File("none.wav")));
+        StartWithCpu(f);
+        f.SetCpuStat("intr 0\n");
+        f.Click("sb_wave_record");
+        RunTicking(f, 1500);
+        QCOMPARE(f.Messages().size(), 1);  // the sampler's error, once
+        QCOMPARE(f.Find<QLabel>("Panel32")->text(), QStringLiteral("00:00:01"));  // 1.5 s
+        const Bytes bytes = ReadFile(file);
+        QVERIFY(le32(bytes, 42) >= 2 * 1024);
+        QCOMPARE(std::size_t(le32(bytes, 42)) + 46, bytes.size());
+    }
+
     void closingTheWindowCompletesTheRecording() {
         TempFolder folder;
         const std::string file = folder.File("rec.wav");
