@@ -41,6 +41,7 @@
 #include <QWindow>
 
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 
 namespace moravel {
@@ -51,9 +52,19 @@ constexpr int kDebugPageIndex = 11;
 constexpr int kSettingsPanelHeight = 126;
 constexpr int kSplitterWidth = 4;
 
+// One message box at a time. A handler that keeps failing (a timer's runs
+// every 100 ms) would otherwise open a new modal box inside the previous
+// one's event loop, and they would pile up until the user closed them all.
+// Only timers and the block cycle run while a box is open (it blocks the
+// user's input), and their errors reach standard error through showError, so
+// a message that arrives meanwhile is not shown again.
 MessagePresenter messageBoxPresenter(QWidget* parent) {
-    return [parent](const QString& caption, const QString& text) {
+    auto showing = std::make_shared<bool>(false);
+    return [parent, showing](const QString& caption, const QString& text) {
+        if (*showing) return;
+        *showing = true;
         QMessageBox::warning(parent, caption, text, QMessageBox::Ok);
+        *showing = false;
     };
 }
 

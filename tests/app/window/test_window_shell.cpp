@@ -5,25 +5,32 @@
 #include "HelpRouter.h"
 #include "HelpWindow.h"
 #include "MemoryStatus.h"
+#include "PlotPanes.h"
 #include "StatusStrip.h"
+#include "TChart.h"
 #include "WindowFixture.h"
 #include "dbm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 using moravel::testing::WindowFixture;
@@ -255,6 +262,45 @@ private slots:
         f.Find<QAction>("HelpIndex")->trigger();
         QCOMPARE(f.Form().Help().Window()->Browser()->source().fileName(), QStringLiteral("index.htm"));
         f.Form().Help().Window()->close();
+    }
+
+    // A failing hook shows its message in a box; while that box is open, the
+    // blocks that keep arriving fail the same way and open no second box.
+    void aFailureWhileItsMessageIsOpenOpensNoSecondBox() {
+        bool clockFails = false;
+        WindowFixture f(moravel::testing::kConfiguredMixer, {}, {}, 4096, [&](moravel::MainFormOptions& options) {
+            options.showMessage = {};  // the program's own message boxes
+            options.stopwatchCounter = [&clockFails, counter = options.stopwatchCounter] {
+                if (clockFails) throw std::runtime_error("the stopwatch's clock stopped");
+                return counter();
+            };
+        });
+        f.Form().show();
+        f.Start();
+        f.Run(1000);
+        moravel::TChart* chart = f.Form().spectrogramPane->Chart2;
+        int mostOpen = 0;
+        int polls = 0;
+        QTimer watch;  // counts the open boxes, asks for another failure, then closes them
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            QList<QMessageBox*> boxes;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) boxes << box;
+            mostOpen = std::max(mostOpen, static_cast<int>(boxes.size()));
+            if (boxes.size() > 1) clockFails = false;  // a pile-up: let it unwind, the check below fails
+            if (++polls < 4 && !boxes.isEmpty()) {
+                f.Card().RunFor(std::chrono::milliseconds(200));  // blocks whose cycle fails too
+                return;
+            }
+            for (QMessageBox* box : boxes) box->reject();
+        });
+        watch.start(50);
+        clockFails = true;
+        chart->replot();  // the first box: returns once the watch closed it
+        watch.stop();
+        clockFails = false;
+        QCOMPARE(mostOpen, 1);
+        QVERIFY(polls >= 4);
     }
 
     void aboutBoxShowsTheSystemsMemory() {
