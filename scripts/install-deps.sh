@@ -12,6 +12,7 @@ packages=(
   libqcustomplot-dev            # the charts (its Qt 6 build)
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
+  libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
 )
 
 missing=()
