@@ -1,0 +1,34 @@
+#include "VectorExport.h"
+
+#include <stdexcept>
+
+#include "RecordingPaintDevice.h"
+#include "SvgWriter.h"
+
+namespace moravel {
+namespace {
+
+std::vector<std::uint8_t> Write(VectorFormat format, const vec::VectorDrawing& drawing) {
+    switch (format) {
+        case VectorFormat::Svg: return vec::WriteSvg(drawing);
+        default: throw std::logic_error("metafile writers are not built yet");
+    }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> RenderVectorOnDevice(VectorFormat format, QSize size,
+                                               const std::function<void(QPaintDevice&)>& paint) {
+    RecordingPaintDevice device(size);
+    paint(device);
+    return Write(format, device.Drawing());
+}
+
+std::vector<std::uint8_t> RenderVector(VectorFormat format, QSize size, const std::function<void(QPainter&)>& paint) {
+    return RenderVectorOnDevice(format, size, [&](QPaintDevice& device) {
+        QPainter painter(&device);
+        paint(painter);
+    });
+}
+
+}  // namespace moravel
