@@ -98,6 +98,42 @@ TEST(ColorGradient, CurvesOfTheLowerPointShapeTheSegment) {
     EXPECT_THROW(upperOnly.SelectSinusShape(1, 2), std::out_of_range);
 }
 
+// The editor's strip is 237 pixels wide: points 2 at 0.3 and 3 at 0.7 span
+// indices trunc(71.1) = 71 .. trunc(165.9) = 165, so index 118 is t = 0.5.
+TEST(ColorGradient, PowersTwoAndMinusTwoAtTheEditorsStripWidth) {
+    struct Case {
+        int item;       // list position of the lower point's power
+        TColor middle;  // index 118, from black toward 200 in each channel
+        TColor next;    // index 119, t = 48/94
+    };
+    // Power 2: 200 x 0.25 = 50 and 200 x 0.2608 = 52.15; power -2: 200 x 0.75
+    // = 150 and 200 x (1 - (46/94)^2) = 152.1; linear 100 and 102.1.
+    for (const Case& c : {Case{3, 0x323232, 0x343434}, Case{5, 0x969696, 0x989898}, Case{4, 0x646464, 0x666666}}) {
+        TFunkyGradient gradient;
+        gradient.SetGradient(0x000000, 0x000000, 0xC8C8C8, 0xFFFFFF, 0.3, 0.7);
+        gradient.SelectPolyPower(2, c.item);
+        gradient.SelectPolyPower(3, 0);  // the upper point's curve shapes only the segment above it
+        const std::vector<TColor> p = Build(gradient, 237);
+        EXPECT_EQ(p[71], 0x000000u) << c.item;
+        EXPECT_EQ(p[118], c.middle) << c.item;
+        EXPECT_EQ(p[119], c.next) << c.item;
+        EXPECT_EQ(p[165], 0xC8C8C8u) << c.item;
+    }
+}
+
+// Points at 0.5 and 0.501 fall on one index of the strip (trunc(118.5) =
+// trunc(118.737) = 118): that segment has a = b, so the upper point's colour
+// is all it writes, and both neighbouring ramps run up to it unchanged.
+TEST(ColorGradient, PointsOnOneStripPixelWriteOnlyTheUpperColourThere) {
+    TFunkyGradient gradient;
+    gradient.SetGradient(0x000000, 0x0000FF, 0x00FF00, 0xFFFFFF, 0.5, 0.501);
+    const std::vector<TColor> p = Build(gradient, 237);
+    EXPECT_EQ(p[117], 0x0000FCu);  // red 255 x 117/118 = 252.8
+    EXPECT_EQ(p[118], 0x00FF00u);
+    EXPECT_EQ(p[119], 0x02FF02u);  // green toward white, 255 x 1/119 = 2.1
+    EXPECT_EQ(p[237], 0xFFFFFFu);
+}
+
 TEST(ColorGradient, SetGradientActivatesPointsTwoAndThreeOnceAndRoundTrips) {
     TFunkyGradient gradient;
     EXPECT_EQ(gradient.ActiveCount(), 2);
