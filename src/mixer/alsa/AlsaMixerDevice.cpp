@@ -108,7 +108,13 @@ bool AlsaMixerDevice::SetControlValues(std::uint32_t controlId, std::uint32_t ch
                                        const std::vector<std::uint32_t>& values) {
     const AlsaControlBinding* control = Checked(controlId, channels, items);
     if (!control || values.size() < channels * std::max<std::uint32_t>(items, 1)) return false;
-    return WriteControl(*control, elements_, channels, values);
+    if (!WriteControl(*control, elements_, channels, values)) return false;
+    // A write can change other elements too: a card switches off the rest of
+    // an exclusive capture group when one is switched on, and the simple
+    // mixer learns that only from the events the write caused. Take them in
+    // now, so that a read right after the write does not see two selected.
+    snd_mixer_handle_events(mixer_);
+    return true;
 }
 
 void AlsaMixerDevice::WatchDescriptors() {
