@@ -1,7 +1,7 @@
 #include "ChainFromOptions.h"
 
 #include "ControlTable.h"
-#include "RangeText.h"
+#include "OptionClamp.h"
 
 #include <algorithm>
 #include <string>
@@ -9,31 +9,7 @@
 namespace moravel {
 namespace {
 
-// Clamps values like the controls do and says so.
-class Clamper {
-public:
-    explicit Clamper(const std::function<void(const std::string&)>& warn) : warn_(warn) {}
-
-    std::int32_t operator()(std::int64_t value, std::int32_t minimum, std::int32_t maximum,
-                            const std::string& what) const {
-        const auto clamped = static_cast<std::int32_t>(std::clamp<std::int64_t>(value, minimum, maximum));
-        if (clamped != value && warn_) {
-            warn_(what + " " + std::to_string(value) + " is outside " + RangeText(minimum, maximum) + "; using " +
-                  std::to_string(clamped));
-        }
-        return clamped;
-    }
-
-    /// Into the track bar's range.
-    std::int32_t operator()(std::int64_t value, const controls::TrackControl& bar, const std::string& what) const {
-        return (*this)(value, bar.minimum, bar.maximum, what);
-    }
-
-private:
-    const std::function<void(const std::string&)>& warn_;
-};
-
-void ApplyDynamics(const ProcessOptions& o, ChainSettings& s, const Clamper& clamp) {
+void ApplyDynamics(const ProcessOptions& o, ChainSettings& s, const OptionClamp& clamp) {
     if (o.agc) {
         s.dynamics.agcOn = true;
         s.dynamics.agcLevel = clamp(o.agc->level, controls::kTrackAgcLevel, "--agc LEVEL");
@@ -58,7 +34,7 @@ void ApplyDynamics(const ProcessOptions& o, ChainSettings& s, const Clamper& cla
     }
 }
 
-void ApplyFilter(const FilterOption& filter, ChainSettings& s, std::int32_t sampleRate, const Clamper& clamp) {
+void ApplyFilter(const FilterOption& filter, ChainSettings& s, std::int32_t sampleRate, const OptionClamp& clamp) {
     s.filterOn = true;
     s.filterType = filter.type;
     // The centre track bar runs from its minimum to half the sample rate.
@@ -68,14 +44,14 @@ void ApplyFilter(const FilterOption& filter, ChainSettings& s, std::int32_t samp
     if (filter.width) s.filterWidth = clamp(*filter.width, controls::kTrackFilterBW, filter.source + " WIDTH");
 }
 
-void ApplyShift(const ShiftOption& shift, ChainSettings& s, const Clamper& clamp) {
+void ApplyShift(const ShiftOption& shift, ChainSettings& s, const OptionClamp& clamp) {
     s.shiftOn = true;
     s.shiftPosition = clamp(shift.position, controls::kTbFreqShift, "--shift POSITION");
     if (shift.range) s.shiftRange = clamp(*shift.range, 0, controls::kComboFreqShiftRange.Count() - 1, "--shift RANGE");
 }
 
 void ApplyEqualizer(const std::array<std::int64_t, kEqualizerBands>& positions, ChainSettings& s,
-                    const Clamper& clamp) {
+                    const OptionClamp& clamp) {
     s.equalizerOn = true;
     for (std::size_t band = 0; band < positions.size(); ++band) {
         s.equalizer[band] =
@@ -87,7 +63,7 @@ void ApplyEqualizer(const std::array<std::int64_t, kEqualizerBands>& positions, 
 
 ChainSettings ApplyStageOptions(const ProcessOptions& options, ChainSettings base, std::int32_t sampleRate,
                                 const std::function<void(const std::string&)>& warn) {
-    const Clamper clamp(warn);
+    const OptionClamp clamp(warn);
     ApplyDynamics(options, base, clamp);
     if (options.filter) ApplyFilter(*options.filter, base, sampleRate, clamp);
     if (options.shift) ApplyShift(*options.shift, base, clamp);

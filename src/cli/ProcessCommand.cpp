@@ -9,12 +9,15 @@
 #include "ProcessOptions.h"
 #include "ProcessingLoop.h"
 #include "Progress.h"
+#include "SpectrogramOutput.h"
 #include "SpectrumCsv.h"
+#include "WindowSettings.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -61,9 +64,14 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 void CheckOutputNames(const ProcessOptions& o) {
     if (SameFile(o.input, o.output)) throw UsageError("OUT.wav must not be the input file (" + o.output + ")");
-    if (!o.spectrumCsv) return;
-    if (SameFile(*o.spectrumCsv, o.input) || SameFile(*o.spectrumCsv, o.output))
+    if (o.spectrumCsv && (SameFile(*o.spectrumCsv, o.input) || SameFile(*o.spectrumCsv, o.output)))
         throw UsageError("--spectrum-csv: FILE must differ from IN.wav and OUT.wav (" + *o.spectrumCsv + ")");
+    if (!o.spectrogram) return;
+    for (const auto* other : {&o.input, &o.output})
+        if (SameFile(*o.spectrogram, *other))
+            throw UsageError("--spectrogram: FILE.png must differ from IN.wav and OUT.wav (" + *o.spectrogram + ")");
+    if (o.spectrumCsv && SameFile(*o.spectrogram, *o.spectrumCsv))
+        throw UsageError("--spectrogram: FILE.png must differ from the --spectrum-csv file (" + *o.spectrogram + ")");
 }
 
 ChainSettings BaseSettings(const ProcessOptions& o) {
@@ -73,6 +81,16 @@ ChainSettings BaseSettings(const ProcessOptions& o) {
     const bool present = NamingFile(*o.settingsFile, [&] { return ReadFileIfPresent(*o.settingsFile).has_value(); });
     if (!present) throw FileError(*o.settingsFile, "no such settings file");
     return ReadChainSettings(TKustomIniFile(*o.settingsFile));
+}
+
+// The window's part of the settings file, for the spectrogram's palette and
+// colour scale (BaseSettings has made sure the file is there).
+std::optional<WindowSettings> StoredWindow(const ProcessOptions& o) {
+    if (!o.settingsFile) return std::nullopt;
+    const TKustomIniFile file(*o.settingsFile);
+    WindowSettings stored = ReadWindowSettings(file);
+    ReadPaletteSettings(file, stored);
+    return stored;
 }
 
 std::unique_ptr<TFileWaveStream> OpenInput(const std::string& path) {
@@ -112,6 +130,34 @@ private:
     std::unique_ptr<SpectrumCsvWriter> writer_;
 };
 
+// The optional spectrogram picture, sized (and a too wide one refused)
+// before processing starts.
+std::unique_ptr<SpectrogramOutput> MakeSpectrogram(const ProcessOptions& o, const ChainSettings& settings,
+                                                   const TWaveStream& input,
+                                                   const std::function<void(const std::string&)>& warn) {
+    if (!o.spectrogram) return nullptr;
+    const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
+    const std::int32_t blockSamples = PlayerBufferBytes(rate) / 2;
+    const auto geometry = SpectrogramGeometry::For(rate, blockSamples, ResolutionFactor(settings.resolutionIndex));
+    try {
+        return std::make_unique<SpectrogramOutput>(geometry, InputSampleCount(input), blockSamples,
+                                                   ChooseSpectrogramLook(o, StoredWindow(o), warn));
+    } catch (const SpectrogramTooWide& error) {
+        throw UsageError("--spectrogram: " + o.input + ": " + error.what());
+    }
+}
+
+// Written once OUT.wav is in place, so a picture that cannot be written
+// costs the user the picture only.
+void WriteSpectrogram(const SpectrogramOutput* picture, const ProcessOptions& o) {
+    if (picture == nullptr) return;
+    try {
+        NamingFile(*o.spectrogram, [&] { picture->Write(*o.spectrogram); });
+    } catch (const FileError& error) {
+        throw std::runtime_error(std::string(error.what()) + "; no picture written (" + o.output + " is complete)");
+    }
+}
+
 struct RunResult {
     std::int64_t samples;
     std::int32_t sampleRate;
@@ -136,15 +182,21 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     const ChainSettings base = BaseSettings(o);
     const auto input = OpenInput(o.input);
     const auto rate = static_cast<std::int32_t>(input->Format().nSamplesPerSec);
-    const ChainSettings settings = ApplyStageOptions(
-        o, base, rate, [&](const std::string& message) { err << "moravel-process: warning: " << message << '\n'; });
+    const std::function<void(const std::string&)> warn = [&](const std::string& message) {
+        err << "moravel-process: warning: " << message << '\n';
+    };
+    const ChainSettings settings = ApplyStageOptions(o, base, rate, warn);
+    const auto picture = MakeSpectrogram(o, settings, *input, warn);
 
     PendingFile wavFile = NamingFile(o.output, [&] { return PendingFile(o.output); });
     CsvOutput csv(o.spectrumCsv, PlayerBufferBytes(rate) / 2, rate);
     const auto engine = std::make_unique<TmyFFT>();
     ProgressMeter progress(err, errIsTerminal && !o.quiet);
     LoopCallbacks callbacks;
-    callbacks.block = [&](std::int64_t index, const TmyFFT& e) { csv.WriteBlock(index, e); };
+    callbacks.block = [&](std::int64_t index, const TmyFFT& e) {
+        csv.WriteBlock(index, e);
+        if (picture) picture->AddBlock(e);
+    };
     callbacks.progress = [&](std::int64_t done, std::int64_t total) {
         if (InterruptRequested()) throw Interrupted();
         progress.Update(done, total);
@@ -155,6 +207,7 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     csv.Finish(*engine);
     NamingFile(o.output, [&] { wavFile.Commit(); });
     csv.Commit();
+    WriteSpectrogram(picture.get(), o);
     return {samples, rate};
 }
 

@@ -1,5 +1,6 @@
 #include "ProcessOptions.h"
 
+#include "ColorGradient.h"
 #include "FilterPresets.h"
 #include "OptionText.h"
 #include "RangeText.h"
@@ -112,6 +113,28 @@ void ApplyResolution(ProcessOptions& o, std::string_view value, const OptionRule
 
 void ApplyDecay(ProcessOptions& o, std::string_view value, const OptionRule& rule) { o.decay = Number(rule, value); }
 
+void ApplySpectrogramOffset(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.spectrogramOffset = Number(rule, value);
+}
+
+void ApplySpectrogramGain(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.spectrogramGain = Number(rule, value);
+}
+
+// Preset names are matched without regard to case ("soft green" works).
+void ApplyPalette(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    for (std::size_t i = 0; i < kPalettePresets.size(); ++i) {
+        if (Lowercase(kPalettePresets[i].name) == Lowercase(value)) {
+            o.palette = static_cast<std::int32_t>(i);
+            return;
+        }
+    }
+    std::string message = std::string(rule.name) + ": unknown palette \"" + std::string(value) + "\"; use one of:";
+    for (const auto& known : kPalettePresets) message += "\n  \"" + std::string(known.name) + "\"";
+    throw UsageError(message);
+}
+
+void ApplySpectrogram(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrogram = value; }
 void ApplySettings(ProcessOptions& o, std::string_view value, const OptionRule&) { o.settingsFile = value; }
 void ApplySpectrumCsv(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrumCsv = value; }
 void ApplyQuiet(ProcessOptions& o, std::string_view, const OptionRule&) { o.quiet = true; }
@@ -133,6 +156,10 @@ const OptionRule kOptions[] = {
     {"--decay", "a whole number " + RangeText(controls::kTrackSpectrumDecay), ApplyDecay},
     {"--settings", "FILE", ApplySettings},
     {"--spectrum-csv", "FILE", ApplySpectrumCsv},
+    {"--spectrogram", "FILE.png", ApplySpectrogram},
+    {"--spectrogram-offset", "a whole number " + RangeText(controls::kTrackSpectrogramOffset), ApplySpectrogramOffset},
+    {"--spectrogram-gain", "a whole number " + RangeText(controls::kTrackSpectrogramGain), ApplySpectrogramGain},
+    {"--palette", "NAME (a palette preset, e.g. \"Soft Green\")", ApplyPalette},
     {"--quiet", "", ApplyQuiet},
     {"--help", "", ApplyHelp},
 };
@@ -157,6 +184,17 @@ std::string_view TakeValue(const std::vector<std::string>& args, std::size_t& i,
     throw UsageError(std::string(rule.name) + ": missing value, expected " + std::string(rule.form));
 }
 
+// The picture's own options mean nothing without the picture; saying so
+// beats silently ignoring a mistyped command line.
+void CheckSpectrogramOptions(const ProcessOptions& o) {
+    if (o.spectrogram) return;
+    const char* lone = o.palette             ? "--palette"
+                       : o.spectrogramOffset ? "--spectrogram-offset"
+                       : o.spectrogramGain   ? "--spectrogram-gain"
+                                             : nullptr;
+    if (lone != nullptr) throw UsageError(std::string(lone) + " needs --spectrogram FILE.png");
+}
+
 }  // namespace
 
 ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
@@ -178,6 +216,7 @@ ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
         if (options.help) return options;
     }
     if (files.size() != 2) throw UsageError("expected an input and an output file (IN.wav OUT.wav)");
+    CheckSpectrogramOptions(options);
     options.input = files[0];
     options.output = files[1];
     return options;

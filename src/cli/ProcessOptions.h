@@ -60,6 +60,13 @@ struct ProcessOptions {
     std::optional<std::array<std::int64_t, kEqualizerBands>> equalizer;
     std::optional<std::int32_t> resolution;  // index 0..2
     std::optional<std::int64_t> decay;
+
+    // The spectrogram picture; the scale and palette options apply only
+    // with --spectrogram.
+    std::optional<std::string> spectrogram;         // PNG file
+    std::optional<std::int64_t> spectrogramOffset;  // unclamped
+    std::optional<std::int64_t> spectrogramGain;    // unclamped
+    std::optional<std::int32_t> palette;            // kPalettePresets index
 };
 
 /// Parses the arguments after the program name. Options may stand anywhere,
