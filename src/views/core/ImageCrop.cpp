@@ -17,8 +17,7 @@ Image CropToSource(const Image& image) {
     const int y1 = RoundClamped(image.source.y + image.source.height, image.height);
     Image out;
     out.target = image.target;
-    if (x1 <= x0 || y1 <= y0 || image.pixels.size() < static_cast<std::size_t>(image.width) * image.height)
-        return out;
+    if (x1 <= x0 || y1 <= y0 || image.pixels.size() < static_cast<std::size_t>(image.width) * image.height) return out;
     out.width = x1 - x0;
     out.height = y1 - y0;
     out.pixels.reserve(static_cast<std::size_t>(out.width) * out.height);

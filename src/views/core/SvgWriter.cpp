@@ -31,8 +31,8 @@ std::string Base64(const std::vector<std::uint8_t>& data) {
     std::string out;
     out.reserve((data.size() + 2) / 3 * 4);
     for (std::size_t i = 0; i < data.size(); i += 3) {
-        const std::uint32_t n = data[i] << 16 | (i + 1 < data.size() ? data[i + 1] << 8 : 0) |
-                                (i + 2 < data.size() ? data[i + 2] : 0);
+        const std::uint32_t n =
+            data[i] << 16 | (i + 1 < data.size() ? data[i + 1] << 8 : 0) | (i + 2 < data.size() ? data[i + 2] : 0);
         out += kDigits[n >> 18 & 63];
         out += kDigits[n >> 12 & 63];
         out += i + 1 < data.size() ? kDigits[n >> 6 & 63] : '=';
@@ -44,12 +44,16 @@ std::string Base64(const std::vector<std::uint8_t>& data) {
 std::string DashArray(PenStyle style, double width) {
     const double w = width > 1 ? width : 1;
     switch (style) {
-        case PenStyle::Dash: return Num(4 * w) + "," + Num(2 * w);
-        case PenStyle::Dot: return Num(w) + "," + Num(2 * w);
-        case PenStyle::DashDot: return Num(4 * w) + "," + Num(2 * w) + "," + Num(w) + "," + Num(2 * w);
+        case PenStyle::Dash:
+            return Num(4 * w) + "," + Num(2 * w);
+        case PenStyle::Dot:
+            return Num(w) + "," + Num(2 * w);
+        case PenStyle::DashDot:
+            return Num(4 * w) + "," + Num(2 * w) + "," + Num(w) + "," + Num(2 * w);
         case PenStyle::DashDotDot:
             return Num(4 * w) + "," + Num(2 * w) + "," + Num(w) + "," + Num(2 * w) + "," + Num(w) + "," + Num(2 * w);
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -73,10 +77,11 @@ class SvgBuilder {
 public:
     explicit SvgBuilder(const VectorDrawing& d) {
         const std::string w = std::to_string(d.width), h = std::to_string(d.height);
-        out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-               "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-               "version=\"1.1\" width=\"" +
-               w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+        out_ =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+            "version=\"1.1\" width=\"" +
+            w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     }
 
     std::string Finish() {
@@ -96,9 +101,9 @@ public:
 
     void Add(const Text& t) {
         const std::string x = Num(t.origin.x), y = Num(t.origin.y);
-        out_ += "<text x=\"" + x + "\" y=\"" + y + "\" font-family=\"" + EscapeXml(t.font.family) +
-                "\" font-size=\"" + Num(t.font.pixelSize) + "\" font-weight=\"" + std::to_string(t.font.weight) +
-                "\" font-style=\"" + (t.font.italic ? "italic" : "normal") + "\" fill=\"" + Hex(t.color) + "\"";
+        out_ += "<text x=\"" + x + "\" y=\"" + y + "\" font-family=\"" + EscapeXml(t.font.family) + "\" font-size=\"" +
+                Num(t.font.pixelSize) + "\" font-weight=\"" + std::to_string(t.font.weight) + "\" font-style=\"" +
+                (t.font.italic ? "italic" : "normal") + "\" fill=\"" + Hex(t.color) + "\"";
         if (t.rotation != 0) out_ += " transform=\"rotate(" + Num(-t.rotation) + " " + x + " " + y + ")\"";
         out_ += " xml:space=\"preserve\">" + EscapeXml(Utf16ToUtf8(t.text)) + "</text>\n";
     }
@@ -106,8 +111,7 @@ public:
     void Add(const Image& image) {
         const Image shown = CropToSource(image);
         if (shown.pixels.empty()) return;
-        out_ += "<image " + Box(shown.target) +
-                " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," +
+        out_ += "<image " + Box(shown.target) + " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," +
                 Base64(EncodePng(shown.width, shown.height, shown.pixels)) + "\"/>\n";
     }
 
@@ -143,11 +147,21 @@ std::string EscapeXml(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') out += c;
         }

@@ -42,6 +42,31 @@ std::string Utf16ToUtf8(const std::u16string& text) {
     return out;
 }
 
+std::u16string Utf8ToUtf16(const std::string& text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        bool valid = extra >= 0 && i + extra < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = c << 6 | (next & 0x3F);
+        }
+        i += valid ? extra + 1 : 1;
+        if (!valid || c > 0x10FFFF) c = 0xFFFD;
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
 std::string Utf16ToLatin1(const std::u16string& text) {
     std::string out;
     out.reserve(text.size());

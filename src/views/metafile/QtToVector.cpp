@@ -10,12 +10,18 @@ namespace {
 
 vec::PenStyle ToVecPenStyle(Qt::PenStyle style) {
     switch (style) {
-        case Qt::NoPen: return vec::PenStyle::None;
-        case Qt::DashLine: return vec::PenStyle::Dash;
-        case Qt::DotLine: return vec::PenStyle::Dot;
-        case Qt::DashDotLine: return vec::PenStyle::DashDot;
-        case Qt::DashDotDotLine: return vec::PenStyle::DashDotDot;
-        default: return vec::PenStyle::Solid;
+        case Qt::NoPen:
+            return vec::PenStyle::None;
+        case Qt::DashLine:
+            return vec::PenStyle::Dash;
+        case Qt::DotLine:
+            return vec::PenStyle::Dot;
+        case Qt::DashDotLine:
+            return vec::PenStyle::DashDot;
+        case Qt::DashDotDotLine:
+            return vec::PenStyle::DashDotDot;
+        default:
+            return vec::PenStyle::Solid;
     }
 }
 

@@ -20,19 +20,29 @@ QPaintEngine* RecordingPaintDevice::paintEngine() const { return engine_.get(); 
 int RecordingPaintDevice::metric(PaintDeviceMetric metric) const {
     const auto millimetres = [](int pixels) { return static_cast<int>(std::lround(pixels * 25.4 / kDpi)); };
     switch (metric) {
-        case PdmWidth: return drawing_.width;
-        case PdmHeight: return drawing_.height;
-        case PdmWidthMM: return millimetres(drawing_.width);
-        case PdmHeightMM: return millimetres(drawing_.height);
-        case PdmNumColors: return 0x7fffffff;
-        case PdmDepth: return 32;
+        case PdmWidth:
+            return drawing_.width;
+        case PdmHeight:
+            return drawing_.height;
+        case PdmWidthMM:
+            return millimetres(drawing_.width);
+        case PdmHeightMM:
+            return millimetres(drawing_.height);
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDepth:
+            return 32;
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return kDpi;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-        default: return QPaintDevice::metric(metric);
+        case PdmPhysicalDpiY:
+            return kDpi;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return QPaintDevice::metric(metric);
     }
 }
 

@@ -1,18 +1,23 @@
 #include "VectorExport.h"
 
-#include <stdexcept>
-
+#include "EmfWriter.h"
 #include "RecordingPaintDevice.h"
 #include "SvgWriter.h"
+#include "WmfWriter.h"
 
 namespace moravel {
 namespace {
 
 std::vector<std::uint8_t> Write(VectorFormat format, const vec::VectorDrawing& drawing) {
     switch (format) {
-        case VectorFormat::Svg: return vec::WriteSvg(drawing);
-        default: throw std::logic_error("metafile writers are not built yet");
+        case VectorFormat::Wmf:
+            return vec::WriteWmf(drawing);
+        case VectorFormat::Emf:
+            return vec::WriteEmf(drawing);
+        case VectorFormat::Svg:
+            return vec::WriteSvg(drawing);
     }
+    return {};
 }
 
 }  // namespace

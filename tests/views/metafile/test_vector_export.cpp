@@ -1,0 +1,97 @@
+// A real chart painted through RenderVector into WMF, EMF and SVG, each read
+// back independently: the WMF and EMF by wmf2svg and emf2svg-conv, the SVG
+// by an XML parser. The chart has a title, two axis labels (the value axis
+// label rotated), a known number of bars in a colour nothing else uses, and
+// a colour map, which QCustomPlot paints as an image.
+#include "VectorExport.h"
+
+#include <qcustomplot.h>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "MetafileReaders.h"
+
+namespace moravel {
+namespace {
+
+constexpr int kBars = 7;
+// A named colour (forest green): wmf2svg writes colours as the nearest named one.
+const QColor kBarColor(0x22, 0x8b, 0x22);
+const QString kTitle = "Spectrum of the test signal";
+const QString kXLabel = "Frequency (Hz)";
+const QString kYLabel = "Level (dB)";
+
+class ChartFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plot_.resize(640, 400);
+        plot_.plotLayout()->insertRow(0);
+        plot_.plotLayout()->addElement(0, 0, new QCPTextElement(&plot_, kTitle, QFont("Sans", 12, QFont::Bold)));
+        plot_.xAxis->setLabel(kXLabel);
+        plot_.yAxis->setLabel(kYLabel);
+        plot_.xAxis->setRange(0, kBars + 1);
+        plot_.yAxis->setRange(0, 10);
+
+        auto* bars = new QCPBars(plot_.xAxis, plot_.yAxis);
+        bars->setPen(Qt::NoPen);
+        bars->setBrush(kBarColor);
+        for (int i = 1; i <= kBars; ++i) bars->addData(i, i);
+
+        auto* map = new QCPColorMap(plot_.xAxis, plot_.yAxis);
+        map->data()->setSize(16, 8);
+        map->data()->setRange(QCPRange(0.5, 3.5), QCPRange(6, 9));
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 8; ++y) map->data()->setCell(x, y, x + y);
+        map->setGradient(QCPColorGradient::gpHot);
+        map->rescaleDataRange();
+        plot_.replot();
+    }
+
+    std::vector<std::uint8_t> Render(VectorFormat format) {
+        return RenderVectorOnDevice(format, plot_.size(), [&](QPaintDevice& device) {
+            QCPPainter painter(&device);
+            plot_.toPainter(&painter, plot_.width(), plot_.height());
+        });
+    }
+
+    static void ExpectChart(const test::SvgContents& svg) {
+        ASSERT_TRUE(svg.wellFormed) << svg.error.toStdString();
+        EXPECT_TRUE(svg.texts.contains(kTitle)) << svg.texts.join(" | ").toStdString();
+        EXPECT_TRUE(svg.texts.contains(kXLabel)) << svg.texts.join(" | ").toStdString();
+        EXPECT_TRUE(svg.texts.contains(kYLabel)) << svg.texts.join(" | ").toStdString();
+        const auto bars = svg.shapesByFill.find(kBarColor.name());
+        QStringList fills;
+        for (const auto& [fill, count] : svg.shapesByFill) fills << fill + " x" + QString::number(count);
+        EXPECT_EQ(bars == svg.shapesByFill.end() ? 0 : bars->second, kBars) << fills.join(", ").toStdString();
+    }
+
+    QCustomPlot plot_;
+};
+
+TEST_F(ChartFixture, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
+    const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Wmf), ".wmf");
+    ASSERT_FALSE(svg.isEmpty());
+    const test::SvgContents contents = test::ParseSvg(svg);
+    ExpectChart(contents);
+    EXPECT_EQ(contents.images, 1);
+}
+
+TEST_F(ChartFixture, EmfReadByEmf2svgHoldsTitlesLabelsBarsAndTheImage) {
+    const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Emf), ".emf");
+    ASSERT_FALSE(svg.isEmpty());
+    const test::SvgContents contents = test::ParseSvg(svg);
+    ExpectChart(contents);
+    EXPECT_EQ(contents.images, 1);
+}
+
+TEST_F(ChartFixture, SvgParsesAsXmlAndHoldsTitlesLabelsBarsAndTheImage) {
+    const std::vector<std::uint8_t> bytes = Render(VectorFormat::Svg);
+    const test::SvgContents contents =
+        test::ParseSvg(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    ExpectChart(contents);
+    EXPECT_EQ(contents.images, 1);
+}
+
+}  // namespace
+}  // namespace moravel
