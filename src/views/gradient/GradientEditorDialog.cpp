@@ -1,0 +1,313 @@
+#include "GradientEditorDialog.h"
+
+#include "PaletteStrip.h"
+#include "SliderGlyph.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <utility>
+
+namespace moravel {
+
+namespace {
+
+constexpr int kClientWidth = 265;
+// 131 pixels hold the hint, the sliders, the strip and "&Close"; the
+// read-outs and the interpolation group below them need the rest.
+constexpr int kClientHeight = 240;
+constexpr int kFirstMiddlePoint = 2;
+
+const char* const kHint =
+    "Drag the 2 middle sliders to change the colour gradient. Right-click on a slider to change the color.";
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QString LocaleDecimalPoint() { return QLocale().decimalPoint(); }
+
+}  // namespace
+
+TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate, QWidget* parent)
+    : QDialog(parent),
+      gradient_(gradient),
+      chooseColor_(chooseColor ? std::move(chooseColor) : ColorChooser(&ChooseColorWithDialog)),
+      liveUpdate_(std::move(liveUpdate)),
+      palette_(std::make_unique<SpectrogramPalette>()) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Spectrogram Color Gradient"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    palette_->fill(0);
+    buildControls();
+    buildSliders();
+    timer1.setObjectName(QStringLiteral("timer1"));
+    timer1.setInterval(kLiveUpdateMs);
+    connect(&timer1, &QTimer::timeout, this, &TForm2::timer1Timer);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::buildControls() {
+    Label1 = MakeLabel(this, "Label1", QString::fromLatin1(kHint), QRect(8, 4, 249, 40));
+    Label1->setWordWrap(true);
+    grImage = MakeLabel(this, "grImage", QString(), QRect(kStripLeft, kStripTop, kStripWidth, kStripHeight));
+    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(95, 98, 75, 25);
+    btnClose->setDefault(true);
+    connect(btnClose, &QPushButton::clicked, this, &TForm2::btnCloseClick);
+
+    LabelLocation = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 50, 16));
+    acpAlpha = MakeLabel(this, "acpAlpha", QString(), QRect(68, 136, 50, 16));
+    LabelColor = MakeLabel(this, "LabelColor", QStringLiteral("Color"), QRect(136, 136, 34, 16));
+    acpColor = MakeLabel(this, "acpColor", QString(), QRect(172, 136, 60, 16));
+    buildInterpolationGroup();
+}
+
+void TForm2::buildInterpolationGroup() {
+    GroupInterpolation = new QGroupBox(QStringLiteral(" Gradient Interpolation Function "), this);
+    GroupInterpolation->setObjectName(QStringLiteral("GroupInterpolation"));
+    GroupInterpolation->setGeometry(8, 158, 249, 76);
+    rbPolynomial = new QRadioButton(QStringLiteral("Polynomial Power"), GroupInterpolation);
+    rbPolynomial->setObjectName(QStringLiteral("rbPolynomial"));
+    rbPolynomial->setGeometry(10, 22, 136, 20);
+    rbPolynomial->setChecked(true);
+    rbSinusoidal = new QRadioButton(QStringLiteral("Sinusoidal Shape"), GroupInterpolation);
+    rbSinusoidal->setObjectName(QStringLiteral("rbSinusoidal"));
+    rbSinusoidal->setGeometry(10, 48, 136, 20);
+    acpPolyPower = new QComboBox(GroupInterpolation);
+    acpPolyPower->setObjectName(QStringLiteral("acpPolyPower"));
+    acpPolyPower->setGeometry(160, 20, 64, 22);
+    for (const std::int32_t power : kPolyPowerChoices) acpPolyPower->addItem(QString::number(power));
+    acpSinusShape = new QComboBox(GroupInterpolation);
+    acpSinusShape->setObjectName(QStringLiteral("acpSinusShape"));
+    acpSinusShape->setGeometry(160, 46, 64, 22);
+    for (const std::int32_t shape : kSinusShapeChoices) acpSinusShape->addItem(QString::number(shape));
+    const TControlPoint defaults;
+    acpPolyPower->setCurrentIndex(defaults.PolyPowerItem);
+    acpSinusShape->setCurrentIndex(defaults.SinusShapeItem);
+    // User choices only: the lists and buttons set to show a point must not
+    // write back into it.
+    connect(rbPolynomial, &QRadioButton::clicked, this, &TForm2::InterpolationFunctionPick);
+    connect(rbSinusoidal, &QRadioButton::clicked, this, &TForm2::InterpolationFunctionPick);
+    connect(acpPolyPower, &QComboBox::activated, this, &TForm2::acpPolyPowerChange);
+    connect(acpSinusShape, &QComboBox::activated, this, &TForm2::acpSinusShapeChange);
+}
+
+void TForm2::buildSliders() {
+    for (int index = 0; index < kControlPointCount; ++index) {
+        auto* slider = new QPushButton(this);
+        slider->setObjectName(QStringLiteral("ControlPoint%1").arg(index));
+        slider->setFixedSize(kSliderWidth, kSliderHeight);
+        slider->setAutoDefault(false);
+        slider->setFocusPolicy(Qt::StrongFocus);
+        if (index >= kFirstMiddlePoint) slider->setCursor(Qt::PointingHandCursor);
+        slider->installEventFilter(this);
+        ControlPoints[static_cast<std::size_t>(index)] = slider;
+    }
+    PlaceControlPoints();
+}
+
+void TForm2::paintGlyph(int index) {
+    QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
+    const QPixmap glyph = SliderGlyph(gradient_.Point(index).Color, slider->size());
+    slider->setIcon(QIcon(glyph));
+    slider->setIconSize(glyph.size());
+}
+
+void TForm2::placeSlider(int index) {
+    QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
+    const TControlPoint& point = gradient_.Point(index);
+    slider->move(SliderLeft(point.Position, geometry_), kSliderTop);
+    paintGlyph(index);
+    slider->setVisible(point.Active);
+}
+
+void TForm2::PlaceControlPoints() {
+    for (int index = 0; index < kControlPointCount; ++index) placeSlider(index);
+    if (gradient_.Current()) showCurrent();
+    rebuildPalette();
+}
+
+// The editor's palette at the strip's width, drawn into the strip.
+void TForm2::rebuildPalette() {
+    gradient_.BuildPalette(palette_->data(), kStripWidth);
+    grImage->setPixmap(DrawPalette(palette_->data(), kStripWidth, kStripHeight));
+}
+
+void TForm2::FormActivate() {
+    PlaceControlPoints();
+    timer1.start();
+}
+
+// The last edits may be younger than the last tick; they reach the
+// spectrogram's palette before the timer stops, so the palette in use and
+// the gradient kept in the settings agree.
+void TForm2::FormClose() {
+    if (!timer1.isActive()) return;
+    timer1.stop();
+    timer1Timer();
+}
+
+void TForm2::btnCloseClick() { close(); }
+
+void TForm2::timer1Timer() {
+    rebuildPalette();
+    if (liveUpdate_) liveUpdate_();
+}
+
+void TForm2::showCurrent() {
+    const TControlPoint& point = gradient_.Point(*gradient_.Current());
+    acpAlpha->setText(QString::fromStdString(LocationText(point.Position, LocaleDecimalPoint().toStdString())));
+    acpColor->setText(QString::fromStdString(ColorText(point.Color)));
+    acpPolyPower->setCurrentIndex(point.PolyPowerItem);
+    acpSinusShape->setCurrentIndex(point.SinusShapeItem);
+    gradient_.SelectPolyPower(point.Index, point.PolyPowerItem);
+    gradient_.SelectSinusShape(point.Index, point.SinusShapeItem);
+    QRadioButton* curve = point.Interpolation == TInterpolation::Polynomial ? rbPolynomial : rbSinusoidal;
+    curve->setChecked(true);
+}
+
+void TForm2::ControlPointEnter(QPushButton* slider) {
+    const auto index = ControlPointIndex(slider->objectName().toStdString());
+    if (!index) return;
+    gradient_.SetCurrent(*index);
+    showCurrent();
+}
+
+void TForm2::ColorButtonStartDrag(QPushButton* slider) {
+    drag_.Start();
+    slider->setCursor(Qt::SplitHCursor);
+}
+
+void TForm2::FormDragOver(QPushButton* slider, int xInSlider) {
+    const auto newLeft = drag_.Over(xInSlider, slider->x(), geometry_);
+    const auto current = gradient_.Current();
+    if (!newLeft || !current || *current < kFirstMiddlePoint) return;
+    slider->move(*newLeft, slider->y());
+    gradient_.SetPosition(*current, SliderPosition(slider->x(), geometry_));
+    acpAlpha->setText(
+        QString::fromStdString(LocationText(gradient_.Point(*current).Position, LocaleDecimalPoint().toStdString())));
+}
+
+void TForm2::ColorButtonEndDrag(QPushButton* slider) {
+    drag_.End();
+    slider->setCursor(Qt::PointingHandCursor);
+}
+
+void TForm2::PickColor(QPushButton* slider) {
+    const auto index = ControlPointIndex(slider->objectName().toStdString());
+    if (!index) return;
+    const std::optional<TColor> chosen = chooseColor_(this, gradient_.Point(*index).Color);
+    if (!chosen) return;
+    gradient_.SetColor(*index, *chosen);
+    paintGlyph(*index);
+    acpColor->setText(QString::fromStdString(ColorText(*chosen)));
+    rebuildPalette();
+}
+
+void TForm2::InterpolationFunctionPick() {
+    const auto current = gradient_.Current();
+    if (!current) return;
+    gradient_.SetInterpolation(*current,
+                               rbPolynomial->isChecked() ? TInterpolation::Polynomial : TInterpolation::Sinusoidal);
+    rebuildPalette();
+}
+
+void TForm2::acpPolyPowerChange() {
+    const auto current = gradient_.Current();
+    if (!current || acpPolyPower->currentIndex() < 0) return;
+    gradient_.SelectPolyPower(*current, acpPolyPower->currentIndex());
+    rebuildPalette();
+}
+
+void TForm2::acpSinusShapeChange() {
+    const auto current = gradient_.Current();
+    if (!current || acpSinusShape->currentIndex() < 0) return;
+    gradient_.SelectSinusShape(*current, acpSinusShape->currentIndex());
+    rebuildPalette();
+}
+
+void TForm2::AddControlPointClick() {
+    const auto added = gradient_.AddControlPoint();
+    if (!added) return;
+    placeSlider(*added);
+    rebuildPalette();
+}
+
+void TForm2::RemoveControlPointDragDrop() {
+    const auto removed = gradient_.RemoveCurrent();
+    if (!removed) return;
+    ControlPoints[static_cast<std::size_t>(*removed)]->hide();
+    rebuildPalette();
+}
+
+QPushButton* TForm2::sliderOf(QObject* watched) const {
+    for (QPushButton* slider : ControlPoints) {
+        if (slider == watched) return slider;
+    }
+    return nullptr;
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    QPushButton* slider = sliderOf(watched);
+    if (slider != nullptr && sliderMouseEvent(slider, event)) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+// A press selects the point before any drag starts, since dragging writes
+// into Current; middle sliders then drag with the left button held. The
+// button keeps its own press handling, so the events pass on, except the
+// right click, which opens the colour dialog instead of a menu.
+bool TForm2::sliderMouseEvent(QPushButton* slider, QEvent* event) {
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+    const int x = mouse != nullptr ? static_cast<int>(mouse->position().x()) : 0;
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            ControlPointEnter(slider);
+            return false;
+        case QEvent::MouseButtonPress:
+            if (mouse->button() != Qt::LeftButton) return false;
+            slider->setFocus(Qt::MouseFocusReason);
+            ControlPointEnter(slider);
+            if (slider != ControlPoints[0] && slider != ControlPoints[1]) {
+                ColorButtonStartDrag(slider);
+                FormDragOver(slider, x);
+            }
+            return false;
+        case QEvent::MouseMove:
+            if (drag_.Active() && (mouse->buttons() & Qt::LeftButton)) FormDragOver(slider, x);
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (mouse->button() == Qt::LeftButton && drag_.Active()) ColorButtonEndDrag(slider);
+            return false;
+        case QEvent::ContextMenu:
+            PickColor(slider);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    FormClose();
+    QDialog::hideEvent(event);
+}
+
+}  // namespace moravel

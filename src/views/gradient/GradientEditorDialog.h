@@ -1,0 +1,137 @@
+// The gradient editor `TForm2` ("Spectrogram Color Gradient"): the gradient
+// strip `grImage` with nine slider buttons `ControlPoint0` .. `ControlPoint8`
+// above it (0 and 1 the fixed ends, 2 .. 8 shown only while active), the
+// location and colour read-outs of the current point, the group " Gradient
+// Interpolation Function " with the curve of the segment above the current
+// point, and "&Close".
+//
+// The user drags the middle sliders along the strip and right-clicks a
+// slider to choose its colour. Edits change only the gradient and the
+// editor's own palette; while the editor is open its 100 ms timer redraws
+// the strip and calls the owner's live update, which carries the gradient to
+// the spectrogram's palette, so the spectrogram follows the edits at once.
+//
+// The editor works on a gradient it does not own. Threads: GUI thread only.
+#pragma once
+
+#include "ColorChooser.h"
+#include "ColorGradient.h"
+#include "GradientSliders.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace moravel {
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    /// Strip and slider geometry in editor pixels.
+    static constexpr int kStripLeft = 16;
+    static constexpr int kStripTop = 72;
+    static constexpr int kStripWidth = 237;
+    static constexpr int kStripHeight = 17;
+    static constexpr int kSliderTop = 48;
+    static constexpr int kSliderWidth = 10;
+    static constexpr int kSliderHeight = 20;
+    /// The live update's period in milliseconds.
+    static constexpr int kLiveUpdateMs = 100;
+
+    /// frmCreate: the controls, the nine sliders with their curve defaults
+    /// (2 .. 8 hidden and inactive), the ends at the strip's edges.
+    /// `gradient` must outlive the editor; `chooseColor` empty: the system's
+    /// colour dialog; `liveUpdate` runs on every timer tick after the strip
+    /// was redrawn (may be empty).
+    TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate,
+           QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    /// After the gradient was set from outside (a preset, the stored
+    /// palette): shows the sliders of the active points at their positions
+    /// with their colours, hides the others, and rebuilds the strip.
+    void PlaceControlPoints();
+
+    // ---- Handlers, under their names in the program -------------------------
+    /// The editor becomes visible: the live update starts.
+    void FormActivate();
+    /// The editor hides: the live update stops after carrying the last edits.
+    void FormClose();
+    void btnCloseClick();
+    /// Rebuilds and redraws the strip, then runs the live update.
+    void timer1Timer();
+    /// `slider` received the focus: its point becomes Current and the
+    /// read-outs, lists and radio buttons show that point.
+    void ControlPointEnter(QPushButton* slider);
+    /// A left press on a middle slider begins a drag.
+    void ColorButtonStartDrag(QPushButton* slider);
+    /// A mouse move during a drag; `xInSlider` relative to the slider.
+    void FormDragOver(QPushButton* slider, int xInSlider);
+    void ColorButtonEndDrag(QPushButton* slider);
+    /// A right click on `slider`: the colour dialog preset with its colour;
+    /// a confirmed colour goes to the point, its glyph and the read-out.
+    void PickColor(QPushButton* slider);
+    /// Either radio button: the curve of Current (nothing without one).
+    void InterpolationFunctionPick();
+    void acpPolyPowerChange();
+    void acpSinusShapeChange();
+    /// Activates the next inactive point (if fewer than nine are active) and
+    /// shows its slider at its position.
+    void AddControlPointClick();
+    /// Deactivates Current (never an end) and hides its slider.
+    void RemoveControlPointDragDrop();
+
+    // ---- Controls (Qt owns them) --------------------------------------------
+    QLabel* Label1;  // the hint
+    QLabel* grImage;
+    std::array<QPushButton*, kControlPointCount> ControlPoints{};
+    QPushButton* btnClose;          // "&Close"
+    QLabel* LabelLocation;          // "Location"
+    QLabel* acpAlpha;               // position of Current, "0.20"
+    QLabel* LabelColor;             // "Color"
+    QLabel* acpColor;               // colour of Current, "00ff00"
+    QGroupBox* GroupInterpolation;  // " Gradient Interpolation Function "
+    QRadioButton* rbPolynomial;     // "Polynomial Power"
+    QRadioButton* rbSinusoidal;     // "Sinusoidal Shape"
+    QComboBox* acpPolyPower;        // "5" .. "-5"
+    QComboBox* acpSinusShape;       // "1", "-1"
+    QTimer timer1;
+
+    /// The editor's own palette (entries 0 .. kStripWidth are its strip's).
+    const SpectrogramPalette& EditorPalette() const { return *palette_; }
+    const SliderGeometry& Geometry() const { return geometry_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void buildControls();
+    void buildInterpolationGroup();
+    void buildSliders();
+    void paintGlyph(int index);
+    void placeSlider(int index);
+    void showCurrent();
+    void rebuildPalette();
+    QPushButton* sliderOf(QObject* watched) const;
+    bool sliderMouseEvent(QPushButton* slider, QEvent* event);
+
+    TFunkyGradient& gradient_;
+    ColorChooser chooseColor_;
+    std::function<void()> liveUpdate_;
+    std::unique_ptr<SpectrogramPalette> palette_;
+    SliderGeometry geometry_{kStripLeft, kStripWidth, kSliderWidth};
+    SliderDrag drag_;
+};
+
+}  // namespace moravel
