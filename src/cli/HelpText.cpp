@@ -2,9 +2,11 @@
 
 #include "AudioRange.h"
 #include "ChainSettings.h"
+#include "ColorGradient.h"
 #include "ControlTable.h"
 #include "FilterPresets.h"
 #include "RangeText.h"
+#include "SpectrogramLayout.h"
 
 #include <cctype>
 
@@ -91,6 +93,16 @@ std::string ShiftRanges() {
     return text;
 }
 
+// "\"Soft Blue\", \"Hard Blue\", ..." over the palette presets, two a line.
+std::string PaletteNames() {
+    std::string text;
+    for (std::size_t i = 0; i < kPalettePresets.size(); ++i) {
+        if (i > 0) text += i % 2 == 0 ? ",\n                            " : ", ";
+        text += "\"" + std::string(kPalettePresets[i].name) + "\"";
+    }
+    return text;
+}
+
 std::string Rest() {
     const c::TrackControl& band = c::kEqualizerBandControls[0];
     return "  --shift POSITION[:RANGE]  frequency shift. POSITION " + RangeText(c::kTbFreqShift) + "; RANGE " +
@@ -118,9 +130,38 @@ std::string Rest() {
            Number(ChainSettings{}.decay) +
            ")\n"
            "\n"
+           "Spectrogram picture:\n"
+           "  --spectrogram FILE.png    draw the spectrogram of OUT.wav as the program's\n"
+           "                            Spectrogram page colours it: one column per block,\n"
+           "                            one row per spectrum point (--resolution), time\n"
+           "                            (nn:ss) and frequency (Hz) axes. A picture wider\n"
+           "                            than " +
+           Number(kMaxPictureWidth) +
+           " pixels is refused before anything is\n"
+           "                            written (at 8000 Hz one column holds " +
+           Number(PlayerBufferBytes(8000) / 2) + " samples,\n                            so about " +
+           Number(kMaxPictureWidth * (PlayerBufferBytes(8000) / 2) / 8000 / 60) +
+           " minutes fit)\n"
+           "  --spectrogram-offset " +
+           RangeText(c::kTrackSpectrogramOffset) + "  added to each value before colouring (default " +
+           Number(c::kTrackSpectrogramOffset.keyDefault) +
+           ")\n"
+           "  --spectrogram-gain " +
+           RangeText(c::kTrackSpectrogramGain) + "    sensitivity, higher is brighter (default " +
+           Number(c::kTrackSpectrogramGain.keyDefault) +
+           ")\n"
+           "  --palette NAME            colour palette: " +
+           PaletteNames() +
+           "\n"
+           "                            (default \"" +
+           kPalettePresets[kSoftGreenPreset].name +
+           "\", or the palette stored in\n"
+           "                            --settings)\n"
+           "\n"
            "Other:\n"
            "  --settings FILE           take every stage from the [SETTINGS] section of a\n"
-           "                            Moravel settings file (moravel.ini); stage options\n"
+           "                            Moravel settings file (moravel.ini), and the\n"
+           "                            spectrogram's palette, offset and gain; options\n"
            "                            on the command line override it\n"
            "  --quiet                   no progress display and no summary\n"
            "  --help                    show this text\n"

@@ -55,11 +55,28 @@ TEST(ProcessOptions, GarbageNamesTheOptionAndItsForm) {
         {{"in.wav", "out.wav", "--quiet=1"}, "--quiet takes no value"},
         {{"in.wav", "out.wav", "--loud"}, "unknown option --loud"},
         {{"in.wav"}, "expected an input and an output file"},
+        {{"in.wav", "out.wav", "--spectrogram", "s.png", "--palette", "Green"},
+         "--palette: unknown palette \"Green\"; use one of:\n  \"Soft Blue\"\n  \"Hard Blue\"\n  \"Soft "
+         "Monochrome\"\n  \"Soft Green\""},
+        {{"in.wav", "out.wav", "--spectrogram", "s.png", "--spectrogram-gain", "loud"},
+         "--spectrogram-gain: \"loud\" is not of the form a whole number 1..4000"},
+        {{"in.wav", "out.wav", "--spectrogram-offset", "5"}, "--spectrogram-offset needs --spectrogram FILE.png"},
+        {{"in.wav", "out.wav", "--palette", "Soft Blue"}, "--palette needs --spectrogram FILE.png"},
     };
     for (const auto& c : cases) {
         const std::string message = ErrorOf(c.args);
         EXPECT_NE(message.find(c.expected), std::string::npos) << "message: " << message;
     }
+}
+
+TEST(ProcessOptions, SpectrogramOptionsAndPaletteNamesInAnyCase) {
+    const ProcessOptions o = Parse(
+        {"--palette", "soft MONOCHROME", "--spectrogram=s.png", "--spectrogram-offset", "-7", "--spectrogram-gain=9"});
+    EXPECT_EQ(o.spectrogram, "s.png");
+    EXPECT_EQ(o.palette, 2);
+    EXPECT_EQ(o.spectrogramOffset, -7);  // clamped later, with a warning
+    EXPECT_EQ(o.spectrogramGain, 9);
+    EXPECT_FALSE(Parse({}).spectrogram);
 }
 
 class StageOptions : public ::testing::Test {
@@ -131,13 +148,31 @@ TEST_F(StageOptions, FilterCentreStopsAtHalfTheSampleRate) {
 // to; the help says which sample rate the chain runs at.
 TEST(ProcessHelp, GivesTheControlsRangesAndTheChainsRate) {
     const std::string help = ProcessHelpText();
-    for (const char* part :
-         {"LEVEL 2000..30000 is the", "DECAY 2..300 is how slowly", "LEVEL 1..20 (higher",
-          "THRESHOLD -50..50, GAIN -10..10\n", "\"Defaults\" button: 0:-5)", "GAIN -10..10 (defaults 0:0)",
-          "CENTER 10..30000 Hz", "WIDTH 20..3000 Hz", "(default 500, or the --settings value)",
-          "POSITION -125..125; RANGE 0..3\n", "POSITION 125: 0 = 1000 Hz,\n", "3 = 20 KHz (default 0)",
-          "each -5 (double) .. 0 (unchanged) ..\n                            5 (muted)", "(default medium)",
-          "--decay 0..20 ", "spectrum decay, 0 = off (default 0)", "own sample rate R,", "R - 50 Hz"}) {
+    for (const char* part : {"LEVEL 2000..30000 is the",
+                             "DECAY 2..300 is how slowly",
+                             "LEVEL 1..20 (higher",
+                             "THRESHOLD -50..50, GAIN -10..10\n",
+                             "\"Defaults\" button: 0:-5)",
+                             "GAIN -10..10 (defaults 0:0)",
+                             "CENTER 10..30000 Hz",
+                             "WIDTH 20..3000 Hz",
+                             "(default 500, or the --settings value)",
+                             "POSITION -125..125; RANGE 0..3\n",
+                             "POSITION 125: 0 = 1000 Hz,\n",
+                             "3 = 20 KHz (default 0)",
+                             "each -5 (double) .. 0 (unchanged) ..\n                            5 (muted)",
+                             "(default medium)",
+                             "--decay 0..20 ",
+                             "spectrum decay, 0 = off (default 0)",
+                             "own sample rate R,",
+                             "R - 50 Hz",
+                             "--spectrogram-offset 0..1000 ",
+                             "colouring (default 0)",
+                             "--spectrogram-gain 1..4000 ",
+                             "brighter (default 2000)",
+                             "than 65535 pixels",
+                             "\"Soft Monochrome\", \"Soft Green\"",
+                             "(default \"Soft Green\""}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(help.find("the way the player does"), std::string::npos);
