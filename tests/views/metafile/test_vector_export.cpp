@@ -1,8 +1,9 @@
 // A real chart painted through RenderVector into WMF, EMF and SVG, each read
 // back independently: the WMF and EMF by wmf2svg and emf2svg-conv, the SVG
-// by an XML parser. The chart has a title, two axis labels (the value axis
-// label rotated), a known number of bars in a colour nothing else uses, and
-// a colour map, which QCustomPlot paints as an image.
+// by an XML parser. The chart is the program's own TChart with a title, two
+// axis labels (the value axis label rotated), a known number of TBarSeries
+// bars in a colour nothing else uses, and an image drawn by its
+// BeforeDrawAxes hook as the spectrogram's is.
 #include "VectorExport.h"
 
 #include <qcustomplot.h>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "MetafileReaders.h"
+#include "TChart.h"
 
 namespace moravel {
 namespace {
@@ -33,18 +35,17 @@ protected:
         plot_.xAxis->setRange(0, kBars + 1);
         plot_.yAxis->setRange(0, 10);
 
-        auto* bars = new QCPBars(plot_.xAxis, plot_.yAxis);
+        auto* bars = new TBarSeries(plot_.xAxis, plot_.yAxis);
         bars->setPen(Qt::NoPen);
         bars->setBrush(kBarColor);
         for (int i = 1; i <= kBars; ++i) bars->addData(i, i);
 
-        auto* map = new QCPColorMap(plot_.xAxis, plot_.yAxis);
-        map->data()->setSize(16, 8);
-        map->data()->setRange(QCPRange(0.5, 3.5), QCPRange(6, 9));
-        for (int x = 0; x < 16; ++x)
-            for (int y = 0; y < 8; ++y) map->data()->setCell(x, y, x + y);
-        map->setGradient(QCPColorGradient::gpHot);
-        map->rescaleDataRange();
+        image_ = QImage(16, 8, QImage::Format_RGB32);
+        for (int y = 0; y < image_.height(); ++y)
+            for (int x = 0; x < image_.width(); ++x) image_.setPixel(x, y, qRgb(16 * x, 32 * y, 200));
+        plot_.BeforeDrawAxes = [this](QCPPainter* painter, const QRect& plotRect) {
+            painter->drawImage(QRect(plotRect.topLeft(), QSize(plotRect.width() / 3, plotRect.height() / 3)), image_);
+        };
         plot_.replot();
     }
 
@@ -66,7 +67,8 @@ protected:
         EXPECT_EQ(bars == svg.shapesByFill.end() ? 0 : bars->second, kBars) << fills.join(", ").toStdString();
     }
 
-    QCustomPlot plot_;
+    TChart plot_;
+    QImage image_;
 };
 
 TEST_F(ChartFixture, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
