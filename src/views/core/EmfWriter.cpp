@@ -5,6 +5,7 @@
 
 #include "Dib.h"
 #include "GdiPlayback.h"
+#include "GdiValues.h"
 #include "LittleEndianBuffer.h"
 #include "TextCodec.h"
 
@@ -46,27 +47,6 @@ constexpr std::size_t kFaceNameUnits = 32;
 constexpr std::size_t kLogFontPanoseTailBytes = 228;  // full name, style, version ... panose after LOGFONTW
 constexpr double kPixelsPerInch = 96;
 
-std::int16_t Clamp16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
-
-std::uint32_t ColorRef(Color c) { return c.r | c.g << 8 | c.b << 16; }
-
-std::uint32_t PenStyleCode(PenStyle style) {
-    switch (style) {
-        case PenStyle::Dash:
-            return 1;
-        case PenStyle::Dot:
-            return 2;
-        case PenStyle::DashDot:
-            return 3;
-        case PenStyle::DashDotDot:
-            return 4;
-        case PenStyle::None:
-            return 5;
-        default:
-            return 0;
-    }
-}
-
 void PutRect(LittleEndianBuffer& b, const IntRect& r) {
     b.I32(r.left);
     b.I32(r.top);
@@ -105,9 +85,9 @@ public:
     }
 
     void CreatePen(int handle, const Pen& pen) override {
-        const std::int32_t width = static_cast<std::int32_t>(std::lround(pen.width));
-        Record32(kCreatePen, {handle, static_cast<std::int32_t>(PenStyleCode(pen.style)), width, 0,
-                              static_cast<std::int32_t>(ColorRef(pen.color))});
+        const std::int32_t width = RoundToInt(pen.width);
+        Record32(kCreatePen,
+                 {handle, GdiPenStyle(pen.style), width, 0, static_cast<std::int32_t>(ColorRef(pen.color))});
     }
 
     void CreateBrush(int handle, const Brush& brush) override {
@@ -118,9 +98,9 @@ public:
     void CreateFont(int handle, const RotatedFont& font) override {
         LittleEndianBuffer b;
         b.U32(static_cast<std::uint32_t>(handle));
-        b.I32(-static_cast<std::int32_t>(std::lround(font.font.pixelSize)));  // negative: em height
+        b.I32(-RoundToInt(font.font.pixelSize));  // negative: em height
         b.I32(0);
-        const std::int32_t tenths = static_cast<std::int32_t>(std::lround(font.rotation * 10));
+        const std::int32_t tenths = RoundToInt(font.rotation * 10);
         b.I32(tenths);  // escapement
         b.I32(tenths);  // orientation
         b.I32(font.font.weight);

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <optional>
 
+#include "GdiValues.h"
 #include "ImageCrop.h"
 
 namespace moravel::vec {
 namespace {
 
-int Round(double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); }
-
-IntPoint ToInt(Point p) { return {Round(p.x), Round(p.y)}; }
+// Non-finite coordinates (a degenerate transform) become 0 rather than undefined values.
+IntPoint ToInt(Point p) { return {RoundToInt(p.x), RoundToInt(p.y)}; }
 
 std::vector<IntPoint> ToInt(const std::vector<Point>& points) {
     std::vector<IntPoint> out;
@@ -20,7 +20,9 @@ std::vector<IntPoint> ToInt(const std::vector<Point>& points) {
     return out;
 }
 
-IntRect Edges(const Rect& r) { return {Round(r.x), Round(r.y), Round(r.x + r.width), Round(r.y + r.height)}; }
+IntRect Edges(const Rect& r) {
+    return {RoundToInt(r.x), RoundToInt(r.y), RoundToInt(r.x + r.width), RoundToInt(r.y + r.height)};
+}
 
 // Object table indexes as the metafile player hands them out: the lowest free one.
 class HandleTable {
@@ -171,7 +173,7 @@ std::vector<int> WholePixelAdvances(const Text& text) {
     int whole = 0;
     for (std::size_t i = 0; i < text.text.size(); ++i) {
         exact += i < text.advances.size() ? text.advances[i] : 0.55 * text.font.pixelSize;
-        dx.push_back(Round(exact) - whole);
+        dx.push_back(RoundToInt(exact) - whole);
         whole += dx.back();
     }
     return dx;

@@ -1,6 +1,7 @@
 #include "SvgWriter.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "ImageCrop.h"
@@ -12,6 +13,7 @@ namespace {
 
 // Numbers with at most two decimals and a point whatever the C locale says.
 std::string Num(double v) {
+    if (!std::isfinite(v)) return "0";  // "nan" or "inf" would break the document
     char buf[64];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
     std::string s(buf, ec == std::errc() ? end : buf);

@@ -6,6 +6,7 @@
 
 #include "Dib.h"
 #include "GdiPlayback.h"
+#include "GdiValues.h"
 #include "LittleEndianBuffer.h"
 #include "TextCodec.h"
 
@@ -38,27 +39,6 @@ constexpr std::uint16_t kTransparent = 1;
 constexpr std::uint16_t kTextAlignBaseline = 24;
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::size_t kFaceNameBytes = 32;
-
-std::int16_t Clamp16(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); }
-
-std::uint32_t ColorRef(Color c) { return c.r | c.g << 8 | c.b << 16; }
-
-std::uint16_t PenStyleCode(PenStyle style) {
-    switch (style) {
-        case PenStyle::Dash:
-            return 1;
-        case PenStyle::Dot:
-            return 2;
-        case PenStyle::DashDot:
-            return 3;
-        case PenStyle::DashDotDot:
-            return 4;
-        case PenStyle::None:
-            return 5;
-        default:
-            return 0;
-    }
-}
 
 void PutPoints(LittleEndianBuffer& b, const std::vector<IntPoint>& points) {
     b.I16(Clamp16(static_cast<int>(std::min<std::size_t>(points.size(), 32767))));
@@ -95,8 +75,8 @@ public:
 
     void CreatePen(int, const Pen& pen) override {
         LittleEndianBuffer b;
-        b.U16(PenStyleCode(pen.style));
-        b.I16(Clamp16(static_cast<int>(std::lround(pen.width))));
+        b.U16(GdiPenStyle(pen.style));
+        b.I16(Clamp16(RoundToInt(pen.width)));
         b.I16(0);
         b.U32(ColorRef(pen.color));
         Record(kCreatePenIndirect, b);
@@ -112,9 +92,9 @@ public:
 
     void CreateFont(int, const RotatedFont& font) override {
         LittleEndianBuffer b;
-        b.I16(Clamp16(-static_cast<int>(std::lround(font.font.pixelSize))));  // negative: em height
+        b.I16(Clamp16(-RoundToInt(font.font.pixelSize)));  // negative: em height
         b.I16(0);
-        const int tenths = static_cast<int>(std::lround(font.rotation * 10));
+        const int tenths = RoundToInt(font.rotation * 10);
         b.I16(Clamp16(tenths));  // escapement
         b.I16(Clamp16(tenths));  // orientation
         b.I16(Clamp16(font.font.weight));
