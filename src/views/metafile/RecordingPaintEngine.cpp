@@ -36,10 +36,11 @@ bool RecordingPaintEngine::begin(QPaintDevice* device) {
     return true;
 }
 
-bool RecordingPaintEngine::end() {
-    clipEnabled_ = false;
-    EmitClip();
-    return true;
+bool RecordingPaintEngine::end() { return true; }
+
+void RecordingPaintEngine::Add(vec::Item item) {
+    SyncClip();
+    drawing_.items.push_back(std::move(item));
 }
 
 void RecordingPaintEngine::updateState(const QPaintEngineState& newState) {
@@ -51,7 +52,6 @@ void RecordingPaintEngine::updateState(const QPaintEngineState& newState) {
     if (flags & DirtyClipPath) ApplyClip(newState.clipOperation(), newState.clipPath().boundingRect());
     if (flags & DirtyClipRegion) ApplyClip(newState.clipOperation(), QRectF(newState.clipRegion().boundingRect()));
     if (flags & DirtyClipEnabled) clipEnabled_ = newState.isClipEnabled();
-    EmitClip();
 }
 
 void RecordingPaintEngine::ApplyClip(Qt::ClipOperation operation, const QRectF& rect) {
@@ -65,11 +65,11 @@ void RecordingPaintEngine::ApplyClip(Qt::ClipOperation operation, const QRectF& 
     clipEnabled_ = true;
 }
 
-void RecordingPaintEngine::EmitClip() {
+void RecordingPaintEngine::SyncClip() {
     const std::optional<QRectF> wanted = clipEnabled_ ? clipRect_ : std::nullopt;
     if (wanted == emittedClip_) return;
     emittedClip_ = wanted;
-    Add(vec::Clip{wanted.has_value(), wanted ? ToVecRect(*wanted) : vec::Rect{}});
+    drawing_.items.push_back(vec::Clip{wanted.has_value(), wanted ? ToVecRect(*wanted) : vec::Rect{}});
 }
 
 void RecordingPaintEngine::AddPolygon(const QPolygonF& devicePolygon, const vec::Pen& pen, const vec::Brush& brush) {

@@ -39,13 +39,15 @@ public:
     Type type() const override { return QPaintEngine::User; }
 
 private:
-    void Add(vec::Item item) { drawing_.items.push_back(std::move(item)); }
+    /// Appends a drawn item, preceded by a clip item if the clip changed
+    /// since the last one (so clips set and reset without drawing leave no trace).
+    void Add(vec::Item item);
     void AddPolygon(const QPolygonF& devicePolygon, const vec::Pen& pen, const vec::Brush& brush);
     void AddPolyline(const QPolygonF& devicePolygon);
     /// Sets or combines the clip with `rect` in painter coordinates.
     void ApplyClip(Qt::ClipOperation operation, const QRectF& rect);
     /// Records a clip item if the clip that applies has changed.
-    void EmitClip();
+    void SyncClip();
     bool HasRotationOrShear() const { return transform_.type() > QTransform::TxScale; }
 
     vec::VectorDrawing& drawing_;

@@ -133,15 +133,17 @@ TEST(RecordingPaintDevice, ImagesKeepSourceAndMappedTarget) {
     EXPECT_DOUBLE_EQ(images[0].target.width, 40);
 }
 
-TEST(RecordingPaintDevice, ClipRectanglesAreRecordedInDevicePixelsAndRemoved) {
+TEST(RecordingPaintDevice, ClipRectanglesAreRecordedInDevicePixelsOnlyWhereSomethingIsDrawn) {
     const vec::VectorDrawing d = Record({100, 100}, [](QPainter& p) {
         p.translate(10, 10);
         p.setClipRect(QRect(0, 0, 50, 40));
         p.fillRect(QRect(0, 0, 5, 5), Qt::red);
         p.setClipRect(QRect(20, 0, 50, 50), Qt::IntersectClip);
         p.fillRect(QRect(0, 0, 5, 5), Qt::red);
+        p.setClipRect(QRect(0, 0, 1, 1));  // set and replaced before anything is drawn
         p.setClipping(false);
         p.fillRect(QRect(0, 0, 5, 5), Qt::red);
+        p.setClipRect(QRect(0, 0, 1, 1));  // nothing drawn after it
     });
     const auto clips = ItemsOf<vec::Clip>(d);
     ASSERT_EQ(clips.size(), 3u);
@@ -153,7 +155,7 @@ TEST(RecordingPaintDevice, ClipRectanglesAreRecordedInDevicePixelsAndRemoved) {
     EXPECT_DOUBLE_EQ(clips[1].rect.width, 30);
     EXPECT_DOUBLE_EQ(clips[1].rect.height, 40);
     EXPECT_FALSE(clips[2].enabled);
-    EXPECT_TRUE(std::holds_alternative<vec::Clip>(d.items[std::size_t(d.items.size() - 2)]));
+    EXPECT_TRUE(std::holds_alternative<vec::Rectangle>(d.items.back()));
 }
 
 }  // namespace
