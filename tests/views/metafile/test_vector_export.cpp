@@ -24,7 +24,7 @@ const QString kTitle = "Spectrum of the test signal";
 const QString kXLabel = "Frequency (Hz)";
 const QString kYLabel = "Level (dB)";
 
-class ChartFixture : public ::testing::Test {
+class VectorExportOfAChart : public ::testing::Test {
 protected:
     void SetUp() override {
         plot_.resize(640, 400);
@@ -71,7 +71,7 @@ protected:
     QImage image_;
 };
 
-TEST_F(ChartFixture, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
+TEST_F(VectorExportOfAChart, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
     const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Wmf), ".wmf");
     ASSERT_FALSE(svg.isEmpty());
     const test::SvgContents contents = test::ParseSvg(svg);
@@ -79,7 +79,7 @@ TEST_F(ChartFixture, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
     EXPECT_EQ(contents.images, 1);
 }
 
-TEST_F(ChartFixture, EmfReadByEmf2svgHoldsTitlesLabelsBarsAndTheImage) {
+TEST_F(VectorExportOfAChart, EmfReadByEmf2svgHoldsTitlesLabelsBarsAndTheImage) {
     const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Emf), ".emf");
     ASSERT_FALSE(svg.isEmpty());
     const test::SvgContents contents = test::ParseSvg(svg);
@@ -87,7 +87,7 @@ TEST_F(ChartFixture, EmfReadByEmf2svgHoldsTitlesLabelsBarsAndTheImage) {
     EXPECT_EQ(contents.images, 1);
 }
 
-TEST_F(ChartFixture, SvgParsesAsXmlAndHoldsTitlesLabelsBarsAndTheImage) {
+TEST_F(VectorExportOfAChart, SvgParsesAsXmlAndHoldsTitlesLabelsBarsAndTheImage) {
     const std::vector<std::uint8_t> bytes = Render(VectorFormat::Svg);
     const test::SvgContents contents =
         test::ParseSvg(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
