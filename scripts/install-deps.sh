@@ -10,6 +10,7 @@ packages=(
   sox ffmpeg                    # independent WAV writers and readers for the tests
   qt6-base-dev libasound2-dev   # Qt (Core, Widgets, Test, PrintSupport) and ALSA
   libqcustomplot-dev            # the charts (its Qt 6 build)
+  zlib1g-dev                    # PNG pictures written by the vector export and moravel-process
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
   libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
