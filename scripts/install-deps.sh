@@ -14,6 +14,7 @@ packages=(
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
   libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
+  desktop-file-utils appstream  # validators for the menu entry and the metainfo
 )
 
 missing=()
