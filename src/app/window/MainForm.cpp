@@ -2,6 +2,7 @@
 
 #include "EnhWave.h"
 #include "FFT.h"
+#include "GradientEditorController.h"
 #include "HelpRouter.h"
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
@@ -103,6 +104,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     on(&Timer2, &QTimer::timeout, &TMainForm::Timer2Timer);
     Timer1.start();
     Timer2.start();
+    // The gradient editor comes after the window is complete, hidden until "Edit".
+    gradientEditor_ =
+        std::make_unique<GradientEditorController>(spectrogramView_->Palette(), options_.chooseColor, this);
 }
 
 TMainForm::~TMainForm() {
@@ -198,12 +202,10 @@ void TMainForm::createDevices() {
     cycleClient_ = std::make_unique<MainFormCycleClient>(*this);
 }
 
-// The palette editor is laid out but not built yet: its button stays
-// inactive rather than pretend to work. The Soundcard page's pairs and its
-// "Auto set audio" wait for the first start_sample, which reads the line
-// assignment (SoundcardMixerPage).
+// The Soundcard page's pairs and its "Auto set audio" wait for the first
+// start_sample, which reads the line assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{spectrogram->Button2, soundcard->ButtonAutoSetAudio}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
 }

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "BlockCycle.h"
+#include "ColorChooser.h"
 #include "FileDialog.h"
 #include "GuardedConnect.h"
 #include "KiniFile.h"
@@ -60,6 +61,7 @@ class DebugPage;
 class EqualizerPage;
 class ExpandPage;
 class FilterPage;
+class GradientEditorController;
 class HelpRouter;
 class MainFormCycleClient;
 class PlayerController;
@@ -97,6 +99,8 @@ struct MainFormOptions {
     MessagePresenter showMessage;
     /// Empty: the system's file dialogs (tests answer them).
     FileChooser chooseFile;
+    /// Empty: the system's colour dialog (the gradient editor's; tests answer it).
+    ColorChooser chooseColor;
     /// Empty: the stopwatch runs on the steady clock (tests pass card time).
     TmyTimer::Counter stopwatchCounter;
     /// The kernel's CPU statistics (tests pass their own file).
@@ -184,6 +188,8 @@ public:
     void SpectrogramClearClick();
     void sb_zoom_spectrogramClick();
     void ComboPalettePresetsChange();
+    /// "Edit": the gradient editor, modally.
+    void Button2Click();
     void sb_plot_signalClick();
 
     // ---- Recorder and player (forwards to their controllers) ---------------
@@ -353,6 +359,9 @@ private:
     // The spectrogram with its history, palette and geometry (made once the
     // panes and pages exist).
     std::unique_ptr<SpectrogramView> spectrogramView_;
+    // The palette's gradient editor, made after the window and kept for the
+    // program's life (goes before the view whose palette it edits).
+    std::unique_ptr<GradientEditorController> gradientEditor_;
 
     // The shared save dialog (recorder, image export), the player's open
     // dialog, and the recorder's and player's state (made with the devices).

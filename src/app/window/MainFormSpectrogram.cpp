@@ -1,8 +1,9 @@
 // The spectrogram's and its palette's handlers on the main window: the
 // controls of the spectrogram pane and the Spectrogram page connected to the
 // window's handlers, each forwarding to the SpectrogramView that does the
-// work.
+// work; "Edit" forwards to the gradient editor's controller.
 #include "MainForm.h"
+#include "GradientEditorController.h"
 #include "PlotMath.h"
 #include "PlotPanes.h"
 #include "SpectrogramView.h"
@@ -36,6 +37,7 @@ void TMainForm::connectSpectrogramControls() {
        &TMainForm::ScrollSpectrogramVerticalChange);
     on(spectrogram->SpectrogramClear, &QPushButton::clicked, &TMainForm::SpectrogramClearClick);
     on(spectrogram->ComboPalettePresets, &QComboBox::activated, &TMainForm::ComboPalettePresetsChange);
+    on(spectrogram->Button2, &QPushButton::clicked, &TMainForm::Button2Click);
     on(spectrogram->sb_zoom_spectrogram, &QToolButton::clicked, &TMainForm::sb_zoom_spectrogramClick);
     TChart* chart = spectrogramPane->Chart2;
     on(chart, &QCustomPlot::mouseMove, &TMainForm::Chart2MouseMove);
@@ -73,6 +75,8 @@ void TMainForm::Chart2MouseDown(QMouseEvent* event) { spectrogramView_->Remember
 void TMainForm::Chart2DblClick(QMouseEvent*) { spectrogramView_->CentreSpectrumOnPress(); }
 
 void TMainForm::ComboPalettePresetsChange() { spectrogramView_->Palette().ApplySelectedPreset(); }
+
+void TMainForm::Button2Click() { gradientEditor_->ShowModal(); }
 
 // At the first activation: the palette kept in the settings file.
 void TMainForm::LoadPaletteSettings() {

@@ -20,6 +20,11 @@ void SpectrogramPaletteState::ApplySelectedPreset() {
     if (index < 0 || index >= static_cast<int>(kPalettePresets.size())) return;
     ApplyPreset(*gradient_, index);
     applyGradient();
+    gradientSet();
+}
+
+void SpectrogramPaletteState::gradientSet() {
+    if (gradientSet_) gradientSet_();
 }
 
 // The strip shows the palette compressed to its own width; the spectrogram
@@ -45,6 +50,7 @@ void SpectrogramPaletteState::Load(const WindowSettings& stored) {
     gradient_->SetGradient(colour(0), colour(1), colour(2), colour(3), static_cast<double>(stored.PaletteAlpha[0]),
                            static_cast<double>(stored.PaletteAlpha[1]));
     applyGradient();
+    gradientSet();
 }
 
 void SpectrogramPaletteState::Keep(WindowSettings& s) const {

@@ -7,7 +7,9 @@
 #include "ColorGradient.h"
 #include "SpectrogramImage.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace moravel {
 
@@ -37,16 +39,31 @@ public:
     /// The 4001 colours (index 0..4000) in RGB 5-6-5, as the image stores them.
     const Palette16& Colours16() const { return colours16_; }
 
+    /// The gradient the presets, the stored palette and the gradient editor
+    /// set; Keep writes what it holds.
+    TFunkyGradient& Gradient() { return *gradient_; }
+
+    /// The editor's live update: rebuilds the strip, the 4001-colour table and
+    /// its 16-bit copy from the gradient as it stands.
+    void Refresh() { applyGradient(); }
+
+    /// Runs after a preset or the stored palette was set into the gradient
+    /// (the editor places its sliders there); may be empty.
+    void SetGradientListener(std::function<void()> listener) { gradientSet_ = std::move(listener); }
+
 private:
     // Builds the table for the gain track bar's maximum, the strip at its own
     // width, and the 16-bit copy.
     void applyGradient();
+    // The gradient was set from outside the editor: the listener hears of it.
+    void gradientSet();
 
     SpectrogramPage& page_;
     std::unique_ptr<TFunkyGradient> gradient_;
     std::unique_ptr<SpectrogramPalette> colours_;
     Palette16 colours16_{};
     bool applied_ = false;
+    std::function<void()> gradientSet_;
 };
 
 }  // namespace moravel
