@@ -68,8 +68,8 @@ void TForm2::buildControls() {
     btnClose->setDefault(true);
     connect(btnClose, &QPushButton::clicked, this, &TForm2::btnCloseClick);
 
-    LabelLocation = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 50, 16));
-    acpAlpha = MakeLabel(this, "acpAlpha", QString(), QRect(68, 136, 50, 16));
+    LabelLocation = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 56, 16));
+    acpAlpha = MakeLabel(this, "acpAlpha", QString(), QRect(76, 136, 50, 16));
     LabelColor = MakeLabel(this, "LabelColor", QStringLiteral("Color"), QRect(136, 136, 34, 16));
     acpColor = MakeLabel(this, "acpColor", QString(), QRect(172, 136, 60, 16));
     buildInterpolationGroup();
