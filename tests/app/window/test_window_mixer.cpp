@@ -5,6 +5,7 @@
 #include "AudioMixer.h"
 #include "HelpRouter.h"
 #include "HelpWindow.h"
+#include "MixerDialogAnswer.h"
 #include "MixerSetupDialog.h"
 #include "ServerOnlyCard.h"
 #include "SimulatedMixerService.h"
@@ -14,8 +15,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTextBrowser>
@@ -30,6 +31,8 @@
 
 using moravel::TAudioMixer;
 using moravel::TForm1;
+using moravel::testing::DialogAnswer;
+using moravel::testing::waitFor;
 using moravel::testing::WindowFixture;
 namespace mixer = moravel::mixer;
 
@@ -86,38 +89,6 @@ void deliver() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
 }
-
-// Runs the event loop until `done` holds (at most two seconds).
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
-// Answers the next soundcard dialog when it shows: `act` on it, then OK.
-class DialogAnswer {
-public:
-    explicit DialogAnswer(std::function<void(TForm1&)> act = {}) : act_(std::move(act)) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<TForm1*>(widget);
-                if (dialog == nullptr || !dialog->isVisible()) continue;
-                poll_.stop();
-                ++shown;
-                if (act_) act_(*dialog);
-                dialog->ButtonOK->click();
-                return;
-            }
-        });
-        poll_.start(5);
-    }
-    int shown = 0;
-
-private:
-    std::function<void(TForm1&)> act_;
-    QTimer poll_;
-};
 
 }  // namespace
 
@@ -254,6 +225,32 @@ private slots:
         w.f.Run(500);
         QVERIFY(w.f.Form().State().BlocksProcessed > 0);
         QVERIFY(w.Enabled("CheckBox2"));
+    }
+
+    // As the program runs it (no message hooks): the not-configured message
+    // is a real message box whose "Configure Soundcard..." button opens the
+    // dialog, and OK on the pre-selected lines starts processing.
+    void firstRunThroughTheMessageBoxButton() {
+        WindowFixture f("", {}, {}, 4096, [](moravel::MainFormOptions& options) { options.showMessage = {}; });
+        QStringList boxes;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            poll.stop();
+            boxes << box->windowTitle() + ": " + box->text();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == QStringLiteral("Configure Soundcard...")) button->click();
+        });
+        poll.start(5);
+        DialogAnswer answer;
+        f.Start();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes.front().startsWith("Moravel Configuration: Your soundcard is not configured"));
+        QVERIFY(waitFor([&] { return f.Form().State().SamplingEnabled; }));
+        QCOMPARE(answer.shown, 1);
+        f.Run(500);
+        QVERIFY(f.Form().State().BlocksProcessed > 0);
     }
 
     void notAvailableInputsStopSamplingWithTheMessage() {

@@ -1,0 +1,50 @@
+// Helpers of the window's mixer tests: answering the modal soundcard dialog
+// from the event loop, and waiting for something the event loop brings.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "MixerSetupDialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+namespace moravel::testing {
+
+/// Answers the next soundcard dialog when it shows: `act` on it, then OK.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(std::function<void(TForm1&)> act = {}) : act_(std::move(act)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<TForm1*>(widget);
+                if (dialog == nullptr || !dialog->isVisible()) continue;
+                poll_.stop();
+                ++shown;
+                if (act_) act_(*dialog);
+                dialog->ButtonOK->click();
+                return;
+            }
+        });
+        poll_.start(5);
+    }
+    int shown = 0;
+
+private:
+    std::function<void(TForm1&)> act_;
+    QTimer poll_;
+};
+
+/// Runs the event loop until `done` holds, at most `ms` milliseconds.
+inline bool waitFor(const std::function<bool()>& done, int ms = 2000) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+}  // namespace moravel::testing
