@@ -1,8 +1,6 @@
 #include "SpectrumCsv.h"
 
-#include <cerrno>
 #include <charconv>
-#include <system_error>
 
 namespace moravel {
 namespace {
@@ -22,18 +20,11 @@ void Append(std::string& line, std::int32_t value) {
 }  // namespace
 
 SpectrumCsvWriter::SpectrumCsvWriter(const std::string& path, std::int32_t blockSamples, std::int32_t sampleRate)
-    : file_(std::fopen(path.c_str(), "wb")), path_(path), blockSamples_(blockSamples), sampleRate_(sampleRate) {
-    if (file_ == nullptr) throw std::system_error(errno, std::generic_category(), "Cannot create " + path);
-}
-
-SpectrumCsvWriter::~SpectrumCsvWriter() {
-    if (file_ != nullptr) std::fclose(file_);
-}
+    : file_(path), blockSamples_(blockSamples), sampleRate_(sampleRate) {}
 
 void SpectrumCsvWriter::flushLine() {
     line_ += '\n';
-    // Errors are sticky in the FILE and reported by Finish.
-    std::fwrite(line_.data(), 1, line_.size(), file_);
+    file_.Write(line_.data(), line_.size());  // errors are reported by Finish
     line_.clear();
 }
 
@@ -58,13 +49,7 @@ void SpectrumCsvWriter::WriteBlock(std::int64_t blockIndex, const TmyFFT& engine
 
 void SpectrumCsvWriter::Finish(const TmyFFT& engine) {
     if (!headerWritten_) writeHeader(engine);
-    const bool failed = std::ferror(file_) != 0 || std::fflush(file_) != 0;
-    const int writeError = errno;
-    const bool closeFailed = std::fclose(file_) != 0;
-    const int error = failed ? writeError : errno;
-    file_ = nullptr;
-    if (failed || closeFailed)
-        throw std::system_error(error != 0 ? error : EIO, std::generic_category(), "Cannot write " + path_);
+    file_.Close();
 }
 
 }  // namespace moravel

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "FFT.h"
+#include "OutputFile.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace moravel {
@@ -16,10 +16,6 @@ public:
     /// `path` is created or replaced. `blockSamples` and `sampleRate` give
     /// the time of each row. Throws std::system_error if it cannot be opened.
     SpectrumCsvWriter(const std::string& path, std::int32_t blockSamples, std::int32_t sampleRate);
-    ~SpectrumCsvWriter();
-
-    SpectrumCsvWriter(const SpectrumCsvWriter&) = delete;
-    SpectrumCsvWriter& operator=(const SpectrumCsvWriter&) = delete;
 
     /// One row: the block's start time in seconds, PeakFrequency, PeakValue,
     /// DisplaySpectrum[1..K−1]. Writes the header row first:
@@ -34,8 +30,7 @@ private:
     void writeHeader(const TmyFFT& engine);
     void flushLine();
 
-    std::FILE* file_;
-    std::string path_;
+    OutputFile file_;
     std::string line_;
     std::int32_t blockSamples_;
     std::int32_t sampleRate_;
