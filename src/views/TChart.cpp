@@ -62,6 +62,8 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
     new PaintHook(this, QStringLiteral("overlay"), &TChart::AfterDraw);
     setNotAntialiasedElements(QCP::aeAll);
     setPlottingHint(QCP::phFastPolylines, true);
+    // Tab and clicks focus the plot, so that its keys work without a mouse.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TChart::UpdateLayout() {

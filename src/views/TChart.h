@@ -11,7 +11,8 @@
 //   - bars that remember the pixel width they were last drawn with, drawn
 //     as plain filled rectangles;
 //   - a resize notification;
-//   - moving an axis's window and telling whether a point is inside the plot.
+//   - moving an axis's window and telling whether a point is inside the plot;
+//   - keyboard focus by Tab or click (the window gives the plots their keys).
 // GUI thread only.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "dbm.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include "BgrColor.h"
@@ -42,7 +43,14 @@ void Tdbmeter::SetSepWidth(std::int32_t value) { Assign(&DbMeterProperties::SepW
 void Tdbmeter::SetSepColor(TColor value) { Assign(&DbMeterProperties::SepColor, value); }
 void Tdbmeter::SetStyle(Tdbmeterstyle value) { Assign(&DbMeterProperties::Style, value); }
 void Tdbmeter::SetDirection(tdbmeterdirection value) { Assign(&DbMeterProperties::Direction, value); }
-void Tdbmeter::SetPosition(std::int32_t value) { Assign(&DbMeterProperties::Position, value); }
+// A new position is announced to assistive technology, which reads it as the
+// meter's value.
+void Tdbmeter::SetPosition(std::int32_t value) {
+    if (props_.Position == value) return;
+    Assign(&DbMeterProperties::Position, value);
+    QAccessibleValueChangeEvent event(this, value);
+    QAccessible::updateAccessibility(&event);
+}
 
 void Tdbmeter::paintEvent(QPaintEvent* /*event*/) {
     RenderOffscreen();

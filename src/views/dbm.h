@@ -70,7 +70,8 @@ public:
     void SetStyle(Tdbmeterstyle value);
     tdbmeterdirection Direction() const { return props_.Direction; }
     void SetDirection(tdbmeterdirection value);
-    /// The value shown, in the units of the zone ranges; not clamped.
+    /// The value shown, in the units of the zone ranges; not clamped. A
+    /// change is also announced as the meter's accessible value.
     std::int32_t Position() const { return props_.Position; }
     void SetPosition(std::int32_t value);
 

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -54,6 +55,9 @@ void HelpWindow::BuildLayout() {
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setAccessibleName(tr("Help page"));
+    browser_->verticalScrollBar()->setAccessibleName(tr("Help page, up and down"));
+    browser_->horizontalScrollBar()->setAccessibleName(tr("Help page, left and right"));
     // Links are routed by OpenLink so that web links never replace the page.
     browser_->setOpenLinks(false);
     browser_->setOpenExternalLinks(false);

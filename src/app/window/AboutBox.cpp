@@ -38,6 +38,8 @@ TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidg
         QStringLiteral("<a href=\"homepage\">About Moravel</a> &nbsp; <a href=\"feature_request\">Suggest a feature</a>"),
         this);
     links->setObjectName(QStringLiteral("Links"));
+    // Tab reaches each link and Enter opens it, as a click does.
+    links->setTextInteractionFlags(Qt::TextBrowserInteraction);
     connect(links, &QLabel::linkActivated, this, &TAboutBox::linkOpened);
     grid->addWidget(links, 4, 1, 1, 2);
 

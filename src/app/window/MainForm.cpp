@@ -1,5 +1,7 @@
 #include "MainForm.h"
 
+#include "AccessibleNames.h"
+#include "AccessibleValues.h"
 #include "EnhWave.h"
 #include "FFT.h"
 #include "GradientEditorController.h"
@@ -84,6 +86,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Moravel version 3"));
+    // Before any widget's accessible interface is asked for.
+    InstallAccessibleValues();
     buildWindow();
     spectrogramView_ = std::make_unique<SpectrogramView>(
         SpectrogramView::Parts{*spectrogramPane, *spectrogram, *spectrumPane, *debug->Label53, *engine_, stopwatch_,
@@ -97,6 +101,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     createWaveControllers();
     disableUnbuiltControls();
     connectControls();
+    // After the handlers, so that a track bar's read-out is current when its
+    // new value is announced.
+    ApplyAccessibleTexts(this);
     LoadSettings();
     Timer1.setInterval(100);
     Timer2.setInterval(500);

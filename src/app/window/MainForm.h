@@ -271,6 +271,9 @@ private:
     void plotSpectrum();
     void fitSpectrumScale();
     void highlightTab(QWidget* sheet, bool on);
+    void connectPlotKeys();
+    /// The spectrum plot's accessible description: peak, filter band, cursor.
+    void describeSpectrumPlot();
     QString thousands() const;
 
     // Errors of handlers (MainForm.cpp): every connection of the window and

@@ -2,6 +2,8 @@
 // handlers that set the engine's display analysis (resolution, smoothing,
 // normalisation), the spectrum plot's scale modes, and DisplayData, the
 // 100 ms refresh of the spectrum bars and read-outs.
+#include "AccessiblePlotKeys.h"
+#include "AccessiblePlotText.h"
 #include "ChainSettings.h"
 #include "FFT.h"
 #include "MainForm.h"
@@ -64,6 +66,30 @@ void TMainForm::connectDisplayControls() {
     on(chart, &QCustomPlot::beforeReplot, &TMainForm::fitSpectrumScale);
     chart->AfterDraw = guard(&TMainForm::Chart1AfterDraw);
     chart->AllowScroll = guard(&allowScroll);
+    connectPlotKeys();
+}
+
+// The plots' keyboard equivalents of their mouse actions (AccessiblePlotKeys.h).
+void TMainForm::connectPlotKeys() {
+    InstallSpectrumPlotKeys(spectrumPane->Chart1,
+                            {filter->TrackFilterCenter, [this] { return static_cast<double>(engine_->PeakFrequency); },
+                             guard([this] {
+                                 filter->sb_filter_on->toggle();
+                                 sb_filter_onClick();
+                             }),
+                             guard(&TMainForm::describeSpectrumPlot)});
+    InstallSpectrogramPlotKeys(spectrogramPane->Chart2, spectrogramPane->ScrollSpectrogram,
+                               spectrogramPane->ScrollSpectrogramVertical);
+}
+
+void TMainForm::describeSpectrumPlot() {
+    const int width = filter->TrackFilterBW->value();
+    const QString band = filter->sb_filter_visible->isChecked()
+                             ? FilterBandText(filter->sb_filter_on->isChecked(), filter->ComboFilterType->currentIndex(),
+                                              filter->TrackFilterCenter->value(), width / 2)
+                             : QString();
+    SetDescriptionIfChanged(spectrumPane->Chart1,
+                            SpectrumPlotText(spectrumPane->Label1->text(), band, spectrumPane->Label39->text()));
 }
 
 void TMainForm::ComboSpectrumScaleChange() {
@@ -188,6 +214,7 @@ void TMainForm::Chart1MouseMove(QMouseEvent* event) {
     spectrumPane->Label39->setText(QStringLiteral("(%1 Hz, %2)")
                                        .arg(LocaleNumber(std::nearbyint(chart->xAxis->pixelToCoord(at.x())), 3, 0),
                                             LocaleNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
+    describeSpectrumPlot();
 }
 
 // A 10-pixel box at the top of the strongest bar.
@@ -264,6 +291,7 @@ void TMainForm::DisplayData() {
     }
     chart->replot(QCustomPlot::rpQueuedReplot);
     debug->Label38->setText(LocaleNumber(stopwatch_.Elapsed(kPlotTimeSlot), 3, 4));
+    describeSpectrumPlot();
     state_.DisplayDataPending = false;
 }
 

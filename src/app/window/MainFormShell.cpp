@@ -2,6 +2,8 @@
 // sequence, the 500 ms status timer with the CPU meter and the lights, the
 // menus and the help buttons.
 #include "AboutBox.h"
+#include "AccessibleNames.h"
+#include "AccessiblePageKeys.h"
 #include "HelpRouter.h"
 #include "MainForm.h"
 #include "MemoryStatus.h"
@@ -89,6 +91,7 @@ void TMainForm::connectShellControls() {
         if (button != nullptr) on(button, &QAbstractButton::clicked, [this, page] { ShowHelpTopic(page); });
     }
     on(PlotSplitter, &QSplitter::splitterMoved, &TMainForm::SplitterMoved);
+    InstallPageShortcuts(Tab1);
 }
 
 void TMainForm::ShowHelpTopic(const QString& topic) { help_->ShowTopic(topic); }
@@ -203,8 +206,11 @@ void TMainForm::updateLights() {
     const LightState recording =
         lights_.RecordingLight(recorder->sb_wave_record->isChecked(), recorder->sb_waverecorder_pause->isChecked());
     show_led(Panel4->Static3, recording.lit, recording.text, recording.text);
+    // Screen readers hear whether a light is active, not each blink.
+    SetLightName(Panel4->Static3, recording.text, recorder->sb_wave_record->isChecked());
     const LightState error = lights_.BufferErrorLight(state_.BufferError);
     show_led(Panel4->Static2, error.lit, error.text, error.text);
+    SetLightName(Panel4->Static2, error.text, error.lit || state_.BufferError);
 }
 
 // Lit: the on text in black on yellow; unlit: the off text in silver on the

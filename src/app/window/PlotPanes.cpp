@@ -27,6 +27,15 @@ QToolButton* makeHelpButton(QWidget* parent, const char* name) {
     return button;
 }
 
+// Scroll bars take no focus by default; these are the keyboard's way of
+// moving the plots' windows, so Tab reaches them.
+QScrollBar* makeScrollBar(QWidget* parent, Qt::Orientation orientation, const char* name) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
 QLabel* makeReadout(QWidget* parent, const char* name, int width) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -89,13 +98,11 @@ SpectrogramPane::SpectrogramPane(QWidget* parent) : QWidget(parent) {
     Series2 = Chart2->addGraph();
     Series2->setPen(QPen(Qt::yellow));
 
-    ScrollSpectrogram = new QScrollBar(Qt::Horizontal, this);
-    ScrollSpectrogram->setObjectName(QStringLiteral("ScrollSpectrogram"));
+    ScrollSpectrogram = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrogram");
     ScrollSpectrogram->setRange(0, 1000);
     ScrollSpectrogram->setSingleStep(2);
     ScrollSpectrogram->setPageStep(2);
-    ScrollSpectrogramVertical = new QScrollBar(Qt::Vertical, this);
-    ScrollSpectrogramVertical->setObjectName(QStringLiteral("ScrollSpectrogramVertical"));
+    ScrollSpectrogramVertical = makeScrollBar(this, Qt::Vertical, "ScrollSpectrogramVertical");
     ScrollSpectrogramVertical->setSingleStep(100);
     ScrollSpectrogramVertical->setPageStep(100);
 
@@ -135,8 +142,7 @@ SpectrumPane::SpectrumPane(QWidget* parent) : QWidget(parent) {
     Series1->setPen(QPen(QColor(255, 128, 64)));
     Series1->setBrush(QColor(255, 128, 64));
 
-    ScrollSpectrum = new QScrollBar(Qt::Horizontal, this);
-    ScrollSpectrum->setObjectName(QStringLiteral("ScrollSpectrum"));
+    ScrollSpectrum = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrum");
     ScrollSpectrum->setSingleStep(100);
     ScrollSpectrum->setPageStep(100);
 

@@ -1,5 +1,6 @@
 #include "StatusStrip.h"
 
+#include "AccessibleNames.h"
 #include "MeterInstances.h"
 #include "dbm.h"
 
@@ -43,6 +44,8 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
 
     Static2 = makeLight(this, "Static2", "Buffer Error");
     Static3 = makeLight(this, "Static3", "Recording");
+    SetLightName(Static2, Static2->text(), false);
+    SetLightName(Static3, Static3->text(), false);
     grid->addWidget(Static2, 2, 0, 1, 2, Qt::AlignHCenter);
     grid->addWidget(Static3, 3, 0, 1, 2, Qt::AlignHCenter);
     grid->setRowStretch(4, 1);

@@ -1,5 +1,7 @@
 // The status strip `Panel4` at the right of the settings pages: the output
-// level meter, the CPU meter and the two indicator lights.
+// level meter, the CPU meter and the two indicator lights. The lights' accessible
+// names say whether they are on (SetLightName); the meters speak their level
+// (AccessibleValues.h).
 #pragma once
 
 #include <QFrame>

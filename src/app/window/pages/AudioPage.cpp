@@ -35,8 +35,8 @@ AudioPage::AudioPage(QTabWidget* Tab1) {
     rangeColumn->addWidget(SpeedButton7, 0, Qt::AlignLeft);
 
     CheckAGC = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
-    TrackAgcLevel = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth, QStringLiteral("AGC level"));
-    TrackAgcDecay = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth, QStringLiteral("AGC decay level"));
+    TrackAgcLevel = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth);
+    TrackAgcDecay = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth);
     VUAgcLevel = new Tdbmeter;
     SetupVUAgcLevel(*VUAgcLevel);
     SpeedButton5 = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));

@@ -11,8 +11,7 @@ CompressPage::CompressPage(QTabWidget* Tab1) {
     sheet = MakeSheet(Tab1, "TabCompress", QStringLiteral("Compress"));
     const ThresholdGainControls controls = LayOutThresholdGain(
         sheet, {"sb_compressor_on", QStringLiteral("Compressor On"), controls::kTrackCompressorThreshold,
-                QStringLiteral("Compressor threshold"), controls::kTrackCompressorGain,
-                QStringLiteral("Compressor amplification level"), "SpeedButton1", "SpeedButton11"});
+                controls::kTrackCompressorGain, "SpeedButton1", "SpeedButton11"});
     sb_compressor_on = controls.onButton;
     TrackCompressorThreshold = controls.threshold;
     TrackCompressorGain = controls.gain;

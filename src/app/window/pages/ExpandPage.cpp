@@ -11,8 +11,7 @@ ExpandPage::ExpandPage(QTabWidget* Tab1) {
     sheet = MakeSheet(Tab1, "TabExpand", QStringLiteral("Expand"));
     const ThresholdGainControls controls =
         LayOutThresholdGain(sheet, {"sb_expander_on", QStringLiteral("Expander On"), controls::kTrackExpanderThreshold,
-                                    QStringLiteral("Expander threshold"), controls::kTrackExpanderGain,
-                                    QStringLiteral("Expander amplification level"), "SpeedButton2", "SpeedButton12"});
+                                    controls::kTrackExpanderGain, "SpeedButton2", "SpeedButton12"});
     sb_expander_on = controls.onButton;
     TrackExpanderThreshold = controls.threshold;
     TrackExpanderGain = controls.gain;

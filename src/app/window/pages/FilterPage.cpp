@@ -47,7 +47,7 @@ FilterPage::FilterPage(QTabWidget* Tab1) {
     bandGrid->setRowStretch(2, 1);
 
     ComboFilterType = MakeComboBox(controls::kComboFilterType);
-    ComboPresetFilters = MakeComboBox(controls::kComboPresetFilters, {}, QStringLiteral("Presets"));
+    ComboPresetFilters = MakeComboBox(controls::kComboPresetFilters, QStringLiteral("Presets"));
     QGroupBox* type = MakeGroup(QStringLiteral("Type"));
     QGridLayout* typeGrid = MakeGridLayout(type);
     typeGrid->addWidget(ComboFilterType, 0, 0);

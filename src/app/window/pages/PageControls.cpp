@@ -1,5 +1,7 @@
 #include "PageControls.h"
 
+#include "AccessibleTexts.h"
+#include "AccessibleValues.h"
 #include "ControlTable.h"
 
 #include <algorithm>
@@ -23,12 +25,15 @@ namespace moravel {
 
 namespace {
 
-void SetHint(QWidget* widget, const QString& hint) {
-    if (!hint.isEmpty()) widget->setToolTip(hint);
+// The hint of the table entry named like the widget, as its tooltip.
+void SetHint(QWidget* widget) {
+    const std::string name = widget->objectName().toStdString();
+    const std::string_view hint = accessible::HintOf(name);
+    if (!hint.empty()) widget->setToolTip(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
 }
 
 QSlider* MakeSlider(Qt::Orientation orientation, const char* name, const TrackBarRange& range) {
-    auto* slider = new QSlider(orientation);
+    auto* slider = new TTrackBar(orientation);
     slider->setObjectName(name);
     slider->setRange(range.minimum, range.maximum);
     slider->setValue(range.position);
@@ -37,12 +42,12 @@ QSlider* MakeSlider(Qt::Orientation orientation, const char* name, const TrackBa
     return slider;
 }
 
-QToolButton* MakeToolButton(const char* name, const QString& caption, const QString& hint) {
+QToolButton* MakeToolButton(const char* name, const QString& caption) {
     auto* button = new QToolButton;
     button->setObjectName(name);
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    SetHint(button, hint);
+    SetHint(button);
     return button;
 }
 
@@ -83,10 +88,10 @@ QWidget* MakeSheet(QTabWidget* tabs, const char* name, const QString& caption) {
     return sheet;
 }
 
-QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width, const QString& hint) {
+QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width) {
     QSlider* slider = MakeSlider(Qt::Horizontal, name, range);
     slider->setFixedWidth(width);
-    SetHint(slider, hint);
+    SetHint(slider);
     return slider;
 }
 
@@ -106,55 +111,55 @@ QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int h
     slider->setTickPosition(QSlider::TicksRight);
     slider->setTickInterval(1);
     slider->setFixedHeight(height);
+    SetHint(slider);
     return slider;
 }
 
-QSlider* MakeTrackBar(const controls::TrackControl& control, int width, const QString& hint) {
-    return MakeTrackBar(std::string(control.name).c_str(), RangeOf(control), width, hint);
+QSlider* MakeTrackBar(const controls::TrackControl& control, int width) {
+    return MakeTrackBar(std::string(control.name).c_str(), RangeOf(control), width);
 }
 
 QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height) {
     return MakeTopDownTrackBar(std::string(control.name).c_str(), RangeOf(control), height);
 }
 
-QToolButton* MakeToggleButton(const char* name, const QString& caption, const QString& hint) {
-    QToolButton* button = MakeToolButton(name, caption, hint);
+QToolButton* MakeToggleButton(const char* name, const QString& caption) {
+    QToolButton* button = MakeToolButton(name, caption);
     button->setCheckable(true);
     KeepAtLeast(button, kButtonMinWidth);
     return button;
 }
 
-QToolButton* MakeSpeedButton(const char* name, const QString& caption, const QString& hint) {
-    QToolButton* button = MakeToolButton(name, caption, hint);
+QToolButton* MakeSpeedButton(const char* name, const QString& caption) {
+    QToolButton* button = MakeToolButton(name, caption);
     KeepAtLeast(button, kButtonMinWidth);
     return button;
 }
 
-QToolButton* MakeHelpButton(const char* name) { return MakeToolButton(name, QStringLiteral("?"), {}); }
+QToolButton* MakeHelpButton(const char* name) { return MakeToolButton(name, QStringLiteral("?")); }
 
-QPushButton* MakePushButton(const char* name, const QString& caption, const QString& hint) {
+QPushButton* MakePushButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 2 * kPushButtonPadding);
-    SetHint(button, hint);
+    SetHint(button);
     return button;
 }
 
-QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& hint,
-                        const QString& placeholder) {
+QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& placeholder) {
     auto* combo = new QComboBox;
     combo->setObjectName(name);
     combo->addItems(items);
     if (!placeholder.isEmpty()) combo->setPlaceholderText(placeholder);
     combo->setCurrentIndex(index);
-    SetHint(combo, hint);
+    SetHint(combo);
     return combo;
 }
 
-QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& hint, const QString& placeholder) {
+QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& placeholder) {
     QStringList items;
     for (std::string_view item : control.items) items << TextOf(item);
-    return MakeComboBox(std::string(control.name).c_str(), items, control.index, hint, placeholder);
+    return MakeComboBox(std::string(control.name).c_str(), items, control.index, placeholder);
 }
 
 QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* help,
@@ -176,10 +181,10 @@ QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* h
     return switches;
 }
 
-QCheckBox* MakeCheckBox(const char* name, const QString& caption, const QString& hint) {
+QCheckBox* MakeCheckBox(const char* name, const QString& caption) {
     auto* check = new QCheckBox(caption);
     check->setObjectName(name);
-    SetHint(check, hint);
+    SetHint(check);
     return check;
 }
 

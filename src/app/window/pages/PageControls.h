@@ -1,9 +1,11 @@
 // Small factories for the controls of the settings pages: each makes one
 // widget with its object name and its design-time values (range, position,
-// caption, hint) and the compact sizes the 126-pixel settings panel needs.
+// caption) and the compact sizes the 126-pixel settings panel needs.
 // Controls of the processing and display pages take name, range, position and
-// items from the control table (ControlTable.h). They carry no behaviour; the
-// main window connects every control itself.
+// items from the control table (ControlTable.h); every control's tooltip is
+// its hint from the table of accessible texts (AccessibleTexts.h), looked up
+// by its object name. They carry no behaviour; the main window connects every
+// control itself.
 //
 // Every widget is created without a parent; adding it to a layout that sits
 // on a page hands it to that page. GUI thread only.
@@ -47,9 +49,8 @@ struct TrackBarRange {
 /// tab caption `caption`. The caller lays out its controls on it.
 QWidget* MakeSheet(QTabWidget* tabs, const char* name, const QString& caption);
 
-/// A horizontal track bar `width` pixels wide with the tooltip `hint` (none
-/// when empty).
-QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width, const QString& hint = {});
+/// A horizontal track bar `width` pixels wide.
+QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width);
 
 /// A vertical track bar `height` pixels high whose minimum sits at the top,
 /// so that moving the handle up lowers the value; arrow keys and the wheel
@@ -57,30 +58,28 @@ QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width, c
 QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int height);
 
 /// The table's track bar `control`: its name, range, position and steps.
-QSlider* MakeTrackBar(const controls::TrackControl& control, int width, const QString& hint = {});
+QSlider* MakeTrackBar(const controls::TrackControl& control, int width);
 QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height);
 
 /// A speed button that stays down when clicked (a checkable QToolButton), up
 /// at creation.
-QToolButton* MakeToggleButton(const char* name, const QString& caption, const QString& hint = {});
+QToolButton* MakeToggleButton(const char* name, const QString& caption);
 
 /// A one-shot speed button (not checkable), e.g. "Zero", "Browse", "Defaults".
-QToolButton* MakeSpeedButton(const char* name, const QString& caption, const QString& hint = {});
+QToolButton* MakeSpeedButton(const char* name, const QString& caption);
 
 /// A small "?" speed button that opens the page's help topic.
 QToolButton* MakeHelpButton(const char* name);
 
 /// A push button, e.g. "Reset", "Clear", "Edit".
-QPushButton* MakePushButton(const char* name, const QString& caption, const QString& hint = {});
+QPushButton* MakePushButton(const char* name, const QString& caption);
 
 /// A drop-down list holding `items` in order with item `index` selected
 /// (-1: no selection; `placeholder` is then shown greyed, if given).
-QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& hint = {},
-                        const QString& placeholder = {});
+QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& placeholder = {});
 
 /// The table's drop-down list `control`: its name, items and selection.
-QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& hint = {},
-                        const QString& placeholder = {});
+QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& placeholder = {});
 
 /// The switch column at a page's left edge: `column` stacked from the top (the
 /// on button, then e.g. "Defaults", "Visible" or "Pause"), `beside` stacked in
@@ -91,7 +90,7 @@ QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* h
                           std::initializer_list<QWidget*> beside = {});
 
 /// A check box with its caption, unchecked at creation.
-QCheckBox* MakeCheckBox(const char* name, const QString& caption, const QString& hint = {});
+QCheckBox* MakeCheckBox(const char* name, const QString& caption);
 
 /// A named read-out label showing `text`, at least `minWidth` pixels wide so
 /// that the values the window writes later do not move its neighbours.

@@ -28,15 +28,14 @@ ShiftPage::ShiftPage(QTabWidget* Tab1) {
     SpeedButton10 = MakeHelpButton("SpeedButton10");
     QWidget* switches = MakeSwitchColumn({sb_shift_on}, SpeedButton10);
 
-    tbFreqShift = MakeTrackBar(controls::kTbFreqShift, kTrackWidth, QStringLiteral("Amount of frequency shift"));
+    tbFreqShift = MakeTrackBar(controls::kTbFreqShift, kTrackWidth);
     // A tick at every page step.
     tbFreqShift->setTickPosition(QSlider::TicksBelow);
     tbFreqShift->setTickInterval(controls::kTbFreqShift.pageStep);
     lbl_freq_shift = MakeValueLabel("lbl_freq_shift", QStringLiteral("0 Hz"), kReadoutWidth);
     lbl_freq_shift->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sbZeroFShift = MakeSpeedButton("sbZeroFShift", QStringLiteral("Zero"));
-    ComboFreqShiftRange =
-        MakeComboBox(controls::kComboFreqShiftRange, QStringLiteral("Set the range of frequency shift"));
+    ComboFreqShiftRange = MakeComboBox(controls::kComboFreqShiftRange);
     QGroupBox* amount = MakeGroup(QStringLiteral("Frequency shift"));
     QGridLayout* amountGrid = MakeGridLayout(amount);
     amountGrid->addWidget(tbFreqShift, 0, 0, 1, 2);

@@ -22,15 +22,13 @@ constexpr TrackBarRange kVolume{0, 100, 10, 1, 10};
 constexpr int kVolumeWidth = 60;
 constexpr int kNameWidth = 100;
 
-// One mixer line: its check box and track bar with their design-time texts.
+// One mixer line: its check box with its caption, and its track bar.
 struct MixerLine {
     QCheckBox*& check;
     QSlider*& track;
     const char* checkName;
     const char* caption;
-    const char* checkHint;
     const char* trackName;
-    const char* trackHint;
 };
 
 // A group box holding one row (check box, track bar) per line.
@@ -40,8 +38,8 @@ QGroupBox* MakeLineGroup(const QString& title, std::initializer_list<MixerLine> 
     grid->setVerticalSpacing(0);
     int row = 0;
     for (const MixerLine& line : lines) {
-        line.check = MakeCheckBox(line.checkName, line.caption, line.checkHint);
-        line.track = MakeTrackBar(line.trackName, kVolume, kVolumeWidth, line.trackHint);
+        line.check = MakeCheckBox(line.checkName, line.caption);
+        line.track = MakeTrackBar(line.trackName, kVolume, kVolumeWidth);
         grid->addWidget(line.check, row, 0);
         grid->addWidget(line.track, row, 1);
         ++row;
@@ -58,8 +56,7 @@ SoundcardPage::SoundcardPage(QTabWidget* Tab1) {
     Label4 = MakeValueLabel("Label4", QString());
     Label4->setFixedWidth(kNameWidth);
     Label4->setWordWrap(true);
-    ButtonAutoSetAudio = MakePushButton("ButtonAutoSetAudio", QStringLiteral("Auto set audio"),
-                                        QStringLiteral("Set all mixer settings to the Moravel defaults"));
+    ButtonAutoSetAudio = MakePushButton("ButtonAutoSetAudio", QStringLiteral("Auto set audio"));
     SpeedButton4 = MakeHelpButton("SpeedButton4");
 
     QWidget* side = new QWidget;
@@ -72,24 +69,16 @@ SoundcardPage::SoundcardPage(QTabWidget* Tab1) {
 
     QHBoxLayout* row = MakeRowLayout(sheet);
     row->addWidget(side);
-    row->addWidget(MakeLineGroup(QStringLiteral(" Audio out "),
-                                 {{CheckBox7, TrackBar7, "CheckBox7", "Master",
-                                   "Master output enable / disable, must be on", "TrackBar7", "Master volume level"},
-                                  {CheckBox6, TrackBar6, "CheckBox6", "Wave", "Wave out enable / disable, must be on",
-                                   "TrackBar6", "Wave out volume level"}}));
-    row->addWidget(MakeLineGroup(QStringLiteral(" Audio in "),
-                                 {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "Microphone in enable / disable",
-                                   "TrackBar2", "Set the mic input volume"},
-                                  {CheckBox3, TrackBar3, "CheckBox3", "Line", "Line in enbale / disable", "TrackBar3",
-                                   "Set the line input volume"}}));
     row->addWidget(
-        MakeLineGroup(QStringLiteral("Off lines"),
-                      {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "Wave in, must be off to prevent feedback loop",
-                        "TrackBar8", "Set the wave input volume"},
-                       {CheckBox4, TrackBar4, "CheckBox4", "Mic", "Direct microphone output, must be off", "TrackBar4",
-                        "Set the direct microphone out volume"},
-                       {CheckBox5, TrackBar5, "CheckBox5", "Line", "Direct line output, must be off", "TrackBar5",
-                        "Set the direct line out volume"}}));
+        MakeLineGroup(QStringLiteral(" Audio out "), {{CheckBox7, TrackBar7, "CheckBox7", "Master", "TrackBar7"},
+                                                      {CheckBox6, TrackBar6, "CheckBox6", "Wave", "TrackBar6"}}));
+    row->addWidget(
+        MakeLineGroup(QStringLiteral(" Audio in "), {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "TrackBar2"},
+                                                     {CheckBox3, TrackBar3, "CheckBox3", "Line", "TrackBar3"}}));
+    row->addWidget(
+        MakeLineGroup(QStringLiteral("Off lines"), {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "TrackBar8"},
+                                                    {CheckBox4, TrackBar4, "CheckBox4", "Mic", "TrackBar4"},
+                                                    {CheckBox5, TrackBar5, "CheckBox5", "Line", "TrackBar5"}}));
     row->addStretch(1);
 }
 

@@ -46,7 +46,7 @@ SpectrogramPage::SpectrogramPage(QTabWidget* Tab1) {
     // index in this list.
     QStringList paletteNames;
     for (const PalettePreset& preset : kPalettePresets) paletteNames << QString::fromUtf8(preset.name);
-    ComboPalettePresets = MakeComboBox("ComboPalettePresets", paletteNames, -1, {}, QStringLiteral("Presets"));
+    ComboPalettePresets = MakeComboBox("ComboPalettePresets", paletteNames, -1, QStringLiteral("Presets"));
     BitmapPalette = MakeValueLabel("BitmapPalette", QString());
     BitmapPalette->setFixedSize(kPaletteStripWidth, kPaletteStripHeight);
     Button2 = MakePushButton("Button2", QStringLiteral("Edit"));

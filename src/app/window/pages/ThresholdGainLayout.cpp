@@ -31,8 +31,8 @@ QGroupBox* MakeTrackGroup(const QString& title, QSlider* track) {
 ThresholdGainControls LayOutThresholdGain(QWidget* sheet, const ThresholdGainNames& names) {
     ThresholdGainControls controls{};
     controls.onButton = MakeToggleButton(names.onButton, names.onCaption);
-    controls.threshold = MakeTrackBar(names.threshold, kTrackWidth, names.thresholdHint);
-    controls.gain = MakeTrackBar(names.gain, kTrackWidth, names.gainHint);
+    controls.threshold = MakeTrackBar(names.threshold, kTrackWidth);
+    controls.gain = MakeTrackBar(names.gain, kTrackWidth);
     controls.defaults = MakeSpeedButton(names.defaults, QStringLiteral("Defaults"));
     controls.help = MakeHelpButton(names.help);
 

@@ -1,7 +1,7 @@
 // The layout shared by the "Compress" and "Expand" pages: an on/off button,
 // a threshold track bar and a gain track bar (each page's rows of the control
 // table), a "Defaults" button and the help button. Each page names the
-// buttons.
+// buttons; the hints come with the names (AccessibleTexts.h).
 // GUI thread only.
 #pragma once
 
@@ -20,9 +20,7 @@ struct ThresholdGainNames {
     const char* onButton;
     QString onCaption;
     const controls::TrackControl& threshold;
-    QString thresholdHint;
     const controls::TrackControl& gain;
-    QString gainHint;
     const char* defaults;
     const char* help;
 };

@@ -1,0 +1,484 @@
+// The main window and its dialogs as a screen reader and a keyboard user meet
+// them: Qt's accessible tree (names, roles, values) and the focus chain.
+#include "AboutBox.h"
+#include "AccessibleNames.h"
+#include "AccessiblePlotText.h"
+#include "AccessibleTexts.h"
+#include "AccessibleValues.h"
+#include "FFT.h"
+#include "HelpWindow.h"
+#include "MemoryStatus.h"
+#include "MixerSetupDialog.h"
+#include "PlotPanes.h"
+#include "StatusStrip.h"
+#include "TChart.h"
+#include "WindowFixture.h"
+#include "dbm.h"
+#include "simulated/SimulatedMixerService.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMap>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSet>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+using moravel::testing::WindowFixture;
+
+namespace {
+
+// Roles a user acts on; each needs a name of its own.
+bool Interactive(QAccessible::Role role) {
+    switch (role) {
+        case QAccessible::PushButton:
+        case QAccessible::CheckBox:
+        case QAccessible::RadioButton:
+        case QAccessible::ComboBox:
+        case QAccessible::Slider:
+        case QAccessible::ScrollBar:
+        case QAccessible::SpinBox:
+        case QAccessible::PageTab:
+        case QAccessible::MenuItem:
+        case QAccessible::ButtonMenu:
+        case QAccessible::ButtonDropDown:
+        case QAccessible::EditableText:
+        case QAccessible::Link:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The name a screen reader gives a control. On Linux Qt reports a combo
+// box's current item as its name and its captions through the "labelled by"
+// relation, so a combo is known by the labels it has.
+QString NameOf(QAccessibleInterface* node) {
+    if (node->role() != QAccessible::ComboBox) return node->text(QAccessible::Name);
+    QStringList labels;
+    for (const auto& [label, relation] : node->relations(QAccessible::Label)) labels << label->text(QAccessible::Name);
+    return labels.join(QStringLiteral(", "));
+}
+
+// What a walk of an accessible tree found wrong, one line per fault.
+struct TreeFaults {
+    QStringList unnamed;
+    QStringList duplicates;
+};
+
+QString Describe(QAccessibleInterface* node) {
+    const QObject* object = node->object();
+    return QStringLiteral("%1 '%2' (%3)")
+        .arg(int(node->role()))
+        .arg(NameOf(node), object != nullptr ? object->objectName() : QStringLiteral("?"));
+}
+
+// Walks the tree under `root`. Menu items count as alike only within one
+// menu (a screen reader reads them inside their menu); everything else is
+// compared across the whole window. A combo box's popup list is its own.
+TreeFaults WalkTree(QObject* root) {
+    TreeFaults faults;
+    QMap<QString, QString> seen;  // (scope, role, name) -> first holder
+    std::function<void(QAccessibleInterface*, const QString&)> walk = [&](QAccessibleInterface* node,
+                                                                          const QString& menu) {
+        const QAccessible::Role role = node->role();
+        if (Interactive(role)) {
+            const QString name = NameOf(node);
+            if (name.trimmed().isEmpty()) {
+                faults.unnamed << Describe(node);
+            } else {
+                const QString key = (role == QAccessible::MenuItem ? menu : QString()) + QLatin1Char('|') +
+                                    QString::number(role) + QLatin1Char('|') + name;
+                if (seen.contains(key)) {
+                    faults.duplicates << Describe(node) + QStringLiteral(" and ") + seen[key];
+                } else {
+                    seen[key] = Describe(node);
+                }
+            }
+        }
+        if (role == QAccessible::ComboBox) return;
+        const QString scope = role == QAccessible::MenuItem ? node->text(QAccessible::Name) : menu;
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (QAccessibleInterface* child = node->child(i)) walk(child, scope);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(root), QString());
+    return faults;
+}
+
+void VerifyTree(QObject* root) {
+    const TreeFaults faults = WalkTree(root);
+    for (const QString& line : faults.unnamed) qWarning("unnamed: %s", qPrintable(line));
+    for (const QString& line : faults.duplicates) qWarning("same name: %s", qPrintable(line));
+    QVERIFY(faults.unnamed.isEmpty());
+    QVERIFY(faults.duplicates.isEmpty());
+}
+
+QAccessibleInterface* Accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+// Widgets a user acts on, as the window builds them (not Qt's own parts
+// such as a tab bar's scroll arrows, the menu bar's overflow button or a
+// combo box's popup, a window of its own).
+bool IsControl(const QWidget* widget, const QWidget* root) {
+    if (qobject_cast<const QTabBar*>(widget->parentWidget()) != nullptr) return false;
+    if (qobject_cast<const QMenuBar*>(widget->parentWidget()) != nullptr) return false;
+    if (widget->window() != root) return false;
+    return qobject_cast<const QAbstractButton*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSlider*>(widget) != nullptr ||
+           qobject_cast<const QComboBox*>(widget) != nullptr || dynamic_cast<const moravel::TChart*>(widget) != nullptr;
+}
+
+// Presses `key` in whichever widget has the focus, as a user's keyboard would.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY(target != nullptr);
+    QTest::keyClick(target, key, modifiers);
+}
+
+// The widgets Tab (or Shift+Tab) reaches from `start` until it comes back.
+QList<QWidget*> TabWalk(QWidget* start, bool backwards) {
+    start->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> reached;
+    for (int i = 0; i < 300; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* now = QApplication::focusWidget();
+        if (now == start || now == nullptr || reached.contains(now)) break;
+        reached << now;
+    }
+    return reached;
+}
+
+// A steady 1500 Hz sine: the spectrum's peak.
+class Tone final : public moravel::SampleSource {
+public:
+    explicit Tone(std::int32_t rate) : rate_(rate) {}
+    void Fill(std::int16_t* dest, std::size_t count) override {
+        for (std::size_t i = 0; i < count; ++i) {
+            phase_ += 2 * M_PI * 1500.0 / rate_;
+            dest[i] = static_cast<std::int16_t>(8000 * std::sin(phase_));
+        }
+    }
+
+private:
+    double rate_;
+    double phase_ = 0;
+};
+
+moravel::SourceFactory ToneAt1500Hz() {
+    return [](std::int32_t rate) { return std::make_unique<Tone>(rate); };
+}
+
+class ShownWindow {
+public:
+    explicit ShownWindow(moravel::SourceFactory source = {})
+        : f(moravel::testing::kConfiguredMixer, {}, std::move(source)) {
+        f.Form().show();
+        QApplication::setActiveWindow(&f.Form());
+        QVERIFY(QTest::qWaitForWindowActive(&f.Form()));
+        f.Find<QTabWidget>("Tab1")->tabBar()->setFocus(Qt::OtherFocusReason);
+    }
+    WindowFixture f;
+};
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---- Names -----------------------------------------------------------------
+
+    void everyTableEntryNamesAControlAndEveryControlHasAnEntry() {
+        WindowFixture f;
+        QCOMPARE(moravel::ApplyAccessibleTexts(&f.Form()), QStringList());
+        QStringList withoutEntry;
+        for (QWidget* widget : f.Form().findChildren<QWidget*>()) {
+            if (IsControl(widget, &f.Form()) &&
+                moravel::accessible::FindControlText(widget->objectName().toStdString()) == nullptr)
+                withoutEntry << widget->objectName() + QStringLiteral(" (") + widget->metaObject()->className() + ")";
+        }
+        QCOMPARE(withoutEntry, QStringList());
+    }
+
+    void objectNamesOfTheTableAreUnique() {
+        QSet<QString> names;
+        for (const auto& text : moravel::accessible::ControlTexts()) {
+            const QString name = QString::fromUtf8(text.object.data(), text.object.size());
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names << name;
+        }
+    }
+
+    void windowTreeHasNoUnnamedOrAlikeControls() {
+        WindowFixture f;
+        VerifyTree(&f.Form());
+    }
+
+    void namesBeginWithTheCaptionAndSayWhatTheyActOn() {
+        WindowFixture f;
+        const auto name = [&f](const char* object) {
+            return Accessible(f.Find<QWidget>(object))->text(QAccessible::Name);
+        };
+        QCOMPARE(name("sb_waverecorder_pause"), QStringLiteral("Pause recording"));
+        QCOMPARE(name("sb_waveplayer_pause"), QStringLiteral("Pause playing"));
+        QCOMPARE(name("CheckBox2"), QStringLiteral("Mic input"));
+        QCOMPARE(name("CheckBox4"), QStringLiteral("Mic direct output"));
+        QCOMPARE(name("SpeedButton7"), QStringLiteral("Help: Audio settings"));
+        QCOMPARE(name("TrackAgcLevel"), QStringLiteral("AGC level"));
+        QCOMPARE(name("TrackAgcDecay"), QStringLiteral("AGC decay"));
+        QCOMPARE(name("ScrollSpectrogram"), QStringLiteral("Spectrogram time"));
+        QVERIFY(NameOf(Accessible(f.Find<QWidget>("ComboPresetFilters"))).startsWith(QStringLiteral("Filter presets")));
+        // Visible captions stay as they were.
+        QCOMPARE(f.Find<QAbstractButton>("sb_waverecorder_pause")->text(), QStringLiteral("Pause"));
+        QCOMPARE(f.Find<QAbstractButton>("SpeedButton7")->text(), QStringLiteral("?"));
+    }
+
+    void hintsAreTooltipsAndDescriptions() {
+        WindowFixture f;
+        auto* volume = f.Find<QSlider>("TrackBar7");
+        QCOMPARE(volume->toolTip(), QStringLiteral("Master volume level"));
+        QVERIFY(Accessible(volume)->text(QAccessible::Description).endsWith(QStringLiteral("Master volume level")));
+        QCOMPARE(f.Find<QComboBox>("ComboFreqShiftRange")->toolTip(),
+                 QStringLiteral("Set the range of frequency shift"));
+        QCOMPARE(f.Find<QSlider>("TrackCompressorGain")->toolTip(), QStringLiteral("Compressor amplification level"));
+        QCOMPARE(Accessible(f.Find<QWidget>("TrackAgcDecay"))->text(QAccessible::Description),
+                 QStringLiteral("AGC decay level"));
+    }
+
+    // ---- Values ------------------------------------------------------------------
+
+    void trackBarsSpeakTheirValueInThePagesUnit() {
+        WindowFixture f;
+        auto* center = f.Find<QSlider>("TrackFilterCenter");
+        QAccessibleInterface* node = Accessible(center);
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("1000 Hz"));
+        center->setValue(1500);
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("1500 Hz"));
+        QVERIFY(node->text(QAccessible::Description).startsWith(QStringLiteral("1500 Hz")));
+        QCOMPARE(node->valueInterface()->currentValue().toInt(), 1500);
+        QCOMPARE(node->role(), QAccessible::Slider);
+
+        auto* volume = f.Find<QSlider>("TrackBar3");
+        volume->setValue(40);
+        QCOMPARE(Accessible(volume)->text(QAccessible::Value), QStringLiteral("40 %"));
+
+        auto* band = f.Find<QSlider>("eq2");
+        band->setValue(3);
+        QCOMPARE(Accessible(band)->text(QAccessible::Value), f.Find<QLabel>("Label62")->text());
+        QVERIFY(Accessible(band)->text(QAccessible::Value).endsWith(QStringLiteral("%")));
+
+        // Bars whose page shows a bare number keep Qt's own value.
+        f.Click("SpeedButton1");
+        QCOMPARE(Accessible(f.Find<QSlider>("TrackCompressorGain"))->valueInterface()->currentValue().toInt(), -5);
+    }
+
+    void metersSpeakTheirLevelInPercent() {
+        moravel::Tdbmeter meter;
+        meter.SetGreenMax(80);
+        meter.SetYellowMax(0);
+        meter.SetRedMax(20);
+        meter.SetPosition(23);
+        moravel::InstallAccessibleValues();
+        QAccessibleInterface* node = Accessible(&meter);
+        QCOMPARE(node->role(), QAccessible::ProgressBar);
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("23 %"));
+        meter.SetGreenMax(30);  // full scale 50: 23 of 50 is 46 %
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("46 %"));
+        QCOMPARE(node->valueInterface()->maximumValue().toInt(), 50);
+    }
+
+    void lightsSayWhetherTheyAreOn() {
+        WindowFixture f;
+        long busy = 0;
+        const auto tick = [&f, &busy] {  // a 500 ms status tick, the CPU 10 % busy
+            busy += 10;
+            const std::string counters = std::to_string(busy) + " 0 0 " + std::to_string(9 * busy) + " 0 0 0 0 0 0";
+            f.SetCpuStat("cpu  " + counters + "\ncpu0 " + counters + "\n");
+            f.Form().Timer2Timer();
+        };
+        tick();
+        auto* light = f.Find<QLabel>("Static2");
+        QCOMPARE(Accessible(light)->text(QAccessible::Name), QStringLiteral("Buffer Error: off"));
+        f.Form().State().BufferError = true;
+        tick();  // lit
+        QCOMPARE(Accessible(light)->text(QAccessible::Name), QStringLiteral("Buffer Error: on"));
+        tick();  // unlit, and the error is over
+        tick();
+        QCOMPARE(Accessible(light)->text(QAccessible::Name), QStringLiteral("Buffer Error: off"));
+        QCOMPARE(Accessible(f.Find<QLabel>("Static3"))->text(QAccessible::Name), QStringLiteral("Recording: off"));
+        QVERIFY(f.Messages().isEmpty());
+    }
+
+    void statusMetersSpeakTheirLevel() {
+        WindowFixture f;
+        auto* cpu = f.Find<moravel::Tdbmeter>("VUCpu");
+        cpu->SetPosition(37);  // the CPU meter's scale is 80 + 20
+        QCOMPARE(Accessible(cpu)->text(QAccessible::Name), QStringLiteral("CPU"));
+        QCOMPARE(Accessible(cpu)->text(QAccessible::Value), QStringLiteral("37 %"));
+        auto* audio = f.Find<moravel::Tdbmeter>("VUAudio");
+        audio->SetPosition(75);  // the audio meter's scale is 50 + 25 + 25
+        QCOMPARE(Accessible(audio)->text(QAccessible::Name), QStringLiteral("Audio level"));
+        QCOMPARE(Accessible(audio)->text(QAccessible::Value), QStringLiteral("75 %"));
+    }
+
+    // ---- Plots as text -------------------------------------------------------------
+
+    void filterBandAndPlotTextsAreWorkedOutByHand() {
+        QCOMPARE(moravel::FilterBandText(true, moravel::kBandPass, 1000, 250),
+                 QStringLiteral("Filter on, Band pass 750 Hz to 1250 Hz"));
+        QCOMPARE(moravel::FilterBandText(false, moravel::kLowPass, 3000, 0),
+                 QStringLiteral("Filter off, Low pass below 3000 Hz"));
+        QCOMPARE(moravel::FilterBandText(true, moravel::kHighPass, 100, 50),
+                 QStringLiteral("Filter on, High pass above 100 Hz"));
+        QCOMPARE(moravel::FilterBandText(true, moravel::kStopBand, 800, 50),
+                 QStringLiteral("Filter on, Stop band 750 Hz to 850 Hz"));
+        QCOMPARE(moravel::SpectrumPlotText(QStringLiteral("1,234 Hz"), QStringLiteral("Filter off, x"), QString()),
+                 QStringLiteral("Peak 1,234 Hz. Filter off, x"));
+    }
+
+    void spectrumPlotDescriptionFollowsThePeak() {
+        WindowFixture f(moravel::testing::kConfiguredMixer, {}, ToneAt1500Hz());
+        f.Start();
+        f.Run(2000);
+        auto* chart = f.Find<moravel::TChart>("Chart1");
+        const QString description = Accessible(chart)->text(QAccessible::Description);
+        const QString peak = f.Find<QLabel>("Label1")->text();
+        QVERIFY(peak.endsWith(QStringLiteral(" Hz")));
+        QVERIFY2(description.startsWith(QStringLiteral("Peak ") + peak +
+                                        QStringLiteral(". Filter off, Band pass 750 Hz "
+                                                       "to 1250 Hz")),
+                 qPrintable(description));
+        QCOMPARE(Accessible(chart)->text(QAccessible::Name), QStringLiteral("Spectrum plot"));
+    }
+
+    // ---- Keyboard -----------------------------------------------------------------------
+
+    void arrowKeysOnTheSpectrumPlotMoveTheFilterCentre() {
+        ShownWindow w;
+        WindowFixture& f = w.f;
+        auto* chart = f.Find<moravel::TChart>("Chart1");
+        auto* center = f.Find<QSlider>("TrackFilterCenter");
+        chart->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), chart);
+        Press(Qt::Key_Right);
+        QCOMPARE(center->value(), 1010);
+        Press(Qt::Key_Left);
+        Press(Qt::Key_Left);
+        QCOMPARE(center->value(), 990);
+        Press(Qt::Key_PageUp);
+        QCOMPARE(center->value(), 1090);
+        Press(Qt::Key_PageDown);
+        Press(Qt::Key_PageDown);
+        QCOMPARE(center->value(), 890);
+        QCOMPARE(f.Find<QLabel>("Label9")->text(), QStringLiteral("890 Hz"));
+        QVERIFY(
+            Accessible(chart)->text(QAccessible::Description).contains(QStringLiteral("Band pass 640 Hz to 1140 Hz")));
+        // Space is the right button: the filter on and off.
+        QVERIFY(!f.Find<QAbstractButton>("sb_filter_on")->isChecked());
+        Press(Qt::Key_Space);
+        QVERIFY(f.Find<QAbstractButton>("sb_filter_on")->isChecked());
+        QVERIFY(Accessible(chart)->text(QAccessible::Description).contains(QStringLiteral("Filter on, ")));
+    }
+
+    void homePutsTheFilterCentreOnThePeak() {
+        ShownWindow w(ToneAt1500Hz());
+        WindowFixture& f = w.f;
+        f.Start();
+        f.Run(2000);
+        const double peak = f.Form().Engine().PeakFrequency;
+        QVERIFY2(std::abs(peak - 1500) <= 40, qPrintable(QString::number(peak)));
+        auto* chart = f.Find<moravel::TChart>("Chart1");
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Home);
+        QCOMPARE(f.Find<QSlider>("TrackFilterCenter")->value(), qRound(peak));
+    }
+
+    void arrowKeysOnTheSpectrogramScrollIt() {
+        ShownWindow w;
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* time = w.f.Find<QScrollBar>("ScrollSpectrogram");
+        time->setValue(10);
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Right);
+        QCOMPARE(time->value(), 10 + time->singleStep());
+        Press(Qt::Key_Left);
+        Press(Qt::Key_Left);
+        QCOMPARE(time->value(), 10 - time->singleStep());
+    }
+
+    void pageShortcutsSwitchPages() {
+        ShownWindow w;
+        auto* tabs = w.f.Find<QTabWidget>("Tab1");
+        Press(Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabSpectrum"));
+        QCOMPARE(QApplication::focusWidget(), tabs->tabBar());
+        Press(Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabPlayer"));
+        Press(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabRecorder"));
+        // The hidden Debug page is skipped: the next page is the first.
+        Press(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabSoundcard"));
+        Press(Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabRecorder"));
+    }
+
+    void tabReachesEveryControlOfEveryPage() {
+        ShownWindow w;
+        auto* tabs = w.f.Find<QTabWidget>("Tab1");
+        QStringList unreached;
+        for (int page = 0; page < tabs->count(); ++page) {
+            if (!tabs->isTabVisible(page)) continue;
+            tabs->setCurrentIndex(page);
+            for (bool backwards : {false, true}) {
+                const QList<QWidget*> reached = TabWalk(tabs->tabBar(), backwards);
+                for (QWidget* widget : tabs->widget(page)->findChildren<QWidget*>()) {
+                    if (!IsControl(widget, &w.f.Form()) || !widget->isEnabled() || !widget->isVisibleTo(tabs)) continue;
+                    if (!reached.contains(widget))
+                        unreached << widget->objectName() + (backwards ? QStringLiteral(" (Shift+Tab)") : QString());
+                }
+                // The plots and their scroll bars are in the walk too.
+                for (const char* chart :
+                     {"Chart1", "Chart2", "ScrollSpectrum", "ScrollSpectrogram", "ScrollSpectrogramVertical"})
+                    if (!reached.contains(w.f.Find<QWidget>(chart))) unreached << QString::fromLatin1(chart);
+            }
+        }
+        QCOMPARE(unreached, QStringList());
+    }
+
+    // ---- Dialogs --------------------------------------------------------------------------
+
+    void aboutBoxTreeIsNamedAndItsLinksTakeTheKeyboard() {
+        moravel::TAboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
+                               nullptr);
+        VerifyTree(&box);
+        QVERIFY(box.findChild<QLabel*>("Links")->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+    }
+
+    void helpWindowTreeIsNamed() {
+        moravel::HelpWindow help;
+        VerifyTree(&help);
+        QCOMPARE(Accessible(help.findChild<QWidget*>("HelpBrowser"))->text(QAccessible::Name),
+                 QStringLiteral("Help page"));
+    }
+
+    void soundcardDialogTreeIsNamed() {
+        QTemporaryDir folder;
+        moravel::TForm1 dialog(std::make_shared<moravel::mixer::SimulatedMixerService>(),
+                               folder.filePath(QStringLiteral("moravel.ini")).toStdString(), {});
+        VerifyTree(&dialog);
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "test_window_accessibility.moc"
