@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -12,6 +13,11 @@ QString ChooseFileWithDialog(QWidget* parent, const FileDialogRequest& request) 
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setSizeGripEnabled(true);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QStringList filters = dialog.nameFilters();
+    if (request.filterIndex > 0 && request.filterIndex < filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex]);
+    }
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);
@@ -21,9 +27,22 @@ FileDialog::FileDialog(FileDialogRequest::Kind kind, FileChooser chooser, QWidge
     : kind_(kind), chooser_(chooser ? std::move(chooser) : FileChooser(ChooseFileWithDialog)), parent_(parent) {}
 
 QString FileDialog::Execute(const QString& title, const QString& filter, const QString& startName) {
-    const QString chosen =
-        chooser_(parent_, FileDialogRequest{kind_, title, filter, startName.isEmpty() ? fileName_ : startName});
-    if (!chosen.isEmpty()) fileName_ = chosen;
+    FileDialogRequest setup;
+    setup.title = title;
+    setup.filter = filter;
+    setup.fileName = startName;
+    return Execute(std::move(setup));
+}
+
+// The dialog is shared (the recorder and image export use the same one), so
+// the last name it gave wins over the caller's own idea of where to start.
+QString FileDialog::Execute(FileDialogRequest setup) {
+    setup.kind = kind_;
+    if (!fileName_.isEmpty()) setup.fileName = fileName_;
+    QString chosen = chooser_(parent_, setup);
+    if (chosen.isEmpty()) return chosen;
+    if (!setup.defaultSuffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) chosen += '.' + setup.defaultSuffix;
+    fileName_ = chosen;
     return chosen;
 }
 

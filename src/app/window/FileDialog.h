@@ -18,9 +18,13 @@ namespace moravel {
 struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
-    QString title;     // the dialog's caption
-    QString filter;    // one name filter, e.g. "Wave format (*.wav)"
-    QString fileName;  // the name the dialog starts with; may be empty
+    QString title;  // the dialog's caption
+    // One name filter, e.g. "Wave format (*.wav)", or several separated by
+    // ";;" ("Bitmap (*.bmp);;PNG image (*.png)").
+    QString filter;
+    QString fileName;       // the name the dialog starts with; may be empty
+    QString defaultSuffix;  // added to a name typed without extension ("bmp"); may be empty
+    int filterIndex = 0;    // the filter selected at the start, 0 for the first
 };
 
 /// Shows a file dialog over `parent` and returns the name the user chose,
@@ -37,10 +41,16 @@ public:
     /// `chooser` empty: ChooseFileWithDialog. `parent` must outlive the dialog.
     FileDialog(FileDialogRequest::Kind kind, FileChooser chooser, QWidget* parent);
 
-    /// Shows the dialog with `title` and `filter`, starting at `startName`, or
-    /// at the last name when that is empty. Returns the chosen name, or ""
-    /// when cancelled (FileName() then stays as it was).
+    /// Shows the dialog with `title` and `filter`. It starts at the last name
+    /// it gave, whoever asked for it, or at `startName` before it gave one.
+    /// Returns the chosen name, or "" when cancelled (FileName() then stays
+    /// as it was).
     QString Execute(const QString& title, const QString& filter, const QString& startName = {});
+    /// The same with the whole setup: `setup.fileName` is the start name as
+    /// above, `setup.kind` is ignored (the dialog's own kind counts). A name
+    /// chosen without extension gets `setup.defaultSuffix`, also from a
+    /// chooser that does not add it itself.
+    QString Execute(FileDialogRequest setup);
 
     /// The last name chosen; "" until one was.
     const QString& FileName() const { return fileName_; }

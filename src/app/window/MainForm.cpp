@@ -3,6 +3,7 @@
 #include "AccessibleNames.h"
 #include "AccessibleValues.h"
 #include "EnhWave.h"
+#include "ExportController.h"
 #include "FFT.h"
 #include "GradientEditorController.h"
 #include "HelpRouter.h"

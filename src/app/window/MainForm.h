@@ -11,7 +11,9 @@
 //   MainFormSpectrogram.cpp the spectrogram's and palette's handlers, which
 //                           forward to the window's SpectrogramView
 //   MainFormSettings.cpp    reading and writing the settings file
-//   MainFormShell.cpp       activation, resize, close, status timer, menus, help
+//   MainFormShell.cpp       activation, resize, close, status timer, menus, help,
+//                           the image export's handlers (forwards to
+//                           ExportController)
 //   MainFormMixer.cpp       the mixer component, the Soundcard page's handlers
 //                           (forwards to SoundcardMixerPage) and the soundcard
 //                           configuration dialog
@@ -60,6 +62,7 @@ class CompressPage;
 class DebugPage;
 class EqualizerPage;
 class ExpandPage;
+class ExportController;
 class FilterPage;
 class GradientEditorController;
 class HelpRouter;
@@ -201,6 +204,13 @@ public:
     /// The cycle's input block (`size` bytes, zeroed) from the player's file.
     void read_wave_file_buffer(std::int16_t* dest, std::int32_t size);
 
+    // ---- Image export (forwards to ExportController) ------------------------
+    void Savevisibleareatofile1Click();
+    void Copyvisibleareatoclipboard1Click();
+    void SavetoFile1Click();
+    void CopytoClipboard1Click();
+    void PrintPreview1Click();
+
     // ---- Soundcard page (forwards to SoundcardMixerPage) --------------------
     void read_mixer();
     void change_mixer(int destination, int connection);
@@ -314,6 +324,7 @@ private:
     void updateLights();
     void showAbout();
     void openConfigureSoundcard();
+    void connectExportMenus();
 
     // Recorder and player (MainFormWave.cpp)
     void createWaveControllers();
@@ -372,6 +383,7 @@ private:
     std::unique_ptr<FileDialog> OpenDialog1;
     std::unique_ptr<RecorderController> recorderControl_;
     std::unique_ptr<PlayerController> playerControl_;
+    std::unique_ptr<ExportController> exportControl_;
 
 public:
     // Widgets, named as their controls (Qt owns them).

@@ -1,16 +1,21 @@
 // The window's frame: first activation, resize and splitter, the close
 // sequence, the 500 ms status timer with the CPU meter and the lights, the
-// menus and the help buttons.
+// menus (the image export's forward to ExportController) and the help
+// buttons.
 #include "AboutBox.h"
 #include "AccessibleNames.h"
 #include "AccessiblePageKeys.h"
+#include "ExportController.h"
 #include "HelpRouter.h"
 #include "MainForm.h"
 #include "MemoryStatus.h"
+#include "PlotPanes.h"
 #include "SplitterRule.h"
 #include "StatusStrip.h"
 #include "dbm.h"
 #include "pages/RecorderPage.h"
+#include "pages/SpectrogramPage.h"
+#include "pages/SpectrumPage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -53,14 +58,12 @@ void TMainForm::buildMenus() {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     item(file, "Exit1", QStringLiteral("Exit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
-    // Image export comes with its own work; the items are there but inactive.
     QMenu* spectrumMenu = bar->addMenu(QStringLiteral("Spectrum"));
-    item(spectrumMenu, "SpectrumSaveToFile", QStringLiteral("Save visible area to file"))->setEnabled(false);
-    item(spectrumMenu, "SpectrumCopyToClipboard", QStringLiteral("Copy visible area to clipboard"))->setEnabled(false);
+    item(spectrumMenu, "SpectrumSaveToFile", QStringLiteral("Save visible area to file"));
+    item(spectrumMenu, "SpectrumCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
     QMenu* spectrogramMenu = bar->addMenu(QStringLiteral("Spectrogram"));
-    item(spectrogramMenu, "SpectrogramSaveToFile", QStringLiteral("Save visible area to file"))->setEnabled(false);
-    item(spectrogramMenu, "SpectrogramCopyToClipboard", QStringLiteral("Copy visible area to clipboard"))
-        ->setEnabled(false);
+    item(spectrogramMenu, "SpectrogramSaveToFile", QStringLiteral("Save visible area to file"));
+    item(spectrogramMenu, "SpectrogramCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
     item(spectrogramMenu, "SpectrogramPrintPreview", QStringLiteral("Print preview"))->setVisible(false);
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
@@ -91,10 +94,35 @@ void TMainForm::connectShellControls() {
         if (button != nullptr) on(button, &QAbstractButton::clicked, [this, page] { ShowHelpTopic(page); });
     }
     on(PlotSplitter, &QSplitter::splitterMoved, &TMainForm::SplitterMoved);
+    connectExportMenus();
     InstallPageShortcuts(Tab1);
 }
 
 void TMainForm::ShowHelpTopic(const QString& topic) { help_->ShowTopic(topic); }
+
+// ---- Image export ------------------------------------------------------------------------
+
+void TMainForm::connectExportMenus() {
+    exportControl_ = std::make_unique<ExportController>(
+        ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *spectrum->sb_Spectrum_on,
+                                *spectrogram->sb_spectrogram_on, *save1});
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    on(action("SpectrumSaveToFile"), &QAction::triggered, &TMainForm::Savevisibleareatofile1Click);
+    on(action("SpectrumCopyToClipboard"), &QAction::triggered, &TMainForm::Copyvisibleareatoclipboard1Click);
+    on(action("SpectrogramSaveToFile"), &QAction::triggered, &TMainForm::SavetoFile1Click);
+    on(action("SpectrogramCopyToClipboard"), &QAction::triggered, &TMainForm::CopytoClipboard1Click);
+    on(action("SpectrogramPrintPreview"), &QAction::triggered, &TMainForm::PrintPreview1Click);
+}
+
+void TMainForm::Savevisibleareatofile1Click() { exportControl_->SaveSpectrum(); }
+
+void TMainForm::Copyvisibleareatoclipboard1Click() { exportControl_->CopySpectrum(); }
+
+void TMainForm::SavetoFile1Click() { exportControl_->SaveSpectrogram(); }
+
+void TMainForm::CopytoClipboard1Click() { exportControl_->CopySpectrogram(); }
+
+void TMainForm::PrintPreview1Click() { exportControl_->PrintSpectrogram(); }
 
 // ---- Activation, resize, close ------------------------------------------------------
 

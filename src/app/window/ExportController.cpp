@@ -1,0 +1,95 @@
+#include "ExportController.h"
+
+#include "AtomicFileWrite.h"
+#include "ChartExporter.h"
+#include "ChartPrinter.h"
+#include "FileDialog.h"
+#include "ImageFormat.h"
+#include "TChart.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+
+namespace moravel {
+
+namespace {
+
+// Holds a display still while a save runs: its "On" button is released and,
+// when the save ends in any way, put back as it was. Setting the button does
+// not run its click handler; the display simply goes on at the next refresh.
+// (An error also puts it back: a failed save must not leave the display
+// stopped behind a tab that is still marked as running.)
+class PausedDisplay {
+public:
+    explicit PausedDisplay(QAbstractButton& on) : on_(on), wasDown_(on.isChecked()) { on_.setChecked(false); }
+    ~PausedDisplay() { on_.setChecked(wasDown_); }
+    PausedDisplay(const PausedDisplay&) = delete;
+    PausedDisplay& operator=(const PausedDisplay&) = delete;
+
+private:
+    QAbstractButton& on_;
+    bool wasDown_;
+};
+
+// The printout's margins in percent of the page; the charts have none of
+// their own, so the same on every side.
+constexpr PrintMargins kPrintMargins{};
+
+FileDialogRequest imageDialog(const QString& title) {
+    FileDialogRequest setup;
+    setup.title = title;
+    setup.filter = ImageFileFilters().join(QStringLiteral(";;"));
+    setup.defaultSuffix = QStringLiteral("bmp");
+    setup.filterIndex = 0;
+    return setup;
+}
+
+FileDialogRequest pdfDialog() {
+    FileDialogRequest setup;
+    setup.title = QStringLiteral("Print spectrogram to PDF file");
+    setup.filter = QStringLiteral("PDF document (*.pdf)");
+    setup.defaultSuffix = QStringLiteral("pdf");
+    return setup;
+}
+
+}  // namespace
+
+ExportController::ExportController(const Parts& parts) : parts_(parts) {}
+
+void ExportController::SaveSpectrum() {
+    saveChart(parts_.spectrumChart, parts_.spectrumOn, QStringLiteral("Save spectrum to file"));
+}
+
+void ExportController::SaveSpectrogram() {
+    saveChart(parts_.spectrogramChart, parts_.spectrogramOn, QStringLiteral("Save spectrogram to file"));
+}
+
+void ExportController::CopySpectrum() {
+    ChartExporter(parts_.spectrumChart).CopyToClipboard(*QGuiApplication::clipboard());
+}
+
+void ExportController::CopySpectrogram() {
+    ChartExporter(parts_.spectrogramChart).CopyToClipboard(*QGuiApplication::clipboard());
+}
+
+// A cancelled dialog gives no name and nothing is written.
+void ExportController::saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title) {
+    const PausedDisplay paused(displayOn);
+    const QString fileName = parts_.save1.Execute(imageDialog(title));
+    if (fileName.isEmpty()) return;
+    ChartExporter(chart).SaveToFile(fileName);
+}
+
+void ExportController::PrintSpectrogram() {
+    TChart& chart = parts_.spectrogramChart;
+    const PausedDisplay paused(parts_.spectrogramOn);
+    if (PrinterInstalled()) {
+        PrintChartOnDefaultPrinter(chart, kPrintMargins);
+        return;
+    }
+    const QString fileName = parts_.save1.Execute(pdfDialog());
+    if (fileName.isEmpty()) return;
+    WriteFileAtomically(fileName, PrintChartToPdf(chart, kPrintMargins));
+}
+
+}  // namespace moravel

@@ -1,0 +1,51 @@
+// The image export behind the "Spectrum" and "Spectrogram" menus: saving a
+// plot to an image file through the shared save dialog `save1`, copying it
+// to the clipboard and printing the spectrogram. The window's five menu
+// handlers forward here; the drawing and the files are ChartExporter's and
+// ChartPrinter's. Errors are thrown (ExportError) for the window's handler
+// guard to show.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include <QString>
+
+class QAbstractButton;
+
+namespace moravel {
+
+class FileDialog;
+class TChart;
+
+class ExportController {
+public:
+    /// What the export works on; everything must outlive the controller.
+    struct Parts {
+        TChart& spectrumChart;           // Chart1
+        TChart& spectrogramChart;        // Chart2
+        QAbstractButton& spectrumOn;     // sb_Spectrum_on
+        QAbstractButton& spectrogramOn;  // sb_spectrogram_on
+        FileDialog& save1;
+    };
+
+    explicit ExportController(const Parts& parts);
+
+    /// `Savevisibleareatofile1Click`: the spectrum plot to a file.
+    void SaveSpectrum();
+    /// `Copyvisibleareatoclipboard1Click`: the spectrum plot to the clipboard.
+    void CopySpectrum();
+    /// `SavetoFile1Click`: the spectrogram to a file.
+    void SaveSpectrogram();
+    /// `CopytoClipboard1Click`: the spectrogram to the clipboard.
+    void CopySpectrogram();
+    /// `PrintPreview1Click`: the spectrogram on the default printer or, with
+    /// no printer installed, into a PDF file chosen through `save1`.
+    void PrintSpectrogram();
+
+private:
+    void saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title);
+
+    Parts parts_;
+};
+
+}  // namespace moravel
