@@ -36,6 +36,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 QString LocaleDecimalPoint() { return QLocale().decimalPoint(); }
 
+// A list beside its radio button: Qt on Linux reports a combo box's current
+// item as its name and takes its caption from a label whose buddy it is, so
+// the list gets a hidden one with its name.
+void NameList(QComboBox* list, const QString& name) {
+    list->setAccessibleName(name);
+    auto* label = new QLabel(name, list->parentWidget());
+    label->setObjectName(list->objectName() + QStringLiteral("Label"));
+    label->setBuddy(list);
+    label->hide();
+}
+
 }  // namespace
 
 TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate, QWidget* parent)
@@ -94,6 +105,8 @@ void TForm2::buildInterpolationGroup() {
     acpSinusShape->setObjectName(QStringLiteral("acpSinusShape"));
     acpSinusShape->setGeometry(160, 46, 64, 22);
     for (const std::int32_t shape : kSinusShapeChoices) acpSinusShape->addItem(QString::number(shape));
+    NameList(acpPolyPower, QStringLiteral("Polynomial Power value"));
+    NameList(acpSinusShape, QStringLiteral("Sinusoidal Shape value"));
     const TControlPoint defaults;
     acpPolyPower->setCurrentIndex(defaults.PolyPowerItem);
     acpSinusShape->setCurrentIndex(defaults.SinusShapeItem);
@@ -109,6 +122,9 @@ void TForm2::buildSliders() {
     for (int index = 0; index < kControlPointCount; ++index) {
         auto* slider = new QPushButton(this);
         slider->setObjectName(QStringLiteral("ControlPoint%1").arg(index));
+        // The glyph is the slider's only caption: screen readers get a name.
+        slider->setAccessibleName(QStringLiteral("Gradient slider %1").arg(index + 1));
+        slider->setAccessibleDescription(QString::fromLatin1(kHint));
         slider->setFixedSize(kSliderWidth, kSliderHeight);
         slider->setAutoDefault(false);
         slider->setFocusPolicy(Qt::StrongFocus);

@@ -6,6 +6,7 @@
 #include "AccessibleTexts.h"
 #include "AccessibleValues.h"
 #include "FFT.h"
+#include "GradientEditorDialog.h"
 #include "HelpWindow.h"
 #include "MemoryStatus.h"
 #include "MixerSetupDialog.h"
@@ -470,6 +471,18 @@ private slots:
         VerifyTree(&help);
         QCOMPARE(Accessible(help.findChild<QWidget*>("HelpBrowser"))->text(QAccessible::Name),
                  QStringLiteral("Help page"));
+    }
+
+    void gradientEditorTreeIsNamed() {
+        moravel::TFunkyGradient gradient;
+        moravel::TForm2 editor(
+            gradient, [](QWidget*, moravel::TColor) { return std::nullopt; }, [] {});
+        editor.PlaceControlPoints();
+        VerifyTree(&editor);
+        QCOMPARE(Accessible(editor.findChild<QWidget*>("ControlPoint2"))->text(QAccessible::Name),
+                 QStringLiteral("Gradient slider 3"));
+        QCOMPARE(NameOf(Accessible(editor.findChild<QWidget*>("acpSinusShape"))).section(QStringLiteral(", "), 0, 0),
+                 QStringLiteral("Sinusoidal Shape value"));
     }
 
     void soundcardDialogTreeIsNamed() {
