@@ -165,6 +165,7 @@ std::string Rest() {
            "                            on the command line override it\n"
            "  --quiet                   no progress display and no summary\n"
            "  --help                    show this text\n"
+           "  --version                 show the version\n"
            "\n"
            "Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.\n"
            "OUT.wav is written under a temporary name and only replaces OUT.wav when all\n"

@@ -6,6 +6,7 @@
 #include "ChainSettingsFile.h"
 #include "HelpText.h"
 #include "Interruption.h"
+#include "MoravelVersion.h"
 #include "ProcessOptions.h"
 #include "ProcessingLoop.h"
 #include "Progress.h"
@@ -218,6 +219,10 @@ int RunProcessCommand(const std::vector<std::string>& args, std::ostream& out, s
         const ProcessOptions options = ParseProcessOptions(args);
         if (options.help) {
             out << ProcessHelpText();
+            return kExitDone;
+        }
+        if (options.version) {
+            out << "moravel-process " << kVersion << '\n';
             return kExitDone;
         }
         const auto started = std::chrono::steady_clock::now();

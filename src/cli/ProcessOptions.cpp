@@ -139,6 +139,7 @@ void ApplySettings(ProcessOptions& o, std::string_view value, const OptionRule&)
 void ApplySpectrumCsv(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrumCsv = value; }
 void ApplyQuiet(ProcessOptions& o, std::string_view, const OptionRule&) { o.quiet = true; }
 void ApplyHelp(ProcessOptions& o, std::string_view, const OptionRule&) { o.help = true; }
+void ApplyVersion(ProcessOptions& o, std::string_view, const OptionRule&) { o.version = true; }
 
 // The ranges in the forms are the controls' own.
 const OptionRule kOptions[] = {
@@ -161,6 +162,7 @@ const OptionRule kOptions[] = {
     {"--spectrogram-gain", "a whole number " + RangeText(controls::kTrackSpectrogramGain), ApplySpectrogramGain},
     {"--palette", "NAME (a palette preset, e.g. \"Soft Green\")", ApplyPalette},
     {"--quiet", "", ApplyQuiet},
+    {"--version", "", ApplyVersion},
     {"--help", "", ApplyHelp},
 };
 
@@ -213,7 +215,7 @@ ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
         }
         const OptionRule& rule = FindOption(arg.substr(0, arg.find('=')));
         rule.apply(options, TakeValue(args, i, rule), rule);
-        if (options.help) return options;
+        if (options.help || options.version) return options;
     }
     if (files.size() != 2) throw UsageError("expected an input and an output file (IN.wav OUT.wav)");
     CheckSpectrogramOptions(options);

@@ -49,6 +49,7 @@ struct ProcessOptions {
     std::optional<std::string> spectrumCsv;
     bool quiet = false;
     bool help = false;
+    bool version = false;
 
     // Stage options; each one present switches its stage on.
     std::optional<AgcOption> agc;
@@ -71,7 +72,8 @@ struct ProcessOptions {
 
 /// Parses the arguments after the program name. Options may stand anywhere,
 /// as "--name VALUE" or "--name=VALUE"; "--" ends the options; a repeated
-/// option replaces the earlier one. With --help the rest is not checked.
+/// option replaces the earlier one. With --help or --version the rest is not
+/// checked.
 /// Throws UsageError.
 ProcessOptions ParseProcessOptions(const std::vector<std::string>& args);
 

@@ -69,6 +69,17 @@ TEST(ProcessOptions, GarbageNamesTheOptionAndItsForm) {
     }
 }
 
+// --help and --version answer without the files; -h stays --help.
+TEST(ProcessOptions, HelpAndVersionNeedNoFiles) {
+    const ProcessOptions version = ParseProcessOptions({"--version"});
+    EXPECT_TRUE(version.version);
+    EXPECT_FALSE(version.help);
+    const ProcessOptions help = ParseProcessOptions({"-h"});
+    EXPECT_TRUE(help.help);
+    EXPECT_FALSE(help.version);
+    EXPECT_EQ(ErrorOf({"--version=1"}), "--version takes no value");
+}
+
 TEST(ProcessOptions, SpectrogramOptionsAndPaletteNamesInAnyCase) {
     const ProcessOptions o = Parse(
         {"--palette", "soft MONOCHROME", "--spectrogram=s.png", "--spectrogram-offset", "-7", "--spectrogram-gain=9"});

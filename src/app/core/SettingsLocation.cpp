@@ -20,6 +20,7 @@ bool UsableBesideExecutable(const fs::path& file) {
     std::error_code error;
     if (fs::exists(file, error)) return true;
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    if (folder.filename() == "bin") return false;  // installed: never start a file in a system folder
     return ::access(folder.c_str(), W_OK) == 0;
 }
 
@@ -43,6 +44,12 @@ std::string SettingsFilePath(const std::string& executablePath, const std::strin
     std::error_code ignored;
     fs::create_directories(folder, ignored);
     return (folder / "moravel.ini").string();
+}
+
+std::string FirstStartNote(const std::string& settingsPath) {
+    std::error_code error;
+    if (fs::exists(settingsPath, error)) return {};
+    return "moravel: first start; the settings will be kept in " + settingsPath + "\n";
 }
 
 }  // namespace moravel

@@ -1,5 +1,7 @@
 #include "AboutBox.h"
 
+#include "MoravelVersion.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -19,7 +21,7 @@ TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidg
                         ? style()->standardIcon(QStyle::SP_MediaVolume).pixmap(48, 48)
                         : QApplication::windowIcon().pixmap(48, 48));
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
-    auto* name = new QLabel(QStringLiteral("<b>Moravel Ver 3.0</b>"), this);
+    auto* name = new QLabel(QStringLiteral("<b>Moravel Ver %1</b>").arg(QLatin1String(kVersionShort)), this);
     name->setObjectName(QStringLiteral("ProductName"));
     grid->addWidget(name, 0, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Real-time audio processing and analysis for receivers."), this), 1, 1,

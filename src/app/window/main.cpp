@@ -6,6 +6,7 @@
 #include "AudioChoice.h"
 #include "CommandLine.h"
 #include "MainForm.h"
+#include "MoravelVersion.h"
 #include "SettingsLocation.h"
 #include "SimulatedMixerService.h"
 
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::cout << "Moravel version 3\n";
+        std::cout << "Moravel " << moravel::kVersion << '\n';
         return 0;
     }
 
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     formOptions.mixerService = mixerServiceFor(choice);
     formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
                                                          std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    std::cerr << moravel::FirstStartNote(formOptions.settingsFile);
     moravel::TMainForm window(formOptions);
     closeOnSignals(window);
     window.ShowAsStored();

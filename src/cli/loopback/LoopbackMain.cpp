@@ -4,6 +4,7 @@
 #include "AudioChoice.h"
 #include "AudioRange.h"
 #include "LoopbackRun.h"
+#include "MoravelVersion.h"
 #include "virtual/ReceiverSignal.h"
 #include "virtual/VirtualCard.h"
 #include "virtual/WavLoopSource.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: moravel-loopback [--audio alsa|virtual|virtual:FILE.wav] [--range all|0|1|2|3]\n"
-    "                        [--seconds N]\n"
+    "                        [--seconds N] [--help] [--version]\n"
     "\n"
     "Opens the wave input and output at each audio range (0 = 2 KHz, 1 = 4 KHz,\n"
     "2 = 8 KHz, 3 = 16 KHz; default all) and plays every captured block straight\n"
@@ -43,6 +44,10 @@ Options parse(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help") {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
+        if (arg == "--version") {
+            std::printf("moravel-loopback %s\n", kVersion);
             std::exit(0);
         }
         if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value (see --help)");

@@ -87,6 +87,26 @@ TEST_F(SettingsLocationTest, ReadOnlyFolderUsesAnExistingFileOnly) {
     ::chmod(bin.c_str(), 0755);
 }
 
+// An installed program may sit in a folder it can write to (root and
+// /usr/bin, a user and ~/.local/bin); it starts no file there.
+TEST_F(SettingsLocationTest, InstalledBinFolderUsesTheConfigFolderUnlessAFileIsThere) {
+    const std::string bin = folder_.File("prefix/bin");
+    fs::create_directories(bin);
+    EXPECT_EQ(SettingsFilePath(bin + "/moravel", "", xdg_.c_str(), home_.c_str()), xdg_ + "/moravel/moravel.ini");
+    EXPECT_EQ(SettingsFilePath(bin + "/moravel", "", nullptr, home_.c_str()), home_ + "/.config/moravel/moravel.ini");
+    EXPECT_FALSE(fs::exists(bin + "/moravel.ini"));
+
+    WriteText(bin + "/moravel.ini", "");
+    EXPECT_EQ(SettingsFilePath(bin + "/moravel", "", xdg_.c_str(), home_.c_str()), bin + "/moravel.ini");
+}
+
+TEST_F(SettingsLocationTest, FirstStartNoteOnlyWhileThereIsNoFile) {
+    const std::string file = folder_.File("moravel.ini");
+    EXPECT_EQ(FirstStartNote(file), "moravel: first start; the settings will be kept in " + file + "\n");
+    WriteText(file, "");
+    EXPECT_EQ(FirstStartNote(file), "");
+}
+
 TEST(CommandLine, Options) {
     const CommandLineOptions none = ParseCommandLine({});
     EXPECT_EQ(none.settingsFile, "");
