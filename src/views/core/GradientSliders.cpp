@@ -2,6 +2,7 @@
 
 #include "ColorGradient.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -25,6 +26,10 @@ int SliderLeft(double position, const SliderGeometry& geometry) {
 
 bool DragLeftAllowed(int newLeft, const SliderGeometry& geometry) {
     return newLeft > kLowestDragLeftExcluded && newLeft <= geometry.stripWidth;
+}
+
+int SteppedLeft(int buttonLeft, int step, const SliderGeometry& geometry) {
+    return std::clamp(buttonLeft + step, kLowestDragLeftExcluded + 1, geometry.stripWidth);
 }
 
 std::optional<int> SliderDrag::Over(int xInButton, int buttonLeft, const SliderGeometry& geometry) {

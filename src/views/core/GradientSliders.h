@@ -1,6 +1,6 @@
 // The gradient editor's sliders without widgets: where a slider button sits
 // for a position and which position its place means, the span a dragged
-// slider may move in, the drag's grab offset, and the texts of the location
+// slider may move in, the drag's grab offset, the keyboard's steps, and the texts of the location
 // and colour read-outs. Plain C++, no Qt. Not thread-safe: the GUI thread
 // owns the editor and its drag.
 #pragma once
@@ -38,6 +38,16 @@ int SliderLeft(double position, const SliderGeometry& geometry);
 /// pixels): more than kLowestDragLeftExcluded and at most the strip width,
 /// so a middle point never reaches either end of the gradient.
 bool DragLeftAllowed(int newLeft, const SliderGeometry& geometry);
+
+/// Pixels a focused slider moves per Left/Right key and per PageUp/PageDown.
+inline constexpr int kSliderKeyStep = 1;
+inline constexpr int kSliderPageStep = 10;
+
+/// The left edge (editor pixels) a slider at `buttonLeft` moves to by key:
+/// `buttonLeft` + `step` (negative moves left), held inside the drag span
+/// (kLowestDragLeftExcluded + 1 .. the strip width), so keys reach the
+/// span's ends as a drag does and never pass them.
+int SteppedLeft(int buttonLeft, int step, const SliderGeometry& geometry);
 
 /// The drag of one slider: idle, just started, then holding the grab offset.
 /// The first move after the start only notes where in the button the mouse

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -209,12 +210,24 @@ void TForm2::ColorButtonStartDrag(QPushButton* slider) {
 
 void TForm2::FormDragOver(QPushButton* slider, int xInSlider) {
     const auto newLeft = drag_.Over(xInSlider, slider->x(), geometry_);
+    if (newLeft) moveCurrentSlider(slider, *newLeft);
+}
+
+// Moves the current point's slider and the point with it; the ends never
+// move. The timer's next tick carries the new position to the spectrogram.
+void TForm2::moveCurrentSlider(QPushButton* slider, int newLeft) {
     const auto current = gradient_.Current();
-    if (!newLeft || !current || *current < kFirstMiddlePoint) return;
-    slider->move(*newLeft, slider->y());
+    if (!current || *current < kFirstMiddlePoint) return;
+    slider->move(newLeft, slider->y());
     gradient_.SetPosition(*current, SliderPosition(slider->x(), geometry_));
     acpAlpha->setText(
         QString::fromStdString(LocationText(gradient_.Point(*current).Position, LocaleDecimalPoint().toStdString())));
+}
+
+void TForm2::StepSlider(QPushButton* slider, int step) {
+    if (sliderOf(slider) == nullptr || gradient_.Current() != ControlPointIndex(slider->objectName().toStdString()))
+        return;
+    moveCurrentSlider(slider, SteppedLeft(slider->x(), step, geometry_));
 }
 
 void TForm2::ColorButtonEndDrag(QPushButton* slider) {
@@ -278,8 +291,39 @@ QPushButton* TForm2::sliderOf(QObject* watched) const {
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     QPushButton* slider = sliderOf(watched);
+    if (slider != nullptr && event->type() == QEvent::KeyPress &&
+        sliderKeyEvent(slider, static_cast<const QKeyEvent&>(*event))) {
+        return true;
+    }
     if (slider != nullptr && sliderMouseEvent(slider, event)) return true;
     return QDialog::eventFilter(watched, event);
+}
+
+// The keyboard's drag and right click. Enter and Space are eaten on every
+// slider: Enter would otherwise press the default "&Close".
+bool TForm2::sliderKeyEvent(QPushButton* slider, const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    switch (key.key()) {
+        case Qt::Key_Left:
+            StepSlider(slider, -kSliderKeyStep);
+            return true;
+        case Qt::Key_Right:
+            StepSlider(slider, kSliderKeyStep);
+            return true;
+        case Qt::Key_PageDown:
+            StepSlider(slider, -kSliderPageStep);
+            return true;
+        case Qt::Key_PageUp:
+            StepSlider(slider, kSliderPageStep);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            PickColor(slider);
+            return true;
+        default:
+            return false;
+    }
 }
 
 // A press selects the point before any drag starts, since dragging writes

@@ -6,7 +6,10 @@
 // point, and "&Close".
 //
 // The user drags the middle sliders along the strip and right-clicks a
-// slider to choose its colour. Edits change only the gradient and the
+// slider to choose its colour. Without a mouse: Tab goes through the
+// sliders, Left/Right move a focused middle slider one pixel and
+// PageDown/PageUp ten within the drag's span, Enter or Space opens the
+// colour dialog. Edits change only the gradient and the
 // editor's own palette; while the editor is open its 100 ms timer redraws
 // the strip and calls the owner's live update, which carries the gradient to
 // the spectrogram's palette, so the spectrogram follows the edits at once.
@@ -27,6 +30,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -77,6 +81,9 @@ public:
     /// A mouse move during a drag; `xInSlider` relative to the slider.
     void FormDragOver(QPushButton* slider, int xInSlider);
     void ColorButtonEndDrag(QPushButton* slider);
+    /// A key on the focused `slider`: a middle one moves `step` pixels
+    /// (negative: left) within the drag's span, as a drag would move it.
+    void StepSlider(QPushButton* slider, int step);
     /// A right click on `slider`: the colour dialog preset with its colour;
     /// a confirmed colour goes to the point, its glyph and the read-out.
     void PickColor(QPushButton* slider);
@@ -125,6 +132,8 @@ private:
     void rebuildPalette();
     QPushButton* sliderOf(QObject* watched) const;
     bool sliderMouseEvent(QPushButton* slider, QEvent* event);
+    bool sliderKeyEvent(QPushButton* slider, const QKeyEvent& key);
+    void moveCurrentSlider(QPushButton* slider, int newLeft);
 
     TFunkyGradient& gradient_;
     ColorChooser chooseColor_;

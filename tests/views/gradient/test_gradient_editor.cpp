@@ -1,9 +1,11 @@
 // The gradient editor alone on the offscreen platform, driven through its
 // controls by object name: sliders placed from the gradient, dragging within
 // the allowed span, the colour dialog answered by the test, the curve
-// choices, and the live update while the editor is shown.
+// choices, the sliders by keyboard, and the live update while the editor is
+// shown.
 #include "GradientEditorDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -79,6 +81,17 @@ public:
         auto* box = Find<QComboBox>(QString::fromLatin1(list));
         box->setCurrentIndex(index);
         emit box->activated(index);
+    }
+    // The editor shown and active, so that its sliders take the focus.
+    void ShowActive() {
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    // Focuses slider `index` as Tab would, then sends `key` to it `times` times.
+    void Key(int index, Qt::Key key, int times = 1) {
+        if (QApplication::focusWidget() != Slider(index)) Slider(index)->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < times; ++i) QTest::keyClick(Slider(index), key);
     }
     void Click(const char* button) { Find<QAbstractButton>(QString::fromLatin1(button))->click(); }
 
@@ -210,6 +223,76 @@ TEST(GradientEditor, DragsBeyondTheSpanAreIgnoredAndTheEndsDoNotDrag) {
     EXPECT_EQ(end->x(), 248);
     EXPECT_EQ(e.gradient.Point(1).Position, 1.0);
     EXPECT_EQ(e.Text("acpAlpha"), QStringLiteral("1.00"));
+}
+
+// Keys move the focused slider as a drag does: Soft Green's point 2 sits at
+// left 58 (centre 63, 47 pixels into the strip).
+TEST(GradientEditor, ArrowAndPageKeysMoveAFocusedMiddleSliderWithinTheDragSpan) {
+    Editor e;
+    e.ShowActive();
+    QPushButton* green = e.Slider(2);
+    e.Key(2, Qt::Key_Right);
+    EXPECT_EQ(e.gradient.Current(), 2);  // the focus selected it
+    EXPECT_EQ(green->x(), 59);
+    EXPECT_DOUBLE_EQ(e.gradient.Point(2).Position, 48.0 / 237);
+    e.Key(2, Qt::Key_PageUp, 2);                            // 79
+    EXPECT_EQ(e.Text("acpAlpha"), QStringLiteral("0.29"));  // 68 / 237 = 0.2869
+    e.Key(2, Qt::Key_Left);                                 // 78, where the drag test puts it
+    EXPECT_DOUBLE_EQ(e.gradient.Point(2).Position, 67.0 / 237);
+    EXPECT_EQ(e.Text("acpAlpha"), QStringLiteral("0.28"));
+    const int updates = e.liveUpdates;
+    e.form->timer1Timer();
+    EXPECT_GT(e.liveUpdates, updates);
+    EXPECT_EQ(e.StripPixel(67), 0x00FF00u);
+
+    // The span's ends stop the keys: left 15 and 237, as for a drag.
+    e.Key(2, Qt::Key_PageDown, 7);  // 78 - 70 = 8, held at 15
+    EXPECT_EQ(green->x(), 15);
+    EXPECT_DOUBLE_EQ(e.gradient.Point(2).Position, 4.0 / 237);
+    e.Key(2, Qt::Key_PageUp, 23);  // 15 + 230 = 245, held at 237
+    EXPECT_EQ(green->x(), 237);
+    EXPECT_DOUBLE_EQ(e.gradient.Point(2).Position, 226.0 / 237);
+
+    // The ends never move.
+    e.Key(1, Qt::Key_Left);
+    e.Key(1, Qt::Key_PageDown);
+    EXPECT_EQ(e.gradient.Current(), 1);
+    EXPECT_EQ(e.Slider(1)->x(), 248);
+    EXPECT_EQ(e.gradient.Point(1).Position, 1.0);
+    e.form->close();
+}
+
+TEST(GradientEditor, EnterAndSpaceOnAFocusedSliderOpenTheColourDialogAndCloseNothing) {
+    Editor e;
+    e.ShowActive();
+    e.answers = {TColor{0xFF0000}, std::nullopt};
+    e.Key(3, Qt::Key_Return);
+    ASSERT_EQ(e.offered.size(), 1u);
+    EXPECT_EQ(e.offered[0], 0x00FFFFu);
+    EXPECT_EQ(e.gradient.Point(3).Color, 0xFF0000u);
+    EXPECT_EQ(e.Text("acpColor"), QStringLiteral("ff0000"));
+    EXPECT_TRUE(e.form->isVisible());  // Enter did not press the default "&Close"
+    e.Key(3, Qt::Key_Space);           // cancelled: nothing changes
+    ASSERT_EQ(e.offered.size(), 2u);
+    EXPECT_EQ(e.offered[1], 0xFF0000u);
+    EXPECT_EQ(e.gradient.Point(3).Color, 0xFF0000u);
+    EXPECT_EQ(e.offered.size(), 2u);  // the key's release clicked nothing
+    e.form->close();
+}
+
+TEST(GradientEditor, TabGoesThroughTheShownSlidersOnly) {
+    Editor e;
+    e.ShowActive();
+    e.Slider(0)->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> reached;
+    for (int i = 0; i < 20 && !reached.contains(QApplication::focusWidget()); ++i) {
+        reached << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (int index : {0, 1, 2, 3}) EXPECT_TRUE(reached.contains(e.Slider(index))) << index;
+    EXPECT_FALSE(reached.contains(e.Slider(4)));
+    EXPECT_TRUE(reached.contains(e.Find<QPushButton>(QStringLiteral("btnClose"))));
+    e.form->close();
 }
 
 TEST(GradientEditor, RightClickChoosesTheColourAndACancelledDialogChangesNothing) {
