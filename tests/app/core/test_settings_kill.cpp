@@ -139,7 +139,8 @@ TEST(SettingsKillTest, FileIsTheOldOrTheNewOneAfterEveryKill) {
             ASSERT_NE(ini.ReadInteger("SETTINGS", KeyName(key), -2), -2) << KeyName(key);
     }
     EXPECT_EQ(ReadText(path), FileAfter(kWrites));
-    std::cout << kills << " kills during " << kWrites << " writes\n";
+    std::cout << kills << " kills during " << kWrites << " writes, " << folder.EntryCount() - 1
+              << " temporary files left\n";
     EXPECT_GE(kills, 50) << "too few kills landed during the writes";
 }
 
