@@ -1,68 +1,18 @@
 #include "PulseServer.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "ServerProcesses.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <signal.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <thread>
-#include <vector>
 
 namespace moravel::testing {
 
-namespace {
-
-std::string MakeFolder() {
-    std::string pattern = "/tmp/moravel-pulse-XXXXXX";
-    if (!mkdtemp(pattern.data())) return {};
-    for (const char* sub : {"/runtime", "/home", "/config", "/state"}) mkdir((pattern + sub).c_str(), 0700);
-    return pattern;
+PulseServer::PulseServer() : folder_(MakeServerFolder("moravel-pulse")) {
+    std::ofstream(folder_ + "/client.conf") << "autospawn = no\n";
 }
-
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-    std::vector<char*> pointers;
-    for (std::string& s : strings) pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Forks and runs `argv` with exactly `env`; the child dies with this process.
-pid_t Spawn(std::vector<std::string> argv, std::vector<std::string> env) {
-    std::vector<char*> args = Pointers(argv);
-    std::vector<char*> vars = Pointers(env);
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-    execve(args[0], args.data(), vars.data());
-    _exit(127);
-}
-
-bool WaitForExit(pid_t pid, std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid || ended < 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
-}  // namespace
-
-PulseServer::PulseServer() : folder_(MakeFolder()) { std::ofstream(folder_ + "/client.conf") << "autospawn = no\n"; }
 
 PulseServer::~PulseServer() {
     if (Running()) Stop(SIGTERM);
@@ -86,18 +36,8 @@ bool PulseServer::Start() {
                   "XDG_RUNTIME_DIR=" + folder_ + "/runtime", "XDG_CONFIG_HOME=" + folder_ + "/config",
                   "PULSE_RUNTIME_PATH=" + folder_ + "/runtime", "PULSE_STATE_PATH=" + folder_ + "/state"});
     if (pid_ > 0 && WaitUntilReady() && KeepSinkBusy()) return true;
-    std::ifstream in(log);
-    std::cerr << "PulseAudio did not start; its log:\n" << std::string(std::istreambuf_iterator<char>(in), {});
-    if (pid_ > 0) Stop(SIGKILL);
-    return false;
-}
-
-bool PulseServer::Poll(const std::function<bool()>& done) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    std::cerr << "PulseAudio did not start; its log:\n" << ReadText(log);
+    Stop(SIGKILL);
     return false;
 }
 
@@ -130,31 +70,12 @@ void PulseServer::Signal(int signal) const {
 }
 
 void PulseServer::Stop(int signal) {
-    if (keepAlive_ > 0) {
-        kill(keepAlive_, SIGKILL);
-        waitpid(keepAlive_, nullptr, 0);
-        keepAlive_ = -1;
-    }
-    if (pid_ <= 0) return;
-    kill(pid_, signal);
-    kill(pid_, SIGCONT);  // a hung (stopped) server must run to see a SIGTERM
-    if (!WaitForExit(pid_, std::chrono::seconds(3))) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-    pid_ = -1;
+    StopProcess(keepAlive_, SIGKILL);
+    StopProcess(pid_, signal);
 }
 
 bool PulseServer::Pactl(const std::string& args, std::string* output) const {
-    const std::string command = "pactl --server=unix:" + folder_ + "/native " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return false;
-    std::string text;
-    char chunk[256];
-    while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) text.append(chunk, n);
-    const int status = pclose(pipe);
-    if (output) *output = text;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return RunPactl(folder_ + "/native", args, output);
 }
 
 }  // namespace moravel::testing

@@ -8,41 +8,31 @@
 // the ALSA configuration decides once whether "default" goes to the server.
 #pragma once
 
+#include "SoundServer.h"
+
 #include <sys/types.h>
 
-#include <functional>
 #include <string>
 
 namespace moravel::testing {
 
-class PulseServer {
+class PulseServer : public SoundServer {
 public:
-    static constexpr const char* kSink = "moravel_test";
-
     PulseServer();
-    ~PulseServer();
+    ~PulseServer() override;
     PulseServer(const PulseServer&) = delete;
     PulseServer& operator=(const PulseServer&) = delete;
 
-    /// Points this process's sound clients (the ALSA "pulse" plugin, pactl)
-    /// at this server and forbids them to start one of their own.
-    void ConfigureClientEnvironment() const;
-    /// Starts the server and waits until the sink is the default; false
-    /// (with the server's log on stderr) when it does not come up.
-    bool Start();
-    /// Sends `signal` to the server (SIGSTOP hangs it, SIGCONT resumes it).
-    void Signal(int signal) const;
-    /// Kills the server with `signal` and waits for it to end.
-    void Stop(int signal);
-    bool Running() const { return pid_ > 0; }
+    void ConfigureClientEnvironment() const override;
+    bool Start() override;
+    void Signal(int signal) const override;
+    void Stop(int signal) override;
+    bool Running() const override { return pid_ > 0; }
 
-    /// Runs pactl with `args` against this server; true when it succeeded.
-    bool Pactl(const std::string& args, std::string* output = nullptr) const;
-    /// Where scratch files of the test may go; removed with the server.
-    const std::string& Folder() const { return folder_; }
+    bool Pactl(const std::string& args, std::string* output = nullptr) const override;
+    const std::string& Folder() const override { return folder_; }
 
 private:
-    bool Poll(const std::function<bool()>& done) const;
     bool WaitUntilReady() const;
     bool KeepSinkBusy();
 

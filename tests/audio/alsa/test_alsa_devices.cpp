@@ -110,7 +110,7 @@ TEST_F(Devices, TheServerOffersStereoAndASeparateVolumePerSide) {
 // The server's own sink volume, left and right, in its units (100 % = 65536).
 std::pair<long, long> SinkVolume() {
     std::string text;
-    EXPECT_TRUE(Server().Pactl(std::string("get-sink-volume ") + PulseServer::kSink, &text));
+    EXPECT_TRUE(Server().Pactl(std::string("get-sink-volume ") + SoundServer::kSink, &text));
     long left = -1, right = -1;
     std::sscanf(text.c_str(), " Volume: front-left: %ld / %*s / %*s dB, front-right: %ld", &left, &right);
     return {left, right};
@@ -127,7 +127,7 @@ TEST_F(Devices, VolumeGoesToTheServersSinkWithLeftInTheLowHalf) {
     EXPECT_NEAR(LeftOf(volume), 0x8000, 1);
     EXPECT_NEAR(RightOf(volume), 0x4000, 1);
 
-    ASSERT_TRUE(Server().Pactl(std::string("set-sink-volume ") + PulseServer::kSink + " 65536 0"));
+    ASSERT_TRUE(Server().Pactl(std::string("set-sink-volume ") + SoundServer::kSink + " 65536 0"));
     ASSERT_TRUE(backend.getVolume(wvMapper, volume));
     EXPECT_EQ(volume, Packed(65535, 0)) << "read from the server, not remembered";
 }

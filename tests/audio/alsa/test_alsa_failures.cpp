@@ -6,7 +6,9 @@
 
 #include <signal.h>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace moravel::testing {
 namespace {
@@ -88,19 +90,31 @@ TEST_F(Failures, AServerThatDiesMidStreamClosesEachDeviceOnceAsLostAndNothingSpi
     }
 }
 
-TEST_F(Failures, AnIdlePlaybackDeviceReportsTheServerGoneAtTheNextBlock) {
+// A playback device that played its one block out and waits for the next.
+class IdlePlayback : public Failures {
+protected:
     AlsaBackend backend;
-    auto playback = backend.newPlayback();
+    std::unique_ptr<AlsaPlayback> playback = backend.newPlayback();
     NotificationRecorder notes;
-    ASSERT_EQ(playback->open(wvMapper, Mono16(4000), &notes, 1), kWaveOk);
-    std::vector<std::uint8_t> silence(1024, 0);
+    std::vector<std::uint8_t> silence = std::vector<std::uint8_t>(1024, 0);
     WaveHeader block{silence.data(), 1024};
-    playback->write(&block);
-    ASSERT_TRUE(PumpUntil([&] { return notes.Count(WaveNotification::Done) == 1; }, 1s));
-    PumpFor(300ms);  // played out: the device runs dry and waits
 
-    EXPECT_GE(playback->xruns(), 1) << "running dry is an underrun";
+    void PlayOneBlockOut() {
+        ASSERT_EQ(playback->open(wvMapper, Mono16(4000), &notes, 1), kWaveOk);
+        playback->write(&block);
+        ASSERT_TRUE(PumpUntil([&] { return notes.Count(WaveNotification::Done) == 1; }, 1s));
+        PumpFor(300ms);  // played out: the device runs dry and waits
+    }
+};
 
+TEST_F(IdlePlayback, RunningDryIsAnUnderrun) {
+    if (OnPipeWire()) GTEST_SKIP() << "pipewire-pulse often reports no underrun for a stream that ran dry";
+    PlayOneBlockOut();
+    EXPECT_GE(playback->xruns(), 1);
+}
+
+TEST_F(IdlePlayback, ReportsTheServerGoneAtTheNextBlock) {
+    PlayOneBlockOut();
     // The server's plugin says nothing while its stream waits for data.
     Server().Stop(SIGKILL);
     playback->write(&block);
