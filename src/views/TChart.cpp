@@ -88,6 +88,13 @@ void TChart::processRectZoom(QRect rect, QMouseEvent* event) {
     if (Zoomed) Zoomed();
 }
 
+// The base class's rectangle zoom ignores its mouse event.
+bool TChart::ZoomTo(const QRect& rect) {
+    if (!zoomAllowed_ || zoomed_) return false;
+    processRectZoom(rect, nullptr);
+    return true;
+}
+
 void TChart::UndoZoom() {
     if (!zoomed_) return;
     zoomed_ = false;

@@ -5,8 +5,9 @@
 //     above everything (the spectrum's peak marker), both with the plot
 //     rectangle;
 //   - panning with an allow-scroll veto and a scroll notification;
-//   - a zoom mode with one dragged rectangle that can be read and cut, a
-//     zoomed flag and an undo that restores the ranges from before the zoom;
+//   - a zoom mode with one dragged (or keyed) rectangle that can be read and
+//     cut, a zoomed flag and an undo that restores the ranges from before
+//     the zoom;
 //   - a per-label text hook for the bottom axis;
 //   - bars that remember the pixel width they were last drawn with, drawn
 //     as plain filled rectangles;
@@ -83,6 +84,10 @@ public:
     /// The last applied rectangle, in chart pixels.
     QRect ZoomRect() const { return zoomRect_; }
     void SetZoomRect(const QRect& rect) { zoomRect_ = rect; }
+    /// Applies `rect` (chart pixels, its top-left inside the plot) as if it
+    /// had been dragged: refused, returning false, unless zooming is allowed
+    /// and the chart is not zoomed yet.
+    bool ZoomTo(const QRect& rect);
     /// Restores the axis ranges from before the zoom.
     void UndoZoom();
 

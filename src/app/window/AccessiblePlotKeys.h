@@ -5,12 +5,18 @@
 //                     (100 Hz); Home puts the centre on the peak frequency;
 //                     Space switches the filter on or off (the right button).
 //   Spectrogram plot: Left / Right scroll the time, Up / Down and Page Up /
-//                     Page Down the frequency (what dragging the plot does).
+//                     Page Down the frequency, Up towards higher frequencies
+//                     (what dragging the plot does). A keyboard cursor
+//                     stands in for the mouse: Shift+arrows move it one
+//                     pixel, Ctrl+Shift+arrows ten; Enter does what a double
+//                     click there does; Z or + zooms in on a rectangle around
+//                     it, Escape or - undoes the zoom.
 // Keys without a meaning here go on to the plot.
 // GUI thread only.
 #pragma once
 
 #include <QObject>
+#include <QRect>
 
 #include <functional>
 
@@ -19,6 +25,8 @@ class QSlider;
 class QWidget;
 
 namespace moravel {
+
+class TChart;
 
 /// What the spectrum plot's keys act on.
 struct SpectrumPlotKeyActions {
@@ -34,7 +42,35 @@ struct SpectrumPlotKeyActions {
 /// Gives `chart` (a focusable plot) the spectrum plot's keys.
 void InstallSpectrumPlotKeys(QWidget* chart, SpectrumPlotKeyActions actions);
 
-/// Gives `chart` (a focusable plot) the spectrogram plot's keys.
-void InstallSpectrogramPlotKeys(QWidget* chart, QScrollBar* time, QScrollBar* frequency);
+/// What the spectrogram plot's keys act on. Points are chart pixels strictly
+/// inside the plot rectangle.
+struct SpectrogramPlotKeyActions {
+    QScrollBar* time = nullptr;
+    /// Inverted: its smallest value shows the highest frequencies.
+    QScrollBar* frequency = nullptr;
+    /// Runs after every key the plot handled, with the keyboard cursor (to
+    /// show its read-out and update the description).
+    std::function<void(const QPoint&)> cursorMoved;
+    /// Enter: what a double click at the point does.
+    std::function<void(const QPoint&)> activate;
+    /// Z or +: zoom in on a rectangle around the point.
+    std::function<void(const QPoint&)> zoomIn;
+    /// Escape or -: undo the zoom.
+    std::function<void()> zoomOut;
+};
+
+/// Gives `chart` (a focusable plot) the spectrogram plot's keys. The cursor
+/// starts in the plot's middle and is kept inside the plot when it shrinks.
+void InstallSpectrogramPlotKeys(TChart* chart, SpectrogramPlotKeyActions actions);
+
+/// The rectangle (chart pixels) the keyboard zooms in on: half the plot's
+/// width and height, centred on `cursor` and shifted to lie inside `plot`.
+QRect KeyboardZoomRect(const QRect& plot, const QPoint& cursor);
+
+/// `cursor` moved by (`dx`, `dy`) pixels and kept strictly inside `plot`
+/// (one pixel in from each edge). A cursor not strictly inside `plot` (not
+/// yet placed, or the plot shrank) and a plot too small to hold one give
+/// the plot's centre, unmoved.
+QPoint MovedCursor(const QRect& plot, const QPoint& cursor, int dx, int dy);
 
 }  // namespace moravel

@@ -284,6 +284,8 @@ private:
     void connectPlotKeys();
     /// The spectrum plot's accessible description: peak, filter band, cursor.
     void describeSpectrumPlot();
+    /// The spectrogram plot's accessible description: zoom and cursor.
+    void describeSpectrogramPlot();
     QString thousands() const;
 
     // Errors of handlers (MainForm.cpp): every connection of the window and

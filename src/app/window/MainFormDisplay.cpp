@@ -78,8 +78,25 @@ void TMainForm::connectPlotKeys() {
                                  sb_filter_onClick();
                              }),
                              guard(&TMainForm::describeSpectrumPlot)});
-    InstallSpectrogramPlotKeys(spectrogramPane->Chart2, spectrogramPane->ScrollSpectrogram,
-                               spectrogramPane->ScrollSpectrogramVertical);
+    TChart* spectrogramChart = spectrogramPane->Chart2;
+    InstallSpectrogramPlotKeys(spectrogramChart,
+                               {spectrogramPane->ScrollSpectrogram, spectrogramPane->ScrollSpectrogramVertical,
+                                guard([this](const QPoint& at) {
+                                    spectrogramView_->ShowCursorAt(at);
+                                    describeSpectrogramPlot();
+                                }),
+                                guard([this](const QPoint& at) { spectrogramView_->CentreSpectrumAt(at.y()); }),
+                                guard([this, spectrogramChart](const QPoint& at) {
+                                    spectrogramView_->ZoomInOn(KeyboardZoomRect(spectrogramChart->PlotRect(), at));
+                                }),
+                                guard([this] { spectrogramView_->EndZoom(); })});
+}
+
+// The keyboard cursor's read-out and the zoom state, for a screen reader.
+void TMainForm::describeSpectrogramPlot() {
+    const QString zoomed = spectrogramPane->Chart2->IsZoomed() ? QStringLiteral("Zoomed. ") : QString();
+    SetDescriptionIfChanged(spectrogramPane->Chart2,
+                            zoomed + QStringLiteral("Cursor ") + spectrogramPane->Label40->text());
 }
 
 void TMainForm::describeSpectrumPlot() {

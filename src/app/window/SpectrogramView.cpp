@@ -183,6 +183,20 @@ void SpectrogramView::ZoomApplied() {
     Repaint();
 }
 
+void SpectrogramView::ZoomInOn(const QRect& rect) {
+    if (!parts_.page.sb_zoom_spectrogram->isChecked()) {
+        parts_.page.sb_zoom_spectrogram->setChecked(true);
+        ZoomButtonChanged();
+    }
+    parts_.pane.Chart2->ZoomTo(rect);
+}
+
+void SpectrogramView::EndZoom() {
+    if (!parts_.page.sb_zoom_spectrogram->isChecked()) return;
+    parts_.page.sb_zoom_spectrogram->setChecked(false);
+    ZoomButtonChanged();
+}
+
 void SpectrogramView::Clear() {
     parts_.page.sb_zoom_spectrogram->setChecked(false);
     ZoomButtonChanged();
@@ -200,9 +214,12 @@ void SpectrogramView::Clear() {
 // ---- Mouse --------------------------------------------------------------------------------
 
 void SpectrogramView::ShowCursor(const QMouseEvent& event) {
-    const TChart* chart = parts_.pane.Chart2;
-    const QPoint at = event.pos();
     if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
+    ShowCursorAt(event.pos());
+}
+
+void SpectrogramView::ShowCursorAt(const QPoint& at) {
+    const TChart* chart = parts_.pane.Chart2;
     if (!chart->StrictlyInsidePlot(at)) return;
     const auto t = static_cast<std::int64_t>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
     const double f = std::nearbyint(chart->yAxis->pixelToCoord(at.y()));
@@ -212,9 +229,11 @@ void SpectrogramView::ShowCursor(const QMouseEvent& event) {
 
 void SpectrogramView::RememberPress(const QMouseEvent& event) { lastPressY_ = event.pos().y(); }
 
-void SpectrogramView::CentreSpectrumOnPress() {
+void SpectrogramView::CentreSpectrumOnPress() { CentreSpectrumAt(lastPressY_); }
+
+void SpectrogramView::CentreSpectrumAt(int y) {
     const QCPRange window = parts_.spectrum.Chart1->xAxis->range();
-    const double clicked = parts_.pane.Chart2->yAxis->pixelToCoord(lastPressY_);
+    const double clicked = parts_.pane.Chart2->yAxis->pixelToCoord(y);
     QScrollBar* frequency = parts_.spectrum.ScrollSpectrum;
     frequency->setValue(CentredScrollPosition(clicked, window.upper - window.lower, frequency->maximum()));
 }

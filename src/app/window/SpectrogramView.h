@@ -20,6 +20,7 @@
 class QCPPainter;
 class QLabel;
 class QMouseEvent;
+class QPoint;
 class QRect;
 
 namespace moravel {
@@ -98,6 +99,17 @@ public:
     /// Chart2DblClick: the spectrum plot's window centred on the frequency
     /// of the last press.
     void CentreSpectrumOnPress();
+
+    // ---- The plot's keys (AccessiblePlotKeys.h); points in chart pixels --------
+    /// The spectrum plot's window centred on the frequency at row `y`.
+    void CentreSpectrumAt(int y);
+    /// The cursor read-out for `at`, strictly inside the plot.
+    void ShowCursorAt(const QPoint& at);
+    /// "Zoom" pressed if it is up, then `rect` applied as a dragged one;
+    /// nothing more while already zoomed (one zoom level only).
+    void ZoomInOn(const QRect& rect);
+    /// "Zoom" released if it is down: back to the window from before.
+    void EndZoom();
 
     // ---- State -------------------------------------------------------------------------
     SpectrogramPaletteState& Palette() { return palette_; }

@@ -2,6 +2,7 @@
 // them: Qt's accessible tree (names, roles, values) and the focus chain.
 #include "AboutBox.h"
 #include "AccessibleNames.h"
+#include "AccessiblePlotKeys.h"
 #include "AccessiblePlotText.h"
 #include "AccessibleTexts.h"
 #include "AccessibleValues.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
 #include <QSlider>
@@ -177,6 +179,16 @@ private:
 
 moravel::SourceFactory ToneAt1500Hz() {
     return [](std::int32_t rate) { return std::make_unique<Tone>(rate); };
+}
+
+// The cursor read-out "(mm:ss, 1,234 Hz)" as seconds and hertz.
+QPair<int, int> CursorReadOut(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\((\\d+):(\\d\\d), ([\\d,.]+) Hz\\)$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) return {-1, -1};
+    QString hertz = match.captured(3);
+    hertz.remove(QRegularExpression(QStringLiteral("[,.]")));
+    return {match.captured(1).toInt() * 60 + match.captured(2).toInt(), hertz.toInt()};
 }
 
 class ShownWindow {
@@ -415,6 +427,138 @@ private slots:
         Press(Qt::Key_Left);
         Press(Qt::Key_Left);
         QCOMPARE(time->value(), 10 - time->singleStep());
+    }
+
+    // Up shows higher frequencies: the vertical bar is inverted (its value
+    // 0 shows the top of the range), so Up lowers the value.
+    void upAndDownOnTheSpectrogramFollowTheFrequencyAxis() {
+        ShownWindow w;
+        w.f.Start();
+        w.f.Run(500);
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* vertical = w.f.Find<QScrollBar>("ScrollSpectrogramVertical");
+        QVERIFY2(vertical->maximum() >= 1000, qPrintable(QString::number(vertical->maximum())));
+        vertical->setValue(500);
+        const double lower = chart->yAxis->range().lower;
+        QCOMPARE(lower, vertical->maximum() - 500.0);
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Up);
+        QCOMPARE(vertical->value(), 400);
+        QCOMPARE(chart->yAxis->range().lower, lower + 100);
+        Press(Qt::Key_PageDown);
+        Press(Qt::Key_Down);
+        QCOMPARE(vertical->value(), 600);
+        QCOMPARE(chart->yAxis->range().lower, lower - 100);
+        Press(Qt::Key_PageUp);
+        QCOMPARE(vertical->value(), 500);
+    }
+
+    // With 2 s and 10 Hz per pixel, each Shift step is 2 s or 10 Hz and each
+    // Ctrl+Shift step ten times that.
+    void shiftArrowsMoveTheSpectrogramsKeyboardCursor() {
+        ShownWindow w;
+        w.f.Start();
+        w.f.Run(500);
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* readOut = w.f.Find<QLabel>("Label40");
+        const QRect plot = chart->PlotRect();
+        chart->xAxis->setRange(0, 2.0 * plot.width());
+        chart->yAxis->setRange(0, 10.0 * plot.height());
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Up, Qt::ShiftModifier);
+        const auto [t0, f0] = CursorReadOut(readOut->text());
+        QVERIFY2(f0 > 0, qPrintable(readOut->text()));
+        // The cursor started in the middle, one pixel up from it.
+        QVERIFY2(std::abs(t0 - plot.width()) <= 2 && std::abs(f0 - 5 * plot.height() - 10) <= 10,
+                 qPrintable(readOut->text()));
+        Press(Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+        Press(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(CursorReadOut(readOut->text()), qMakePair(t0 + 2, f0 + 100));
+        Press(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+        Press(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(CursorReadOut(readOut->text()), qMakePair(t0 - 18, f0 + 90));
+        QCOMPARE(Accessible(chart)->text(QAccessible::Description), QStringLiteral("Cursor ") + readOut->text());
+        // Held one pixel inside the plot's top edge.
+        for (int i = 0; i < plot.height(); ++i) Press(Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier);
+        const int top = CursorReadOut(readOut->text()).second;
+        QVERIFY2(top < 10 * plot.height() && top >= 10 * plot.height() - 20, qPrintable(readOut->text()));
+    }
+
+    // Enter is the double click: the spectrum's window centred on the
+    // cursor's frequency.
+    void enterOnTheSpectrogramCentresTheSpectrumOnTheCursor() {
+        ShownWindow w;
+        w.f.Start();
+        w.f.Run(500);
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* spectrum = w.f.Find<moravel::TChart>("Chart1");
+        auto* scroll = w.f.Find<QScrollBar>("ScrollSpectrum");
+        // 30 Hz per pixel: the cursor's frequency lies well inside the
+        // spectrum's scroll range.
+        const QRect plot = chart->PlotRect();
+        chart->yAxis->setRange(0, 30.0 * plot.height());
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Down, Qt::ShiftModifier);
+        const int f = CursorReadOut(w.f.Find<QLabel>("Label40")->text()).second;
+        const QCPRange window = spectrum->xAxis->range();
+        const int span = qRound(window.upper - window.lower);
+        QVERIFY2(f - span / 2 > 0 && f - span / 2 < scroll->maximum(),
+                 qPrintable(QStringLiteral("%1 Hz, span %2, maximum %3").arg(f).arg(span).arg(scroll->maximum())));
+        Press(Qt::Key_Return);
+        QVERIFY2(std::abs(scroll->value() - (f - span / 2)) <= 1, qPrintable(QString::number(scroll->value())));
+    }
+
+    // Z zooms in on half the plot around the cursor (once), Escape undoes it.
+    void zKeyZoomsTheSpectrogramAroundTheCursorAndEscapeUndoesIt() {
+        ShownWindow w;
+        w.f.Start();
+        w.f.Run(500);
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* zoom = w.f.Find<QAbstractButton>("sb_zoom_spectrogram");
+        const QRect plot = chart->PlotRect();
+        const QCPRange time = chart->xAxis->range();
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Z);
+        QVERIFY(zoom->isChecked());
+        QVERIFY(chart->IsZoomed());
+        const QPoint middle = plot.center();
+        QCOMPARE(chart->ZoomRect(), QRect(middle.x() - plot.width() / 4, middle.y() - plot.height() / 4,
+                                          plot.width() / 2, plot.height() / 2));
+        QVERIFY2(std::abs(chart->xAxis->range().size() - time.size() / 2) <= 2 * time.size() / plot.width() + 1,
+                 qPrintable(QString::number(chart->xAxis->range().size())));
+        QVERIFY(Accessible(chart)->text(QAccessible::Description).startsWith(QStringLiteral("Zoomed. Cursor (")));
+        // One zoom level only: a second Z changes nothing.
+        const QCPRange zoomed = chart->xAxis->range();
+        Press(Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(chart->xAxis->range(), zoomed);
+        Press(Qt::Key_Escape);
+        QVERIFY(!zoom->isChecked());
+        QVERIFY(!chart->IsZoomed());
+        QVERIFY(std::abs(chart->xAxis->range().lower - time.lower) <= 1);
+        QVERIFY(std::abs(chart->xAxis->range().size() - time.size()) <= 1);
+        QVERIFY(Accessible(chart)->text(QAccessible::Description).startsWith(QStringLiteral("Cursor (")));
+        // The minus key ends zoom mode too, also before any zoom.
+        zoom->click();
+        QVERIFY(zoom->isChecked());
+        Press(Qt::Key_Minus);
+        QVERIFY(!zoom->isChecked());
+    }
+
+    // The keyboard cursor and zoom rectangle on a plot at (10, 20), 400 x 300
+    // pixels: its edges are x 10 and 409, y 20 and 319.
+    void keyboardCursorAndZoomRectangleStayInsideThePlot() {
+        const QRect plot(10, 20, 400, 300);
+        QCOMPARE(moravel::MovedCursor(plot, QPoint(-1, -1), 5, 5), QPoint(209, 169));   // not placed: the centre
+        QCOMPARE(moravel::MovedCursor(plot, QPoint(10, 100), 1, 0), QPoint(209, 169));  // on the edge: the centre
+        QCOMPARE(moravel::MovedCursor(plot, QPoint(209, 169), 1, -10), QPoint(210, 159));
+        QCOMPARE(moravel::MovedCursor(plot, QPoint(405, 25), 10, -10), QPoint(408, 21));
+        QCOMPARE(moravel::MovedCursor(plot, QPoint(11, 318), -10, 10), QPoint(11, 318));
+        QCOMPARE(moravel::MovedCursor(QRect(0, 0, 2, 50), QPoint(1, 1), 0, 1), QPoint(0, 24));  // too narrow
+
+        QCOMPARE(moravel::KeyboardZoomRect(plot, QPoint(210, 170)), QRect(110, 95, 200, 150));
+        QCOMPARE(moravel::KeyboardZoomRect(plot, QPoint(30, 300)), QRect(10, 170, 200, 150));  // lower left
+        QCOMPARE(moravel::KeyboardZoomRect(plot, QPoint(400, 25)), QRect(210, 20, 200, 150));  // upper right
+        QCOMPARE(moravel::KeyboardZoomRect(QRect(0, 0, 5, 5), QPoint(2, 2)), QRect(1, 1, 2, 2));
     }
 
     void pageShortcutsSwitchPages() {
