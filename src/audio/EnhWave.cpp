@@ -115,6 +115,7 @@ void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
         freeBuffers();
         service_->close();
         open_ = false;
+        notify(OnLost);
     }
     if (!firstCloseOf(session)) return;
     finishFile();
@@ -294,6 +295,7 @@ bool TEnhWaveOut::event(QEvent* e) {
                 while (head_) ReleaseBlock(head_);
                 service_->close();
                 open_ = false;
+                notify(OnLost);
             }
             if (firstCloseOf(note->session())) notify(OnClose);
             break;

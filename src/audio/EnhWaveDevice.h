@@ -37,6 +37,9 @@ public:
 
     TNotifyEvent OnOpen;
     TNotifyEvent OnClose;
+    /// Raised when the open device went away by itself (card unplugged,
+    /// sound server gone), after the component closed it and before OnClose.
+    TNotifyEvent OnLost;
     THandlerErrorEvent OnHandlerError;
 
 protected:

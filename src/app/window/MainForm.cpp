@@ -207,6 +207,7 @@ void TMainForm::createDevices() {
     };
     waveIn_->OnHandlerError = reportError;
     waveOut_->OnHandlerError = reportError;
+    watchDevices();
     cycleClient_ = std::make_unique<MainFormCycleClient>(*this);
 }
 

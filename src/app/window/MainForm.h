@@ -25,6 +25,7 @@
 #pragma once
 
 #include "BlockCycle.h"
+#include "DeviceWatch.h"
 #include "ColorChooser.h"
 #include "FileDialog.h"
 #include "GuardedConnect.h"
@@ -309,6 +310,7 @@ private:
     CycleControls readCycleControls() const;
     bool devicesBusy() const;
     void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate);
+    void watchDevices();
     void enableMixerControls(const struct LineAssignment& lines);
 
     // Settings (MainFormSettings.cpp)
@@ -352,6 +354,8 @@ private:
     std::unique_ptr<MainFormCycleClient> cycleClient_;
     std::unique_ptr<TEnhWaveIn> waveIn_;
     std::unique_ptr<TEnhWaveOut> waveOut_;
+    // Closes and reopens the devices when the soundcard goes away and returns.
+    std::unique_ptr<DeviceWatch> deviceWatch_;
     TCpuUsage cpu_;
     StatusLights lights_;
     std::unique_ptr<HelpRouter> help_;

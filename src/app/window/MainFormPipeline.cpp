@@ -26,10 +26,12 @@
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace moravel {
 
@@ -102,7 +104,37 @@ bool TMainForm::devicesBusy() const {
     return waveOut_->QueuedBlocks() > 0 || waveIn_->IsStarted() || waveIn_->IsOpen() || waveOut_->IsOpen();
 }
 
+// A lost soundcard closes both devices; a single-shot timer per attempt
+// opens them again with the settings they had (the audio range's or the
+// player's), so nothing runs between attempts. The status strip shows the
+// loss; no message box, so that the window stays usable while the card is gone.
+void TMainForm::watchDevices() {
+    DeviceWatch::Hooks hooks;
+    hooks.closeDevices = [this] {
+        waveIn_->Close();
+        waveOut_->Close();
+    };
+    hooks.reopenDevices = [this] {
+        waveIn_->Close();
+        waveOut_->Close();
+        waveIn_->Open();
+        waveOut_->Open();
+        deviceWatch_->Opened(waveIn_->IsOpen() && waveOut_->IsOpen());
+    };
+    hooks.scheduleRetry = [this](int ms) {
+        QTimer::singleShot(ms, this, [this] {
+            if (!closing_) deviceWatch_->Retry();
+        });
+    };
+    hooks.showState = [this](DeviceWatch::State state) { Panel4->ShowSoundcard(state); };
+    deviceWatch_ = std::make_unique<DeviceWatch>(std::move(hooks));
+    const auto lost = [this](QObject*) { deviceWatch_->DeviceLost(); };
+    waveIn_->OnLost = lost;
+    waveOut_->OnLost = lost;
+}
+
 void TMainForm::stop_sampling() {
+    if (closing_) deviceWatch_->Stopped();
     Timer1.stop();
     Timer2.stop();
     if (waveIn_->IsOpen() || waveOut_->IsOpen()) {
@@ -130,6 +162,7 @@ void TMainForm::set_audio_range(int index) {
     configureDevices(range.outputRate, range.bufferBytes, range.outputRate);
     waveIn_->Open();
     waveOut_->Open();
+    deviceWatch_->Opened(waveIn_->IsOpen() && waveOut_->IsOpen());
     state_.LayoutChanged = true;
 }
 

@@ -48,7 +48,26 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
     SetLightName(Static3, Static3->text(), false);
     grid->addWidget(Static2, 2, 0, 1, 2, Qt::AlignHCenter);
     grid->addWidget(Static3, 3, 0, 1, 2, Qt::AlignHCenter);
-    grid->setRowStretch(4, 1);
+
+    SoundcardState = new QLabel(this);
+    SoundcardState->setObjectName(QStringLiteral("SoundcardState"));
+    SoundcardState->setAlignment(Qt::AlignCenter);
+    SoundcardState->setWordWrap(true);
+    grid->addWidget(SoundcardState, 4, 0, 1, 2);
+    grid->setRowStretch(5, 1);
+    ShowSoundcard(DeviceWatch::State::Idle);
+}
+
+// Red lettering while the card is gone, so that it is seen at a glance; the
+// tooltip says that nothing needs to be done.
+void StatusStrip::ShowSoundcard(DeviceWatch::State state) {
+    const bool lost = state == DeviceWatch::State::Lost || state == DeviceWatch::State::Retrying;
+    SoundcardState->setText(lost ? QStringLiteral("Soundcard lost") : QString());
+    SoundcardState->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
+    SoundcardState->setToolTip(lost ? QStringLiteral("The soundcard or the sound server went away. Moravel "
+                                                     "tries to open it again and resumes by itself when it is back.")
+                                    : QString());
+    SoundcardState->setAccessibleName(lost ? SoundcardState->text() : QStringLiteral("Soundcard working"));
 }
 
 }  // namespace moravel

@@ -1,8 +1,11 @@
 // The status strip `Panel4` at the right of the settings pages: the output
 // level meter, the CPU meter and the two indicator lights. The lights' accessible
 // names say whether they are on (SetLightName); the meters speak their level
-// (AccessibleValues.h).
+// (AccessibleValues.h). Below the lights, the soundcard's state: empty
+// while the card works, "Soundcard lost" while it is gone and being reopened.
 #pragma once
+
+#include "DeviceWatch.h"
 
 #include <QFrame>
 
@@ -16,10 +19,14 @@ class StatusStrip : public QFrame {
 public:
     explicit StatusStrip(QWidget* parent);
 
+    /// Shows the soundcard's state in `SoundcardState`. GUI thread only.
+    void ShowSoundcard(DeviceWatch::State state);
+
     Tdbmeter* VUAudio = nullptr;
     Tdbmeter* VUCpu = nullptr;
     QLabel* Static2 = nullptr;  // "Buffer Error"
     QLabel* Static3 = nullptr;  // "Recording"
+    QLabel* SoundcardState = nullptr;
 };
 
 }  // namespace moravel
