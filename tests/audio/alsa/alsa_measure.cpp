@@ -1,4 +1,5 @@
-// Measures the ALSA services on a private PulseAudio server, for the
+// Measures the ALSA services on a private sound server (PulseAudio, or
+// PipeWire with MORAVEL_TEST_SERVER=pipewire), for the
 // figures in docs/audio-devices.md: blocks delivered per second against
 // nominal, CPU time of the two worker threads, and the delay from a
 // captured block to the start of its playback. The capture is played back
@@ -6,9 +7,9 @@
 //
 //   alsa_measure [seconds (60)] [audio range 0..3 (0: 4000/3950 Hz, 1024 bytes)]
 #include "AlsaBackend.h"
+#include "ChosenServer.h"
 #include "LoopbackRig.h"
 #include "NotificationRecorder.h"
-#include "PulseServer.h"
 #include "ToneAnalysis.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 using namespace moravel;
@@ -163,9 +165,10 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 60;
     const Range range = kRanges[argc > 2 ? static_cast<std::size_t>(std::atoi(argv[2])) % kRanges.size() : 0];
 
-    PulseServer server;
-    server.ConfigureClientEnvironment();
-    if (!server.Start()) return 1;
+    const std::unique_ptr<SoundServer> server = ChosenServer();
+    if (!server) return 1;
+    server->ConfigureClientEnvironment();
+    if (!server->Start()) return 1;
     snd_pcm_t* pcm = nullptr;  // "default" becomes the server on its first open
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) == 0) snd_pcm_close(pcm);
 
