@@ -36,6 +36,11 @@ protected:
         };
         in.OnOpen = [this](QObject*) { ++opens; };
         in.OnClose = [this](QObject*) { ++closes; };
+        in.OnLost = [this](QObject*) {
+            ++losses;
+            closesAtLoss = closes;
+            EXPECT_FALSE(in.IsOpen()) << "closed before the owner hears of the loss";
+        };
         in.OnHandlerError = [this](QObject*, std::exception_ptr) { ++errors; };
     }
 
@@ -45,6 +50,7 @@ protected:
     std::vector<std::uint8_t> firstBytes;
     int queuedDuringHandler = -1;
     int opens = 0, closes = 0, errors = 0;
+    int losses = 0, closesAtLoss = -1;
     bool throwInHandler = false;
 };
 
@@ -111,6 +117,7 @@ TEST_F(WaveIn, CloseStopsResetsAndIgnoresWhatArrivesLater) {
     Deliver();
     EXPECT_EQ(backend.devices.closeCalls, 1);
     EXPECT_EQ(closes, 1);
+    EXPECT_EQ(losses, 0) << "a requested close is no loss";
 }
 
 TEST_F(WaveIn, ANotificationOfAnEarlierOpeningIsIgnored) {
@@ -138,8 +145,24 @@ TEST_F(WaveIn, ADeviceThatGoesAwayLeavesACleanClosedComponent) {
     EXPECT_EQ(in.DeviceID(), 0u);
     EXPECT_EQ(backend.devices.closeCalls, 1);
     EXPECT_EQ(closes, 1);  // once, although the close itself reports again
+    EXPECT_EQ(losses, 1);
+    EXPECT_EQ(closesAtLoss, 0) << "the loss is raised before the close";
     in.Close();
     EXPECT_EQ(backend.devices.closeCalls, 1);
+}
+
+TEST_F(WaveIn, ALossReportedForAnEarlierOpeningIsNoLoss) {
+    in.Open();
+    Deliver();
+    const std::uint64_t oldSession = backend.devices.captureSession;
+    in.Close();
+    Deliver();
+    in.Open();
+    Deliver();
+    testing::ScriptedDevices::Post(&in, WaveNotification::Close, oldSession, nullptr, true);
+    Deliver();
+    EXPECT_EQ(losses, 0);
+    EXPECT_TRUE(in.IsOpen());
 }
 
 TEST_F(WaveIn, AFailedOpenStartsNothing) {
