@@ -13,6 +13,7 @@ packages=(
   zlib1g-dev                    # PNG pictures written by the vector export and moravel-process
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
+  pipewire pipewire-pulse wireplumber dbus  # the same device tests on a private PipeWire server
   libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
   desktop-file-utils appstream  # validators for the menu entry and the metainfo
 )
