@@ -3,8 +3,7 @@
 // started again: the window shows "Soundcard lost", stays nearly idle while
 // the server is gone, and processes blocks again within 2 s of the server's
 // return, each captured block once; the settings are written at close.
-#include "AlsaMixerService.h"
-#include "AudioChoice.h"
+#include "AlsaServerWindow.h"
 #include "DeviceLossProbe.h"
 #include "MixerDialogAnswer.h"
 #include "PulseServer.h"
@@ -23,7 +22,9 @@
 #include <sstream>
 #include <string>
 
+using moravel::testing::AlsaServerWindow;
 using moravel::testing::DeviceLossProbe;
+using moravel::testing::kServerMixerLines;
 using moravel::testing::PulseServer;
 using moravel::testing::waitFor;
 using moravel::testing::WindowFixture;
@@ -31,23 +32,6 @@ using moravel::testing::WindowFixture;
 namespace {
 
 PulseServer* server = nullptr;
-
-// The server's mixer lines as the soundcard dialog stores them.
-const char* const kServerLines =
-    "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n";
-
-// The window on the ALSA devices and mixer, as the program makes them.
-struct ServerWindow {
-    ServerWindow()
-        : f(kServerLines, {}, {}, 4096, [this](moravel::MainFormOptions& options) {
-              options.backend = backend.get();
-              options.stopwatchCounter = {};
-              options.mixerService = std::make_shared<moravel::mixer::AlsaMixerService>();
-          }) {}
-
-    std::unique_ptr<moravel::AudioBackend> backend = moravel::CreateAudioBackend(moravel::ParseAudioChoice("alsa"));
-    WindowFixture f;
-};
 
 // User plus system CPU time of this process, in clock ticks, from
 // /proc/self/stat (fields 14 and 15, counted after the command's closing
@@ -79,7 +63,7 @@ private slots:
     }
 
     void serverKilledAndRestartedResumesProcessingByItself() {
-        ServerWindow w;
+        AlsaServerWindow w(kServerMixerLines);
         w.f.Start();
         QVERIFY(w.f.Form().State().SamplingEnabled);
         DeviceLossProbe probe(w.f.Form());

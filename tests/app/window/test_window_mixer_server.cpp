@@ -5,7 +5,7 @@
 // with one OK, the Soundcard page moves the server's volumes (read back
 // with pactl), and a change made with pactl reaches the page.
 #include "AlsaMixerService.h"
-#include "AudioChoice.h"
+#include "AlsaServerWindow.h"
 #include "MixerDialogAnswer.h"
 #include "PulseServer.h"
 #include "WindowFixture.h"
@@ -19,7 +19,9 @@
 #include <regex>
 #include <string>
 
+using moravel::testing::AlsaServerWindow;
 using moravel::testing::DialogAnswer;
+using moravel::testing::kServerMixerLines;
 using moravel::testing::PulseServer;
 using moravel::testing::waitFor;
 using moravel::testing::WindowFixture;
@@ -28,29 +30,8 @@ namespace {
 
 PulseServer* server = nullptr;
 
-// What the dialog stores on the server's mixer: its Master as wave out, its
-// Capture as microphone in, nothing else.
-const char* const kServerLines =
-    "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n";
-
-// The window on the ALSA devices and the ALSA mixers, as the program makes
-// them for --audio alsa.
-struct ServerWindow {
-    explicit ServerWindow(const std::string& settings, moravel::ConfigureOffer offer = {})
-        : f(settings, {}, {}, 4096, [this, offer](moravel::MainFormOptions& options) {
-              options.backend = backend.get();
-              options.stopwatchCounter = {};
-              options.mixerService = service;
-              options.offerConfiguration = offer;
-          }) {}
-
-    bool Checked(const char* name) { return f.Find<QCheckBox>(name)->isChecked(); }
-    int Position(const char* name) { return f.Find<QSlider>(name)->value(); }
-
-    std::unique_ptr<moravel::AudioBackend> backend = moravel::CreateAudioBackend(moravel::ParseAudioChoice("alsa"));
-    std::shared_ptr<moravel::mixer::AlsaMixerService> service = std::make_shared<moravel::mixer::AlsaMixerService>();
-    WindowFixture f;
-};
+bool Checked(AlsaServerWindow& w, const char* name) { return w.f.Find<QCheckBox>(name)->isChecked(); }
+int Position(AlsaServerWindow& w, const char* name) { return w.f.Find<QSlider>(name)->value(); }
 
 // The server's volume of `what` ("sink", "source") as "raw / percent", the
 // first channel's, from pactl; empty when pactl fails.
@@ -87,13 +68,13 @@ private slots:
     // the dialog pre-selects them and one OK starts processing.
     void firstRunOnTheServerCompletesWithOneOk() {
         int offers = 0;
-        ServerWindow w("", [&offers](const QString&, const QString&) { return ++offers > 0; });
+        AlsaServerWindow w("", [&offers](const QString&, const QString&) { return ++offers > 0; });
         DialogAnswer answer;
         w.f.Start();
         QCOMPARE(offers, 1);
         QVERIFY(waitFor([&] { return w.f.Form().State().SamplingEnabled; }, 5000));
         QCOMPARE(answer.shown, 1);
-        QCOMPARE(moravel::testing::ReadText(w.f.SettingsPath()), std::string(kServerLines));
+        QCOMPARE(moravel::testing::ReadText(w.f.SettingsPath()), std::string(kServerMixerLines));
         QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("PulseAudio"));
         QVERIFY(waitFor([&] { return w.f.Form().State().BlocksProcessed > 0; }, 5000));
     }
@@ -102,10 +83,10 @@ private slots:
     // the server's range is 0..65536: 30 is 19660 of 65535, element 19660;
     // 70 is 45874 of 65535, element 45875.
     void pageMovesTheServersVolumes() {
-        ServerWindow w(kServerLines);
+        AlsaServerWindow w(kServerMixerLines);
         w.f.Start();
         QVERIFY(w.f.Form().State().SamplingEnabled);
-        QCOMPARE(w.Position("TrackBar7"), 100);
+        QCOMPARE(Position(w, "TrackBar7"), 100);
         w.f.Find<QSlider>("TrackBar7")->setValue(30);
         QCOMPARE(ServerVolume("sink"), QStringLiteral("19660 / 30%"));
         w.f.Find<QSlider>("TrackBar2")->setValue(70);  // microphone in: the server's capture volume
@@ -118,15 +99,15 @@ private slots:
     // Another program's change arrives as a control change and the page
     // follows it: the master pair and the wave-out pair show the one volume.
     void changeMadeWithPactlReachesThePage() {
-        ServerWindow w(kServerLines);
+        AlsaServerWindow w(kServerMixerLines);
         w.f.Start();
-        QCOMPARE(w.Position("TrackBar7"), 100);
-        QVERIFY(w.Checked("CheckBox7"));
+        QCOMPARE(Position(w, "TrackBar7"), 100);
+        QVERIFY(Checked(w, "CheckBox7"));
         QVERIFY(server->Pactl("set-sink-volume @DEFAULT_SINK@ 50%"));  // 32768 of 65536
-        QVERIFY(waitFor([&] { return w.Position("TrackBar7") == 50; }, 5000));
-        QCOMPARE(w.Position("TrackBar6"), 50);
+        QVERIFY(waitFor([&] { return Position(w, "TrackBar7") == 50; }, 5000));
+        QCOMPARE(Position(w, "TrackBar6"), 50);
         QVERIFY(server->Pactl("set-sink-mute @DEFAULT_SINK@ 1"));
-        QVERIFY(waitFor([&] { return !w.Checked("CheckBox7"); }, 5000));
+        QVERIFY(waitFor([&] { return !Checked(w, "CheckBox7"); }, 5000));
         QCOMPARE(ServerVolume("sink"), QStringLiteral("32768 / 50%"));  // refreshing wrote nothing
     }
 };
