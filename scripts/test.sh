@@ -13,8 +13,9 @@ jobs=$(nproc)
 "$root/scripts/build.sh" "$root/build-asan" -DMORAVEL_SANITIZE=ON -DMORAVEL_BENCHMARKS=OFF
 (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs")
 
+# Only the fuzz targets (and their seed maker), not the programs.
 "$root/scripts/build.sh" "$root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DMORAVEL_FUZZ=ON \
-    -DMORAVEL_TESTS=OFF -DMORAVEL_BENCHMARKS=OFF
+    -DMORAVEL_TESTS=OFF -DMORAVEL_BENCHMARKS=OFF -- fuzzers
 (cd "$root/build-fuzz" && ctest --output-on-failure)
 
 # The benchmarks measure; here they only have to run.
