@@ -4,11 +4,13 @@
 #include "Fourier2.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>
 #include <stdexcept>
+#include <vector>
 
 namespace moravel {
 
@@ -37,6 +39,99 @@ template <typename T, std::size_t N>
 void fill(T (&array)[N], T value) {
     std::fill(std::begin(array), std::end(array), value);
 }
+
+/// Integer division truncating toward zero by a divisor fixed for a whole
+/// block: a shift when it is a power of two (every size the program uses),
+/// which gives the same quotient as '/' without a slow divide per sample.
+class TruncatingDivisor {
+public:
+    explicit TruncatingDivisor(std::int64_t divisor)
+        : divisor_(divisor),
+          shift_(divisor > 0 && std::has_single_bit(static_cast<std::uint64_t>(divisor))
+                     ? std::countr_zero(static_cast<std::uint64_t>(divisor))
+                     : -1) {}
+
+    std::int64_t operator()(std::int64_t v) const {
+        if (shift_ < 0) return v / divisor_;
+        // Arithmetic shifts round toward −∞; biasing negative values by
+        // divisor − 1 first makes them round toward zero like '/'.
+        const std::int64_t bias = (v >> 63) & (divisor_ - 1);
+        return (v + bias) >> shift_;
+    }
+
+private:
+    std::int64_t divisor_;
+    int shift_;
+};
+
+/// Transforms `count` real values (value(p), p = 0..count−1) padded with as
+/// many zero points, into `a` (zero-filled, FftLength = 4·count). The
+/// transform's first stage pairs each value with one of the zero points
+/// (their positions differ only in the lowest bit after the bit reversal),
+/// with the twiddle (1, 0): it leaves x − (+0) = x in one point and
+/// x + (+0) in the other (x itself, but for −0, which becomes +0), and every
+/// imaginary part +0. The values are put there directly, and the transform
+/// runs from its second stage: the same bits with half the first passes.
+template <typename Value>
+void transformZeroPadded(float* a, std::int32_t count, Value value) {
+    const auto points = 2 * static_cast<std::uint32_t>(count);
+    if (count <= 0 || !std::has_single_bit(points)) {
+        for (std::int32_t p = 0; p < count; ++p) a[2 * p + 1] = value(p);
+        ComplexFFT(a);
+        return;
+    }
+    const std::uint32_t* position = BitReversedPositions(points);
+    for (std::int32_t p = 0; p < count; ++p) {
+        const float x = value(p);
+        const std::uint32_t r = position[p];
+        a[2 * r + 1] = x + 0.0f;
+        a[2 * r + 3] = x;
+    }
+    ComplexFFTReordered(a, 4);
+}
+
+/// Transforms `count` real values (value(p)) into `a` (zero-filled,
+/// FftLength = 2·count), writing them straight to their bit-reversed
+/// positions instead of swapping them there afterwards.
+template <typename Value>
+void transformReal(float* a, std::int32_t count, Value value) {
+    const auto points = static_cast<std::uint32_t>(count);
+    if (count <= 0 || !std::has_single_bit(points)) {
+        for (std::int32_t p = 0; p < count; ++p) a[2 * p + 1] = value(p);
+        ComplexFFT(a);
+        return;
+    }
+    const std::uint32_t* position = BitReversedPositions(points);
+    for (std::int32_t p = 0; p < count; ++p) a[2 * position[p] + 1] = value(p);
+    ComplexFFTReordered(a, 2);
+}
+
+/// The band-pass taper factor 0.5 − 0.5·FastCos(t·2π/period) for t = 0, 1,
+/// ..., kept per thread for the last period: the same band is tapered every
+/// block, and each factor costs a FastCos with its x87 reduction.
+class BandTaper {
+public:
+    long double factor(std::int32_t t, std::int32_t period) {
+        if (period != period_) {
+            factors_.clear();
+            period_ = period;
+        }
+        while (static_cast<std::int32_t>(factors_.size()) <= t)
+            factors_.push_back(compute(static_cast<std::int32_t>(factors_.size()), period));
+        return factors_[static_cast<std::size_t>(t)];
+    }
+
+private:
+    static long double compute(std::int32_t t, std::int32_t period) {
+        const long double angle = period != 0 ? t * (2 * kPi) / period : 0.0L;
+        return 0.5L - 0.5L * FastCos(static_cast<float>(angle));
+    }
+
+    std::int32_t period_ = -1;
+    std::vector<long double> factors_;
+};
+
+thread_local BandTaper bandTaper;
 
 }  // namespace
 
@@ -77,10 +172,9 @@ void TmyFFT::AnalyseBlock() {
 
     // The frame fills the first half of a transform twice its length; the
     // upper half stays zero, so a Spectrum bin is SampleRate/(4N) Hz wide.
-    for (std::int32_t p = 0; p < 2 * n; ++p) FftBuffer[2 * p + 1] = static_cast<float>(History[p] - mean);
     FftLength = 8 * n;
     FftInverse = false;
-    ComplexFFT(FftBuffer);
+    transformZeroPadded(FftBuffer, 2 * n, [&](std::int32_t p) { return static_cast<float>(History[p] - mean); });
     for (std::int32_t k = 0; k < 2 * n; ++k) Spectrum[k] = FftBuffer[2 * k + 1];
 }
 
@@ -95,24 +189,22 @@ void TmyFFT::SynthesiseBlock() {
 void TmyFFT::resynthesiseFrame() {
     const std::int32_t frame = FrameSamples;
     fill(FftBuffer, 0.0f);
-    for (std::int32_t k = 0; k < frame; ++k) FftBuffer[2 * k + 1] = Spectrum[k];
     FftLength = 4 * frame;
     FftInverse = true;
-    ComplexFFT(FftBuffer);
-    for (std::int32_t k = 0; k < frame; ++k) {
-        const std::int64_t v = roundToInt64(FftBuffer[2 * k + 1]);
-        FrameOut[k] = clampSample(v / frame);
-    }
+    transformZeroPadded(FftBuffer, frame, [&](std::int32_t k) { return Spectrum[k]; });
+    const TruncatingDivisor perSample(frame);
+    for (std::int32_t k = 0; k < frame; ++k) FrameOut[k] = clampSample(perSample(roundToInt64(FftBuffer[2 * k + 1])));
 }
 
 void TmyFFT::crossFade() {
     // Both terms describe the same input block: the second half of the previous
     // frame fades out while the first half of this frame fades in.
     const std::int32_t n = BlockSamples;
+    const TruncatingDivisor perBlock(n);
     for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t fading = (PreviousFrame[n + i] * (n - i)) / n;
-        const std::int32_t rising = (FrameOut[i] * (i + 1)) / n;
-        OutputBlock[i] = clampSample(std::int64_t{fading} + rising);
+        const std::int64_t fading = perBlock(PreviousFrame[n + i] * (n - i));
+        const std::int64_t rising = perBlock(FrameOut[i] * (i + 1));
+        OutputBlock[i] = clampSample(fading + rising);
     }
 }
 
@@ -120,10 +212,9 @@ void TmyFFT::analyseDisplay() {
     const std::int32_t n = BlockSamples;
     const std::int32_t half = HalfBlock;
     fill(Spectrum, 0.0f);
-    for (std::int32_t p = 0; p < n; ++p) Spectrum[2 * p + 1] = static_cast<float>(OutputBlock[p]) * Window[p + 1];
     FftLength = 2 * n;
     FftInverse = false;
-    ComplexFFT(Spectrum);
+    transformReal(Spectrum, n, [&](std::int32_t p) { return static_cast<float>(OutputBlock[p]) * Window[p + 1]; });
     for (std::int32_t b = 0; b < half; ++b) {
         const long double re = Spectrum[2 * b + 1];
         const long double im = Spectrum[2 * b + 2];
@@ -237,8 +328,7 @@ void TmyFFT::ApplyFilter() {
                     s[i] = 0;
                     continue;
                 }
-                const long double angle = period != 0 ? t * (2 * kPi) / period : 0.0L;
-                s[i] = static_cast<float>(s[i] * (0.5L - 0.5L * FastCos(static_cast<float>(angle))));
+                s[i] = static_cast<float>(s[i] * bandTaper.factor(t, period));
                 ++t;
             }
             break;
@@ -282,13 +372,21 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     const std::int32_t threshold = level * 10000;
     if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
     float* s = Spectrum;
+    // Each bin uses its already smoothed left neighbour: kept in a register
+    // rather than read back from the store just made.
+    float previous = s[0];
     for (std::int32_t i = 1; i < FrameSamples; ++i) {
+        const float x = s[i];
         const float g =
-            static_cast<float>(std::clamp(1 - std::fabs(s[i] / static_cast<long double>(threshold)), 0.0L, 1.0L));
-        const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
+            static_cast<float>(std::clamp(1 - std::fabs(x / static_cast<long double>(threshold)), 0.0L, 1.0L));
+        const long double average = roundEven((static_cast<long double>(previous) + s[i + 1]) / 2);
         if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
-        const auto a = static_cast<std::int32_t>(average);
-        s[i] = static_cast<float>(s[i] + (a - static_cast<long double>(s[i])) * g);
+        // A whole number inside the 32-bit range is its own 32-bit integer,
+        // so it is used as it is (no conversion through the control word).
+        // Only its zero may be −0 where the integer's is +0: then x = ±0
+        // gives ±0 − x → ±0, scaled by g ≥ 0, plus x → +0 either way.
+        previous = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
+        s[i] = previous;
     }
 }
 

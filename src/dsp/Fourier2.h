@@ -17,4 +17,16 @@ extern bool FftInverse;
 /// recurrence within it; every product and sum is rounded to single.
 void ComplexFFT(float* a);
 
+/// Where the bit reversal that starts ComplexFFT puts each point: entry p is
+/// the position (0..points−1) of point p. `points` a power of two, 1..2^30.
+/// Made once per size and kept; any thread.
+const std::uint32_t* BitReversedPositions(std::uint32_t points);
+
+/// ComplexFFT of `a` already in bit-reversed order (BitReversedPositions),
+/// from the stage whose butterflies span `firstSpan` floats on (2 = every
+/// stage, 4 = all but the first, ...). Same length, direction and layout as
+/// ComplexFFT. For callers that fill the transform in its reversed order
+/// directly, or that know the first stage's outcome.
+void ComplexFFTReordered(float* a, std::uint32_t firstSpan);
+
 }  // namespace moravel
