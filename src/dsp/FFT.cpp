@@ -11,6 +11,9 @@
 #include <numbers>
 #include <stdexcept>
 #include <vector>
+#if defined(__SSE__) && defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
 
 namespace moravel {
 
@@ -32,7 +35,13 @@ std::int64_t roundToInt64(float x) {
     constexpr float kLimit = 9.2233715e18f;  // just below 2^63
     if (!(x < kLimit)) return x > 0 ? std::numeric_limits<std::int64_t>::max() : 0;
     if (!(x > -kLimit)) return std::numeric_limits<std::int64_t>::min();
+#if defined(__SSE__) && defined(__x86_64__)
+    // llrint's own instruction, without the library call: rounds in the
+    // current mode (to nearest, ties to even) as llrint does.
+    return _mm_cvtss_si64(_mm_set_ss(x));
+#else
     return std::llrint(x);
+#endif
 }
 
 template <typename T, std::size_t N>
@@ -372,21 +381,18 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     const std::int32_t threshold = level * 10000;
     if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
     float* s = Spectrum;
-    // Each bin uses its already smoothed left neighbour: kept in a register
-    // rather than read back from the store just made.
-    float previous = s[0];
     for (std::int32_t i = 1; i < FrameSamples; ++i) {
         const float x = s[i];
         const float g =
             static_cast<float>(std::clamp(1 - std::fabs(x / static_cast<long double>(threshold)), 0.0L, 1.0L));
-        const long double average = roundEven((static_cast<long double>(previous) + s[i + 1]) / 2);
+        // Each bin uses its already smoothed left neighbour s[i − 1].
+        const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
         if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
         // A whole number inside the 32-bit range is its own 32-bit integer,
         // so it is used as it is (no conversion through the control word).
         // Only its zero may be −0 where the integer's is +0: then x = ±0
         // gives ±0 − x → ±0, scaled by g ≥ 0, plus x → +0 either way.
-        previous = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
-        s[i] = previous;
+        s[i] = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
     }
 }
 

@@ -61,9 +61,8 @@ bool CpuHasAvx2() {
 Kernel BestKernel() { return CpuHasAvx2() ? Kernel::kAvx2 : Kernel::kSse2; }
 
 void RunStages(float* a, std::uint32_t n, bool inverse, std::uint32_t firstSpan, Kernel kernel) {
-    for (std::uint32_t mmax = firstSpan; n > mmax; mmax *= 2) {
-        runStage(a, n, mmax, StageTwiddles(mmax, inverse), kernel);
-    }
+    std::uint32_t mmax = firstSpan;
+    for (; n > mmax; mmax *= 2) runStage(a, n, mmax, StageTwiddles(mmax, inverse), kernel);
 }
 
 void Transform(float* a, std::uint32_t n, bool inverse, Kernel kernel) {
