@@ -118,6 +118,22 @@ TEST(NoiseBlanker, StrongBinsAreKeptAndTheLastBinSeesZeroBeyond) {
     EXPECT_EQ(engine->Spectrum[1024], 0.0f);
 }
 
+// A zero bin between neighbours averaging −0.05 (rounded: −0): the bin comes
+// out +0 whether it came in +0 or −0, as when the average went through an
+// integer (which has no −0).
+TEST(NoiseBlanker, ZeroBinBesideANegativeZeroAverageStaysPositiveZero) {
+    for (const float zero : {0.0f, -0.0f}) {
+        auto engine = withSpectrum(4000, 1024, 0);
+        engine->Spectrum[0] = -0.3f;
+        engine->Spectrum[1] = zero;
+        engine->Spectrum[2] = 0.2f;
+        engine->Spectrum[3] = 20000;  // strong: keeps bin 2's right neighbour out of the way
+        engine->ApplyNoiseBlanker(1);
+        EXPECT_EQ(engine->Spectrum[1], 0.0f);
+        EXPECT_FALSE(std::signbit(engine->Spectrum[1])) << "bin 1 came in as " << zero;
+    }
+}
+
 // ---- Compressor and expander ----------------------------------------------------
 
 TEST(Compressor, DividesBinsAboveTheThresholdThenRaisesAll) {
