@@ -1,11 +1,14 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <random>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,7 +88,56 @@ std::optional<mode_t> OldPermissions(const std::string& target) {
     return status.st_mode & 07777;
 }
 
+// A temporary file's name: ".NAME." + up to nine digits + ".tmp".
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kMaxTemporaryDigits = 9;
+
+std::string TemporaryPrefix(const std::string& target) { return "." + fs::path(target).filename().string() + "."; }
+
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() <= prefix.size() + kTemporarySuffix.size()) return false;
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) return false;
+    const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
+    return digits.size() <= kMaxTemporaryDigits && std::all_of(digits.begin(), digits.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c));
+           });
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// True while `path` names the file open at `fd` (not removed or replaced).
+bool StillNamed(int fd, const std::string& path) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && SameFile(opened, named);
+}
+
+// Removes `path` when it is a regular file whose lock nobody holds: its
+// writer died before committing. The lock is kept while the file is
+// unlinked, and the name must still lead to the file that was locked, so a
+// writer that created the name a moment ago (not locked yet) finds it gone
+// once it gets the lock, and picks another name.
+bool RemoveIfAbandoned(const std::string& path) {
+    FileDescriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
+    if (fd.get() < 0 || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
+    struct stat opened {};
+    if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) || !StillNamed(fd.get(), path)) return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
 }  // namespace
+
+std::size_t RemoveStaleTemporaries(const std::string& target) {
+    const std::string resolved = ResolveLink(target);
+    const std::string prefix = TemporaryPrefix(resolved);
+    std::size_t removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator entry(FolderOf(resolved), error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (IsTemporaryName(name, prefix) && RemoveIfAbandoned(entry->path().string())) ++removed;
+    }
+    return removed;
+}
 
 std::optional<std::string> ReadFileIfPresent(const std::string& path) {
     FileDescriptor fd(OpenRetrying(path.c_str(), O_RDONLY));
@@ -106,23 +158,42 @@ std::optional<std::string> ReadFileIfPresent(const std::string& path) {
 
 PendingFile::PendingFile(const std::string& target) : target_(ResolveLink(target)) {
     // Hidden, and named after the target so a leftover is recognisable.
-    const std::string prefix = (fs::path(FolderOf(target_)) / ".").string() + fs::path(target_).filename().string();
+    const std::string prefix = (fs::path(FolderOf(target_)) / TemporaryPrefix(target_)).string();
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = prefix;
-        path_.append(".").append(std::to_string(random() % 1000000000u)).append(".tmp");
-        FileDescriptor fd(OpenRetrying(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
-        if (fd.get() >= 0) return;
+        const std::string candidate = prefix + std::to_string(random() % 1000000000u) + std::string(kTemporarySuffix);
+        if (createLocked(candidate)) {
+            path_ = candidate;
+            return;
+        }
         if (errno != EEXIST) break;
     }
-    const int error = errno;
-    path_.clear();
-    ThrowErrno(error, "Cannot create a temporary file beside " + target_);
+    ThrowErrno(errno, "Cannot create a temporary file beside " + target_);
+}
+
+// Creates `candidate` and takes its lock. Between the two a cleaner may have
+// taken the still unlocked file for a leftover and removed it: that counts
+// as a name in use. A file system without flock(2) keeps the file unlocked;
+// cleaners there cannot lock it either and so never remove it.
+bool PendingFile::createLocked(const std::string& candidate) {
+    const int fd = OpenRetrying(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0) return false;
+    int locked;
+    do locked = ::flock(fd, LOCK_EX);
+    while (locked != 0 && errno == EINTR);
+    if (StillNamed(fd, candidate)) {
+        lockFd_ = fd;
+        return true;
+    }
+    ::close(fd);
+    errno = EEXIST;
+    return false;
 }
 
 PendingFile::~PendingFile() {
     if (!committed_ && !path_.empty()) ::unlink(path_.c_str());
+    if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 void PendingFile::Commit() {
@@ -135,6 +206,9 @@ void PendingFile::Commit() {
     if (::rename(path_.c_str(), target_.c_str()) != 0) ThrowErrno(errno, failure);
     committed_ = true;
     SyncFolder(FolderOf(target_));
+    ::close(lockFd_);
+    lockFd_ = -1;
+    RemoveStaleTemporaries(target_);
 }
 
 void ReplaceFile(const std::string& target, std::string_view content) {

@@ -3,7 +3,8 @@
 // write a temporary file renamed over the old one) and is killed with
 // SIGKILL at random moments; after every kill the file must be exactly the
 // file before the write in flight or the file after it, never a mix, a
-// truncated file or a lost key. And a close in a folder that cannot be
+// truncated file or a lost key; the killed writers' temporary files are
+// gone at the end. And a close in a folder that cannot be
 // written keeps the old file and names it in the error.
 #include "KiniFile.h"
 #include "WindowSettings.h"
@@ -142,6 +143,8 @@ TEST(SettingsKillTest, FileIsTheOldOrTheNewOneAfterEveryKill) {
     std::cout << kills << " kills during " << kWrites << " writes, " << folder.EntryCount() - 1
               << " temporary files left\n";
     EXPECT_GE(kills, 50) << "too few kills landed during the writes";
+    // The temporary files of the killed writers went with the next commits.
+    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 TEST(SettingsKillTest, CloseInAnUnwritableFolderKeepsTheOldFileAndSaysSo) {
