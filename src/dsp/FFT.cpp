@@ -89,10 +89,11 @@ void transformZeroPadded(float* a, std::int32_t count, Value value) {
         ComplexFFT(a);
         return;
     }
-    const std::uint32_t* position = BitReversedPositions(points);
-    for (std::int32_t p = 0; p < count; ++p) {
-        const float x = value(p);
-        const std::uint32_t r = position[p];
+    // The reversal is its own inverse: walking the even positions in order
+    // and fetching the value that lands there writes `a` front to back.
+    const std::uint32_t* pointAt = BitReversedPositions(points);
+    for (std::uint32_t r = 0; r < points; r += 2) {
+        const float x = value(static_cast<std::int32_t>(pointAt[r]));
         a[2 * r + 1] = x + 0.0f;
         a[2 * r + 3] = x;
     }
@@ -110,8 +111,8 @@ void transformReal(float* a, std::int32_t count, Value value) {
         ComplexFFT(a);
         return;
     }
-    const std::uint32_t* position = BitReversedPositions(points);
-    for (std::int32_t p = 0; p < count; ++p) a[2 * position[p] + 1] = value(p);
+    const std::uint32_t* pointAt = BitReversedPositions(points);  // its own inverse, as above
+    for (std::uint32_t r = 0; r < points; ++r) a[2 * r + 1] = value(static_cast<std::int32_t>(pointAt[r]));
     ComplexFFTReordered(a, 2);
 }
 
