@@ -393,6 +393,13 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
         // so it is used as it is (no conversion through the control word).
         // Only its zero may be −0 where the integer's is +0: then x = ±0
         // gives ±0 − x → ±0, scaled by g ≥ 0, plus x → +0 either way.
+        if (g == 0.0f && std::isfinite(x)) {
+            // A strong bin (|x| ≥ threshold, so x ≠ 0) gets x + (finite)·0 =
+            // x + (±0) = x. Taking x as it is, rather than through the
+            // expression, lets the next bin start without waiting for this
+            // one's average (the range check above still sees it).
+            continue;
+        }
         s[i] = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
     }
 }
