@@ -12,43 +12,41 @@ bool FftInverse = false;
 namespace fourier {
 namespace {
 
-using ButterflyFunction = void (*)(float*, std::uint32_t, std::uint32_t, const float*, std::uint32_t);
-using StageFunction = void (*)(float*, std::uint32_t, const float*);
+using WholeStageFunction = void (*)(float*, std::uint32_t, std::uint32_t, const float*);
+using PackedStageFunction = void (*)(float*, std::uint32_t, const float*);
 
-ButterflyFunction butterfliesOf(Kernel kernel) {
+WholeStageFunction stageOf(Kernel kernel) {
     switch (kernel) {
         case Kernel::kAvx2:
-            return ButterfliesAvx2;
+            return StageAvx2;
         case Kernel::kSse2:
-            return ButterfliesSse2;
+            return StageSse2;
         case Kernel::kScalar:
             break;
     }
-    return ButterfliesScalar;
+    return StageScalar;
 }
 
 // The first two stages have one and two twiddles, too few to fill a vector
 // within one block: these kernels pack several blocks instead. Null where
 // the general kernel is as good.
-StageFunction firstStageOf(Kernel kernel) {
+PackedStageFunction firstStageOf(Kernel kernel) {
     if (kernel == Kernel::kAvx2) return FirstStageAvx2;
     if (kernel == Kernel::kSse2) return FirstStageSse2;
     return nullptr;
 }
 
-StageFunction secondStageOf(Kernel kernel) { return kernel == Kernel::kAvx2 ? SecondStageAvx2 : nullptr; }
+PackedStageFunction secondStageOf(Kernel kernel) { return kernel == Kernel::kAvx2 ? SecondStageAvx2 : nullptr; }
 
 void runStage(float* a, std::uint32_t n, std::uint32_t mmax, const float* w, Kernel kernel) {
     // Whole blocks only: the block kernels need n to be a multiple of their width.
     const bool powerOfTwo = std::has_single_bit(n);
-    StageFunction packed = mmax == 2 ? firstStageOf(kernel) : mmax == 4 ? secondStageOf(kernel) : nullptr;
+    PackedStageFunction packed = mmax == 2 ? firstStageOf(kernel) : mmax == 4 ? secondStageOf(kernel) : nullptr;
     if (packed != nullptr && powerOfTwo) {
         packed(a, n, w);
         return;
     }
-    const ButterflyFunction butterflies = butterfliesOf(kernel);
-    const std::uint32_t istep = 2 * mmax;
-    for (std::uint32_t block = 0; block < n; block += istep) butterflies(a, block + 1, mmax, w, mmax / 2);
+    stageOf(kernel)(a, n, mmax, w);
 }
 
 }  // namespace

@@ -46,6 +46,12 @@ void ButterfliesAvx2(float* a, std::uint32_t i, std::uint32_t mmax, const float*
     ButterfliesSse2(a, i + 2 * q, mmax, w + 2 * q, count - q);
 }
 
+void StageAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) {
+    // The block loop lives here so that the butterflies inline into it: the
+    // middle stages have only a few vectors of butterflies per block.
+    for (std::uint32_t block = 0; block < n; block += 2 * mmax) ButterfliesAvx2(a, block + 1, mmax, w, mmax / 2);
+}
+
 void FirstStageAvx2(float* a, std::uint32_t n, const float* w) {
     // Four 4-float blocks (one butterfly each) regrouped by in-lane shuffles:
     // x = (x0, x2 | x1, x3), y likewise, and back the same way.

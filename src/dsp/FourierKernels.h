@@ -25,6 +25,12 @@ void ButterfliesSse2(float* a, std::uint32_t i, std::uint32_t mmax, const float*
 /// Only on a CPU with AVX2 (CpuHasAvx2); falls back to SSE2 for the last < 4.
 void ButterfliesAvx2(float* a, std::uint32_t i, std::uint32_t mmax, const float* w, std::uint32_t count);
 
+/// A whole stage: the butterflies of every block of 2·mmax floats in
+/// a[1..n], each block with the mmax/2 twiddles w. Same threads as above.
+void StageScalar(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
+void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
+void StageAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
+
 /// The first stage (mmax = 2, one twiddle w[0..1]) over the n floats a[1..n]:
 /// SSE2 two blocks at a time, AVX2 four. `n` a multiple of 4.
 void FirstStageSse2(float* a, std::uint32_t n, const float* w);

@@ -24,6 +24,10 @@ void ButterfliesScalar(float* a, std::uint32_t i, std::uint32_t mmax, const floa
     }
 }
 
+void StageScalar(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) {
+    for (std::uint32_t block = 0; block < n; block += 2 * mmax) ButterfliesScalar(a, block + 1, mmax, w, mmax / 2);
+}
+
 #if defined(__SSE2__)
 namespace {
 
@@ -53,6 +57,10 @@ void ButterfliesSse2(float* a, std::uint32_t i, std::uint32_t mmax, const float*
     ButterfliesScalar(a, i + 2 * q, mmax, w + 2 * q, count - q);
 }
 
+void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) {
+    for (std::uint32_t block = 0; block < n; block += 2 * mmax) ButterfliesSse2(a, block + 1, mmax, w, mmax / 2);
+}
+
 void FirstStageSse2(float* a, std::uint32_t n, const float* w) {
     // Each 4-float block is one butterfly (x at its first point, y at its
     // second). Two blocks are regrouped into (x0, x1) and (y0, y1) so that
@@ -79,6 +87,8 @@ void FirstStageSse2(float* a, std::uint32_t n, const float* w) {
 void ButterfliesSse2(float* a, std::uint32_t i, std::uint32_t mmax, const float* w, std::uint32_t count) {
     ButterfliesScalar(a, i, mmax, w, count);
 }
+
+void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) { StageScalar(a, n, mmax, w); }
 
 void FirstStageSse2(float* a, std::uint32_t n, const float* w) {
     for (std::uint32_t block = 0; block < n; block += 4) ButterfliesScalar(a, block + 1, 2, w, 1);
