@@ -125,8 +125,8 @@ void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
 std::int64_t TEnhWaveIn::Overruns() const { return service_ ? service_->xruns() : 0; }
 
 bool TEnhWaveIn::event(QEvent* e) {
-    if (e->type() != WaveNotification::Type()) return QObject::event(e);
-    const auto* note = static_cast<const WaveNotification*>(e);
+    const auto* note = WaveNotification::From(e);
+    if (note == nullptr) return QObject::event(e);
     const bool current = note->session() == session_;
     switch (note->kind()) {
         case WaveNotification::Open:
@@ -276,8 +276,8 @@ std::int32_t TEnhWaveOut::QueuedBlocks() const {
 std::int64_t TEnhWaveOut::Underruns() const { return service_ ? service_->xruns() : 0; }
 
 bool TEnhWaveOut::event(QEvent* e) {
-    if (e->type() != WaveNotification::Type()) return QObject::event(e);
-    const auto* note = static_cast<const WaveNotification*>(e);
+    const auto* note = WaveNotification::From(e);
+    if (note == nullptr) return QObject::event(e);
     const bool current = note->session() == session_;
     switch (note->kind()) {
         case WaveNotification::Open:

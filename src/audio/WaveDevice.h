@@ -10,6 +10,8 @@
 // notification is handled on the component's thread.
 #pragma once
 
+#include "ThreadHandOff.h"
+
 #include <QEvent>
 #include <QObject>
 
@@ -76,7 +78,17 @@ public:
     /// touches it. `lost` marks a Close the service sends by itself because
     /// the device or the sound server went away.
     WaveNotification(Kind kind, std::uint64_t session, WaveHeader* header = nullptr, bool lost = false)
-        : QEvent(Type()), kind_(kind), session_(session), header_(header), lost_(lost) {}
+        : QEvent(Type()), kind_(kind), session_(session), header_(header), lost_(lost) {
+        HandOffSent(this);
+    }
+
+    /// The notification `e` is, or nullptr for any other event. Receivers
+    /// take events through this before touching them (ThreadHandOff.h).
+    /// The receiver's thread.
+    static const WaveNotification* From(const QEvent* e) {
+        HandOffTaken(e);
+        return e->type() == Type() ? static_cast<const WaveNotification*>(e) : nullptr;
+    }
 
     Kind kind() const { return kind_; }
     std::uint64_t session() const { return session_; }

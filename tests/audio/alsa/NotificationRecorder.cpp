@@ -8,8 +8,8 @@
 namespace moravel::testing {
 
 bool NotificationRecorder::event(QEvent* e) {
-    if (e->type() != WaveNotification::Type()) return QObject::event(e);
-    const auto* note = static_cast<const WaveNotification*>(e);
+    const auto* note = WaveNotification::From(e);
+    if (note == nullptr) return QObject::event(e);
     const Received r{note->kind(),
                      note->session(),
                      note->header(),

@@ -45,8 +45,8 @@ std::vector<WaveHeader*> NotificationLog::Headers(WaveNotification::Kind kind) c
 }
 
 bool NotificationLog::event(QEvent* e) {
-    if (e->type() != WaveNotification::Type()) return QObject::event(e);
-    const auto* note = static_cast<const WaveNotification*>(e);
+    const auto* note = WaveNotification::From(e);
+    if (note == nullptr) return QObject::event(e);
     const std::uint32_t bytes =
         note->kind() == WaveNotification::Data && note->header() ? note->header()->bytesRecorded : 0;
     entries.push_back({note->kind(), note->session(), note->header(), note->lost(), bytes});
