@@ -60,7 +60,16 @@ Kernel BestKernel() { return CpuHasAvx2() ? Kernel::kAvx2 : Kernel::kSse2; }
 
 void RunStages(float* a, std::uint32_t n, bool inverse, std::uint32_t firstSpan, Kernel kernel) {
     std::uint32_t mmax = firstSpan;
-    for (; n > mmax; mmax *= 2) runStage(a, n, mmax, StageTwiddles(mmax, inverse), kernel);
+    while (n > mmax) {
+        // With AVX2 the stages from span 8 on go two per pass over the array.
+        if (kernel == Kernel::kAvx2 && mmax >= 8 && n > 2 * mmax && std::has_single_bit(n)) {
+            TwoStagesAvx2(a, n, mmax, StageTwiddles(mmax, inverse), StageTwiddles(2 * mmax, inverse));
+            mmax *= 4;
+        } else {
+            runStage(a, n, mmax, StageTwiddles(mmax, inverse), kernel);
+            mmax *= 2;
+        }
+    }
 }
 
 void Transform(float* a, std::uint32_t n, bool inverse, Kernel kernel) {

@@ -52,6 +52,30 @@ void StageAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) {
     for (std::uint32_t block = 0; block < n; block += 2 * mmax) ButterfliesAvx2(a, block + 1, mmax, w, mmax / 2);
 }
 
+void TwoStagesAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2) {
+    // In a block the first stage pairs quarters 0–1 and 2–3 under the same
+    // twiddle; the second pairs 0–2 (twiddle q) and 1–3 (twiddle q + mmax/2),
+    // each from the first stage's results: every butterfly as in two passes.
+    const std::uint32_t half = mmax / 2;
+    for (std::uint32_t block = 0; block < n; block += 4 * mmax) {
+        for (std::uint32_t q = 0; q < half; q += 4) {
+            float* p0 = a + block + 1 + 2 * q;
+            float* p1 = p0 + mmax;
+            float* p2 = p1 + mmax;
+            float* p3 = p2 + mmax;
+            const __m256 t1 = _mm256_loadu_ps(w1 + 2 * q);
+            const auto [s01, d01] = butterfly(_mm256_loadu_ps(p0), _mm256_loadu_ps(p1), t1);
+            const auto [s23, d23] = butterfly(_mm256_loadu_ps(p2), _mm256_loadu_ps(p3), t1);
+            const auto [s02, d02] = butterfly(s01, s23, _mm256_loadu_ps(w2 + 2 * q));
+            const auto [s13, d13] = butterfly(d01, d23, _mm256_loadu_ps(w2 + 2 * (q + half)));
+            _mm256_storeu_ps(p0, s02);
+            _mm256_storeu_ps(p1, s13);
+            _mm256_storeu_ps(p2, d02);
+            _mm256_storeu_ps(p3, d13);
+        }
+    }
+}
+
 void FirstStageAvx2(float* a, std::uint32_t n, const float* w) {
     // Four 4-float blocks (one butterfly each) regrouped by in-lane shuffles:
     // x = (x0, x2 | x1, x3), y likewise, and back the same way.

@@ -31,6 +31,12 @@ void StageScalar(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 void StageAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 
+/// Two stages in one pass (AVX2): the stage of span mmax (twiddles w1,
+/// mmax/2 pairs) and the next (span 2·mmax, twiddles w2), block of 4·mmax
+/// floats by block, each value loaded and stored once for both. Needs
+/// mmax ≥ 8 and n a multiple of 4·mmax.
+void TwoStagesAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2);
+
 /// The first stage (mmax = 2, one twiddle w[0..1]) over the n floats a[1..n]:
 /// SSE2 two blocks at a time, AVX2 four. `n` a multiple of 4.
 void FirstStageSse2(float* a, std::uint32_t n, const float* w);
