@@ -1,0 +1,105 @@
+# Precompiled headers for a faster build. Most of the compile time of a widget
+# file goes into parsing the Qt Widgets and QCustomPlot headers (about 300,000
+# lines, since the plot header pulls in the whole print-support module), and
+# most of a test file's into the test framework. Each group of headers is
+# compiled once, by a small carrier target, and every target of that kind
+# reuses the result.
+#
+# GCC only: a GCC precompiled header is valid only where position-independent
+# code is generated the same way, so libraries and executables have carriers
+# of their own. A target for which the compiler finds the header invalid
+# parses the headers instead, so a mismatch costs time, never correctness.
+
+option(MORAVEL_PCH "Use precompiled headers (GCC)" ON)
+
+set(_moravel_pch_plot <qcustomplot.h> <QtWidgets> <string> <vector> <memory> <functional> <algorithm>)
+set(_moravel_pch_tests <gtest/gtest.h> <gmock/gmock.h> <string> <vector> <memory> <functional> <algorithm>)
+
+function(_moravel_pch_carrier name type libraries headers)
+  if(type STREQUAL "EXECUTABLE")
+    add_executable(${name} EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/pch/CarrierMain.cpp)
+  else()
+    add_library(${name} STATIC EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/cmake/pch/CarrierMain.cpp)
+  endif()
+  target_link_libraries(${name} PRIVATE ${libraries})
+  target_precompile_headers(${name} PRIVATE ${headers})
+endfunction()
+
+# True when `target` links a library whose name matches `pattern`, directly or
+# through the project's own libraries.
+function(_moravel_links target pattern result)
+  get_target_property(type ${target} TYPE)
+  set(links "")
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(direct ${target} LINK_LIBRARIES)
+    if(direct)
+      list(APPEND links ${direct})
+    endif()
+  endif()
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  if(interface)
+    list(APPEND links ${interface})
+  endif()
+  foreach(link IN LISTS links)
+    if(link MATCHES "${pattern}")
+      set(${result} TRUE PARENT_SCOPE)
+      return()
+    endif()
+    if(NOT link MATCHES "::" AND TARGET ${link})
+      _moravel_links(${link} "${pattern}" found)
+      if(found)
+        set(${result} TRUE PARENT_SCOPE)
+        return()
+      endif()
+    endif()
+  endforeach()
+  set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
+function(_moravel_all_targets directory out)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    _moravel_all_targets(${subdirectory} nested)
+    list(APPEND targets ${nested})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+# Gives every library and executable that draws plots, and every other test
+# executable, the precompiled headers of its kind. Plot targets compile with
+# the same Qt module macros as their carrier (the print-support module among
+# them), which the header requires; a test that links Qt is compiled as
+# position-independent code (Qt asks for it), one that does not is not.
+# Call once, after all targets exist.
+function(moravel_precompile_headers)
+  if(NOT MORAVEL_PCH OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    return()
+  endif()
+  set(plot Qt6::Widgets Qt6::PrintSupport QCustomPlotQt6::QCustomPlotQt6)
+  _moravel_pch_carrier(moravel_pch_plot_lib STATIC_LIBRARY "${plot}" "${_moravel_pch_plot}")
+  _moravel_pch_carrier(moravel_pch_plot_exe EXECUTABLE "${plot}" "${_moravel_pch_plot}")
+  if(MORAVEL_TESTS)
+    _moravel_pch_carrier(moravel_pch_tests EXECUTABLE "GTest::gmock" "${_moravel_pch_tests}")
+    _moravel_pch_carrier(moravel_pch_qt_tests EXECUTABLE "GTest::gmock;Qt6::Core" "${_moravel_pch_tests}")
+  endif()
+  _moravel_all_targets(${PROJECT_SOURCE_DIR} targets)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(target MATCHES "^moravel_pch_" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$")
+      continue()
+    endif()
+    _moravel_links(${target} "^QCustomPlotQt6::" plot_used)
+    _moravel_links(${target} "^GTest::" gtest_used)
+    _moravel_links(${target} "^Qt6::" qt_used)
+    if(plot_used AND type STREQUAL "EXECUTABLE")
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_plot_exe)
+    elseif(plot_used)
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_plot_lib)
+    elseif(MORAVEL_TESTS AND gtest_used AND type STREQUAL "EXECUTABLE" AND qt_used)
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_qt_tests)
+    elseif(MORAVEL_TESTS AND gtest_used AND type STREQUAL "EXECUTABLE")
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_tests)
+    endif()
+  endforeach()
+endfunction()
