@@ -38,6 +38,16 @@ PackedStageFunction firstStageOf(Kernel kernel) {
 
 PackedStageFunction secondStageOf(Kernel kernel) { return kernel == Kernel::kAvx2 ? SecondStageAvx2 : nullptr; }
 
+using TwoStageFunction = void (*)(float*, std::uint32_t, std::uint32_t, const float*, const float*);
+
+// The two-stage pass for the stage of span mmax and the next, where the
+// kernel has one that fits (a whole vector of twiddles per quarter block).
+TwoStageFunction twoStagesOf(Kernel kernel, std::uint32_t mmax) {
+    if (kernel == Kernel::kAvx2 && mmax >= 8) return TwoStagesAvx2;
+    if (kernel == Kernel::kSse2 && mmax >= 4) return TwoStagesSse2;
+    return nullptr;
+}
+
 void runStage(float* a, std::uint32_t n, std::uint32_t mmax, const float* w, Kernel kernel) {
     // Whole blocks only: the block kernels need n to be a multiple of their width.
     const bool powerOfTwo = std::has_single_bit(n);
@@ -61,9 +71,10 @@ Kernel BestKernel() { return CpuHasAvx2() ? Kernel::kAvx2 : Kernel::kSse2; }
 void RunStages(float* a, std::uint32_t n, bool inverse, std::uint32_t firstSpan, Kernel kernel) {
     std::uint32_t mmax = firstSpan;
     while (n > mmax) {
-        // With AVX2 the stages from span 8 on go two per pass over the array.
-        if (kernel == Kernel::kAvx2 && mmax >= 8 && n > 2 * mmax && std::has_single_bit(n)) {
-            TwoStagesAvx2(a, n, mmax, StageTwiddles(mmax, inverse), StageTwiddles(2 * mmax, inverse));
+        // The vector kernels take the later stages two per pass over the array.
+        const TwoStageFunction pair = twoStagesOf(kernel, mmax);
+        if (pair != nullptr && n > 2 * mmax && std::has_single_bit(n)) {
+            pair(a, n, mmax, StageTwiddles(mmax, inverse), StageTwiddles(2 * mmax, inverse));
             mmax *= 4;
         } else {
             runStage(a, n, mmax, StageTwiddles(mmax, inverse), kernel);

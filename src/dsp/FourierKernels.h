@@ -31,10 +31,11 @@ void StageScalar(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 void StageAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w);
 
-/// Two stages in one pass (AVX2): the stage of span mmax (twiddles w1,
-/// mmax/2 pairs) and the next (span 2·mmax, twiddles w2), block of 4·mmax
-/// floats by block, each value loaded and stored once for both. Needs
-/// mmax ≥ 8 and n a multiple of 4·mmax.
+/// Two stages in one pass: the stage of span mmax (twiddles w1, mmax/2
+/// pairs) and the next (span 2·mmax, twiddles w2), block of 4·mmax floats by
+/// block, each value loaded and stored once for both. Needs n a multiple of
+/// 4·mmax, and mmax ≥ 4 (SSE2) or ≥ 8 (AVX2).
+void TwoStagesSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2);
 void TwoStagesAvx2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2);
 
 /// The first stage (mmax = 2, one twiddle w[0..1]) over the n floats a[1..n]:

@@ -61,6 +61,33 @@ void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) {
     for (std::uint32_t block = 0; block < n; block += 2 * mmax) ButterfliesSse2(a, block + 1, mmax, w, mmax / 2);
 }
 
+void TwoStagesSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2) {
+    // The first stage pairs quarters 0–1 and 2–3 of a block under the same
+    // twiddle; the second pairs 0–2 (twiddle q) and 1–3 (twiddle q + mmax/2).
+    const std::uint32_t half = mmax / 2;
+    for (std::uint32_t block = 0; block < n; block += 4 * mmax) {
+        for (std::uint32_t q = 0; q < half; q += 2) {
+            float* p0 = a + block + 1 + 2 * q;
+            float* p1 = p0 + mmax;
+            float* p2 = p1 + mmax;
+            float* p3 = p2 + mmax;
+            const __m128 t1 = _mm_loadu_ps(w1 + 2 * q);
+            const __m128 x0 = _mm_loadu_ps(p0);
+            const __m128 x2 = _mm_loadu_ps(p2);
+            const __m128 y1 = twiddled(_mm_loadu_ps(p1), t1);
+            const __m128 y3 = twiddled(_mm_loadu_ps(p3), t1);
+            const __m128 s01 = _mm_add_ps(x0, y1);
+            const __m128 d01 = _mm_sub_ps(x0, y1);
+            const __m128 s23 = twiddled(_mm_add_ps(x2, y3), _mm_loadu_ps(w2 + 2 * q));
+            const __m128 d23 = twiddled(_mm_sub_ps(x2, y3), _mm_loadu_ps(w2 + 2 * (q + half)));
+            _mm_storeu_ps(p0, _mm_add_ps(s01, s23));
+            _mm_storeu_ps(p2, _mm_sub_ps(s01, s23));
+            _mm_storeu_ps(p1, _mm_add_ps(d01, d23));
+            _mm_storeu_ps(p3, _mm_sub_ps(d01, d23));
+        }
+    }
+}
+
 void FirstStageSse2(float* a, std::uint32_t n, const float* w) {
     // Each 4-float block is one butterfly (x at its first point, y at its
     // second). Two blocks are regrouped into (x0, x1) and (y0, y1) so that
@@ -89,6 +116,11 @@ void ButterfliesSse2(float* a, std::uint32_t i, std::uint32_t mmax, const float*
 }
 
 void StageSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w) { StageScalar(a, n, mmax, w); }
+
+void TwoStagesSse2(float* a, std::uint32_t n, std::uint32_t mmax, const float* w1, const float* w2) {
+    StageScalar(a, n, mmax, w1);
+    StageScalar(a, n, 2 * mmax, w2);
+}
 
 void FirstStageSse2(float* a, std::uint32_t n, const float* w) {
     for (std::uint32_t block = 0; block < n; block += 4) ButterfliesScalar(a, block + 1, 2, w, 1);
