@@ -35,10 +35,12 @@ void report(benchmark::State& state, const char* name, std::vector<double> value
 
 void BM_WindowDisplay16k(benchmark::State& state) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "moravel_bench";
-    char* argv[] = {name};
-    static QApplication* app = new QApplication(argc, argv);
+    // QApplication keeps references to these for its whole life.
+    static int argc = 1;
+    static char name[] = "moravel_bench";
+    static char* argv[] = {name};
+    // One application for every benchmark of the binary.
+    static QApplication* app = QApplication::instance() ? nullptr : new QApplication(argc, argv);
     (void)app;
     const std::string settings = (std::filesystem::temp_directory_path() / "moravel-bench.ini").string();
     std::ofstream(settings) << "[MIXER]\nMicrophone_Out=0\nLine_Out=1\nWave_Out=2\nMicrophone_In=0\nLine_In=1\n"

@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace moravel {
 
@@ -15,9 +17,24 @@ std::uint16_t ToRgb16(std::uint32_t bgr) {
     return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
 
-SpectrogramImage::SpectrogramImage(int columns) : image_(std::max(columns, 1), kRows, QImage::Format_RGB16) {
-    Clear();
+namespace {
+
+// A black image in zeroed memory from the allocator: black is all zero bits
+// in RGB 5-6-5, and the system hands out a large zeroed block as pages that
+// cost nothing until first written. Filling an ordinary image instead wrote
+// all 18 MB of the history at startup.
+void freeBits(void* bits) { std::free(bits); }
+
+QImage blackImage(int width, int height) {
+    const qsizetype stride = (static_cast<qsizetype>(width) * 2 + 3) / 4 * 4;  // lines 32-bit aligned
+    void* bits = std::calloc(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 1);
+    if (bits == nullptr) throw std::bad_alloc();
+    return QImage(static_cast<uchar*>(bits), width, height, stride, QImage::Format_RGB16, &freeBits, bits);
 }
+
+}  // namespace
+
+SpectrogramImage::SpectrogramImage(int columns) : image_(blackImage(std::max(columns, 1), kRows)) {}
 
 void SpectrogramImage::Clear() { image_.fill(Qt::black); }
 

@@ -24,6 +24,28 @@ private:
     std::function<void(QCPPainter*, const QRect&)> TChart::*hook_;
 };
 
+// The chart's bottom paint buffer, cleared to the chart's own background
+// colour instead of transparent. Being opaque, it is copied to the window
+// as it is instead of being blended over the background, and it stays in
+// the screen's pixel format, so every paint of the chart saves a blend of
+// its whole area. What is drawn into it looks the same, since the buffer is
+// shown over that same background. A background that is not one solid
+// colour, or a picture, keeps the transparent buffer.
+class OpaquePaintBuffer : public QCPPaintBufferPixmap {
+public:
+    OpaquePaintBuffer(const QSize& size, double devicePixelRatio, const QBrush& background, const QPixmap& picture)
+        : QCPPaintBufferPixmap(size, devicePixelRatio), background_(background), picture_(picture) {}
+
+    void clear(const QColor& colour) override {
+        const bool solid = background_.style() == Qt::SolidPattern && background_.color().alpha() == 255;
+        QCPPaintBufferPixmap::clear(colour.alpha() == 0 && solid && picture_.isNull() ? background_.color() : colour);
+    }
+
+private:
+    const QBrush& background_;
+    const QPixmap& picture_;
+};
+
 }  // namespace
 
 TBarSeries::TBarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPBars(keyAxis, valueAxis) {}
@@ -60,10 +82,50 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
     addLayer(QStringLiteral("image"), layer(QStringLiteral("grid")), QCustomPlot::limBelow);
     new PaintHook(this, QStringLiteral("image"), &TChart::BeforeDrawAxes);
     new PaintHook(this, QStringLiteral("overlay"), &TChart::AfterDraw);
+    // One paint buffer for everything: the overlay holds only the spectrum's
+    // peak marker, and a buffer of its own would be cleared and blended over
+    // the whole chart at every paint.
+    layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    installOpaqueBuffer();
+    // A replot asks for a paint instead of painting and flushing at once, so
+    // the two plots and the read-outs changed in the same pass reach the
+    // screen together.
+    setPlottingHint(QCP::phImmediateRefresh, false);
     setNotAntialiasedElements(QCP::aeAll);
     setPlottingHint(QCP::phFastPolylines, true);
     // Tab and clicks focus the plot, so that its keys work without a mouse.
     setFocusPolicy(Qt::StrongFocus);
+}
+
+// The base class keeps the buffers it has and adds only missing ones, so
+// the bottom buffer replaced here stays for the chart's life.
+void TChart::installOpaqueBuffer() {
+    const double ratio = mPaintBuffers.isEmpty() ? devicePixelRatioF() : mPaintBuffers.first()->devicePixelRatio();
+    auto buffer = QSharedPointer<QCPAbstractPaintBuffer>(
+        new OpaquePaintBuffer(viewport().size(), ratio, mBackgroundBrush, mBackgroundPixmap));
+    if (mPaintBuffers.isEmpty()) {
+        mPaintBuffers.append(buffer);
+    } else {
+        mPaintBuffers.first() = buffer;
+    }
+}
+
+bool TChart::bottomBufferOpaque() const {
+    return !mPaintBuffers.isEmpty() && dynamic_cast<OpaquePaintBuffer*>(mPaintBuffers.first().data()) != nullptr &&
+           mBackgroundBrush.style() == Qt::SolidPattern && mBackgroundBrush.color().alpha() == 255 &&
+           mBackgroundPixmap.isNull() && qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF());
+}
+
+// Over an opaque bottom buffer the background fill of the base class would
+// be painted over at once; the buffers alone make the same picture.
+void TChart::paintEvent(QPaintEvent* event) {
+    if (!bottomBufferOpaque()) {
+        QCustomPlot::paintEvent(event);
+        return;
+    }
+    QCPPainter painter(this);
+    if (!painter.isActive()) return;
+    for (const auto& buffer : std::as_const(mPaintBuffers)) buffer->draw(&painter);
 }
 
 void TChart::UpdateLayout() {

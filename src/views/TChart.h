@@ -13,7 +13,9 @@
 //     as plain filled rectangles;
 //   - a resize notification;
 //   - moving an axis's window and telling whether a point is inside the plot;
-//   - keyboard focus by Tab or click (the window gives the plots their keys).
+//   - keyboard focus by Tab or click (the window gives the plots their keys);
+//   - one opaque paint buffer in the background colour, copied to the
+//     screen without blending.
 // GUI thread only.
 #pragma once
 
@@ -105,9 +107,14 @@ public:
 protected:
     void processRectZoom(QRect rect, QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void installOpaqueBuffer();
+    /// The bottom buffer is ours and filled with a solid background.
+    bool bottomBufferOpaque() const;
+
     bool zoomAllowed_ = false;
     bool zoomed_ = false;
     QRect zoomRect_;

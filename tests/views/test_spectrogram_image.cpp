@@ -37,6 +37,20 @@ TEST_F(RingImage, ColumnsWrapAndOldOnesAreReplaced) {
     EXPECT_EQ(image.Pixel(0, 19), 9);  // column 8
 }
 
+// The image starts black (0 in RGB 5-6-5) in every column and row, odd
+// widths included (their lines are padded), and Clear makes it so again.
+TEST_F(RingImage, StartsBlackAndClearMakesItBlackAgain) {
+    SpectrogramImage image(7);
+    for (const int x : {0, 3, 6}) {
+        for (const int bin : {1, 1100, SpectrogramImage::kRows}) EXPECT_EQ(image.Pixel(x, bin), 0) << x << " " << bin;
+    }
+    writeColumns(image, 1, 7);
+    ASSERT_NE(image.Pixel(6, 1), 0);
+    image.Clear();
+    EXPECT_EQ(image.Pixel(6, 1), 0);
+    EXPECT_EQ(image.Pixel(0, 19), 0);
+}
+
 TEST_F(RingImage, BinsAboveTheImageAreLeftOut) {
     SpectrogramImage image(2);
     std::vector<float> values(SpectrogramImage::kRows + 500, 7.0f);

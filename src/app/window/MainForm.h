@@ -120,6 +120,9 @@ struct MainFormOptions {
     /// only showMessage is given, the message goes there and the offer is
     /// declined.
     ConfigureOffer offerConfiguration;
+    /// Called after each processed block, on the GUI thread (the startup
+    /// trace notes the first). Empty: nothing.
+    std::function<void()> blockProcessed;
 };
 
 class TMainForm : public QMainWindow {

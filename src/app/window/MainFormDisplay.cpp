@@ -178,7 +178,12 @@ void TMainForm::sp_spectrum_normalizeClick() {
     }
 }
 
-void TMainForm::sb_Spectrum_onClick() { highlightTab(spectrum->sheet, spectrum->sb_Spectrum_on->isChecked()); }
+// The refresh leaves a stopped plot alone, so the peak marker goes (or
+// comes back) with this repaint.
+void TMainForm::sb_Spectrum_onClick() {
+    highlightTab(spectrum->sheet, spectrum->sb_Spectrum_on->isChecked());
+    spectrumPane->Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
 
 void TMainForm::sb_spectrogram_onClick() {
     highlightTab(spectrogram->sheet, spectrogram->sb_spectrogram_on->isChecked());
@@ -287,7 +292,8 @@ void TMainForm::DisplayData() {
     // be scrolled back.
     const bool spectrogramOn = spectrogram->sb_spectrogram_on->isChecked();
     if (spectrogramOn) spectrogramView_->AdvanceColumn();
-    if (state_.LayoutPending) {
+    const bool relayout = state_.LayoutPending;
+    if (relayout) {
         spectrumRelayout();
         spectrogramView_->Relayout();
         if (engine_->DisplayCount > 0) sb_equalizer_onClick();
@@ -296,8 +302,12 @@ void TMainForm::DisplayData() {
     const bool spectrumOn = spectrum->sb_Spectrum_on->isChecked();
     if (spectrumOn) plotSpectrum();
     if (spectrogramOn) spectrogramView_->WriteColumn();
-    spectrogramView_->Repaint();
+    // A plot is painted again only when this refresh changed it; scrolling,
+    // zooming and the controls repaint by themselves.
+    const bool debugCurve = debug->sb_plot_spectral->isChecked() || debug->sb_plot_signal->isChecked();
+    if (spectrogramOn || relayout || debugCurve) spectrogramView_->Repaint();
     QCustomPlot* chart = spectrumPane->Chart1;
+    const QCPRange scale = chart->yAxis->range();
     spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? LocaleNumber(engine_->PeakFrequency, 3, 0) + " Hz"
                                                               : QStringLiteral("?"));
     const int mode = spectrum->ComboSpectrumScale->currentIndex();
@@ -306,7 +316,7 @@ void TMainForm::DisplayData() {
     if (mode == kPeakHold && spectrumOn && chart->yAxis->range().upper < engine_->PeakValue) {
         chart->yAxis->setRange(0, engine_->PeakValue);
     }
-    chart->replot(QCustomPlot::rpQueuedReplot);
+    if (spectrumOn || relayout || chart->yAxis->range() != scale) chart->replot(QCustomPlot::rpQueuedReplot);
     debug->Label38->setText(LocaleNumber(stopwatch_.Elapsed(kPlotTimeSlot), 3, 4));
     describeSpectrumPlot();
     state_.DisplayDataPending = false;

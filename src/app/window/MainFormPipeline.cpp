@@ -78,6 +78,7 @@ CycleControls TMainForm::readCycleControls() const {
 
 void TMainForm::WaveInData(QObject*, std::uint8_t* captured, std::int32_t size) {
     cycle_.WaveInData(captured, size, readCycleControls(), *cycleClient_);
+    if (options_.blockProcessed) options_.blockProcessed();
 }
 
 void TMainForm::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }

@@ -9,6 +9,7 @@
 #include "MoravelVersion.h"
 #include "SettingsLocation.h"
 #include "SimulatedMixerService.h"
+#include "StartupTrace.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -94,8 +95,12 @@ int main(int argc, char** argv) {
     formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
                                                          std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::cerr << moravel::FirstStartNote(formOptions.settingsFile);
+    moravel::StartupTrace trace;
+    const bool traced = moravel::StartupTrace::Wanted();
+    if (traced) formOptions.blockProcessed = [&trace] { trace.BlockProcessed(); };
     moravel::TMainForm window(formOptions);
     closeOnSignals(window);
     window.ShowAsStored();
+    if (traced) trace.WatchWindow(window);
     return QApplication::exec();
 }

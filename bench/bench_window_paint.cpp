@@ -1,0 +1,101 @@
+// The pieces of the window's painting, each against what it replaced, on the
+// offscreen platform:
+//  - one spectrum replot and its paint to the window at 1200 x 400 (400
+//    bars, grid, axes, title): the window's chart (one opaque buffer, the
+//    overlay in it) against the plain chart it is built on (a transparent
+//    buffer blended over a background fill, the overlay in a second one);
+//  - the window's 100 ms refresh at the 16 KHz range with both displays on
+//    and with both off (no plot is replotted then), one block each.
+#include "MainForm.h"
+#include "PlotPanes.h"
+#include "TChart.h"
+#include "virtual/VirtualCard.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+void ensureApplication() {
+    if (QApplication::instance() != nullptr) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "moravel_bench";
+    static char* argv[] = {name};
+    new QApplication(argc, argv);
+}
+
+template <typename Chart>
+void fillSpectrum(Chart& chart) {
+    chart.setBackground(Qt::black);
+    chart.plotLayout()->insertRow(0);
+    chart.plotLayout()->addElement(0, 0, new QCPTextElement(&chart, QStringLiteral("Spectrum Plot")));
+    chart.xAxis->setLabel(QStringLiteral("Frequency [Hz]"));
+    chart.yAxis->setLabel(QStringLiteral("Power"));
+    chart.xAxis->setRange(0, 8000);
+    chart.yAxis->setRange(0, 300);
+    auto* bars = new QCPBars(chart.xAxis, chart.yAxis);
+    bars->setBrush(QColor(255, 128, 64));
+    bars->setWidth(16);
+    QVector<double> keys;
+    QVector<double> values;
+    for (int i = 1; i <= 400; ++i) {
+        keys.append(20.0 * i);
+        values.append(150 + 140 * std::sin(i * 0.05));
+    }
+    bars->setData(keys, values, true);
+    chart.resize(1200, 400);
+    chart.show();
+    QCoreApplication::processEvents();
+}
+
+template <typename Chart>
+void BM_SpectrumReplotAndPaint(benchmark::State& state) {
+    ensureApplication();
+    Chart chart;
+    fillSpectrum(chart);
+    for (auto _ : state) chart.replot(QCustomPlot::rpImmediateRefresh);
+}
+BENCHMARK(BM_SpectrumReplotAndPaint<QCustomPlot>)
+    ->Name("SpectrumReplotAndPaint/plain_chart")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SpectrumReplotAndPaint<moravel::TChart>)
+    ->Name("SpectrumReplotAndPaint/window_chart")
+    ->Unit(benchmark::kMicrosecond);
+
+// One block through the window and one refresh, with the paints that follow.
+void BM_WindowRefresh16k(benchmark::State& state) {
+    ensureApplication();
+    const bool displays = state.range(0) != 0;
+    const std::string settings = (std::filesystem::temp_directory_path() / "moravel-bench-paint.ini").string();
+    std::ofstream(settings) << "[MIXER]\nMicrophone_Out=0\nLine_Out=1\nWave_Out=2\nMicrophone_In=0\nLine_In=1\n"
+                               "Wave_In=2\n[SETTINGS]\nAudioRange=3\nWindowWidth=1200\nWindowHeight=820\n"
+                               "SplitterTop=300\nSpectrogram="
+                            << displays << "\nSpectrumOn=" << displays << "\n";
+    moravel::VirtualCardOptions cardOptions;
+    cardOptions.clock = moravel::ClockMode::Stepping;
+    moravel::VirtualCard card(cardOptions);
+    moravel::MainFormOptions options;
+    options.backend = &card;
+    options.settingsFile = settings;
+    options.showMessage = [](const QString&, const QString&) {};
+    moravel::TMainForm form(options);
+    form.show();
+    QCoreApplication::processEvents();
+    form.FormActivate();
+    for (auto _ : state) {
+        card.RunFor(std::chrono::milliseconds(133));
+        form.Timer1Timer();
+        QCoreApplication::processEvents();  // the queued replots and the paint
+    }
+    form.close();
+    std::filesystem::remove(settings);
+}
+BENCHMARK(BM_WindowRefresh16k)->ArgName("displays")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(100);
+
+}  // namespace
