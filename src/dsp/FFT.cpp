@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 #include <stdexcept>
+#include <string>
 #include <vector>
 #if defined(__SSE__) && defined(__x86_64__)
 #include <xmmintrin.h>
@@ -143,6 +144,14 @@ private:
 
 thread_local BandTaper bandTaper;
 
+/// Refuses a block size the radix-2 transforms are not defined for: their
+/// stages would read and write past the transform (and, above 4096 samples,
+/// past the engine object) instead of failing.
+[[noreturn]] void refuseBlock(const std::string& what) {
+    throw std::invalid_argument(what + ": the engine takes blocks of a power of two of samples, 1 to " +
+                                std::to_string(TmyFFT::kMaxTransformBlock));
+}
+
 }  // namespace
 
 TmyFFT::TmyFFT() { std::memset(static_cast<void*>(this), 0, sizeof(*this)); }
@@ -150,6 +159,8 @@ TmyFFT::TmyFFT() { std::memset(static_cast<void*>(this), 0, sizeof(*this)); }
 // ---- Configuration ----------------------------------------------------------
 
 void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
+    if (bufferBytes % 2 != 0 || !SupportsBlockSamples(bufferBytes / 2))
+        refuseBlock("a capture buffer of " + std::to_string(bufferBytes) + " bytes");
     SampleRate = sampleRate;
     BlockSamples = bufferBytes / 2;
     DisplayCount = BlockSamples / 2;
@@ -168,6 +179,7 @@ void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
 
 void TmyFFT::AnalyseBlock() {
     const std::int32_t n = BlockSamples;
+    if (n != 0 && !SupportsBlockSamples(n)) refuseBlock("a block of " + std::to_string(n) + " samples");
     HalfBlock = n / 2;
     FrameSamples = 2 * n;
     std::copy(FrameOut, FrameOut + 2 * n, PreviousFrame);

@@ -6,8 +6,12 @@
 // R = Resolution (10, 5 or 1), K = DisplayCount.
 //
 // Every array has a fixed capacity inside the object: nothing is allocated per
-// block. N may be at most 4100 (2N ≤ 8201). The object is about 600 KB, so
-// create it on the heap. Not thread-safe: all calls come from one thread (the
+// block. The arrays hold up to 4100 samples per block (2N ≤ 8201), but the
+// transforms are radix-2, so N must be a power of two, 1..4096 (every audio
+// range and every player rate gives 512..4096): for any other N the
+// butterflies would run past the transform's length, and past the object for
+// N above 4096. Configure and AnalyseBlock refuse such an N. The object is
+// about 600 KB, so create it on the heap. Not thread-safe: all calls come from one thread (the
 // GUI thread in the program, the processing loop in the batch tool).
 //
 // Arithmetic: the transforms run in single precision (Fourier2); elsewhere
@@ -17,15 +21,24 @@
 // to −32768..32767.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 namespace moravel {
 
 class TmyFFT {
 public:
-    static constexpr int kSmallCapacity = 8201;   // elements 0..8200
-    static constexpr int kLargeCapacity = 33001;  // elements 0..33000
-    static constexpr int kMaxBlockSamples = 4100;
+    static constexpr int kSmallCapacity = 8201;    // elements 0..8200
+    static constexpr int kLargeCapacity = 33001;   // elements 0..33000
+    static constexpr int kMaxBlockSamples = 4100;  // capacity; see SupportsBlockSamples
+    static constexpr int kMaxTransformBlock = 4096;
+
+    /// True for the block sizes the transforms are defined for: the powers
+    /// of two 1..kMaxTransformBlock samples. Any thread.
+    static constexpr bool SupportsBlockSamples(std::int32_t samples) {
+        return samples >= 1 && samples <= kMaxTransformBlock &&
+               std::has_single_bit(static_cast<std::uint32_t>(samples));
+    }
 
     /// Zero-filled, as the engine is at creation.
     TmyFFT();
@@ -33,13 +46,17 @@ public:
     // ---- Configuration and the per-block core -------------------------------
 
     /// Applies an audio range: sample rate in Hz, capture buffer size in bytes
-    /// (even, 2..8200). Rebuilds the display window, clears the analysis
+    /// (2·N with SupportsBlockSamples(N), i.e. 2, 4, 8, ..., 8192). Throws
+    /// std::invalid_argument, changing nothing, for any other size. Rebuilds the display window, clears the analysis
     /// history and resets NormalizeGain to 1; PreviousFrame, DecayedSpectrum,
     /// AgcGain, EqualizerGain and the peak tracking are kept.
     void Configure(std::int32_t sampleRate, std::int32_t bufferBytes);
 
     /// Slides InputBlock[0..N−1] into the two-block frame, removes its mean and
     /// fills Spectrum[0..L−1] with the real parts of its 4N-point transform.
+    /// N = BlockSamples must be 0 (nothing to transform) or pass
+    /// SupportsBlockSamples; otherwise throws std::invalid_argument before
+    /// touching any array.
     void AnalyseBlock();
 
     /// Transforms Spectrum back, cross-fades with the previous frame into

@@ -36,6 +36,22 @@ TEST(ProcessingLoop, OutputHasTheInputsLengthAndOneBlockCallPerOutputBlock) {
     }
 }
 
+// Any rate a WAV file may have (1..1000000 Hz) gives a block of a power of
+// two of samples, the only sizes the engine's transforms take: 512 up to a
+// quarter rate of 1500, 1024 up to 3000, 2048 up to 6000, 4096 above.
+TEST(ProcessingLoop, EveryRateRunsInBlocksOfAPowerOfTwo) {
+    constexpr std::int64_t kLength = 5000;
+    const struct {
+        std::uint32_t rate;
+        std::int64_t blocks;  // ceil(5000 / block samples)
+    } cases[] = {{1, 10}, {6003, 10}, {6004, 5}, {11025, 5}, {12004, 3}, {24003, 3}, {24004, 2}, {1000000, 2}};
+    for (const auto& c : cases) {
+        const auto result = ProcessImage(MonoWave16(c.rate, Noise(kLength, 3)));
+        EXPECT_EQ(result.samples, kLength) << c.rate << " Hz";
+        EXPECT_EQ(static_cast<std::int64_t>(result.blocks.size()), c.blocks) << c.rate << " Hz";
+    }
+}
+
 TEST(ProcessingLoop, OutputIsAlignedWithTheInput) {
     // Silence, a burst of noise, silence: with every stage off the output is
     // the input at about half amplitude, with no delay left in it.

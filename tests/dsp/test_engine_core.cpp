@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <stdexcept>
 #include <vector>
 
 namespace moravel {
@@ -49,6 +50,30 @@ TEST(EngineConfigure, SetsGridsWindowAndGains) {
     EXPECT_EQ(configured(8500, 2048)->BinWidth, 8.30078125f);
 }
 
+// The transforms are radix-2: a block that is not a power of two of samples
+// would make their butterflies run past the transform (and past the whole
+// object at 4100 samples, the arrays' capacity). Such sizes are refused
+// before anything changes; 1..4096 samples are taken.
+TEST(EngineConfigure, TakesOnlyBlocksOfAPowerOfTwoUpTo4096Samples) {
+    auto engine = configured(4000, 1024);
+    for (const int bytes : {0, -2, 6, 1023, 1025, 1026, 6000, 8194, 8200, 16384}) {
+        EXPECT_THROW(engine->Configure(8000, bytes), std::invalid_argument) << bytes << " bytes";
+    }
+    EXPECT_EQ(engine->SampleRate, 4000);
+    EXPECT_EQ(engine->BlockSamples, 512);
+    EXPECT_EQ(engine->BinWidth, 7.8125f);
+    try {
+        engine->Configure(8000, 8200);
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(),
+                     "a capture buffer of 8200 bytes: the engine takes blocks of a power of two of samples, 1 to 4096");
+    }
+    for (int bytes = 2; bytes <= 8192; bytes *= 2) {
+        EXPECT_NO_THROW(engine->Configure(8000, bytes)) << bytes << " bytes";
+        EXPECT_EQ(engine->BlockSamples, bytes / 2);
+    }
+}
+
 TEST(EngineConfigure, KeepsThePreviousFrameButClearsTheHistory) {
     auto engine = configured(4000, 8);
     runBlock(*engine, {1000, -1000, 1000, -1000});
@@ -79,6 +104,23 @@ TEST(EngineAnalyse, SubtractsTheFrameMeanRoundedHalfToEven) {
     EXPECT_EQ(engine->Spectrum[0], -2.0f);
     EXPECT_EQ(engine->History[0], 1);
     EXPECT_EQ(engine->History[3], 2);
+}
+
+// LoadBlock sets N from the byte count on its own: the analysis refuses an
+// unsupported N before touching the frame, and an empty block is no error.
+TEST(EngineAnalyse, RefusesABlockThatIsNotAPowerOfTwo) {
+    auto engine = configured(8000, 8192);
+    runBlock(*engine, tone(4096, 1000, 8000, 8000));
+    const std::int16_t lastSample = engine->History[8191];
+    for (const int bytes : {8200, 6000, 6}) {
+        LoadBlock(*engine, nullptr, bytes);
+        EXPECT_THROW(engine->AnalyseBlock(), std::invalid_argument) << bytes << " bytes";
+        EXPECT_EQ(engine->FrameSamples, 8192);
+        EXPECT_EQ(engine->History[8191], lastSample);
+    }
+    LoadBlock(*engine, nullptr, 0);
+    EXPECT_NO_THROW(engine->AnalyseBlock());
+    EXPECT_EQ(engine->FrameSamples, 0);
 }
 
 // A spectrum holding only the DC bin resynthesises to a flat frame of
