@@ -10,9 +10,11 @@
 // transforms are radix-2, so N must be a power of two, 1..4096 (every audio
 // range and every player rate gives 512..4096): for any other N the
 // butterflies would run past the transform's length, and past the object for
-// N above 4096. Configure and AnalyseBlock refuse such an N. The object is
-// about 600 KB, so create it on the heap. Not thread-safe: all calls come from one thread (the
-// GUI thread in the program, the processing loop in the batch tool).
+// N above 4096. Configure and AnalyseBlock refuse such an N.
+//
+// The object is about 600 KB, so create it on the heap. Not thread-safe: all
+// calls come from one thread (the GUI thread in the program, the processing
+// loop in the batch tool).
 //
 // Arithmetic: the transforms run in single precision (Fourier2); elsewhere
 // intermediates are computed in long double (x87 extended on x86-64) and
