@@ -21,6 +21,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+usage() { sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; }
+[[ ${1:-} == --help ]] && { usage; exit 0; }
 build="$root/build"
 runs=5
 seconds=600
@@ -35,7 +37,8 @@ while getopts "b:n:s:r:B:kh" opt; do
         r) rate=$OPTARG ;;
         B) other=$OPTARG ;;
         k) keep=1 ;;
-        *) sed -n '2,17p' "$0"; exit 2 ;;
+        h) usage; exit 0 ;;
+        *) usage >&2; exit 2 ;;
     esac
 done
 
