@@ -159,8 +159,9 @@ WindowSettings TMainForm::collectSettings() const {
 }
 
 // Every key is written at once and atomically, so a failure (full disk,
-// read-only folder) leaves the file as it was before that key; the window
-// closes anyway and the reason goes to the standard error stream.
+// read-only folder) leaves the file as it was before that key. The window
+// closes anyway; the reason is shown to the user (this is the last chance:
+// the changes of this run are lost) and goes to the standard error stream.
 void TMainForm::SaveSettings() {
     const WindowSettings s = collectSettings();
     const QCPAxis* bottom = spectrumPane->Chart1->xAxis;
@@ -171,7 +172,9 @@ void TMainForm::SaveSettings() {
     try {
         WriteWindowSettings(ini_, s, xPosition, xMinimum);
     } catch (const std::exception& e) {
-        std::cerr << "moravel: the settings could not be saved to " << ini_.FileName() << ": " << e.what() << '\n';
+        const std::string text = "The settings could not be saved to " + ini_.FileName() + ": " + e.what();
+        std::cerr << "moravel: " << text << '\n';
+        showMessage_(QStringLiteral("Moravel"), QString::fromStdString(text));
     }
 }
 

@@ -1,7 +1,8 @@
 // Closing the window when its settings file cannot be replaced: the folder
 // is read-only and the file from the last run is there. The window still
 // closes, the old file keeps every byte, no temporary file is left, and the
-// reason goes to the standard error stream, naming the file.
+// reason is shown to the user and goes to the standard error stream, naming
+// the file.
 //
 // Root writes into read-only folders, so the window runs in a child process
 // that has given up root (as the user "nobody").
@@ -32,15 +33,16 @@ const std::string kOldFile = std::string("; kept by hand\r\n") + moravel::testin
                              "[SETTINGS]\r\nFilterOn=1\r\nWindowWidth=640\r\nSomethingElse=x\r\n";
 
 // Child exit codes, so the parent can say what went wrong.
-enum ChildResult { kClosedAndSaidSo = 0, kNoDrop = 3, kStillVisible = 4, kWrongMessage = 5 };
+enum ChildResult { kClosedAndSaidSo = 0, kNoDrop = 3, kStillVisible = 4, kWrongMessage = 5, kNotShown = 6 };
 
 // In the child: starts the window on `file`, runs it, closes it and checks
-// the message on the standard error stream.
+// the message shown and the line on the standard error stream.
 int CloseWindowOn(const std::string& file) {
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return kNoDrop;
     std::ostringstream errors;
     std::streambuf* const old = std::cerr.rdbuf(errors.rdbuf());
     bool visible = true;
+    QStringList shown;
     {
         WindowFixture window("", file);
         window.Form().show();
@@ -48,12 +50,17 @@ int CloseWindowOn(const std::string& file) {
         window.Run(500);
         window.Form().close();
         visible = window.Form().isVisible();
+        shown = window.Messages();
     }
     std::cerr.rdbuf(old);
-    const std::string expected = "moravel: the settings could not be saved to " + file +
-                                 ": Cannot create a temporary file beside " + file + ": Permission denied\n";
+    const std::string reason = "The settings could not be saved to " + file +
+                               ": Cannot create a temporary file beside " + file + ": Permission denied";
     if (visible) return kStillVisible;
-    if (errors.str() != expected) {
+    if (shown != QStringList{QString::fromStdString("Moravel: " + reason)}) {
+        std::cerr << "shown: " << shown.join(" | ").toStdString() << '\n';
+        return kNotShown;
+    }
+    if (errors.str() != "moravel: " + reason + "\n") {
         std::cerr << "message was: " << errors.str();
         return kWrongMessage;
     }
