@@ -6,29 +6,18 @@
 //    buffer blended over a background fill, the overlay in a second one);
 //  - the window's 100 ms refresh at the 16 KHz range with both displays on
 //    and with both off (no plot is replotted then), one block each.
-#include "MainForm.h"
-#include "PlotPanes.h"
+#include "BenchWindow.h"
 #include "TChart.h"
-#include "virtual/VirtualCard.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
+#include <cmath>
+#include <string>
 
 namespace {
-
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "moravel_bench";
-    static char* argv[] = {name};
-    new QApplication(argc, argv);
-}
 
 template <typename Chart>
 void fillSpectrum(Chart& chart) {
@@ -56,7 +45,7 @@ void fillSpectrum(Chart& chart) {
 
 template <typename Chart>
 void BM_SpectrumReplotAndPaint(benchmark::State& state) {
-    ensureApplication();
+    moravel::bench::EnsureApplication();
     Chart chart;
     fillSpectrum(chart);
     for (auto _ : state) chart.replot(QCustomPlot::rpImmediateRefresh);
@@ -70,31 +59,18 @@ BENCHMARK(BM_SpectrumReplotAndPaint<moravel::TChart>)
 
 // One block through the window and one refresh, with the paints that follow.
 void BM_WindowRefresh16k(benchmark::State& state) {
-    ensureApplication();
+    moravel::bench::EnsureApplication();
     const bool displays = state.range(0) != 0;
-    const std::string settings = (std::filesystem::temp_directory_path() / "moravel-bench-paint.ini").string();
-    std::ofstream(settings) << "[MIXER]\nMicrophone_Out=0\nLine_Out=1\nWave_Out=2\nMicrophone_In=0\nLine_In=1\n"
-                               "Wave_In=2\n[SETTINGS]\nAudioRange=3\nWindowWidth=1200\nWindowHeight=820\n"
-                               "SplitterTop=300\nSpectrogram="
-                            << displays << "\nSpectrumOn=" << displays << "\n";
-    moravel::VirtualCardOptions cardOptions;
-    cardOptions.clock = moravel::ClockMode::Stepping;
-    moravel::VirtualCard card(cardOptions);
-    moravel::MainFormOptions options;
-    options.backend = &card;
-    options.settingsFile = settings;
-    options.showMessage = [](const QString&, const QString&) {};
-    moravel::TMainForm form(options);
-    form.show();
-    QCoreApplication::processEvents();
-    form.FormActivate();
+    const std::string on = displays ? "1" : "0";
+    moravel::bench::BenchWindow window("moravel-bench-paint.ini",
+                                       "AudioRange=3\nWindowWidth=1200\nWindowHeight=820\nSplitterTop=300\n"
+                                       "Spectrogram=" + on + "\nSpectrumOn=" + on + "\n");
+    moravel::TMainForm& form = window.Form();
     for (auto _ : state) {
-        card.RunFor(std::chrono::milliseconds(133));
+        window.Card().RunFor(std::chrono::milliseconds(133));
         form.Timer1Timer();
         QCoreApplication::processEvents();  // the queued replots and the paint
     }
-    form.close();
-    std::filesystem::remove(settings);
 }
 BENCHMARK(BM_WindowRefresh16k)->ArgName("displays")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(100);
 
