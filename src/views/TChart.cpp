@@ -41,9 +41,35 @@ public:
         QCPPaintBufferPixmap::clear(colour.alpha() == 0 && solid && picture_.isNull() ? background_.color() : colour);
     }
 
+    /// Copies `picture` into the buffer with its top-left corner at `at`.
+    void Patch(const QPoint& at, const QPixmap& picture) {
+        QPainter painter(&mBuffer);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawPixmap(at, picture);
+    }
+
 private:
     const QBrush& background_;
     const QPixmap& picture_;
+};
+
+// QCPLayer::draw (each visible child under its clip rectangle, the way a
+// replot draws the layer) is protected; a pointer to it named through a
+// derived class is an ordinary pointer to a member of QCPLayer.
+struct LayerDrawing : QCPLayer {
+    static auto Draw() { return &LayerDrawing::draw; }
+};
+
+// Sets a flag for a scope, also when the scope is left by an exception.
+class FlagDuring {
+public:
+    explicit FlagDuring(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagDuring() { flag_ = false; }
+    FlagDuring(const FlagDuring&) = delete;
+    FlagDuring& operator=(const FlagDuring&) = delete;
+
+private:
+    bool& flag_;
 };
 
 }  // namespace
@@ -95,6 +121,8 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
     setPlottingHint(QCP::phFastPolylines, true);
     // Tab and clicks focus the plot, so that its keys work without a mouse.
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QCustomPlot::afterReplot, this,
+            [this] { stamp_ = ChartLayoutStamp::Of(*this, mBackgroundBrush.color()); });
 }
 
 // The base class keeps the buffers it has and adds only missing ones, so
@@ -126,6 +154,43 @@ void TChart::paintEvent(QPaintEvent* event) {
     QCPPainter painter(this);
     if (!painter.isActive()) return;
     for (const auto& buffer : std::as_const(mPaintBuffers)) buffer->draw(&painter);
+}
+
+bool TChart::pictureReusable() {
+    if (!bottomBufferOpaque() || mPaintBuffers.size() != 1 || !qFuzzyCompare(devicePixelRatioF(), 1.0)) return false;
+    const QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
+    return !buffer.invalidated() && buffer.size() == viewport().size() && stamp_.valid &&
+           stamp_ == ChartLayoutStamp::Of(*this, mBackgroundBrush.color());
+}
+
+// Each layer gets a painter of its own, as the buffer hands out to a replot,
+// shifted so that the region's corner is the picture's; what falls outside
+// the picture is clipped by its edges, since the layers set their own clip
+// rectangles.
+QPixmap TChart::drawRegion(const QRect& region) {
+    QPixmap picture(region.size());
+    picture.fill(mBackgroundBrush.color());
+    const FlagDuring replotting(mReplotting);  // a replot asked for while drawing is dropped, as in replot()
+    for (QCPLayer* layer : std::as_const(mLayers)) {
+        QCPPainter painter(&picture);
+        painter.translate(-region.topLeft());
+        (layer->*LayerDrawing::Draw())(&painter);
+    }
+    return picture;
+}
+
+void TChart::ReplotRegion(const QRect& region) {
+    if (mReplotQueued || mReplotting) return;
+    emit beforeReplot();
+    if (!pictureReusable()) {
+        replot(rpQueuedReplot);
+        return;
+    }
+    const QRect shown = region & QRect(QPoint(0, 0), viewport().size());
+    if (shown.isEmpty()) return;
+    static_cast<OpaquePaintBuffer*>(mPaintBuffers.first().data())->Patch(shown.topLeft(), drawRegion(shown));
+    ++regionReplots_;
+    update(shown);
 }
 
 void TChart::UpdateLayout() {

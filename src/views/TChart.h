@@ -15,9 +15,15 @@
 //   - moving an axis's window and telling whether a point is inside the plot;
 //   - keyboard focus by Tab or click (the window gives the plots their keys);
 //   - one opaque paint buffer in the background colour, copied to the
-//     screen without blending.
+//     screen without blending;
+//   - a region replot: when only the plotted data changed, a part of the
+//     picture is drawn again from the layers and shown, without the layout
+//     pass, the clearing of the whole buffer and the repaint of the whole
+//     widget that a full replot costs.
 // GUI thread only.
 #pragma once
+
+#include "ChartLayoutStamp.h"
 
 #include <qcustomplot.h>
 
@@ -77,6 +83,24 @@ public:
     /// the pixel conversions are current before the next paint.
     void UpdateLayout();
 
+    // ---- Region replot ---------------------------------------------------
+    /// The plot rectangle with the row and column around it: what the
+    /// plottables, clipped to the plot, and the axes' lines can reach.
+    QRect PlotArea() const { return PlotRect().adjusted(-1, -1, 1, 1); }
+    /// Draws `region` (chart pixels) of the picture again from every layer
+    /// and repaints that part of the widget, when the chart's layout stands
+    /// as at its last full replot (ChartLayoutStamp: size, plot rectangle,
+    /// axis ranges, scales and titles) and its one opaque buffer holds that
+    /// replot's picture; the result is pixel for pixel what a full replot
+    /// would show, provided nothing outside `region` changed. Otherwise it
+    /// asks for a full replot at the next event-loop pass, and with one
+    /// already asked for it does nothing. An empty region only checks.
+    /// Emits beforeReplot first, as a replot does.
+    void ReplotRegion(const QRect& region);
+    /// Region replots drawn since the chart was made (for tests and
+    /// benchmarks).
+    int RegionReplots() const { return regionReplots_; }
+
     // ---- Zoom ------------------------------------------------------------
     /// Lets the user drag a zoom rectangle (cross-hair cursor) or forbids it.
     void SetZoomAllowed(bool allowed);
@@ -114,12 +138,20 @@ private:
     void installOpaqueBuffer();
     /// The bottom buffer is ours and filled with a solid background.
     bool bottomBufferOpaque() const;
+    /// The buffer holds a full replot's picture that a region replot can
+    /// patch: one opaque buffer at ratio 1, current, of the viewport's size,
+    /// and the layout unchanged since.
+    bool pictureReusable();
+    /// Every layer drawn over `region` into a picture of its size.
+    QPixmap drawRegion(const QRect& region);
 
     bool zoomAllowed_ = false;
     bool zoomed_ = false;
     QRect zoomRect_;
     QCPRange savedX_;
     QCPRange savedY_;
+    ChartLayoutStamp stamp_;  // taken after each full replot
+    int regionReplots_ = 0;
 };
 
 }  // namespace moravel

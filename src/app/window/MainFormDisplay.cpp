@@ -303,9 +303,14 @@ void TMainForm::DisplayData() {
     if (spectrumOn) plotSpectrum();
     if (spectrogramOn) spectrogramView_->WriteColumn();
     // A plot is painted again only when this refresh changed it; scrolling,
-    // zooming and the controls repaint by themselves.
+    // zooming and the controls repaint by themselves. A new spectrogram
+    // column or new bars alone redraw only the part they cover.
     const bool debugCurve = debug->sb_plot_spectral->isChecked() || debug->sb_plot_signal->isChecked();
-    if (spectrogramOn || relayout || debugCurve) spectrogramView_->Repaint();
+    if (relayout || debugCurve) {
+        spectrogramView_->Repaint();
+    } else if (spectrogramOn) {
+        spectrogramView_->RepaintNewColumn();
+    }
     QCustomPlot* chart = spectrumPane->Chart1;
     const QCPRange scale = chart->yAxis->range();
     spectrumPane->Label1->setText(engine_->PeakFrequency > 0 ? LocaleNumber(engine_->PeakFrequency, 3, 0) + " Hz"
@@ -316,7 +321,11 @@ void TMainForm::DisplayData() {
     if (mode == kPeakHold && spectrumOn && chart->yAxis->range().upper < engine_->PeakValue) {
         chart->yAxis->setRange(0, engine_->PeakValue);
     }
-    if (spectrumOn || relayout || chart->yAxis->range() != scale) chart->replot(QCustomPlot::rpQueuedReplot);
+    if (relayout || chart->yAxis->range() != scale) {
+        chart->replot(QCustomPlot::rpQueuedReplot);
+    } else if (spectrumOn) {
+        spectrumPane->Chart1->ReplotRegion(spectrumPane->Chart1->PlotArea());
+    }
     debug->Label38->setText(LocaleNumber(stopwatch_.Elapsed(kPlotTimeSlot), 3, 4));
     describeSpectrumPlot();
     state_.DisplayDataPending = false;

@@ -55,6 +55,34 @@ void SpectrogramView::WriteColumn() {
 
 void SpectrogramView::Repaint() { parts_.pane.Chart2->replot(QCustomPlot::rpQueuedReplot); }
 
+std::int64_t SpectrogramView::firstColumnShown() const {
+    return std::llrint(timePixelsPer1000_ / 1000.0 * parts_.pane.Chart2->xAxis->range().lower);
+}
+
+// Unzoomed, one image column is one screen column: the newest column is the
+// one-pixel strip at its offset from the window's first column, and nothing
+// else of the picture changed unless the ring dropped a column in view.
+void SpectrogramView::RepaintNewColumn() {
+    TChart* chart = parts_.pane.Chart2;
+    if (parts_.state.LayoutChanged || chart->IsZoomed() || !scalesSettled_) {
+        Repaint();
+        return;
+    }
+    const QRect plot = chart->PlotRect();
+    const std::int64_t first = firstColumnShown();
+    const auto shown = [&](std::int64_t column) { return column >= first && column < first + plot.width(); };
+    if (shown(column_ - image_->Width())) {
+        Repaint();
+        return;
+    }
+    if (!shown(column_)) {
+        chart->ReplotRegion(QRect());  // still a full replot if the layout changed
+        return;
+    }
+    const int x = plot.left() + static_cast<int>(column_ - first);
+    chart->ReplotRegion(QRect(x, plot.top() - 1, 1, plot.height() + 2));
+}
+
 // The time scroll range covers what the ring holds: at least its width, and
 // up to the newest column once it has wrapped.
 void SpectrogramView::updateTimeScrollRange() {
@@ -143,8 +171,11 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
         w = chart->ZoomRect().width();
         h = chart->ZoomRect().height();
     } else {
-        timePixelsPer1000_ = roundToInt(TChart::PixelsFor(chart->xAxis, 1000));
-        frequencyPixelsPer1000_ = roundToInt(TChart::PixelsFor(chart->yAxis, 1000));
+        const std::int32_t timeScale = roundToInt(TChart::PixelsFor(chart->xAxis, 1000));
+        const std::int32_t frequencyScale = roundToInt(TChart::PixelsFor(chart->yAxis, 1000));
+        scalesSettled_ = timeScale == timePixelsPer1000_ && frequencyScale == frequencyPixelsPer1000_;
+        timePixelsPer1000_ = timeScale;
+        frequencyPixelsPer1000_ = frequencyScale;
         savedTimeScroll_ = parts_.pane.ScrollSpectrogram->value();
         savedFrequencyScroll_ = parts_.pane.ScrollSpectrogramVertical->value();
     }

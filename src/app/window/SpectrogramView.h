@@ -71,6 +71,11 @@ public:
     void Relayout();
     /// Asks the chart to repaint at the next event-loop pass.
     void Repaint();
+    /// After WriteColumn: draws again only the newest column's strip of the
+    /// plot when that is all the refresh changed (unzoomed, the pixel scales
+    /// as at the last paint, the column dropped from the ring not in view);
+    /// otherwise Repaint. A newest column outside the window draws nothing.
+    void RepaintNewColumn();
 
     // ---- Handlers ------------------------------------------------------------------
     /// ScrollSpectrogramChange: the time window starts at the scroll position.
@@ -120,6 +125,8 @@ public:
 
 private:
     void updateTimeScrollRange();
+    /// The first column of the time window at the last paint's scale.
+    std::int64_t firstColumnShown() const;
 
     Parts parts_;
     std::unique_ptr<SpectrogramImage> image_;
@@ -133,6 +140,9 @@ private:
     std::int32_t savedFrequencyScroll_ = 0;
     std::int32_t lastPressY_ = 0;
     bool painting_ = false;
+    // The last unzoomed paint kept the pixel scales of the one before, so
+    // the picture on screen was drawn at the scales kept now.
+    bool scalesSettled_ = false;
 };
 
 }  // namespace moravel

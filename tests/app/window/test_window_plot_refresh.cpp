@@ -1,0 +1,155 @@
+// The display refresh draws only what changed: the spectrogram's newest
+// column as a one-pixel strip, the spectrum's plot area without the axes'
+// layout pass. What reaches the screen that way must be pixel for pixel what
+// a full replot of the same state shows, through wrap-around of the
+// spectrogram's history, a resize, a palette change, a scrolled-back window
+// and a zoom; the real window runs on the virtual card with its event loop
+// painting between ticks, as in the program.
+#include "PlotPanes.h"
+#include "TChart.h"
+#include "WindowFixture.h"
+
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+using moravel::testing::WindowFixture;
+
+namespace {
+
+std::string settings(int width) {
+    std::string text = moravel::testing::kConfiguredMixer;
+    text += "[SETTINGS]\nWindowWidth=";
+    text += std::to_string(width);
+    text += "\nWindowHeight=600\nSplitterTop=220\nAudioRange=3\n";
+    return text;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+QImage onScreen(moravel::TChart* chart) { return chart->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// The picture a full replot of the chart's present state gives.
+QImage fullyReplotted(moravel::TChart* chart) {
+    chart->replot(QCustomPlot::rpImmediateRefresh);
+    return onScreen(chart);
+}
+
+// What the chart shows now is what a full replot would show.
+void expectFullPicture(moravel::TChart* chart) {
+    const QImage shown = onScreen(chart);
+    QCOMPARE(shown, fullyReplotted(chart));
+}
+
+struct Window {
+    explicit Window(int width = 700, int columns = 4096) : f(settings(width), {}, {}, columns) {
+        f.Form().show();
+        settle();
+        f.Start();
+    }
+    /// `ms` of card time, the event loop running after each display tick.
+    void Run(int ms) {
+        for (int done = 0; done < ms; done += 100) {
+            f.Run(100);
+            settle();
+        }
+    }
+    moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
+    moravel::TChart* Chart2() { return f.Form().spectrogramPane->Chart2; }
+    WindowFixture f;
+};
+
+}  // namespace
+
+class PlotRefreshTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spectrogramColumnsAreStripsOfTheFullPicture() {
+        Window w;
+        w.Run(4000);
+        const int strips = w.Chart2()->RegionReplots();
+        QVERIFY2(strips > 15, qPrintable(QString::number(strips)));
+        expectFullPicture(w.Chart2());
+        // Another palette colours the new columns only.
+        w.f.Choose("ComboPalettePresets", 1);
+        w.Run(1500);
+        QVERIFY(w.Chart2()->RegionReplots() > strips);
+        expectFullPicture(w.Chart2());
+    }
+
+    // A ring just wider than the plot: past the wrap the column it drops is
+    // left of the window, so the refresh stays a strip.
+    void spectrogramStripsPastTheRingsWrap() {
+        Window w(700, 700);
+        const int width = w.Chart2()->PlotRect().width();
+        QVERIFY2(width < 700 && width > 500, qPrintable(QString::number(width)));
+        w.Run(static_cast<int>(760 / 7.7 * 1000));
+        QVERIFY(w.f.Form().SpectrogramColumnWritten() > 700);
+        const int strips = w.Chart2()->RegionReplots();
+        w.Run(1000);
+        QVERIFY(w.Chart2()->RegionReplots() > strips);
+        expectFullPicture(w.Chart2());
+    }
+
+    void aResizedWindowIsStillTheFullPicture() {
+        Window w;
+        w.Run(2000);
+        w.f.Form().resize(820, 640);
+        settle();
+        w.Run(2500);
+        expectFullPicture(w.Chart2());
+        expectFullPicture(w.Chart1());
+    }
+
+    // Auto scroll off and the window moved back to the start once the
+    // columns have passed its width: the new columns land right of it and
+    // nothing is drawn for them.
+    void columnsOutsideTheWindowDrawNothing() {
+        Window w;
+        w.Run(static_cast<int>((w.Chart2()->PlotRect().width() + 20) / 7.7 * 1000));
+        w.f.Click("sb_spectrogram_autoscroll");
+        w.f.Find<QScrollBar>("ScrollSpectrogram")->setValue(0);
+        settle();
+        w.Run(300);
+        const QImage before = onScreen(w.Chart2());
+        const int strips = w.Chart2()->RegionReplots();
+        w.Run(1500);
+        QCOMPARE(w.Chart2()->RegionReplots(), strips);
+        QCOMPARE(onScreen(w.Chart2()), before);
+        QCOMPARE(before, fullyReplotted(w.Chart2()));
+    }
+
+    // Zoomed, an image column spans several screen columns: full replots.
+    void aZoomedSpectrogramIsReplottedWhole() {
+        Window w;
+        w.Run(2000);
+        w.f.Click("sb_zoom_spectrogram");
+        const QRect plot = w.Chart2()->PlotRect();
+        QVERIFY(w.Chart2()->ZoomTo(QRect(plot.left() + 10, plot.top() + 10, plot.width() / 2, plot.height() / 2)));
+        settle();
+        const int strips = w.Chart2()->RegionReplots();
+        w.Run(1000);
+        QCOMPARE(w.Chart2()->RegionReplots(), strips);
+        expectFullPicture(w.Chart2());
+    }
+
+    // Peak hold settles on the loudest bar; from then on the bars are drawn
+    // over the plot area alone, the peak marker and the filter band with them.
+    void spectrumBarsAreTheFullPicture() {
+        Window w;
+        w.Run(3000);
+        w.f.Click("sb_filter_visible");
+        w.f.Find<QSlider>("TrackFilterCenter")->setValue(1500);
+        const int regions = w.Chart1()->RegionReplots();
+        w.Run(1500);
+        QVERIFY2(w.Chart1()->RegionReplots() > regions + 5, qPrintable(QString::number(w.Chart1()->RegionReplots())));
+        expectFullPicture(w.Chart1());
+    }
+};
+
+QTEST_MAIN(PlotRefreshTest)
+#include "test_window_plot_refresh.moc"
