@@ -16,15 +16,31 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes) {
 }
 
 void RunStages(TmyFFT& engine, const StageSwitches& stages) {
+    RunLevelStages(engine, stages);
+    RunSpectrumEdits(engine, stages);
+}
+
+void RunLevelStages(TmyFFT& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
     if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
     engine.AnalyseBlock();
     if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
     if (d.compressorOn) engine.ApplyCompressor(d.compressorThreshold, d.compressorGain);
     if (d.expanderOn) engine.ApplyExpander(d.expanderThreshold, d.expanderGain);
+}
+
+void RunSpectrumEdits(TmyFFT& engine, const StageSwitches& stages) {
     if (stages.filterOn) engine.ApplyFilter();
     if (stages.shiftOn) engine.ShiftSpectrum(stages.shiftBins);
     if (stages.equalizerOn) engine.ApplyEqualizer();
+}
+
+void AdoptAnalysis(TmyFFT& engine, const float* spectrum) {
+    const std::int32_t n = engine.BlockSamples;
+    engine.HalfBlock = n / 2;
+    engine.FrameSamples = 2 * n;
+    engine.AdvanceFrame();
+    std::copy(spectrum, spectrum + 2 * n + 1, engine.Spectrum);
 }
 
 std::int32_t FinishBlock(TmyFFT& engine) {

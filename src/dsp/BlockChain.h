@@ -49,7 +49,24 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes);
 
 /// AGC (when on), AnalyseBlock, then the enabled spectral stages in order.
 /// After it Spectrum[0..L] holds the edited spectrum (the debug plot reads it).
+/// The same as RunLevelStages followed by RunSpectrumEdits.
 void RunStages(TmyFFT& engine, const StageSwitches& stages);
+
+/// The first part of RunStages: AGC, AnalyseBlock, noise blanker, compressor
+/// and expander (the stages that carry state or depend on levels).
+void RunLevelStages(TmyFFT& engine, const StageSwitches& stages);
+
+/// The rest of RunStages: filter, shift and equalizer, which read only
+/// Spectrum and the engine's settings, so they may run on an engine that
+/// adopted the spectrum (AdoptAnalysis).
+void RunSpectrumEdits(TmyFFT& engine, const StageSwitches& stages);
+
+/// For an engine that synthesises what another engine, configured the same,
+/// analysed (the batch tool's two threads): takes that engine's
+/// Spectrum[0..L] (L = 2·BlockSamples) as its own and advances the frame as
+/// AnalyseBlock would, so FinishBlock then gives the same block as on the
+/// analysing engine itself. BlockSamples must already be set (ConfigureChain).
+void AdoptAnalysis(TmyFFT& engine, const float* spectrum);
 
 /// SynthesiseBlock, then the output peak: the largest of 0 and the samples of
 /// OutputBlock[0..N−1] (signed; negative peaks do not count).

@@ -61,6 +61,11 @@ public:
     /// touching any array.
     void AnalyseBlock();
 
+    /// PreviousFrame[0..2N−1] ← FrameOut: the frame the next cross-fade fades
+    /// out. AnalyseBlock starts with it; an engine that synthesises blocks
+    /// another engine analysed calls it once per block instead.
+    void AdvanceFrame();
+
     /// Transforms Spectrum back, cross-fades with the previous frame into
     /// OutputBlock[0..N−1], then analyses OutputBlock for the display values.
     void SynthesiseBlock();

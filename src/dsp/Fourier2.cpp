@@ -6,8 +6,8 @@
 
 namespace moravel {
 
-std::int32_t FftLength = 0;
-bool FftInverse = false;
+thread_local std::int32_t FftLength = 0;
+thread_local bool FftInverse = false;
 
 namespace fourier {
 namespace {

@@ -6,9 +6,12 @@
 namespace moravel {
 
 /// Number of floats of the next transform: twice the number of complex points.
-extern std::int32_t FftLength;
-/// Direction of the next transform: false forward (e^{+2πi kn/P}), true inverse.
-extern bool FftInverse;
+/// One per thread, so engines on different threads (the batch tool's
+/// analysis and synthesis) each set up their own transform.
+extern thread_local std::int32_t FftLength;
+/// Direction of the next transform: false forward (e^{+2πi kn/P}), true
+/// inverse. One per thread, as FftLength.
+extern thread_local bool FftInverse;
 
 /// Transforms `a` in place. Point p (p = 0..P−1, P = FftLength / 2, a power of
 /// two) is the pair a[2p+1] (real), a[2p+2] (imaginary); a[0] is not touched,

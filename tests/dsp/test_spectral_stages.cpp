@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <numbers>
+#include <random>
+#include <vector>
 
 namespace moravel {
 namespace {
@@ -131,6 +134,63 @@ TEST(NoiseBlanker, ZeroBinBesideANegativeZeroAverageStaysPositiveZero) {
         engine->ApplyNoiseBlanker(1);
         EXPECT_EQ(engine->Spectrum[1], 0.0f);
         EXPECT_FALSE(std::signbit(engine->Spectrum[1])) << "bin 1 came in as " << zero;
+    }
+}
+
+// Bin 1 (x = 3046.99, g = 0.6953, average of 34 and 100 = 67) comes to
+// 974.99998 in long double and is stored as 975.0f. Bin 2 must average the
+// stored 975 with its right neighbour 0: Round(487.5) = 488 (half to even),
+// not the 487 the unrounded 974.99998 would give. The zeros beyond are then
+// pulled to half their left neighbour each, rounding halves to even.
+TEST(NoiseBlanker, AveragesTheStoredFloatOfTheLeftBinNotItsLongDouble) {
+    auto engine = withSpectrum(4000, 1024, 0);
+    float* s = engine->Spectrum;
+    s[0] = 34;
+    s[1] = 0x1.7cdfaep+11f;  // 3046.98999
+    s[2] = 100;
+    const float g1 = static_cast<float>(1 - s[1] / 10000.0L);
+    ASSERT_EQ(std::nearbyint((s[1] + (67 - static_cast<long double>(s[1])) * g1) / 2), 487.0L);  // the trap
+    engine->ApplyNoiseBlanker(1);
+    EXPECT_EQ(s[1], 975.0f);
+    EXPECT_EQ(s[2], static_cast<float>(100 + (488 - 100) * static_cast<long double>(0.99f)));  // 484.12
+    const float rest[] = {242, 121, 60, 30, 15, 8, 4, 2, 1, 0, 0};
+    for (int k = 0; k < 11; ++k) EXPECT_EQ(s[3 + k], rest[k]) << "bin " << 3 + k;
+}
+
+// The blanker as plainly written (each bin stored as float before the next
+// reads it), against the engine's on spectra of every scale, many of their
+// values near half-integers and zeros of both signs among them.
+TEST(NoiseBlanker, MatchesThePlainBinByBinLoopOnRandomSpectra) {
+    const auto plain = [](float* s, int frame, int level) {
+        const long double threshold = level * 10000;
+        for (int i = 1; i < frame; ++i) {
+            const float x = s[i];
+            const float g = static_cast<float>(std::clamp(1 - std::fabs(x / threshold), 0.0L, 1.0L));
+            const long double average = std::nearbyint((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
+            s[i] = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
+        }
+    };
+    std::mt19937 random(2024);
+    for (int round = 0; round < 60; ++round) {
+        const int level = 1 + round % 20;
+        const float scale = std::ldexp(1.0f, round % 24);  // 1 .. 2^23
+        std::uniform_real_distribution<float> value(-scale, scale);
+        auto engine = withSpectrum(48000, 8192, 0);
+        const int frame = engine->FrameSamples;
+        std::vector<float> expected(static_cast<std::size_t>(frame) + 1, 0.0f);
+        for (int i = 0; i < frame; ++i) {
+            float v = value(random);
+            if (i % 7 == 0) v = std::round(v) + 0.5f;  // halves: ties for the average
+            if (i % 11 == 0) v = (i % 22 == 0) ? 0.0f : -0.0f;
+            expected[static_cast<std::size_t>(i)] = engine->Spectrum[i] = v;
+        }
+        plain(expected.data(), frame, level);
+        engine->ApplyNoiseBlanker(level);
+        for (int i = 0; i <= frame; ++i) {
+            ASSERT_EQ(std::memcmp(&engine->Spectrum[i], &expected[static_cast<std::size_t>(i)], sizeof(float)), 0)
+                << "round " << round << ", bin " << i << ": " << engine->Spectrum[i] << " vs "
+                << expected[static_cast<std::size_t>(i)];
+        }
     }
 }
 
