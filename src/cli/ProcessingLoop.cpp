@@ -1,11 +1,14 @@
 #include "ProcessingLoop.h"
 
+#include "AnalysisAhead.h"
 #include "AudioRange.h"
 #include "BlockChain.h"
 #include "PlayerBlock.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <thread>
 
 namespace moravel {
 namespace {
@@ -26,6 +29,11 @@ void WriteOutputSamples(TWaveStream& output, const TmyFFT& engine, std::int32_t 
         throw StreamSideError(StreamSideError::kOutput, error.what());
     }
     if (written != samples) throw StreamSideError(StreamSideError::kOutput, "Error writing to file.");
+}
+
+bool UseSecondThread(LoopThreads threads) {
+    if (threads == LoopThreads::kAuto) return std::thread::hardware_concurrency() > 1;
+    return threads == LoopThreads::kTwo;
 }
 
 }  // namespace
@@ -52,16 +60,35 @@ std::int64_t InputSampleCount(const TWaveStream& input) {
 WaveFormatEx OutputFormat(std::int32_t sampleRate) { return MonoPcm16Format(sampleRate); }
 
 std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
-                         const LoopCallbacks& callbacks) {
+                         const LoopCallbacks& callbacks, LoopThreads threads) {
     CheckProcessable(input.Format());
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
     const std::int32_t bytes = PlayerBufferBytes(rate);
     const std::int32_t blockSamples = bytes / 2;
     ConfigureChain(engine, settings, rate, bytes);
-    const StageSwitches stages = SwitchesFor(settings);
     const std::int64_t expected = InputSampleCount(input);
 
+    // The front half of every block: the samples (silence once the input
+    // has ended), the AGC, the analysis and the level-dependent stages. The
+    // filter, shift and equalizer follow on the synthesising thread, which
+    // has less to do.
+    const StageSwitches stages = SwitchesFor(settings);
     PlayerBlockReader reader;
+    bool inputRead = false;
+    const AnalysisAhead::FrontStep front = [&](TmyFFT& e) {
+        LoadBlock(e, nullptr, bytes);
+        const std::int32_t got = inputRead ? 0 : ReadInputBlock(reader, input, e, bytes);
+        if (got < blockSamples) inputRead = true;
+        RunLevelStages(e, stages);
+        return got;
+    };
+    std::unique_ptr<AnalysisAhead> ahead;
+    if (UseSecondThread(threads)) {
+        auto frontEngine = std::make_unique<TmyFFT>();
+        ConfigureChain(*frontEngine, settings, rate, bytes);
+        ahead = std::make_unique<AnalysisAhead>(std::move(frontEngine), front);
+    }
+
     std::int64_t samplesIn = 0;
     std::int64_t samplesOut = 0;
     bool inputEnded = false;
@@ -69,11 +96,10 @@ std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSet
     // engine's fade-in and is dropped; after the input ends, silent blocks
     // push out what is still inside the engine.
     for (std::int64_t block = 0;; ++block) {
-        LoadBlock(engine, nullptr, bytes);
-        const std::int32_t got = inputEnded ? 0 : ReadInputBlock(reader, input, engine, bytes);
+        const std::int32_t got = ahead ? ahead->Next(engine) : front(engine);
         if (got < blockSamples) inputEnded = true;
         samplesIn += got;
-        RunStages(engine, stages);
+        RunSpectrumEdits(engine, stages);
         FinishBlock(engine);
         if (block > 0) {
             const auto keep = static_cast<std::int32_t>(std::min<std::int64_t>(blockSamples, samplesIn - samplesOut));

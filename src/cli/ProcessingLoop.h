@@ -49,6 +49,13 @@ std::int64_t InputSampleCount(const TWaveStream& input);
 /// alignment 2.
 WaveFormatEx OutputFormat(std::int32_t sampleRate);
 
+/// How ProcessWave spreads its work. kTwo runs the reading and analysis of
+/// the next blocks on a second thread (AnalysisAhead) while the calling
+/// thread synthesises and writes; kOne runs everything on the calling
+/// thread; kAuto is kTwo where the machine has more than one core. The
+/// output, the callbacks and the failures are the same in every mode.
+enum class LoopThreads { kAuto, kOne, kTwo };
+
 /// Processes `input` from its current position to its end into `output`
 /// (opened for writing with OutputFormat of the input's rate). The engine is
 /// configured for the input's rate and the player's block size for it. The
@@ -56,8 +63,11 @@ WaveFormatEx OutputFormat(std::int32_t sampleRate);
 /// engine's one-block delay is taken out by dropping its first block and
 /// running one silent block at the end. Returns the samples written.
 /// Throws StreamSideError for stream failures and std::runtime_error for an
-/// unplayable format (before anything is written).
+/// unplayable format (before anything is written). The callbacks run on the
+/// calling thread and see `engine`'s display values; with two threads the
+/// input is read and analysed on a separate engine, so afterwards `engine`'s
+/// InputBlock, History and AGC fields are not those of the last block.
 std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
-                         const LoopCallbacks& callbacks = {});
+                         const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 }  // namespace moravel

@@ -37,7 +37,8 @@ struct Processed {
 };
 
 /// Runs the processing loop from one WAV image into another.
-inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const ChainSettings& settings = {}) {
+inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const ChainSettings& settings = {},
+                              LoopThreads threads = LoopThreads::kAuto) {
     MemoryRiffFile in(input);
     TWaveStream reader(in, nullptr);
     MemoryRiffFile out;
@@ -48,7 +49,7 @@ inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const Chai
         LoopCallbacks callbacks;
         callbacks.block = [&](std::int64_t index, const TmyFFT&) { result.blocks.push_back(index); };
         const auto engine = std::make_unique<TmyFFT>();
-        result.samples = ProcessWave(reader, writer, settings, *engine, callbacks);
+        result.samples = ProcessWave(reader, writer, settings, *engine, callbacks, threads);
         writer.Finish();
     }
     result.image = out.bytes();
