@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 namespace moravel::bench {
 namespace {
@@ -28,9 +29,11 @@ const std::vector<std::uint8_t>& TenMinuteFile() {
     return image;
 }
 
-// Argument: 0 every stage off (the command's default), 1 every stage on.
+// Arguments: 0 every stage off (the command's default), 1 every stage on;
+// then 1 or 2 threads (the second reads and analyses ahead, AnalysisAhead).
 void BM_BatchTenMinutes(benchmark::State& state) {
     const ChainSettings settings = state.range(0) != 0 ? EveryStageOn() : ChainSettings{};
+    const LoopThreads threads = state.range(1) == 2 ? LoopThreads::kTwo : LoopThreads::kOne;
     const auto engine = std::make_unique<TmyFFT>();
     for (auto _ : state) {
         state.PauseTiming();
@@ -40,14 +43,15 @@ void BM_BatchTenMinutes(benchmark::State& state) {
         TWaveStream reader(*input, nullptr);
         const WaveFormatEx format = OutputFormat(kRate);
         TWaveStream writer(*output, &format);
-        benchmark::DoNotOptimize(ProcessWave(reader, writer, settings, *engine));
+        benchmark::DoNotOptimize(ProcessWave(reader, writer, settings, *engine, {}, threads));
         writer.Finish();
     }
     state.counters["x_realtime"] = benchmark::Counter(kSeconds, benchmark::Counter::kIsIterationInvariantRate);
-    state.SetLabel(state.range(0) != 0 ? "every stage on" : "every stage off");
+    state.SetLabel(std::string(state.range(0) != 0 ? "every stage on" : "every stage off") +
+                   (threads == LoopThreads::kTwo ? ", two threads" : ", one thread"));
 }
 
-BENCHMARK(BM_BatchTenMinutes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BatchTenMinutes)->ArgsProduct({{0, 1}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace moravel::bench

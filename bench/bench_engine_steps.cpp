@@ -1,7 +1,9 @@
 // The engine steps the batch tool's profile points at, one at a time, on a
-// 4096-sample block (48 kHz): the analysis transform, the noise blanker,
-// the band-pass filter and the synthesis (inverse transform, cross-fade and
-// display spectrum). Each runs on a spectrum left by a real block, restored
+// 4096-sample block (48 kHz): the analysis transform, the noise blanker (at
+// the level of EveryStageOn, and at 5 and 20: a lower level keeps more bins,
+// which breaks its bin-to-bin chain more often), the compressor, the
+// expander, the band-pass filter and the synthesis (inverse transform,
+// cross-fade and display spectrum). Each runs on a spectrum left by a real block, restored
 // before every run so each sees the same input.
 #include "BenchInputs.h"
 #include "BlockChain.h"
@@ -18,7 +20,16 @@ namespace {
 constexpr std::int32_t kRate = 48000;
 constexpr std::int32_t kBytes = 8192;
 
-enum Step : int { kAnalyse, kNoiseBlanker, kBandPass, kSynthesise };
+enum Step : int {
+    kAnalyse,
+    kNoiseBlanker,
+    kBandPass,
+    kSynthesise,
+    kNoiseBlanker5,
+    kNoiseBlanker20,
+    kCompressor,
+    kExpander
+};
 
 void BM_EngineStep(benchmark::State& state) {
     const auto step = static_cast<Step>(state.range(0));
@@ -46,14 +57,28 @@ void BM_EngineStep(benchmark::State& state) {
             case kSynthesise:
                 engine->SynthesiseBlock();
                 break;
+            case kNoiseBlanker5:
+                engine->ApplyNoiseBlanker(5);
+                break;
+            case kNoiseBlanker20:
+                engine->ApplyNoiseBlanker(20);
+                break;
+            case kCompressor:
+                engine->ApplyCompressor(settings.dynamics.compressorThreshold, settings.dynamics.compressorGain);
+                break;
+            case kExpander:
+                engine->ApplyExpander(settings.dynamics.expanderThreshold, settings.dynamics.expanderGain);
+                break;
         }
         benchmark::ClobberMemory();
     }
-    static const char* const kNames[] = {"AnalyseBlock", "ApplyNoiseBlanker", "ApplyFilter", "SynthesiseBlock"};
+    static const char* const kNames[] = {"AnalyseBlock",    "ApplyNoiseBlanker",    "ApplyFilter",
+                                         "SynthesiseBlock", "ApplyNoiseBlanker(5)", "ApplyNoiseBlanker(20)",
+                                         "ApplyCompressor", "ApplyExpander"};
     state.SetLabel(kNames[state.range(0)]);
 }
 
-BENCHMARK(BM_EngineStep)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EngineStep)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace moravel::bench

@@ -1,6 +1,6 @@
 // The front half of the batch tool's chain on a thread of its own: for the
 // next blocks it reads the input, runs the AGC, the analysis transform and
-// the level-dependent spectral stages on an engine of its own, while the
+// the first spectral stages (RunAnalysisStages) on an engine of its own, while the
 // calling thread finishes, writes and reports the block before. The two halves share no
 // engine state: what carries from block to block on the front (AGC gain,
 // analysis history) stays on the front engine, what carries on the back

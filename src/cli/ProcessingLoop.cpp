@@ -69,9 +69,8 @@ std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSet
     const std::int64_t expected = InputSampleCount(input);
 
     // The front half of every block: the samples (silence once the input
-    // has ended), the AGC, the analysis and the level-dependent stages. The
-    // filter, shift and equalizer follow on the synthesising thread, which
-    // has less to do.
+    // has ended), the AGC, the analysis and the noise blanker. The other
+    // stages follow on the synthesising thread.
     const StageSwitches stages = SwitchesFor(settings);
     PlayerBlockReader reader;
     bool inputRead = false;
@@ -79,7 +78,7 @@ std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSet
         LoadBlock(e, nullptr, bytes);
         const std::int32_t got = inputRead ? 0 : ReadInputBlock(reader, input, e, bytes);
         if (got < blockSamples) inputRead = true;
-        RunLevelStages(e, stages);
+        RunAnalysisStages(e, stages);
         return got;
     };
     std::unique_ptr<AnalysisAhead> ahead;
@@ -99,7 +98,7 @@ std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSet
         const std::int32_t got = ahead ? ahead->Next(engine) : front(engine);
         if (got < blockSamples) inputEnded = true;
         samplesIn += got;
-        RunSpectrumEdits(engine, stages);
+        RunEditStages(engine, stages);
         FinishBlock(engine);
         if (block > 0) {
             const auto keep = static_cast<std::int32_t>(std::min<std::int64_t>(blockSamples, samplesIn - samplesOut));

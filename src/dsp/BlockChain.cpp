@@ -16,20 +16,21 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes) {
 }
 
 void RunStages(TmyFFT& engine, const StageSwitches& stages) {
-    RunLevelStages(engine, stages);
-    RunSpectrumEdits(engine, stages);
+    RunAnalysisStages(engine, stages);
+    RunEditStages(engine, stages);
 }
 
-void RunLevelStages(TmyFFT& engine, const StageSwitches& stages) {
+void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
     if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
     engine.AnalyseBlock();
     if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
-    if (d.compressorOn) engine.ApplyCompressor(d.compressorThreshold, d.compressorGain);
-    if (d.expanderOn) engine.ApplyExpander(d.expanderThreshold, d.expanderGain);
 }
 
-void RunSpectrumEdits(TmyFFT& engine, const StageSwitches& stages) {
+void RunEditStages(TmyFFT& engine, const StageSwitches& stages) {
+    const DynamicsSettings& d = stages.dynamics;
+    if (d.compressorOn) engine.ApplyCompressor(d.compressorThreshold, d.compressorGain);
+    if (d.expanderOn) engine.ApplyExpander(d.expanderThreshold, d.expanderGain);
     if (stages.filterOn) engine.ApplyFilter();
     if (stages.shiftOn) engine.ShiftSpectrum(stages.shiftBins);
     if (stages.equalizerOn) engine.ApplyEqualizer();

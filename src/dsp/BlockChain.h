@@ -49,17 +49,18 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes);
 
 /// AGC (when on), AnalyseBlock, then the enabled spectral stages in order.
 /// After it Spectrum[0..L] holds the edited spectrum (the debug plot reads it).
-/// The same as RunLevelStages followed by RunSpectrumEdits.
+/// The same as RunAnalysisStages followed by RunEditStages.
 void RunStages(TmyFFT& engine, const StageSwitches& stages);
 
-/// The first part of RunStages: AGC, AnalyseBlock, noise blanker, compressor
-/// and expander (the stages that carry state or depend on levels).
-void RunLevelStages(TmyFFT& engine, const StageSwitches& stages);
+/// The first part of RunStages: AGC, AnalyseBlock and noise blanker. The
+/// batch tool runs this part and the rest on two threads; with every stage
+/// on, each side has about half of a block's work.
+void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages);
 
-/// The rest of RunStages: filter, shift and equalizer, which read only
-/// Spectrum and the engine's settings, so they may run on an engine that
-/// adopted the spectrum (AdoptAnalysis).
-void RunSpectrumEdits(TmyFFT& engine, const StageSwitches& stages);
+/// The rest of RunStages: compressor, expander, filter, shift and equalizer.
+/// They read only Spectrum and the engine's settings, so they may run on an
+/// engine that adopted the spectrum (AdoptAnalysis).
+void RunEditStages(TmyFFT& engine, const StageSwitches& stages);
 
 /// For an engine that synthesises what another engine, configured the same,
 /// analysed (the batch tool's two threads): takes that engine's
