@@ -5,8 +5,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 namespace moravel {
 
@@ -55,19 +57,55 @@ std::uint16_t SpectrogramImage::Pixel(int x, int bin) const {
     return reinterpret_cast<const std::uint16_t*>(image_.constScanLine(kRows - bin))[x];
 }
 
+namespace {
+
+// Runs up to this many columns wide (a new column's strip) are converted to
+// 32 bits before they are drawn.
+constexpr std::int64_t kNarrowRun = 16;
+
+// The columns of the painter's device (and clip), in the painter's
+// coordinates, when it only shifts: [left, right). Unlimited otherwise.
+std::pair<double, double> reachableColumns(const QPainter& painter) {
+    constexpr double kAll = 1e18;
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || painter.worldTransform().type() > QTransform::TxTranslate) return {-kAll, kAll};
+    QRectF area = painter.worldTransform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping()) area &= painter.clipBoundingRect();
+    return {std::floor(area.left()), std::ceil(area.right())};
+}
+
+}  // namespace
+
+// Unstretched, each run is cut to the columns the painter can reach: the
+// 16-bit pixels are converted to the target's format before they are
+// clipped, so a one-column strip would otherwise convert the whole window.
+// The pixels that are drawn are the same either way.
 void SpectrogramImage::Paint(QPainter& painter, const QRectF& target, std::int64_t x0, int w, int top, int h,
                              std::int64_t newest) const {
     if (w <= 0 || h <= 0) return;
     const std::int64_t width = image_.width();
     std::int64_t first = std::max({x0, newest - width + 1, std::int64_t{0}});
-    const std::int64_t last = std::min(x0 + w, newest + 1);
+    std::int64_t last = std::min(x0 + w, newest + 1);
     const double scale = target.width() / w;
+    if (scale == 1 && target.left() == std::floor(target.left())) {
+        const auto [left, right] = reachableColumns(painter);
+        const double origin = target.left() - static_cast<double>(x0);
+        first = std::max(first, static_cast<std::int64_t>(std::max(left - origin, -1e17)));
+        last = std::min(last, static_cast<std::int64_t>(std::min(right - origin, 1e17)));
+    }
     while (first < last) {
         const std::int64_t ringX = ((first % width) + width) % width;
         const std::int64_t run = std::min(last - first, width - ringX);
         const QRectF destination(target.left() + static_cast<double>(first - x0) * scale, target.top(),
                                  static_cast<double>(run) * scale, target.height());
-        painter.drawImage(destination, image_, QRectF(ringX, top, run, h));
+        const QRect source(static_cast<int>(ringX), top, static_cast<int>(run), h);
+        if (scale == 1 && run <= kNarrowRun) {
+            // Converted here and copied: the painter would convert the few
+            // columns row by row, handing the rows out to its thread pool.
+            painter.drawImage(destination.topLeft(), image_.copy(source).convertToFormat(QImage::Format_RGB32));
+        } else {
+            painter.drawImage(destination, image_, QRectF(source));
+        }
         first += run;
     }
 }

@@ -53,12 +53,30 @@ private:
     const QPixmap& picture_;
 };
 
-// QCPLayer::draw (each visible child under its clip rectangle, the way a
-// replot draws the layer) is protected; a pointer to it named through a
-// derived class is an ordinary pointer to a member of QCPLayer.
-struct LayerDrawing : QCPLayer {
-    static auto Draw() { return &LayerDrawing::draw; }
+// A layerable's drawing members are protected; pointers to them named
+// through a derived class are ordinary pointers to members of QCPLayerable.
+struct LayerableDrawing : QCPLayerable {
+    static auto ClipRect() { return &LayerableDrawing::clipRect; }
+    static auto Antialiasing() { return &LayerableDrawing::applyDefaultAntialiasingHint; }
+    static auto Draw() { return &LayerableDrawing::draw; }
 };
+
+// What a replot does for one layer (each visible child under its clip
+// rectangle, one row up, with its antialiasing), leaving out the layout
+// elements (title, legend) that lie wholly outside `region`: they draw
+// inside their outer rectangle, and text is dear to lay out.
+void drawLayer(QCPLayer& layer, QCPPainter& painter, const QRect& region) {
+    for (QCPLayerable* child : layer.children()) {
+        if (!child->realVisibility()) continue;
+        const auto* element = qobject_cast<const QCPLayoutElement*>(child);
+        if (element != nullptr && !element->outerRect().intersects(region)) continue;
+        painter.save();
+        painter.setClipRect((child->*LayerableDrawing::ClipRect())().translated(0, -1));
+        (child->*LayerableDrawing::Antialiasing())(&painter);
+        (child->*LayerableDrawing::Draw())(&painter);
+        painter.restore();
+    }
+}
 
 // Sets a flag for a scope, also when the scope is left by an exception.
 class FlagDuring {
@@ -174,7 +192,7 @@ QPixmap TChart::drawRegion(const QRect& region) {
     for (QCPLayer* layer : std::as_const(mLayers)) {
         QCPPainter painter(&picture);
         painter.translate(-region.topLeft());
-        (layer->*LayerDrawing::Draw())(&painter);
+        drawLayer(*layer, painter, region);
     }
     return picture;
 }

@@ -75,5 +75,50 @@ TEST_F(RingImage, PaintCopiesHeldColumnsInTwoRuns) {
     for (int x = 2; x < 10; ++x) EXPECT_EQ(at(x), x + 2 + 1) << "column " << x + 2;
 }
 
+// A painter that reaches only a few columns (a shifted strip device, or a
+// clip) gets those columns exactly as a whole paint draws them, across the
+// ring's wrap too; the target pixels outside them are not touched. The
+// whole paint's first run is wide (drawn by the painter from 16 bits), the
+// strips' runs narrow (converted first).
+TEST_F(RingImage, AStripGetsTheColumnsAWholePaintDraws) {
+    SpectrogramImage image(64);
+    writeColumns(image, 1, 80);      // holds columns 17..80, wrapped after 63
+    const QRectF plot(3, 0, 40, 4);  // columns 30..69 from x = 3
+    const auto paint = [&](QPainter& painter) {
+        image.Paint(painter, plot, 30, 40, SpectrogramImage::kRows - 4, 4, 80);
+    };
+    QImage whole(46, 4, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        paint(painter);
+    }
+    for (int x = 0; x < whole.width(); ++x) {
+        QImage strip(1, 4, QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        {
+            QPainter painter(&strip);
+            painter.translate(-x, 0);
+            paint(painter);
+        }
+        EXPECT_EQ(strip.pixel(0, 2), whole.pixel(x, 2)) << "x " << x;
+    }
+    // Column 39 at x = 12: palette entry 40, blue 8 and green 1 of 5-6-5
+    // (0x0028), widened to 66 and 4; left and right of the plot untouched.
+    EXPECT_EQ(whole.pixel(12, 2), qRgb(0, 4, 66));
+    EXPECT_EQ(whole.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(whole.pixel(43, 2), qRgb(255, 255, 255));
+    QImage clipped(46, 4, QImage::Format_RGB32);
+    clipped.fill(Qt::white);
+    {
+        QPainter painter(&clipped);
+        painter.setClipRect(8, 0, 4, 4);
+        paint(painter);
+    }
+    for (int x = 0; x < clipped.width(); ++x) {
+        EXPECT_EQ(clipped.pixel(x, 1), x >= 8 && x < 12 ? whole.pixel(x, 1) : qRgb(255, 255, 255)) << "x " << x;
+    }
+}
+
 }  // namespace
 }  // namespace moravel
