@@ -17,7 +17,9 @@
 # The test file is 16-bit mono: a 1 kHz tone plus white noise (ffmpeg's
 # lavfi sources, or python3 when ffmpeg is missing). "x real time" is the
 # file's length over the median wall time; on a shared machine the CPU-time
-# figure (user + system) is the steadier one, so both are printed.
+# figure (user + system) is the steadier one, so both are printed, with the
+# load average before and after the runs. moravel-process reads and analyses
+# on a second thread, so its wall time needs the second core free.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -87,6 +89,7 @@ timed() {
     awk '{printf "%s %.2f %s\n", $1, $2 + $3, $4}' "$work/time" >>"$log"
 }
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 : >"$work/moravel.t"
 : >"$work/other.t"
 : >"$work/ffmpeg.t"
@@ -110,7 +113,8 @@ report() {
 }
 
 echo "file: $seconds s, $rate Hz, 16-bit mono; $runs runs each, interleaved; medians"
-echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores," \
+    "load $load_before before the runs, $(cut -d' ' -f1-3 /proc/loadavg) after"
 report "moravel-process" "$work/moravel.t"
 [[ -n $other ]] && report "other moravel-process" "$work/other.t"
 ((have_ffmpeg)) && report "ffmpeg afftfilt" "$work/ffmpeg.t"

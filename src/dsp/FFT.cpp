@@ -27,6 +27,20 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 /// environment on every call, which costs more than the rest of a bin's work.
 long double roundEven(long double x) { return std::rint(x); }
 
+/// The noise blanker's weight of a bin x: float(clamp(1 − |x/threshold|,
+/// 0, 1)) in long double. For a finite x, 1 − |x/threshold| ≤ 1 and float()
+/// keeps the sign of a nonzero value, so the clamp is a float maximum with
+/// +0 (r < 0 gives +0, as does a float(r) of +0), taken without a branch: a
+/// compare that the bins' values make unpredictable would cost more than
+/// the division. NaN and ±inf take the clamp as written.
+float blankerWeight(float x, std::int32_t threshold) {
+    const long double r = 1 - std::fabs(x / static_cast<long double>(threshold));
+    if (!std::isfinite(x)) [[unlikely]]
+        return static_cast<float>(std::clamp(r, 0.0L, 1.0L));
+    const auto weight = static_cast<float>(r);
+    return weight > 0.0f ? weight : 0.0f;
+}
+
 /// The noise blanker's value of a bin, out of line so that it stays a
 /// branch away from the bin-to-bin chain.
 [[gnu::noinline]] long double redoBin(float x, long double average, float g) {
@@ -417,8 +431,7 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     long double leftHalf = s[0] * 0.5L;
     for (std::int32_t i = 1; i < FrameSamples; ++i) {
         const float x = s[i];
-        const float g =
-            static_cast<float>(std::clamp(1 - std::fabs(x / static_cast<long double>(threshold)), 0.0L, 1.0L));
+        const float g = blankerWeight(x, threshold);
         const long double rightHalf = s[i + 1] * 0.5L;
         const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
         if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");

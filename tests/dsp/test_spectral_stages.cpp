@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 namespace moravel {
@@ -159,7 +162,7 @@ TEST(NoiseBlanker, AveragesTheStoredFloatOfTheLeftBinNotItsLongDouble) {
 
 // The blanker as plainly written (each bin stored as float before the next
 // reads it), against the engine's on spectra of every scale, many of their
-// values near half-integers and zeros of both signs among them.
+// values near half-integers, zeros of both signs and NaNs among them.
 TEST(NoiseBlanker, MatchesThePlainBinByBinLoopOnRandomSpectra) {
     const auto plain = [](float* s, int frame, int level) {
         const long double threshold = level * 10000;
@@ -167,6 +170,9 @@ TEST(NoiseBlanker, MatchesThePlainBinByBinLoopOnRandomSpectra) {
             const float x = s[i];
             const float g = static_cast<float>(std::clamp(1 - std::fabs(x / threshold), 0.0L, 1.0L));
             const long double average = std::nearbyint((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
+            // A strong bin keeps its value, also beside a NaN neighbour
+            // (where the expression would give NaN).
+            if (g == 0.0f && std::isfinite(x)) continue;
             s[i] = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
         }
     };
@@ -182,6 +188,7 @@ TEST(NoiseBlanker, MatchesThePlainBinByBinLoopOnRandomSpectra) {
             float v = value(random);
             if (i % 7 == 0) v = std::round(v) + 0.5f;  // halves: ties for the average
             if (i % 11 == 0) v = (i % 22 == 0) ? 0.0f : -0.0f;
+            if (i % 389 == 0) v = std::bit_cast<float>(i % 778 == 0 ? 0x7fc01234u : 0xffc04321u);  // NaNs
             expected[static_cast<std::size_t>(i)] = engine->Spectrum[i] = v;
         }
         plain(expected.data(), frame, level);
@@ -192,6 +199,21 @@ TEST(NoiseBlanker, MatchesThePlainBinByBinLoopOnRandomSpectra) {
                 << expected[static_cast<std::size_t>(i)];
         }
     }
+}
+
+// An infinite neighbour makes an average no 32-bit integer holds: the
+// blanker stops there with a range error, every bin before it done as by
+// the plain loop.
+TEST(NoiseBlanker, AnInfiniteBinStopsItWithARangeErrorAfterTheBinsBefore) {
+    auto engine = withSpectrum(4000, 1024, 0);
+    float* s = engine->Spectrum;
+    for (int i = 0; i < 8; ++i) s[i] = 1000.5f * static_cast<float>(i % 3);
+    s[8] = std::numeric_limits<float>::infinity();
+    EXPECT_THROW(engine->ApplyNoiseBlanker(1), std::range_error);
+    // Bins 0..7 start as 0, 1000.5, 2001, 0, 1000.5, 2001, 0, 1000.5:
+    // bin 1 (g = 0.89995) is pulled to Round(1000.5) = 1000 (half to even).
+    EXPECT_EQ(s[1], static_cast<float>(1000.5L + (1000 - 1000.5L) * static_cast<long double>(0.89995f)));
+    EXPECT_EQ(s[7], 1000.5f);  // its average with the infinite bin 8 throws before it changes
 }
 
 // ---- Compressor and expander ----------------------------------------------------
