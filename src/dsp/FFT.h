@@ -13,8 +13,9 @@
 // N above 4096. Configure and AnalyseBlock refuse such an N.
 //
 // The object is about 600 KB, so create it on the heap. Not thread-safe: all
-// calls come from one thread (the GUI thread in the program, the processing
-// loop in the batch tool).
+// calls on one engine come from one thread (the GUI thread in the program).
+// Separate engines may run on separate threads: the batch tool analyses on
+// one engine and synthesises on another (AdvanceFrame, AdoptAnalysis).
 //
 // Arithmetic: the transforms run in single precision (Fourier2); elsewhere
 // intermediates are computed in long double (x87 extended on x86-64) and
