@@ -65,7 +65,7 @@ std::int32_t AlsaCapture::stop() {
     std::lock_guard lock(state_->mutex);
     state_->started = false;
     ++state_->generation;
-    state_->wake.notify_all();
+    state_->interruptLocked();
     return kWaveOk;
 }
 
@@ -80,7 +80,7 @@ std::int32_t AlsaCapture::reset() {
         state_->postLocked(WaveNotification::Data, header);
     }
     state_->queue.clear();
-    state_->wake.notify_all();
+    state_->interruptLocked();
     return kWaveOk;
 }
 
@@ -91,5 +91,7 @@ std::int64_t AlsaCapture::xruns() const { return run_.xruns(); }
 std::chrono::nanoseconds AlsaCapture::workerCpuTime() const { return run_.workerCpuTime(); }
 
 std::int64_t AlsaCapture::lastDelayFrames() const { return run_.lastDelayFrames(); }
+
+std::int64_t AlsaCapture::deviceWaits() const { return run_.deviceWaits(); }
 
 }  // namespace moravel

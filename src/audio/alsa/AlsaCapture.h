@@ -49,6 +49,9 @@ public:
     std::chrono::nanoseconds workerCpuTime() const;
     /// Frames the device held, not yet read, when the last block was read.
     std::int64_t lastDelayFrames() const;
+    /// How often the worker has waited on the device (polls): its wake-ups
+    /// for data, apart from those the service causes (diagnostics).
+    std::int64_t deviceWaits() const;
 
 private:
     std::shared_ptr<const alsa::Devices> devices_;

@@ -36,7 +36,7 @@ std::int32_t AlsaPlayback::reset() {
     for (const PendingBlock& block : state_->queue) state_->postLocked(WaveNotification::Done, block.header);
     state_->queue.clear();
     state_->frontTaken = false;
-    state_->wake.notify_all();
+    state_->interruptLocked();
     return kWaveOk;
 }
 
@@ -47,5 +47,7 @@ std::int64_t AlsaPlayback::xruns() const { return run_.xruns(); }
 std::chrono::nanoseconds AlsaPlayback::workerCpuTime() const { return run_.workerCpuTime(); }
 
 std::int64_t AlsaPlayback::lastDelayFrames() const { return run_.lastDelayFrames(); }
+
+std::int64_t AlsaPlayback::deviceWaits() const { return run_.deviceWaits(); }
 
 }  // namespace moravel

@@ -50,6 +50,9 @@ public:
     /// were written (the device delay less what was written): how long that
     /// block waited to be heard.
     std::int64_t lastDelayFrames() const;
+    /// How often the worker has waited on the device (polls): its wake-ups
+    /// for data, apart from those the service causes (diagnostics).
+    std::int64_t deviceWaits() const;
 
 private:
     std::shared_ptr<const alsa::Devices> devices_;

@@ -15,7 +15,10 @@ constexpr unsigned kPlaybackPeriods = 2;
 // blocks do not make the worker wake thousands of times a second.
 constexpr unsigned kMinPeriodsPerSecond = 100;
 // How often an idle worker looks at its device, to notice it went away.
-constexpr std::chrono::milliseconds kIdleCheck{100};
+// Longer than a block (at most about 130 ms), so that a stream fed a block
+// at a time is not woken between its blocks: the look after each block is
+// taken as the worker goes idle.
+constexpr std::chrono::milliseconds kIdleCheck{250};
 
 class PlaybackLoop : public StreamWorker {
 public:

@@ -18,6 +18,11 @@ StreamCore::StreamCore(PcmHandle pcmHandle, std::shared_ptr<const AlsaConfig> co
                        QObject* target, std::uint64_t session)
     : pcm(std::move(pcmHandle)), format(pcmFormat), config_(std::move(config)), target_(target), session_(session) {}
 
+void StreamCore::interruptLocked() {
+    wake.notify_all();
+    interruption.post();
+}
+
 void StreamCore::postLocked(WaveNotification::Kind kind, WaveHeader* header, bool lost) {
     if (target_) QCoreApplication::postEvent(target_, new WaveNotification(kind, session_, header, lost));
 }
@@ -52,22 +57,47 @@ StreamFault HandleFault(StreamCore& core, int err) {
 
 namespace {
 
-// One poll of the device's descriptors, at most `ms` long: true when the
-// device says it is ready. Unlike snd_pcm_wait, which polls again and again
-// while a descriptor is readable but the plugin reports nothing ready (a
-// busy loop, for as long as the sound server takes to deliver), this polls
-// once and leaves the decision to the frame count.
-int PollOnce(snd_pcm_t* pcm, int ms) {
+// What one poll found.
+enum class Polled { TimedOut, Woken, Interrupted };
+
+// One poll of the device's descriptors and `interruption`, at most `ms`
+// long. Unlike snd_pcm_wait, which polls again and again while a descriptor
+// is readable but the plugin reports nothing ready (a busy loop, for as long
+// as the sound server takes to deliver), this polls once and leaves the
+// decision to the frame count. Returns 0 or a negative errno.
+int PollOnce(snd_pcm_t* pcm, WakeFd& interruption, int ms, Polled& polled) {
+    polled = Polled::TimedOut;
     std::array<pollfd, 8> fds{};
-    const int count = std::min<int>(snd_pcm_poll_descriptors_count(pcm), static_cast<int>(fds.size()));
+    const int count = std::min<int>(snd_pcm_poll_descriptors_count(pcm), static_cast<int>(fds.size()) - 1);
     if (count <= 0) return count;
     snd_pcm_poll_descriptors(pcm, fds.data(), static_cast<unsigned>(count));
-    const int polled = poll(fds.data(), static_cast<nfds_t>(count), ms);
-    if (polled <= 0) return polled < 0 && errno != EINTR ? -errno : 0;
-    unsigned short revents = 0;
-    const int err = snd_pcm_poll_descriptors_revents(pcm, fds.data(), static_cast<unsigned>(count), &revents);
-    if (err < 0) return err;
-    return (revents & (POLLIN | POLLOUT)) != 0;
+    fds[static_cast<std::size_t>(count)] = {interruption.fd(), POLLIN, 0};  // a negative fd is skipped
+    const int woken = poll(fds.data(), static_cast<nfds_t>(count + 1), ms);
+    if (woken < 0) return errno == EINTR ? 0 : -errno;
+    if (woken == 0) return 0;
+    polled =
+        fds[static_cast<std::size_t>(count)].revents != 0 && interruption.take() ? Polled::Interrupted : Polled::Woken;
+    return 0;
+}
+
+// Waits `ms` unless interrupted first.
+void Rest(StreamCore& core, int ms) {
+    pollfd fd{core.interruption.fd(), POLLIN, 0};
+    if (fd.fd < 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return;
+    }
+    if (poll(&fd, 1, ms) > 0) core.interruption.take();
+}
+
+// How long a wait for frames lasts past their time (ms).
+constexpr int kFragmentGrace = 6;
+
+// How long `missing` frames take at the stream's rate (ms, rounded up,
+// 1..kWaitMs).
+int MsFor(const StreamCore& core, snd_pcm_uframes_t missing) {
+    const auto ms = static_cast<long long>(missing) * 1000 / core.format.samplesPerSec + 1;
+    return static_cast<int>(std::clamp<long long>(ms, 1, kWaitMs));
 }
 
 }  // namespace
@@ -76,16 +106,25 @@ snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted) {
     snd_pcm_t* pcm = core.pcm.get();
     const snd_pcm_sframes_t avail = snd_pcm_avail(pcm);
     if (avail < 0 || static_cast<snd_pcm_uframes_t>(avail) >= wanted) return avail;
-    const auto missing = static_cast<long long>(wanted - static_cast<snd_pcm_uframes_t>(avail));
-    const auto ms = std::clamp<long long>(missing * 1000 / core.format.samplesPerSec + 1, 1, kWaitMs);
-    const auto start = std::chrono::steady_clock::now();
-    const int polled = PollOnce(pcm, static_cast<int>(ms));
-    if (polled < 0) return polled;
-    // A device that wakes the poll before its frames are there must not
-    // make the worker spin.
-    if (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(ms) &&
-        snd_pcm_avail(pcm) < static_cast<snd_pcm_sframes_t>(wanted))
-        std::this_thread::sleep_for(kIdlePause);
+    Polled polled = Polled::TimedOut;
+    core.deviceWaits.fetch_add(1, std::memory_order_relaxed);
+    // The wait lasts a little past the frames' time: a server delivers in
+    // fragments, so the last one comes a few ms after that time and wakes
+    // the poll, where a wait that ended on time would find the frames
+    // missing and wait again, 1 ms at a time.
+    const int ms = MsFor(core, wanted - static_cast<snd_pcm_uframes_t>(avail)) + kFragmentGrace;
+    const int err = PollOnce(pcm, core.interruption, std::min(ms, kWaitMs), polled);
+    if (err < 0) return err;
+    if (polled != Polled::Woken) return 0;  // the frames are due, or a stop, reset or close came
+    // A device that wakes the poll before its frames are there (the sound
+    // server's plugin wakes it for every fragment it receives) would be
+    // ready again at once: the worker rests until the missing frames are
+    // due instead, which also keeps it from spinning.
+    const snd_pcm_sframes_t now = snd_pcm_avail(pcm);
+    if (now < 0 || static_cast<snd_pcm_uframes_t>(now) >= wanted) return 0;
+    core.deviceWaits.fetch_add(1, std::memory_order_relaxed);
+    Rest(core, std::max<int>(MsFor(core, wanted - static_cast<snd_pcm_uframes_t>(now)),
+                             static_cast<int>(kIdlePause.count())));
     return 0;
 }
 

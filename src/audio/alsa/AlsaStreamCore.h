@@ -10,6 +10,7 @@
 #include "AlsaConfig.h"
 #include "AlsaPcm.h"
 #include "AlsaRecovery.h"
+#include "AlsaWakeFd.h"
 #include "WaveDevice.h"
 
 #include <QObject>
@@ -23,9 +24,10 @@
 
 namespace moravel::alsa {
 
-/// How long one wait on the device may last (ms): the bound on noticing
-/// stop, reset and close.
-constexpr int kWaitMs = 50;
+/// How long one wait on the device may last (ms): longer than the longest
+/// block (about 130 ms), so that a capture block costs one wake-up. A stop,
+/// reset or close cuts a wait short through the core's WakeFd.
+constexpr int kWaitMs = 250;
 /// A pause after a wake-up that brought nothing, so that a device that
 /// keeps saying "ready" without data cannot make a worker spin.
 constexpr std::chrono::milliseconds kIdlePause{5};
@@ -37,6 +39,7 @@ public:
 
     std::mutex mutex;
     std::condition_variable wake;  // the worker waits here while it has nothing to do
+    WakeFd interruption;           // polled beside the device: cuts a wait on it short
     bool quit = false;             // guarded: the worker ends its loop
     std::uint64_t generation = 0;  // guarded: bumped by stop/reset, the worker drops what it holds
 
@@ -47,7 +50,11 @@ public:
     std::atomic<std::int64_t> xruns{0};
     std::atomic<std::int64_t> workerCpuNanos{0};  // CPU time of the worker thread so far
     std::atomic<std::int64_t> delayFrames{0};     // the delay the worker noted last
+    std::atomic<std::int64_t> deviceWaits{0};     // waits for frames so far (each one wake-up)
 
+    /// Wakes the worker wherever it waits, for a stop, a reset or the quit
+    /// the caller has just noted. Call with `mutex` held.
+    void interruptLocked();
     /// Posts a notification of this session to the component, unless the
     /// service was closed. Call with `mutex` held.
     void postLocked(WaveNotification::Kind kind, WaveHeader* header = nullptr, bool lost = false);
@@ -69,8 +76,9 @@ private:
 StreamFault HandleFault(StreamCore& core, int err);
 
 /// Waits, at most kWaitMs, for `wanted` frames to read (capture) or room
-/// for them (playback). Returns the frames available once there are
-/// enough, 0 when there are not yet, or a negative ALSA error. The wait is
+/// for them (playback); interruptLocked() ends the wait at once. Returns the
+/// frames available once there are enough, 0 when there are not yet (or
+/// the wait was interrupted), or a negative ALSA error. The wait is
 /// timed from the frames missing at the stream's rate as well as by the
 /// device's poll, since some plugins (the sound server's) wake the poll
 /// late or never. Never busy-waits.

@@ -23,7 +23,7 @@ void StreamRun::end() {
         std::lock_guard lock(core_->mutex);
         core_->quit = true;
         ++core_->generation;
-        core_->wake.notify_all();
+        core_->interruptLocked();
     }
     worker_->finish();
     {
@@ -33,6 +33,7 @@ void StreamRun::end() {
     xruns_ = core_->xruns.load();
     cpuNanos_ = core_->workerCpuNanos.load();
     delayFrames_ = core_->delayFrames.load();
+    deviceWaits_ = core_->deviceWaits.load();
     worker_.reset();
     core_.reset();
 }
@@ -44,5 +45,7 @@ std::chrono::nanoseconds StreamRun::workerCpuTime() const {
 }
 
 std::int64_t StreamRun::lastDelayFrames() const { return core_ ? core_->delayFrames.load() : delayFrames_; }
+
+std::int64_t StreamRun::deviceWaits() const { return core_ ? core_->deviceWaits.load() : deviceWaits_; }
 
 }  // namespace moravel::alsa

@@ -34,11 +34,12 @@ public:
     std::int64_t xruns() const;
     std::chrono::nanoseconds workerCpuTime() const;
     std::int64_t lastDelayFrames() const;
+    std::int64_t deviceWaits() const;
 
 private:
     std::shared_ptr<StreamCore> core_;
     std::unique_ptr<WorkerThread> worker_;
-    std::int64_t xruns_ = 0, cpuNanos_ = 0, delayFrames_ = 0;  // of the last stream
+    std::int64_t xruns_ = 0, cpuNanos_ = 0, delayFrames_ = 0, deviceWaits_ = 0;  // of the last stream
 };
 
 }  // namespace moravel::alsa

@@ -78,6 +78,8 @@ public:
         playbackCpu_ = playback_->workerCpuTime();
         captureXruns_ = capture_->xruns();
         playbackXruns_ = playback_->xruns();
+        captureWaits_ = capture_->deviceWaits();
+        playbackWaits_ = playback_->deviceWaits();
     }
 
     void report(double seconds) const {
@@ -96,6 +98,9 @@ public:
         std::printf("xruns: capture %lld, playback %lld\n", static_cast<long long>(capture_->xruns() - captureXruns_),
                     static_cast<long long>(playback_->xruns() - playbackXruns_));
         const double blocks = std::max<double>(1, static_cast<double>(times_.size()));
+        std::printf("waits on the device per block: capture %.2f, playback %.2f\n",
+                    static_cast<double>(capture_->deviceWaits() - captureWaits_) / blocks,
+                    static_cast<double>(playback_->deviceWaits() - playbackWaits_) / blocks);
         std::printf(
             "device delay, on average: capture %.1f ms after a block ended, playback %.1f ms before a "
             "block starts (block length %.1f ms)\n",
@@ -133,6 +138,7 @@ private:
     double captureDelay_ = 0, playbackDelay_ = 0;  // seconds, summed over the blocks
     std::chrono::nanoseconds captureCpu_{}, playbackCpu_{};
     std::int64_t captureXruns_ = 0, playbackXruns_ = 0;
+    std::int64_t captureWaits_ = 0, playbackWaits_ = 0;
 };
 
 // Round trip through the server: a tone starts playing as capture starts;
