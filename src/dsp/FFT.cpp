@@ -27,26 +27,6 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 /// environment on every call, which costs more than the rest of a bin's work.
 long double roundEven(long double x) { return std::rint(x); }
 
-/// The noise blanker's weight of a bin x: float(clamp(1 − |x/threshold|,
-/// 0, 1)) in long double. For a finite x, 1 − |x/threshold| ≤ 1 and float()
-/// keeps the sign of a nonzero value, so the clamp is a float maximum with
-/// +0 (r < 0 gives +0, as does a float(r) of +0), taken without a branch: a
-/// compare that the bins' values make unpredictable would cost more than
-/// the division. NaN and ±inf take the clamp as written.
-float blankerWeight(float x, std::int32_t threshold) {
-    const long double r = 1 - std::fabs(x / static_cast<long double>(threshold));
-    if (!std::isfinite(x)) [[unlikely]]
-        return static_cast<float>(std::clamp(r, 0.0L, 1.0L));
-    const auto weight = static_cast<float>(r);
-    return weight > 0.0f ? weight : 0.0f;
-}
-
-/// The noise blanker's value of a bin, out of line so that it stays a
-/// branch away from the bin-to-bin chain.
-[[gnu::noinline]] long double redoBin(float x, long double average, float g) {
-    return x + (average - static_cast<long double>(x)) * g;
-}
-
 std::int16_t clampSample(std::int64_t v) {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(v, -32768, 32767));
 }
@@ -412,55 +392,29 @@ void TmyFFT::ApplyAgc(std::int32_t level, std::int32_t decay) {
     }
 }
 
-// Each bin uses its already smoothed left neighbour s[i − 1], so the bins
-// form a chain; the loop keeps that chain short without changing a bit:
-// - It carries half the left neighbour's long double value before rounding
-//   to float (float(2·leftHalf) = s[i − 1]), which spares the chain a float
-//   store and reload and the halving. The average of s[i − 1] itself is still
-//   taken beside the chain; where the two round to different whole numbers
-//   (rarely: only near a half-integer, or a NaN) the bin is redone with it,
-//   so every bin gets the value it gets from s[i − 1].
-// - Halves are exact: in long double, with no overflow or underflow in reach
-//   of float inputs, round(a/2 + b/2) = round(a + b)/2 and round(a·(g/2)) =
-//   round(a·g)/2. So leftHalf + n/2 is (left + n)/2 to the bit, and
-//   x/2 + step·(g/2) is exactly half of x + step·g, the bin's value.
 void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     const std::int32_t threshold = level * 10000;
     if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
     float* s = Spectrum;
-    long double leftHalf = s[0] * 0.5L;
     for (std::int32_t i = 1; i < FrameSamples; ++i) {
         const float x = s[i];
-        const float g = blankerWeight(x, threshold);
-        const long double rightHalf = s[i + 1] * 0.5L;
+        const float g =
+            static_cast<float>(std::clamp(1 - std::fabs(x / static_cast<long double>(threshold)), 0.0L, 1.0L));
+        // Each bin uses its already smoothed left neighbour s[i − 1].
         const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
         if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
         // A whole number inside the 32-bit range is its own 32-bit integer,
         // so it is used as it is (no conversion through the control word).
         // Only its zero may be −0 where the integer's is +0: then x = ±0
-        // gives ±0 − x → ±0, scaled by g ≥ 0, plus x → +0 either way. (For
-        // the same reason the chain's average may differ from it in the sign
-        // of a zero only.)
+        // gives ±0 − x → ±0, scaled by g ≥ 0, plus x → +0 either way.
         if (g == 0.0f && std::isfinite(x)) {
             // A strong bin (|x| ≥ threshold, so x ≠ 0) gets x + (finite)·0 =
             // x + (±0) = x. Taking x as it is, rather than through the
             // expression, lets the next bin start without waiting for this
             // one's average (the range check above still sees it).
-            leftHalf = x * 0.5L;
             continue;
         }
-        const long double early = roundEven(leftHalf + rightHalf);
-        const long double step = early - static_cast<long double>(x);
-        long double smoothed = x + step * g;
-        long double half = x * 0.5L + step * (g * 0.5L);
-        // A branch, not a select: the next bin goes on with `half` at once,
-        // and only a wrong guess costs a redo.
-        if (__builtin_expect(!(early == average), 0)) {
-            smoothed = redoBin(x, average, g);
-            half = smoothed * 0.5L;
-        }
-        s[i] = static_cast<float>(smoothed);
-        leftHalf = half;
+        s[i] = static_cast<float>(x + (average - static_cast<long double>(x)) * g);
     }
 }
 
