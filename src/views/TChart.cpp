@@ -1,6 +1,7 @@
 #include "TChart.h"
 
 #include <cmath>
+#include <memory>
 
 namespace moravel {
 
@@ -41,13 +42,6 @@ public:
         QCPPaintBufferPixmap::clear(colour.alpha() == 0 && solid && picture_.isNull() ? background_.color() : colour);
     }
 
-    /// Copies `picture` into the buffer with its top-left corner at `at`.
-    void Patch(const QPoint& at, const QPixmap& picture) {
-        QPainter painter(&mBuffer);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawPixmap(at, picture);
-    }
-
 private:
     const QBrush& background_;
     const QPixmap& picture_;
@@ -62,16 +56,19 @@ struct LayerableDrawing : QCPLayerable {
 };
 
 // What a replot does for one layer (each visible child under its clip
-// rectangle, one row up, with its antialiasing), leaving out the layout
-// elements (title, legend) that lie wholly outside `region`: they draw
-// inside their outer rectangle, and text is dear to lay out.
+// rectangle, one row up, with its antialiasing), held inside `region`: the
+// clip rectangles are cut to it, and a child whose clip, or whose outer
+// rectangle for a layout element (title, legend), misses it is left out.
+// None of the chart's children sets a clip of its own while drawing.
 void drawLayer(QCPLayer& layer, QCPPainter& painter, const QRect& region) {
     for (QCPLayerable* child : layer.children()) {
         if (!child->realVisibility()) continue;
         const auto* element = qobject_cast<const QCPLayoutElement*>(child);
         if (element != nullptr && !element->outerRect().intersects(region)) continue;
+        const QRect clip = (child->*LayerableDrawing::ClipRect())().translated(0, -1) & region;
+        if (clip.isEmpty()) continue;
         painter.save();
-        painter.setClipRect((child->*LayerableDrawing::ClipRect())().translated(0, -1));
+        painter.setClipRect(clip);
         (child->*LayerableDrawing::Antialiasing())(&painter);
         (child->*LayerableDrawing::Draw())(&painter);
         painter.restore();
@@ -181,20 +178,21 @@ bool TChart::pictureReusable() {
            stamp_ == ChartLayoutStamp::Of(*this, mBackgroundBrush.color());
 }
 
-// Each layer gets a painter of its own, as the buffer hands out to a replot,
-// shifted so that the region's corner is the picture's; what falls outside
-// the picture is clipped by its edges, since the layers set their own clip
-// rectangles.
-QPixmap TChart::drawRegion(const QRect& region) {
-    QPixmap picture(region.size());
-    picture.fill(mBackgroundBrush.color());
+// Each layer gets a painter of its own from the buffer, as in a replot.
+void TChart::drawRegion(const QRect& region) {
+    QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     const FlagDuring replotting(mReplotting);  // a replot asked for while drawing is dropped, as in replot()
-    for (QCPLayer* layer : std::as_const(mLayers)) {
-        QCPPainter painter(&picture);
-        painter.translate(-region.topLeft());
-        drawLayer(*layer, painter, region);
+    {
+        const std::unique_ptr<QCPPainter> painter(buffer.startPainting());
+        painter->fillRect(region, mBackgroundBrush.color());
     }
-    return picture;
+    buffer.donePainting();
+    for (QCPLayer* layer : std::as_const(mLayers)) {
+        std::unique_ptr<QCPPainter> painter(buffer.startPainting());
+        drawLayer(*layer, *painter, region);
+        painter.reset();  // ended before the buffer hears that painting is done
+        buffer.donePainting();
+    }
 }
 
 void TChart::ReplotRegion(const QRect& region) {
@@ -206,7 +204,7 @@ void TChart::ReplotRegion(const QRect& region) {
     }
     const QRect shown = region & QRect(QPoint(0, 0), viewport().size());
     if (shown.isEmpty()) return;
-    static_cast<OpaquePaintBuffer*>(mPaintBuffers.first().data())->Patch(shown.topLeft(), drawRegion(shown));
+    drawRegion(shown);
     ++regionReplots_;
     update(shown);
 }

@@ -142,8 +142,9 @@ private:
     /// patch: one opaque buffer at ratio 1, current, of the viewport's size,
     /// and the layout unchanged since.
     bool pictureReusable();
-    /// Every layer drawn over `region` into a picture of its size.
-    QPixmap drawRegion(const QRect& region);
+    /// The background and every layer drawn again inside `region` of the
+    /// buffer.
+    void drawRegion(const QRect& region);
 
     bool zoomAllowed_ = false;
     bool zoomed_ = false;
