@@ -1,12 +1,13 @@
 // The front half of the batch tool's chain on a thread of its own: for the
-// next blocks it reads the input, runs the AGC, the analysis transform and
-// the first spectral stages (RunAnalysisStages) on an engine of its own, while the
-// calling thread finishes, writes and reports the block before. The two halves share no
-// engine state: what carries from block to block on the front (AGC gain,
-// analysis history) stays on the front engine, what carries on the back
-// (overlap frame, display decay, peak tracking) stays on the caller's, and
-// each block's edited spectrum is handed over through a small ring of slots,
-// in order. So the blocks come out as if one engine had run both halves.
+// next blocks it reads the input and runs the AGC, the analysis transform and
+// the noise blanker (RunAnalysisStages) on an engine of its own, while the
+// calling thread runs the other stages and finishes, writes and reports the
+// block before. The two halves share no engine state: what carries from
+// block to block on the front (AGC gain, analysis history) stays on the
+// front engine, what carries on the back (overlap frame, display decay, peak
+// tracking) stays on the caller's, and each block's spectrum is handed over
+// through a small ring of slots, in order. So the blocks come out as if one
+// engine had run both halves.
 //
 // A failure while reading or analysing a block travels in that block's slot
 // and is thrown by Next when the caller reaches it, after every earlier block
