@@ -136,6 +136,21 @@ TEST_F(RegionReplot, ALayoutChangeGoesToAFullReplot) {
     }
 }
 
+// After a full replot for a new range (other ticks, grid lines and
+// margins), a region shows the new grid and ticks.
+TEST_F(RegionReplot, GridAndTicksFollowEachFullReplot) {
+    setData({4, 4, 4, 4}, 30);
+    chart.ReplotRegion(chart.PlotArea());
+    chart.yAxis->setRange(0, 7);
+    chart.xAxis->setRange(5, 55);
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    setData({6, 1, 6, 1}, 40);
+    chart.ReplotRegion(chart.PlotArea());
+    EXPECT_EQ(chart.RegionReplots(), 2);
+    const QImage shown = onScreen();
+    EXPECT_EQ(shown, afterFullReplot());
+}
+
 TEST_F(RegionReplot, AResizedChartIsPatchedAfterItsReplot) {
     chart.resize(520, 260);
     QCoreApplication::processEvents();
