@@ -21,7 +21,8 @@ jobs=${TSAN_JOBS:-$(nproc)}
 
 targets=(test_wave_components test_virtual_card test_alsa test_app
     test_window_pipeline test_window_recorder test_window_player
-    test_window_device_loss test_window_device_loss_server moravel)
+    test_window_device_loss test_window_device_loss_server moravel
+    test_cli moravel-process)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 "$root/scripts/build.sh" "$dir" -DMORAVEL_TSAN=ON -DMORAVEL_BENCHMARKS=OFF "${launcher[@]}" -- -j "$jobs" "${targets[@]}"
@@ -53,6 +54,8 @@ run virtual_card tests/audio/virtual/test_virtual_card
 run alsa_pulseaudio tests/audio/alsa/test_alsa
 run alsa_pipewire env MORAVEL_TEST_SERVER=pipewire tests/audio/alsa/test_alsa
 run device_watch tests/app/core/test_app --gtest_filter='DeviceWatch.*'
+# The batch tool's two threads (its loop in-process and the program itself).
+run batch_tool tests/cli/test_cli
 for window in pipeline recorder player device_loss device_loss_server; do
     run "window_$window" "tests/app/window/test_window_$window"
 done
