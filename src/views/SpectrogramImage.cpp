@@ -38,11 +38,16 @@ QImage blackImage(int width, int height) {
 
 SpectrogramImage::SpectrogramImage(int columns) : image_(blackImage(std::max(columns, 1), kRows)) {}
 
-void SpectrogramImage::Clear() { image_.fill(Qt::black); }
+void SpectrogramImage::Clear() {
+    if (black_) return;
+    image_.fill(Qt::black);
+    black_ = true;
+}
 
 void SpectrogramImage::WriteColumn(std::int64_t column, const float* values, int count, const Palette16& palette,
                                    int offset, int gainPosition, int gainMaximum) {
     const int x = static_cast<int>(column % image_.width());
+    black_ = false;
     uchar* bits = image_.bits();
     const qsizetype stride = image_.bytesPerLine();
     const int last = std::min(count - 1, kRows - 1);

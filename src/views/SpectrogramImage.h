@@ -33,7 +33,10 @@ public:
     int Width() const { return image_.width(); }
     const QImage& Image() const { return image_; }
 
-    /// Fills the whole image black.
+    /// Makes the whole image black. An image with nothing written since it
+    /// was made or last cleared is left as it is: the window clears the
+    /// history while it starts, and filling the fresh image would write all
+    /// of its untouched, zeroed pages.
     void Clear();
 
     /// Writes column `column` (1, 2, ...): the pixel of display bin i, for i
@@ -54,6 +57,7 @@ public:
 
 private:
     QImage image_;
+    bool black_ = true;  // nothing written since made or cleared
 };
 
 }  // namespace moravel

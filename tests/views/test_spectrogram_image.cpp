@@ -49,6 +49,14 @@ TEST_F(RingImage, StartsBlackAndClearMakesItBlackAgain) {
     image.Clear();
     EXPECT_EQ(image.Pixel(6, 1), 0);
     EXPECT_EQ(image.Pixel(0, 19), 0);
+    // A clear with nothing written since the last one skips its fill; the
+    // next written columns are still cleared by the clear after them.
+    image.Clear();
+    writeColumns(image, 8, 9);
+    ASSERT_NE(image.Pixel(1, 1), 0);
+    image.Clear();
+    EXPECT_EQ(image.Pixel(1, 1), 0);
+    EXPECT_EQ(image.Pixel(2, 19), 0);
 }
 
 TEST_F(RingImage, BinsAboveTheImageAreLeftOut) {
