@@ -1,5 +1,6 @@
 #include "AlsaPlaybackWorker.h"
 
+#include "AlsaGapFiller.h"
 #include "AlsaStreamWorker.h"
 
 #include <algorithm>
@@ -14,15 +15,15 @@ constexpr unsigned kPlaybackPeriods = 2;
 // The shortest period asked for, as a fraction of a second, so that tiny
 // blocks do not make the worker wake thousands of times a second.
 constexpr unsigned kMinPeriodsPerSecond = 100;
-// How often an idle worker looks at its device, to notice it went away.
-// Longer than a block (at most about 130 ms), so that a stream fed a block
-// at a time is not woken between its blocks: the look after each block is
-// taken as the worker goes idle.
+// How often an idle worker looks at a device that is not playing, to
+// notice it went away. A playing one is looked at when the gap filler
+// needs it (just before it would run dry).
 constexpr std::chrono::milliseconds kIdleCheck{250};
 
 class PlaybackLoop : public StreamWorker {
 public:
-    explicit PlaybackLoop(PlaybackState& state) : StreamWorker(state, kIdleCheck), s_(state) {}
+    explicit PlaybackLoop(PlaybackState& state)
+        : StreamWorker(state, kIdleCheck), s_(state), gaps_(state.format.samplesPerSec) {}
 
 private:
     // Work is the oldest queued block, unless the worker holds it already.
@@ -49,6 +50,7 @@ private:
             if (written > 0 && offset == 0) NoteDelay(s_, pcm(), written);  // until the block's first frame
             offset += static_cast<std::size_t>(written) * frameBytes;
         }
+        if (offset > 0) gaps_.blockWritten();
         if (offset == end) finishBlock();
         return true;
     }
@@ -75,20 +77,55 @@ private:
     }
 
     // While no block comes: a stream that holds less than its start
-    // threshold would keep it, so it is started; a running one is watched
-    // (running dry is an underrun; an error may be the device going away).
-    // Returns false when the device is lost.
+    // threshold would keep it, so it is started; a running one about to run
+    // dry is topped up with silence (GapFiller), and watched (running dry
+    // is an underrun; an error may be the device going away). Returns false
+    // when the device is lost.
     bool idle() override {
+        queued_ = -1;
         if (!configured_) return true;
-        const snd_pcm_sframes_t avail = snd_pcm_avail(pcm());
+        snd_pcm_sframes_t avail = snd_pcm_avail(pcm());
         if (avail < 0) return survive(static_cast<int>(avail));
-        if (snd_pcm_state(pcm()) == SND_PCM_STATE_PREPARED && static_cast<snd_pcm_uframes_t>(avail) < layout_.buffer)
+        const snd_pcm_state_t state = snd_pcm_state(pcm());
+        if (state == SND_PCM_STATE_PREPARED && static_cast<snd_pcm_uframes_t>(avail) < layout_.buffer)
             snd_pcm_start(pcm());
+        if (state != SND_PCM_STATE_RUNNING) return true;
+        snd_pcm_sframes_t delay = 0;  // frames still to play before a frame written now
+        if (const int err = snd_pcm_delay(pcm(), &delay); err < 0) return survive(err);
+        if (const std::int64_t silence = gaps_.due(delay); silence > 0) {
+            if (!writeSilence(std::min<std::int64_t>(silence, avail))) return false;
+            if (const int err = snd_pcm_delay(pcm(), &delay); err < 0) return survive(err);
+        }
+        queued_ = std::max<std::int64_t>(delay, 0);
         return true;
+    }
+
+    // Hands `frames` of silence to the device (no Done: it is no block);
+    // false when the device is lost.
+    bool writeSilence(std::int64_t frames) {
+        if (frames <= 0) return true;
+        const std::size_t bytes = static_cast<std::size_t>(frames) * s_.frameBytes();
+        if (silence_.size() < bytes) {
+            silence_.resize(bytes);
+            snd_pcm_format_set_silence(SampleFormat(s_.format), silence_.data(),
+                                       static_cast<unsigned>(silence_.size() / (s_.format.bitsPerSample / 8)));
+        }
+        const snd_pcm_sframes_t written =
+            snd_pcm_writei(pcm(), silence_.data(), static_cast<snd_pcm_uframes_t>(frames));
+        if (written < 0) return survive(static_cast<int>(written));
+        gaps_.wrote(written);
+        return true;
+    }
+
+    // A playing device is looked at again when the gap filler needs it.
+    std::chrono::microseconds idleWait() const override {
+        if (queued_ < 0) return kIdleCheck;
+        return gaps_.nextLook(queued_, kIdleCheck);
     }
 
     // After a reset: what the device holds is not played.
     void drop() override {
+        gaps_.blockWritten();
         if (!configured_) return;
         snd_pcm_drop(pcm());
         snd_pcm_prepare(pcm());
@@ -99,6 +136,9 @@ private:
     WaveHeader* header_ = nullptr;
     bool configured_ = false;
     PcmLayout layout_;  // once configured
+    GapFiller gaps_;
+    std::vector<std::uint8_t> silence_;  // a chunk of silence in the stream's format
+    std::int64_t queued_ = -1;           // frames a playing device held at the last idle(); -1: not playing
 };
 
 }  // namespace

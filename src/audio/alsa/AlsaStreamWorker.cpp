@@ -64,8 +64,8 @@ bool StreamWorker::awaitWork(std::unique_lock<std::mutex>& lock) {
         lock.lock();
         if (!present) return false;
         if (mustLookAgainLocked()) continue;
-        if (idleCheck_ > std::chrono::milliseconds::zero())
-            core_.wake.wait_for(lock, idleCheck_);
+        if (const std::chrono::microseconds wait = idleWait(); wait > std::chrono::microseconds::zero())
+            core_.wake.wait_for(lock, wait);
         else
             core_.wake.wait(lock);
     }

@@ -65,6 +65,10 @@ private:
     virtual bool idle() { return true; }
     /// Hears of an xrun survive() recovered: the stream stands prepared.
     virtual void onXrun() {}
+    /// How long to wait for work before idle() runs again, after idle()
+    /// ran; zero: until the service wakes the worker. Called with the mutex
+    /// held; reads only the worker's own state. By default `idleCheck`.
+    virtual std::chrono::microseconds idleWait() const { return idleCheck_; }
 
     bool awaitWork(std::unique_lock<std::mutex>& lock);
     bool mustLookAgainLocked() const;
