@@ -21,6 +21,12 @@
 // queue of real blocks does not build up either. The gap the user hears is
 // the rate difference's, rounded up to whole chunks.
 //
+// A stream that starts (its first block, or the first after a real
+// underrun) plays kTopUpBelowMs of silence ahead of the block: on a sound
+// server whose sink serves no other low-latency stream, a stream started
+// with nothing but its block underran at once, every time; with the lead
+// it mostly keeps running and the topping-up takes over.
+//
 // The silence is bounded: after kSilenceLimitMs with no block (much longer
 // than any gap the rate difference makes), nothing more is written, so a
 // stream that really stops still runs dry and counts an underrun.
@@ -51,6 +57,9 @@ public:
     /// when `queued` is under the threshold, cut to what is left of the
     /// limit; 0 otherwise.
     std::int64_t due(std::int64_t queued) const;
+    /// Frames of silence a stream that starts (or starts again after an
+    /// underrun) plays ahead of its first block: the threshold.
+    std::int64_t lead() const { return threshold_; }
     /// Notes `frames` of silence handed to the device.
     void wrote(std::int64_t frames) { silence_ += frames; }
     /// Notes a real block handed to the device: the limit starts afresh.

@@ -42,6 +42,8 @@ private:
         if (!configured_ && !configure()) return false;
         const std::uint32_t frameBytes = s_.frameBytes();
         const std::size_t end = current_.size() / frameBytes * frameBytes;
+        // A stream that starts plays a short lead of silence first (GapFiller).
+        if (end > 0 && snd_pcm_state(pcm()) == SND_PCM_STATE_PREPARED && !writeSilence(gaps_.lead())) return false;
         std::size_t offset = 0;
         while (offset < end && !interrupted()) {
             const auto left = static_cast<snd_pcm_uframes_t>((end - offset) / frameBytes);

@@ -26,6 +26,7 @@ TEST(GapFiller, TopsUpOnlyBelowTheThresholdInChunks) {
     EXPECT_EQ(gaps.due(59), 20);
     EXPECT_EQ(gaps.due(0), 20);
     EXPECT_EQ(gaps.due(-5), 20) << "a device reporting a negative delay is running dry";
+    EXPECT_EQ(gaps.lead(), 60) << "a starting stream plays the threshold's 15 ms ahead of its block";
 }
 
 TEST(GapFiller, ChunksAreWholeFramesAtOtherRates) {
