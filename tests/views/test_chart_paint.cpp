@@ -2,6 +2,7 @@
 // chart draws when rendered straight onto a picture (the export's path), with
 // nothing left over from an earlier replot, the peak-marker hook still on top
 // of the bars, and a background that is not one solid colour still working.
+#include "SpectrumLikeChart.h"
 #include "TChart.h"
 
 #include <QImage>
@@ -14,13 +15,7 @@ namespace {
 class ChartPaint : public ::testing::Test {
 protected:
     ChartPaint() {
-        chart.setBackground(Qt::black);
-        chart.plotLayout()->insertRow(0);
-        chart.plotLayout()->addElement(0, 0, new QCPTextElement(&chart, QStringLiteral("Spectrum Plot")));
-        chart.xAxis->setLabel(QStringLiteral("Frequency [Hz]"));
-        chart.yAxis->setLabel(QStringLiteral("Power"));
-        chart.xAxis->setRange(0, 100);
-        chart.yAxis->setRange(0, 10);
+        DressLikeSpectrum(chart);
         bars = new TBarSeries(chart.xAxis, chart.yAxis);
         bars->setBrush(QColor(255, 128, 64));
         bars->setWidth(4);

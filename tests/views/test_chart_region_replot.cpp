@@ -3,6 +3,7 @@
 // replot shows; when the layout, the ranges, the size or the background
 // changed, or a full replot is already on its way, it must leave the work to
 // a full replot instead of patching a picture that no longer fits.
+#include "SpectrumLikeChart.h"
 #include "TChart.h"
 
 #include <QCoreApplication>
@@ -16,13 +17,7 @@ namespace {
 class RegionReplot : public ::testing::Test {
 protected:
     RegionReplot() {
-        chart.setBackground(Qt::black);
-        chart.plotLayout()->insertRow(0);
-        chart.plotLayout()->addElement(0, 0, new QCPTextElement(&chart, QStringLiteral("Spectrum Plot")));
-        chart.xAxis->setLabel(QStringLiteral("Frequency [Hz]"));
-        chart.yAxis->setLabel(QStringLiteral("Power"));
-        chart.xAxis->setRange(0, 100);
-        chart.yAxis->setRange(0, 10);
+        DressLikeSpectrum(chart);
         chart.yAxis2->setVisible(true);
         chart.yAxis2->setRange(0, 1);
         band = chart.addGraph(chart.xAxis, chart.yAxis2);
