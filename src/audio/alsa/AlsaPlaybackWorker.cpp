@@ -42,10 +42,15 @@ private:
         if (!configured_ && !configure()) return false;
         const std::uint32_t frameBytes = s_.frameBytes();
         const std::size_t end = current_.size() / frameBytes * frameBytes;
-        // A stream that starts plays a short lead of silence first (GapFiller).
-        if (end > 0 && snd_pcm_state(pcm()) == SND_PCM_STATE_PREPARED && !writeSilence(gaps_.lead())) return false;
         std::size_t offset = 0;
         while (offset < end && !interrupted()) {
+            // A stream that starts plays a short lead of silence first
+            // (GapFiller), also one that an underrun found while waiting for
+            // room has just prepared again: the sound server's stream
+            // started with nothing but the block ran dry at once, and the
+            // recovery dropped the block.
+            if (offset == 0 && snd_pcm_state(pcm()) == SND_PCM_STATE_PREPARED && !writeSilence(gaps_.lead()))
+                return false;
             const auto left = static_cast<snd_pcm_uframes_t>((end - offset) / frameBytes);
             const snd_pcm_sframes_t written = transfer(std::min(left, layout_.period), left, current_.data() + offset);
             if (written < 0) return false;

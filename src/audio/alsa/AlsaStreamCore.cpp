@@ -92,6 +92,9 @@ void Rest(StreamCore& core, int ms) {
 
 // How long a wait for frames lasts past their time (ms).
 constexpr int kFragmentGrace = 6;
+// Fruitless waits in a row beyond which the wait stops doubling (it is
+// bounded by kWaitMs long before).
+constexpr int kMostDoublings = 6;
 
 // How long `missing` frames take at the stream's rate (ms, rounded up,
 // 1..kWaitMs).
@@ -105,6 +108,8 @@ int MsFor(const StreamCore& core, snd_pcm_uframes_t missing) {
 snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted) {
     snd_pcm_t* pcm = core.pcm.get();
     const snd_pcm_sframes_t avail = snd_pcm_avail(pcm);
+    core.fruitlessWaits = avail == core.timedOutAvail ? std::min(core.fruitlessWaits + 1, kMostDoublings) : 0;
+    core.timedOutAvail = -1;
     if (avail < 0 || static_cast<snd_pcm_uframes_t>(avail) >= wanted) return avail;
     Polled polled = Polled::TimedOut;
     core.deviceWaits.fetch_add(1, std::memory_order_relaxed);
@@ -112,9 +117,11 @@ snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted) {
     // fragments, so the last one comes a few ms after that time and wakes
     // the poll, where a wait that ended on time would find the frames
     // missing and wait again, 1 ms at a time.
-    const int ms = MsFor(core, wanted - static_cast<snd_pcm_uframes_t>(avail)) + kFragmentGrace;
-    const int err = PollOnce(pcm, core.interruption, std::min(ms, kWaitMs), polled);
+    const int ms =
+        WaitLimitMs(MsFor(core, wanted - static_cast<snd_pcm_uframes_t>(avail)) + kFragmentGrace, core.fruitlessWaits);
+    const int err = PollOnce(pcm, core.interruption, ms, polled);
     if (err < 0) return err;
+    if (polled == Polled::TimedOut) core.timedOutAvail = avail;
     if (polled != Polled::Woken) return 0;  // the frames are due, or a stop, reset or close came
     // A device that wakes the poll before its frames are there (the sound
     // server's plugin wakes it for every fragment it receives) would be
@@ -126,6 +133,10 @@ snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted) {
     Rest(core, std::max<int>(MsFor(core, wanted - static_cast<snd_pcm_uframes_t>(now)),
                              static_cast<int>(kIdlePause.count())));
     return 0;
+}
+
+int WaitLimitMs(int dueMs, int fruitlessWaits) {
+    return std::min(dueMs << std::clamp(fruitlessWaits, 0, kMostDoublings), kWaitMs);
 }
 
 void NoteWorkerCpu(StreamCore& core) { core.workerCpuNanos.store(ThreadCpuNanos(), std::memory_order_relaxed); }

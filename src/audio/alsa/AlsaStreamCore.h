@@ -52,6 +52,11 @@ public:
     std::atomic<std::int64_t> delayFrames{0};     // the delay the worker noted last
     std::atomic<std::int64_t> deviceWaits{0};     // waits for frames so far (each one wake-up)
 
+    // The worker's own: the frames available when its last wait ran out
+    // (-1: it did not), and how many waits in a row ran out with nothing new.
+    snd_pcm_sframes_t timedOutAvail = -1;
+    int fruitlessWaits = 0;
+
     /// Wakes the worker wherever it waits, for a stop, a reset or the quit
     /// the caller has just noted. Call with `mutex` held.
     void interruptLocked();
@@ -81,8 +86,17 @@ StreamFault HandleFault(StreamCore& core, int err);
 /// the wait was interrupted), or a negative ALSA error. The wait is
 /// timed from the frames missing at the stream's rate as well as by the
 /// device's poll, since some plugins (the sound server's) wake the poll
-/// late or never. Never busy-waits.
+/// late or never. A device that delivered nothing in a whole timed wait
+/// delivers in larger pieces than its rate suggests (a sound server's
+/// fragments), so each such wait in a row doubles the next one, up to
+/// kWaitMs: its poll, or the doubled time, ends it. Never busy-waits.
 snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted);
+
+/// How long one wait on the device may last (ms): `dueMs` (when the
+/// missing frames are due, with some grace) doubled for each of the
+/// `fruitlessWaits` waits in a row that brought nothing (0..6), at most
+/// kWaitMs.
+int WaitLimitMs(int dueMs, int fruitlessWaits);
 
 /// Notes the calling worker's CPU time in `core`.
 void NoteWorkerCpu(StreamCore& core);

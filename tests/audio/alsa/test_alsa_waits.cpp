@@ -2,6 +2,7 @@
 // about one wait on the device, not one every few milliseconds, and a
 // close or a reset cuts a long wait short instead of waiting it out.
 #include "AlsaBackend.h"
+#include "AlsaStreamCore.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 
@@ -31,6 +32,18 @@ protected:
         return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
     }
 };
+
+TEST(WaitLimit, DoublesAfterEachFruitlessWaitUpToTheLongestWait) {
+    // A server that delivers a 132 ms block in one fragment, waited for
+    // with 14 ms missing: 20 ms, then 40, 80, 160, and 250 at most,
+    // instead of a wake-up every 20 ms until the fragment comes.
+    EXPECT_EQ(alsa::WaitLimitMs(20, 0), 20);
+    EXPECT_EQ(alsa::WaitLimitMs(20, 1), 40);
+    EXPECT_EQ(alsa::WaitLimitMs(20, 3), 160);
+    EXPECT_EQ(alsa::WaitLimitMs(20, 4), alsa::kWaitMs);
+    EXPECT_EQ(alsa::WaitLimitMs(250, 6), alsa::kWaitMs) << "no overflow at the most doublings";
+    EXPECT_EQ(alsa::WaitLimitMs(7, 60), alsa::kWaitMs) << "a count past the most doublings is bounded";
+}
 
 TEST_F(Waits, ACaptureBlockCostsAboutOneWaitOnTheDevice) {
     // 512 samples at 3950 Hz: 129.6 ms a block. Waits of at most 50 ms
