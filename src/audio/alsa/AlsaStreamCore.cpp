@@ -108,7 +108,8 @@ int MsFor(const StreamCore& core, snd_pcm_uframes_t missing) {
 snd_pcm_sframes_t WaitForFrames(StreamCore& core, snd_pcm_uframes_t wanted) {
     snd_pcm_t* pcm = core.pcm.get();
     const snd_pcm_sframes_t avail = snd_pcm_avail(pcm);
-    core.fruitlessWaits = avail == core.timedOutAvail ? std::min(core.fruitlessWaits + 1, kMostDoublings) : 0;
+    const bool fruitless = avail >= 0 && avail == core.timedOutAvail;
+    core.fruitlessWaits = fruitless ? std::min(core.fruitlessWaits + 1, kMostDoublings) : 0;
     core.timedOutAvail = -1;
     if (avail < 0 || static_cast<snd_pcm_uframes_t>(avail) >= wanted) return avail;
     Polled polled = Polled::TimedOut;
