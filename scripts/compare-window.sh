@@ -95,8 +95,11 @@ pactl set-default-source compare_null.monitor
 helpers+=($!)
 
 # ---- The private display --------------------------------------------------------
+# -noreset: the programs run one at a time, and without it the server resets
+# whenever the last one leaves; a program that connects during the reset
+# cannot open the display and aborts, which loses its round.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 helpers+=($!)
 exec 3>&-
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done

@@ -4,7 +4,9 @@
 #    processed block (the program's MORAVEL_STARTUP_TRACE marks), the median
 #    of five starts;
 #  - CPU share of one core and resident memory, per audio range.
-# Needs a display (run it under xvfb-run). For the comparison with another
+# Needs a display: run it under xvfb-run with -noreset (as in
+# docs/main-window.md), so that a start does not meet a server resetting
+# after the previous one left. For the comparison with another
 # program on a sound server see compare-window.sh.
 # Usage: measure-window.sh [SECONDS]          (default 10 s per range)
 # Environment: MORAVEL (the program, default build/src/app/window/moravel).

@@ -44,10 +44,15 @@ void Tdbmeter::SetSepColor(TColor value) { Assign(&DbMeterProperties::SepColor, 
 void Tdbmeter::SetStyle(Tdbmeterstyle value) { Assign(&DbMeterProperties::Style, value); }
 void Tdbmeter::SetDirection(tdbmeterdirection value) { Assign(&DbMeterProperties::Direction, value); }
 // A new position is announced to assistive technology, which reads it as the
-// meter's value.
+// meter's value. The picture depends on the position only through the number
+// of lit segments, so the meter is repainted only when that number changes:
+// the level meters get a new position about ten times a second, and most of
+// those fall on the same segment.
 void Tdbmeter::SetPosition(std::int32_t value) {
     if (props_.Position == value) return;
-    Assign(&DbMeterProperties::Position, value);
+    const std::int64_t shown = ShownSegments(props_);
+    props_.Position = value;
+    if (ShownSegments(props_) != shown) repaint();
     QAccessibleValueChangeEvent event(this, value);
     QAccessible::updateAccessibility(&event);
 }

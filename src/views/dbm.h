@@ -1,5 +1,5 @@
 // Tdbmeter: the segmented level meter widget. It keeps a DbMeterProperties,
-// repaints at once whenever a property changes, and paints by drawing the
+// repaints at once whenever a property changes the picture, and paints by drawing the
 // whole meter into its own off-screen image and copying that image to the
 // screen in one step, so frequent position changes do not flicker.
 // GUI thread only.
@@ -71,7 +71,8 @@ public:
     tdbmeterdirection Direction() const { return props_.Direction; }
     void SetDirection(tdbmeterdirection value);
     /// The value shown, in the units of the zone ranges; not clamped. A
-    /// change is also announced as the meter's accessible value.
+    /// change is also announced as the meter's accessible value; the meter
+    /// is repainted only when the change lights or darkens a segment.
     std::int32_t Position() const { return props_.Position; }
     void SetPosition(std::int32_t value);
 

@@ -157,6 +157,31 @@ TEST_F(MeterInstance, VUAudio) {
     ExpectPixelsNow({{60, 4, kYellow}, {81, 4, kRed}, {87, 4, kSilver}});
 }
 
+// Six greens share 0..50: 10 and 12 both light one segment (Round(1.2),
+// Round(1.44)), 13 lights two (Round(1.56)); any position above 0 shows at
+// least one. A position that lights the same segments is not painted again,
+// yet the image still matches the model.
+TEST_F(MeterInstance, VUAudioRepaintsOnlyWhenASegmentLightsOrGoesDark) {
+    SetupVUAudio(meter);
+    ShowAndPaint(meter);
+    PaintCounter counter;
+    meter.installEventFilter(&counter);
+    meter.SetPosition(10);
+    EXPECT_EQ(counter.paints, 1);
+    meter.SetPosition(12);
+    EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(meter.Position(), 12);
+    ExpectPixelsNow({{4, 4, kLime}, {12, 4, kShadow}});
+    meter.SetPosition(13);
+    EXPECT_EQ(counter.paints, 2);
+    ExpectPixelsNow({{12, 4, kLime}, {20, 4, kShadow}});
+    meter.SetPosition(0);
+    meter.SetPosition(1);
+    meter.SetPosition(4);
+    EXPECT_EQ(counter.paints, 4);
+    ExpectPixelsNow({{4, 4, kLime}, {12, 4, kShadow}});
+}
+
 // 45 x 9, 11 segments of 4 pixels, no separators: greens 0..31, reds 32..43.
 TEST_F(MeterInstance, VUCpu) {
     SetupVUCpu(meter);

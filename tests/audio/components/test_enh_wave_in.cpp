@@ -12,6 +12,9 @@
 #include <functional>
 #include <iterator>
 #include <stdexcept>
+#include <string>
+
+#include <unistd.h>
 
 namespace moravel {
 namespace {
@@ -184,7 +187,11 @@ TEST_F(WaveIn, AFailedOpenStartsNothing) {
 std::vector<unsigned char> RecordRawCapture(TEnhWaveIn& in, ScriptedBackend& backend,
                                             const std::vector<std::uint32_t>& captures,
                                             const std::function<void()>& whileOpen = {}) {
-    const auto path = std::filesystem::temp_directory_path() / "moravel-raw-capture-test.wav";
+    // One file per test and process: the tests run in parallel.
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("moravel-raw-capture-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+         std::to_string(getpid()) + ".wav");
     in.SetFileName(path.string());
     in.Open();
     in.SetFileName("ignored-while-open.wav");
