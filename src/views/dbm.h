@@ -1,7 +1,8 @@
 // Tdbmeter: the segmented level meter widget. It keeps a DbMeterProperties,
-// repaints at once whenever a property changes the picture, and paints by drawing the
-// whole meter into its own off-screen image and copying that image to the
-// screen in one step, so frequent position changes do not flicker.
+// repaints at once whenever a property change alters the picture, and paints
+// by drawing the whole meter into its own off-screen image and copying that
+// image to the screen in one step, so frequent position changes do not
+// flicker.
 // GUI thread only.
 #pragma once
 
