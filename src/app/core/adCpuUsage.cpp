@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace moravel {
@@ -20,17 +20,26 @@ bool isCpuLine(const std::string& line) {
 TCpuUsage::TCpuUsage(std::string statFile) : statFile_(std::move(statFile)) {}
 
 // Lines "cpuN user nice system idle iowait irq softirq steal ...", in jiffies.
+// The processors' lines come first in the file, so reading stops at the
+// first other line: the next one ("intr") alone holds a count for every
+// interrupt number, thousands of fields read twice a second for nothing.
 std::vector<TCpuUsage::Counters> TCpuUsage::readCounters() const {
     std::ifstream in(statFile_);
     std::vector<Counters> cpus;
     std::string line;
-    while (std::getline(in, line)) {
-        if (!isCpuLine(line)) continue;
-        std::istringstream fields(line);
-        std::string name;
-        fields >> name;
+    while (std::getline(in, line) && line.compare(0, 3, "cpu") == 0) {
+        if (!isCpuLine(line)) continue;  // "cpu ": the sum over all processors
         std::vector<std::uint64_t> values;
-        for (std::uint64_t v; fields >> v;) values.push_back(v);
+        const char* at = line.data() + line.find(' ');
+        const char* end = line.data() + line.size();
+        while (at < end) {
+            while (at < end && *at == ' ') ++at;
+            std::uint64_t v = 0;
+            const auto [next, error] = std::from_chars(at, end, v);
+            if (error != std::errc{}) break;
+            values.push_back(v);
+            at = next;
+        }
         if (values.size() < 4) throw std::runtime_error("Unable to locate the \"% of CPU usage\" performance counter");
         Counters c;
         c.idle = values[3] + (values.size() > 4 ? values[4] : 0);

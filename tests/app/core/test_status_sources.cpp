@@ -94,6 +94,16 @@ TEST_F(CpuUsage, StealCountsAndGuestTimeIsNotCountedTwice) {
     EXPECT_NEAR(sampler.GetCpuUsage(0), 0.5L, 1e-12L);
 }
 
+// The processors' lines lead the file; what follows them is not read, even
+// a line that looks like one.
+TEST_F(CpuUsage, ReadingStopsAfterTheProcessorsLines) {
+    write("cpu  1 0 0 3 0 0 0 0\ncpu0 1 0 0 3 0 0 0 0\nintr 7 0 0 1\ncpu1 5 0 0 5 0 0 0 0\n");
+    TCpuUsage sampler(path.string());
+    sampler.CollectCpuSample();
+    EXPECT_EQ(sampler.ProcessorCount(), 1);
+    EXPECT_NEAR(sampler.GetCpuUsage(0), 0.25L, 1e-12L);
+}
+
 TEST(CpuUsageOfThisMachine, ReadsTheKernelsCounters) {
     TCpuUsage real;  // /proc/stat: its lines parse and processor 0 is there
     EXPECT_NO_THROW(real.CollectCpuSample());
