@@ -2,8 +2,9 @@
 // into a queue of its own; one worker thread per open device writes the
 // blocks to the device in order and posts Done for each once all of its
 // bytes are in the device's buffer. "Played" thus means handed to the
-// device: the buffer holds about two blocks (two periods of the size of the
-// first block written), so Done runs at most that far ahead of the sound.
+// device: the buffer holds about two blocks (four periods of half the size
+// of the first block written), so Done runs at most that far ahead of the
+// sound.
 //
 // Threads: every call comes from the component's thread. The worker never
 // touches a WaveHeader: it is only the token the Done notification carries.

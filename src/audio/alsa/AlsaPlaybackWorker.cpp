@@ -10,8 +10,19 @@ namespace moravel::alsa {
 
 namespace {
 
-// Device buffer in periods of one block: Done runs that far ahead of the sound.
-constexpr unsigned kPlaybackPeriods = 2;
+// The device buffer holds two blocks (Done runs that far ahead of the
+// sound), in periods of half a block. A sound server renders a stream about
+// a period ahead of playing it (it sets its own latency from the period),
+// taking that much from the stream at once. With a whole block as the
+// period it took up to a block at a time from a stream that the gap filler
+// keeps only some 20 ms ahead: on a server whose capture also came in
+// bursts the stream ran dry about once a second, each time set up anew by
+// the recovery, and the timing queries that follow every restart made the
+// server's client thread the program's busiest but one. With half a block
+// none of that happened in 30 s, while the server's messages per block stay
+// few (it asks for more data once per period).
+constexpr unsigned kBlocksBuffered = 2;
+constexpr unsigned kPeriodsPerBlock = 2;
 // The shortest period asked for, as a fraction of a second, so that tiny
 // blocks do not make the worker wake thousands of times a second.
 constexpr unsigned kMinPeriodsPerSecond = 100;
@@ -66,8 +77,8 @@ private:
     bool configure() {
         const auto blockFrames = static_cast<snd_pcm_uframes_t>(current_.size() / s_.frameBytes());
         const auto minFrames = static_cast<snd_pcm_uframes_t>(s_.format.samplesPerSec) / kMinPeriodsPerSecond;
-        if (ConfigurePcm(pcm(), s_.format, std::max<snd_pcm_uframes_t>({blockFrames, minFrames, 1}), kPlaybackPeriods,
-                         layout_) != kWaveOk) {
+        const snd_pcm_uframes_t period = std::max<snd_pcm_uframes_t>({blockFrames / kPeriodsPerBlock, minFrames, 1});
+        if (ConfigurePcm(pcm(), s_.format, period, kBlocksBuffered * kPeriodsPerBlock, layout_) != kWaveOk) {
             s_.reportLost();
             return false;
         }
