@@ -15,6 +15,23 @@ bool isCpuLine(const std::string& line) {
     return line.size() > 3 && line.compare(0, 3, "cpu") == 0 && std::isdigit(static_cast<unsigned char>(line[3]));
 }
 
+// The whole numbers after a line's first word, up to the first field that
+// is not one.
+std::vector<std::uint64_t> countsAfterName(const std::string& line) {
+    std::vector<std::uint64_t> values;
+    const char* end = line.data() + line.size();
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    const char* at = std::find_if(line.data(), end, blank);
+    for (;;) {
+        at = std::find_if_not(at, end, blank);
+        std::uint64_t v = 0;
+        const auto [next, error] = std::from_chars(at, end, v);
+        if (error != std::errc{}) return values;
+        values.push_back(v);
+        at = next;
+    }
+}
+
 }  // namespace
 
 TCpuUsage::TCpuUsage(std::string statFile) : statFile_(std::move(statFile)) {}
@@ -29,17 +46,7 @@ std::vector<TCpuUsage::Counters> TCpuUsage::readCounters() const {
     std::string line;
     while (std::getline(in, line) && line.compare(0, 3, "cpu") == 0) {
         if (!isCpuLine(line)) continue;  // "cpu ": the sum over all processors
-        std::vector<std::uint64_t> values;
-        const char* at = line.data() + line.find(' ');
-        const char* end = line.data() + line.size();
-        while (at < end) {
-            while (at < end && *at == ' ') ++at;
-            std::uint64_t v = 0;
-            const auto [next, error] = std::from_chars(at, end, v);
-            if (error != std::errc{}) break;
-            values.push_back(v);
-            at = next;
-        }
+        const std::vector<std::uint64_t> values = countsAfterName(line);
         if (values.size() < 4) throw std::runtime_error("Unable to locate the \"% of CPU usage\" performance counter");
         Counters c;
         c.idle = values[3] + (values.size() > 4 ? values[4] : 0);

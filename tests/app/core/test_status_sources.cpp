@@ -61,6 +61,13 @@ TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unable to locate the \"Processor\" performance object");
     }
+    write("cpu0\n");
+    try {
+        TCpuUsage(path.string()).CollectCpuSample();
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Unable to locate the \"% of CPU usage\" performance counter");
+    }
     write("cpu0 1 2 3\n");
     TCpuUsage shortLine(path.string());
     try {
