@@ -46,6 +46,8 @@ constexpr std::uint8_t kDefaultCharset = 1;
 constexpr std::size_t kFaceNameUnits = 32;
 constexpr std::size_t kLogFontPanoseTailBytes = 228;  // full name, style, version ... panose after LOGFONTW
 constexpr double kPixelsPerInch = 96;
+// The page unit is a pixel of that reference device: 2540 / 96 .01 mm.
+constexpr double kHundredthsOfMmPerPixel = 2540.0 / kPixelsPerInch;
 
 void PutRect(LittleEndianBuffer& b, const IntRect& r) {
     b.I32(r.left);
@@ -132,8 +134,9 @@ public:
         LittleEndianBuffer b;
         PutRect(b, {0, 0, -1, -1});  // bounds not computed
         b.U32(kGmCompatible);
-        b.F32(0);  // x and y scale, unused in compatible mode
-        b.F32(0);
+        // The compatible mode's scale factors: .01 mm per page unit.
+        b.F32(static_cast<float>(kHundredthsOfMmPerPixel));
+        b.F32(static_cast<float>(kHundredthsOfMmPerPixel));
         b.I32(origin.x);
         b.I32(origin.y);
         b.U32(chars);

@@ -120,6 +120,23 @@ TEST(EmfWriter, TextIsUtf16WithWholePixelAdvancesThatKeepTheRunningSum) {
               (std::vector<std::int32_t>{3, 4, 3}));
 }
 
+// In the compatible graphics mode a reader scales the text by exScale and
+// eyScale, the .01 mm in one page unit: a pixel of the 96 dpi reference
+// device is 2540 / 96 = 26.458334 (float 0x41D3AAAB).
+TEST(EmfWriter, TextRecordScalesPageUnitsToHundredthsOfAMillimetre) {
+    Text text;
+    text.text = u"x";
+    text.font = {"Sans", 10, 400, false};
+    for (const EmfRecord& r : Records(WriteEmf({50, 50, {text}}))) {
+        if (r.type != kExtTextOutW) continue;
+        EXPECT_EQ(U32At(r.bytes, 24), 1u);  // GM_COMPATIBLE
+        EXPECT_EQ(Bytes(r.bytes.begin() + 28, r.bytes.begin() + 36),
+                  (Bytes{0xAB, 0xAA, 0xD3, 0x41, 0xAB, 0xAA, 0xD3, 0x41}));
+        return;
+    }
+    ADD_FAILURE() << "no text record";
+}
+
 TEST(EmfWriter, ImageRecordPointsAtItsHeaderAndBits) {
     Image image;
     image.width = 2;
