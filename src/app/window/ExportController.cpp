@@ -44,9 +44,9 @@ FileDialogRequest imageDialog(const QString& title) {
     return setup;
 }
 
-FileDialogRequest pdfDialog() {
+FileDialogRequest pdfDialog(const QString& title) {
     FileDialogRequest setup;
-    setup.title = QStringLiteral("Print spectrogram to PDF file");
+    setup.title = title;
     setup.filter = QStringLiteral("PDF document (*.pdf)");
     setup.defaultSuffix = QStringLiteral("pdf");
     return setup;
@@ -80,14 +80,21 @@ void ExportController::saveChart(TChart& chart, QAbstractButton& displayOn, cons
     ChartExporter(chart).SaveToFile(fileName);
 }
 
+void ExportController::PrintSpectrum() {
+    printChart(parts_.spectrumChart, parts_.spectrumOn, QStringLiteral("Print spectrum to PDF file"));
+}
+
 void ExportController::PrintSpectrogram() {
-    TChart& chart = parts_.spectrogramChart;
-    const PausedDisplay paused(parts_.spectrogramOn);
+    printChart(parts_.spectrogramChart, parts_.spectrogramOn, QStringLiteral("Print spectrogram to PDF file"));
+}
+
+void ExportController::printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle) {
+    const PausedDisplay paused(displayOn);
     if (PrinterInstalled()) {
         PrintChartOnDefaultPrinter(chart, kPrintMargins);
         return;
     }
-    const QString fileName = parts_.save1.Execute(pdfDialog());
+    const QString fileName = parts_.save1.Execute(pdfDialog(pdfTitle));
     if (fileName.isEmpty()) return;
     WriteFileAtomically(fileName, PrintChartToPdf(chart, kPrintMargins));
 }

@@ -1,7 +1,7 @@
 // The image export behind the "Spectrum" and "Spectrogram" menus: saving a
 // plot to an image file through the shared save dialog `save1`, copying it
-// to the clipboard and printing the spectrogram. The window's five menu
-// handlers forward here; the drawing and the files are ChartExporter's and
+// to the clipboard and printing it. The window's menu handlers forward
+// here; the drawing and the files are ChartExporter's and
 // ChartPrinter's. Errors are thrown (ExportError) for the window's handler
 // guard to show.
 //
@@ -38,12 +38,15 @@ public:
     void SaveSpectrogram();
     /// `CopytoClipboard1Click`: the spectrogram to the clipboard.
     void CopySpectrogram();
-    /// `PrintPreview1Click`: the spectrogram on the default printer or, with
-    /// no printer installed, into a PDF file chosen through `save1`.
+    /// The spectrum plot on the default printer or, with no printer
+    /// installed, into a PDF file chosen through `save1`.
+    void PrintSpectrum();
+    /// `PrintPreview1Click`: the same for the spectrogram.
     void PrintSpectrogram();
 
 private:
     void saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title);
+    void printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle);
 
     Parts parts_;
 };

@@ -61,9 +61,11 @@ void TMainForm::buildMenus() {
     QMenu* spectrumMenu = bar->addMenu(QStringLiteral("Spectrum"));
     item(spectrumMenu, "SpectrumSaveToFile", QStringLiteral("Save visible area to file"));
     item(spectrumMenu, "SpectrumCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
+    item(spectrumMenu, "SpectrumPrint", QStringLiteral("Print..."));
     QMenu* spectrogramMenu = bar->addMenu(QStringLiteral("Spectrogram"));
     item(spectrogramMenu, "SpectrogramSaveToFile", QStringLiteral("Save visible area to file"));
     item(spectrogramMenu, "SpectrogramCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
+    item(spectrogramMenu, "SpectrogramPrint", QStringLiteral("Print..."));
     item(spectrogramMenu, "SpectrogramPrintPreview", QStringLiteral("Print preview"))->setVisible(false);
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
@@ -112,6 +114,10 @@ void TMainForm::connectExportMenus() {
     on(action("SpectrogramSaveToFile"), &QAction::triggered, &TMainForm::SavetoFile1Click);
     on(action("SpectrogramCopyToClipboard"), &QAction::triggered, &TMainForm::CopytoClipboard1Click);
     on(action("SpectrogramPrintPreview"), &QAction::triggered, &TMainForm::PrintPreview1Click);
+    // "Print..." prints as the hidden "Print preview" does: on the default
+    // printer, or into a PDF file where none is set up.
+    on(action("SpectrumPrint"), &QAction::triggered, [this] { exportControl_->PrintSpectrum(); });
+    on(action("SpectrogramPrint"), &QAction::triggered, &TMainForm::PrintPreview1Click);
 }
 
 void TMainForm::Savevisibleareatofile1Click() { exportControl_->SaveSpectrum(); }

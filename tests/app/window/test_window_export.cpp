@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -345,6 +346,35 @@ private slots:
         const QString text = QString::fromLatin1(pdf.readAll());
         QVERIFY(text.startsWith(QStringLiteral("%PDF-")));
         QCOMPARE(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![a-z])"))), 1);
+        QVERIFY(w.Button("sb_spectrogram_on")->isChecked());
+        QVERIFY(w.f.Messages().isEmpty());
+    }
+
+    // Each plot menu has a visible "Print..." that prints its own plot.
+    void eachPlotMenuPrintsItsPlotToAPdf() {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty()) QSKIP("a printer is installed here");
+        ExportWindow w;
+        const struct {
+            const char* item;
+            const char* menu;
+            const char* title;
+        } prints[] = {{"SpectrumPrint", "Spectrum", "Print spectrum to PDF file"},
+                      {"SpectrogramPrint", "Spectrogram", "Print spectrogram to PDF file"}};
+        for (const auto& print : prints) {
+            QAction* item = w.f.Find<QAction>(print.item);
+            QVERIFY2(item->isVisible() && item->isEnabled(), print.item);
+            QCOMPARE(item->text(), QStringLiteral("Print..."));
+            QCOMPARE(qobject_cast<QMenu*>(item->parent())->title(), QString::fromLatin1(print.menu));
+            const QString file = w.File(print.item) + QStringLiteral(".pdf");
+            w.Answer(file);
+            item->trigger();
+            QCOMPARE(w.Dialogs().back().title, QString::fromLatin1(print.title));
+            QFile pdf(file);
+            QVERIFY2(pdf.open(QIODevice::ReadOnly), print.item);
+            QVERIFY(pdf.readAll().startsWith("%PDF-"));
+        }
+        QVERIFY(!w.f.Find<QAction>("SpectrogramPrintPreview")->isVisible());
+        QVERIFY(w.Button("sb_Spectrum_on")->isChecked());
         QVERIFY(w.Button("sb_spectrogram_on")->isChecked());
         QVERIFY(w.f.Messages().isEmpty());
     }
