@@ -124,5 +124,19 @@ TEST(AlsaMixerLayout, ControlsAreFoundByTheirElement) {
     EXPECT_EQ(layout.ControlsOfElement(1).size(), 3U);  // volume, mute, the selector
 }
 
+// "Mic Boost Volume" names no direction, so ALSA reports a playback and a
+// capture volume; a "Mic Boost Switch" likewise. Both are input gains.
+TEST(AlsaMixerLayout, ControlsForBothDirectionsAreRecordingSourcesOnly) {
+    AlsaElementTraits boost;
+    boost.name = "Mic Boost";
+    boost.playbackVolume = boost.captureVolume = boost.commonVolume = true;
+    AlsaElementTraits boostSwitch;
+    boostSwitch.name = "Line Boost";
+    boostSwitch.playbackSwitch = boostSwitch.captureSwitch = boostSwitch.commonSwitch = true;
+    const AlsaMixerLayout layout({Playback("Master"), Playback("Mic"), Capture(), boost, boostSwitch});
+    EXPECT_EQ(SourceNames(layout, 0), (std::vector<std::string>{"Mic"}));
+    EXPECT_EQ(SourceNames(layout, 1), (std::vector<std::string>{"Mic Boost", "Line Boost"}));
+}
+
 }  // namespace
 }  // namespace moravel::mixer

@@ -25,6 +25,8 @@ AlsaElementTraits ProbeElement(snd_mixer_elem_t* e) {
     t.playbackSwitch = snd_mixer_selem_has_playback_switch(e);
     t.captureVolume = snd_mixer_selem_has_capture_volume(e);
     t.captureSwitch = snd_mixer_selem_has_capture_switch(e);
+    t.commonVolume = snd_mixer_selem_has_common_volume(e);
+    t.commonSwitch = snd_mixer_selem_has_common_switch(e);
     t.playbackMono = snd_mixer_selem_is_playback_mono(e);
     t.captureMono = snd_mixer_selem_is_capture_mono(e);
     t.playbackVolumeJoined = snd_mixer_selem_has_playback_volume_joined(e);

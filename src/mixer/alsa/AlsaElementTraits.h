@@ -19,6 +19,11 @@ struct AlsaElementTraits {
     bool captureSwitch = false;
     bool playbackMono = false;
     bool captureMono = false;
+    /// The volume or switch serves both directions: a control named without
+    /// "Playback" or "Capture" ("Mic Boost Volume"), which ALSA reports as
+    /// a playback and a capture volume (switch) at once.
+    bool commonVolume = false;
+    bool commonSwitch = false;
     bool playbackVolumeJoined = false;
     bool captureVolumeJoined = false;
     /// The capture switch belongs to a group of which one is on at a time.

@@ -11,7 +11,13 @@ namespace {
 constexpr std::uint32_t kDestinationIdBase = 0xFFFF0000;
 constexpr int kNone = -1;
 
-bool Plays(const AlsaElementTraits& e) { return e.playbackVolume || e.playbackSwitch; }
+// A control for both directions is a gain or switch of an input (a
+// microphone's preamplifier, "Mic Boost"): it shapes what is recorded, and
+// listing it among the playback sources too would let the microphone's
+// playback and recording lines both be bound to the one gain.
+bool Plays(const AlsaElementTraits& e) {
+    return (e.playbackVolume && !e.commonVolume) || (e.playbackSwitch && !e.commonSwitch);
+}
 bool Records(const AlsaElementTraits& e) { return (e.captureVolume || e.captureSwitch) && !e.enumCapture; }
 
 bool SameText(const std::string& a, const std::string& b) {

@@ -6,7 +6,9 @@
 // playback element); its sources are the other elements with a playback
 // volume or switch. Destination 1 is recording: its own controls come from
 // "Capture"; its sources are the other elements with a capture volume or
-// switch. A switch is offered as a mute (switch off = muted).
+// switch. An element whose volume and switch serve both directions ("Mic
+// Boost", an input's gain) is a recording source only. A switch is offered
+// as a mute (switch off = muted).
 //
 // The recording selector, a list control of destination 1:
 // - an enumerated capture element "Capture Source" or "Input Source": a

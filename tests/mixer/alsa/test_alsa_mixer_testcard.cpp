@@ -87,6 +87,12 @@ protected:
     void SetUp() override { Open("switches"); }
 };
 
+// The card with a microphone gain named without a direction.
+class BoostTestcard : public TestcardMixer {
+protected:
+    void SetUp() override { Open("boost"); }
+};
+
 TEST_F(EnumTestcard, CardNamesAndLines) {
     EXPECT_EQ(mixer->ProductName(), "Moravel Test Card");
     EXPECT_EQ(mixer->Manufacturer(), "Testcard Codec");
@@ -214,6 +220,15 @@ TEST_F(SwitchTestcard, LeftMinusOneChangesOnlyTheSelection) {
     EXPECT_EQ(r.left, 65535);
     EXPECT_EQ(r.mute, 1);
     EXPECT_TRUE(r.muteIsSelection);
+}
+
+// ALSA reports "Mic Boost Volume" as a playback and a capture volume; it is
+// the microphone's input gain and only a recording source.
+TEST_F(BoostTestcard, AnInputGainIsARecordingSourceOnly) {
+    EXPECT_EQ(SourceNames(kPlayback), (Names{"PCM", "Line", "CD", "Mic"}));
+    EXPECT_EQ(SourceNames(kRecording), (Names{"Line", "Mic", "Mic Boost", "CD", "Mix"}));
+    ASSERT_TRUE(Set(kRecording, "Mic Boost", 43690, -1, -1));
+    EXPECT_EQ(Line(kRecording, "Mic Boost").left, 43690);  // element 2 of 0..3
 }
 
 }  // namespace

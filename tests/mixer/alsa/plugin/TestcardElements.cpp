@@ -35,12 +35,13 @@ std::vector<ElementSpec> SharedElements() {
 
 std::vector<ElementSpec> TestcardElements(const std::string& variant) {
     std::vector<ElementSpec> elements = SharedElements();
-    if (variant == "enum")
+    if (variant == "enum" || variant == "boost")
         elements.push_back(Enumeration("Input Source", {"Mic", "Line", "CD", "Mix"}, 0));
     else if (variant == "switches")
         elements.push_back(Enumeration("Capture Source", {"Mic", "CD", "Line", "Mix"}, 2));
     else
         elements.clear();
+    if (variant == "boost") elements.push_back(Volume("Mic Boost", 2, 0, 3, 0));
     return elements;
 }
 

@@ -4,7 +4,9 @@
 //   enumeration, as on many newer codecs;
 // - "switches": by a "Capture Source" enumeration, which the simple mixer
 //   turns into an exclusive capture switch on each source element, as on
-//   many older codecs.
+//   many older codecs;
+// - "boost": "enum" with a "Mic Boost Volume", a gain named without a
+//   direction, as on many codecs.
 // Both share the playback side: Master, PCM, a mono Mic, Line and CD, each
 // with volume and switch, and a Capture volume and switch.
 //
@@ -27,7 +29,7 @@ struct ElementSpec {
     long initial = 0;                // every channel's value at open
 };
 
-/// The elements of variant `variant` ("enum" or "switches"); empty for an
+/// The elements of variant `variant` ("enum", "switches", "boost"); empty for an
 /// unknown variant.
 std::vector<ElementSpec> TestcardElements(const std::string& variant);
 
