@@ -3,7 +3,6 @@
 #include "ByteOrder.h"
 
 #include <algorithm>
-#include <limits>
 #include <stdexcept>
 
 namespace moravel {
@@ -24,12 +23,8 @@ bool PlayerBlockReader::CanPlay(const WaveFormatEx& format) {
 
 std::int32_t PlayerBlockReader::ReadBlock(TWaveStream& stream, std::int16_t* dest, std::int32_t size) {
     if (size < 0 || size > kMaxBlockBytes) throw std::invalid_argument("player block size out of range");
-    const std::int32_t position = stream.Position();
-    if (position % 2 != 0) {
-        if (position == std::numeric_limits<std::int32_t>::max())
-            throw std::overflow_error("WAV frame position overflows");
-        stream.SetPosition(position + 1);
-    }
+    const std::int64_t position = stream.Position();
+    if (position % 2 != 0) stream.SetPosition(position + 1);
     const WaveFormatEx& format = stream.Format();
     if (!CanPlay(format)) return 0;
     blockAlign_ = format.nBlockAlign;

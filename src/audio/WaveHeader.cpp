@@ -120,7 +120,7 @@ void TWaveStream::locateData() {
     dataStart_ = chunk_.dataOffset;
     dataEnd_ = dataStart_ + size;
     dataOffset_ = toInt32(dataStart_, "WAV data offset out of range");
-    frameCount_ = toInt32(size / format_.nBlockAlign, "WAV frame count out of range");
+    frameCount_ = size / format_.nBlockAlign;
 }
 
 std::int64_t TWaveStream::fileEnd(const char* message) {

@@ -15,6 +15,8 @@ namespace {
 [[noreturn]] void fail(const char* message) { throw WaveStreamError(message); }
 
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+// The most bytes a chunk can hold: its size is a 32-bit number.
+constexpr std::int64_t kMaxChunkBytes = std::numeric_limits<std::uint32_t>::max();
 
 std::int64_t frameBytes(std::int32_t frames, std::uint16_t blockAlign) {
     if (frames < 0) throw std::range_error("negative WAV frame count");
@@ -86,17 +88,20 @@ std::int64_t TWaveStream::endOfData() { return writing_ ? file_.seek(0, RiffFile
 // Positions count from the first data byte in both modes. A target before
 // it is refused before the file moves, so a failed Seek never leaves the
 // stream standing in the header.
-std::int32_t TWaveStream::Seek(std::int32_t offset, std::int16_t origin) {
+std::int64_t TWaveStream::Seek(std::int64_t offset, std::int16_t origin) {
     std::int64_t base = -1;
     if (origin == kSeekFromData) base = dataStart_;
     if (origin == kSeekFromCurrent) base = file_.tell();
     if (origin == kSeekFromEnd) base = endOfData();
-    const std::int64_t target = base + std::int64_t{offset} * format_.nBlockAlign;
-    if (base < 0 || target < dataStart_) fail("Seeking to an invalid location in the file.");
-    const std::int64_t frame = (target - dataStart_) / format_.nBlockAlign;
-    if (frame > kInt32Max) throw std::range_error("WAV frame position out of range");
+    // The offset is bounded before it is multiplied out: no further back
+    // than a chunk can reach, no further ahead than a data chunk can hold.
+    if (base < 0 || offset < -kMaxChunkBytes) fail("Seeking to an invalid location in the file.");
+    if (offset > (kMaxChunkBytes + dataStart_ - base) / format_.nBlockAlign)
+        throw std::range_error("WAV frame position out of range");
+    const std::int64_t target = base + offset * format_.nBlockAlign;
+    if (target < dataStart_) fail("Seeking to an invalid location in the file.");
     if (file_.seek(target, RiffFile::Origin::Begin) != target) fail("Seeking to an invalid location in the file.");
-    return static_cast<std::int32_t>(frame);
+    return (target - dataStart_) / format_.nBlockAlign;
 }
 
 // The data chunk is ascended from the end of the file, which is where its

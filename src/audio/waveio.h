@@ -1,7 +1,8 @@
 // RIFF WAVE files: TWaveStream reads or writes one over an open RiffFile;
 // TFileWaveStream opens the file by name. Counts are sample frames (units of
 // the format's block alignment); positions are relative to the first data
-// byte. Every failure throws WaveStreamError with a fixed message.
+// byte and 64-bit, as a file whose frames are single bytes holds up to 4 GiB
+// of them. Every failure throws WaveStreamError with a fixed message.
 //
 // Not thread-safe; one stream is used by one thread at a time.
 #pragma once
@@ -63,13 +64,15 @@ public:
     virtual std::int32_t Read(void* buffer, std::int32_t count);
     /// New position in frames from the first data byte (in both modes);
     /// origin kSeekFromData, kSeekFromCurrent or kSeekFromEnd (the end of
-    /// the data). A target before the data is refused and the stream stays.
-    virtual std::int32_t Seek(std::int32_t offset, std::int16_t origin);
+    /// the data). A target before the data is refused and the stream stays;
+    /// one more than 4 GiB behind the first data byte (beyond any data chunk)
+    /// throws std::range_error.
+    virtual std::int64_t Seek(std::int64_t offset, std::int16_t origin);
     /// Appends `count` frames; returns the frames written.
     virtual std::int32_t Write(const void* buffer, std::int32_t count);
 
-    std::int32_t Position() { return Seek(0, kSeekFromCurrent); }
-    void SetPosition(std::int32_t frame) { Seek(frame, kSeekFromData); }
+    std::int64_t Position() { return Seek(0, kSeekFromCurrent); }
+    void SetPosition(std::int64_t frame) { Seek(frame, kSeekFromData); }
 
     /// Completes the chunk sizes (when writing) and flushes. Throws
     /// "Cannot ascend chunk." or "Cannot flush."; later calls do nothing.
@@ -89,7 +92,7 @@ public:
     /// Reading: file offset of the first data byte. Writing: 0.
     std::int32_t DataOffset() const { return dataOffset_; }
     /// Reading: frames in the data chunk (as far as the file really holds them).
-    std::int32_t FrameCount() const { return frameCount_; }
+    std::int64_t FrameCount() const { return frameCount_; }
 
 private:
     // Header parsing and creation live in WaveHeader.cpp.
@@ -106,7 +109,7 @@ private:
     WaveFormatEx format_{};
     std::vector<std::uint8_t> formatExtra_;
     std::int32_t dataOffset_ = 0;
-    std::int32_t frameCount_ = 0;
+    std::int64_t frameCount_ = 0;
     bool writing_ = false;
     bool finished_ = false;
     RiffChunk riff_{};

@@ -154,8 +154,11 @@ TEST(WaveRead, FrameArithmeticIsChecked) {
     EXPECT_THROW(stream.Read(frame, -1), std::range_error);
     EXPECT_THROW(stream.Read(frame, 0x7FFFFFFF), std::overflow_error);
     EXPECT_THROW(stream.Write(frame, 0x40000000), std::overflow_error);
-    stream.SetPosition(0x7FFFFFFF);
-    EXPECT_THROW(stream.Seek(0x7FFFFFFF, kSeekFromCurrent), std::range_error);
+    // Positions reach the end of the largest data chunk (4 GiB), no further.
+    stream.SetPosition(0xFFFFFFFF / 4);
+    EXPECT_THROW(stream.Seek(1, kSeekFromCurrent), std::range_error);
+    EXPECT_THROW(stream.Seek(INT64_MAX, kSeekFromCurrent), std::range_error);
+    EXPECT_EQ(stream.Position(), 0xFFFFFFFF / 4);
 }
 
 TEST(WaveRead, FinishingAReadStreamLeavesTheFileAlone) {

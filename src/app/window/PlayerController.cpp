@@ -3,6 +3,7 @@
 #include "FileDialog.h"
 #include "FileNamePanel.h"
 #include "SameWaveFile.h"
+#include "TrackBarScale.h"
 #include "WavePlayer.h"
 #include "pages/PlayerPage.h"
 
@@ -70,7 +71,7 @@ void PlayerController::start() {
     QSlider* bar = parts_.page.TrackWavePlayerPosition;
     {
         const QSignalBlocker quiet(bar);
-        bar->setMaximum(player_->FrameCount());
+        bar->setMaximum(TrackBarScale(player_->FrameCount()).Maximum());
         bar->setValue(0);
     }
     parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(0)));
@@ -124,7 +125,7 @@ void PlayerController::BrowseClick() {
 
 void PlayerController::PositionChange() {
     if (!player_ || !parts_.page.sb_wave_play->isChecked()) return;
-    player_->Seek(parts_.page.TrackWavePlayerPosition->value());
+    player_->Seek(TrackBarScale(player_->FrameCount()).Frame(parts_.page.TrackWavePlayerPosition->value()));
     parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
 }
 
@@ -146,7 +147,7 @@ void PlayerController::ReadBlock(std::int16_t* block, std::int32_t bytes) {
 void PlayerController::showPosition() {
     QSlider* bar = parts_.page.TrackWavePlayerPosition;
     const QSignalBlocker quiet(bar);
-    bar->setValue(player_->Position());
+    bar->setValue(TrackBarScale(player_->FrameCount()).BarValue(player_->Position()));
     parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
 }
 

@@ -42,14 +42,14 @@ std::int32_t WavePlayer::ReadBlock(std::int16_t* dest, std::int32_t bytes, const
     return samples;
 }
 
-void WavePlayer::Seek(std::int32_t frame) {
-    position_ = std::clamp(frame, 0, FrameCount());
+void WavePlayer::Seek(std::int64_t frame) {
+    position_ = std::clamp<std::int64_t>(frame, 0, FrameCount());
     stream_->SetPosition(position_);
 }
 
 bool WavePlayer::TakeFinished() { return std::exchange(finished_, false); }
 
-std::string WavePlayer::TimeText(std::int32_t frame) const {
+std::string WavePlayer::TimeText(std::int64_t frame) const {
     return FormatClock(PlaySeconds(frame, Format(), Rate() - kCaptureRateOffset));
 }
 

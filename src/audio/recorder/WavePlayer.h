@@ -49,10 +49,11 @@ public:
     std::int32_t Rate() const { return static_cast<std::int32_t>(Format().nSamplesPerSec); }
     PlayerDeviceSettings DeviceSettings() const;
 
-    /// Frames in the file: the position track bar's maximum.
-    std::int32_t FrameCount() const { return stream_->FrameCount(); }
+    /// Frames in the file (up to 2^32 for a recording of 4 GiB, whose
+    /// frames are bytes): the end of the position track bar (TrackBarScale).
+    std::int64_t FrameCount() const { return stream_->FrameCount(); }
     /// The track bar's position: frames from the start, 0 … FrameCount().
-    std::int32_t Position() const { return position_; }
+    std::int64_t Position() const { return position_; }
 
     /// One input block: `dest` holds `bytes` bytes (even, 0 … 8192) of
     /// zeroed 16-bit samples. Paused: nothing is read, the block stays
@@ -65,7 +66,7 @@ public:
 
     /// The track bar was moved to `frame` (clamped to 0 … FrameCount()):
     /// playing goes on from there.
-    void Seek(std::int32_t frame);
+    void Seek(std::int64_t frame);
 
     /// The end was reached without Loop; the status tick releases Play.
     bool Finished() const { return finished_; }
@@ -73,14 +74,14 @@ public:
     bool TakeFinished();
 
     /// Play time of `frame` at the input rate, as "hh:mm:ss" ("Time").
-    std::string TimeText(std::int32_t frame) const;
+    std::string TimeText(std::int64_t frame) const;
     /// Play time of the whole file ("Total").
     std::string TotalText() const { return TimeText(FrameCount()); }
 
 private:
     std::unique_ptr<TFileWaveStream> stream_;
     PlayerBlockReader reader_;
-    std::int32_t position_ = 0;
+    std::int64_t position_ = 0;
     bool finished_ = false;
 };
 

@@ -362,6 +362,27 @@ private slots:
         f.Form().close();
         QVERIFY(ReadText(f.SettingsPath()).find("WavePlayerFilename=" + chosen) != std::string::npos);
     }
+
+    // A recording of 3 GiB plays: the bar spans it in steps of two one-byte
+    // frames, and the bar moved near the end plays on to the end.
+    void aRecordingOfMoreThanTwoGibibytesPlaysToItsEnd() {
+        TempFolder folder;
+        const std::string file = folder.File("long.wav");
+        MakeSparseRecording(file, 8000, 3LL << 30, std::vector<std::int16_t>(1024, 1000));
+        WindowFixture f(WaveSettings(0, folder.File("rec.wav"), file));
+        StartWithCpu(f);
+        f.Click("sb_wave_play");
+        QCOMPARE(f.Messages(), QStringList());
+        QVERIFY(down(f, "sb_wave_play"));
+        QCOMPARE(f.Find<QLabel>("Panel40")->text(), QStringLiteral("56:16:32"));
+        auto* bar = f.Find<QSlider>("TrackWavePlayerPosition");
+        QCOMPARE(bar->maximum(), 1610612736);
+        bar->setValue(bar->maximum() - 1024);  // the last 1024 samples
+        QCOMPARE(f.Find<QLabel>("Panel39")->text(), QStringLiteral("56:16:32"));
+        RunTicking(f, 1000);
+        verifyIdle(f);
+        QCOMPARE(f.Messages(), QStringList());
+    }
 };
 
 QTEST_MAIN(PlayerTest)

@@ -1,10 +1,30 @@
 #include "RecorderTestSupport.h"
 
+#include "RecordingSeal.h"
+#include "WaveRecorder.h"
+
 #include <csignal>
 #include <cstdio>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace moravel::testing {
+
+// The recorder's own empty file, the tail written at the end of the data and
+// the header's sizes brought up to the file's length as after a crash.
+void MakeSparseRecording(const std::string& path, std::int32_t rate, std::int64_t dataBytes,
+                         const std::vector<std::int16_t>& tail) {
+    if (!WaveRecorder(path, rate).Stop()) throw std::runtime_error("cannot create " + path);
+    const Bytes bytes = Samples16(tail);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const off_t at = off_t(WaveRecorder::kDataOffset + dataBytes) - off_t(bytes.size());
+    const bool written = fd >= 0 && ::pwrite(fd, bytes.data(), bytes.size(), at) == ssize_t(bytes.size());
+    if (fd >= 0) ::close(fd);
+    if (!written || !SealRecording(path, WaveRecorder::kDataOffset).empty())
+        throw std::runtime_error("cannot write " + path);
+}
 
 Bytes SampleBytes(std::size_t bytes, int seed) {
     Bytes out(bytes);

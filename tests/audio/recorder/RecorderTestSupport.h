@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace moravel::testing {
 
@@ -26,6 +27,12 @@ bool AppendInBlocks(Recorder& recorder, const Bytes& bytes, std::size_t block) {
     }
     return true;
 }
+
+/// The recorder's file at `rate` Hz with `dataBytes` bytes of data (even, at
+/// least the tail's) of which only the last, `tail`, is written: the rest is
+/// a hole, so a recording of gigabytes takes no disk space.
+void MakeSparseRecording(const std::string& path, std::int32_t rate, std::int64_t dataBytes,
+                         const std::vector<std::int16_t>& tail);
 
 /// What a command printed on its standard output, trimmed.
 std::string CommandOutput(const std::string& command);

@@ -4,6 +4,7 @@
 // seek).
 #include "PlayableFormat.h"
 #include "RecorderTestSupport.h"
+#include "TrackBarScale.h"
 #include "WavePlayer.h"
 #include "WaveRecorder.h"
 
@@ -217,6 +218,38 @@ TEST_F(Player, SeekingMovesPlayingAndStaysInsideTheFile) {
     EXPECT_EQ(player.Position(), 1500);
     EXPECT_EQ(read(player, 4), std::vector<std::int16_t>(2, 0));
     EXPECT_TRUE(player.Finished());
+}
+
+// A recording of 3 GiB (more frames than an int holds: its frames are
+// bytes) opens, seeks near its end, plays its last samples and ends there.
+TEST_F(Player, PlaysARecordingOfMoreThanTwoGibibytes) {
+    constexpr std::int64_t kData = 3LL << 30;
+    const std::vector<std::int16_t> tail = ramp(1024);
+    const std::string path = dir.File("long.wav");
+    MakeSparseRecording(path, 8000, kData, tail);
+    WavePlayer player(path);
+    EXPECT_EQ(player.FrameCount(), kData);
+    EXPECT_EQ(player.TotalText(), "56:16:32");  // 1610612736 samples at 7950 Hz
+    player.Seek(kData - 2048);
+    EXPECT_EQ(player.Position(), kData - 2048);
+    EXPECT_EQ(read(player, 2048), tail);
+    EXPECT_EQ(player.Position(), kData);
+    EXPECT_TRUE(player.Finished());
+}
+
+// The track bar counts in int: one step per frame while the frames fit,
+// else steps of several frames that still reach both ends.
+TEST(TrackBar, StepsCoverTheWholeFileInAnInt) {
+    const TrackBarScale small(1500);
+    EXPECT_EQ(small.Maximum(), 1500);
+    EXPECT_EQ(small.BarValue(701), 701);
+    EXPECT_EQ(small.Frame(701), 701);
+    const TrackBarScale large(WaveRecorder::kMaxDataBytes);  // the largest recording: two frames a step
+    EXPECT_EQ(large.Maximum(), WaveRecorder::kMaxDataBytes / 2);
+    EXPECT_EQ(large.Frame(large.Maximum()), WaveRecorder::kMaxDataBytes);
+    EXPECT_EQ(large.BarValue(WaveRecorder::kMaxDataBytes), large.Maximum());
+    EXPECT_EQ(large.Frame(1000), 2000);
+    EXPECT_EQ(large.BarValue(2001), 1000);
 }
 
 }  // namespace
