@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev      # libFuzzer for the WAV reader's fuzz target
   sox ffmpeg                    # independent WAV writers and readers for the tests
   qt6-base-dev libasound2-dev   # Qt (Core, Widgets, Test, PrintSupport) and ALSA
+  libspeexdsp-dev libpulse-dev  # the resampler between the audio clocks; the sound server's device list
+  python3-numpy                 # scripts/measure-live.sh's analysis
   libqcustomplot-dev            # the charts (its Qt 6 build)
   zlib1g-dev                    # PNG pictures written by the vector export and moravel-process
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
@@ -16,6 +18,7 @@ packages=(
   pipewire pipewire-pulse wireplumber dbus  # the same device tests on a private PipeWire server
   libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
   desktop-file-utils appstream  # validators for the menu entry and the metainfo
+  lintian                       # Debian's checker of the package
 )
 
 missing=()

@@ -2,9 +2,10 @@
 # Packs the current build into a .deb, unpacks it into a fresh root and runs
 # the installed programs from there:
 #   check-package.sh BUILD_DIR WORK_DIR
-# Checks the package's dependencies, the installed files, that the three
-# programs start and show the package's version, that the menu entry and the
-# metainfo validate, and that a first start of the installed window keeps its
+# Checks the package's dependencies, the installed files, that Debian's
+# checker lintian finds no error or warning in it, that the three programs
+# start and show the package's version, that the menu entry and the metainfo
+# validate, and that a first start of the installed window keeps its
 # settings in the user's configuration folder and says so.
 set -euo pipefail
 build=$1
@@ -30,10 +31,11 @@ dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
 for file in bin/moravel bin/moravel-process bin/moravel-loopback \
     share/doc/moravel/index.htm share/doc/moravel/manual.css share/doc/moravel/CHANGELOG.md \
+    share/doc/moravel/copyright share/doc/moravel/changelog.gz \
     share/applications/org.moravel.Moravel.desktop share/metainfo/org.moravel.Moravel.metainfo.xml \
     share/icons/hicolor/scalable/apps/moravel.svg share/icons/hicolor/48x48/apps/moravel.png \
     share/icons/hicolor/256x256/apps/moravel.png \
-    share/man/man1/moravel.1 share/man/man1/moravel-process.1 share/man/man1/moravel-loopback.1; do
+    share/man/man1/moravel.1.gz share/man/man1/moravel-process.1.gz share/man/man1/moravel-loopback.1.gz; do
     [ -s "$usr/$file" ] || fail "missing /usr/$file"
 done
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
@@ -41,6 +43,11 @@ png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256
 for size in 48 256; do
     [ "$(png_size "$usr/share/icons/hicolor/${size}x$size/apps/moravel.png")" = "${size}x$size" ] || fail "$size px icon"
 done
+
+grep -q "^License: GPL-3+$" "$usr/share/doc/moravel/copyright" || fail "copyright lacks the GPL-3+ licence"
+zcat "$usr/share/doc/moravel/changelog.gz" | head -1 | grep -qF "moravel ($version)" || fail "changelog.gz lacks $version"
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"
+lint=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $lint"
 
 export QT_QPA_PLATFORM=offscreen
 # Captured first: grep -q would end the pipe early and fail it under pipefail.
@@ -53,21 +60,24 @@ help=$("$usr/bin/moravel-loopback" --help) && grep -q "^Usage: moravel-loopback"
 [ "$("$usr/bin/moravel" --version)" = "Moravel $version" ] || fail "moravel --version"
 [ "$("$usr/bin/moravel-process" --version)" = "moravel-process $version" ] || fail "moravel-process --version"
 [ "$("$usr/bin/moravel-loopback" --version)" = "moravel-loopback $version" ] || fail "moravel-loopback --version"
-grep -q "<release version=\"$version\"" "$usr/share/metainfo/org.moravel.Moravel.metainfo.xml" ||
-    fail "metainfo lacks release $version"
-grep -q "^## $version" "$usr/share/doc/moravel/CHANGELOG.md" || fail "CHANGELOG.md lacks $version"
+# The metainfo and CHANGELOG.md name the release a build with later changes
+# ("3.0.0+git.12.1a2b3c4") comes after.
+release=${version%%+*}
+grep -q "<release version=\"$release\"" "$usr/share/metainfo/org.moravel.Moravel.metainfo.xml" ||
+    fail "metainfo lacks release $release"
+grep -q "^## $release" "$usr/share/doc/moravel/CHANGELOG.md" || fail "CHANGELOG.md lacks $release"
 
 desktop-file-validate "$usr/share/applications/org.moravel.Moravel.desktop"
 appstreamcli validate --no-net "$usr/share/metainfo/org.moravel.Moravel.metainfo.xml"
 # The man pages name every option the program's --help does, and format
 # without warnings (where man is installed: a minimal system has none).
 for page in moravel moravel-process moravel-loopback; do
-    source="$usr/share/man/man1/$page.1"
+    source="$usr/share/man/man1/$page.1.gz"
     if command -v man >/dev/null; then
         warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$source" 2>&1 >/dev/null)
         [ -z "$warnings" ] || fail "man page $page.1: $warnings"
     fi
-    page_text=$(sed 's/\\-/-/g' "$source")
+    page_text=$(zcat "$source" | sed 's/\\-/-/g')
     for option in $("$usr/bin/$page" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
         grep -q -- "$option" <<<"$page_text" || fail "man page $page.1 lacks $option"
     done

@@ -45,9 +45,22 @@ TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidg
     connect(links, &QLabel::linkActivated, this, &TAboutBox::linkOpened);
     grid->addWidget(links, 4, 1, 1, 2);
 
+    // The full version says whether this is a release build or one with
+    // later changes; the notice is the one GPL-3.0-or-later asks a program
+    // to show.
+    auto* licence = new QLabel(QStringLiteral("Version %1. Copyright 2026 The Moravel developers.\n"
+                                              "Moravel is free software: you may pass it on and change it under "
+                                              "the terms of the GNU General Public License, version 3 or (at your "
+                                              "option) any later version. It comes with ABSOLUTELY NO WARRANTY.")
+                                   .arg(QLatin1String(kVersion)),
+                               this);
+    licence->setObjectName(QStringLiteral("Licence"));
+    licence->setWordWrap(true);
+    grid->addWidget(licence, 5, 1, 1, 2);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    grid->addWidget(buttons, 5, 0, 1, 3);
+    grid->addWidget(buttons, 6, 0, 1, 3);
 }
 
 }  // namespace moravel

@@ -1,6 +1,6 @@
 // The about box: the program's name and version, the free physical memory
-// and the memory load at the moment the box was made, and links to pages of
-// the manual.
+// and the memory load at the moment the box was made, links to pages of the
+// manual, and the full version with the licence notice.
 #pragma once
 
 #include "MemoryStatus.h"

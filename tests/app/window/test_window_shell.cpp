@@ -24,6 +24,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <algorithm>
@@ -310,6 +311,18 @@ private slots:
         QCOMPARE(box.findChild<QLabel*>("PhysMem")->text(), QStringLiteral("2,000,000 KB"));
         QCOMPARE(box.findChild<QLabel*>("MemoryLoad")->text(), QStringLiteral("75 %"));
         QCOMPARE(box.findChild<QLabel*>("ProductName")->text(), QStringLiteral("<b>Moravel Ver 3.0</b>"));
+    }
+
+    void aboutBoxGivesTheFullVersionAndTheLicence() {
+        moravel::TAboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
+                               nullptr);
+        const QString text = box.findChild<QLabel*>("Licence")->text();
+        // A release build's version, or one with later changes after it.
+        static const QRegularExpression version(
+            QStringLiteral("^Version \\d+\\.\\d+\\.\\d+(\\+git\\.\\d+\\.[0-9a-f]{7})?\\. "));
+        QVERIFY2(version.match(text).hasMatch(), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("GNU General Public License, version 3 or (at your option) any later")));
+        QVERIFY(text.contains(QStringLiteral("NO WARRANTY")));
     }
 };
 
