@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AccessibleButton.h"
 #include "AccessibleNames.h"
 #include "AccessibleValues.h"
 #include "EnhWave.h"
@@ -89,6 +90,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     setWindowTitle(QStringLiteral("Moravel version 3"));
     // Before any widget's accessible interface is asked for.
     InstallAccessibleValues();
+    InstallAccessibleButtons();
     buildWindow();
     spectrogramView_ = std::make_unique<SpectrogramView>(
         SpectrogramView::Parts{*spectrogramPane, *spectrogram, *spectrumPane, *debug->Label53, *engine_, stopwatch_,

@@ -34,6 +34,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -189,6 +190,19 @@ QPair<int, int> CursorReadOut(const QString& text) {
     QString hertz = match.captured(3);
     hertz.remove(QRegularExpression(QStringLiteral("[,.]")));
     return {match.captured(1).toInt() * 60 + match.captured(2).toInt(), hertz.toInt()};
+}
+
+// Presses `button` as an assistive client does: the first action its
+// accessible interface offers ("Toggle" for a checkable button).
+void PressByAction(QAbstractButton* button) {
+    QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(button)->actionInterface();
+    QVERIFY(actions != nullptr && !actions->actionNames().isEmpty());
+    actions->doAction(actions->actionNames().first());
+}
+
+bool TabHighlighted(WindowFixture& f, const char* sheet) {
+    auto* tabs = f.Find<QTabWidget>("Tab1");
+    return tabs->tabBar()->tabTextColor(tabs->indexOf(f.Find<QWidget>(sheet))) == QColor(Qt::red);
 }
 
 class ShownWindow {
@@ -599,6 +613,71 @@ private slots:
             }
         }
         QCOMPARE(unreached, QStringList());
+    }
+
+    // ---- Buttons --------------------------------------------------------------------------
+
+    // Every toggle of the window pressed through its accessible action does
+    // what a click does: its click handlers run once with the new state, and
+    // what they switch follows the state shown (the page's tab lit, zoom
+    // mode, the filter band drawn); pressed again, all goes back.
+    void togglesPressedByTheirActionRunAsWhenClicked() {
+        WindowFixture f;
+        f.Start();
+        auto* chart = f.Find<moravel::TChart>("Chart2");
+        const QMap<QString, std::function<bool()>> follows = {
+            {"sb_filter_on", [&f] { return TabHighlighted(f, "TabFilter"); }},
+            {"sb_filter_visible", [&f] { return !dynamic_cast<moravel::SpectrumPane*>(f.Find<QWidget>("BottomPanel"))->Series3->data()->isEmpty(); }},
+            {"sb_shift_on", [&f] { return TabHighlighted(f, "TabShift"); }},
+            {"sb_compressor_on", [&f] { return TabHighlighted(f, "TabCompress"); }},
+            {"sb_expander_on", [&f] { return TabHighlighted(f, "TabExpand"); }},
+            {"sb_equalizer_on", [&f] { return TabHighlighted(f, "TabEqualizer"); }},
+            {"sb_Spectrum_on", [&f] { return TabHighlighted(f, "TabSpectrum"); }},
+            {"sb_spectrogram_on", [&f] { return TabHighlighted(f, "TabSpectrogram"); }},
+            {"sb_zoom_spectrogram", [chart] { return chart->ZoomAllowed(); }},
+            {"sb_wave_record", [&f] { return TabHighlighted(f, "TabRecorder"); }},
+        };
+        QStringList followed;
+        for (QAbstractButton* button : f.Form().findChildren<QAbstractButton*>()) {
+            if (!button->isCheckable() || !button->isEnabled() || button->window() != &f.Form()) continue;
+            const QString name = button->objectName();
+            const bool before = button->isChecked();
+            for (const bool expected : {!before, before}) {
+                QSignalSpy clicks(button, &QAbstractButton::clicked);
+                PressByAction(button);
+                QVERIFY2(clicks.count() == 1 && clicks.first().first().toBool() == expected, qPrintable(name));
+                QVERIFY2(button->isChecked() == expected, qPrintable(name));
+                if (follows.contains(name)) QVERIFY2(follows[name]() == expected, qPrintable(name));
+            }
+            if (follows.contains(name)) followed << name;
+        }
+        QCOMPARE(followed.size(), follows.size());
+    }
+
+    // What the user met: Record and Play pressed by their action
+    // record a file and play it back.
+    void recordAndPlayPressedByTheirActionRecordAndPlay() {
+        moravel::testing::TempFolder folder;
+        const std::string file = folder.File("rec.wav");
+        WindowFixture f(std::string(moravel::testing::kConfiguredMixer) + "[SETTINGS]\nWaveRecorderFilename=" + file +
+                        "\nWavePlayerFilename=" + file + "\n");
+        f.Start();
+        f.Run(300);
+        auto* record = f.Find<QAbstractButton>("sb_wave_record");
+        PressByAction(record);
+        QVERIFY(record->isChecked());
+        QVERIFY(std::filesystem::exists(file));
+        f.Run(1000);
+        PressByAction(record);
+        QVERIFY(!record->isChecked());
+        QVERIFY(std::filesystem::file_size(file) > 44 + 1000);  // the header and the samples of a second
+        auto* play = f.Find<QAbstractButton>("sb_wave_play");
+        PressByAction(play);
+        QVERIFY(play->isChecked());
+        QVERIFY(TabHighlighted(f, "TabPlayer"));
+        f.Run(500);
+        QVERIFY(f.Find<QSlider>("TrackWavePlayerPosition")->value() > 0);
+        QVERIFY(f.Messages().isEmpty());
     }
 
     // ---- Dialogs --------------------------------------------------------------------------
