@@ -1,8 +1,10 @@
-// The recorder's header commit on each 500 ms tick: writing the RIFF and
-// data sizes and flushing the file. Arg 0: nothing new since the previous
-// commit (only the two size fields go out); arg 31000: the half second of
-// 16-bit samples the 16 KHz range (31000 Hz) buffers between two ticks,
-// which the commit's flush writes too. Only the commit is timed.
+// The recorder's header commit on each 500 ms tick: putting the samples on
+// the disk (fdatasync), then writing the RIFF and data sizes. Arg 0: nothing
+// new since the previous commit (only the previous header's page goes to
+// the disk); arg 31000: the half second of 16-bit samples the 16 KHz range
+// (31000 Hz) buffers between two ticks, which the commit writes too. Only
+// the commit is timed; the file is in the temp folder ($TMPDIR), so the
+// figures are that disk's.
 #include "waveio.h"
 
 #include <benchmark/benchmark.h>

@@ -120,6 +120,14 @@ int PosixRiffFile::flush() {
     return ok ? 0 : -1;
 }
 
+int PosixRiffFile::sync() {
+    if (flush() != 0) return -1;
+    int result;
+    do result = ::fdatasync(fd_);
+    while (result != 0 && errno == EINTR);
+    return result == 0 || errno == EINVAL || errno == EROFS ? 0 : -1;
+}
+
 std::int64_t PosixRiffFile::fileSize() {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return -1;

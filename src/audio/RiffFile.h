@@ -33,6 +33,10 @@ public:
     virtual std::int64_t tell() = 0;
     /// Pushes buffered writes to the file; 0 or -1.
     virtual int flush() = 0;
+    /// flush(), then has the file's data written to the disk, so that it
+    /// survives a crash of the system or a power failure; 0 or -1. A file
+    /// with no disk beneath it only flushes.
+    virtual int sync() { return flush(); }
 };
 
 /// A RiffFile on a POSIX file descriptor. Writes are collected in a buffer,
@@ -59,6 +63,9 @@ public:
     std::int64_t seek(std::int64_t offset, Origin origin) override;
     std::int64_t tell() override;
     int flush() override;
+    /// fdatasync(2) after the flush; a file that cannot be synchronised (a
+    /// pipe, a read-only file system) counts as synchronised.
+    int sync() override;
 
 private:
     explicit PosixRiffFile(int fd);

@@ -105,13 +105,14 @@ std::int64_t TWaveStream::Seek(std::int64_t offset, std::int16_t origin) {
 }
 
 // The data chunk is ascended from the end of the file, which is where its
-// size is measured when writing; the RIFF chunk then spans everything.
+// size is measured when writing; the RIFF chunk then spans everything. A
+// written file is complete on the disk when Finish returns.
 void TWaveStream::Finish() {
     if (finished_) return;
     finished_ = true;
     if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) || !Ascend(file_, riff_))
         fail("Cannot ascend chunk.");
-    if (file_.flush() != 0) fail("Cannot flush.");
+    if ((writing_ ? file_.sync() : file_.flush()) != 0) fail("Cannot flush.");
 }
 
 namespace {
@@ -127,9 +128,13 @@ bool writeLe32At(RiffFile& file, std::int64_t offset, std::int64_t value) {
 }  // namespace
 
 // The sizes are measured to the end of the file, as Finish does, but no pad
-// byte is added: more samples may follow.
+// byte is added: more samples may follow. The data reaches the disk before
+// the header that counts it is written, so whenever the system crashes or
+// the power fails, the header on the disk counts only data on the disk; the
+// header itself goes to the disk with the next commit's data.
 void TWaveStream::CommitSizes() {
     if (!writing_ || finished_) return;
+    if (file_.sync() != 0) fail("Cannot flush.");
     const std::int64_t here = file_.tell();
     const std::int64_t end = file_.seek(0, RiffFile::Origin::End);
     if (here < 0 || end < 0) fail("Error writing to file.");

@@ -74,15 +74,20 @@ public:
     std::int64_t Position() { return Seek(0, kSeekFromCurrent); }
     void SetPosition(std::int64_t frame) { Seek(frame, kSeekFromData); }
 
-    /// Completes the chunk sizes (when writing) and flushes. Throws
-    /// "Cannot ascend chunk." or "Cannot flush."; later calls do nothing.
+    /// Completes the chunk sizes (when writing) and flushes; a written file
+    /// is then on the disk (RiffFile::sync). Throws "Cannot ascend chunk."
+    /// or "Cannot flush."; later calls do nothing.
     void Finish();
 
-    /// Writing: puts the RIFF and data sizes of the file as it stands into
-    /// the header and flushes, so that the file opens at its full length
-    /// even if Finish() never runs (a crash). Keeps the position. Does
-    /// nothing when reading or finished. Throws "Error writing to file." or
-    /// "Cannot flush.", std::range_error beyond the 4 GiB a size can hold.
+    /// Writing: has the data written so far put on the disk (RiffFile::sync),
+    /// then puts the RIFF and data sizes of the file as it stands into the
+    /// header and flushes, so that the file opens at its full length even
+    /// if Finish() never runs: after the program is killed at once, after a
+    /// system crash or power failure as of the commit before (the header
+    /// reaches the disk with the next commit's data). Keeps the position.
+    /// Does nothing when reading or finished. Throws "Error writing to
+    /// file." or "Cannot flush.", std::range_error beyond the 4 GiB a size
+    /// can hold.
     void CommitSizes();
 
     /// The file's format (reading, with its extra bytes in FormatExtra()) or

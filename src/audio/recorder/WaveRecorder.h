@@ -1,11 +1,13 @@
 // The recorder: writes the processed blocks to a WAV file, counts the
 // recording time in status-timer ticks and keeps the file valid all along.
 //
-// The header's sizes are brought up to date and the file flushed on every
-// tick, so a crash loses at most the last tick's samples and the file opens
-// at its true length. Any write error stops the recording: the file keeps
-// everything that reached the disk, and Error() says which file failed and
-// why. After that every call is a no-op that returns false.
+// The header's sizes are brought up to date on every tick, after the samples
+// they count have been put on the disk: a killed program loses at most the
+// last tick's samples, a system crash or a power failure at most the last
+// two ticks' (the header reaches the disk with the next tick's samples), and
+// the file opens at its true length. Any write error stops the recording:
+// the file keeps everything that reached the disk, and Error() says which
+// file failed and why. After that every call is a no-op that returns false.
 //
 // Threads: GUI thread only (the window calls everything from its GUI thread:
 // the block cycle, the status timer and the buttons).
@@ -57,7 +59,8 @@ public:
     bool Append(const std::int16_t* samples, std::int32_t bytes);
 
     /// The 500 ms status tick: counts kTickSeconds unless `paused`, then
-    /// commits the header's sizes and flushes, and checks that the file is
+    /// puts the samples on the disk and commits the header's sizes
+    /// (TWaveStream::CommitSizes), and checks that the file is
     /// still where it was created (a removed file or folder would take the
     /// rest of the recording with it). Returns false when the recording
     /// has stopped, now or earlier (see Error()).

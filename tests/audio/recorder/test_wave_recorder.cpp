@@ -1,6 +1,7 @@
 // The recorder's file, read-outs and crash safety: the exact byte layout,
-// the time and size a user sees, and a file that opens at its committed
-// length while the recording is still running or after the program died.
+// the time and size a user sees, a file that opens at its committed length
+// while the recording is still running or after the program died, and
+// samples on the disk once committed.
 #include "RecorderTestSupport.h"
 #include "WaveRecorder.h"
 
@@ -8,10 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 
 namespace moravel {
 namespace {
@@ -128,6 +134,40 @@ TEST_F(Recorder, ARecordingSurvivesTheProgramBeingKilled) {
     EXPECT_EQ(StreamData(path), committed);
     EXPECT_EQ(SoxSampleCount(path), 2 * 8500);
     EXPECT_EQ(CommandOutput("soxi -D '" + path + "'"), "2.000000");
+}
+
+// Pages of `path` from byte `from` on that the page cache has not written to
+// the disk yet (cachestat(2), Linux 6.5 on); nullopt where the kernel cannot
+// tell or the file lives in memory (tmpfs: no disk to write to).
+std::optional<std::uint64_t> UnwrittenPages(const std::string& path, std::uint64_t from) {
+    constexpr long kCachestat = 451;
+    struct {
+        std::uint64_t offset, length;  // length 0: to the end of the file
+    } range{from, 0};
+    struct {
+        std::uint64_t cached, dirty, writeback, evicted, recentlyEvicted;
+    } pages{};
+    struct statfs where {};
+    if (::statfs(path.c_str(), &where) != 0 || where.f_type == TMPFS_MAGIC) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const long result = ::syscall(kCachestat, fd, &range, &pages, 0);
+    ::close(fd);
+    if (result != 0) return std::nullopt;
+    return pages.dirty + pages.writeback;
+}
+
+// Samples reach the disk at each tick, before the header counts them (its
+// own page may still wait), and the whole file when it is finished: a system
+// crash or a power failure cannot take what the header counts.
+TEST_F(Recorder, TicksAndTheEndPutTheRecordingOnTheDisk) {
+    WaveRecorder recorder(path, 8000);
+    ASSERT_TRUE(AppendInBlocks(recorder, SampleBytes(1 << 20, 9), 2048));
+    if (!UnwrittenPages(path, 0)) GTEST_SKIP() << "the kernel cannot tell what is on the disk here";
+    ASSERT_TRUE(recorder.Tick(false));
+    EXPECT_EQ(UnwrittenPages(path, 4096), 0u);
+    ASSERT_TRUE(AppendInBlocks(recorder, SampleBytes(1 << 20, 10), 2048));
+    ASSERT_TRUE(recorder.Stop());
+    EXPECT_EQ(UnwrittenPages(path, 0), 0u);
 }
 
 }  // namespace
