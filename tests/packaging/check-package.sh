@@ -48,6 +48,12 @@ grep -q "^License: GPL-3+$" "$usr/share/doc/moravel/copyright" || fail "copyrigh
 zcat "$usr/share/doc/moravel/changelog.gz" | head -1 | grep -qF "moravel ($version)" || fail "changelog.gz lacks $version"
 command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps.sh installs it)"
 lint=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $lint"
+# Its spelling checks (information only) over the texts a user reads in the
+# programs, the man pages and the package. Only misspelt words count: pieces
+# of code that look like text ("defaulH") have capitals inside.
+spelling=$(lintian -I --tags spelling-error-in-binary,spelling-error-in-manpage,spelling-error-in-description,\
+spelling-error-in-copyright,spelling-error-in-changelog "$deb" 2>&1 | grep -E ": spelling-error-in-[a-z]+ [a-z]+ ") &&
+    fail "misspelt: $spelling"
 
 export QT_QPA_PLATFORM=offscreen
 # Captured first: grep -q would end the pipe early and fail it under pipefail.

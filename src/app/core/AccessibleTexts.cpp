@@ -17,7 +17,7 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"TrackBar6", "Wave output volume", "Wave out volume level", {}, " %"},
     {"CheckBox2", "Mic input", "Microphone in enable / disable", {}, {}},
     {"TrackBar2", "Mic input volume", "Set the mic input volume", {}, " %"},
-    {"CheckBox3", "Line input", "Line in enbale / disable", {}, {}},
+    {"CheckBox3", "Line input", "Line in enable / disable", {}, {}},
     {"TrackBar3", "Line input volume", "Set the line input volume", {}, " %"},
     {"CheckBox8", "Wave input", "Wave in, must be off to prevent feedback loop", {}, {}},
     {"TrackBar8", "Wave input volume", "Set the wave input volume", {}, " %"},
