@@ -7,7 +7,8 @@
 //   Spectrogram plot: Left / Right scroll the time, Up / Down and Page Up /
 //                     Page Down the frequency, Up towards higher frequencies
 //                     (what dragging the plot does). A keyboard cursor
-//                     stands in for the mouse: Shift+arrows move it one
+//                     stands in for the mouse (the window draws it as a
+//                     thin cross): Shift+arrows move it one
 //                     pixel, Ctrl+Shift+arrows ten; Enter does what a double
 //                     click there does; Z or + zooms in on a rectangle around
 //                     it, Escape or - undoes the zoom.

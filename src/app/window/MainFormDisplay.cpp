@@ -82,7 +82,7 @@ void TMainForm::connectPlotKeys() {
     InstallSpectrogramPlotKeys(spectrogramChart,
                                {spectrogramPane->ScrollSpectrogram, spectrogramPane->ScrollSpectrogramVertical,
                                 guard([this](const QPoint& at) {
-                                    spectrogramView_->ShowCursorAt(at);
+                                    spectrogramView_->ShowKeyboardCursor(at);
                                     describeSpectrogramPlot();
                                 }),
                                 guard([this](const QPoint& at) { spectrogramView_->CentreSpectrumAt(at.y()); }),

@@ -44,6 +44,9 @@ void TMainForm::connectSpectrogramControls() {
     on(chart, &QCustomPlot::mousePress, &TMainForm::Chart2MouseDown);
     on(chart, &QCustomPlot::mouseDoubleClick, &TMainForm::Chart2DblClick);
     chart->BeforeDrawAxes = guard(&TMainForm::Chart2BeforeDrawAxes);
+    chart->AfterDraw = guard([this](QCPPainter* painter, const QRect& plot) {
+        spectrogramView_->PaintKeyboardCursor(*painter, plot);
+    });
     chart->AllowScroll = guard(&allowScroll);
     chart->Scrolled = guard(&TMainForm::Chart2Scroll);
     chart->Zoomed = guard(&TMainForm::Chart2Zoom);

@@ -27,6 +27,16 @@ namespace {
 
 constexpr int kCopySlot = 4;
 
+// The keyboard cursor's cross: arms this many pixels long each side of the
+// point, a white line over a black one three pixels wide, so that it shows
+// on every colour of the palette.
+constexpr int kMarkerArm = 6;
+
+// The pixels the cross can touch, outline included.
+QRect MarkerRect(const QPoint& at) {
+    return QRect(at.x() - kMarkerArm - 1, at.y() - kMarkerArm - 1, 2 * kMarkerArm + 3, 2 * kMarkerArm + 3);
+}
+
 int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
@@ -246,7 +256,41 @@ void SpectrogramView::Clear() {
 
 void SpectrogramView::ShowCursor(const QMouseEvent& event) {
     if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
+    if (!parts_.pane.Chart2->StrictlyInsidePlot(event.pos())) return;
+    moveMarker(QPoint(-1, -1));
     ShowCursorAt(event.pos());
+}
+
+void SpectrogramView::ShowKeyboardCursor(const QPoint& at) {
+    moveMarker(at);
+    ShowCursorAt(at);
+}
+
+// Only the strips under the old and the new cross are drawn again.
+void SpectrogramView::moveMarker(const QPoint& at) {
+    if (at == keyboardCursor_) return;
+    QRect changed = MarkerRect(at);
+    if (keyboardCursor_ != QPoint(-1, -1)) changed = changed.united(MarkerRect(keyboardCursor_));
+    keyboardCursor_ = at;
+    parts_.pane.Chart2->ReplotRegion(changed);
+}
+
+void SpectrogramView::PaintKeyboardCursor(QCPPainter& painter, const QRect& plot) const {
+    // Saving, copying and printing draw the chart with caching off.
+    if (painter.modes().testFlag(QCPPainter::pmNoCaching)) return;
+    if (!parts_.pane.Chart2->StrictlyInsidePlot(keyboardCursor_)) return;
+    const QPoint& at = keyboardCursor_;
+    const QLine across(at.x() - kMarkerArm, at.y(), at.x() + kMarkerArm, at.y());
+    const QLine down(at.x(), at.y() - kMarkerArm, at.x(), at.y() + kMarkerArm);
+    painter.save();
+    painter.setClipRect(plot.adjusted(1, 1, -1, -1));
+    painter.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(across);
+    painter.drawLine(down);
+    painter.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(across);
+    painter.drawLine(down);
+    painter.restore();
 }
 
 void SpectrogramView::ShowCursorAt(const QPoint& at) {

@@ -14,13 +14,14 @@
 #include "SpectrogramImage.h"
 #include "SpectrogramPaletteState.h"
 
+#include <QPoint>
+
 #include <cstdint>
 #include <memory>
 
 class QCPPainter;
 class QLabel;
 class QMouseEvent;
-class QPoint;
 class QRect;
 
 namespace moravel {
@@ -97,7 +98,7 @@ public:
     /// image black, the column count 0, the time title renewed.
     void Clear();
     /// Chart2MouseMove: "(nn:ss, f Hz)" under a mouse moving with no button
-    /// or key strictly inside the plot.
+    /// or key strictly inside the plot; the keyboard cursor's marker goes.
     void ShowCursor(const QMouseEvent& event);
     /// Chart2MouseDown: remembers where the press was.
     void RememberPress(const QMouseEvent& event);
@@ -110,6 +111,13 @@ public:
     void CentreSpectrumAt(int y);
     /// The cursor read-out for `at`, strictly inside the plot.
     void ShowCursorAt(const QPoint& at);
+    /// The keyboard cursor moved to `at`: its read-out, and its marker drawn
+    /// there (until the mouse takes the read-out over).
+    void ShowKeyboardCursor(const QPoint& at);
+    /// Chart2AfterDraw: the keyboard cursor's marker, a thin cross, over the
+    /// plot; left out of saved, copied and printed pictures, as the mouse
+    /// pointer is.
+    void PaintKeyboardCursor(QCPPainter& painter, const QRect& plot) const;
     /// "Zoom" pressed if it is up, then `rect` applied as a dragged one;
     /// nothing more while already zoomed (one zoom level only).
     void ZoomInOn(const QRect& rect);
@@ -125,6 +133,8 @@ public:
 
 private:
     void updateTimeScrollRange();
+    /// The marker moved to `at` ((-1, -1): none), its old and new place drawn.
+    void moveMarker(const QPoint& at);
     /// The first column of the time window at the last paint's scale.
     std::int64_t firstColumnShown() const;
 
@@ -139,6 +149,8 @@ private:
     std::int32_t savedTimeScroll_ = 0;
     std::int32_t savedFrequencyScroll_ = 0;
     std::int32_t lastPressY_ = 0;
+    // Where the keyboard cursor's marker is drawn; none while (-1, -1).
+    QPoint keyboardCursor_{-1, -1};
     bool painting_ = false;
     // The last unzoomed paint kept the pixel scales of the one before, so
     // the picture on screen was drawn at the scales kept now.

@@ -498,6 +498,34 @@ private slots:
         QVERIFY2(top < 10 * plot.height() && top >= 10 * plot.height() - 20, qPrintable(readOut->text()));
     }
 
+    // The keyboard cursor is drawn where it stands: a thin white cross with
+    // a black edge, gone when the mouse takes the read-out over, and left
+    // out of a saved picture.
+    void theSpectrogramsKeyboardCursorIsDrawnOnThePlot() {
+        ShownWindow w;
+        w.f.Start();
+        w.f.Run(500);
+        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        const QPoint at = chart->PlotRect().center() - QPoint(0, 1);  // the middle, one pixel up
+        const auto pixel = [chart](const QPoint& p) {
+            QCoreApplication::processEvents();
+            return chart->grab().toImage().pixelColor(p);
+        };
+        const QColor picture = pixel(at);
+        QVERIFY(picture != QColor(Qt::white) && picture != QColor(Qt::black));
+        chart->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_Up, Qt::ShiftModifier);
+        for (const QPoint& arm : {QPoint(0, 0), QPoint(5, 0), QPoint(-5, 0), QPoint(0, 5), QPoint(0, -5)})
+            QCOMPARE(pixel(at + arm), QColor(Qt::white));
+        QCOMPARE(pixel(at + QPoint(5, 1)), QColor(Qt::black));
+        QCOMPARE(chart->toPixmap().toImage().pixelColor(at), picture);
+        const QPointF mouse = at + QPoint(40, 40);
+        QMouseEvent move(QEvent::MouseMove, mouse, chart->mapToGlobal(mouse), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &move);
+        QCOMPARE(pixel(at), picture);
+    }
+
     // Enter is the double click: the spectrum's window centred on the
     // cursor's frequency.
     void enterOnTheSpectrogramCentresTheSpectrumOnTheCursor() {
