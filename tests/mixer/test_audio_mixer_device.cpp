@@ -21,6 +21,9 @@ class UnopenableService : public mixer::MixerService {
 public:
     int DeviceCount() override { return 1; }
     std::unique_ptr<mixer::MixerDevice> Open(int) override { return nullptr; }
+    std::string DeviceName(int) override { return "unopenable"; }
+    std::string DeviceDescription(int) override { return "Unopenable"; }
+    int AudioDevice() override { return 0; }
 };
 
 TEST_F(TypicalCard, OpensDeviceZeroAndReadsTheCardsOwnInformation) {

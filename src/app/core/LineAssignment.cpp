@@ -61,6 +61,12 @@ void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines) {
     for (const auto& [key, member] : kLineFields) file.WriteInteger(kMixerSection, key, lines.*member);
 }
 
+std::string ReadMixerDevice(const TKustomIniFile& file) { return file.ReadString(kMixerSection, kMixerDeviceKey, ""); }
+
+void WriteMixerDevice(TKustomIniFile& file, const std::string& device) {
+    file.WriteString(kMixerSection, kMixerDeviceKey, device);
+}
+
 bool IsSoundcardConfigured(const LineAssignment& lines) {
     return LineAvailable(lines.Wave_Out) && (LineAvailable(lines.Microphone_Out) || LineAvailable(lines.Line_Out)) &&
            (LineAvailable(lines.Microphone_In) || LineAvailable(lines.Line_In));

@@ -2,7 +2,8 @@
 // the wave signal, on the playback side (destination 0, keys ..._Out) and the
 // recording side (destination 1, keys ..._In). Stored in the settings file's
 // MIXER section as connection indexes; a negative value or a missing key
-// means the line is not available.
+// means the line is not available. The same section names the mixer device
+// the lines belong to (kMixerDeviceKey).
 //
 // Plain C++, no Qt. All functions are for the GUI thread (the settings file
 // is not thread-safe).
@@ -11,6 +12,7 @@
 #include "KiniFile.h"
 
 #include <cstdint>
+#include <string>
 
 namespace moravel {
 
@@ -59,6 +61,16 @@ bool HasStoredLineAssignment(const TKustomIniFile& file);
 /// in that order. Throws what TKustomIniFile throws at the first failing
 /// write; the keys after it are not written.
 void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines);
+
+/// The mixer device the lines belong to, by the mixer service's device name
+/// ("hw:0", "default"). Files from before there was a choice of mixer lack
+/// it: the device the program's sound goes through is meant then.
+inline constexpr char kMixerDeviceKey[] = "Mixer_Device";
+
+/// The stored mixer device name; empty when none is stored. Never throws.
+std::string ReadMixerDevice(const TKustomIniFile& file);
+/// Stores the mixer device name. Throws what TKustomIniFile throws.
+void WriteMixerDevice(TKustomIniFile& file, const std::string& device);
 
 /// The one rule for "not available", used by the configured check and by
 /// the Soundcard page's controls: a line is available when it holds a

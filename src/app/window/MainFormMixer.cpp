@@ -5,6 +5,7 @@
 #include "AudioMixer.h"
 #include "LineAssignment.h"
 #include "MainForm.h"
+#include "MixerDeviceChoice.h"
 #include "MixerSetupDialog.h"
 #include "SimulatedMixerService.h"
 #include "SoundcardMixerPage.h"
@@ -33,16 +34,27 @@ ConfigureOffer messageBoxOffer(QWidget* parent) {
     };
 }
 
+// Opens the mixer device the settings choose (the stored one, else the one
+// the sound goes through) unless it is open already; true when it opened
+// another.
+bool selectChosenMixer(TAudioMixer& mixer, mixer::MixerService& service, const TKustomIniFile& ini) {
+    const int chosen = ChosenMixerDevice(service, ini);
+    if (chosen == mixer.MixerId()) return false;
+    mixer.SetMixerId(chosen);
+    return true;
+}
+
 }  // namespace
 
-// FormCreate's "open mixer device 0": the program's service (the simulated
+// FormCreate's "open the mixer device": the program's service (the simulated
 // typical card when none is given: tests and the virtual soundcard), the
-// component, the page's controller and the card's name in Label4.
+// component on the chosen device, the page's controller and the card's
+// name in Label4.
 void TMainForm::createMixer() {
     if (!options_.mixerService) options_.mixerService = std::make_shared<mixer::SimulatedMixerService>();
     mixer = std::make_unique<TAudioMixer>(options_.mixerService);
     mixer->setObjectName(QStringLiteral("mixer"));
-    mixer->SetMixerId(0);
+    mixer->SetMixerId(ChosenMixerDevice(*options_.mixerService, ini_));
     soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer);
     soundcardMixer_->ShowCardName();
     if (options_.offerConfiguration) {
@@ -112,13 +124,15 @@ void TMainForm::offerSoundcardDialog() {
 }
 
 // "Settings, Configure Soundcard": a new dialog each time, modal, freed when
-// it closes; then sampling is started again with what it stored.
+// it closes; then the page follows the mixer device it stored and sampling
+// is started again with its lines.
 void TMainForm::openConfigureSoundcard() {
     {
         TForm1 dialog(
             options_.mixerService, ini_.FileName(), [this](const QString& topic) { ShowHelpTopic(topic); }, this);
         dialog.exec();
     }
+    if (selectChosenMixer(*mixer, *options_.mixerService, ini_)) soundcardMixer_->ShowCardName();
     start_sample();
 }
 

@@ -1,5 +1,6 @@
 #include "MixerSetupDialog.h"
 
+#include "MixerDeviceChoice.h"
 #include "MixerSummary.h"
 #include "SoundcardChoices.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <array>
@@ -22,7 +24,7 @@ namespace moravel {
 namespace {
 
 constexpr int kClientWidth = 453;
-constexpr int kClientHeight = 214;
+constexpr int kClientHeight = 240;
 
 const char* const kExplanation =
     "Moravel needs to know the configuration of your soundcard.  To do this, you should select the audio line "
@@ -57,11 +59,15 @@ QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QC
 
 TForm1::TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
                QWidget* parent)
-    : QDialog(parent), Mixer(std::move(service)), ini_(settingsFile), help_(std::move(help)) {
+    : QDialog(parent), Mixer(service), service_(std::move(service)), ini_(settingsFile), help_(std::move(help)) {
     setObjectName(QStringLiteral("Form1"));
     Mixer.setObjectName(QStringLiteral("Mixer"));
+    if (service_) storedDevice_ = ChosenMixerDevice(*service_, ini_);
+    Mixer.SetMixerId(storedDevice_);
     BuildControls();
+    FillDevices();
     FillLists();
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::MixerDeviceChange);
 }
 
 void TForm1::BuildControls() {
@@ -73,6 +79,12 @@ void TForm1::BuildControls() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
+
+    ComboBox1 = MakeList("ComboBox1", QStringLiteral("Mixer device"));
+    auto* deviceLabel = new QLabel(QStringLiteral("Mixer device"));
+    deviceLabel->setBuddy(ComboBox1);
+    auto* device = new QFormLayout;
+    device->addRow(deviceLabel, ComboBox1);
 
     ComboBox2 = MakeList("ComboBox2", QStringLiteral("Microphone, Audio In"));
     ComboBox6 = MakeList("ComboBox6", QStringLiteral("Line, Audio In"));
@@ -102,6 +114,7 @@ void TForm1::BuildControls() {
     column->setContentsMargins(8, 6, 8, 6);
     column->setSpacing(4);
     column->addWidget(Label1);
+    column->addLayout(device);
     column->addLayout(groups, 1);
     column->addLayout(buttons);
 }
@@ -124,12 +137,28 @@ QComboBox* TForm1::ListOf(LineKey key) const {
     return ComboBox7;
 }
 
+// Every device of the service, the open one shown; no device, no choice.
+void TForm1::FillDevices() {
+    const QSignalBlocker quiet(ComboBox1);
+    const int count = service_ ? service_->DeviceCount() : 0;
+    for (int id = 0; id < count; ++id) ComboBox1->addItem(QString::fromStdString(service_->DeviceDescription(id)));
+    ComboBox1->setCurrentIndex(Mixer.MixerId());
+    ComboBox1->setEnabled(count > 0);
+}
+
+void TForm1::MixerDeviceChange(int device) {
+    Mixer.SetMixerId(device);
+    FillLists();
+}
+
 // The lists hold the destinations' line names; each shows its stored line,
-// or on a first run the pre-selected one. An index the list does not hold
-// shows no selection.
+// or the pre-selected one on a first run and on another device than the
+// stored lines belong to. An index the list does not hold shows no
+// selection.
 void TForm1::FillLists() {
     const MixerNames names = MixerNamesOf(Mixer);
-    const LineAssignment lines = HasStoredLineAssignment(ini_) ? ReadLineAssignment(ini_) : PreselectedLines(names);
+    const bool stored = HasStoredLineAssignment(ini_) && Mixer.MixerId() == storedDevice_;
+    const LineAssignment lines = stored ? ReadLineAssignment(ini_) : PreselectedLines(names);
     for (LineKey key : {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out, LineKey::Microphone_In,
                         LineKey::Line_In, LineKey::Wave_In}) {
         QComboBox* list = ListOf(key);
@@ -149,6 +178,7 @@ void TForm1::ButtonOKClick() {
         SetLine(lines, key, ListOf(key)->currentIndex());
     try {
         WriteLineAssignment(ini_, lines);
+        if (Mixer.MixerId() >= 0) WriteMixerDevice(ini_, service_->DeviceName(Mixer.MixerId()));
     } catch (const std::exception& error) {
         QMessageBox::warning(this, windowTitle(), QString::fromLocal8Bit(error.what()));
         return;

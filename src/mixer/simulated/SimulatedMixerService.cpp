@@ -9,8 +9,16 @@ SimulatedMixerService::SimulatedMixerService(int devices, const MixerCaps& caps)
 }
 
 std::unique_ptr<MixerDevice> SimulatedMixerService::Open(int id) {
-    if (id < 0 || id >= DeviceCount()) return nullptr;
+    if (!InRange(id)) return nullptr;
     return std::make_unique<SimulatedMixerDevice>(cards_[static_cast<std::size_t>(id)]);
+}
+
+std::string SimulatedMixerService::DeviceName(int id) {
+    return InRange(id) ? "simulated:" + std::to_string(id) : std::string();
+}
+
+std::string SimulatedMixerService::DeviceDescription(int id) {
+    return InRange(id) ? Card(id).Caps().productName : std::string();
 }
 
 }  // namespace moravel::mixer

@@ -14,9 +14,10 @@
 namespace moravel::testing {
 
 /// What the soundcard dialog stores on the server's mixer: its Master as
-/// wave out, its Capture as microphone in, nothing else.
+/// wave out, its Capture as microphone in, nothing else, and the mixer.
 inline const char* const kServerMixerLines =
-    "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n";
+    "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n"
+    "Mixer_Device=default\n";
 
 struct AlsaServerWindow {
     /// `settings`: the settings file's text; `offer` answers the

@@ -9,6 +9,7 @@
 #include "MixerSetupDialog.h"
 #include "ServerOnlyCard.h"
 #include "SimulatedMixerService.h"
+#include "TypicalSoundcard.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -220,7 +221,7 @@ private slots:
         QCOMPARE(answer.shown, 1);
         QCOMPARE(moravel::testing::ReadText(w.f.SettingsPath()),
                  std::string("[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\n"
-                             "Wave_In=-1\n"));
+                             "Wave_In=-1\nMixer_Device=simulated:0\n"));
         QVERIFY(w.f.Form().findChildren<TForm1*>().isEmpty());  // freed after it closed
         w.f.Run(500);
         QVERIFY(w.f.Form().State().BlocksProcessed > 0);
@@ -292,6 +293,30 @@ private slots:
         QCOMPARE(w.Values(1, -1, mixer::kControlTypeVolume), (std::vector<std::uint32_t>{0, 0}));
         deliver();
         QCOMPARE(w.Position("TrackBar7"), 100);  // the master pair shows the same control
+    }
+
+    // A desktop whose first mixer is a card's while the sound goes through
+    // the server's: the page shows the server's mixer, and after the dialog
+    // the mixer chosen there.
+    void pageUsesTheMixerTheSoundGoesThroughOrTheOneChosen() {
+        auto service = std::make_shared<mixer::SimulatedMixerService>(
+            std::vector<std::shared_ptr<mixer::SimulatedCard>>{
+                mixer::MakeTypicalSoundcard(mixer::TypicalSoundcardCaps()), moravel::testing::MakeServerOnlyCard()},
+            1);
+        MixerWindow w("", service, [](const QString&, const QString&) { return true; });
+        DialogAnswer answer;
+        w.f.Start();
+        QVERIFY(waitFor([&] { return w.f.Form().State().SamplingEnabled; }));
+        QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("PulseAudio"));
+        QCOMPARE(w.Mixer().MixerId(), 1);
+
+        DialogAnswer choice([](TForm1& dialog) { dialog.ComboBox1->setCurrentIndex(0); });
+        w.f.Form().findChild<QAction*>("ConfigureSoundcard")->trigger();
+        QCOMPARE(choice.shown, 1);
+        QVERIFY(w.f.Form().State().SamplingEnabled);
+        QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("Moravel Virtual Soundcard"));
+        w.f.Find<QSlider>("TrackBar6")->setValue(100);  // wave out: the card's "Wave"
+        QCOMPARE(w.Values(0, 0, mixer::kControlTypeVolume), (std::vector<std::uint32_t>{65535, 65535}));
     }
 };
 

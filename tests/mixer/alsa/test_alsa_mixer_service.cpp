@@ -64,6 +64,15 @@ TEST_F(AlsaMixerOnServer, NamesTheServerNotTheDevicesDescription) {
     EXPECT_EQ(mixer->Destinations()->Item(1)->Line().name, "Capture");
 }
 
+// The sound goes through ALSA's "default", the server: its control is the
+// audio device, and a PCM of one of its sinks gets that sink's control.
+TEST_F(AlsaMixerOnServer, TheAudioDeviceIsTheServersControl) {
+    EXPECT_EQ(service->DeviceName(service->AudioDevice()), "default");
+    EXPECT_EQ(service->DeviceDescription(service->AudioDevice()), "PulseAudio (default)");
+    mixer::AlsaMixerService sink(std::string("pulse:") + PulseServer::kSink);
+    EXPECT_EQ(sink.DeviceName(sink.AudioDevice()), std::string("pulse:") + PulseServer::kSink);
+}
+
 TEST_F(AlsaMixerOnServer, VolumeAndMuteRoundTrip) {
     ASSERT_TRUE(mixer->SetVolume(0, -1, 30000, 20000, 1));
     Line l = Read(0);

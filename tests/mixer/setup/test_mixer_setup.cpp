@@ -5,6 +5,7 @@
 #include "ServerOnlyCard.h"
 #include "SimulatedMixerService.h"
 #include "SoundcardLayout.h"
+#include "TypicalSoundcard.h"
 
 #include "../../app/TempFolder.h"
 
@@ -59,7 +60,7 @@ protected:
 TEST_F(MixerSetupTest, ShowsItsTextsAndTheCardsLinesInEachList) {
     auto dialog = Open();
     EXPECT_EQ(dialog->windowTitle(), "Soundcard Configuration");
-    EXPECT_EQ(dialog->size(), QSize(453, 214));
+    EXPECT_EQ(dialog->size(), QSize(453, 240));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());  // fixed border
     const auto* text = dialog->findChild<QLabel*>("Label1");
     ASSERT_NE(text, nullptr);
@@ -90,7 +91,8 @@ TEST_F(MixerSetupTest, FirstRunPreselectsByNameAndOkWritesTheKeysInOrder) {
     Click(*dialog, "ButtonOK");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(ReadText(path),
-              "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\nWave_In=-1\n");
+              "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\nWave_In=-1\n"
+              "Mixer_Device=simulated:0\n");
 }
 
 TEST_F(MixerSetupTest, ShowsTheStoredLinesNotThePreselection) {
@@ -110,7 +112,8 @@ TEST_F(MixerSetupTest, NotAvailableStoresMinusOneAndReopensWithoutSelection) {
     List(*dialog, "ComboBox6")->setCurrentText("[Not available]");
     Click(*dialog, "ButtonOK");
     EXPECT_EQ(ReadText(path),
-              "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=-1\nLine_In=-1\nWave_In=-1\n");
+              "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=-1\nLine_In=-1\nWave_In=-1\n"
+              "Mixer_Device=simulated:0\n");
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentIndex(), -1);  // OK cleared the shown selection
 
     const LineAssignment stored = ReadLineAssignment(TKustomIniFile(path));
@@ -164,8 +167,45 @@ TEST_F(MixerSetupTest, ServerOnlyCardOffersItsOwnControlsAndCompletesWithOneOk) 
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentText(), "Capture");
     Click(*dialog, "ButtonOK");
     EXPECT_EQ(ReadText(path),
-              "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n");
+              "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n"
+              "Mixer_Device=simulated:0\n");
     EXPECT_TRUE(IsSoundcardConfigured(ReadLineAssignment(TKustomIniFile(path)), SoundcardLayoutOf(dialog->Mixer)));
+}
+
+// A desktop whose first mixer is a card's while the sound goes through the
+// server's: the dialog shows the server's (also for a file from before
+// there was a choice), offers both, and stores the one chosen.
+TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
+    service = std::make_shared<mixer::SimulatedMixerService>(
+        std::vector<std::shared_ptr<mixer::SimulatedCard>>{mixer::MakeTypicalSoundcard(mixer::TypicalSoundcardCaps()),
+                                                           MakeServerOnlyCard()},
+        1);
+    const std::string older = "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\n";
+    WriteText(path, older);
+    auto dialog = Open();
+    QComboBox* devices = List(*dialog, "ComboBox1");
+    EXPECT_EQ(ItemsOf(devices), (Items{"Moravel Virtual Soundcard", "PulseAudio"}));
+    EXPECT_EQ(devices->currentIndex(), 1);
+    EXPECT_EQ(dialog->Mixer.MixerId(), 1);
+    EXPECT_EQ(List(*dialog, "ComboBox2")->currentText(), "Capture");  // stored
+
+    devices->setCurrentIndex(0);  // the card: its lines, pre-selected
+    EXPECT_EQ(dialog->Mixer.MixerId(), 0);
+    EXPECT_EQ(List(*dialog, "ComboBox5")->currentText(), "Wave");
+    EXPECT_EQ(List(*dialog, "ComboBox2")->currentText(), "Microphone");
+    Click(*dialog, "ButtonCancel");
+    EXPECT_EQ(ReadText(path), older);
+
+    auto again = Open();
+    List(*again, "ComboBox1")->setCurrentIndex(0);
+    Click(*again, "ButtonOK");
+    EXPECT_EQ(ReadText(path),
+              "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\nWave_In=-1\n"
+              "Mixer_Device=simulated:0\n");
+    auto stored = Open();
+    EXPECT_EQ(stored->Mixer.MixerId(), 0);
+    EXPECT_EQ(List(*stored, "ComboBox1")->currentText(), "Moravel Virtual Soundcard");
+    EXPECT_EQ(List(*stored, "ComboBox4")->currentText(), "Line In");
 }
 
 // No mixer at all, or one with a single destination: empty lists, and OK
