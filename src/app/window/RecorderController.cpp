@@ -2,10 +2,12 @@
 
 #include "FileDialog.h"
 #include "FileNamePanel.h"
+#include "PartFileName.h"
 #include "SameWaveFile.h"
 #include "WaveRecorder.h"
 #include "pages/RecorderPage.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMetaObject>
 #include <QToolButton>
@@ -35,7 +37,7 @@ void RecorderController::RecordClick() {
 }
 
 bool RecorderController::Records(const std::string& file) const {
-    return parts_.page.sb_wave_record->isChecked() && IsSameWaveFile(fileName_, file);
+    return parts_.page.sb_wave_record->isChecked() && IsSameWaveFile(recorder_ ? recorder_->Path() : fileName_, file);
 }
 
 void RecorderController::SetFileName(const std::string& path) {
@@ -59,6 +61,8 @@ void RecorderController::start() {
         parts_.reportError(error);
         return;
     }
+    part_ = 1;
+    parts_.page.RecordingPart->clear();
     setRecordButton(true);
     showReadouts();
     parts_.page.sb_browse_wave_recordfile->setEnabled(false);
@@ -70,12 +74,14 @@ void RecorderController::start() {
 // about the completion finds the recorder already idle.
 void RecorderController::release() {
     const std::unique_ptr<WaveRecorder> recorder = std::move(recorder_);
+    std::string failure = std::exchange(failure_, {});
     setRecordButton(false);
     parts_.page.sb_waverecorder_pause->setChecked(false);
     parts_.page.sb_browse_wave_recordfile->setEnabled(true);
     parts_.highlightTab(false);
     parts_.runningChanged();
-    if (recorder && !recorder->Stop()) parts_.reportError(std::runtime_error(recorder->Error()));
+    if (recorder && !recorder->Stop()) failure = recorder->Error();
+    if (!failure.empty()) parts_.reportError(std::runtime_error(failure));
 }
 
 void RecorderController::BrowseClick() {
@@ -85,8 +91,34 @@ void RecorderController::BrowseClick() {
 }
 
 void RecorderController::WriteBlock(const std::int16_t* samples, std::int32_t bytes) {
-    if (!recorder_ || recorder_->Append(samples, bytes)) return;
-    stopAfterCycle();
+    if (!recorder_ || !recorder_->Recording()) return;  // stopped, release pending
+    const std::int32_t rate = parts_.outputRate();
+    if (rate != recorder_->Rate() && !continueAt(rate)) return;
+    if (!recorder_->Append(samples, bytes)) stopAfterCycle();
+}
+
+// The file is completed first: a part that cannot be created then stops the
+// recording with everything before the change kept.
+bool RecorderController::continueAt(std::int32_t rate) {
+    if (!recorder_->Stop()) {
+        stopAfterCycle();
+        return false;
+    }
+    const std::string previous = recorder_->Path();
+    const std::string next = NextPartFileName(fileName_, part_);
+    try {
+        recorder_ = std::make_unique<WaveRecorder>(next, rate);
+    } catch (const std::exception& error) {
+        failure_ = "Recording stopped when the rate changed to " + std::to_string(rate) + " Hz: \"" + next +
+                   "\" could not be created (" + error.what() + "). \"" + previous +
+                   "\" holds everything recorded before.";
+        stopAfterCycle();
+        return false;
+    }
+    parts_.page.RecordingPart->setText(
+        QStringLiteral("Continued in %1 at %2 Hz").arg(QFileInfo(QString::fromStdString(next)).fileName()).arg(rate));
+    parts_.page.RecordingPart->setToolTip(QString::fromStdString(next));
+    return true;
 }
 
 // Inside the cycle no message box may open (it would run further cycles
@@ -113,13 +145,13 @@ void RecorderController::Close() {
     if (recorder_) release();
 }
 
-// "Time" counts status ticks; "Size" is worked out from that time and the
-// output's rate now, not from the bytes written.
+// "Time" counts the status ticks of the file being written; "Size" is worked
+// out from that time and the file's rate, not from the bytes written.
 void RecorderController::showReadouts() {
     const double seconds = recorder_->RecordedSeconds();
     parts_.page.Panel32->setText(QString::fromStdString(recorder_->TimeText()));
     parts_.page.Panel33->setText(
-        QString::fromStdString(WaveRecorder::SizeText(parts_.outputRate(), seconds, parts_.thousands().toStdString())));
+        QString::fromStdString(WaveRecorder::SizeText(recorder_->Rate(), seconds, parts_.thousands().toStdString())));
 }
 
 void RecorderController::setRecordButton(bool down) { parts_.page.sb_wave_record->setChecked(down); }

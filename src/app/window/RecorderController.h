@@ -2,7 +2,10 @@
 // processed blocks into the recording, and the status tick's commit and
 // read-outs. The file work (format, crash-safe header, write errors) is
 // WaveRecorder's; this class keeps the page's buttons and panels in step
-// with it.
+// with it. When the rate of the blocks changes during a recording (Play of
+// a file at another rate, or its end), the file is completed and the
+// recording goes on in the next part beside it (PartFileName.h), which the
+// page names: no file ever holds samples at a rate its header does not say.
 //
 // Threads: GUI thread only (buttons, the block cycle and the status timer
 // all run there).
@@ -32,8 +35,8 @@ public:
         FileDialog& save1;
         MessagePresenter showMessage;  // the "Warning" messages
         ErrorReport reportError;       // the program's error display
-        /// The wave output's rate now, in Hz (the recording's rate at Record,
-        /// and the "Size" read-out's rate on every tick).
+        /// The rate of the blocks WriteBlock is given now, in Hz: the
+        /// recording's rate at Record; another rate goes on in a new file.
         std::function<std::int32_t()> outputRate;
         /// True while Play is down on `file`.
         std::function<bool(const std::string& file)> playing;
@@ -60,8 +63,10 @@ public:
     /// cancelled dialog keeps the name.
     void BrowseClick();
     /// The cycle's step 27: appends one processed block (`bytes` bytes of
-    /// 16-bit samples, even). A write error releases Record and shows the
-    /// recorder's message after the cycle.
+    /// 16-bit samples, even) at outputRate(). At a rate other than the
+    /// file's, the file is completed and the block starts the next part. A
+    /// write error, or a part that cannot be created, releases Record and
+    /// shows the message after the cycle.
     void WriteBlock(const std::int16_t* samples, std::int32_t bytes);
     /// The status tick (500 ms): counts the time unless paused, commits the
     /// header, shows "Time" and "Size". A failure releases Record with the
@@ -72,7 +77,8 @@ public:
 
     /// A recording is open.
     bool Running() const { return recorder_ != nullptr; }
-    /// True while Record is down on `file` (same-file rule of the player).
+    /// True while Record is down on `file`, the part being written (same-file
+    /// rule of the player).
     bool Records(const std::string& file) const;
     /// The recording's file (settings key "WaveRecorderFilename").
     const std::string& FileName() const { return fileName_; }
@@ -82,6 +88,7 @@ public:
 private:
     void start();
     void release();
+    bool continueAt(std::int32_t rate);
     void stopAfterCycle();
     void showReadouts();
     void setRecordButton(bool down);
@@ -89,6 +96,8 @@ private:
     Parts parts_;
     std::string fileName_;
     std::unique_ptr<WaveRecorder> recorder_;
+    int part_ = 1;         // the part being written; the chosen file is part 1
+    std::string failure_;  // why a next part could not start, shown when Record is released
 };
 
 }  // namespace moravel

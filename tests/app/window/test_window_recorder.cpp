@@ -1,8 +1,12 @@
 // The recorder in the main window: Record and Pause on the virtual card,
 // the read-outs, the file's layout and samples, a full disk, a file that
-// cannot be created, Browse and the kept file name.
+// cannot be created, Browse and the kept file name; and the recorder's
+// controller on its own going on in a new file when the rate changes.
+#include "FileDialog.h"
+#include "RecorderController.h"
 #include "StatusStrip.h"
 #include "WaveFileWindow.h"
+#include "pages/RecorderPage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -225,11 +229,68 @@ private slots:
         f.SetCpuStat("intr 0\n");
         f.Click("sb_wave_record");
         RunTicking(f, 1500);
-        QCOMPARE(f.Messages().size(), 1);  // the sampler's error, once
+        QCOMPARE(f.Messages().size(), 1);                                         // the sampler's error, once
         QCOMPARE(f.Find<QLabel>("Panel32")->text(), QStringLiteral("00:00:01"));  // 1.5 s
         const Bytes bytes = ReadFile(file);
         QVERIFY(le32(bytes, 42) >= 2 * 1024);
         QCOMPARE(std::size_t(le32(bytes, 42)) + 46, bytes.size());
+    }
+
+    // The blocks' rate changes twice under a running recording (Play of an
+    // 8000 Hz file at the 4 KHz range, then its end): each rate goes on in a
+    // file of its own beside the first, whose header names it; a name that
+    // is taken is passed over, and the page names the last file.
+    void aChangeOfRateGoesOnInTheNextFreePart() {
+        TempFolder folder;
+        QTabWidget tabs;
+        moravel::RecorderPage page(&tabs);
+        moravel::FileDialog dialog(moravel::FileDialogRequest::Kind::Save, {}, &tabs);
+        std::int32_t rate = 8500;
+        QStringList errors;
+        moravel::RecorderController recorder({page,
+                                              dialog,
+                                              {},
+                                              [&](const std::exception& e) { errors << e.what(); },
+                                              [&] { return rate; },
+                                              [](const std::string&) { return false; },
+                                              [](bool) {},
+                                              [] {},
+                                              [] { return QStringLiteral(","); }});
+        recorder.SetFileName(folder.File("rec.wav"));
+        WriteText(folder.File("rec-2.wav"), "someone else's");
+        const auto write = [&](int blocks, std::int16_t value) {
+            const std::vector<std::int16_t> block(1024, value);
+            for (int k = 0; k < blocks; ++k) recorder.WriteBlock(block.data(), 2048);
+        };
+        page.sb_wave_record->setChecked(true);
+        recorder.RecordClick();
+        write(3, 1);
+        rate = 8000;
+        write(2, 2);
+        recorder.Tick();
+        rate = 8500;
+        write(4, 3);
+        page.sb_wave_record->setChecked(false);
+        recorder.RecordClick();
+
+        QCOMPARE(errors, QStringList());
+        QCOMPARE(ReadText(folder.File("rec-2.wav")), std::string("someone else's"));
+        const struct {
+            const char* name;
+            std::uint32_t rate;
+            std::size_t samples;
+            std::int16_t value;
+        } files[] = {
+            {"rec.wav", 8500, 3 * 1024, 1}, {"rec-3.wav", 8000, 2 * 1024, 2}, {"rec-4.wav", 8500, 4 * 1024, 3}};
+        for (const auto& file : files) {
+            const Bytes bytes = ReadFile(folder.File(file.name));
+            QVERIFY2(bytes.size() >= 46, file.name);
+            QCOMPARE(le32(bytes, 24), file.rate);
+            QCOMPARE(le32(bytes, 42), std::uint32_t(bytes.size() - 46));
+            QVERIFY(samplesOf(Bytes(bytes.begin() + 46, bytes.end())) ==
+                    std::vector<std::int16_t>(file.samples, file.value));
+        }
+        QCOMPARE(page.RecordingPart->text(), QStringLiteral("Continued in rec-4.wav at 8500 Hz"));
     }
 
     void closingTheWindowCompletesTheRecording() {

@@ -1,5 +1,6 @@
 // The "Recorder" settings page: "Record", "Pause", "Browse" with the
-// file-name panel, the "Time" and "Size" panels, and the help button. (The
+// file-name panel and, below it, the file a recording went on in after a
+// change of rate, the "Time" and "Size" panels, and the help button. (The
 // blinking "Recording" light sits in the status strip, not here.)
 //
 // Layout only: the main window connects the controls and fills the panels.
@@ -27,6 +28,7 @@ public:
     QLabel* Panel34;                         // file name (sunken), empty at creation
     QLabel* Panel32;                         // "Time", "00:00:00"
     QLabel* Panel33;                         // "Size", "0 kB"
+    QLabel* RecordingPart;                   // the file a recording went on in, empty at creation
 
     QToolButton* SpeedButton14;  // "?"
 };
