@@ -54,9 +54,9 @@ void SoundcardMixerPage::Enable(const LineAssignment& lines) {
     shown_ = false;
     const SoundcardLayout layout = Layout();
     for (MixerPair pair : kMixerPairs) {
-        const bool enabled = PairEnabled(pair, lines_, layout);
-        ControlsOf(pair).check->setEnabled(enabled);
-        ControlsOf(pair).track->setEnabled(enabled);
+        const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, layout);
+        ControlsOf(pair).check->setEnabled(line.has_value());
+        ControlsOf(pair).track->setEnabled(line && Read(*line).left != -1);
     }
     page_.ButtonAutoSetAudio->setEnabled(layout.usable);
 }
@@ -70,15 +70,28 @@ void SoundcardMixerPage::Show(MixerPair pair, bool checked, int position) {
     controls.check->setChecked(checked);
 }
 
+// Sets a pair's check box alone, without running its handler.
+void SoundcardMixerPage::ShowChecked(MixerPair pair, const Reading& reading) {
+    QCheckBox* check = ControlsOf(pair).check;
+    const QSignalBlocker blocker(check);
+    check->setChecked(CheckedOfMute(reading.mute, reading.muteIsSelection));
+}
+
+SoundcardMixerPage::Reading SoundcardMixerPage::Read(const MixerLineRef& line) const {
+    Reading reading;
+    int right = -1;
+    bool stereo = false, volumeDisabled = true, muteDisabled = true;
+    mixer_.GetVolume(line.destination, line.connection, reading.left, right, reading.mute, stereo, volumeDisabled,
+                     muteDisabled, reading.muteIsSelection);
+    return reading;
+}
+
 // A line that cannot be read reports its presets (-1): position 0, off.
 void SoundcardMixerPage::Refresh(MixerPair pair) {
     const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
     if (!line) return;
-    int left = -1, right = -1, mute = -1;
-    bool stereo = false, volumeDisabled = true, muteDisabled = true, muteIsSelection = false;
-    mixer_.GetVolume(line->destination, line->connection, left, right, mute, stereo, volumeDisabled, muteDisabled,
-                     muteIsSelection);
-    Show(pair, CheckedOfMute(mute, muteIsSelection), PositionOfVolume(left));
+    const Reading reading = Read(*line);
+    Show(pair, CheckedOfMute(reading.mute, reading.muteIsSelection), PositionOfVolume(reading.left));
 }
 
 void SoundcardMixerPage::read_mixer() {
@@ -103,6 +116,7 @@ void SoundcardMixerPage::PairChanged(MixerPair pair) {
     if (!line) return;
     const Pair controls = ControlsOf(pair);
     MyNewVol(line->destination, line->connection, controls.check->isChecked(), controls.track->value());
+    ShowChecked(pair, Read(*line));
 }
 
 void SoundcardMixerPage::ButtonAutoSetAudioClick() {

@@ -4,7 +4,10 @@
 // every change of a pair straight to its line (MyNewVol), puts every line
 // into the program's defaults ("Auto set audio"), shows the card's name, and
 // refreshes itself when the mixer reports a change (by this program or any
-// other), so a source the recording multiplexer deselected shows off.
+// other), so a source the recording multiplexer deselected shows off. After
+// each write the check box shows what the card then reports, so a source
+// the card will not deselect (an enumerated input selector always has one)
+// stays checked. A line without a volume control has its track bar disabled.
 //
 // Refreshing never writes: the controls are set with their signals blocked.
 // The pairs' lines and the arithmetic come from MixerPairs.h.
@@ -35,9 +38,10 @@ public:
     void ShowCardName();
 
     /// The enabling rule: each pair is enabled while the mixer is usable and
-    /// its line is assigned (the master always with a usable mixer); the
-    /// "Auto set audio" button with a usable mixer. Remembers `lines` for
-    /// the other operations.
+    /// its line is assigned (the master always with a usable mixer), its
+    /// track bar only when the line has a volume to move; the "Auto set
+    /// audio" button with a usable mixer. Remembers `lines` for the other
+    /// operations.
     void Enable(const LineAssignment& lines);
 
     /// Refreshes the enabled pairs from the mixer in the order master, wave
@@ -51,7 +55,8 @@ public:
     /// the mute (or selection) the check box stands for. `connection` is the
     /// mixer's (-1: the destination itself). Returns SetVolume's result.
     bool MyNewVol(int destination, int connection, bool checked, int position);
-    /// A pair's check box or track bar changed: writes its line.
+    /// A pair's check box or track bar changed: writes its line, then shows
+    /// the line's on/off state as the card reports it.
     void PairChanged(MixerPair pair);
     /// "Auto set audio": each enabled pair in turn gets its default state
     /// and is written (MixerPairs.h, kAutoSetSteps).
@@ -68,8 +73,16 @@ private:
         QCheckBox* check;
         QSlider* track;
     };
+    // What the mixer reports of a line: -1 for what it cannot read.
+    struct Reading {
+        int left = -1;
+        int mute = -1;
+        bool muteIsSelection = false;
+    };
     Pair ControlsOf(MixerPair pair) const;
+    Reading Read(const MixerLineRef& line) const;
     void Refresh(MixerPair pair);
+    void ShowChecked(MixerPair pair, const Reading& reading);
     void Show(MixerPair pair, bool checked, int position);
 
     SoundcardPage& page_;
