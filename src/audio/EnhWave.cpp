@@ -275,6 +275,8 @@ std::int32_t TEnhWaveOut::QueuedBlocks() const {
 
 std::int64_t TEnhWaveOut::Underruns() const { return service_ ? service_->xruns() : 0; }
 
+std::int64_t TEnhWaveOut::LeadFrames() const { return open_ && service_ ? service_->leadFrames() : -1; }
+
 bool TEnhWaveOut::event(QEvent* e) {
     const auto* note = WaveNotification::From(e);
     if (note == nullptr) return QObject::event(e);

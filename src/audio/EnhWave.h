@@ -136,6 +136,9 @@ public:
     std::int32_t QueuedBlocks() const;
     /// Times the device ran out of blocks since the last Open.
     std::int64_t Underruns() const;
+    /// Frames queued ahead of the last block when it began to play; -1
+    /// when not open or the device cannot tell (PlaybackService::leadFrames).
+    std::int64_t LeadFrames() const;
 
 protected:
     bool event(QEvent* e) override;

@@ -158,6 +158,10 @@ public:
     virtual std::int32_t close() = 0;
     /// Underruns since the device was opened.
     virtual std::int64_t xruns() const = 0;
+    /// Frames that were queued ahead of the last block when it began to
+    /// play into the device (what that block waited to be heard); negative
+    /// when the device cannot tell, or before the first block.
+    virtual std::int64_t leadFrames() const { return -1; }
 };
 
 /// Channel count and volume support of a device.

@@ -312,7 +312,8 @@ private:
     // Pipeline (MainFormPipeline.cpp)
     CycleControls readCycleControls() const;
     bool devicesBusy() const;
-    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate);
+    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate,
+                          std::int32_t blockRate);
     void watchDevices();
     void enableMixerControls(const struct LineAssignment& lines);
 

@@ -41,6 +41,8 @@ void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
 
 }  // namespace
 
+MainFormCycleClient::MainFormCycleClient(TMainForm& form) : form_(form), output_(form.WaveOut()) {}
+
 void MainFormCycleClient::ShowAvailable(long double seconds) { showNow(form_.debug->Label71, formatSeconds(seconds)); }
 
 void MainFormCycleClient::ShowBufferCycle(long double seconds) {
@@ -70,7 +72,7 @@ void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t c
 }
 
 void MainFormCycleClient::WriteOutput(const std::uint8_t* data, std::int32_t bytes) {
-    form_.WaveOut().Write(data, bytes);
+    output_.Write(reinterpret_cast<const std::int16_t*>(data), bytes / 2);
 }
 
 void MainFormCycleClient::WriteRecording(const std::int16_t* samples, std::int32_t bytes) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "BlockCycle.h"
+#include "LiveOutput.h"
 
 namespace moravel {
 
@@ -11,7 +12,11 @@ class TMainForm;
 
 class MainFormCycleClient final : public CycleClient {
 public:
-    explicit MainFormCycleClient(TMainForm& form) : form_(form) {}
+    /// The form's wave output must exist.
+    explicit MainFormCycleClient(TMainForm& form);
+
+    /// Where the processed blocks go: the wave output, at its rate.
+    LiveOutput& Output() { return output_; }
 
     void ShowAvailable(long double seconds) override;
     void ShowBufferCycle(long double seconds) override;
@@ -26,6 +31,7 @@ public:
 
 private:
     TMainForm& form_;
+    LiveOutput output_;
 };
 
 }  // namespace moravel

@@ -30,6 +30,8 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -41,6 +43,19 @@ namespace {
 // that never answers (a hung driver) must not freeze the window; the
 // components are closed either way, so their late notifications are ignored.
 constexpr int kStopWaitMs = 2000;
+
+// For measuring scripts: with MORAVEL_DEVICE_STATS naming a file, each
+// closing of the devices appends their counts of lost blocks and the rate
+// bridge's last trim to it.
+void appendDeviceCounts(const TEnhWaveIn& in, const TEnhWaveOut& out, double trim) {
+    const char* path = std::getenv("MORAVEL_DEVICE_STATS");
+    if (path == nullptr || *path == '\0') return;
+    if (std::FILE* file = std::fopen(path, "a")) {
+        std::fprintf(file, "overruns %lld underruns %lld trim %.6f\n", static_cast<long long>(in.Overruns()),
+                     static_cast<long long>(out.Underruns()), trim);
+        std::fclose(file);
+    }
+}
 
 }  // namespace
 
@@ -139,6 +154,7 @@ void TMainForm::stop_sampling() {
     Timer1.stop();
     Timer2.stop();
     if (waveIn_->IsOpen() || waveOut_->IsOpen()) {
+        appendDeviceCounts(*waveIn_, *waveOut_, cycleClient_->Output().Trim());
         waveIn_->Close();
         waveOut_->Close();
         QElapsedTimer waited;
@@ -160,7 +176,7 @@ void TMainForm::set_audio_range(int index) {
     state_.LayoutChanged = false;
     stop_sampling();
     const AudioRange& range = kAudioRanges[static_cast<std::size_t>(index)];
-    configureDevices(range.outputRate, range.bufferBytes, range.outputRate);
+    configureDevices(range.outputRate, range.bufferBytes, range.outputRate, range.outputRate - kCaptureRateOffset);
     waveIn_->Open();
     waveOut_->Open();
     deviceWatch_->Opened(waveIn_->IsOpen() && waveOut_->IsOpen());
@@ -169,11 +185,15 @@ void TMainForm::set_audio_range(int index) {
 
 // The output at `outputRate` Hz, the input 50 Hz lower with capture blocks of
 // `bufferBytes` bytes, the engine at `engineRate` Hz (the output's rate for an
-// audio range, the input's while the player runs), and the spectrum's and
+// audio range, the input's while the player runs), the processed blocks at
+// their true rate `blockRate` (the capture's for an audio range, the file's
+// while the player runs) carried to the output's rate, and the spectrum's and
 // the filter centre's limits at half the output rate. The devices are closed.
-void TMainForm::configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate) {
+void TMainForm::configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate,
+                                 std::int32_t blockRate) {
     waveIn_->samples = outputRate - kCaptureRateOffset;
     waveOut_->samples = outputRate;
+    cycleClient_->Output().Configure(blockRate);
     if (bufferBytes < 16) throw std::range_error("Range check error");
     waveIn_->BufferSize = bufferBytes;
     engine_->Configure(engineRate, bufferBytes);

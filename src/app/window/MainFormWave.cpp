@@ -6,6 +6,7 @@
 #include "EnhWave.h"
 #include "FileDialog.h"
 #include "MainForm.h"
+#include "MainFormCycleClient.h"
 #include "PlayerController.h"
 #include "RecorderController.h"
 #include "WavePlayer.h"
@@ -23,7 +24,8 @@ void TMainForm::createWaveControllers() {
     save1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Save, options_.chooseFile, this);
     OpenDialog1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Open, options_.chooseFile, this);
     recorderControl_ = std::make_unique<RecorderController>(
-        RecorderController::Parts{*recorder, *save1, showMessage_, errorReport(), [this] { return waveOut_->samples; },
+        RecorderController::Parts{*recorder, *save1, showMessage_, errorReport(),
+                                  [this] { return cycleClient_->Output().BlockRate(); },
                                   [this](const std::string& file) { return playerControl_->Plays(file); },
                                   [this](bool on) { highlightTab(recorder->sheet, on); }, [this] { lockAudioRange(); },
                                   [this] { return thousands(); }});
@@ -77,7 +79,7 @@ void TMainForm::lockAudioRange() {
 // again only when the output has given back every block.
 void TMainForm::set_player_rate(const PlayerDeviceSettings& settings) {
     stop_sampling();
-    configureDevices(settings.outputRate, settings.inputBufferBytes, settings.inputRate);
+    configureDevices(settings.outputRate, settings.inputBufferBytes, settings.inputRate, settings.outputRate);
     state_.LayoutChanged = true;
     if (waveOut_->QueuedBlocks() == 0) {
         waveIn_->Open();

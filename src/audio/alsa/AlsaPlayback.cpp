@@ -48,6 +48,8 @@ std::chrono::nanoseconds AlsaPlayback::workerCpuTime() const { return run_.worke
 
 std::int64_t AlsaPlayback::lastDelayFrames() const { return run_.lastDelayFrames(); }
 
+std::int64_t AlsaPlayback::leadFrames() const { return run_.delayNoted() ? run_.lastDelayFrames() : -1; }
+
 std::int64_t AlsaPlayback::deviceWaits() const { return run_.deviceWaits(); }
 
 }  // namespace moravel

@@ -44,6 +44,8 @@ public:
     std::int32_t close() override;
     /// Underruns the device reported (a sound server may hide them).
     std::int64_t xruns() const override;
+    /// lastDelayFrames() once a block has gone in, else -1.
+    std::int64_t leadFrames() const override;
 
     /// CPU time the worker thread has used (diagnostics).
     std::chrono::nanoseconds workerCpuTime() const;

@@ -144,7 +144,9 @@ void NoteWorkerCpu(StreamCore& core) { core.workerCpuNanos.store(ThreadCpuNanos(
 
 void NoteDelay(StreamCore& core, snd_pcm_t* pcm, snd_pcm_sframes_t frames) {
     snd_pcm_sframes_t delay = 0;
-    if (snd_pcm_delay(pcm, &delay) == 0) core.delayFrames.store(delay - frames, std::memory_order_relaxed);
+    if (snd_pcm_delay(pcm, &delay) != 0) return;
+    core.delayFrames.store(delay - frames, std::memory_order_relaxed);
+    core.delayNoted.store(true, std::memory_order_relaxed);
 }
 
 }  // namespace moravel::alsa

@@ -49,6 +49,7 @@ public:
 
     std::atomic<std::int64_t> xruns{0};
     std::atomic<std::int64_t> workerCpuNanos{0};  // CPU time of the worker thread so far
+    std::atomic<bool> delayNoted{false};          // delayFrames holds a noted delay
     std::atomic<std::int64_t> delayFrames{0};     // the delay the worker noted last
     std::atomic<std::int64_t> deviceWaits{0};     // waits for frames so far (each one wake-up)
 

@@ -44,6 +44,8 @@ std::chrono::nanoseconds StreamRun::workerCpuTime() const {
     return std::chrono::nanoseconds(core_ ? core_->workerCpuNanos.load() : cpuNanos_);
 }
 
+bool StreamRun::delayNoted() const { return core_ && core_->delayNoted.load(std::memory_order_relaxed); }
+
 std::int64_t StreamRun::lastDelayFrames() const { return core_ ? core_->delayFrames.load() : delayFrames_; }
 
 std::int64_t StreamRun::deviceWaits() const { return core_ ? core_->deviceWaits.load() : deviceWaits_; }

@@ -34,6 +34,8 @@ public:
     std::int64_t xruns() const;
     std::chrono::nanoseconds workerCpuTime() const;
     std::int64_t lastDelayFrames() const;
+    /// Whether the open stream has noted a delay yet.
+    bool delayNoted() const;
     std::int64_t deviceWaits() const;
 
 private:

@@ -1,0 +1,26 @@
+#include "LiveOutput.h"
+
+#include "EnhWave.h"
+
+#include <cmath>
+
+namespace moravel {
+
+void LiveOutput::Configure(std::int32_t blockRate) {
+    blockRate_ = blockRate;
+    const std::int32_t outputRate = output_.samples;
+    if (blockRate == outputRate) {
+        bridge_.reset();
+        return;
+    }
+    const auto target = static_cast<std::int64_t>(std::lround(kTargetLeadSeconds * outputRate));
+    bridge_ = std::make_unique<RateBridge>(RateBridge::Setup{blockRate, outputRate, target});
+}
+
+bool LiveOutput::Write(const std::int16_t* samples, std::int32_t count) {
+    if (!bridge_) return output_.Write(samples, count * 2);
+    const auto& bridged = bridge_->Process(samples, static_cast<std::size_t>(count), output_.LeadFrames());
+    return output_.Write(bridged.data(), static_cast<std::int32_t>(bridged.size() * 2));
+}
+
+}  // namespace moravel

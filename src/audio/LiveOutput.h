@@ -1,0 +1,49 @@
+// The live pipeline's way to the wave output: each processed block is
+// carried from the rate it was captured at to the output's rate by a
+// RateBridge that also holds the output's lead at its target, so that a
+// tone keeps its pitch and the output neither runs dry nor fills up. Blocks
+// that are already at the output's rate (the player's file, played at its
+// own rate) go to the output as they are.
+//
+// Threads: the wave output's thread (the GUI thread in the program).
+#pragma once
+
+#include "RateBridge.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace moravel {
+
+class TEnhWaveOut;
+
+class LiveOutput {
+public:
+    /// The lead held ahead of each block, in seconds: above the 15 ms below
+    /// which the ALSA output bridges a gap with silence, with room for the
+    /// blocks' irregular arrival from a sound server.
+    static constexpr double kTargetLeadSeconds = 0.040;
+
+    /// `output` must outlive this.
+    explicit LiveOutput(TEnhWaveOut& output) : output_(output) {}
+
+    /// From now on the blocks written are at `blockRate` Hz and go to the
+    /// output at its own rate (`TEnhWaveOut::samples`, set before this).
+    void Configure(std::int32_t blockRate);
+
+    /// Queues `count` samples for the output, resampled where the rates
+    /// differ. Returns the output's playing flag.
+    bool Write(const std::int16_t* samples, std::int32_t count);
+
+    /// The bridge's trim of the ratio (1 when there is no bridge).
+    double Trim() const { return bridge_ ? bridge_->Trim() : 1.0; }
+    /// The rate of the blocks written (the true rate of the processed audio).
+    std::int32_t BlockRate() const { return blockRate_; }
+
+private:
+    TEnhWaveOut& output_;
+    std::int32_t blockRate_ = 0;
+    std::unique_ptr<RateBridge> bridge_;
+};
+
+}  // namespace moravel

@@ -1,0 +1,127 @@
+#include "RateBridge.h"
+
+#include <speex/speex_resampler.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace moravel {
+
+namespace {
+
+constexpr std::int32_t kMaxRate = 384000;
+// Speex's "desktop" quality: a 0.1 dB passband far past any audio range's
+// content at a few microseconds of a core per block.
+constexpr int kQuality = SPEEX_RESAMPLER_QUALITY_DESKTOP;
+// The ratio is set as a fraction whose denominator stays below this: the
+// resampler rescales its phase by the new denominator over the old in
+// 32-bit arithmetic when the ratio changes, which larger ones overflow
+// (the output then jumps by thousands of samples). It still moves the
+// ratio in steps of some 15 ppm, which the loop's integral dithers between.
+constexpr double kLargestDenominator = 65535.0;
+// The loop: each measured lead moves the smoothed one a twentieth of the
+// way (a sound server's reports of its latency jump by tens of ms from one
+// block to the next: PipeWire's by up to 100 ms); the trim is kProportional
+// times the lead's shortfall (in seconds) plus the integral of kIntegral
+// times it over time. With the lead changing by (trim - 1) seconds per
+// second this settles in about half a minute without overshooting far
+// (damping about 0.7), slow enough that the reports' jitter moves the pitch
+// by a few hundredths of a percent at most.
+constexpr double kSmoothing = 0.05;
+constexpr double kProportional = 0.05;
+constexpr double kIntegral = 0.00125;
+// The first measurements after a start say more about the device starting
+// than about the clocks.
+constexpr std::int64_t kIgnoredMeasurements = 2;
+// A lead this far above the target is not a clock difference but blocks
+// that came in a burst (a sound server often hands over two at the start):
+// trimmed at most 0.5 %, 100 ms too much would take 20 s to play away, all
+// of it heard late. The excess is dropped from the next block at once.
+constexpr double kResyncSeconds = 0.050;
+
+}  // namespace
+
+struct RateBridge::Resampler {
+    SpeexResamplerState* state = nullptr;
+    ~Resampler() {
+        if (state) speex_resampler_destroy(state);
+    }
+};
+
+RateBridge::RateBridge(const Setup& setup) : setup_(setup), resampler_(std::make_unique<Resampler>()) {
+    const auto valid = [](std::int32_t rate) { return rate >= 1 && rate <= kMaxRate; };
+    if (!valid(setup.inputRate) || !valid(setup.outputRate))
+        throw std::invalid_argument("rates of " + std::to_string(setup.inputRate) + " and " +
+                                    std::to_string(setup.outputRate) + " Hz cannot be bridged");
+    int error = 0;
+    resampler_->state = speex_resampler_init(1, static_cast<spx_uint32_t>(setup.inputRate),
+                                             static_cast<spx_uint32_t>(setup.outputRate), kQuality, &error);
+    if (!resampler_->state) throw std::runtime_error(speex_resampler_strerror(error));
+}
+
+RateBridge::~RateBridge() = default;
+
+const std::vector<std::int16_t>& RateBridge::Process(const std::int16_t* samples, std::size_t count,
+                                                     std::int64_t leadFrames) {
+    steer(leadFrames, static_cast<double>(count) / setup_.inputRate);
+    const double ratio = static_cast<double>(setup_.outputRate) * trim_ / setup_.inputRate;
+    output_.resize(static_cast<std::size_t>(std::ceil(static_cast<double>(count) * ratio)) + 16);
+    std::size_t taken = 0, made = 0;
+    while (taken < count) {
+        auto inLength = static_cast<spx_uint32_t>(count - taken);
+        auto outLength = static_cast<spx_uint32_t>(output_.size() - made);
+        speex_resampler_process_int(resampler_->state, 0, samples + taken, &inLength, output_.data() + made,
+                                    &outLength);
+        taken += inLength;
+        made += outLength;
+        if (made == output_.size()) output_.resize(output_.size() * 2);
+    }
+    output_.resize(made);
+    dropExcess();
+    return output_;
+}
+
+// Drops what a burst put ahead of the target from the block's start. The
+// next lead measured is still the one ahead of this block, from before the
+// drop, so it is not taken.
+void RateBridge::dropExcess() {
+    if (smoothedLead_ < 0) return;
+    const double excess = smoothedLead_ - static_cast<double>(setup_.targetLeadFrames);
+    if (excess <= kResyncSeconds * setup_.outputRate) return;
+    const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
+    output_.erase(output_.begin(), output_.begin() + static_cast<std::ptrdiff_t>(dropped));
+    smoothedLead_ = -1;
+    skipMeasurements_ = 1;
+    ++resyncs_;
+}
+
+// The proportional-integral loop on the smoothed lead.
+void RateBridge::steer(std::int64_t leadFrames, double blockSeconds) {
+    if (leadFrames < 0 || ++measurements_ <= kIgnoredMeasurements) return;
+    if (skipMeasurements_ > 0) {
+        --skipMeasurements_;
+        return;
+    }
+    if (smoothedLead_ < 0)
+        smoothedLead_ = static_cast<double>(leadFrames);
+    else
+        smoothedLead_ += kSmoothing * (static_cast<double>(leadFrames) - smoothedLead_);
+    const double shortfall = (static_cast<double>(setup_.targetLeadFrames) - smoothedLead_) / setup_.outputRate;
+    // One measurement per block: the integral advances by a block's time.
+    integral_ = std::clamp(integral_ + kIntegral * shortfall * blockSeconds, -kMaxTrim, kMaxTrim);
+    trim_ = 1.0 + std::clamp(kProportional * shortfall + integral_, -kMaxTrim, kMaxTrim);
+    applyTrim();
+}
+
+void RateBridge::applyTrim() {
+    const double scale =
+        std::max(1.0, std::floor(kLargestDenominator / (setup_.outputRate * (1 + kMaxTrim))));
+    const auto num = static_cast<spx_uint32_t>(std::llround(setup_.inputRate * scale));
+    const auto den = static_cast<spx_uint32_t>(std::llround(setup_.outputRate * scale * trim_));
+    speex_resampler_set_rate_frac(resampler_->state, num, den, static_cast<spx_uint32_t>(setup_.inputRate),
+                                  static_cast<spx_uint32_t>(setup_.outputRate));
+}
+
+}  // namespace moravel

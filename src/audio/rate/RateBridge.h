@@ -1,0 +1,78 @@
+// Carries processed blocks from the capture clock to the playback clock.
+//
+// The live pipeline captures at one rate and plays at another (the audio
+// ranges capture 50 Hz below the output rate), and even at equal nominal
+// rates two devices, or a sound server's streams, run on clocks of their
+// own. Played as they come, the blocks would sound too high by the rates'
+// ratio and the output would run dry between blocks. The bridge resamples
+// each block from the input rate to the output rate, and trims the ratio
+// so that the output's lead (the audio queued ahead of each new block)
+// stays at a target, as bridges between two audio clocks do: a lead above
+// the target shortens the blocks a little, one below lengthens them. The
+// trim is a slow proportional-integral loop on the smoothed lead, bounded
+// to a few tenths of a percent, so it follows clock differences and absorbs
+// jitter without an audible change of pitch. A lead far above the target
+// (blocks that came in a burst) is cut back at once instead.
+//
+// Plain C++ (speexdsp's resampler); not thread-safe: one thread calls it
+// (the GUI thread in the program).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace moravel {
+
+class RateBridge {
+public:
+    struct Setup {
+        std::int32_t inputRate = 0;        // Hz of the blocks handed in
+        std::int32_t outputRate = 0;       // Hz of the device they go to
+        std::int64_t targetLeadFrames = 0; // output frames to keep queued ahead of each block
+    };
+
+    /// The largest trim of the ratio either way (0.5 %: far beyond any two
+    /// clocks' difference, about a twelfth of a semitone).
+    static constexpr double kMaxTrim = 0.005;
+
+    /// Rates of 1 Hz to 384 kHz; throws std::invalid_argument otherwise.
+    explicit RateBridge(const Setup& setup);
+    ~RateBridge();
+    RateBridge(const RateBridge&) = delete;
+    RateBridge& operator=(const RateBridge&) = delete;
+
+    /// Resamples `count` samples and returns the output samples (valid until
+    /// the next call). `leadFrames` is the output's lead measured ahead of
+    /// the last block played, or a negative value when the output cannot
+    /// tell (the ratio then stays as it is).
+    const std::vector<std::int16_t>& Process(const std::int16_t* samples, std::size_t count,
+                                             std::int64_t leadFrames);
+
+    /// The current trim: 1 is the nominal ratio, above 1 more output frames.
+    double Trim() const { return trim_; }
+    /// The lead the loop works on: the measurements smoothed.
+    double SmoothedLead() const { return smoothedLead_; }
+    /// Times a lead far above the target was cut back at once.
+    std::int64_t Resyncs() const { return resyncs_; }
+    const Setup& setup() const { return setup_; }
+
+private:
+    struct Resampler;
+    void steer(std::int64_t leadFrames, double blockSeconds);
+    void applyTrim();
+    void dropExcess();
+
+    Setup setup_;
+    std::unique_ptr<Resampler> resampler_;
+    std::vector<std::int16_t> output_;
+    double trim_ = 1.0;
+    double integral_ = 0.0;
+    double smoothedLead_ = -1.0;  // negative until the first measurement
+    std::int64_t measurements_ = 0;
+    std::int64_t skipMeasurements_ = 0;
+    std::int64_t resyncs_ = 0;
+};
+
+}  // namespace moravel
