@@ -1,5 +1,6 @@
 // The soundcard configuration dialog driven through its controls by object
 // name, on simulated cards, with its settings file checked byte by byte.
+#include "MixerDeviceChoice.h"
 #include "MixerSetupDialog.h"
 #include "MixerSummary.h"
 #include "ServerOnlyCard.h"
@@ -206,6 +207,16 @@ TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
     EXPECT_EQ(stored->Mixer.MixerId(), 0);
     EXPECT_EQ(List(*stored, "ComboBox1")->currentText(), "Moravel Virtual Soundcard");
     EXPECT_EQ(List(*stored, "ComboBox4")->currentText(), "Line In");
+}
+
+// A stored mixer the computer no longer has (a USB soundcard unplugged)
+// gives way to the one the sound goes through.
+TEST_F(MixerSetupTest, StoredMixerIsChosenWhileItIsThere) {
+    auto two = std::make_shared<mixer::SimulatedMixerService>(2);
+    WriteText(path, "[MIXER]\nMixer_Device=simulated:1\n");
+    EXPECT_EQ(ChosenMixerDevice(*two, TKustomIniFile(path)), 1);
+    WriteText(path, "[MIXER]\nMixer_Device=hw:7\n");
+    EXPECT_EQ(ChosenMixerDevice(*two, TKustomIniFile(path)), 0);
 }
 
 // No mixer at all, or one with a single destination: empty lists, and OK
