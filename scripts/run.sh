@@ -15,12 +15,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 demo="$root/build/demo"
 mkdir -p "$demo"
 settings="$demo/moravel.ini"
-# The settings survive between runs; only a missing file is created. The
-# numbers are the virtual card's lines in the order its mixer lists them:
-# playback Wave 0, Microphone 1, Line In 2; recording Microphone 0,
-# Line In 1, Stereo Mix 2 (the playback mix, the "Wave" input).
+# The settings survive between runs; only a missing file is created, from
+# scripts/demo.ini: the virtual card's lines, numbered in the order its
+# mixer lists them (playback Wave 0, Microphone 1, Line In 2; recording
+# Microphone 0, Line In 1, Stereo Mix 2, the playback mix as "Wave" input).
 if [ ! -f "$settings" ]; then
-    printf '[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\nWave_In=2\n' >"$settings"
+    cp "$root/scripts/demo.ini" "$settings"
 fi
 program="$root/build/src/app/window/moravel"
 echo "Settings file: $settings"

@@ -31,6 +31,12 @@ QStringList Hrefs(const QString& html) {
     return Captures(html, pattern);
 }
 
+QStringList ImageSources(const QString& html) {
+    static const QRegularExpression pattern(QStringLiteral("<img\\b[^>]*\\bsrc\\s*=\\s*\"([^\"]*)\""),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return Captures(html, pattern);
+}
+
 QStringList AnchorNames(const QString& html) {
     static const QRegularExpression pattern(QStringLiteral("\\b(?:name|id)\\s*=\\s*\"([^\"]*)\""),
                                             QRegularExpression::CaseInsensitiveOption);

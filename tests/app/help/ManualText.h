@@ -9,6 +9,8 @@ namespace moravel::help_test {
 QString ReadManualFile(const QString& name);
 // Every href="..." value of a page, in document order.
 QStringList Hrefs(const QString& html);
+// Every <img src="..."> value of a page, in document order.
+QStringList ImageSources(const QString& html);
 // Every anchor target a page defines (name="..." and id="...").
 QStringList AnchorNames(const QString& html);
 // Words of the page's visible body text (tags, entities and the head removed).

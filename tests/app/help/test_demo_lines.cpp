@@ -1,5 +1,6 @@
 // The two hand-written [MIXER] sections a user meets first, the demo's
-// settings file (scripts/run.sh) and the manual's example, read against the
+// settings (scripts/demo.ini, used by scripts/run.sh and the manual's
+// screenshots) and the manual's example, read against the
 // virtual soundcard's real lines: each key must name the line it stands for.
 #include <gtest/gtest.h>
 
@@ -30,8 +31,7 @@ constexpr std::pair<LineKey, const char*> kKeys[] = {
     {LineKey::Microphone_In, "Microphone_In"},   {LineKey::Line_In, "Line_In"},   {LineKey::Wave_In, "Wave_In"},
 };
 
-// The KEY=N pairs of the first [MIXER] section in `text`, whether its lines
-// end in real line breaks or in printf's "\n".
+// The KEY=N pairs of the first [MIXER] section in `text`.
 std::map<std::string, int> MixerValues(const QString& text) {
     static const QRegularExpression pair(QStringLiteral("((?:Microphone|Line|Wave)_(?:In|Out))=(-?\\d+)"));
     std::map<std::string, int> values;
@@ -62,7 +62,7 @@ void ExpectVirtualCardLines(const QString& text) {
     }
 }
 
-TEST(DemoLines, RunScriptAssignsTheVirtualCardsLines) { ExpectVirtualCardLines(SourceFile("scripts/run.sh")); }
+TEST(DemoLines, DemoSettingsAssignTheVirtualCardsLines) { ExpectVirtualCardLines(SourceFile("scripts/demo.ini")); }
 
 TEST(DemoLines, ManualExampleAssignsTheVirtualCardsLines) {
     ExpectVirtualCardLines(help_test::ReadManualFile(QStringLiteral("Soundcard_settings.htm")));

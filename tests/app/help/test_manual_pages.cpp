@@ -2,8 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 
+#include "HelpRouter.h"
 #include "HelpTopics.h"
 #include "ManualText.h"
 
@@ -13,6 +17,7 @@ namespace {
 using help_test::AnchorNames;
 using help_test::BodyWordCount;
 using help_test::Hrefs;
+using help_test::ImageSources;
 using help_test::ManualPages;
 using help_test::ReadManualFile;
 
@@ -82,6 +87,57 @@ TEST(ManualPages, TopicPagesAreRealPagesNotStubs) {
     }
     for (const char* page : {kContentsTopic, kOnlineManualTopic, kHomepageTopic, kFeatureRequestTopic}) {
         EXPECT_GE(BodyWordCount(ReadManualFile(QString::fromLatin1(page) + QStringLiteral(".htm"))), 250) << page;
+    }
+}
+
+// The help window shows each page's pictures, not empty frames.
+TEST(ManualPages, ScreenshotsShowInTheHelpWindow) {
+    HelpRouter router;
+    QStringList shown;
+    for (const QString& page : ManualPages()) {
+        const QStringList images = ImageSources(ReadManualFile(page));
+        if (images.isEmpty()) continue;
+        ASSERT_TRUE(router.ShowTopic(page));
+        QTextDocument* document = router.Window()->Browser()->document();
+        for (const QString& image : images) {
+            SCOPED_TRACE((page + QStringLiteral(" -> ") + image).toStdString());
+            const QVariant loaded = document->resource(QTextDocument::ImageResource, QUrl(image));
+            EXPECT_FALSE(qvariant_cast<QImage>(loaded).isNull());
+            shown << image;
+        }
+    }
+    for (const char* image : {"screenshot-window.png", "screenshot-status-strip.png", "screenshot-soundcard-page.png"}) {
+        EXPECT_TRUE(shown.contains(QLatin1String(image))) << image;
+    }
+}
+
+// The contents page opens with the five steps from the cable to a working
+// filter, and the troubleshooting entry it points to exists.
+TEST(ManualPages, ContentsOpenWithTheQuickPath) {
+    HelpRouter router;
+    ASSERT_TRUE(router.ShowTopic(QString::fromLatin1(kContentsTopic)));
+    const QString text = router.Window()->Browser()->toPlainText();
+    const qsizetype quick = text.indexOf(QStringLiteral("Quick start in five steps"));
+    ASSERT_GE(quick, 0);
+    EXPECT_LT(quick, text.indexOf(QStringLiteral("The settings pages")));
+    qsizetype at = quick;
+    for (const char* step : {"Connect", "Start", "OK in the dialog", "Auto set audio", "Pick a preset"}) {
+        at = text.indexOf(QLatin1String(step), at);
+        EXPECT_GT(at, quick) << step;
+    }
+    EXPECT_TRUE(Hrefs(ReadManualFile(QStringLiteral("index.htm"))).contains(QStringLiteral("online_manual.htm#nothing")));
+}
+
+// The arithmetic a first reading does not need stands in the appendix only.
+TEST(ManualPages, ArithmeticLivesInTheAppendix) {
+    const QString appendix = ReadManualFile(QStringLiteral("Appendix_arithmetic.htm"));
+    for (const char* detail : {"pieces of 401 samples", "1.89 and 2.08 Hz", "a hundredth of the span"}) {
+        EXPECT_TRUE(appendix.contains(QLatin1String(detail))) << detail;
+        for (const QString& page : ManualPages()) {
+            if (page != QStringLiteral("Appendix_arithmetic.htm")) {
+                EXPECT_FALSE(ReadManualFile(page).contains(QLatin1String(detail))) << detail << " in " << page.toStdString();
+            }
+        }
     }
 }
 
