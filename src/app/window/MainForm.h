@@ -363,7 +363,7 @@ private:
     TCpuUsage cpu_;
     StatusLights lights_;
     std::unique_ptr<HelpRouter> help_;
-    // The mixer component `mixer` on device 0 and the Soundcard page's behaviour.
+    // The mixer component `mixer` on the chosen device and the Soundcard page's behaviour.
     std::unique_ptr<TAudioMixer> mixer;
     std::unique_ptr<SoundcardMixerPage> soundcardMixer_;
     ConfigureOffer offerConfiguration_;
