@@ -134,18 +134,66 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"VUCpu", "CPU", {}, {}, {}},
 });
 
+// "Soundcard Configuration". The captions "Microphone", "Line" and "Wave"
+// stand in both groups, so every list's name says which group it is in.
+constexpr std::array kSoundcardDialogTexts = std::to_array<ControlText>({
+    {"ComboBox1", "Mixer device", "The mixer whose lines are listed below", {}, {}},
+    {"ComboBox2", "Microphone, Audio In", "The card's recording line for a microphone", {}, {}},
+    {"ComboBox6", "Line, Audio In", "The card's recording line for the line input", {}, {}},
+    {"ComboBox7", "Wave, Audio In", "The card's recording line for what it plays itself", {}, {}},
+    {"ComboBox3", "Microphone, Audio Out", "The card's playback line of the microphone", {}, {}},
+    {"ComboBox4", "Line, Audio Out", "The card's playback line of the line input", {}, {}},
+    {"ComboBox5", "Wave, Audio Out", "The card's playback line of what programs play", {}, {}},
+    {"ButtonOK", "OK", "Store the lines and close", {}, {}},
+    {"ButtonCancel", "Cancel", "Close without storing", {}, {}},
+});
+
+// "Spectrogram Color Gradient": a slider for each of the gradient's control
+// points, whose glyphs are their only caption.
+constexpr std::string_view kGradientHint =
+    "Drag the 2 middle sliders to change the colour gradient. Right-click on a slider to change the color.";
+constexpr std::array kGradientEditorTexts = std::to_array<ControlText>({
+    {"ControlPoint0", "Gradient slider 1", kGradientHint, {}, {}},
+    {"ControlPoint1", "Gradient slider 2", kGradientHint, {}, {}},
+    {"ControlPoint2", "Gradient slider 3", kGradientHint, {}, {}},
+    {"ControlPoint3", "Gradient slider 4", kGradientHint, {}, {}},
+    {"ControlPoint4", "Gradient slider 5", kGradientHint, {}, {}},
+    {"ControlPoint5", "Gradient slider 6", kGradientHint, {}, {}},
+    {"ControlPoint6", "Gradient slider 7", kGradientHint, {}, {}},
+    {"ControlPoint7", "Gradient slider 8", kGradientHint, {}, {}},
+    {"ControlPoint8", "Gradient slider 9", kGradientHint, {}, {}},
+    {"btnClose", "Close", "Close the editor", {}, {}},
+    {"rbPolynomial", "Polynomial Power", "From the selected slider to the next the colours follow a power curve", {},
+     {}},
+    {"acpPolyPower", "Polynomial Power value", "The power of the curve", {}, {}},
+    {"rbSinusoidal", "Sinusoidal Shape", "From the selected slider to the next the colours follow a sine curve", {},
+     {}},
+    {"acpSinusShape", "Sinusoidal Shape value", "The shape of the curve", {}, {}},
+});
+
+constexpr std::array kAboutBoxTexts = std::to_array<ControlText>({
+    {"ButtonOK", "OK", "Close the About box", {}, {}},
+});
+
 }  // namespace
 
-std::span<const ControlText> ControlTexts() { return kTexts; }
-
-const ControlText* FindControlText(std::string_view object) {
-    const auto found =
-        std::find_if(kTexts.begin(), kTexts.end(), [object](const ControlText& text) { return text.object == object; });
-    return found == kTexts.end() ? nullptr : &*found;
+std::span<const ControlText> ControlTexts(std::string_view window) {
+    if (window == kMainWindow) return kTexts;
+    if (window == kSoundcardDialog) return kSoundcardDialogTexts;
+    if (window == kGradientEditor) return kGradientEditorTexts;
+    if (window == kAboutBox) return kAboutBoxTexts;
+    return {};
 }
 
-std::string_view HintOf(std::string_view object) {
-    const ControlText* text = FindControlText(object);
+const ControlText* FindControlText(std::string_view object, std::string_view window) {
+    const std::span<const ControlText> texts = ControlTexts(window);
+    const auto found =
+        std::find_if(texts.begin(), texts.end(), [object](const ControlText& text) { return text.object == object; });
+    return found == texts.end() ? nullptr : &*found;
+}
+
+std::string_view HintOf(std::string_view object, std::string_view window) {
+    const ControlText* text = FindControlText(object, window);
     return text == nullptr ? std::string_view{} : text->description;
 }
 

@@ -1,11 +1,13 @@
 #include "AboutBox.h"
 
+#include "AccessibleNames.h"
 #include "MoravelVersion.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 
 namespace moravel {
@@ -59,8 +61,10 @@ TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidg
     grid->addWidget(licence, 5, 1, 1, 2);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     grid->addWidget(buttons, 6, 0, 1, 3);
+    ApplyAccessibleTexts(this);
 }
 
 }  // namespace moravel

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
 #include <string_view>
 
 namespace moravel {
@@ -46,14 +47,14 @@ void ApplyValueText(QWidget* root, QSlider* slider, const accessible::ControlTex
 
 QStringList ApplyAccessibleTexts(QWidget* root) {
     QStringList missing;
-    for (const accessible::ControlText& text : accessible::ControlTexts()) {
+    const std::string window = root->objectName().toStdString();
+    for (const accessible::ControlText& text : accessible::ControlTexts(window)) {
         QWidget* widget = FindWidget(root, TextOf(text.object));
         if (widget == nullptr) {
             missing << TextOf(text.object);
             continue;
         }
-        widget->setAccessibleName(TextOf(text.name));
-        if (!text.description.empty()) widget->setAccessibleDescription(TextOf(text.description));
+        accessible::ApplyControlText(*widget, window);
         if (auto* slider = qobject_cast<QSlider*>(widget)) ApplyValueText(root, slider, text);
         if (auto* combo = qobject_cast<QComboBox*>(widget)) LabelCombo(combo, TextOf(text.name));
     }

@@ -14,8 +14,9 @@ class QWidget;
 
 namespace moravel {
 
-/// Names every widget under `root` (and `root` itself) that has a table
-/// entry. Call it once the window's handlers are connected, so that a track
+/// Names every widget under `root` (and `root` itself) that has an entry
+/// in the table's section for `root` (by its object name: the main window,
+/// a dialog). Call it once the window's handlers are connected, so that a track
 /// bar's read-out is written before its new value is announced. Returns the
 /// object names of the entries that matched no widget under `root`.
 QStringList ApplyAccessibleTexts(QWidget* root);

@@ -1,5 +1,6 @@
 #include "MixerSetupDialog.h"
 
+#include "AccessibleTexts.h"
 #include "MixerDeviceChoice.h"
 #include "MixerSummary.h"
 #include "SoundcardChoices.h"
@@ -31,15 +32,24 @@ const char* const kExplanation =
     "that best describes each of the required lines.  In most cases your soundcard will have the exact same audio "
     "line as asked by Moravel. For more information, press F1.";
 
-QComboBox* MakeList(const char* name, const QString& accessibleName) {
-    auto* list = new QComboBox;
-    list->setObjectName(QString::fromLatin1(name));
+// Named, with its hint, from the table of accessible texts.
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    accessible::ApplyControlText(*control, accessible::kSoundcardDialog);
+    return control;
+}
+
+QComboBox* MakeList(const char* name) {
+    auto* list = Named(new QComboBox, name);
     list->setEditable(false);
-    list->setAccessibleName(accessibleName);
     return list;
 }
 
-// A group of three labelled lists: microphone, line, wave.
+// A group of three labelled lists: microphone, line, wave. Qt on Linux
+// reports a combo box's current item as its name and its captions through
+// the labels whose buddy it is, so each caption carries its list's full
+// name ("Line, Audio In", not the "Line" of both groups).
 QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QComboBox*, 3>& lists) {
     auto* group = new QGroupBox(title);
     group->setObjectName(QString::fromLatin1(name));
@@ -49,6 +59,7 @@ QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QC
     const std::array<const char*, 3> captions = {"Microphone", "Line", "Wave"};
     for (std::size_t i = 0; i < lists.size(); ++i) {
         auto* label = new QLabel(QString::fromLatin1(captions[i]));
+        label->setAccessibleName(lists[i]->accessibleName());
         label->setBuddy(lists[i]);
         form->addRow(label, lists[i]);
     }
@@ -80,26 +91,24 @@ void TForm1::BuildControls() {
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
 
-    ComboBox1 = MakeList("ComboBox1", QStringLiteral("Mixer device"));
+    ComboBox1 = MakeList("ComboBox1");
     auto* deviceLabel = new QLabel(QStringLiteral("Mixer device"));
     deviceLabel->setBuddy(ComboBox1);
     auto* device = new QFormLayout;
     device->addRow(deviceLabel, ComboBox1);
 
-    ComboBox2 = MakeList("ComboBox2", QStringLiteral("Microphone, Audio In"));
-    ComboBox6 = MakeList("ComboBox6", QStringLiteral("Line, Audio In"));
-    ComboBox7 = MakeList("ComboBox7", QStringLiteral("Wave, Audio In"));
-    ComboBox3 = MakeList("ComboBox3", QStringLiteral("Microphone, Audio Out"));
-    ComboBox4 = MakeList("ComboBox4", QStringLiteral("Line, Audio Out"));
-    ComboBox5 = MakeList("ComboBox5", QStringLiteral("Wave, Audio Out"));
+    ComboBox2 = MakeList("ComboBox2");
+    ComboBox6 = MakeList("ComboBox6");
+    ComboBox7 = MakeList("ComboBox7");
+    ComboBox3 = MakeList("ComboBox3");
+    ComboBox4 = MakeList("ComboBox4");
+    ComboBox5 = MakeList("ComboBox5");
     GroupBox1 = MakeGroup("GroupBox1", QStringLiteral("Audio In  "), {ComboBox2, ComboBox6, ComboBox7});
     GroupBox2 = MakeGroup("GroupBox2", QStringLiteral("Audio Out  "), {ComboBox3, ComboBox4, ComboBox5});
 
-    ButtonOK = new QPushButton(QStringLiteral("OK"));
-    ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+    ButtonOK = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
     ButtonOK->setDefault(true);
-    ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
-    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    ButtonCancel = Named(new QPushButton(QStringLiteral("Cancel")), "ButtonCancel");
     connect(ButtonOK, &QPushButton::clicked, this, &TForm1::ButtonOKClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 

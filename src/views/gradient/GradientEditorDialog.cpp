@@ -1,5 +1,6 @@
 #include "GradientEditorDialog.h"
 
+#include "AccessibleTexts.h"
 #include "PaletteStrip.h"
 #include "SliderGlyph.h"
 
@@ -25,8 +26,11 @@ constexpr int kClientWidth = 265;
 constexpr int kClientHeight = 240;
 constexpr int kFirstMiddlePoint = 2;
 
-const char* const kHint =
-    "Drag the 2 middle sliders to change the colour gradient. Right-click on a slider to change the color.";
+// The hint above the sliders, which is also their accessible description.
+QString Hint() {
+    const std::string_view hint = accessible::HintOf("ControlPoint0", accessible::kGradientEditor);
+    return QString::fromUtf8(hint.data(), static_cast<int>(hint.size()));
+}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
@@ -37,15 +41,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 QString LocaleDecimalPoint() { return QLocale().decimalPoint(); }
 
-// A list beside its radio button: Qt on Linux reports a combo box's current
-// item as its name and takes its caption from a label whose buddy it is, so
-// the list gets a hidden one with its name.
-void NameList(QComboBox* list, const QString& name) {
-    list->setAccessibleName(name);
-    auto* label = new QLabel(name, list->parentWidget());
-    label->setObjectName(list->objectName() + QStringLiteral("Label"));
-    label->setBuddy(list);
-    label->hide();
+// Names and hints from the table of accessible texts. Qt on Linux reports a
+// combo box's current item as its name and takes its caption from a label
+// whose buddy it is, so each list gets a hidden one with its name.
+void NameControls(QWidget* dialog) {
+    for (QWidget* control : dialog->findChildren<QWidget*>())
+        accessible::ApplyControlText(*control, accessible::kGradientEditor);
+    for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
+        auto* label = new QLabel(list->accessibleName(), list->parentWidget());
+        label->setObjectName(list->objectName() + QStringLiteral("Label"));
+        label->setBuddy(list);
+        label->hide();
+    }
 }
 
 }  // namespace
@@ -63,6 +70,7 @@ TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function
     palette_->fill(0);
     buildControls();
     buildSliders();
+    NameControls(this);
     timer1.setObjectName(QStringLiteral("timer1"));
     timer1.setInterval(kLiveUpdateMs);
     connect(&timer1, &QTimer::timeout, this, &TForm2::timer1Timer);
@@ -71,7 +79,7 @@ TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function
 TForm2::~TForm2() = default;
 
 void TForm2::buildControls() {
-    Label1 = MakeLabel(this, "Label1", QString::fromLatin1(kHint), QRect(8, 4, 249, 40));
+    Label1 = MakeLabel(this, "Label1", Hint(), QRect(8, 4, 249, 40));
     Label1->setWordWrap(true);
     grImage = MakeLabel(this, "grImage", QString(), QRect(kStripLeft, kStripTop, kStripWidth, kStripHeight));
     btnClose = new QPushButton(QStringLiteral("&Close"), this);
@@ -106,8 +114,6 @@ void TForm2::buildInterpolationGroup() {
     acpSinusShape->setObjectName(QStringLiteral("acpSinusShape"));
     acpSinusShape->setGeometry(160, 46, 64, 22);
     for (const std::int32_t shape : kSinusShapeChoices) acpSinusShape->addItem(QString::number(shape));
-    NameList(acpPolyPower, QStringLiteral("Polynomial Power value"));
-    NameList(acpSinusShape, QStringLiteral("Sinusoidal Shape value"));
     const TControlPoint defaults;
     acpPolyPower->setCurrentIndex(defaults.PolyPowerItem);
     acpSinusShape->setCurrentIndex(defaults.SinusShapeItem);
@@ -123,9 +129,6 @@ void TForm2::buildSliders() {
     for (int index = 0; index < kControlPointCount; ++index) {
         auto* slider = new QPushButton(this);
         slider->setObjectName(QStringLiteral("ControlPoint%1").arg(index));
-        // The glyph is the slider's only caption: screen readers get a name.
-        slider->setAccessibleName(QStringLiteral("Gradient slider %1").arg(index + 1));
-        slider->setAccessibleDescription(QString::fromLatin1(kHint));
         slider->setFixedSize(kSliderWidth, kSliderHeight);
         slider->setAutoDefault(false);
         slider->setFocusPolicy(Qt::StrongFocus);

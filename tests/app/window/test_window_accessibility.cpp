@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
@@ -67,17 +68,23 @@ bool Interactive(QAccessible::Role role) {
 // The name a screen reader gives a control. On Linux Qt reports a combo
 // box's current item as its name and its captions through the "labelled by"
 // relation, so a combo is known by the labels it has.
-QString NameOf(QAccessibleInterface* node) {
-    if (node->role() != QAccessible::ComboBox) return node->text(QAccessible::Name);
+QStringList LabelsOf(QAccessibleInterface* node) {
     QStringList labels;
     for (const auto& [label, relation] : node->relations(QAccessible::Label)) labels << label->text(QAccessible::Name);
-    return labels.join(QStringLiteral(", "));
+    return labels;
+}
+
+QString NameOf(QAccessibleInterface* node) {
+    if (node->role() != QAccessible::ComboBox) return node->text(QAccessible::Name);
+    return LabelsOf(node).join(QStringLiteral(", "));
 }
 
 // What a walk of an accessible tree found wrong, one line per fault.
 struct TreeFaults {
     QStringList unnamed;
     QStringList duplicates;
+    /// Combo boxes whose labels (their name on Linux) lack their own name.
+    QStringList mislabelled;
 };
 
 QString Describe(QAccessibleInterface* node) {
@@ -96,6 +103,11 @@ TreeFaults WalkTree(QObject* root) {
     std::function<void(QAccessibleInterface*, const QString&)> walk = [&](QAccessibleInterface* node,
                                                                           const QString& menu) {
         const QAccessible::Role role = node->role();
+        if (role == QAccessible::ComboBox) {
+            const auto* combo = qobject_cast<const QWidget*>(node->object());
+            if (combo != nullptr && !LabelsOf(node).contains(combo->accessibleName()))
+                faults.mislabelled << Describe(node) + QStringLiteral(" is not '") + combo->accessibleName() + "'";
+        }
         if (Interactive(role)) {
             const QString name = NameOf(node);
             if (name.trimmed().isEmpty()) {
@@ -124,8 +136,10 @@ void VerifyTree(QObject* root) {
     const TreeFaults faults = WalkTree(root);
     for (const QString& line : faults.unnamed) qWarning("unnamed: %s", qPrintable(line));
     for (const QString& line : faults.duplicates) qWarning("same name: %s", qPrintable(line));
+    for (const QString& line : faults.mislabelled) qWarning("labelled: %s", qPrintable(line));
     QVERIFY(faults.unnamed.isEmpty());
     QVERIFY(faults.duplicates.isEmpty());
+    QVERIFY(faults.mislabelled.isEmpty());
 }
 
 QAccessibleInterface* Accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
@@ -140,6 +154,25 @@ bool IsControl(const QWidget* widget, const QWidget* root) {
     return qobject_cast<const QAbstractButton*>(widget) != nullptr ||
            qobject_cast<const QAbstractSlider*>(widget) != nullptr ||
            qobject_cast<const QComboBox*>(widget) != nullptr || dynamic_cast<const moravel::TChart*>(widget) != nullptr;
+}
+
+// Every control of `root` (a dialog) named from its section of the table,
+// and every entry of that section naming one of its controls.
+void VerifyNamedFromTable(QWidget* root) {
+    const std::string window = root->objectName().toStdString();
+    QStringList faults;
+    for (const auto& text : moravel::accessible::ControlTexts(window)) {
+        const QString object = QString::fromUtf8(text.object.data(), text.object.size());
+        if (root->findChild<QWidget*>(object) == nullptr) faults << object + QStringLiteral(" missing");
+    }
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!IsControl(widget, root)) continue;
+        const auto* text = moravel::accessible::FindControlText(widget->objectName().toStdString(), window);
+        if (text == nullptr || widget->accessibleName() != QString::fromUtf8(text->name.data(), text->name.size()))
+            faults << widget->objectName() + QStringLiteral(" '") + widget->accessibleName() + "'";
+    }
+    for (const QString& line : faults) qWarning("not from the table: %s", qPrintable(line));
+    QVERIFY(faults.isEmpty());
 }
 
 // Presses `key` in whichever widget has the focus, as a user's keyboard would.
@@ -714,6 +747,7 @@ private slots:
         moravel::TAboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
                                nullptr);
         VerifyTree(&box);
+        VerifyNamedFromTable(&box);
         QVERIFY(box.findChild<QLabel*>("Links")->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
     }
 
@@ -730,6 +764,7 @@ private slots:
             gradient, [](QWidget*, moravel::TColor) { return std::nullopt; }, [] {});
         editor.PlaceControlPoints();
         VerifyTree(&editor);
+        VerifyNamedFromTable(&editor);
         QCOMPARE(Accessible(editor.findChild<QWidget*>("ControlPoint2"))->text(QAccessible::Name),
                  QStringLiteral("Gradient slider 3"));
         QCOMPARE(NameOf(Accessible(editor.findChild<QWidget*>("acpSinusShape"))).section(QStringLiteral(", "), 0, 0),
@@ -741,6 +776,35 @@ private slots:
         moravel::TForm1 dialog(std::make_shared<moravel::mixer::SimulatedMixerService>(),
                                folder.filePath(QStringLiteral("moravel.ini")).toStdString(), {});
         VerifyTree(&dialog);
+        VerifyNamedFromTable(&dialog);
+        // On Linux a screen reader names a list by its labels: each says
+        // which line it is, the two "Microphone" lists apart.
+        QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox6"))).first(), QStringLiteral("Line, Audio In"));
+        QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox3"))).first(),
+                 QStringLiteral("Microphone, Audio Out"));
+    }
+
+    // The window's message boxes as the user gets them (no test presenter):
+    // the not-configured offer at start and a warning.
+    void messageBoxesAreNamed() {
+        WindowFixture f("[SETTINGS]\nWavePlayerFilename=/nonexistent/none.wav\n", {}, {}, 4096,
+                        [](moravel::MainFormOptions& options) {
+            options.showMessage = {};
+            options.offerConfiguration = {};
+        });
+        QStringList seen;
+        const auto audit = [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            seen << box->windowTitle();
+            VerifyTree(box);
+            box->reject();
+        };
+        QTimer::singleShot(0, audit);
+        f.Start();  // nothing configured: the offer to configure the card
+        QTimer::singleShot(0, audit);
+        f.Click("sb_wave_play");  // no file to play: a warning
+        QCOMPARE(seen, QStringList({QStringLiteral("Moravel Configuration"), QStringLiteral("Warning")}));
     }
 };
 
