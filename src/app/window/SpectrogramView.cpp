@@ -276,8 +276,9 @@ void SpectrogramView::moveMarker(const QPoint& at) {
 }
 
 void SpectrogramView::PaintKeyboardCursor(QCPPainter& painter, const QRect& plot) const {
-    // Saving, copying and printing draw the chart with caching off.
-    if (painter.modes().testFlag(QCPPainter::pmNoCaching)) return;
+    // Saving, copying and printing draw the chart with caching off (and
+    // vector formats vectorised).
+    if (painter.modes() & (QCPPainter::pmNoCaching | QCPPainter::pmVectorized)) return;
     if (!parts_.pane.Chart2->StrictlyInsidePlot(keyboardCursor_)) return;
     const QPoint& at = keyboardCursor_;
     const QLine across(at.x() - kMarkerArm, at.y(), at.x() + kMarkerArm, at.y());

@@ -6,6 +6,7 @@
 #include "AccessiblePlotText.h"
 #include "AccessibleTexts.h"
 #include "AccessibleValues.h"
+#include "ChartRendering.h"
 #include "FFT.h"
 #include "GradientEditorDialog.h"
 #include "HelpWindow.h"
@@ -551,7 +552,7 @@ private slots:
         for (const QPoint& arm : {QPoint(0, 0), QPoint(5, 0), QPoint(-5, 0), QPoint(0, 5), QPoint(0, -5)})
             QCOMPARE(pixel(at + arm), QColor(Qt::white));
         QCOMPARE(pixel(at + QPoint(5, 1)), QColor(Qt::black));
-        QCOMPARE(chart->toPixmap().toImage().pixelColor(at), picture);
+        QCOMPARE(moravel::RenderChartBitmap(*chart).pixelColor(at), picture);  // what Save and Copy write
         const QPointF mouse = at + QPoint(40, 40);
         QMouseEvent move(QEvent::MouseMove, mouse, chart->mapToGlobal(mouse), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
