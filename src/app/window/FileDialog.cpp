@@ -1,14 +1,33 @@
 #include "FileDialog.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 
 #include <utility>
 
 namespace moravel {
 
+namespace {
+
+// Qt's own file dialog (where the desktop offers none) leaves its "Look in"
+// and "Files of type" lists without a label of theirs; a screen reader on
+// Linux, which names a list by its labels, would hear only the folder or the
+// filter shown. Their captions become their labels.
+void LabelLists(QFileDialog& dialog) {
+    for (const QString list : {QStringLiteral("lookIn"), QStringLiteral("fileType")}) {
+        auto* caption = dialog.findChild<QLabel*>(list + QStringLiteral("Label"));
+        auto* combo = dialog.findChild<QComboBox*>(list + QStringLiteral("Combo"));
+        if (caption != nullptr && combo != nullptr) caption->setBuddy(combo);
+    }
+}
+
+}  // namespace
+
 QString ChooseFileWithDialog(QWidget* parent, const FileDialogRequest& request) {
     QFileDialog dialog(parent, request.title, QString(), request.filter);
+    LabelLists(dialog);
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

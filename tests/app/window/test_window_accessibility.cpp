@@ -7,7 +7,9 @@
 #include "AccessibleTexts.h"
 #include "AccessibleValues.h"
 #include "ChartRendering.h"
+#include "ColorChooser.h"
 #include "FFT.h"
+#include "FileDialog.h"
 #include "GradientEditorDialog.h"
 #include "HelpWindow.h"
 #include "MemoryStatus.h"
@@ -106,7 +108,8 @@ TreeFaults WalkTree(QObject* root) {
         const QAccessible::Role role = node->role();
         if (role == QAccessible::ComboBox) {
             const auto* combo = qobject_cast<const QWidget*>(node->object());
-            if (combo != nullptr && !LabelsOf(node).contains(combo->accessibleName()))
+            if (combo != nullptr && !combo->accessibleName().isEmpty() &&
+                !LabelsOf(node).contains(combo->accessibleName()))
                 faults.mislabelled << Describe(node) + QStringLiteral(" is not '") + combo->accessibleName() + "'";
         }
         if (Interactive(role)) {
@@ -783,6 +786,27 @@ private slots:
         QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox6"))).first(), QStringLiteral("Line, Audio In"));
         QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox3"))).first(),
                  QStringLiteral("Microphone, Audio Out"));
+    }
+
+    // The program's file dialog (Qt's own where the desktop has none) and
+    // the gradient editor's colour dialog.
+    void fileAndColourDialogsAreNamed() {
+        QStringList seen;
+        const auto audit = [&seen] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            seen << dialog->metaObject()->className();
+            VerifyTree(dialog);
+            dialog->reject();
+        };
+        QTimer::singleShot(0, audit);
+        moravel::FileDialogRequest request;
+        request.title = QStringLiteral("Save to wave file");
+        request.filter = QStringLiteral("Wave format (*.wav)");
+        QVERIFY(moravel::ChooseFileWithDialog(nullptr, request).isEmpty());
+        QTimer::singleShot(0, audit);
+        QVERIFY(!moravel::ChooseColorWithDialog(nullptr, 0).has_value());
+        QCOMPARE(seen, QStringList({QStringLiteral("QFileDialog"), QStringLiteral("QColorDialog")}));
     }
 
     // The window's message boxes as the user gets them (no test presenter):
