@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QKeySequence>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -81,7 +82,11 @@ QStringList AccessibleButton::actionNames() const {
 void AccessibleButton::doAction(const QString& action) {
     if (!widget()->isEnabled()) return;
     if (action == pressAction() || action == toggleAction()) {
-        button()->click();
+        // Clicked from the event loop, once the caller has its answer: a
+        // handler that opens a modal box (Play without a file) must not hold
+        // an assistive client's call, and the client with it, until the box
+        // is closed.
+        QMetaObject::invokeMethod(button(), &QAbstractButton::click, Qt::QueuedConnection);
         return;
     }
     QAccessibleWidget::doAction(action);

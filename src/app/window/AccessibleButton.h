@@ -6,7 +6,8 @@
 // interface installed here answers for every button without a menu as Qt's
 // does (role, name, states, actions) but its press and toggle actions click
 // the button, as the mouse and Space do: handlers run, and one that refuses
-// (Play without a file) sets the button back as after a click.
+// (Play without a file) sets the button back as after a click. The click
+// comes from the event loop right after the action returns.
 // GUI thread only.
 #pragma once
 
