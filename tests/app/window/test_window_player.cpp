@@ -122,7 +122,7 @@ private slots:
         QVERIFY(samples >= 24 * 1024);
         // Samples at the input rate of 8450 Hz: about 3 s.
         QCOMPARE(int(samples / 8450), 3);
-        verifyPlays(file, 8500, Channel16(Bytes(bytes.begin() + 46, bytes.end()), 1), "00:00:03");
+        verifyPlays(file, 8450, Channel16(Bytes(bytes.begin() + 46, bytes.end()), 1), "00:00:03");
     }
 
     void loopStartsAgainAtTheFirstFrame() {
