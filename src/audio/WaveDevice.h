@@ -184,6 +184,18 @@ public:
     /// high 16 bits. Returns false when the device has no volume control.
     virtual bool getVolume(TEWDev device, std::uint32_t& volume) = 0;
     virtual bool setVolume(TEWDev device, std::uint32_t volume) = 0;
+    /// Chooses the devices wvMapper opens from now on: `input` for capture,
+    /// `output` for playback, each a name of the family's own (ALSA: a PCM
+    /// name), empty for the system's default. Families with one device
+    /// ignore it.
+    virtual void ChooseDevices(const std::string& input, const std::string& output) {
+        static_cast<void>(input);
+        static_cast<void>(output);
+    }
+    /// Forgets what the family learnt of the system's devices, so that the
+    /// next opening sees devices and sound servers that came since (call
+    /// only while none of its devices is open).
+    virtual void Rescan() {}
     /// Names of the devices, wvMapper first, for display.
     virtual std::vector<std::string> captureDeviceNames() = 0;
     virtual std::vector<std::string> playbackDeviceNames() = 0;

@@ -17,7 +17,9 @@ void DeviceWatch::Opened(bool opened) {
         if (inLoss()) ++resumes_;
         enter(State::Running);
     } else if (!inLoss()) {
-        enter(State::Idle);
+        enter(State::Missing);
+        hooks_.closeDevices();  // one may have opened without the other
+        schedule();
     }
 }
 
@@ -44,9 +46,9 @@ void DeviceWatch::schedule() {
 void DeviceWatch::Retry() {
     retryPending_ = false;
     if (!inLoss()) return;
-    enter(State::Retrying);
+    if (state_ != State::Missing) enter(State::Retrying);
     hooks_.reopenDevices();
-    if (state_ != State::Retrying) return;  // back (Running) or stopped meanwhile
+    if (state_ != State::Retrying && state_ != State::Missing) return;  // back (Running) or stopped meanwhile
     // One device may have opened without the other.
     hooks_.closeDevices();
     schedule();

@@ -4,9 +4,12 @@
 // back, and processing resumes by itself. Between attempts nothing runs, so
 // a lost card costs no CPU.
 //
-// States: Idle (no devices to watch), Running, Lost (a device went away,
-// the first attempt is scheduled) and Retrying (an attempt failed, the next
-// one is scheduled). Running → Lost → Retrying … → Running.
+// States: Idle (no devices to watch), Running, Missing (the devices did not
+// open when the pipeline started: a USB adapter not plugged in yet, a sound
+// server that starts after the desktop; attempts are scheduled as after a
+// loss), Lost (a device went away, the first attempt is scheduled) and
+// Retrying (an attempt failed, the next one is scheduled).
+// Running → Lost → Retrying … → Running; Idle → Missing … → Running.
 //
 // Plain C++: the window supplies the hooks (closing and reopening its
 // devices, a single-shot timer, the status display).
@@ -21,7 +24,7 @@ namespace moravel {
 
 class DeviceWatch {
 public:
-    enum class State { Idle, Running, Lost, Retrying };
+    enum class State { Idle, Running, Missing, Lost, Retrying };
 
     /// Time between two attempts to reopen a lost card, in milliseconds.
     static constexpr int kRetryMs = 750;
@@ -42,8 +45,8 @@ public:
     explicit DeviceWatch(Hooks hooks);
 
     /// The pipeline opened its devices; `opened` is true when both opened.
-    /// Ends a loss when they did; a failed opening outside a loss leaves
-    /// nothing to watch (Idle).
+    /// Ends a loss when they did; a failed opening outside a loss makes the
+    /// devices Missing, and they are tried again as after a loss.
     void Opened(bool opened);
     /// The pipeline stopped for good (the window closes): Idle, and a
     /// pending attempt does nothing.
@@ -63,7 +66,7 @@ public:
 private:
     void enter(State next);
     void schedule();
-    bool inLoss() const { return state_ == State::Lost || state_ == State::Retrying; }
+    bool inLoss() const { return state_ == State::Missing || state_ == State::Lost || state_ == State::Retrying; }
 
     Hooks hooks_;
     State state_ = State::Idle;

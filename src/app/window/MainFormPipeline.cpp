@@ -133,6 +133,7 @@ void TMainForm::watchDevices() {
     hooks.reopenDevices = [this] {
         waveIn_->Close();
         waveOut_->Close();
+        options_.backend->Rescan();
         waveIn_->Open();
         waveOut_->Open();
         deviceWatch_->Opened(waveIn_->IsOpen() && waveOut_->IsOpen());

@@ -61,12 +61,18 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
 // Red lettering while the card is gone, so that it is seen at a glance; the
 // tooltip says that nothing needs to be done.
 void StatusStrip::ShowSoundcard(DeviceWatch::State state) {
-    const bool lost = state == DeviceWatch::State::Lost || state == DeviceWatch::State::Retrying;
-    SoundcardState->setText(lost ? QStringLiteral("Soundcard lost") : QString());
-    SoundcardState->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
-    SoundcardState->setToolTip(lost ? QStringLiteral("The soundcard or the sound server went away. Moravel "
-                                                     "tries to open it again and resumes by itself when it is back.")
+    const bool missing = state == DeviceWatch::State::Missing;
+    const bool lost = missing || state == DeviceWatch::State::Lost || state == DeviceWatch::State::Retrying;
+    SoundcardState->setText(missing ? QStringLiteral("Soundcard not found")
+                            : lost  ? QStringLiteral("Soundcard lost")
                                     : QString());
+    SoundcardState->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
+    SoundcardState->setToolTip(
+        missing ? QStringLiteral("The sound device could not be opened. Moravel tries again and starts by itself "
+                                 "when it appears.")
+        : lost  ? QStringLiteral("The soundcard or the sound server went away. Moravel tries to open it again and "
+                                 "resumes by itself when it is back.")
+                : QString());
     SoundcardState->setAccessibleName(lost ? SoundcardState->text() : QStringLiteral("Soundcard working"));
 }
 

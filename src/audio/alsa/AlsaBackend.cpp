@@ -23,7 +23,19 @@ DeviceCaps OpenedCaps(const Devices& devices, TEWDev device, snd_pcm_stream_t st
 
 AlsaBackend::AlsaBackend() : AlsaBackend(Options{}) {}
 
-AlsaBackend::AlsaBackend(Options options) : devices_(std::make_shared<const Devices>(std::move(options))) {}
+AlsaBackend::AlsaBackend(Options options) : options_(std::move(options)), devices_(std::make_shared<const Devices>(options_)) {}
+
+// Services already made keep the devices they were made with.
+void AlsaBackend::ChooseDevices(const std::string& input, const std::string& output) {
+    options_.capturePcm = input;
+    options_.playbackPcm = output;
+    devices_ = std::make_shared<const Devices>(options_);
+}
+
+void AlsaBackend::Rescan() {
+    snd_config_update_free_global();
+    devices_ = std::make_shared<const Devices>(options_);
+}
 
 std::unique_ptr<AlsaCapture> AlsaBackend::newCapture() const { return std::make_unique<AlsaCapture>(devices_); }
 

@@ -55,7 +55,15 @@ public:
     /// The PCM `device` opens for playback; empty when there is none.
     std::string playbackPcmName(TEWDev device) const;
 
+    /// Sets AlsaOptions::capturePcm and playbackPcm.
+    void ChooseDevices(const std::string& input, const std::string& output) override;
+    /// Drops ALSA's cached system configuration: whether "default" is the
+    /// sound server is decided when it is loaded, so a server that started
+    /// after the program (or came back) is used only after this.
+    void Rescan() override;
+
 private:
+    Options options_;
     std::shared_ptr<const alsa::Devices> devices_;
 };
 

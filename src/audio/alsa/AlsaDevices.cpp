@@ -22,9 +22,14 @@ std::vector<std::string> Devices::numberedPcms(snd_pcm_stream_t stream) const {
     return names;
 }
 
+const std::string& Devices::mapperPcm(snd_pcm_stream_t stream) const {
+    const std::string& chosen = stream == SND_PCM_STREAM_CAPTURE ? options_.capturePcm : options_.playbackPcm;
+    return chosen.empty() ? options_.mapperPcm : chosen;
+}
+
 std::optional<std::string> Devices::pcmName(TEWDev device, snd_pcm_stream_t stream) const {
     const std::int32_t index = DeviceIndex(device);
-    if (index == DeviceIndex(wvMapper)) return options_.mapperPcm;
+    if (index == DeviceIndex(wvMapper)) return mapperPcm(stream);
     if (index < 0) return std::nullopt;
     const std::vector<std::string> names = numberedPcms(stream);
     if (static_cast<std::size_t>(index) >= names.size()) return std::nullopt;
@@ -48,7 +53,7 @@ std::vector<std::string> Devices::displayNames(snd_pcm_stream_t stream) const {
             if (hint.name == name) return DisplayName(hint);
         return name;
     };
-    std::vector<std::string> names{display(options_.mapperPcm)};
+    std::vector<std::string> names{display(mapperPcm(stream))};
     for (const std::string& name : numberedPcms(stream)) names.push_back(display(name));
     return names;
 }

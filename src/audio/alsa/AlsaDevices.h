@@ -34,6 +34,7 @@ public:
     const std::shared_ptr<const AlsaConfig>& config() const { return config_; }
 
 private:
+    const std::string& mapperPcm(snd_pcm_stream_t stream) const;
     std::vector<std::string> numberedPcms(snd_pcm_stream_t stream) const;
 
     AlsaOptions options_;

@@ -64,11 +64,23 @@ TEST(DeviceWatch, StaleOrIdleEventsDoNothing) {
     EXPECT_EQ(w.watch.state(), State::Idle);
     EXPECT_TRUE(w.log.empty());
 
-    w.watch.Opened(false);  // a first opening that failed is not watched
-    EXPECT_EQ(w.watch.state(), State::Idle);
-    w.watch.DeviceLost();
-    EXPECT_TRUE(w.log.empty());
     EXPECT_TRUE(w.shown.empty());
+}
+
+TEST(DeviceWatch, ACardMissingAtStartIsTriedAgainUntilItComes) {
+    FakeWindow w;
+    w.cardPresent = false;
+    w.watch.Opened(false);  // the first opening found no card
+    EXPECT_EQ(w.watch.state(), State::Missing);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"close", "retry in 750"}));
+    w.log.clear();
+    w.watch.Retry();
+    EXPECT_EQ(w.watch.state(), State::Missing) << "still missing, not lost";
+    EXPECT_EQ(w.log, (std::vector<std::string>{"open", "close", "retry in 750"}));
+    w.cardPresent = true;
+    w.watch.Retry();
+    EXPECT_EQ(w.watch.state(), State::Running);
+    EXPECT_EQ(w.shown, (std::vector<State>{State::Missing, State::Running}));
 }
 
 TEST(DeviceWatch, TheUsersOwnOpeningEndsALossAndTheStaleAttemptIsIgnored) {
