@@ -3,7 +3,8 @@
 // over the old file, so a reader sees either the old or the new file and a
 // failure at any step leaves the old file as it was. A process killed
 // between the two steps leaves its temporary file behind; the next commit
-// beside the same target removes such leftovers.
+// beside the same target removes such leftovers, and so does the program at
+// its start (RemoveStaleTemporaries on the settings file).
 //
 // Used by the settings file and by the batch processor's outputs. Plain POSIX,
 // not thread-safe per object.

@@ -3,6 +3,7 @@
 // SIGINT and SIGHUP close the window the normal way, so the settings are
 // saved when a session ends or a terminal is closed.
 #include "AlsaMixerService.h"
+#include "AtomicFile.h"
 #include "AudioChoice.h"
 #include "CommandLine.h"
 #include "MainForm.h"
@@ -95,6 +96,9 @@ int main(int argc, char** argv) {
     formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
                                                          std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::cerr << moravel::FirstStartNote(formOptions.settingsFile);
+    // Writers of the settings file that were killed before their rename left
+    // their temporary files; those no running instance still writes go now.
+    moravel::RemoveStaleTemporaries(formOptions.settingsFile);
     moravel::StartupTrace trace;
     const bool traced = moravel::StartupTrace::Wanted();
     if (traced) formOptions.blockProcessed = [&trace] { trace.BlockProcessed(); };
