@@ -18,17 +18,27 @@ namespace {
 // when the save ends in any way, put back as it was. Setting the button does
 // not run its click handler; the display simply goes on at the next refresh.
 // (An error also puts it back: a failed save must not leave the display
-// stopped behind a tab that is still marked as running.)
+// stopped behind a tab that is still marked as running.) The controller's
+// `held` and `wasOn` say meanwhile which button is released and how the user
+// had it, for the settings of a window closed while the dialog is open.
 class PausedDisplay {
 public:
-    explicit PausedDisplay(QAbstractButton& on) : on_(on), wasDown_(on.isChecked()) { on_.setChecked(false); }
-    ~PausedDisplay() { on_.setChecked(wasDown_); }
+    PausedDisplay(QAbstractButton& on, QAbstractButton*& held, bool& wasOn) : on_(on), held_(held), wasOn_(wasOn) {
+        wasOn_ = on_.isChecked();
+        held_ = &on_;
+        on_.setChecked(false);
+    }
+    ~PausedDisplay() {
+        held_ = nullptr;
+        on_.setChecked(wasOn_);
+    }
     PausedDisplay(const PausedDisplay&) = delete;
     PausedDisplay& operator=(const PausedDisplay&) = delete;
 
 private:
     QAbstractButton& on_;
-    bool wasDown_;
+    QAbstractButton*& held_;
+    bool& wasOn_;
 };
 
 // The printout's margins in percent of the page; the charts have none of
@@ -56,6 +66,10 @@ FileDialogRequest pdfDialog(const QString& title) {
 
 ExportController::ExportController(const Parts& parts) : parts_(parts) {}
 
+bool ExportController::DisplayChosenOn(const QAbstractButton& on) const {
+    return &on == held_ ? heldWasOn_ : on.isChecked();
+}
+
 void ExportController::SaveSpectrum() {
     saveChart(parts_.spectrumChart, parts_.spectrumOn, QStringLiteral("Save spectrum to file"));
 }
@@ -74,7 +88,7 @@ void ExportController::CopySpectrogram() {
 
 // A cancelled dialog gives no name and nothing is written.
 void ExportController::saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title) {
-    const PausedDisplay paused(displayOn);
+    const PausedDisplay paused(displayOn, held_, heldWasOn_);
     const QString fileName = parts_.save1.Execute(imageDialog(title));
     if (fileName.isEmpty()) return;
     ChartExporter(chart).SaveToFile(fileName);
@@ -89,7 +103,7 @@ void ExportController::PrintSpectrogram() {
 }
 
 void ExportController::printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle) {
-    const PausedDisplay paused(displayOn);
+    const PausedDisplay paused(displayOn, held_, heldWasOn_);
     if (PrinterInstalled()) {
         PrintChartOnDefaultPrinter(chart, kPrintMargins);
         return;

@@ -44,11 +44,19 @@ public:
     /// `PrintPreview1Click`: the same for the spectrogram.
     void PrintSpectrogram();
 
+    /// Whether the user has the display of `on` (Parts' spectrumOn or
+    /// spectrogramOn) switched on: as the button shows, or, while a save or
+    /// a print holds the display still, as it was before. The settings
+    /// store this, also when the window closes with the dialog open.
+    bool DisplayChosenOn(const QAbstractButton& on) const;
+
 private:
     void saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title);
     void printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle);
 
     Parts parts_;
+    QAbstractButton* held_ = nullptr;  // the "On" button released while a dialog is open
+    bool heldWasOn_ = false;           // and how the user had it
 };
 
 }  // namespace moravel

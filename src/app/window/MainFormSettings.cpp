@@ -1,6 +1,7 @@
 // Reading the settings file into the controls at start-up (each value
 // followed by the handler that lets the engine take it up) and writing the
 // controls back at close.
+#include "ExportController.h"
 #include "MainForm.h"
 #include "PlayerController.h"
 #include "RecorderController.h"
@@ -138,9 +139,9 @@ WindowSettings TMainForm::collectSettings() const {
     s.SplitterTop = TopPanel->height();
     s.TrackSpectrogramOffset = spectrogram->TrackSpectrogramOffset->value();
     s.TrackSpectrogramGain = spectrogram->TrackSpectrogramGain->value();
-    s.Spectrogram = spectrogram->sb_spectrogram_on->isChecked();
+    s.Spectrogram = exportControl_->DisplayChosenOn(*spectrogram->sb_spectrogram_on);
     s.SpectrogramScroll = spectrogram->sb_spectrogram_autoscroll->isChecked();
-    s.SpectrumOn = spectrum->sb_Spectrum_on->isChecked();
+    s.SpectrumOn = exportControl_->DisplayChosenOn(*spectrum->sb_Spectrum_on);
     s.FrequencyShiftOn = shift->sb_shift_on->isChecked();
     s.TrackFrequencyShift = shift->tbFreqShift->value();
     s.FrequencyShiftRange = shift->ComboFreqShiftRange->currentIndex();

@@ -24,6 +24,8 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 using namespace moravel::testing;
 
@@ -73,6 +75,8 @@ public:
 
     /// The next dialog returns `name` ("" as cancelled).
     void Answer(const QString& name) { answers_ << name; }
+    /// Runs `action` while the next dialog is open.
+    void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     void Trigger(const char* item) { f.Find<QAction>(item)->trigger(); }
     QToolButton* Button(const char* name) { return f.Find<QToolButton>(name); }
     moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
@@ -99,6 +103,7 @@ private:
         RunPainted(500);
         during_.spectrumStill = barValues() == bars;
         during_.spectrogramStill = f.Form().SpectrogramColumnWritten() == column;
+        if (whileOpen_) std::exchange(whileOpen_, {})();
         return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }
     std::vector<double> barValues() {
@@ -108,6 +113,7 @@ private:
     }
 
     QStringList answers_;
+    std::function<void()> whileOpen_;
     std::vector<moravel::FileDialogRequest> dialogs_;
     DuringDialog during_;
 };
@@ -191,6 +197,19 @@ private slots:
         w.Trigger("SpectrogramSaveToFile");
         QVERIFY(!w.Button("sb_spectrogram_on")->isChecked());
         QCOMPARE(clicked.count(), 1);  // the user's click only
+    }
+
+    // The window closed (by SIGTERM, say) while a save holds a display still
+    // stores the display as the user had it, not as paused for the save.
+    void closingDuringASaveStoresTheDisplaysAsChosen() {
+        for (const char* item : {"SpectrumSaveToFile", "SpectrogramSaveToFile"}) {
+            ExportWindow w;
+            w.WhileOpen([&w] { w.f.Form().close(); });
+            w.Trigger(item);
+            const std::string settings = ReadText(w.f.SettingsPath());
+            QVERIFY2(settings.find("\nSpectrumOn=1\n") != std::string::npos, item);
+            QVERIFY2(settings.find("\nSpectrogram=1\n") != std::string::npos, item);
+        }
     }
 
     void extensionsInEitherCaseAndANameWithoutOne() {
