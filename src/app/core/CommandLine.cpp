@@ -44,6 +44,10 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.settingsFile = TakeValue(option, args, i);
         } else if (option.name == "--audio") {
             options.audio = TakeValue(option, args, i);
+        } else if (option.name == "--input") {
+            options.input = TakeValue(option, args, i);
+        } else if (option.name == "--output") {
+            options.output = TakeValue(option, args, i);
         } else if (option.name == "--help" || option.name == "-h") {
             NoValue(option);
             options.help = true;
@@ -62,6 +66,10 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& args) {
 std::string UsageText() {
     return "Usage: moravel [options]\n"
            "  --audio alsa|virtual|virtual:FILE.wav  which sound devices to use (default: alsa)\n"
+           "  --input DEVICE                         capture from DEVICE for this run: an ALSA PCM\n"
+           "                                         (hw:1,0) or a sound server's source name\n"
+           "  --output DEVICE                        play to DEVICE for this run: an ALSA PCM or a\n"
+           "                                         sound server's sink name\n"
            "  --settings FILE                        which settings file to use\n"
            "  -h, --help                             show this help and exit\n"
            "  --version                              show the version and exit\n";

@@ -129,6 +129,16 @@ TEST(CommandLine, Options) {
     EXPECT_EQ(ParseCommandLine({"--audio", "nonsense", "--audio=alsa"}).audio, "alsa") << "last one wins";
 }
 
+TEST(CommandLine, DevicesForThisRun) {
+    const CommandLineOptions none = ParseCommandLine({});
+    EXPECT_EQ(none.input, "");
+    EXPECT_EQ(none.output, "");
+    const CommandLineOptions both = ParseCommandLine({"--input", "hw:CARD=USB,DEV=0", "--output=speakers.sink"});
+    EXPECT_EQ(both.input, "hw:CARD=USB,DEV=0");
+    EXPECT_EQ(both.output, "speakers.sink");
+    EXPECT_THROW(ParseCommandLine({"--output"}), std::invalid_argument);
+}
+
 TEST(CommandLine, ErrorsNameTheProblem) {
     const struct {
         std::vector<std::string> args;
@@ -156,7 +166,8 @@ TEST(CommandLine, ErrorsNameTheProblem) {
 
 TEST(CommandLine, UsageListsEveryOption) {
     const std::string usage = UsageText();
-    for (const char* option : {"--audio alsa|virtual|virtual:FILE.wav", "--settings FILE", "--help", "--version"})
+    for (const char* option : {"--audio alsa|virtual|virtual:FILE.wav", "--input DEVICE", "--output DEVICE",
+                               "--settings FILE", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
