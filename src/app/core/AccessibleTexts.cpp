@@ -171,6 +171,14 @@ constexpr std::array kGradientEditorTexts = std::to_array<ControlText>({
     {"acpSinusShape", "Sinusoidal Shape value", "The shape of the curve", {}, {}},
 });
 
+// "Audio Devices": the lists are filled afresh each time they are opened.
+constexpr std::array kAudioDevicesDialogTexts = std::to_array<ControlText>({
+    {"ComboInputDevice", "Input device", "The device the receiver's audio comes from", {}, {}},
+    {"ComboOutputDevice", "Output device", "The device the processed audio is played on", {}, {}},
+    {"ButtonOK", "OK", "Use and store the chosen devices and close", {}, {}},
+    {"ButtonCancel", "Cancel", "Close and keep the devices", {}, {}},
+});
+
 constexpr std::array kAboutBoxTexts = std::to_array<ControlText>({
     {"ButtonOK", "OK", "Close the About box", {}, {}},
 });
@@ -182,6 +190,7 @@ std::span<const ControlText> ControlTexts(std::string_view window) {
     if (window == kSoundcardDialog) return kSoundcardDialogTexts;
     if (window == kGradientEditor) return kGradientEditorTexts;
     if (window == kAboutBox) return kAboutBoxTexts;
+    if (window == kAudioDevicesDialog) return kAudioDevicesDialogTexts;
     return {};
 }
 

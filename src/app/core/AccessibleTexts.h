@@ -31,6 +31,7 @@ inline constexpr std::string_view kMainWindow = "MainForm";
 inline constexpr std::string_view kSoundcardDialog = "Form1";  // "Soundcard Configuration"
 inline constexpr std::string_view kGradientEditor = "Form2";   // "Spectrogram Color Gradient"
 inline constexpr std::string_view kAboutBox = "AboutBox";
+inline constexpr std::string_view kAudioDevicesDialog = "AudioDevicesDialog";  // "Audio Devices"
 
 /// Every entry of `window` (none for a window the table does not know), in
 /// the order of its pages or rows; object names are unique within a window.

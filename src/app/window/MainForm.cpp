@@ -11,6 +11,7 @@
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
 #include "AudioMixer.h"
+#include "DeviceChoiceController.h"
 #include "SoundcardMixerPage.h"
 #include "PlayerController.h"
 #include "PlotPanes.h"
@@ -98,6 +99,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         options_.spectrogramColumns);
     buildMenus();
     Tab1->setTabVisible(kDebugPageIndex, false);
+    createDeviceChoice();
     createMixer();
     state_.SamplingEnabled = false;
     createDevices();

@@ -15,8 +15,9 @@
 //                           the image export's handlers (forwards to
 //                           ExportController)
 //   MainFormMixer.cpp       the mixer component, the Soundcard page's handlers
-//                           (forwards to SoundcardMixerPage) and the soundcard
-//                           configuration dialog
+//                           (forwards to SoundcardMixerPage), the soundcard
+//                           configuration dialog and the choice of devices
+//                           (DeviceChoiceController), which the mixer follows
 //   MainFormWave.cpp        the recorder's and player's handlers, which forward
 //                           to the window's RecorderController and
 //                           PlayerController, and the devices at a file's rate
@@ -24,6 +25,7 @@
 // Threads: GUI thread only.
 #pragma once
 
+#include "AudioDeviceList.h"
 #include "BlockCycle.h"
 #include "DeviceWatch.h"
 #include "ColorChooser.h"
@@ -60,6 +62,7 @@ namespace moravel {
 
 class AudioPage;
 class CompressPage;
+class DeviceChoiceController;
 class DebugPage;
 class EqualizerPage;
 class ExpandPage;
@@ -116,6 +119,17 @@ struct MainFormOptions {
     /// The mixer devices: ALSA's for the system's devices, the simulated
     /// typical card for the virtual soundcard. Empty: the simulated card.
     std::shared_ptr<mixer::MixerService> mixerService;
+    /// The mixer service for the PCM whose mixer the Soundcard page shows
+    /// (ALSA's, made afresh when the chosen devices change). Empty:
+    /// mixerService for the whole run.
+    std::function<std::shared_ptr<mixer::MixerService>(const std::string& wavePcm)> mixerServiceFor;
+    /// The devices named on the command line, as PCM names: used for this
+    /// run instead of the stored choice. Empty: the stored choice.
+    std::string inputDevice;
+    std::string outputDevice;
+    /// The devices the "Audio Devices" dialog offers. Empty: ALSA's and
+    /// the sound server's (AudioDeviceList::Current).
+    std::function<std::vector<AudioDeviceEntry>(AudioDeviceList::Direction)> listDevices;
     /// Empty: a message box with a "Configure Soundcard..." button; when
     /// only showMessage is given, the message goes there and the offer is
     /// declined.
@@ -343,8 +357,10 @@ private:
     void set_player_rate(const PlayerDeviceSettings& settings);
     bool returnToAudioRange();
 
-    // Mixer (MainFormMixer.cpp)
+    // Mixer and the choice of devices it follows (MainFormMixer.cpp)
+    void createDeviceChoice();
     void createMixer();
+    void openMixer(std::shared_ptr<mixer::MixerService> service);
     void offerSoundcardDialog();
     bool SoundcardConfigured(const struct LineAssignment& lines) const;
 
@@ -366,6 +382,8 @@ private:
     // The mixer component `mixer` on the chosen device and the Soundcard page's behaviour.
     std::unique_ptr<TAudioMixer> mixer;
     std::unique_ptr<SoundcardMixerPage> soundcardMixer_;
+    // The input and output devices the user chose ("Audio Devices").
+    std::unique_ptr<DeviceChoiceController> deviceChoice_;
     ConfigureOffer offerConfiguration_;
     QTimer Timer1;
     QTimer Timer2;

@@ -1,8 +1,10 @@
 // The soundcard mixer in the window: the mixer component `mixer`, the
 // Soundcard page's handlers (one-line forwards to SoundcardMixerPage), the
 // soundcard configuration dialog and the offer to open it when sampling
-// cannot start.
+// cannot start; the choice of the input and output devices, whose mixer the
+// page shows.
 #include "AudioMixer.h"
+#include "DeviceChoiceController.h"
 #include "LineAssignment.h"
 #include "MainForm.h"
 #include "MixerDeviceChoice.h"
@@ -46,17 +48,44 @@ bool selectChosenMixer(TAudioMixer& mixer, mixer::MixerService& service, const T
 
 }  // namespace
 
-// FormCreate's "open the mixer device": the program's service (the simulated
-// typical card when none is given: tests and the virtual soundcard), the
-// component on the chosen device, the page's controller and the card's
-// name in Label4.
-void TMainForm::createMixer() {
-    if (!options_.mixerService) options_.mixerService = std::make_shared<mixer::SimulatedMixerService>();
+// The chosen devices go to the sound devices before anything opens them. A
+// new choice makes the page follow the mixer of the new devices and, while
+// sampling runs, starts it again on them at the current audio range.
+void TMainForm::createDeviceChoice() {
+    DeviceChoiceController::Parts parts{*options_.backend, ini_, options_.inputDevice, options_.outputDevice,
+                                        options_.listDevices, {}, {}};
+    if (!parts.lister) parts.lister = AudioDeviceList::Current;
+    parts.followMixer = [this](const std::string& pcm) {
+        if (!options_.mixerServiceFor) return;
+        openMixer(options_.mixerServiceFor(pcm));
+    };
+    parts.restartDevices = [this] {
+        if (state_.SamplingEnabled) start_sample();
+    };
+    deviceChoice_ = std::make_unique<DeviceChoiceController>(std::move(parts));
+}
+
+// The component on the device the settings choose, the page's controller and
+// the card's name in Label4; the page follows the component's changes.
+void TMainForm::openMixer(std::shared_ptr<mixer::MixerService> service) {
+    soundcardMixer_.reset();
+    options_.mixerService = std::move(service);
     mixer = std::make_unique<TAudioMixer>(options_.mixerService);
     mixer->setObjectName(QStringLiteral("mixer"));
     mixer->SetMixerId(ChosenMixerDevice(*options_.mixerService, ini_));
     soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer);
     soundcardMixer_->ShowCardName();
+    on(mixer.get(), &TAudioMixer::OnControlChange, &TMainForm::mixerControlChange);
+}
+
+// FormCreate's "open the mixer device": the program's service (made for the
+// chosen devices when the program gives a way to; the simulated typical card
+// when none is given: tests and the virtual soundcard) and the page's
+// handlers.
+void TMainForm::createMixer() {
+    if (options_.mixerServiceFor) options_.mixerService = options_.mixerServiceFor(deviceChoice_->Current().MixerPcm());
+    if (!options_.mixerService) options_.mixerService = std::make_shared<mixer::SimulatedMixerService>();
+    openMixer(options_.mixerService);
     if (options_.offerConfiguration) {
         offerConfiguration_ = options_.offerConfiguration;
     } else if (options_.showMessage) {
@@ -82,7 +111,6 @@ void TMainForm::createMixer() {
         {soundcard->TrackBar8, &TMainForm::TrackBar8Change}};
     for (const auto& [track, handler] : tracks) on(track, &QSlider::valueChanged, handler);
     on(soundcard->ButtonAutoSetAudio, &QPushButton::clicked, &TMainForm::ButtonAutoSetAudioClick);
-    on(mixer.get(), &TAudioMixer::OnControlChange, &TMainForm::mixerControlChange);
 }
 
 void TMainForm::enableMixerControls(const LineAssignment& lines) { soundcardMixer_->Enable(lines); }

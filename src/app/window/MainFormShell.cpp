@@ -5,6 +5,7 @@
 #include "AboutBox.h"
 #include "AccessibleNames.h"
 #include "AccessiblePageKeys.h"
+#include "DeviceChoiceController.h"
 #include "ExportController.h"
 #include "HelpRouter.h"
 #include "MainForm.h"
@@ -70,6 +71,7 @@ void TMainForm::buildMenus() {
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
     item(settings, "ConfigureSoundcard", QStringLiteral("Configure Soundcard"));
+    item(settings, "AudioDevices", QStringLiteral("Audio Devices..."));
 
     QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
     item(helpMenu, "About1", QStringLiteral("About"));
@@ -85,6 +87,7 @@ void TMainForm::connectShellControls() {
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     on(action("Exit1"), &QAction::triggered, &QWidget::close);
     on(action("ConfigureSoundcard"), &QAction::triggered, &TMainForm::openConfigureSoundcard);
+    on(action("AudioDevices"), &QAction::triggered, [this] { deviceChoice_->ChooseInDialog(this); });
     on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
     on(action("OnlineManual"), &QAction::triggered, [this] { ShowHelpTopic("online_manual"); });

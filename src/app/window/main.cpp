@@ -5,6 +5,7 @@
 #include "AlsaMixerService.h"
 #include "AtomicFile.h"
 #include "AudioChoice.h"
+#include "AudioDeviceList.h"
 #include "CommandLine.h"
 #include "MainForm.h"
 #include "MoravelVersion.h"
@@ -48,12 +49,22 @@ void closeOnSignals(QWidget& window) {
 
 std::vector<std::string> argumentsOf(int argc, char** argv) { return {argv + 1, argv + argc}; }
 
-// The mixer that belongs to the chosen devices: the system's mixers for ALSA,
-// the simulated typical card for the virtual soundcard.
-std::shared_ptr<moravel::mixer::MixerService> mixerServiceFor(const moravel::AudioChoice& choice) {
-    if (choice.kind == moravel::AudioChoice::Kind::Virtual)
-        return std::make_shared<moravel::mixer::SimulatedMixerService>();
-    return std::make_shared<moravel::mixer::AlsaMixerService>();
+// The mixers and the devices to choose from that belong to the family of
+// devices: for ALSA the system's mixers, made for the PCM whose mixer the
+// Soundcard page shows, and ALSA's and the sound server's devices; for the
+// virtual soundcard the simulated typical card and its one device.
+void useFamily(const moravel::AudioChoice& choice, moravel::MainFormOptions& formOptions) {
+    if (choice.kind == moravel::AudioChoice::Kind::Virtual) {
+        formOptions.mixerService = std::make_shared<moravel::mixer::SimulatedMixerService>();
+        formOptions.listDevices = [](moravel::AudioDeviceList::Direction) {
+            return std::vector<moravel::AudioDeviceEntry>{{"", moravel::AudioDeviceList::kDefaultDescription}};
+        };
+        return;
+    }
+    formOptions.mixerServiceFor = [](const std::string& wavePcm) {
+        return std::make_shared<moravel::mixer::AlsaMixerService>(wavePcm);
+    };
+    formOptions.listDevices = moravel::AudioDeviceList::Current;
 }
 
 }  // namespace
@@ -92,7 +103,10 @@ int main(int argc, char** argv) {
     const std::string executable = QCoreApplication::applicationFilePath().toStdString();
     moravel::MainFormOptions formOptions;
     formOptions.backend = backend.get();
-    formOptions.mixerService = mixerServiceFor(choice);
+    useFamily(choice, formOptions);
+    // A device on the command line is for this run: the stored choice stays.
+    formOptions.inputDevice = moravel::AudioDeviceList::PcmFor(options.input);
+    formOptions.outputDevice = moravel::AudioDeviceList::PcmFor(options.output);
     formOptions.settingsFile = moravel::SettingsFilePath(executable, options.settingsFile,
                                                          std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::cerr << moravel::FirstStartNote(formOptions.settingsFile);
