@@ -1,6 +1,7 @@
 #include "AlsaDevices.h"
 
 #include "AlsaDeviceList.h"
+#include "AudioDeviceList.h"
 
 namespace moravel::alsa {
 
@@ -39,7 +40,7 @@ std::optional<std::string> Devices::pcmName(TEWDev device, snd_pcm_stream_t stre
 std::int32_t Devices::open(TEWDev device, snd_pcm_stream_t stream, PcmHandle& pcm) const {
     pcm.reset();
     const std::optional<std::string> name = pcmName(device, stream);
-    if (!name) return kWaveBadDevice;
+    if (!name || AudioDeviceList::ServerLacks(*name)) return kWaveBadDevice;
     snd_pcm_t* raw = nullptr;
     if (config_->openPcm(*name, stream, &raw) < 0) return kWaveBadDevice;
     pcm.reset(raw);

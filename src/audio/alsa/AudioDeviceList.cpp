@@ -12,6 +12,7 @@ using alsa::ServerDevice;
 namespace {
 
 constexpr const char* kMonitorPrefix = "Monitor of ";
+constexpr const char* kServerPrefix = "pulse:DEVICE=";
 
 std::string ServerDescription(const ServerDevice& device) {
     const std::string& text = device.description.empty() ? device.name : device.description;
@@ -61,7 +62,14 @@ std::vector<AudioDeviceEntry> AudioDeviceList::Compose(Direction direction, cons
     return entries;
 }
 
-std::string AudioDeviceList::ServerPcm(const std::string& name) { return "pulse:DEVICE=" + name; }
+std::string AudioDeviceList::ServerPcm(const std::string& name) { return kServerPrefix + name; }
+
+bool AudioDeviceList::ServerLacks(const std::string& pcm) {
+    const std::string prefix = kServerPrefix;
+    if (pcm.rfind(prefix, 0) != 0) return false;
+    const alsa::ServerDeviceLists server = alsa::ListServerDevices();
+    return server.answered && !server.Has(pcm.substr(prefix.size()));
+}
 
 std::string AudioDeviceList::PcmFor(const std::string& device) {
     if (device.empty() || device.find(':') != std::string::npos || AlsaDefinesPcm(device)) return device;

@@ -49,6 +49,12 @@ public:
     /// as "default" or "pulse") as it is; any other name is a sound server's
     /// source or sink (ServerPcm). Empty stays empty (the default device).
     static std::string PcmFor(const std::string& device);
+
+    /// True when `pcm` is one of a sound server's sources or sinks
+    /// (ServerPcm) and the running server has no device of that name. The
+    /// PCM would open, and PipeWire would play or record it on its default
+    /// device instead; PulseAudio refuses it only once it is prepared.
+    static bool ServerLacks(const std::string& pcm);
 };
 
 }  // namespace moravel

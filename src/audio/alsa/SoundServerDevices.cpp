@@ -80,7 +80,15 @@ ServerDeviceLists ListServerDevices(std::chrono::milliseconds limit) {
         ++query.pendingLists;
     }
     if (!RunUntil(query, deadline, [&query] { return query.pendingLists == 0; })) return {};
+    query.lists.answered = true;
     return std::move(query.lists);
+}
+
+bool ServerDeviceLists::Has(const std::string& name) const {
+    for (const auto* list : {&sources, &sinks})
+        for (const ServerDevice& device : *list)
+            if (device.name == name) return true;
+    return false;
 }
 
 }  // namespace moravel::alsa

@@ -23,6 +23,10 @@ struct ServerDevice {
 struct ServerDeviceLists {
     std::vector<ServerDevice> sources;  // capture, monitors included
     std::vector<ServerDevice> sinks;    // playback
+    bool answered = false;              // a server gave both lists
+
+    /// True when the server has a source or a sink named `name`.
+    bool Has(const std::string& name) const;
 };
 
 /// The server's devices in its own order; empty lists when no server answers

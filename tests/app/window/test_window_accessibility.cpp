@@ -6,6 +6,7 @@
 #include "AccessiblePlotText.h"
 #include "AccessibleTexts.h"
 #include "AccessibleValues.h"
+#include "AudioDevicesDialog.h"
 #include "ChartRendering.h"
 #include "ColorChooser.h"
 #include "FFT.h"
@@ -799,6 +800,20 @@ private slots:
         QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox6"))).first(), QStringLiteral("Line, Audio In"));
         QCOMPARE(LabelsOf(Accessible(dialog.findChild<QWidget*>("ComboBox3"))).first(),
                  QStringLiteral("Microphone, Audio Out"));
+    }
+
+    // A chosen device that is gone stays chosen, marked, and named so;
+    // each list is labelled with its own name.
+    void audioDevicesDialogTreeIsNamed() {
+        moravel::AudioDevicesDialog dialog({"", "hw:9,0"}, [](moravel::AudioDeviceList::Direction) {
+            return std::vector<moravel::AudioDeviceEntry>{{"", "System default"}, {"pulse:DEVICE=a", "Speakers"}};
+        });
+        VerifyTree(&dialog);
+        VerifyNamedFromTable(&dialog);
+        auto* output = dialog.findChild<QComboBox*>("ComboOutputDevice");
+        QCOMPARE(output->currentText(), QStringLiteral("hw:9,0 (not found)"));
+        QVERIFY(LabelsOf(Accessible(output)).contains(QStringLiteral("Output device")));
+        QVERIFY(dialog.Chosen() == (moravel::AudioDeviceSettings{"", "hw:9,0"}));
     }
 
     // The program's file dialog (Qt's own where the desktop has none) and

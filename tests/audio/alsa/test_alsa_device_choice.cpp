@@ -81,6 +81,15 @@ TEST_F(ServerDeviceListTest, ListsTheServersSinksAndTheirMonitorsByDescription) 
     EXPECT_FALSE(Has(capture, {"pulse:DEVICE=mv_rx", "Receiver"})) << "a sink is no capture device";
 }
 
+// PipeWire would play a missing sink's stream on its default sink, so a
+// server device that is not there must not be opened at all.
+TEST_F(ServerDeviceListTest, AServerDeviceThatIsNotThereIsKnownBeforeOpening) {
+    EXPECT_TRUE(AudioDeviceList::ServerLacks("pulse:DEVICE=mv_nosuch"));
+    EXPECT_FALSE(AudioDeviceList::ServerLacks(std::string("pulse:DEVICE=") + SoundServer::kSink));
+    EXPECT_FALSE(AudioDeviceList::ServerLacks(std::string("pulse:DEVICE=") + SoundServer::kSink + ".monitor"));
+    EXPECT_FALSE(AudioDeviceList::ServerLacks("default"));
+}
+
 TEST_F(ServerDeviceListTest, WithoutAServerTheListIsAlsasAloneAndNothingIsPrinted) {
     Server().Stop(SIGTERM);
     ::testing::internal::CaptureStderr();
@@ -89,6 +98,7 @@ TEST_F(ServerDeviceListTest, WithoutAServerTheListIsAlsasAloneAndNothingIsPrinte
     EXPECT_TRUE(lists.sources.empty());
     EXPECT_TRUE(lists.sinks.empty());
     EXPECT_EQ(printed, "");
+    EXPECT_FALSE(AudioDeviceList::ServerLacks("pulse:DEVICE=mv_nosuch")) << "ALSA decides without a server";
 }
 
 }  // namespace
