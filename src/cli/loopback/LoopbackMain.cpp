@@ -2,6 +2,7 @@
 // chosen devices and loops captured blocks to the output, as the live
 // program does, reporting pace, losses, CPU and latency per range.
 #include "AudioChoice.h"
+#include "AudioDeviceList.h"
 #include "AudioRange.h"
 #include "LoopbackRun.h"
 #include "MoravelVersion.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: moravel-loopback [--audio alsa|virtual|virtual:FILE.wav] [--range all|0|1|2|3]\n"
-    "                        [--seconds N] [--help] [--version]\n"
+    "                        [--input DEVICE] [--output DEVICE] [--seconds N] [--help] [--version]\n"
     "\n"
     "Opens the wave input and output at each audio range (0 = 2 KHz, 1 = 4 KHz,\n"
     "2 = 8 KHz, 3 = 16 KHz; default all) and plays every captured block straight\n"
@@ -30,10 +31,15 @@ constexpr const char* kUsage =
     "second against the nominal rate, blocks lost or doubled, output underruns,\n"
     "the CPU time of the device threads and the time from capture to playback.\n"
     "On the virtual soundcard every captured and played sample is also checked\n"
-    "against the source. Exit status 0 when no block was lost or doubled.\n";
+    "against the source. Exit status 0 when no block was lost or doubled.\n"
+    "\n"
+    "With --audio alsa, --input and --output choose the devices as moravel's do:\n"
+    "an ALSA PCM (hw:1,0, default) or a sound server's source or sink name.\n";
 
 struct Options {
     AudioChoice audio;
+    std::string input;  // PCM names; empty: the default device
+    std::string output;
     std::optional<int> range;
     int seconds = 60;
 };
@@ -54,6 +60,10 @@ Options parse(int argc, char** argv) {
         const std::string value = argv[++i];
         if (arg == "--audio") {
             o.audio = ParseAudioChoice(value);
+        } else if (arg == "--input") {
+            o.input = AudioDeviceList::PcmFor(value);
+        } else if (arg == "--output") {
+            o.output = AudioDeviceList::PcmFor(value);
         } else if (arg == "--range") {
             if (value != "all") o.range = std::stoi(value);
             if (o.range && (*o.range < 0 || *o.range > 3)) throw std::invalid_argument("--range is all or 0..3");
@@ -144,6 +154,7 @@ int run(int argc, char** argv) {
             backend = std::move(virtualCard);
         } else {
             backend = CreateAudioBackend(o.audio);
+            backend->ChooseDevices(o.input, o.output);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "moravel-loopback: %s\n", e.what());
