@@ -14,6 +14,7 @@
 #include "pages/PlayerPage.h"
 #include "pages/RecorderPage.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QSlider>
 #include <QToolButton>
@@ -68,10 +69,13 @@ void TMainForm::closeWaveFiles() {
     recorderControl_->Close();
 }
 
-// The audio range can only change while neither the recorder nor the player
-// runs (releasing one while the other still runs keeps it locked).
+// The audio range, and the devices, can only change while neither the
+// recorder nor the player runs (releasing one while the other still runs
+// keeps them locked).
 void TMainForm::lockAudioRange() {
-    audio->ComboAudioRange->setEnabled(!recorderControl_->Running() && !playerControl_->Running());
+    const bool free = !recorderControl_->Running() && !playerControl_->Running();
+    audio->ComboAudioRange->setEnabled(free);
+    findChild<QAction*>(QStringLiteral("AudioDevices"))->setEnabled(free);
 }
 
 // Play's device steps: the wave input at R − 50 Hz with the block size for

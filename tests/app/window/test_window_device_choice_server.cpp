@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <unistd.h>
@@ -111,7 +112,10 @@ private slots:
     }
 
     void chosenDevicesCarryTheStreamsAndTheDialogMovesThem() {
-        ChoosingWindow w(std::string(kUnassignedMixer) + "[AUDIO_DEVICES]\nInput=pulse:DEVICE=mv_rx.monitor\n",
+        QTemporaryDir folder;
+        ChoosingWindow w(std::string(kUnassignedMixer) + "[SETTINGS]\nWaveRecorderFilename=" +
+                             folder.filePath(QStringLiteral("rec.wav")).toStdString() +
+                             "\n[AUDIO_DEVICES]\nInput=pulse:DEVICE=mv_rx.monitor\n",
                          "pulse:DEVICE=mv_spk");
         w.f.Start();
         DeviceLossProbe probe(w.f.Form());
@@ -137,6 +141,13 @@ private slots:
                      std::string::npos,
                  stored.c_str());
         QTRY_COMPARE_WITH_TIMEOUT(w.Master(), 30, 2000);  // the page shows the new output's volume
+
+        // Like the audio range, the devices stay as they are while the recorder runs.
+        auto* choose = w.f.Form().findChild<QAction*>(QStringLiteral("AudioDevices"));
+        w.f.Click("sb_wave_record");
+        QVERIFY(!choose->isEnabled());
+        w.f.Click("sb_wave_record");
+        QVERIFY(choose->isEnabled());
     }
 
     void aMissingChosenDeviceIsReportedAndTakenUpWhenItAppears() {
