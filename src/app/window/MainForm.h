@@ -326,8 +326,7 @@ private:
     // Pipeline (MainFormPipeline.cpp)
     CycleControls readCycleControls() const;
     bool devicesBusy() const;
-    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate,
-                          std::int32_t blockRate);
+    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t blockRate);
     void watchDevices();
     void enableMixerControls(const struct LineAssignment& lines);
 

@@ -177,7 +177,7 @@ void TMainForm::set_audio_range(int index) {
     state_.LayoutChanged = false;
     stop_sampling();
     const AudioRange& range = kAudioRanges[static_cast<std::size_t>(index)];
-    configureDevices(range.outputRate, range.bufferBytes, range.outputRate, range.outputRate - kCaptureRateOffset);
+    configureDevices(range.outputRate, range.bufferBytes, range.outputRate - kCaptureRateOffset);
     waveIn_->Open();
     waveOut_->Open();
     deviceWatch_->Opened(waveIn_->IsOpen() && waveOut_->IsOpen());
@@ -185,19 +185,19 @@ void TMainForm::set_audio_range(int index) {
 }
 
 // The output at `outputRate` Hz, the input 50 Hz lower with capture blocks of
-// `bufferBytes` bytes, the engine at `engineRate` Hz (the output's rate for an
-// audio range, the input's while the player runs), the processed blocks at
-// their true rate `blockRate` (the capture's for an audio range, the file's
-// while the player runs) carried to the output's rate, and the spectrum's and
-// the filter centre's limits at half the output rate. The devices are closed.
-void TMainForm::configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t engineRate,
-                                 std::int32_t blockRate) {
+// `bufferBytes` bytes, and the blocks the engine processes at their true rate
+// `blockRate` (the capture's for an audio range, the file's while the player
+// runs): the engine works at that rate, so that its filter, shift and
+// displays put a tone where it is, and the live output carries the blocks to
+// the output's rate. The spectrum's and the filter centre's limits stay at
+// half the output rate. The devices are closed.
+void TMainForm::configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t blockRate) {
     waveIn_->samples = outputRate - kCaptureRateOffset;
     waveOut_->samples = outputRate;
     cycleClient_->Output().Configure(blockRate);
     if (bufferBytes < 16) throw std::range_error("Range check error");
     waveIn_->BufferSize = bufferBytes;
-    engine_->Configure(engineRate, bufferBytes);
+    engine_->Configure(blockRate, bufferBytes);
     spectrumPane->ScrollSpectrum->setMaximum(outputRate / 2);
     filter->TrackFilterCenter->setMaximum(outputRate / 2);
 }

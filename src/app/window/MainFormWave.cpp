@@ -79,11 +79,11 @@ void TMainForm::lockAudioRange() {
 }
 
 // Play's device steps: the wave input at R − 50 Hz with the block size for
-// R, the output at R, the engine at the input's rate; the devices are opened
+// R, the output and the engine at R (the file's own rate); the devices are opened
 // again only when the output has given back every block.
 void TMainForm::set_player_rate(const PlayerDeviceSettings& settings) {
     stop_sampling();
-    configureDevices(settings.outputRate, settings.inputBufferBytes, settings.inputRate, settings.outputRate);
+    configureDevices(settings.outputRate, settings.inputBufferBytes, settings.outputRate);
     state_.LayoutChanged = true;
     if (waveOut_->QueuedBlocks() == 0) {
         waveIn_->Open();

@@ -39,7 +39,7 @@ void verifyDevices(WindowFixture& f, int rate, int bytes, int engineRate) {
 }
 
 // The 2 KHz range (4000 Hz, blocks of 1024 bytes).
-void verifyAtTheRange(WindowFixture& f) { verifyDevices(f, 4000, 1024, 4000); }
+void verifyAtTheRange(WindowFixture& f) { verifyDevices(f, 4000, 1024, 3950); }
 
 // The page is idle and the audio range usable again.
 void verifyIdle(WindowFixture& f) {
@@ -60,7 +60,7 @@ void verifyPlays(const std::string& file, int rate, const std::vector<std::int16
     f.Click("sb_wave_play");
     QVERIFY(down(f, "sb_wave_play"));
     f.Card().ClearPlayedSamples();
-    verifyDevices(f, rate, moravel::PlayerBufferBytes(rate), rate - 50);
+    verifyDevices(f, rate, moravel::PlayerBufferBytes(rate), rate);
     QVERIFY(!f.Find<QComboBox>("ComboAudioRange")->isEnabled());
     QVERIFY(!f.Find<QToolButton>("sb_browse_wave_playfile")->isEnabled());
     QVERIFY(highlighted(f, "TabPlayer"));
@@ -185,9 +185,9 @@ private slots:
         f.Click("sb_wave_play");
         f.Click("sb_wave_play");  // no block at 8050 Hz has been processed yet
         verifyIdle(f);
-        verifyDevices(f, 8050, 2048, 8000);
+        verifyDevices(f, 8050, 2048, 8050);
         f.Form().Timer2Timer();  // still nothing processed
-        verifyDevices(f, 8050, 2048, 8000);
+        verifyDevices(f, 8050, 2048, 8050);
         RunBlocks(f, 1);
         f.Form().Timer2Timer();
         verifyAtTheRange(f);
