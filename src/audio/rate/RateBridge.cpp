@@ -39,7 +39,12 @@ constexpr std::int64_t kIgnoredMeasurements = 2;
 // that came in a burst (a sound server often hands over two at the start):
 // trimmed at most 0.5 %, 100 ms too much would take 20 s to play away, all
 // of it heard late. The excess is dropped from the next block at once.
-constexpr double kResyncSeconds = 0.050;
+constexpr double kExcessSeconds = 0.050;
+// A lead this far below the target (a device that starts with only its
+// own small lead, or blocks that came late) would take as long to build
+// up, with the output running dry meanwhile: the shortfall is made up with
+// silence ahead of the next block at once.
+constexpr double kShortfallSeconds = 0.010;
 
 }  // namespace
 
@@ -79,20 +84,27 @@ const std::vector<std::int16_t>& RateBridge::Process(const std::int16_t* samples
         if (made == output_.size()) output_.resize(output_.size() * 2);
     }
     output_.resize(made);
-    dropExcess();
+    resync();
     return output_;
 }
 
-// Drops what a burst put ahead of the target from the block's start. The
-// next lead measured is still the one ahead of this block, from before the
-// drop, so it is not taken.
-void RateBridge::dropExcess() {
+// Drops what a burst put ahead of the target from the block's start, or
+// puts silence for a shortfall ahead of it. The next lead measured is still
+// the one ahead of this block, from before the change, so it is not taken;
+// the loop then goes on from the target, so that one noisy measurement
+// cannot set off another change.
+void RateBridge::resync() {
     if (smoothedLead_ < 0) return;
     const double excess = smoothedLead_ - static_cast<double>(setup_.targetLeadFrames);
-    if (excess <= kResyncSeconds * setup_.outputRate) return;
-    const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
-    output_.erase(output_.begin(), output_.begin() + static_cast<std::ptrdiff_t>(dropped));
-    smoothedLead_ = -1;
+    if (excess > kExcessSeconds * setup_.outputRate) {
+        const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
+        output_.erase(output_.begin(), output_.begin() + static_cast<std::ptrdiff_t>(dropped));
+    } else if (-excess > kShortfallSeconds * setup_.outputRate) {
+        output_.insert(output_.begin(), static_cast<std::size_t>(-excess), std::int16_t{0});
+    } else {
+        return;
+    }
+    smoothedLead_ = static_cast<double>(setup_.targetLeadFrames);
     skipMeasurements_ = 1;
     ++resyncs_;
 }

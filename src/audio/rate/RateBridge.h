@@ -11,8 +11,9 @@
 // the target shortens the blocks a little, one below lengthens them. The
 // trim is a slow proportional-integral loop on the smoothed lead, bounded
 // to a few tenths of a percent, so it follows clock differences and absorbs
-// jitter without an audible change of pitch. A lead far above the target
-// (blocks that came in a burst) is cut back at once instead.
+// jitter without an audible change of pitch. A lead far from the target
+// (blocks that came in a burst, a device that starts with little queued) is
+// set right at once instead: audio dropped or silence put in, once.
 //
 // Plain C++ (speexdsp's resampler); not thread-safe: one thread calls it
 // (the GUI thread in the program).
@@ -54,7 +55,7 @@ public:
     double Trim() const { return trim_; }
     /// The lead the loop works on: the measurements smoothed.
     double SmoothedLead() const { return smoothedLead_; }
-    /// Times a lead far above the target was cut back at once.
+    /// Times a lead far from the target was set right at once.
     std::int64_t Resyncs() const { return resyncs_; }
     const Setup& setup() const { return setup_; }
 
@@ -62,7 +63,7 @@ private:
     struct Resampler;
     void steer(std::int64_t leadFrames, double blockSeconds);
     void applyTrim();
-    void dropExcess();
+    void resync();
 
     Setup setup_;
     std::unique_ptr<Resampler> resampler_;
