@@ -15,7 +15,7 @@ void DeviceComboBox::Refill(const std::string& id) {
             if (entry.id == id) return true;
         return false;
     };
-    if (!present()) entries.push_back({id, id + " (not found)"});
+    if (!present()) entries.push_back({id, id + " (not listed)"});
     for (const AudioDeviceEntry& entry : entries)
         addItem(QString::fromStdString(entry.description), QString::fromStdString(entry.id));
     setCurrentIndex(findData(QString::fromStdString(id)));

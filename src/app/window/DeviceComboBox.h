@@ -2,7 +2,8 @@
 // since devices come and go while the program runs (a USB adapter plugged
 // in, a sound server's sink added). The entries carry the device's PCM name
 // as their data; the selected one stays selected across a refill, and one
-// that is no longer there stays in the list marked as not found.
+// the list does not hold (gone, or a PCM given on the command line) stays
+// in it, marked as not listed.
 //
 // GUI thread only.
 #pragma once

@@ -87,7 +87,11 @@ void TMainForm::connectShellControls() {
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     on(action("Exit1"), &QAction::triggered, &QWidget::close);
     on(action("ConfigureSoundcard"), &QAction::triggered, &TMainForm::openConfigureSoundcard);
-    on(action("AudioDevices"), &QAction::triggered, [this] { deviceChoice_->ChooseInDialog(this); });
+    // The modal dialog opens from the event loop, after the action has
+    // returned, so that an assistive client that triggered it is not held.
+    on(action("AudioDevices"), &QAction::triggered, [this] {
+        QTimer::singleShot(0, this, guard([this] { deviceChoice_->ChooseInDialog(this); }));
+    });
     on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
     on(action("OnlineManual"), &QAction::triggered, [this] { ShowHelpTopic("online_manual"); });

@@ -29,6 +29,11 @@ void TellApartAlike(std::vector<AudioDeviceEntry>& entries, const std::vector<st
         if (uses[entries[i].description] > 1) entries[i].description += " (" + names[i - from] + ")";
 }
 
+// ALSA also hints at its plugins (rate converters, up- and downmixers, the
+// sound server's and other systems' bridges), which are no devices to
+// record from or play to; a card's devices name the card.
+bool NamesACard(const std::string& pcm) { return pcm.find("CARD=") != std::string::npos; }
+
 // True when ALSA's configuration defines a PCM of that name ("default",
 // "pulse", a user's own in ~/.asoundrc).
 bool AlsaDefinesPcm(const std::string& name) {
@@ -51,7 +56,7 @@ std::vector<AudioDeviceEntry> AudioDeviceList::Compose(Direction direction, cons
     const bool capture = direction == Direction::Capture;
     std::vector<AudioDeviceEntry> entries{{"", kDefaultDescription}};
     for (const PcmHint& hint : alsa::NumberedDevices(hints, capture ? SND_PCM_STREAM_CAPTURE : SND_PCM_STREAM_PLAYBACK))
-        entries.push_back({hint.name, alsa::DisplayName(hint)});
+        if (NamesACard(hint.name)) entries.push_back({hint.name, alsa::DisplayName(hint)});
     const std::size_t firstServer = entries.size();
     std::vector<std::string> names;
     for (const ServerDevice& device : capture ? server.sources : server.sinks) {

@@ -1,7 +1,8 @@
 // The devices a user can choose for the program's input and for its output,
 // each with the PCM name that opens it through ALSA: first the system's
-// default device, then the PCMs ALSA lists for the direction (by their
-// descriptions, AlsaDeviceList.h), then, when a sound server answers, its
+// default device, then the cards' PCMs ALSA lists for the direction (by
+// their descriptions, AlsaDeviceList.h; not its plugins), then, when a sound
+// server answers, its
 // sources (monitors of its sinks included) or sinks by their descriptions,
 // opened through ALSA's "pulse" plugin as "pulse:DEVICE=<name>", which
 // PulseAudio and pipewire-pulse both serve.

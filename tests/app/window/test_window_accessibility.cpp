@@ -811,7 +811,7 @@ private slots:
         VerifyTree(&dialog);
         VerifyNamedFromTable(&dialog);
         auto* output = dialog.findChild<QComboBox*>("ComboOutputDevice");
-        QCOMPARE(output->currentText(), QStringLiteral("hw:9,0 (not found)"));
+        QCOMPARE(output->currentText(), QStringLiteral("hw:9,0 (not listed)"));
         QVERIFY(LabelsOf(Accessible(output)).contains(QStringLiteral("Output device")));
         QVERIFY(dialog.Chosen() == (moravel::AudioDeviceSettings{"", "hw:9,0"}));
     }

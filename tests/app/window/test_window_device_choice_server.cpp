@@ -82,22 +82,32 @@ struct ChoosingWindow {
     WindowFixture f;
 };
 
-// Answers the next Audio Devices dialog: selects `input` and `output` by
-// their PCM names, then OK.
-void AnswerDevicesDialog(const QString& input, const QString& output, bool* answered) {
-    QTimer::singleShot(0, [=] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QDialog*>(widget);
-            if (dialog == nullptr || dialog->objectName() != QStringLiteral("AudioDevicesDialog")) continue;
-            for (const auto& [name, id] : {std::pair{"ComboInputDevice", input}, std::pair{"ComboOutputDevice", output}}) {
-                auto* combo = dialog->findChild<QComboBox*>(QString::fromLatin1(name));
-                combo->setCurrentIndex(combo->findData(id));
+// Answers the next Audio Devices dialog when it shows: selects `input` and
+// `output` by their PCM names, then OK.
+class DevicesDialogAnswer {
+public:
+    DevicesDialogAnswer(const QString& input, const QString& output) {
+        QObject::connect(&poll_, &QTimer::timeout, [this, input, output] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() != QStringLiteral("AudioDevicesDialog") || !widget->isVisible()) continue;
+                poll_.stop();
+                for (const auto& [name, id] :
+                     {std::pair{"ComboInputDevice", input}, std::pair{"ComboOutputDevice", output}}) {
+                    auto* combo = widget->findChild<QComboBox*>(QString::fromLatin1(name));
+                    combo->setCurrentIndex(combo->findData(id));
+                }
+                answered = true;
+                widget->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+                return;
             }
-            *answered = true;
-            dialog->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
-        }
-    });
-}
+        });
+        poll_.start(5);
+    }
+    bool answered = false;
+
+private:
+    QTimer poll_;
+};
 
 }  // namespace
 
@@ -127,11 +137,12 @@ private slots:
         QVERIFY2(moravel::testing::ReadText(w.f.SettingsPath()).find("Output=") == std::string::npos,
                  "the command line's device is not stored");
 
-        bool answered = false;
-        AnswerDevicesDialog(QStringLiteral("pulse:DEVICE=mv_spk.monitor"), QStringLiteral("pulse:DEVICE=mv_rx"),
-                            &answered);
+        DevicesDialogAnswer answer(QStringLiteral("pulse:DEVICE=mv_spk.monitor"), QStringLiteral("pulse:DEVICE=mv_rx"));
+        // The menu item returns at once (an assistive client is not held);
+        // the dialog opens from the event loop.
         w.f.Form().findChild<QAction*>(QStringLiteral("AudioDevices"))->trigger();
-        QVERIFY(answered);
+        QVERIFY(!answer.answered);
+        QVERIFY(waitFor([&] { return answer.answered; }, 3000));
         const int before = probe.Processed();
         QVERIFY(waitFor([&] { return probe.Processed() >= before + 3; }, 5000));
         QTRY_COMPARE_WITH_TIMEOUT(Capturing(), (Names{"mv_spk.monitor"}), 2000);

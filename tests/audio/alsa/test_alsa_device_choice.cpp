@@ -20,9 +20,11 @@ bool Has(const std::vector<AudioDeviceEntry>& entries, const AudioDeviceEntry& w
     return std::find(entries.begin(), entries.end(), wanted) != entries.end();
 }
 
-TEST(AudioDeviceList, DefaultFirstThenAlsaThenTheServersDevicesOfTheDirection) {
+TEST(AudioDeviceList, DefaultFirstThenTheCardsThenTheServersDevicesOfTheDirection) {
     const std::vector<alsa::PcmHint> hints = {{"default", "Default", ""},
                                               {"null", "Discard", ""},
+                                              {"speexrate", "Rate Converter Plugin Using Speex Resampler", ""},
+                                              {"pulse", "PulseAudio Sound Server", ""},
                                               {"front:CARD=PCH,DEV=0", "HDA Intel PCH\nFront", "Output"},
                                               {"dsnoop:CARD=USB,DEV=0", "USB Audio CODEC\nMic", "Input"}};
     const alsa::ServerDeviceLists server{{{"rx.monitor", "Monitor of Receiver", true}, {"mic", "", false}},
