@@ -8,6 +8,11 @@ DeviceChoiceController::DeviceChoiceController(Parts parts)
     parts_.backend.ChooseDevices(current_.input, current_.output);
 }
 
+std::string DeviceChoiceController::Describe() const {
+    const auto name = [](const std::string& pcm) { return pcm.empty() ? AudioDeviceList::kDefaultDescription : pcm; };
+    return "input " + name(current_.input) + ", output " + name(current_.output);
+}
+
 void DeviceChoiceController::ChooseInDialog(QWidget* parent) {
     AudioDevicesDialog dialog(current_, parts_.lister, parent);
     if (dialog.exec() == QDialog::Accepted) Choose(dialog.Chosen());

@@ -40,6 +40,9 @@ public:
     explicit DeviceChoiceController(Parts parts);
 
     const AudioDeviceSettings& Current() const { return current_; }
+    /// The devices in use, for the status strip: "input X, output Y", each
+    /// its PCM name or "System default".
+    std::string Describe() const;
 
     /// The dialog, modally; OK takes its choice (Choose).
     void ChooseInDialog(QWidget* parent);

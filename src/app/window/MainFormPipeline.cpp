@@ -1,6 +1,7 @@
 // The live pipeline's handlers: the block cycle, starting and stopping the
 // devices, the audio range and the output level meter.
 #include "AudioRange.h"
+#include "DeviceChoiceController.h"
 #include "EnhWave.h"
 #include "LineAssignment.h"
 #include "MainForm.h"
@@ -143,7 +144,9 @@ void TMainForm::watchDevices() {
             if (!closing_) deviceWatch_->Retry();
         });
     };
-    hooks.showState = [this](DeviceWatch::State state) { Panel4->ShowSoundcard(state); };
+    hooks.showState = [this](DeviceWatch::State state) {
+        Panel4->ShowSoundcard(state, QString::fromStdString(deviceChoice_->Describe()));
+    };
     deviceWatch_ = std::make_unique<DeviceWatch>(std::move(hooks));
     const auto lost = [this](QObject*) { deviceWatch_->DeviceLost(); };
     waveIn_->OnLost = lost;

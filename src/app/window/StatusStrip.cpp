@@ -60,18 +60,19 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
 
 // Red lettering while the card is gone, so that it is seen at a glance; the
 // tooltip says that nothing needs to be done.
-void StatusStrip::ShowSoundcard(DeviceWatch::State state) {
+void StatusStrip::ShowSoundcard(DeviceWatch::State state, const QString& devices) {
     const bool missing = state == DeviceWatch::State::Missing;
     const bool lost = missing || state == DeviceWatch::State::Lost || state == DeviceWatch::State::Retrying;
     SoundcardState->setText(missing ? QStringLiteral("Soundcard not found")
                             : lost  ? QStringLiteral("Soundcard lost")
                                     : QString());
     SoundcardState->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
+    const QString which = devices.isEmpty() ? QString() : QStringLiteral(" Devices: ") + devices + QLatin1Char('.');
     SoundcardState->setToolTip(
         missing ? QStringLiteral("The sound device could not be opened. Moravel tries again and starts by itself "
-                                 "when it appears.")
+                                 "when it appears.") + which
         : lost  ? QStringLiteral("The soundcard or the sound server went away. Moravel tries to open it again and "
-                                 "resumes by itself when it is back.")
+                                 "resumes by itself when it is back.") + which
                 : QString());
     SoundcardState->setAccessibleName(lost ? SoundcardState->text() : QStringLiteral("Soundcard working"));
 }

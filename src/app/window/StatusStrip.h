@@ -8,6 +8,7 @@
 #include "DeviceWatch.h"
 
 #include <QFrame>
+#include <QString>
 
 class QLabel;
 
@@ -19,8 +20,10 @@ class StatusStrip : public QFrame {
 public:
     explicit StatusStrip(QWidget* parent);
 
-    /// Shows the soundcard's state in `SoundcardState`. GUI thread only.
-    void ShowSoundcard(DeviceWatch::State state);
+    /// Shows the soundcard's state in `SoundcardState`; while the devices
+    /// are missing or lost its tooltip also names `devices` (which ones the
+    /// program tries to open), when given. GUI thread only.
+    void ShowSoundcard(DeviceWatch::State state, const QString& devices = {});
 
     Tdbmeter* VUAudio = nullptr;
     Tdbmeter* VUCpu = nullptr;

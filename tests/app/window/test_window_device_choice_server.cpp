@@ -13,6 +13,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -166,6 +167,8 @@ private slots:
         w.f.Start();
         DeviceLossProbe probe(w.f.Form());
         QVERIFY(waitFor([&] { return probe.Status() == QStringLiteral("Soundcard not found"); }, 3000));
+        QVERIFY(w.f.Find<QLabel>("SoundcardState")->toolTip().contains(
+            QStringLiteral("Devices: input System default, output pulse:DEVICE=mv_later.")));
         QVERIFY(Playing().empty());
         std::string module;
         QVERIFY(server->Pactl("load-module module-null-sink sink_name=mv_later", &module));
