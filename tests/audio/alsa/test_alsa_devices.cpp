@@ -82,7 +82,7 @@ TEST_F(Devices, TheServerIsListedAndNumberedAfterTheMapper) {
 }
 
 TEST_F(Devices, ANumberPastTheListIsABadDevice) {
-    AlsaBackend backend(AlsaOptions{"default", {"pulse"}, ""});
+    AlsaBackend backend(AlsaOptions{.mapperPcm = "default", .devicePcms = {"pulse"}});
     NotificationRecorder notes;
     auto capture = backend.newCapture();
     EXPECT_EQ(capture->open(wvDevice1, PcmFormat{1, 3950, 16}, 1024, &notes, 1), kWaveBadDevice);
@@ -133,7 +133,7 @@ TEST_F(Devices, VolumeGoesToTheServersSinkWithLeftInTheLowHalf) {
 }
 
 TEST_F(Devices, ADeviceWithoutMixerHasNoVolume) {
-    AlsaBackend backend(AlsaOptions{"null", {}, ""});
+    AlsaBackend backend(AlsaOptions{.mapperPcm = "null"});
     std::uint32_t volume = 0;
     EXPECT_FALSE(backend.getVolume(wvMapper, volume));
     EXPECT_FALSE(backend.setVolume(wvMapper, 0));
@@ -143,7 +143,7 @@ TEST_F(Devices, ADeviceWithoutMixerHasNoVolume) {
 }
 
 TEST(AlsaOptionsFile, AConfigurationThatCannotBeReadIsRefusedAtOnce) {
-    EXPECT_THROW(AlsaBackend(AlsaOptions{"default", {}, "/nonexistent/moravel.conf"}), std::runtime_error);
+    EXPECT_THROW(AlsaBackend(AlsaOptions{.mapperPcm = "default", .configFile = "/nonexistent/moravel.conf"}), std::runtime_error);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class Failures : public WithServer {};
 TEST_F(Failures, WithoutAServerNothingOpensAndNothingIsPosted) {
     Server().Stop(SIGTERM);
     AlsaBackend byDefault;                                      // "default" is the server in this process
-    AlsaBackend byName(AlsaOptions{"default", {"pulse"}, ""});  // the server's own PCM, by name
+    AlsaBackend byName(AlsaOptions{.mapperPcm = "default", .devicePcms = {"pulse"}});  // the server's own PCM, by name
     NotificationRecorder notes;
     for (const auto& [backend, device] : {std::pair{&byDefault, wvMapper}, std::pair{&byName, wvDevice0}}) {
         auto capture = backend->newCapture();

@@ -77,7 +77,7 @@ protected:
     }
 
     AlsaBackend Backend() const {
-        return AlsaBackend(AlsaOptions{"default", {"moravel_played", "moravel_source"}, folder + "/file.conf"});
+        return AlsaBackend(AlsaOptions{.mapperPcm = "default", .devicePcms = {"moravel_played", "moravel_source"}, .configFile = folder + "/file.conf"});
     }
 
     // Plays `blocks` on wvDevice0 and returns what reached the file.
