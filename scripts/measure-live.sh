@@ -19,6 +19,11 @@
 # - dips: 1 ms pieces of the steady tone whose RMS falls below half the
 #   median (a drop-out of 1 ms or more shows as at least one);
 # - underruns and overruns: the window's own counts (MORAVEL_DEVICE_STATS).
+# The remapped source and sink add latency of their own, which a receiver on
+# a sound card and speakers do not have: each server's first row, "copy",
+# is the same measurement with a plain copy from live_rx to live_out
+# (parec into pacat, 5 ms buffers) in the window's place. It has no block to
+# wait for, so its delay is the rig's own part of every delay below.
 #
 # Usage: measure-live.sh [SECONDS] [SERVERS] [RANGES]
 #   SECONDS  length of the steady tone per run (default 60; 600 for the goal)
@@ -142,15 +147,29 @@ make_devices() {
 }
 
 # ---- One run ------------------------------------------------------------------------
-# run SERVER RANGE: the window at RANGE, the stimulus in, the mix recorded.
-run() {
-    local server=$1 range=$2 name="$1-$2"
-    local settings="$work/$name.ini"
+# start_window NAME RANGE: the window at RANGE in the background ($window).
+start_window() {
+    local name=$1 range=$2 settings="$work/$1.ini"
     printf '[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n' >"$settings"
     printf '[SETTINGS]\nAudioRange=%d\n' "$range" >>"$settings"
     MORAVEL_DEVICE_STATS="$work/$name.stats" "$moravel" --audio alsa --settings "$settings" \
         >"$work/$name.log" 2>&1 &
-    local window=$!
+    window=$!
+}
+
+# start_copy NAME: the plain copy from live_rx to live_out in the background.
+start_copy() {
+    bash -c 'parec --device=live_rx --latency-msec=5 --rate=48000 --channels=1 --format=s16le --raw |
+        pacat --playback --device=live_out --latency-msec=5 --rate=48000 --channels=1 --format=s16le --raw' \
+        >"$work/$1.log" 2>&1 &
+    window=$!
+}
+
+# run SERVER RANGE: the window at RANGE (or the copy, for RANGE "copy"), the
+# stimulus in, the mix recorded.
+run() {
+    local server=$1 range=$2 name="$1-$2" window
+    if [[ $range == copy ]]; then start_copy "$name"; else start_window "$name" "$range"; fi
     sleep 5
     parecord --device=live_mix.monitor --channels=2 --rate=48000 --format=s16le --latency-msec=10 \
         --file-format=wav "$work/$name.wav" &
@@ -160,14 +179,16 @@ run() {
     sleep 1
     kill -INT "$recorder"
     wait "$recorder" 2>/dev/null || true
-    kill -TERM "$window"
+    pkill -TERM -P "$window" 2>/dev/null || true
+    kill -TERM "$window" 2>/dev/null || true
     wait "$window" 2>/dev/null || true
     /usr/bin/python3 - "$work/$name.wav" "$range" "$server" "$work/$name.stats" "$burst_gap" <<'EOF' >>"$work/table"
 import os, sys, wave
 import numpy as np
-path, rng, server, stats, gap = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4], float(sys.argv[5])
+path, rng, server, stats, gap = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4], float(sys.argv[5])
+rng = int(rng) if rng.isdigit() else rng
 ranges = {0: ("2 KHz", 4000, 1024), 1: ("4 KHz", 8500, 2048), 2: ("8 KHz", 16000, 4096), 3: ("16 KHz", 31000, 8192)}
-label, out_rate, buf = ranges[rng]
+label, out_rate, buf = ranges[rng] if rng in ranges else ("copy", 48050, 0)
 block_ms = 1000.0 * (buf // 2) / (out_rate - 50)
 with wave.open(path) as w:
     rate = w.getframerate()
@@ -239,7 +260,7 @@ printf '%-8s %-7s %6s %8s %6s %4s %10s %8s %5s %5s %6s  %s\n' server range block
 for server in $servers; do
     "start_$server"
     make_devices
-    for range in $ranges; do run "$server" "$range"; done
+    for range in copy $ranges; do run "$server" "$range"; done
     stop_pids
     unset PULSE_SERVER PULSE_CLIENTCONFIG
 done

@@ -2,8 +2,8 @@
 // into a queue of its own; one worker thread per open device writes the
 // blocks to the device in order and posts Done for each once all of its
 // bytes are in the device's buffer. "Played" thus means handed to the
-// device: the buffer holds about two blocks (four periods of half the size
-// of the first block written), so Done runs at most that far ahead of the
+// device: the buffer holds about two blocks (eight periods of a quarter of
+// the first block written), so Done runs at most that far ahead of the
 // sound.
 //
 // Threads: every call comes from the component's thread. The worker never

@@ -11,7 +11,7 @@ namespace moravel::alsa {
 namespace {
 
 // The device buffer holds two blocks (Done runs that far ahead of the
-// sound), in periods of half a block. A sound server renders a stream about
+// sound), in periods of a quarter block. A sound server renders a stream about
 // a period ahead of playing it (it sets its own latency from the period),
 // taking that much from the stream at once. With a whole block as the
 // period it took up to a block at a time from a stream that the gap filler
@@ -20,9 +20,13 @@ namespace {
 // the recovery, and the timing queries that follow every restart made the
 // server's client thread the program's busiest but one. With half a block
 // none of that happened in 30 s, while the server's messages per block stay
-// few (it asks for more data once per period).
+// few (it asks for more data once per period). Since the live output holds
+// a steady lead of 40 ms ahead of each block (LiveOutput), a quarter of a
+// block serves better still: with half a block PulseAudio rendered far
+// enough ahead to underrun 14-19 times in the first seconds at the 2 and
+// 4 KHz ranges, with a quarter none (scripts/measure-live.sh).
 constexpr unsigned kBlocksBuffered = 2;
-constexpr unsigned kPeriodsPerBlock = 2;
+constexpr unsigned kPeriodsPerBlock = 4;
 // The shortest period asked for, as a fraction of a second, so that tiny
 // blocks do not make the worker wake thousands of times a second.
 constexpr unsigned kMinPeriodsPerSecond = 100;
