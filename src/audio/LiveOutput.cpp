@@ -17,6 +17,8 @@ void LiveOutput::Configure(std::int32_t blockRate) {
     bridge_ = std::make_unique<RateBridge>(RateBridge::Setup{blockRate, outputRate, target});
 }
 
+std::int32_t LiveOutput::BlockRate() const { return blockRate_ > 0 ? blockRate_ : output_.samples; }
+
 bool LiveOutput::Write(const std::int16_t* samples, std::int32_t count) {
     if (!bridge_) return output_.Write(samples, count * 2);
     const auto& bridged = bridge_->Process(samples, static_cast<std::size_t>(count), output_.LeadFrames());

@@ -37,8 +37,10 @@ public:
 
     /// The bridge's trim of the ratio (1 when there is no bridge).
     double Trim() const { return bridge_ ? bridge_->Trim() : 1.0; }
-    /// The rate of the blocks written (the true rate of the processed audio).
-    std::int32_t BlockRate() const { return blockRate_; }
+    /// The rate of the blocks written (the true rate of the processed audio);
+    /// the output's own rate until Configure has been called, so that a
+    /// recording started before the devices ever ran still names a rate.
+    std::int32_t BlockRate() const;
 
 private:
     TEnhWaveOut& output_;
