@@ -236,10 +236,13 @@ seg_start = tone_start + active[0] + rate * 3 if len(active) else tone_start
 seg_end = tone_start + active[-1] - rate * 1 if len(active) else tone_start
 seg = right[seg_start:seg_end]
 n = len(seg)
-spectrum = np.abs(np.fft.rfft(seg * np.hanning(n), 8 * n))
+# Zero-padded eightfold for short runs; a run of minutes needs no padding
+# (its bins are already a few mHz apart) and would not fit in memory with it.
+pad = 8 if n < 2 ** 21 else 1
+spectrum = np.abs(np.fft.rfft(seg * np.hanning(n), pad * n))
 k = int(np.argmax(spectrum))
 a, b, c = np.log(spectrum[k - 1:k + 2])
-freq = (k + 0.5 * (a - c) / (a - 2 * b + c)) * rate / (8 * n)
+freq = (k + 0.5 * (a - c) / (a - 2 * b + c)) * rate / (pad * n)
 piece = rate // 1000
 rms = np.sqrt((seg[: n // piece * piece].reshape(-1, piece) ** 2).mean(axis=1))
 low = rms < 0.5 * np.median(rms)
