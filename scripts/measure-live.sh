@@ -30,7 +30,8 @@
 #   SERVERS  "pulse pipewire" (default), or one of them
 #   RANGES   "0 1 2 3" (default): the audio ranges 2, 4, 8 and 16 KHz
 # Environment: MORAVEL (the program, default build/src/app/window/moravel),
-# KEEP (a folder: recordings and logs are kept there).
+# KEEP (a folder: recordings and logs are kept there), COPY=0 (leave out the
+# rig's "copy" rows, e.g. for long runs).
 # Needs: pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus
 # xvfb python3-numpy (scripts/install-deps.sh installs them).
 set -euo pipefail
@@ -263,7 +264,9 @@ printf '%-8s %-7s %6s %8s %6s %4s %10s %8s %5s %5s %6s  %s\n' server range block
 for server in $servers; do
     "start_$server"
     make_devices
-    for range in copy $ranges; do run "$server" "$range"; done
+    rows=$ranges
+    [[ ${COPY:-1} == 0 ]] || rows="copy $rows"
+    for range in $rows; do run "$server" "$range"; done
     stop_pids
     unset PULSE_SERVER PULSE_CLIENTCONFIG
 done
