@@ -132,6 +132,11 @@ void RateBridge::applyTrim() {
         std::max(1.0, std::floor(kLargestDenominator / (setup_.outputRate * (1 + kMaxTrim))));
     const auto num = static_cast<spx_uint32_t>(std::llround(setup_.inputRate * scale));
     const auto den = static_cast<spx_uint32_t>(std::llround(setup_.outputRate * scale * trim_));
+    // The resampler compares a new fraction with its own reduced one, so it
+    // would rebuild its filter for every block although the ratio moves in
+    // steps that most blocks do not cross.
+    if (den == appliedDenominator_) return;
+    appliedDenominator_ = den;
     speex_resampler_set_rate_frac(resampler_->state, num, den, static_cast<spx_uint32_t>(setup_.inputRate),
                                   static_cast<spx_uint32_t>(setup_.outputRate));
 }

@@ -74,6 +74,7 @@ private:
     std::int64_t measurements_ = 0;
     std::int64_t skipMeasurements_ = 0;
     std::int64_t resyncs_ = 0;
+    std::uint32_t appliedDenominator_ = 0;  // of the fraction last set; 0: the rates' own
 };
 
 }  // namespace moravel
