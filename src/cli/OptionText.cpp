@@ -39,4 +39,13 @@ std::optional<std::vector<std::int64_t>> ParseNumberList(std::string_view text, 
     return numbers;
 }
 
+std::optional<double> ParseSeconds(std::string_view text) {
+    // Digits with at most one '.', so no sign, exponent, "inf" or "nan".
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
 }  // namespace moravel

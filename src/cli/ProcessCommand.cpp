@@ -7,11 +7,18 @@
 #include "HelpText.h"
 #include "Interruption.h"
 #include "MoravelVersion.h"
+#include "NullSink.h"
+#include "PipeWaveInput.h"
+#include "PipeWaveOutput.h"
 #include "ProcessOptions.h"
 #include "ProcessingLoop.h"
 #include "Progress.h"
+#include "ReaderGone.h"
+#include "SplitSink.h"
+#include "SquelchOptions.h"
 #include "SpectrogramOutput.h"
 #include "SpectrumCsv.h"
+#include "WaveStreamSink.h"
 #include "WindowSettings.h"
 
 #include <cerrno>
@@ -23,8 +30,11 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace moravel {
 namespace {
@@ -36,6 +46,12 @@ public:
 };
 
 class Interrupted : public std::exception {};
+
+// "-" stands for standard input (as IN) and standard output (as OUT).
+constexpr const char* kStdio = "-";
+std::string Shown(const std::string& name, const char* stdioName) { return name == kStdio ? stdioName : name; }
+std::string InputName(const ProcessOptions& o) { return Shown(o.input, "standard input"); }
+std::string OutputName(const ProcessOptions& o) { return Shown(o.output, "standard output"); }
 
 /// Runs `work`, turning the stream's and the system's errors into a
 /// FileError that names `file`.
@@ -55,6 +71,7 @@ auto NamingFile(const std::string& file, Work&& work) -> decltype(work()) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty() || a == kStdio || b == kStdio) return false;
     struct stat first {
     }, second{};
     if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
@@ -104,6 +121,97 @@ std::unique_ptr<TFileWaveStream> OpenInput(const std::string& path) {
     return input;
 }
 
+// Standard input and raw samples are read as they come (PipeWaveInput); a
+// WAV file is opened as a file. `pipe` is set for the former.
+std::unique_ptr<TWaveStream> OpenSource(const ProcessOptions& o, PipeWaveInput*& pipe) {
+    if (!o.rawRate && o.input != kStdio) return OpenInput(o.input);
+    if (o.rawRate && (*o.rawRate < 1 || *o.rawRate > kMaxSampleRate))
+        throw UsageError("--raw: RATE must be 1.." + std::to_string(kMaxSampleRate) + " Hz");
+    std::unique_ptr<PipeWaveInput> input = NamingFile(InputName(o), [&] {
+        if (!o.rawRate) return PipeWaveInput::ReadWave(STDIN_FILENO);
+        const int fd = o.input == kStdio ? STDIN_FILENO : ::open(o.input.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) throw std::system_error(errno, std::generic_category());
+        return PipeWaveInput::Raw(fd, static_cast<std::int32_t>(*o.rawRate), fd != STDIN_FILENO);
+    });
+    try {
+        CheckProcessable(input->Format());
+    } catch (const std::runtime_error& error) {
+        throw FileError(InputName(o), error.what());
+    }
+    pipe = input.get();
+    return input;
+}
+
+// Where the processed audio goes: OUT.wav under a temporary name until
+// Commit (raw samples with --raw), standard output as each block is done,
+// or nowhere (--split without OUT.wav).
+class ProcessedOutput {
+public:
+    ProcessedOutput(const ProcessOptions& o, std::int32_t rate) : name_(OutputName(o)) {
+        const bool raw = o.rawRate.has_value();
+        if (o.output.empty()) {
+            sink_ = &nowhere_;
+        } else if (o.output == kStdio) {
+            sink_ = &pipe_.emplace(STDOUT_FILENO, rate, raw);
+        } else {
+            NamingFile(name_, [&] { openFile(o.output, rate, raw); });
+        }
+    }
+    ~ProcessedOutput() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ProcessedOutput(const ProcessedOutput&) = delete;
+    ProcessedOutput& operator=(const ProcessedOutput&) = delete;
+
+    SampleSink& Sink() { return *sink_; }
+    const std::string& Name() const { return name_; }
+
+    void Finish() {
+        NamingFile(name_, [&] {
+            if (wave_) wave_->Finish();
+            if (pipe_) pipe_->Finish();
+            if (fd_ >= 0 && ::close(std::exchange(fd_, -1)) != 0) throw std::system_error(errno, std::generic_category());
+        });
+    }
+    void Commit() {
+        if (file_) NamingFile(name_, [&] { file_->Commit(); });
+    }
+
+private:
+    void openFile(const std::string& path, std::int32_t rate, bool raw) {
+        file_.emplace(path);
+        if (raw) {
+            fd_ = ::open(file_->Path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (fd_ < 0) throw std::system_error(errno, std::generic_category());
+            sink_ = &pipe_.emplace(fd_, rate, true);
+            return;
+        }
+        const WaveFormatEx format = OutputFormat(rate);
+        wave_ = std::make_unique<TFileWaveStream>(file_->Path(), &format);
+        sink_ = &waveSink_.emplace(*wave_);
+    }
+
+    std::string name_;
+    std::optional<PendingFile> file_;
+    int fd_ = -1;
+    std::unique_ptr<TFileWaveStream> wave_;
+    std::optional<WaveStreamSink> waveSink_;
+    std::optional<PipeWaveOutput> pipe_;
+    NullSink nowhere_;
+    SampleSink* sink_ = nullptr;
+};
+
+// The transmission recorder of --split, writing into DIR (made if missing).
+std::unique_ptr<TransmissionRecorder> MakeSplitter(const ProcessOptions& o, const TWaveStream& input, bool live) {
+    if (!o.splitFolder) return nullptr;
+    const TransmissionSettings squelch = SquelchSettings(o);
+    NamingFile(*o.splitFolder, [&] { std::filesystem::create_directories(*o.splitFolder); });
+    const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
+    const double seconds = static_cast<double>(InputSampleCount(input)) / rate;
+    return std::make_unique<TransmissionRecorder>(*o.splitFolder, rate, squelch,
+                                                  RecordingStart(o.input, live, seconds));
+}
+
 // The optional spectrum CSV, written beside its final name until the end.
 class CsvOutput {
 public:
@@ -137,6 +245,8 @@ std::unique_ptr<SpectrogramOutput> MakeSpectrogram(const ProcessOptions& o, cons
                                                    const TWaveStream& input,
                                                    const std::function<void(const std::string&)>& warn) {
     if (!o.spectrogram) return nullptr;
+    if (input.FrameCount() == 0 && dynamic_cast<const PipeWaveInput*>(&input) != nullptr)
+        throw UsageError("--spectrogram needs a WAV file as input: its length sizes the picture");
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
     const std::int32_t blockSamples = PlayerBufferBytes(rate) / 2;
     const auto geometry = SpectrogramGeometry::For(rate, blockSamples, ResolutionFactor(settings.resolutionIndex));
@@ -164,24 +274,28 @@ struct RunResult {
     std::int32_t sampleRate;
 };
 
-std::int64_t ProcessIntoFile(TWaveStream& input, const ProcessOptions& o, const std::string& tempPath,
-                             const ChainSettings& settings, TmyFFT& engine, const LoopCallbacks& callbacks) {
-    const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(input.Format().nSamplesPerSec));
-    const auto output = NamingFile(o.output, [&] { return std::make_unique<TFileWaveStream>(tempPath, &format); });
-    std::int64_t samples = 0;
+std::int64_t RunLoop(TWaveStream& input, SampleSink& output, const ProcessOptions& o, const ChainSettings& settings,
+                     TmyFFT& engine, const LoopCallbacks& callbacks) {
     try {
-        samples = ProcessWave(input, *output, settings, engine, callbacks);
+        return ProcessWave(input, output, settings, engine, callbacks);
     } catch (const StreamSideError& error) {
-        throw FileError(error.side() == StreamSideError::kInput ? o.input : o.output, error.what());
+        throw FileError(error.side() == StreamSideError::kInput ? InputName(o) : OutputName(o), error.what());
     }
-    NamingFile(o.output, [&] { output->Finish(); });
-    return samples;
+}
+
+// Bytes at the end of a pipe that make no whole sample mean a cut or
+// misread stream; the samples before them were processed.
+void CheckWholeFrames(const PipeWaveInput* pipe, const ProcessOptions& o) {
+    if (pipe == nullptr || pipe->StrayBytes() == 0) return;
+    throw FileError(InputName(o), "the input ended inside a sample frame (" + std::to_string(pipe->StrayBytes()) +
+                                      " byte(s) left over)");
 }
 
 RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal) {
     CheckOutputNames(o);
     const ChainSettings base = BaseSettings(o);
-    const auto input = OpenInput(o.input);
+    PipeWaveInput* pipe = nullptr;
+    const auto input = OpenSource(o, pipe);
     const auto rate = static_cast<std::int32_t>(input->Format().nSamplesPerSec);
     const std::function<void(const std::string&)> warn = [&](const std::string& message) {
         err << "moravel-process: warning: " << message << '\n';
@@ -189,9 +303,13 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     const ChainSettings settings = ApplyStageOptions(o, base, rate, warn);
     const auto picture = MakeSpectrogram(o, settings, *input, warn);
 
-    PendingFile wavFile = NamingFile(o.output, [&] { return PendingFile(o.output); });
+    ProcessedOutput output(o, rate);
     CsvOutput csv(o.spectrumCsv, PlayerBufferBytes(rate) / 2, rate);
     const auto engine = std::make_unique<TmyFFT>();
+    const auto splitter = MakeSplitter(o, *input, o.input == kStdio);
+    std::optional<SplitSink> split;
+    if (splitter) split.emplace(output.Sink(), *splitter, *engine);
+    SampleSink& sink = split ? static_cast<SampleSink&>(*split) : output.Sink();
     ProgressMeter progress(err, errIsTerminal && !o.quiet);
     LoopCallbacks callbacks;
     callbacks.block = [&](std::int64_t index, const TmyFFT& e) {
@@ -200,16 +318,29 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     };
     callbacks.progress = [&](std::int64_t done, std::int64_t total) {
         if (InterruptRequested()) throw Interrupted();
-        progress.Update(done, total);
+        if (pipe != nullptr) progress.UpdateSeconds(static_cast<double>(done) / rate);
+        else progress.Update(done, total);
     };
 
-    const std::int64_t samples = ProcessIntoFile(*input, o, wavFile.Path(), settings, *engine, callbacks);
+    const std::int64_t samples = RunLoop(*input, sink, o, settings, *engine, callbacks);
     progress.Finish();
+    CheckWholeFrames(pipe, o);
+    if (splitter && !splitter->Finish()) throw std::runtime_error(splitter->Error());
     csv.Finish(*engine);
-    NamingFile(o.output, [&] { wavFile.Commit(); });
+    output.Finish();
+    output.Commit();
     csv.Commit();
     WriteSpectrogram(picture.get(), o);
     return {samples, rate};
+}
+
+// What an interrupted run leaves: transmissions split off so far stay, and
+// what went to standard output is gone.
+std::string InterruptedText(const std::vector<std::string>& args) {
+    const ProcessOptions o = ParseProcessOptions(args);
+    if (o.splitFolder) return "interrupted; the transmissions so far are in " + *o.splitFolder;
+    if (o.output == kStdio) return "interrupted";
+    return "interrupted; nothing written";
 }
 
 }  // namespace
@@ -235,8 +366,10 @@ int RunProcessCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << "moravel-process: " << error.what() << "\nTry 'moravel-process --help' for more information.\n";
         return kExitUsage;
     } catch (const Interrupted&) {
-        err << "moravel-process: interrupted; nothing written\n";
+        err << "moravel-process: " << InterruptedText(args) << '\n';
         return kExitInterrupted;
+    } catch (const ReaderGone&) {
+        return kExitFileError;  // the reader quit: nothing to report
     } catch (const std::exception& error) {
         err << "moravel-process: " << error.what() << '\n';
         return kExitFileError;

@@ -135,6 +135,25 @@ void ApplyPalette(ProcessOptions& o, std::string_view value, const OptionRule& r
 }
 
 void ApplySpectrogram(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrogram = value; }
+void ApplyRaw(ProcessOptions& o, std::string_view value, const OptionRule& rule) { o.rawRate = Number(rule, value); }
+void ApplySplit(ProcessOptions& o, std::string_view value, const OptionRule&) { o.splitFolder = value; }
+void ApplyThreshold(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.thresholdDbfs = Number(rule, value);
+}
+
+double Seconds(const OptionRule& rule, std::string_view value) {
+    const auto seconds = ParseSeconds(value);
+    if (!seconds) Reject(rule, value);
+    return *seconds;
+}
+
+void ApplyAttack(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.attackSeconds = Seconds(rule, value);
+}
+void ApplyHang(ProcessOptions& o, std::string_view value, const OptionRule& rule) { o.hangSeconds = Seconds(rule, value); }
+void ApplyPreRoll(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.preRollSeconds = Seconds(rule, value);
+}
 void ApplySettings(ProcessOptions& o, std::string_view value, const OptionRule&) { o.settingsFile = value; }
 void ApplySpectrumCsv(ProcessOptions& o, std::string_view value, const OptionRule&) { o.spectrumCsv = value; }
 void ApplyQuiet(ProcessOptions& o, std::string_view, const OptionRule&) { o.quiet = true; }
@@ -161,6 +180,12 @@ const OptionRule kOptions[] = {
     {"--spectrogram-offset", "a whole number " + RangeText(controls::kTrackSpectrogramOffset), ApplySpectrogramOffset},
     {"--spectrogram-gain", "a whole number " + RangeText(controls::kTrackSpectrogramGain), ApplySpectrogramGain},
     {"--palette", "NAME (a palette preset, e.g. \"Soft Green\")", ApplyPalette},
+    {"--raw", "RATE (the sample rate in Hz, a whole number)", ApplyRaw},
+    {"--split", "DIR", ApplySplit},
+    {"--threshold", "DBFS (a whole number, e.g. -35)", ApplyThreshold},
+    {"--attack", "SECONDS (e.g. 0.2)", ApplyAttack},
+    {"--hang", "SECONDS (e.g. 2)", ApplyHang},
+    {"--pre-roll", "SECONDS (e.g. 1)", ApplyPreRoll},
     {"--quiet", "", ApplyQuiet},
     {"--version", "", ApplyVersion},
     {"--help", "", ApplyHelp},
@@ -197,6 +222,23 @@ void CheckSpectrogramOptions(const ProcessOptions& o) {
     if (lone != nullptr) throw UsageError(std::string(lone) + " needs --spectrogram FILE.png");
 }
 
+// With --split the transmissions are an output of their own.
+void CheckFileCount(const ProcessOptions& o, std::size_t files) {
+    if (files == 2 || (files == 1 && o.splitFolder)) return;
+    throw UsageError(o.splitFolder ? "expected an input file and at most one output file (IN.wav [OUT.wav])"
+                                   : "expected an input and an output file (IN.wav OUT.wav)");
+}
+
+void CheckSquelchOptions(const ProcessOptions& o) {
+    if (o.splitFolder) return;
+    const char* lone = o.thresholdDbfs    ? "--threshold"
+                       : o.attackSeconds  ? "--attack"
+                       : o.hangSeconds    ? "--hang"
+                       : o.preRollSeconds ? "--pre-roll"
+                                          : nullptr;
+    if (lone != nullptr) throw UsageError(std::string(lone) + " needs --split DIR");
+}
+
 }  // namespace
 
 ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
@@ -217,10 +259,11 @@ ProcessOptions ParseProcessOptions(const std::vector<std::string>& args) {
         rule.apply(options, TakeValue(args, i, rule), rule);
         if (options.help || options.version) return options;
     }
-    if (files.size() != 2) throw UsageError("expected an input and an output file (IN.wav OUT.wav)");
+    CheckFileCount(options, files.size());
     CheckSpectrogramOptions(options);
+    CheckSquelchOptions(options);
     options.input = files[0];
-    options.output = files[1];
+    if (files.size() == 2) options.output = files[1];
     return options;
 }
 

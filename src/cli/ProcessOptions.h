@@ -68,6 +68,17 @@ struct ProcessOptions {
     std::optional<std::int64_t> spectrogramOffset;  // unclamped
     std::optional<std::int64_t> spectrogramGain;    // unclamped
     std::optional<std::int32_t> palette;            // kPalettePresets index
+
+    // Headerless 16-bit little-endian mono at this rate (Hz), in and out.
+    std::optional<std::int64_t> rawRate;
+
+    // Each transmission to a file of its own in this folder; the squelch's
+    // options apply only with --split, and OUT.wav is optional then.
+    std::optional<std::string> splitFolder;
+    std::optional<std::int64_t> thresholdDbfs;
+    std::optional<double> attackSeconds;
+    std::optional<double> hangSeconds;
+    std::optional<double> preRollSeconds;
 };
 
 /// Parses the arguments after the program name. Options may stand anywhere,

@@ -4,6 +4,7 @@
 #include "AudioRange.h"
 #include "BlockChain.h"
 #include "PlayerBlock.h"
+#include "WaveStreamSink.h"
 
 #include <algorithm>
 #include <memory>
@@ -21,14 +22,12 @@ std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, TmyFF
     }
 }
 
-void WriteOutputSamples(TWaveStream& output, const TmyFFT& engine, std::int32_t samples) {
-    std::int32_t written = 0;
+void WriteOutputSamples(SampleSink& output, const TmyFFT& engine, std::int32_t samples) {
     try {
-        written = output.Write(engine.OutputBlock, samples);
+        output.Write(engine.OutputBlock, samples);
     } catch (const WaveStreamError& error) {
         throw StreamSideError(StreamSideError::kOutput, error.what());
     }
-    if (written != samples) throw StreamSideError(StreamSideError::kOutput, "Error writing to file.");
 }
 
 bool UseSecondThread(LoopThreads threads) {
@@ -60,6 +59,12 @@ std::int64_t InputSampleCount(const TWaveStream& input) {
 WaveFormatEx OutputFormat(std::int32_t sampleRate) { return MonoPcm16Format(sampleRate); }
 
 std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
+                         const LoopCallbacks& callbacks, LoopThreads threads) {
+    WaveStreamSink sink(output);
+    return ProcessWave(input, sink, settings, engine, callbacks, threads);
+}
+
+std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, TmyFFT& engine,
                          const LoopCallbacks& callbacks, LoopThreads threads) {
     CheckProcessable(input.Format());
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);

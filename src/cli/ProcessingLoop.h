@@ -5,6 +5,7 @@
 
 #include "ChainSettings.h"
 #include "FFT.h"
+#include "SampleSink.h"
 #include "waveio.h"
 
 #include <cstdint>
@@ -68,6 +69,12 @@ enum class LoopThreads { kAuto, kOne, kTwo };
 /// input is read and analysed on a separate engine, so afterwards `engine`'s
 /// InputBlock, History and AGC fields are not those of the last block.
 std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
+                         const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
+
+/// The same into any sink: a pipe, or nowhere. The input may be a stream
+/// of unknown length (FrameCount 0); the progress callback's total is then
+/// the samples read so far.
+std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, TmyFFT& engine,
                          const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 }  // namespace moravel

@@ -4,14 +4,28 @@
 
 namespace moravel {
 
-void ProgressMeter::Update(std::int64_t done, std::int64_t total) {
-    if (!enabled_) return;
+// True when the line may be redrawn now (and it will be).
+bool ProgressMeter::due() {
+    if (!enabled_) return false;
     const auto now = std::chrono::steady_clock::now();
-    if (shown_ && now - lastShown_ < std::chrono::milliseconds(250)) return;
-    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
-    out_ << "\rmoravel-process: " << percent << " %" << std::flush;
+    if (shown_ && now - lastShown_ < std::chrono::milliseconds(250)) return false;
     shown_ = true;
     lastShown_ = now;
+    return true;
+}
+
+void ProgressMeter::Update(std::int64_t done, std::int64_t total) {
+    if (!due()) return;
+    const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
+    out_ << "\rmoravel-process: " << percent << " %" << std::flush;
+}
+
+void ProgressMeter::UpdateSeconds(double seconds) {
+    if (!due()) return;
+    const auto whole = static_cast<long long>(seconds);
+    char text[48];
+    std::snprintf(text, sizeof text, "%02lld:%02lld processed", whole / 60, whole % 60);
+    out_ << "\rmoravel-process: " << text << std::flush;
 }
 
 void ProgressMeter::Finish() {

@@ -20,10 +20,15 @@ public:
 
     /// `done` of `total` samples (total 0 counts as done).
     void Update(std::int64_t done, std::int64_t total);
+    /// For an input of unknown length (a pipe): the audio done so far, as
+    /// "mm:ss processed".
+    void UpdateSeconds(double seconds);
     /// Clears the line if anything was shown.
     void Finish();
 
 private:
+    bool due();
+
     std::ostream& out_;
     bool enabled_;
     bool shown_ = false;

@@ -1,0 +1,38 @@
+#include "PipeIo.h"
+
+#include <cerrno>
+
+#include <unistd.h>
+
+namespace moravel {
+
+std::int64_t ReadFully(int fd, void* buffer, std::int64_t count) {
+    auto* bytes = static_cast<char*>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(fd, bytes + done, static_cast<std::size_t>(count - done));
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        done += got;
+    }
+    return done;
+}
+
+bool WriteFully(int fd, const void* buffer, std::int64_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const ssize_t put = ::write(fd, bytes + done, static_cast<std::size_t>(count - done));
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
+
+}  // namespace moravel

@@ -1,0 +1,31 @@
+// Hands each processed block to the output and to the transmission
+// recorder, with the display spectrum the engine holds for that block (the
+// loop writes a block right after the engine has finished it).
+#pragma once
+
+#include "FFT.h"
+#include "SampleSink.h"
+#include "TransmissionRecorder.h"
+
+namespace moravel {
+
+class SplitSink : public SampleSink {
+public:
+    SplitSink(SampleSink& output, TransmissionRecorder& recorder, const TmyFFT& engine)
+        : output_(output), recorder_(recorder), engine_(engine) {}
+
+    /// Throws std::runtime_error with the recorder's message once it has
+    /// stopped (full disk, removed folder).
+    void Write(const std::int16_t* samples, std::int32_t count) override;
+
+    /// The engine's display spectrum: point p at p·R·rate/N Hz, as the
+    /// spectrum's peak read-out places it.
+    static SpectrumView DisplaySpectrum(const TmyFFT& engine);
+
+private:
+    SampleSink& output_;
+    TransmissionRecorder& recorder_;
+    const TmyFFT& engine_;
+};
+
+}  // namespace moravel
