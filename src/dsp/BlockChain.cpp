@@ -1,5 +1,7 @@
 #include "BlockChain.h"
 
+#include "SpectralCleanup.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -22,8 +24,10 @@ void RunStages(TmyFFT& engine, const StageSwitches& stages) {
 
 void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
+    RunImpulseBlanker(engine, stages.cleanup);
     if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
     engine.AnalyseBlock();
+    RunSpectralCleanup(engine, stages.cleanup);
     if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
 }
 

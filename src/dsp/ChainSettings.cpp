@@ -22,6 +22,7 @@ StageSwitches SwitchesFor(const ChainSettings& s) {
     stages.shiftOn = s.shiftOn;
     stages.shiftBins = ShiftBins(s.shiftPosition, s.shiftRange);
     stages.equalizerOn = s.equalizerOn;
+    stages.cleanup = s.cleanup;
     return stages;
 }
 
@@ -36,6 +37,7 @@ void ConfigureChain(TmyFFT& engine, const ChainSettings& s, std::int32_t sampleR
     engine.FrameSamples = 2 * engine.BlockSamples;
     const auto gains = EqualizerGains(s.equalizer);
     engine.SetEqualizerCurve(kEqualizerBands, gains.data());
+    engine.Denoiser.SetPrint(s.noisePrint);
 }
 
 }  // namespace moravel

@@ -5,11 +5,13 @@
 #pragma once
 
 #include "BlockChain.h"
+#include "CleanupSettings.h"
 #include "ControlTable.h"
 #include "EqualizerBands.h"
 #include "FFT.h"
 
 #include <array>
+#include <vector>
 #include <cstdint>
 
 namespace moravel {
@@ -34,6 +36,10 @@ struct ChainSettings {
     std::int32_t resolutionIndex = controls::kComboSpectrumResolution.index;  // controls::kResolutionItems index
     std::int32_t decay =
         0;  // SpectrumDecay: 0 off (the decay check box starts unchecked), else the decay bar's position
+    CleanupSettings cleanup;
+    /// A noise print for the noise reduction, one power per Spectrum bin of
+    /// the block size in use (LearnNoisePrint); empty for none.
+    std::vector<float> noisePrint;
 };
 
 /// The per-block switches and arguments for these settings.
@@ -41,7 +47,7 @@ StageSwitches SwitchesFor(const ChainSettings& settings);
 
 /// Configures the engine for (sampleRate, bufferBytes) and pushes the display
 /// settings, the filter (centre limited to sampleRate div 2, as its track bar
-/// is) and the equalizer curve. The frame geometry (HalfBlock, FrameSamples)
+/// is), the equalizer curve and the noise print. The frame geometry (HalfBlock, FrameSamples)
 /// is set to what the first AnalyseBlock will set, so that the equalizer
 /// table already has the right length for the first block.
 void ConfigureChain(TmyFFT& engine, const ChainSettings& settings, std::int32_t sampleRate, std::int32_t bufferBytes);

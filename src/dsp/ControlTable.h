@@ -143,6 +143,16 @@ inline constexpr std::array<TrackControl, kEqualizerBands> kEqualizerBandControl
     return bands;
 }();
 
+// Noise page (impulse blanker, noise reduction, automatic notch). Not stored
+// yet: the page and its keys come with the window's new form; the batch
+// tool takes its ranges and defaults from here.
+// Impulse blanker: an impulse stands this many quarters above the signal's held peak.
+inline constexpr TrackControl kTrackImpulseBlanker{"TrackImpulseBlanker", {}, 6, 40, 6, 6, 1, 4, 6};
+// Noise reduction: the most a bin is lowered, dB.
+inline constexpr TrackControl kTrackNoiseReduction{"TrackNoiseReduction", {}, 3, 40, 20, 20, 1, 5, 20};
+/// Manual notches at most (frequencies in Hz, 1 .. half the sample rate).
+inline constexpr std::int32_t kMaxManualNotches = 8;
+
 // ---- Lists -----------------------------------------------------------------------------
 //                                        name, key, items, index, key default
 

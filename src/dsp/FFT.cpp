@@ -173,6 +173,9 @@ void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
         Window[i] = static_cast<float>(0.54L - 0.46L * std::cos(2 * kPi * i / n));
     }
     fill(NormalizeGain, 1.0f);
+    Impulses.Reset();
+    Denoiser.Reset();
+    Notches.Reset();
 }
 
 // ---- Analysis ---------------------------------------------------------------

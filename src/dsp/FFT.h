@@ -24,6 +24,10 @@
 // to −32768..32767.
 #pragma once
 
+#include "ImpulseBlanker.h"
+#include "NoiseReduction.h"
+#include "ToneNotch.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -142,6 +146,14 @@ public:
     float AgcGain;
     float BinWidth;
     float EqualizerGain[kSmallCapacity];
+
+    // The cleanup stages' state (SpectralCleanup.h runs them); all zero is
+    // their fresh state, and Configure resets them (the bins change with the
+    // block), keeping a learnt noise print.
+    ImpulseBlanker Impulses;
+    NoiseReduction Denoiser;
+    ToneNotch Notches;
+    float BinPower[kSmallCapacity];  // scratch: |X(k)|² of the analysis transform
 
 private:
     void resynthesiseFrame();

@@ -1,0 +1,49 @@
+#include "SpectralCleanup.h"
+
+#include <algorithm>
+
+namespace moravel {
+namespace {
+
+double BlockSeconds(const TmyFFT& engine) {
+    return engine.SampleRate > 0 ? static_cast<double>(engine.BlockSamples) / engine.SampleRate : 0.0;
+}
+
+/// Bin k's power |X(k)|², X the analysis transform (FftBuffer holds it as
+/// interleaved real and imaginary parts from index 1).
+void ComputeBinPower(const TmyFFT& engine, std::int32_t bins, float* power) {
+    const float* x = engine.FftBuffer;
+    for (std::int32_t k = 0; k < bins; ++k) {
+        const float re = x[2 * k + 1];
+        const float im = x[2 * k + 2];
+        power[k] = re * re + im * im;
+    }
+}
+
+}  // namespace
+
+void RunImpulseBlanker(TmyFFT& engine, const CleanupSettings& settings) {
+    if (!settings.impulseBlankerOn) return;
+    engine.Impulses.Process(engine.InputBlock, engine.BlockSamples, engine.SampleRate, settings.impulseThreshold);
+}
+
+void RunSpectralCleanup(TmyFFT& engine, const CleanupSettings& settings) {
+    const bool learning = engine.Denoiser.Learning();
+    if (!settings.AnySpectral() && !learning) return;
+    const std::int32_t bins = std::min(engine.FrameSamples, TmyFFT::kSmallCapacity - 1);
+    ComputeBinPower(engine, bins, engine.BinPower);
+    const double seconds = BlockSeconds(engine);
+    if (settings.noiseReductionOn) {
+        engine.Denoiser.Process(engine.BinPower, engine.Spectrum, bins, seconds, settings.noiseReductionDb);
+    } else if (learning) {
+        engine.Denoiser.Learn(engine.BinPower, bins);
+    }
+    if (settings.autoNotchOn) engine.Notches.Track(engine.BinPower, bins, seconds);
+    if (settings.autoNotchOn || settings.notchCount > 0) {
+        // A Spectrum bin is SampleRate/(4N) Hz wide (the frame is zero-padded to twice its length).
+        const double binHz = engine.BlockSamples > 0 ? engine.SampleRate / (4.0 * engine.BlockSamples) : 0.0;
+        engine.Notches.Apply(engine.Spectrum, bins, settings.autoNotchOn, settings.ManualNotches(), binHz);
+    }
+}
+
+}  // namespace moravel
