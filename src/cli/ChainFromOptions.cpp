@@ -59,12 +59,32 @@ void ApplyEqualizer(const std::array<std::int64_t, kEqualizerBands>& positions, 
     }
 }
 
+void ApplyCleanup(const ProcessOptions& o, CleanupSettings& c, std::int32_t sampleRate, const OptionClamp& clamp) {
+    if (o.cleanSpeech) c = CleanSpeech(c);
+    if (o.impulseBlanker) {
+        c.impulseBlankerOn = true;
+        c.impulseThreshold = clamp(*o.impulseBlanker, controls::kTrackImpulseBlanker, "--impulse-blanker LEVEL");
+    }
+    if (o.noiseReduction) {
+        c.noiseReductionOn = true;
+        c.noiseReductionDb = clamp(*o.noiseReduction, controls::kTrackNoiseReduction, "--noise-reduction DB");
+    }
+    if (o.noiseProfile) c.noiseReductionOn = true;  // a print is only of use to the noise reduction
+    if (o.autoNotch) c.autoNotchOn = true;
+    if (o.notches.empty()) return;
+    c.notchCount = static_cast<std::int32_t>(std::min<std::size_t>(o.notches.size(), c.notchHz.size()));
+    const std::int32_t top = std::max(1, sampleRate / 2);
+    for (std::int32_t i = 0; i < c.notchCount; ++i)
+        c.notchHz[static_cast<std::size_t>(i)] = clamp(o.notches[static_cast<std::size_t>(i)], 1, top, "--notch HZ (at this sample rate)");
+}
+
 }  // namespace
 
 ChainSettings ApplyStageOptions(const ProcessOptions& options, ChainSettings base, std::int32_t sampleRate,
                                 const std::function<void(const std::string&)>& warn) {
     const OptionClamp clamp(warn);
     ApplyDynamics(options, base, clamp);
+    ApplyCleanup(options, base.cleanup, sampleRate, clamp);
     if (options.filter) ApplyFilter(*options.filter, base, sampleRate, clamp);
     if (options.shift) ApplyShift(*options.shift, base, clamp);
     if (options.equalizer) ApplyEqualizer(*options.equalizer, base, clamp);

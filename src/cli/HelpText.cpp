@@ -2,6 +2,7 @@
 
 #include "AudioRange.h"
 #include "ChainSettings.h"
+#include "CleanupSettings.h"
 #include "ColorGradient.h"
 #include "ControlTable.h"
 #include "FilterPresets.h"
@@ -21,6 +22,32 @@ std::string Lowercase(std::string_view text) {
     std::string lower(text);
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     return lower;
+}
+
+// The impulse blanker runs before the AGC, the noise reduction and the
+// notches right after the analysis; they are listed together, first.
+std::string CleanupStages() {
+    const CleanupSettings speech = CleanSpeech({});
+    return "  --impulse-blanker LEVEL   bridges clicks and static crashes standing LEVEL\n"
+           "                            quarters above the signal's peak level, " +
+           RangeText(c::kTrackImpulseBlanker) + "\n                            (runs before the AGC)\n"
+           "  --noise-reduction DB      speech-preserving noise reduction that follows the\n"
+           "                            band noise; DB " +
+           RangeText(c::kTrackNoiseReduction) +
+           " is the most it lowers the noise\n"
+           "  --noise-profile START:END take the noise print from these seconds of IN.wav\n"
+           "                            (band noise only, e.g. 0:1.5); switches the noise\n"
+           "                            reduction on\n"
+           "  --auto-notch              removes steady whistles and carriers, several at\n"
+           "                            once, following slow drift (a CW signal too)\n"
+           "  --notch HZ[,HZ...]        removes up to " +
+           Number(c::kMaxManualNotches) +
+           " fixed frequencies\n"
+           "  --clean-speech            the three above for speech: impulse blanker " +
+           Number(speech.impulseThreshold) + ",\n                            noise reduction " +
+           Number(speech.noiseReductionDb) +
+           " dB and the automatic notch; the\n"
+           "                            options above change its settings\n";
 }
 
 // The ranges are the controls' own (ControlTable.h), so the help cannot
@@ -46,7 +73,8 @@ std::string Usage() {
            "on. Values outside a control's range are moved to the nearest end of the\n"
            "range, with a warning.\n"
            "\n"
-           "Stages (in the order the chain runs them):\n"
+           "Stages (in the order the chain runs them):\n" +
+           CleanupStages() +
            "  --agc LEVEL:DECAY         automatic gain control. LEVEL " +
            RangeText(c::kTrackAgcLevel) +
            " is the\n"

@@ -7,6 +7,7 @@
 #include "HelpText.h"
 #include "Interruption.h"
 #include "MoravelVersion.h"
+#include "NoisePrintReader.h"
 #include "NullSink.h"
 #include "PipeWaveInput.h"
 #include "PipeWaveOutput.h"
@@ -300,7 +301,11 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     const std::function<void(const std::string&)> warn = [&](const std::string& message) {
         err << "moravel-process: warning: " << message << '\n';
     };
-    const ChainSettings settings = ApplyStageOptions(o, base, rate, warn);
+    ChainSettings settings = ApplyStageOptions(o, base, rate, warn);
+    if (o.noiseProfile) {
+        const auto printInput = OpenInput(o.input);  // a second reader: the file is processed from its start
+        settings.noisePrint = NamingFile(o.input, [&] { return ReadNoisePrint(*printInput, settings, *o.noiseProfile); });
+    }
     const auto picture = MakeSpectrogram(o, settings, *input, warn);
 
     ProcessedOutput output(o, rate);

@@ -113,6 +113,35 @@ void ApplyResolution(ProcessOptions& o, std::string_view value, const OptionRule
 
 void ApplyDecay(ProcessOptions& o, std::string_view value, const OptionRule& rule) { o.decay = Number(rule, value); }
 
+void ApplyImpulseBlanker(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.impulseBlanker = Number(rule, value);
+}
+
+void ApplyNoiseReduction(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.noiseReduction = Number(rule, value);
+}
+
+// Seconds with an optional fraction ("0:1.5"); START before END.
+void ApplyNoiseProfile(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    const auto fields = SplitFields(value, ':');
+    if (fields.size() != 2) Reject(rule, value);
+    const auto start = ParseSeconds(fields[0]);
+    const auto end = ParseSeconds(fields[1]);
+    if (!start || !end) Reject(rule, value);
+    if (!(*start < *end))
+        throw UsageError(std::string(rule.name) + ": START must lie before END (\"" + std::string(value) + "\")");
+    o.noiseProfile = NoiseProfileOption{*start, *end};
+}
+
+void ApplyNotch(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
+    o.notches = Numbers(rule, value, ',', 1, controls::kMaxManualNotches);
+    for (const std::int64_t hz : o.notches)
+        if (hz <= 0) throw UsageError(std::string(rule.name) + ": " + std::to_string(hz) + " Hz is not a frequency");
+}
+
+void ApplyAutoNotch(ProcessOptions& o, std::string_view, const OptionRule&) { o.autoNotch = true; }
+void ApplyCleanSpeech(ProcessOptions& o, std::string_view, const OptionRule&) { o.cleanSpeech = true; }
+
 void ApplySpectrogramOffset(ProcessOptions& o, std::string_view value, const OptionRule& rule) {
     o.spectrogramOffset = Number(rule, value);
 }
@@ -174,6 +203,15 @@ const OptionRule kOptions[] = {
      ApplyEqualizer},
     {"--resolution", "low, medium or high", ApplyResolution},
     {"--decay", "a whole number " + RangeText(controls::kTrackSpectrumDecay), ApplyDecay},
+    {"--impulse-blanker", "LEVEL (a whole number " + RangeText(controls::kTrackImpulseBlanker) + ")",
+     ApplyImpulseBlanker},
+    {"--noise-reduction", "DB (a whole number " + RangeText(controls::kTrackNoiseReduction) + ")",
+     ApplyNoiseReduction},
+    {"--noise-profile", "START:END (seconds of the input, e.g. 0:1.5)", ApplyNoiseProfile},
+    {"--auto-notch", "", ApplyAutoNotch},
+    {"--notch", "HZ[,HZ...] (1 to " + std::to_string(controls::kMaxManualNotches) + " frequencies in Hz, e.g. 1000,1750)",
+     ApplyNotch},
+    {"--clean-speech", "", ApplyCleanSpeech},
     {"--settings", "FILE", ApplySettings},
     {"--spectrum-csv", "FILE", ApplySpectrumCsv},
     {"--spectrogram", "FILE.png", ApplySpectrogram},

@@ -42,6 +42,11 @@ struct ShiftOption {
     std::optional<std::int64_t> range;  // absent: keep the current range
 };
 
+struct NoiseProfileOption {  // seconds of the input taken as the noise print
+    double start;
+    double end;
+};
+
 struct ProcessOptions {
     std::string input;
     std::string output;
@@ -61,6 +66,12 @@ struct ProcessOptions {
     std::optional<std::array<std::int64_t, kEqualizerBands>> equalizer;
     std::optional<std::int32_t> resolution;  // index 0..2
     std::optional<std::int64_t> decay;
+    std::optional<std::int64_t> impulseBlanker;
+    std::optional<std::int64_t> noiseReduction;  // dB
+    std::optional<NoiseProfileOption> noiseProfile;
+    bool autoNotch = false;
+    std::vector<std::int64_t> notches;  // Hz; --notch
+    bool cleanSpeech = false;           // the three cleanup stages at their speech settings
 
     // The spectrogram picture; the scale and palette options apply only
     // with --spectrogram.
