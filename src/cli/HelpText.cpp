@@ -162,14 +162,16 @@ std::string Rest() {
            "  --spectrogram FILE.png    draw the spectrogram of OUT.wav as the program's\n"
            "                            Spectrogram page colours it: one column per block,\n"
            "                            one row per spectrum point (--resolution), time\n"
-           "                            (nn:ss) and frequency (Hz) axes. A picture wider\n"
-           "                            than " +
+           "                            (nn:ss) and frequency (Hz) axes. No picture is\n"
+           "                            wider than " +
            Number(kMaxPictureWidth) +
-           " pixels is refused before anything is\n"
-           "                            written (at 8000 Hz one column holds " +
-           Number(PlayerBufferBytes(8000) / 2) + " samples,\n                            so about " +
+           " pixels (at 8000 Hz one column holds\n                            " +
+           Number(PlayerBufferBytes(8000) / 2) + " samples, so about " +
            Number(kMaxPictureWidth * (PlayerBufferBytes(8000) / 2) / 8000 / 60) +
-           " minutes fit)\n"
+           " minutes fit); a longer\n"
+           "                            recording is drawn in parts FILE-1.png,\n"
+           "                            FILE-2.png, ... whose time labels go on\n"
+           "                            from part to part\n"
            "  --spectrogram-offset " +
            RangeText(c::kTrackSpectrogramOffset) + "  added to each value before colouring (default " +
            Number(c::kTrackSpectrogramOffset.keyDefault) +

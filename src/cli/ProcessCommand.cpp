@@ -240,8 +240,7 @@ private:
     std::unique_ptr<SpectrumCsvWriter> writer_;
 };
 
-// The optional spectrogram picture, sized (and a too wide one refused)
-// before processing starts.
+// The optional spectrogram picture, sized before processing starts.
 std::unique_ptr<SpectrogramOutput> MakeSpectrogram(const ProcessOptions& o, const ChainSettings& settings,
                                                    const TWaveStream& input,
                                                    const std::function<void(const std::string&)>& warn) {
@@ -251,12 +250,8 @@ std::unique_ptr<SpectrogramOutput> MakeSpectrogram(const ProcessOptions& o, cons
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
     const std::int32_t blockSamples = PlayerBufferBytes(rate) / 2;
     const auto geometry = SpectrogramGeometry::For(rate, blockSamples, ResolutionFactor(settings.resolutionIndex));
-    try {
-        return std::make_unique<SpectrogramOutput>(geometry, InputSampleCount(input), blockSamples,
-                                                   ChooseSpectrogramLook(o, StoredWindow(o), warn));
-    } catch (const SpectrogramTooWide& error) {
-        throw UsageError("--spectrogram: " + o.input + ": " + error.what());
-    }
+    return std::make_unique<SpectrogramOutput>(geometry, InputSampleCount(input), blockSamples,
+                                               ChooseSpectrogramLook(o, StoredWindow(o), warn));
 }
 
 // Written once OUT.wav is in place, so a picture that cannot be written

@@ -47,25 +47,31 @@ std::vector<AxisTick> FrequencyTicks(std::int32_t rows, double hzPerRow) {
     return ticks;
 }
 
-std::vector<AxisTick> TimeTicks(std::int32_t columns, double columnsPerSecond) {
+// Ticks of the columns firstColumn .. firstColumn + columns, labelled with
+// the time from the recording's start in minutes and seconds of the hour,
+// as the program's spectrogram axis writes it.
+std::vector<AxisTick> TimeTicks(std::int32_t columns, double columnsPerSecond, std::int64_t firstColumn) {
     std::vector<AxisTick> ticks;
     const std::int64_t step = TimeStep(columnsPerSecond);
-    for (std::int64_t seconds = 0;; seconds += step) {
-        const auto x = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(seconds) * columnsPerSecond));
+    const auto firstSecond = static_cast<std::int64_t>(static_cast<double>(firstColumn) / columnsPerSecond);
+    for (std::int64_t seconds = firstSecond / step * step;; seconds += step) {
+        const auto x = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(seconds) * columnsPerSecond)) -
+                       firstColumn;
         if (x > columns) break;
-        ticks.push_back({static_cast<std::int32_t>(x), MinutesSeconds(seconds)});
+        if (x >= 0) ticks.push_back({static_cast<std::int32_t>(x), MinutesSeconds(seconds)});
     }
     return ticks;
 }
 
 }  // namespace
 
-SpectrogramLayout LayOutSpectrogram(std::int32_t columns, std::int32_t rows, double columnsPerSecond, double hzPerRow) {
+SpectrogramLayout LayOutSpectrogram(std::int32_t columns, std::int32_t rows, double columnsPerSecond, double hzPerRow,
+                                    std::int64_t firstColumn) {
     SpectrogramLayout layout;
     layout.columns = std::max(columns, 0);
     layout.rows = std::max(rows, 0);
     layout.frequencyTicks = FrequencyTicks(layout.rows, hzPerRow);
-    layout.timeTicks = TimeTicks(layout.columns, columnsPerSecond);
+    layout.timeTicks = TimeTicks(layout.columns, columnsPerSecond, std::max<std::int64_t>(firstColumn, 0));
 
     // The left margin holds the widest frequency label (and the unit above
     // them) and half of the first time label, centred on the plot's edge.

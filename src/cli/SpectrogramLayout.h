@@ -11,8 +11,8 @@
 
 namespace moravel {
 
-/// A picture wider than this many pixels is refused: many viewers and
-/// image libraries stop at 16-bit widths.
+/// No picture is wider than this many pixels (many viewers and image
+/// libraries stop at 16-bit widths): a longer recording is drawn in parts.
 inline constexpr std::int32_t kMaxPictureWidth = 65535;
 
 struct AxisTick {
@@ -51,8 +51,11 @@ inline constexpr std::int32_t kUnitTop = 2;
 /// (r = 1, 2, ...) shows display bin r, so the tick of f Hz sits on the row
 /// of bin round(f / hzPerRow), where 0 Hz is the edge line below the plot.
 /// Ticks are whole seconds and 1, 2, 2.5 or 5 times a power of ten in Hz,
-/// spaced so that their labels do not touch.
-SpectrogramLayout LayOutSpectrogram(std::int32_t columns, std::int32_t rows, double columnsPerSecond, double hzPerRow);
+/// spaced so that their labels do not touch. A part of a longer picture
+/// starts at column `firstColumn` of the whole: its time labels go on from
+/// there.
+SpectrogramLayout LayOutSpectrogram(std::int32_t columns, std::int32_t rows, double columnsPerSecond, double hzPerRow,
+                                    std::int64_t firstColumn = 0);
 
 /// The most columns a picture of `rows` rows may have within
 /// kMaxPictureWidth (the margins depend only on the frequency axis).

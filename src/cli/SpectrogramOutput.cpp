@@ -1,28 +1,17 @@
 #include "SpectrogramOutput.h"
 
 #include "AtomicFile.h"
-#include "PlotMath.h"
 #include "SpectrogramPng.h"
 
-#include <cmath>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
 
 namespace moravel {
 namespace {
 
-std::int32_t MaxColumns(const SpectrogramGeometry& g) { return MaxSpectrogramColumns(g.rows, g.hzPerRow); }
-
-std::int32_t ExpectedColumns(const SpectrogramGeometry& geometry, std::int64_t samples, std::int32_t blockSamples) {
-    const std::int64_t columns = blockSamples > 0 ? (samples + blockSamples - 1) / blockSamples : 0;
-    const std::int32_t limit = MaxColumns(geometry);
-    if (columns > limit) {
-        const auto seconds = static_cast<std::int64_t>(std::floor(limit / geometry.columnsPerSecond));
-        throw SpectrogramTooWide("the picture would be " + std::to_string(columns) +
-                                 " columns wide (one per block), more than the limit of " + std::to_string(limit) +
-                                 " (" + std::to_string(kMaxPictureWidth) + " pixels with the axes), which holds " +
-                                 std::to_string(seconds / 60) + " min " + MinutesSeconds(seconds).substr(3) +
-                                 " s of audio at this sample rate; cut the recording into shorter parts");
-    }
-    return static_cast<std::int32_t>(columns);
+std::int64_t ExpectedColumns(std::int64_t samples, std::int32_t blockSamples) {
+    return blockSamples > 0 ? (samples + blockSamples - 1) / blockSamples : 0;
 }
 
 }  // namespace
@@ -37,28 +26,46 @@ SpectrogramGeometry SpectrogramGeometry::For(std::int32_t sampleRate, std::int32
 }
 
 SpectrogramOutput::SpectrogramOutput(const SpectrogramGeometry& geometry, std::int64_t expectedSamples,
-                                     std::int32_t blockSamples, SpectrogramLook look)
+                                     std::int32_t blockSamples, SpectrogramLook look, std::int32_t partColumns)
     : geometry_(geometry),
-      picture_(geometry.rows, MaxColumns(geometry), ExpectedColumns(geometry, expectedSamples, blockSamples),
-               *look.palette, look.scale) {}
+      look_(std::move(look)),
+      partColumns_(partColumns > 0 ? partColumns : MaxSpectrogramColumns(geometry.rows, geometry.hzPerRow)),
+      expectedColumns_(ExpectedColumns(expectedSamples, blockSamples)) {
+    startPart();
+}
+
+// Memory is reserved for the columns the header promises in this part.
+void SpectrogramOutput::startPart() {
+    const std::int64_t before = static_cast<std::int64_t>(parts_.size()) * partColumns_;
+    const auto expected = static_cast<std::int32_t>(std::clamp<std::int64_t>(expectedColumns_ - before, 0, partColumns_));
+    parts_.emplace_back(geometry_.rows, partColumns_, expected, *look_.palette, look_.scale);
+}
 
 void SpectrogramOutput::AddBlock(const TmyFFT& engine) {
-    try {
-        picture_.AddColumn(engine.DisplaySpectrum, engine.DisplayCount);
-    } catch (const PictureTooWide&) {
-        ExpectedColumns(geometry_, std::int64_t{picture_.Columns()} + 1, 1);  // throws with the limit
-        throw;
-    }
+    if (parts_.back().Columns() >= partColumns_) startPart();
+    parts_.back().AddColumn(engine.DisplaySpectrum, engine.DisplayCount);
 }
 
-SpectrogramLayout SpectrogramOutput::Layout() const {
-    return LayOutSpectrogram(picture_.Columns(), picture_.Rows(), geometry_.columnsPerSecond, geometry_.hzPerRow);
+SpectrogramLayout SpectrogramOutput::Layout(std::size_t part) const {
+    return LayOutSpectrogram(parts_[part].Columns(), parts_[part].Rows(), geometry_.columnsPerSecond,
+                             geometry_.hzPerRow, static_cast<std::int64_t>(part) * partColumns_);
 }
 
+std::string SpectrogramOutput::PartPath(const std::string& path, std::size_t part) {
+    std::filesystem::path name(path);
+    name.replace_filename(name.stem().string() + "-" + std::to_string(part) + name.extension().string());
+    return name.string();
+}
+
+// Every part is written before any takes its name, so a failure leaves
+// none of them behind.
 void SpectrogramOutput::Write(const std::string& path) const {
-    PendingFile file(path);
-    WriteSpectrogramPng(file.Path(), picture_, Layout());
-    file.Commit();
+    std::vector<std::unique_ptr<PendingFile>> files;
+    for (std::size_t part = 0; part < parts_.size(); ++part) {
+        files.push_back(std::make_unique<PendingFile>(parts_.size() == 1 ? path : PartPath(path, part + 1)));
+        WriteSpectrogramPng(files.back()->Path(), parts_[part], Layout(part));
+    }
+    for (const auto& file : files) file->Commit();
 }
 
 }  // namespace moravel

@@ -1,8 +1,11 @@
-// The --spectrogram picture of one run: sized before processing (a picture
-// too wide is refused before anything is written), filled with one column
-// per output block while the recording streams through, and written as PNG
-// under a temporary name that takes the real name only when the file is
-// complete. Processing-loop thread only.
+// The --spectrogram picture of one run: filled with one column per output
+// block while the recording streams through, and written as PNG under a
+// temporary name that takes the real name only when the file is complete.
+// A recording longer than one picture may show (kMaxPictureWidth) is drawn
+// in parts of the widest picture allowed, written as FILE-1.png,
+// FILE-2.png, ... whose time labels go on from part to part. The parts are
+// held until Write: rows × 2 bytes a column (at 8000 Hz and the medium
+// resolution about 6 MB an hour). Processing-loop thread only.
 #pragma once
 
 #include "FFT.h"
@@ -11,16 +14,10 @@
 #include "SpectrogramPicture.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace moravel {
-
-/// The picture of a recording would be wider than kMaxPictureWidth.
-class SpectrogramTooWide : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 /// Where the picture's rows and columns come from: the engine's block and
 /// display arithmetic for one sample rate and resolution.
@@ -38,28 +35,36 @@ struct SpectrogramGeometry {
 class SpectrogramOutput {
 public:
     /// `expectedSamples`: the input's length, which gives the expected
-    /// columns (one per started block). Throws SpectrogramTooWide, naming
-    /// the limit and the audio it holds at this rate, when they exceed the
-    /// width limit.
+    /// columns (one per started block) and so the parts. `partColumns`
+    /// (> 0) overrides the columns a part holds, for tests; 0 takes the
+    /// most that fit kMaxPictureWidth.
     SpectrogramOutput(const SpectrogramGeometry& geometry, std::int64_t expectedSamples, std::int32_t blockSamples,
-                      SpectrogramLook look);
+                      SpectrogramLook look, std::int32_t partColumns = 0);
 
     /// One column from the engine's display values of the block just
-    /// processed. Throws SpectrogramTooWide if the input turns out longer
-    /// than its header said and the picture would pass the limit.
+    /// processed; a full part is followed by a new one.
     void AddBlock(const TmyFFT& engine);
 
-    /// Writes the picture to `path` (through a temporary file beside it).
-    /// Throws std::system_error when it cannot be written; `path` is then
-    /// as it was.
+    /// Writes the picture to `path`, or its parts to PartPath(path, 1..),
+    /// each through a temporary file beside it. Throws std::system_error
+    /// when one cannot be written; the files are then as they were.
     void Write(const std::string& path) const;
 
-    const SpectrogramPicture& Picture() const { return picture_; }
-    SpectrogramLayout Layout() const;
+    /// "dir/name-3.png" for part 3 of "dir/name.png".
+    static std::string PartPath(const std::string& path, std::size_t part);
+
+    std::size_t Parts() const { return parts_.size(); }
+    const SpectrogramPicture& Picture(std::size_t part = 0) const { return parts_[part]; }
+    SpectrogramLayout Layout(std::size_t part = 0) const;
 
 private:
+    void startPart();
+
     SpectrogramGeometry geometry_;
-    SpectrogramPicture picture_;
+    SpectrogramLook look_;
+    std::int32_t partColumns_;
+    std::int64_t expectedColumns_;
+    std::vector<SpectrogramPicture> parts_;
 };
 
 }  // namespace moravel
