@@ -8,6 +8,7 @@
 #include "FilterPresets.h"
 #include "RangeText.h"
 #include "SpectrogramLayout.h"
+#include "StreamHelpText.h"
 
 #include <cctype>
 
@@ -54,6 +55,7 @@ std::string CleanupStages() {
 // drift from what the options are clamped to.
 std::string Usage() {
     return "Usage: moravel-process IN.wav OUT.wav [options]\n"
+           "       moravel-process IN.wav --split DIR [OUT.wav] [options]\n"
            "\n"
            "Runs a WAV file through Moravel's processing chain block by block, as the\n"
            "player does, and writes the processed audio to OUT.wav: 16-bit mono PCM at\n"
@@ -187,7 +189,8 @@ std::string Rest() {
            kPalettePresets[kSoftGreenPreset].name +
            "\", or the palette stored in\n"
            "                            --settings)\n"
-           "\n"
+           "\n" +
+           StreamHelpText() +
            "Other:\n"
            "  --settings FILE           take every stage from the [SETTINGS] section of a\n"
            "                            Moravel settings file (moravel.ini), and the\n"

@@ -126,6 +126,8 @@ std::unique_ptr<TFileWaveStream> OpenInput(const std::string& path) {
 // WAV file is opened as a file. `pipe` is set for the former.
 std::unique_ptr<TWaveStream> OpenSource(const ProcessOptions& o, PipeWaveInput*& pipe) {
     if (!o.rawRate && o.input != kStdio) return OpenInput(o.input);
+    if (o.noiseProfile)
+        throw UsageError("--noise-profile needs a WAV file as input: the noise print is read from it first");
     if (o.rawRate && (*o.rawRate < 1 || *o.rawRate > kMaxSampleRate))
         throw UsageError("--raw: RATE must be 1.." + std::to_string(kMaxSampleRate) + " Hz");
     std::unique_ptr<PipeWaveInput> input = NamingFile(InputName(o), [&] {
