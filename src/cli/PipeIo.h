@@ -7,8 +7,9 @@
 
 namespace moravel {
 
-/// Reads until `count` bytes are in `buffer` or the input has ended.
-/// Returns the bytes read, or -1 with errno set.
+/// Reads until `count` bytes are in `buffer` or the input has ended (or
+/// the run was interrupted: what came so far is returned). Returns the
+/// bytes read, or -1 with errno set.
 std::int64_t ReadFully(int fd, void* buffer, std::int64_t count);
 
 /// Writes all `count` bytes. Returns false with errno set when that fails

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -158,6 +159,25 @@ TEST_F(ProcessPipes, SplitWritesEachTransmissionToItsOwnFile) {
         EXPECT_NEAR(fileSeconds, 1 + std::stod(duration), 0.05);
     }
     EXPECT_EQ(rows, 5);
+}
+
+// Stopped (SIGTERM) while a transmission is on and the writer has gone
+// quiet: the run ends without waiting for more input, and the open file is
+// complete and logged.
+TEST_F(ProcessPipes, TerminationClosesTheOpenTransmissionWithItsLogRow) {
+    const std::string script =
+        "{ mkfifo live; (sox -n -r 8000 -b 16 -c 1 -t raw - synth 3 sine 1000 vol 0.3; exec sleep 60) > live & "
+        "feeder=$!; $P --raw 8000 - --split rx < live & program=$!; "
+        "until [ -n \"$(ls rx 2>/dev/null)\" ]; do sleep 0.1; done; "
+        // A run that does not end within 10 s is stuck on its quiet input.
+        "kill -TERM $program; for i in $(seq 100); do kill -0 $program 2>/dev/null && sleep 0.1; done; "
+        "kill -KILL $program 2>/dev/null; wait $program; status=$?; kill $feeder; (exit $status); }";
+    EXPECT_EQ(Pipeline(script), 130);
+    EXPECT_EQ(Stderr(), "moravel-process: interrupted; the transmissions so far are in rx\n");
+    const std::string log = ReadText(File("rx/transmissions.csv"));
+    ASSERT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+    const std::string name = log.substr(log.rfind(',') + 1, log.size() - log.rfind(',') - 2);
+    EXPECT_GT(std::stod(testing::Sox("--i -D " + File("rx/" + name))), 2.0);
 }
 
 }  // namespace
