@@ -22,8 +22,10 @@ std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& setti
     ConfigureChain(*engine, front, rate, bytes);
     StageSwitches stages = SwitchesFor(front);
     stages.cleanup.noiseReductionOn = false;  // the print is of the noise before it is reduced
-    // The analysis of block b covers blocks b − 1 and b: both must lie in the stretch.
-    const auto first = static_cast<std::int64_t>(std::ceil(profile.start * rate / blockSamples)) + 1;
+    // The noise reduction's frames of block b reach back half a frame into
+    // block b − 1: all of that must lie in the stretch.
+    const std::int32_t reach = NoiseReduction::FrameFor(blockSamples) / 2;
+    const auto first = static_cast<std::int64_t>(std::ceil((profile.start * rate + reach) / blockSamples));
     const auto last = static_cast<std::int64_t>(std::floor(profile.end * rate / blockSamples)) - 1;
     PlayerBlockReader reader;
     for (std::int64_t block = 0; block <= last; ++block) {
@@ -35,9 +37,8 @@ std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& setti
     engine->Denoiser.SetLearning(false);
     const auto print = engine->Denoiser.Print();
     if (print.empty()) {
-        throw std::runtime_error("--noise-profile: the stretch holds no whole pair of blocks (" +
-                                 std::to_string(2 * blockSamples) + " samples, " +
-                                 std::to_string(2.0 * blockSamples / rate) + " s at this rate) within the input");
+        throw std::runtime_error("--noise-profile: the stretch holds no whole block of the input (" +
+                                 std::to_string(blockSamples + reach) + " samples at this rate)");
     }
     return {print.begin(), print.end()};
 }

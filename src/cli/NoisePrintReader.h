@@ -14,8 +14,9 @@ namespace moravel {
 /// Runs `input` (positioned at its first sample) through the front of the
 /// chain as `settings` set it (impulse blanker and AGC, so the print is of
 /// the noise as the noise reduction sees it) and returns the mean bin powers
-/// of the blocks that lie within profile.start..profile.end seconds. Throws
-/// std::runtime_error when that stretch holds no whole block.
+/// of the noise reduction's frames over the blocks that lie within
+/// profile.start..profile.end seconds. Throws std::runtime_error when that
+/// stretch holds no whole block.
 std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& settings,
                                   const NoiseProfileOption& profile);
 

@@ -26,8 +26,9 @@ void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
     RunImpulseBlanker(engine, stages.cleanup);
     if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
+    RunNoiseReduction(engine, stages.cleanup);
     engine.AnalyseBlock();
-    RunSpectralCleanup(engine, stages.cleanup);
+    RunNotches(engine, stages.cleanup);
     if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
 }
 

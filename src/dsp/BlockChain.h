@@ -1,7 +1,7 @@
 // The engine part of one processing cycle, in the one order the program uses:
-// load the block, impulse blanker, AGC, analysis, the spectral stages (noise
-// reduction, notches, noise blanker, compressor, expander, filter, shift,
-// equalizer), synthesis, output peak.
+// load the block, impulse blanker, AGC, noise reduction, analysis, the
+// spectral stages (notches, noise blanker, compressor, expander, filter,
+// shift, equalizer), synthesis, output peak.
 //
 // The main window and the batch processor both drive the engine through these
 // functions, so the order lives here only. They allocate nothing and run on
@@ -55,8 +55,8 @@ void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes);
 /// The same as RunAnalysisStages followed by RunEditStages.
 void RunStages(TmyFFT& engine, const StageSwitches& stages);
 
-/// The first part of RunStages: impulse blanker, AGC, AnalyseBlock, noise
-/// reduction and notches (SpectralCleanup.h), noise blanker. The
+/// The first part of RunStages: impulse blanker, AGC, noise reduction,
+/// AnalyseBlock, notches (SpectralCleanup.h), noise blanker. The
 /// batch tool runs this part and the rest on two threads; with every stage
 /// on, each side has about half of a block's work.
 void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages);

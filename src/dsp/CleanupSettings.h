@@ -24,8 +24,7 @@ struct CleanupSettings {
     std::span<const std::int32_t> ManualNotches() const {
         return {notchHz.data(), static_cast<std::size_t>(std::clamp(notchCount, 0, controls::kMaxManualNotches))};
     }
-    /// Whether any stage that works on the spectrum is on.
-    bool AnySpectral() const { return noiseReductionOn || autoNotchOn || notchCount > 0; }
+    bool AnyNotch() const { return autoNotchOn || notchCount > 0; }
 };
 
 /// The settings recommended for speech (moravel-process --clean-speech): the

@@ -27,23 +27,27 @@ void RunImpulseBlanker(TmyFFT& engine, const CleanupSettings& settings) {
     engine.Impulses.Process(engine.InputBlock, engine.BlockSamples, engine.SampleRate, settings.impulseThreshold);
 }
 
-void RunSpectralCleanup(TmyFFT& engine, const CleanupSettings& settings) {
-    const bool learning = engine.Denoiser.Learning();
-    if (!settings.AnySpectral() && !learning) return;
-    const std::int32_t bins = std::min(engine.FrameSamples, TmyFFT::kSmallCapacity - 1);
-    ComputeBinPower(engine, bins, engine.BinPower);
-    const double seconds = BlockSeconds(engine);
+void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings) {
+    const std::int32_t n = engine.BlockSamples;
+    // Before AnalyseBlock the frame's second half still holds the previous block.
     if (settings.noiseReductionOn) {
-        engine.Denoiser.Process(engine.BinPower, engine.Spectrum, bins, seconds, settings.noiseReductionDb);
-    } else if (learning) {
-        engine.Denoiser.Learn(engine.BinPower, bins);
+        engine.Denoiser.Process(engine.History + n, engine.InputBlock, n, engine.SampleRate,
+                                settings.noiseReductionDb);
+    } else if (engine.Denoiser.Learning()) {
+        engine.Denoiser.Learn(engine.InputBlock, n, engine.SampleRate);
     }
-    if (settings.autoNotchOn) engine.Notches.Track(engine.BinPower, bins, seconds);
-    if (settings.autoNotchOn || settings.notchCount > 0) {
-        // A Spectrum bin is SampleRate/(4N) Hz wide (the frame is zero-padded to twice its length).
-        const double binHz = engine.BlockSamples > 0 ? engine.SampleRate / (4.0 * engine.BlockSamples) : 0.0;
-        engine.Notches.Apply(engine.Spectrum, bins, settings.autoNotchOn, settings.ManualNotches(), binHz);
+}
+
+void RunNotches(TmyFFT& engine, const CleanupSettings& settings) {
+    if (!settings.AnyNotch()) return;
+    const std::int32_t bins = std::min(engine.FrameSamples, TmyFFT::kSmallCapacity - 1);
+    if (settings.autoNotchOn) {
+        ComputeBinPower(engine, bins, engine.BinPower);
+        engine.Notches.Track(engine.BinPower, bins, BlockSeconds(engine));
     }
+    // A Spectrum bin is SampleRate/(4N) Hz wide (the frame is zero-padded to twice its length).
+    const double binHz = engine.BlockSamples > 0 ? engine.SampleRate / (4.0 * engine.BlockSamples) : 0.0;
+    engine.Notches.Apply(engine.Spectrum, bins, settings.autoNotchOn, settings.ManualNotches(), binHz);
 }
 
 }  // namespace moravel

@@ -1,6 +1,7 @@
 // The cleanup stages' place in the engine's cycle: the impulse blanker on the
-// block's samples before the AGC, noise reduction and the notches on the
-// spectrum right after the analysis transform (before the noise blanker).
+// block's samples before the AGC, noise reduction on the samples right before
+// the analysis transform (it uses short frames of its own), the notches on
+// the spectrum right after it (before the noise blanker).
 // Both read the engine's geometry (rate, block) and keep their state in the
 // engine (Impulses, Denoiser, Notches), so they run wherever the engine's
 // analysis runs.
@@ -14,9 +15,14 @@ namespace moravel {
 /// The impulse blanker on InputBlock[0..BlockSamples−1], when it is on.
 void RunImpulseBlanker(TmyFFT& engine, const CleanupSettings& settings);
 
-/// Noise reduction and the notches on Spectrum[0..FrameSamples−1], taking
-/// the bins' powers from the analysis transform still in FftBuffer; also
-/// feeds a noise print being learnt. Call right after AnalyseBlock.
-void RunSpectralCleanup(TmyFFT& engine, const CleanupSettings& settings);
+/// Noise reduction on InputBlock and the previous block (NoiseReduction.h),
+/// when it is on; else feeds a noise print being learnt. Call right before
+/// AnalyseBlock.
+void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings);
+
+/// The automatic and manual notches on Spectrum[0..FrameSamples−1], taking
+/// the bins' powers from the analysis transform still in FftBuffer. Call
+/// right after AnalyseBlock.
+void RunNotches(TmyFFT& engine, const CleanupSettings& settings);
 
 }  // namespace moravel
