@@ -263,7 +263,9 @@ void WriteSpectrogram(const SpectrogramOutput* picture, const ProcessOptions& o)
     try {
         NamingFile(*o.spectrogram, [&] { picture->Write(*o.spectrogram); });
     } catch (const FileError& error) {
-        throw std::runtime_error(std::string(error.what()) + "; no picture written (" + o.output + " is complete)");
+        const std::string kept = o.output.empty() ? "the transmissions in " + *o.splitFolder + " are complete"
+                                                  : OutputName(o) + " is complete";
+        throw std::runtime_error(std::string(error.what()) + "; no picture written (" + kept + ")");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "SplitSink.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace moravel {
