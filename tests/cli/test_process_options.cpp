@@ -1,6 +1,7 @@
 #include "ChainFromOptions.h"
 #include "HelpText.h"
 #include "ProcessOptions.h"
+#include "SquelchOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,31 @@ TEST(ProcessOptions, HelpAndVersionNeedNoFiles) {
     EXPECT_TRUE(help.help);
     EXPECT_FALSE(help.version);
     EXPECT_EQ(ErrorOf({"--version=1"}), "--version takes no value");
+}
+
+// --split makes OUT.wav optional; the squelch's options need it and stay
+// within their ranges; "-" stands for standard input and output.
+TEST(ProcessOptions, SplitPipesAndTheSquelch) {
+    const ProcessOptions split =
+        ParseProcessOptions({"-", "--split", "rx", "--raw", "24000", "--attack", "0.5", "--hang=3", "--threshold", "-40"});
+    EXPECT_EQ(split.input, "-");
+    EXPECT_EQ(split.output, "");
+    EXPECT_EQ(*split.rawRate, 24000);
+    const TransmissionSettings squelch = SquelchSettings(split);
+    EXPECT_EQ(squelch.attackSeconds, 0.5);
+    EXPECT_EQ(squelch.hangSeconds, 3);
+    EXPECT_EQ(squelch.thresholdDbfs, -40);
+    EXPECT_EQ(squelch.preRollSeconds, transmission::kPreRollSeconds.defaultValue);
+    EXPECT_EQ(ErrorOf({"in.wav"}), "expected an input and an output file (IN.wav OUT.wav)");
+    EXPECT_EQ(ErrorOf({"in.wav", "out.wav", "--hang", "3"}), "--hang needs --split DIR");
+    EXPECT_EQ(ErrorOf({"in.wav", "--split", "rx", "--attack", "-1"}),
+              "--attack: \"-1\" is not of the form SECONDS (e.g. 0.2)");
+    try {
+        SquelchSettings(ParseProcessOptions({"in.wav", "--split", "rx", "--hang", "61"}));
+        FAIL() << "a hang of 61 s was taken";
+    } catch (const UsageError& error) {
+        EXPECT_STREQ(error.what(), "--hang: 61 is outside 0..60 seconds");
+    }
 }
 
 TEST(ProcessOptions, SpectrogramOptionsAndPaletteNamesInAnyCase) {
