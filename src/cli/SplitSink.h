@@ -18,10 +18,6 @@ public:
     /// stopped (full disk, removed folder).
     void Write(const std::int16_t* samples, std::int32_t count) override;
 
-    /// The engine's display spectrum: point p at p·R·rate/N Hz, as the
-    /// spectrum's peak read-out places it.
-    static SpectrumView DisplaySpectrum(const TmyFFT& engine);
-
 private:
     SampleSink& output_;
     TransmissionRecorder& recorder_;

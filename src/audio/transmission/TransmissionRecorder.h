@@ -53,8 +53,9 @@ public:
     TransmissionRecorder& operator=(const TransmissionRecorder&) = delete;
 
     /// The next `count` samples of processed audio and the display spectrum
-    /// that goes with them. Returns false once the mode has stopped (see
-    /// Error()) or finished.
+    /// that goes with them (EngineDisplaySpectrum of the engine that made
+    /// them). Returns false once the mode has stopped (see Error()) or
+    /// finished.
     bool Feed(const std::int16_t* samples, std::int32_t count, const SpectrumView& spectrum);
 
     /// Ends the mode: a transmission in progress ends with the audio fed so

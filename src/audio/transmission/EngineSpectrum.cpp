@@ -1,0 +1,16 @@
+#include "EngineSpectrum.h"
+
+#include <algorithm>
+
+namespace moravel {
+
+SpectrumView EngineDisplaySpectrum(const TmyFFT& engine) {
+    SpectrumView view;
+    if (engine.BlockSamples <= 0) return view;
+    view.points = engine.DisplaySpectrum;
+    view.count = std::min(engine.DisplayCount + 1, TmyFFT::kSmallCapacity);
+    view.hzPerPoint = static_cast<double>(engine.Resolution) * engine.SampleRate / engine.BlockSamples;
+    return view;
+}
+
+}  // namespace moravel

@@ -1,0 +1,16 @@
+// The engine's display spectrum as the transmission recorder takes it, for
+// every caller that feeds the recorder processed blocks (the batch tool,
+// the window): point p of DisplaySpectrum at p·R·rate/N Hz, where the
+// spectrum's peak read-out places it.
+#pragma once
+
+#include "FFT.h"
+#include "PeakFrequencyTally.h"
+
+namespace moravel {
+
+/// A view of `engine`'s DisplaySpectrum[0 .. DisplayCount] (empty before the
+/// engine is configured). Valid while the engine is unchanged.
+SpectrumView EngineDisplaySpectrum(const TmyFFT& engine);
+
+}  // namespace moravel
