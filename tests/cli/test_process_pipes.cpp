@@ -161,6 +161,22 @@ TEST_F(ProcessPipes, SplitWritesEachTransmissionToItsOwnFile) {
     EXPECT_EQ(rows, 5);
 }
 
+// A full disk (a file size limit) stops the run with the recorder's
+// message; the transmission closed before and its log row stay.
+TEST_F(ProcessPipes, FullDiskStopsTheSplitWithTheRecordersMessage) {
+    Synth("quiet.wav", "-b 16 -c 1", 8000, 5, "pinknoise vol 0.01");
+    Synth("short.wav", "-b 16 -c 1", 8000, 2, "sine 1000");
+    Synth("long.wav", "-b 16 -c 1", 8000, 12, "sine 1000");
+    ASSERT_EQ(Pipeline("sox quiet.wav short.wav quiet.wav long.wav quiet.wav in.wav"), 0);
+    EXPECT_EQ(Pipeline("trap '' XFSZ; ulimit -f 100; $P in.wav --split rx --quiet"), 1);
+    EXPECT_TRUE(Stderr().starts_with("moravel-process: Recording to \"rx/")) << Stderr();
+    EXPECT_NE(Stderr().find("stopped: File too large. The file holds everything recorded up to then."),
+              std::string::npos)
+        << Stderr();
+    const std::string log = ReadText(File("rx/transmissions.csv"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+}
+
 // Stopped (SIGTERM) while a transmission is on and the writer has gone
 // quiet: the run ends without waiting for more input, and the open file is
 // complete and logged.

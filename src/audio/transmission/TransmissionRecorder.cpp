@@ -141,9 +141,10 @@ void TransmissionRecorder::close(std::int64_t end) {
     else if (!logError.empty()) fail("The log \"" + log_.Path() + "\" could not be written: " + logError + ".");
 }
 
+// `message` may be the file's own Error(): it is copied before the file goes.
 void TransmissionRecorder::fail(const std::string& message) {
-    file_.reset();
     error_ = message;
+    file_.reset();
     state_ = State::kFailed;
 }
 
