@@ -33,7 +33,7 @@ inline CleanupSettings CleanSpeech(CleanupSettings base) {
     base.impulseBlankerOn = true;
     base.impulseThreshold = 6;
     base.noiseReductionOn = true;
-    base.noiseReductionDb = 20;
+    base.noiseReductionDb = 30;
     base.autoNotchOn = true;
     return base;
 }

@@ -50,7 +50,9 @@ void ImpulseBlanker::Process(std::int16_t* samples, std::int32_t count, std::int
 
 // An impulse: |x| above `factor` times the reference, the larger of the held
 // peak of the signal (instant attack, slow release, fed only by samples that
-// are not impulses) and a multiple of its mean over seconds.
+// are not impulses) and a multiple of its mean over seconds. A run found to
+// be too long is unmarked again as far as this block reaches (the block is
+// bridged only after the whole of it was judged).
 void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t count, std::int32_t sampleRate,
                                   double factor) {
     const std::int32_t shadow = Samples(kShadowSeconds, sampleRate);
@@ -74,6 +76,15 @@ void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t coun
         }
         const bool grown = above && run_ > longest;  // too long for an impulse: the signal has grown
         const bool impulse = above && !grown;
+        if (grown && !grown_) {
+            // Judged too late for the run's start: what of it lies in this
+            // block is given back, and its loudest sample becomes the peak.
+            const std::int32_t from = std::max(0, i - run_ - guard);
+            std::fill(mark_ + from, mark_ + i, false);
+            for (std::int32_t k = from; k < i; ++k)
+                peak_ = std::max<double>(peak_, std::abs(static_cast<std::int32_t>(samples[k])));
+            after = 0;
+        }
         if (grown) grown_ = true;
         if (impulse) {
             grown_ = false;

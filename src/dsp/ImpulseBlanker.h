@@ -9,7 +9,8 @@
 // before and three after are bridged too, since a crash passed through the
 // receiver's filter rings on. A stretch above the threshold for longer than a
 // crash lasts (20 ms) is the signal growing, not an impulse, and becomes the
-// new peak.
+// new peak. A voice rising well above the held peak after a pause may lose
+// the tops of its first pitch pulses until the peak has followed it.
 //
 // All zero is the fresh state, so the engine's memset creates it. Plain
 // arithmetic, no allocation; not thread-safe.

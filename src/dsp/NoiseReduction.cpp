@@ -145,7 +145,8 @@ void NoiseReduction::computeGains(std::int32_t bins, float floor) {
         const double v = std::min(xi / (1 + xi) * gamma, 50.0);
         const double presence = 1 / (1 + kAbsence / (1 - kAbsence) * (1 + xi) * std::exp(-v));
         const double speech = std::min(LogSpectralGain(xi, gamma), 1.0);
-        const double g = std::clamp(std::pow(speech, presence) * std::pow(floor, 1 - presence), 0.0, 1.0);
+        const double g =
+            std::clamp(std::pow(speech, presence) * std::pow(floor, 1 - presence), static_cast<double>(floor), 1.0);
         gain_[k] = static_cast<float>(g);
         cleanPower_[k] = static_cast<float>(g * g * power_[k]);
     }
