@@ -307,10 +307,10 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     }
     const auto picture = MakeSpectrogram(o, settings, *input, warn);
 
+    const auto splitter = MakeSplitter(o, *input, o.input == kStdio);  // its usage errors before any output
     ProcessedOutput output(o, rate);
     CsvOutput csv(o.spectrumCsv, PlayerBufferBytes(rate) / 2, rate);
     const auto engine = std::make_unique<TmyFFT>();
-    const auto splitter = MakeSplitter(o, *input, o.input == kStdio);
     std::optional<SplitSink> split;
     if (splitter) split.emplace(output.Sink(), *splitter, *engine);
     SampleSink& sink = split ? static_cast<SampleSink&>(*split) : output.Sink();
