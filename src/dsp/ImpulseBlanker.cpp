@@ -19,11 +19,14 @@ constexpr double kLongSeconds = 4.0;     // the floor's mean of |x|
 constexpr double kLongFloor = 3.0;       // the reference never drops below this many times that mean
 constexpr double kGuardSeconds = 0.001;  // bridged before an impulse
 constexpr double kTailSeconds = 0.003;   // bridged after it: the receiver's filter rings on
-constexpr double kGapSeconds = 0.003;    // impulses closer than this count as one
+constexpr double kGapSeconds = 0.005;    // impulses closer than this count as one
 // Crashes through a receiver's filter stay above the threshold for a few
 // milliseconds; a loud stretch lasting longer is the signal itself (a loud
 // word after a pause) and is taken as the new peak.
 constexpr double kLongestImpulseSeconds = 0.020;
+// Three stretches above the threshold within this time are a voice's pitch
+// pulses (a crash and its ringing make one, at most two).
+constexpr double kRepeatSeconds = 0.025;
 constexpr double kMinimumLevel = 16.0;   // sample units: digital silence has no level to stand out from
 
 double Smoothing(double seconds, std::int32_t sampleRate) { return 1.0 - std::exp(-1.0 / (seconds * sampleRate)); }
@@ -62,19 +65,23 @@ void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t coun
     const std::int32_t gap = Samples(kGapSeconds, sampleRate);
     const std::int32_t longest = Samples(kLongestImpulseSeconds, sampleRate);
     const std::int32_t tail = Samples(kTailSeconds, sampleRate);
+    const std::int32_t window = Samples(kRepeatSeconds, sampleRate);
     std::int32_t after = hold_;  // guard samples still owed after an impulse
-    for (std::int32_t i = 0; i < count; ++i) {
+    for (std::int32_t i = 0; i < count; ++i, ++clock_) {
         const double magnitude = std::abs(static_cast<std::int32_t>(samples[i]));
         const double reference = std::max({peak_, kLongFloor * longLevel_, kMinimumLevel});
         const bool above = magnitude > factor * reference;
         if (above) {
+            if (run_ == 0) startRun(window);
             run_ = run_ > 0 ? run_ + quiet_ + 1 : 1;  // a short gap stays part of the impulse
             quiet_ = 0;
         } else {
             quiet_ = std::min(quiet_ + 1, shadow + gap + 1);
             if (quiet_ > gap) run_ = 0;
         }
-        const bool grown = above && run_ > longest;  // too long for an impulse: the signal has grown
+        // Too long for an impulse, or the third within a pitch period or so
+        // (a voice rising above the held peak, pulse by pulse): the signal.
+        const bool grown = above && (run_ > longest || signalRun_);
         const bool impulse = above && !grown;
         if (grown && !grown_) {
             // Judged too late for the run's start: what of it lies in this
@@ -98,6 +105,12 @@ void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t coun
         if (!impulse && after > 0) --after;
     }
     hold_ = after;
+}
+
+void ImpulseBlanker::startRun(std::int32_t window) {
+    signalRun_ = runStarts_[0] > 0 && clock_ - runStarts_[0] <= window;
+    runStarts_[0] = runStarts_[1];
+    runStarts_[1] = clock_;
 }
 
 // Each marked run becomes a straight line between the good samples on either

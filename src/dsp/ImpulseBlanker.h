@@ -8,9 +8,10 @@
 // held above a multiple of the signal's mean over seconds; a millisecond
 // before and three after are bridged too, since a crash passed through the
 // receiver's filter rings on. A stretch above the threshold for longer than a
-// crash lasts (20 ms) is the signal growing, not an impulse, and becomes the
-// new peak. A voice rising well above the held peak after a pause may lose
-// the tops of its first pitch pulses until the peak has followed it.
+// crash lasts (20 ms), or the third such stretch within 25 ms (a voice rising
+// above the held peak pulse by pulse), is the signal growing, not an
+// impulse, and becomes the new peak; such a voice loses the tops of its
+// first two pitch pulses.
 //
 // All zero is the fresh state, so the engine's memset creates it. Plain
 // arithmetic, no allocation; not thread-safe.
@@ -36,6 +37,7 @@ public:
 private:
     void markImpulses(const std::int16_t* samples, std::int32_t count, std::int32_t sampleRate, double threshold);
     void bridge(std::int16_t* samples, std::int32_t count);
+    void startRun(std::int32_t window);
 
     static constexpr std::int32_t kMaxBlock = 4100;
 
@@ -44,6 +46,9 @@ private:
     std::int32_t run_;    // samples since the current impulse began
     std::int32_t quiet_;  // samples since the last one above the threshold
     bool grown_;          // the last stretch above the threshold was the signal, not an impulse
+    bool signalRun_;      // the current stretch is the third within kRepeatSeconds
+    std::int64_t clock_;  // samples since Reset
+    std::int64_t runStarts_[2];  // clock_ at the start of the two stretches before this one
     std::int32_t hold_;   // guard samples still to blank at the next block's start
     std::int16_t last_;   // the previous block's last sample, as output
     std::int64_t blanked_;
