@@ -1,6 +1,7 @@
 // moravel-process's options for the cleanup stages: their forms, errors,
 // clamping and what --clean-speech switches on.
 #include "ChainFromOptions.h"
+#include "HelpText.h"
 #include "ProcessOptions.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,15 @@ TEST(CleanupOptions, OutOfRangeValuesAreClampedWithAWarning) {
     EXPECT_EQ(s.cleanup.notchHz[0], 4000) << "half the sample rate";
     ASSERT_EQ(warnings.size(), 3u);
     EXPECT_EQ(warnings[2], "--notch HZ (at this sample rate) 5000 is outside 1..4000; using 4000");
+}
+
+// The help gives the ranges the options are clamped to and what
+// --clean-speech sets.
+TEST(CleanupOptions, HelpGivesTheRangesAndTheSpeechSettings) {
+    const std::string help = ProcessHelpText();
+    for (const char* part : {"peak level, 6..40\n", "DB 3..40 is the most", "removes up to 8 fixed frequencies",
+                             "impulse blanker 6,\n", "noise reduction 30 dB and the automatic notch"})
+        EXPECT_NE(help.find(part), std::string::npos) << part;
 }
 
 }  // namespace
