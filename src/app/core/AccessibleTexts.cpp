@@ -113,6 +113,22 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"sb_waverecorder_pause", "Pause recording", {}, {}, {}},
     {"sb_browse_wave_recordfile", "Browse for the file to record to", {}, {}, {}},
     {"SpeedButton14", "Help: Sound recorder", {}, {}, {}},
+    {"sb_record_on_signal", "Record on signal",
+     "Record each transmission to its own file in the chosen folder, with a line in transmissions.csv", {}, {}},
+    {"sb_browse_signal_folder", "Choose the folder for the transmissions", {}, {}, {}},
+    {"PanelSignalFolder", "Transmissions folder", {}, {}, {}},
+    {"TrackSignalThreshold", "Signal threshold",
+     "A transmission starts when the level stays at or above this for the attack time", "LabelSignalThreshold", {}},
+    {"LabelSignalLevel", "Signal level", "The level of the processed audio, to compare with the threshold", {}, {}},
+    {"SpinSignalAttack", "Attack time", "How long the level must stay above the threshold to start a transmission",
+     {}, {}},
+    {"SpinSignalHang", "Hang time", "How long the level may stay below the threshold before the transmission ends",
+     {}, {}},
+    {"SpinSignalPreRoll", "Pre-roll", "How much audio from before the start each file keeps", {}, {}},
+    {"LabelSignalState", "Record on signal state", {}, {}, {}},
+    // The page scrolls sideways in a narrow window; the vertical bar is never shown.
+    {"ScrollRecorderPage", "Recorder page position", {}, {}, " %"},
+    {"ScrollRecorderPageVertical", "Recorder page vertical position", {}, {}, {}},
 
     // Debug page (hidden unless debugging).
     {"sb_plot_spectral", "Plot spectral", {}, {}, {}},

@@ -1,8 +1,14 @@
 #include "CommandLine.h"
 
+#include "RecordOnSignalSettings.h"
+
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+
+#include <unistd.h>
 
 namespace moravel {
 namespace {
@@ -48,6 +54,18 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.input = TakeValue(option, args, i);
         } else if (option.name == "--output") {
             options.output = TakeValue(option, args, i);
+        } else if (option.name == "--record") {
+            options.record = TakeValue(option, args, i);
+        } else if (option.name == "--record-on-signal") {
+            options.recordOnSignal = TakeValue(option, args, i);
+        } else if (option.name == "--play") {
+            options.play = TakeValue(option, args, i);
+        } else if (option.name == "--loop") {
+            NoValue(option);
+            options.loop = true;
+        } else if (option.name == "--minimize") {
+            NoValue(option);
+            options.minimize = true;
         } else if (option.name == "--help" || option.name == "-h") {
             NoValue(option);
             options.help = true;
@@ -60,7 +78,33 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& args) {
             throw std::invalid_argument("unexpected argument '" + args[i] + "'");
         }
     }
+    if (options.loop && options.play.empty()) throw std::invalid_argument("option '--loop' needs '--play FILE'");
     return options;
+}
+
+namespace {
+
+std::string CheckRecordFile(const std::string& file) {
+    const std::filesystem::path parent = std::filesystem::absolute(file).parent_path();
+    if (!std::filesystem::is_directory(parent)) return "cannot record to '" + file + "': no folder " + parent.string();
+    if (::access(parent.c_str(), W_OK | X_OK) != 0)
+        return "cannot record to '" + file + "': the folder " + parent.string() + " is not writable";
+    return {};
+}
+
+}  // namespace
+
+std::string CheckStartFiles(const CommandLineOptions& options) {
+    if (!options.play.empty() &&
+        (!std::filesystem::is_regular_file(options.play) || !std::ifstream(options.play, std::ios::binary)))
+        return "cannot play '" + options.play + "': the file does not exist or cannot be read";
+    if (!options.record.empty()) {
+        if (std::string why = CheckRecordFile(options.record); !why.empty()) return why;
+    }
+    if (!options.recordOnSignal.empty()) {
+        if (std::string why = PrepareRecordFolder(options.recordOnSignal); !why.empty()) return why;
+    }
+    return {};
 }
 
 std::string UsageText() {
@@ -71,6 +115,12 @@ std::string UsageText() {
            "  --output DEVICE                        play to DEVICE for this run: an ALSA PCM or a\n"
            "                                         sound server's sink name\n"
            "  --settings FILE                        which settings file to use\n"
+           "  --record FILE                          start recording to FILE (WAV) at once\n"
+           "  --record-on-signal DIR                 record each transmission to its own file in DIR\n"
+           "                                         (made if missing), with DIR/transmissions.csv\n"
+           "  --play FILE                            start playing FILE (WAV) at once\n"
+           "  --loop                                 with --play: play the file over and over\n"
+           "  --minimize                             start with the window minimised\n"
            "  -h, --help                             show this help and exit\n"
            "  --version                              show the version and exit\n";
 }

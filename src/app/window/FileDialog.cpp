@@ -29,8 +29,10 @@ QString ChooseFileWithDialog(QWidget* parent, const FileDialogRequest& request) 
     QFileDialog dialog(parent, request.title, QString(), request.filter);
     LabelLists(dialog);
     const bool save = request.kind == FileDialogRequest::Kind::Save;
+    const bool folder = request.kind == FileDialogRequest::Kind::Folder;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, folder);
     dialog.setSizeGripEnabled(true);
     dialog.setDefaultSuffix(request.defaultSuffix);
     const QStringList filters = dialog.nameFilters();

@@ -16,7 +16,7 @@ namespace moravel {
 
 /// What a file dialog is asked to show.
 struct FileDialogRequest {
-    enum class Kind { Open, Save };
+    enum class Kind { Open, Save, Folder };  // Folder: picks an existing folder
     Kind kind = Kind::Open;
     QString title;  // the dialog's caption
     // One name filter, e.g. "Wave format (*.wav)", or several separated by

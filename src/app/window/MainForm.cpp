@@ -15,6 +15,7 @@
 #include "SoundcardMixerPage.h"
 #include "PlayerController.h"
 #include "PlotPanes.h"
+#include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "SpectrogramView.h"
 #include "StatusStrip.h"

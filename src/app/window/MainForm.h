@@ -27,6 +27,7 @@
 
 #include "AudioDeviceList.h"
 #include "BlockCycle.h"
+#include "CommandLine.h"
 #include "DeviceWatch.h"
 #include "ColorChooser.h"
 #include "FileDialog.h"
@@ -74,6 +75,7 @@ class MainFormCycleClient;
 class PlayerController;
 class PlayerPage;
 class RecorderController;
+class RecordOnSignalController;
 class RecorderPage;
 class ShiftPage;
 class SoundcardMixerPage;
@@ -149,6 +151,9 @@ public:
 
     /// Shows the window maximised or at its stored size, as the settings say.
     void ShowAsStored();
+    /// The command line's --play (with --loop), --record and
+    /// --record-on-signal, once sampling runs; a failure is shown as an error.
+    void StartFromCommandLine(const CommandLineOptions& options);
 
     // ---- Pipeline --------------------------------------------------------
     void WaveInData(QObject* sender, std::uint8_t* captured, std::int32_t size);
@@ -270,6 +275,7 @@ public:
     const SpectrogramImage& Spectrogram() const;
     std::int64_t SpectrogramColumnWritten() const;
     const Palette16& SpectrogramPalette16() const;
+    RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
     /// The control positions the next block will be processed with.
     CycleControls NextCycleControls() const { return readCycleControls(); }
 
@@ -409,6 +415,7 @@ private:
     std::unique_ptr<FileDialog> save1;
     std::unique_ptr<FileDialog> OpenDialog1;
     std::unique_ptr<RecorderController> recorderControl_;
+    std::unique_ptr<RecordOnSignalController> recordOnSignal_;  // fed every processed block
     std::unique_ptr<PlayerController> playerControl_;
     std::unique_ptr<ExportController> exportControl_;
 

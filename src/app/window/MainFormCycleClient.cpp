@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "LocaleNumber.h"
 #include "PlotPanes.h"
+#include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "TChart.h"
 #include "dbm.h"
@@ -71,8 +72,12 @@ void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t c
     plotCurve(form_.spectrogramPane->Series2, samples, count);
 }
 
+// Every processed block also goes to the record-on-signal mode, which
+// watches the audio whether or not Record is down.
 void MainFormCycleClient::WriteOutput(const std::uint8_t* data, std::int32_t bytes) {
-    output_.Write(reinterpret_cast<const std::int16_t*>(data), bytes / 2);
+    const auto* samples = reinterpret_cast<const std::int16_t*>(data);
+    output_.Write(samples, bytes / 2);
+    form_.recordOnSignal_->Feed(samples, bytes / 2);
 }
 
 void MainFormCycleClient::WriteRecording(const std::int16_t* samples, std::int32_t bytes) {

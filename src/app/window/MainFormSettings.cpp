@@ -4,6 +4,7 @@
 #include "ExportController.h"
 #include "MainForm.h"
 #include "PlayerController.h"
+#include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "PlotPanes.h"
 #include "SpectrogramView.h"
@@ -99,6 +100,7 @@ void TMainForm::LoadSettings() {
     equalizer->sb_equalizer_on->setChecked(s.EqualizerOn);
     // Also run when no slider moved, so the tab shows a stored "on" at once.
     sb_equalizer_onClick();
+    recordOnSignal_->Load(ini_);
 }
 
 // WindowState 1 starts maximised and ignores the stored size; any other
@@ -172,6 +174,7 @@ void TMainForm::SaveSettings() {
     const auto xMinimum = static_cast<std::int32_t>(std::nearbyint(bottom->range().lower));
     try {
         WriteWindowSettings(ini_, s, xPosition, xMinimum);
+        recordOnSignal_->Store(ini_);
     } catch (const std::exception& e) {
         const std::string text = "The settings could not be saved to " + ini_.FileName() + ": " + e.what();
         std::cerr << "moravel: " << text << '\n';

@@ -8,13 +8,17 @@
 #include "MainForm.h"
 #include "MainFormCycleClient.h"
 #include "PlayerController.h"
+#include "RecordOnSignalController.h"
 #include "RecorderController.h"
+#include "TransmissionRecorder.h"
+#include "EngineSpectrum.h"
 #include "WavePlayer.h"
 #include "pages/AudioPage.h"
 #include "pages/PlayerPage.h"
 #include "pages/RecorderPage.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSlider>
 #include <QToolButton>
@@ -36,6 +40,25 @@ void TMainForm::createWaveControllers() {
                                 [this](const PlayerDeviceSettings& settings) { set_player_rate(settings); },
                                 [this] { return returnToAudioRange(); },
                                 [this](bool on) { highlightTab(player->sheet, on); }, [this] { lockAudioRange(); }});
+    recordOnSignal_ = std::make_unique<RecordOnSignalController>(RecordOnSignalController::Parts{
+        *recorder->onSignal, options_.chooseFile, this, errorReport(),
+        [this] { return cycleClient_->Output().BlockRate(); }, [this] { return EngineDisplaySpectrum(*engine_); }});
+}
+
+void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
+    if (!options.play.empty()) {
+        playerControl_->SetFileName(options.play);
+        player->Check_waveplay_loop->setChecked(options.loop);
+        player->sb_wave_play->click();
+    }
+    if (!options.record.empty()) {
+        recorderControl_->SetFileName(options.record);
+        recorder->sb_wave_record->click();
+    }
+    if (!options.recordOnSignal.empty()) {
+        const std::string why = recordOnSignal_->StartForThisRun(options.recordOnSignal);
+        if (!why.empty()) showError(std::runtime_error(why));
+    }
 }
 
 void TMainForm::connectWaveControls() {
@@ -67,6 +90,7 @@ void TMainForm::tickWaveFiles() {
 void TMainForm::closeWaveFiles() {
     playerControl_->Close();
     recorderControl_->Close();
+    recordOnSignal_->Close();
 }
 
 // The audio range, and the devices, can only change while neither the

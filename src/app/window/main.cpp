@@ -1,7 +1,8 @@
 // The program `moravel`: parses the command line, picks the sound devices
 // and the settings file, and runs the main window until it closes. SIGTERM,
 // SIGINT and SIGHUP close the window the normal way, so the settings are
-// saved when a session ends or a terminal is closed.
+// saved, and the recordings and the transmission log completed, when a
+// session ends, a terminal is closed or a service is stopped.
 #include "AlsaMixerService.h"
 #include "AtomicFile.h"
 #include "AudioChoice.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdlib>
@@ -85,6 +87,10 @@ int main(int argc, char** argv) {
         std::cout << "Moravel " << moravel::kVersion << '\n';
         return 0;
     }
+    if (const std::string problem = moravel::CheckStartFiles(options); !problem.empty()) {
+        std::cerr << "moravel: " << problem << '\n';
+        return 2;
+    }
 
     // A file size limit (ulimit -f) then fails the recorder's write with an
     // error it reports, instead of ending the program with SIGXFSZ.
@@ -119,6 +125,10 @@ int main(int argc, char** argv) {
     moravel::TMainForm window(formOptions);
     closeOnSignals(window);
     window.ShowAsStored();
+    if (options.minimize) window.showMinimized();
+    // Queued after the first activation, which the first show queued: the
+    // devices run by then.
+    QTimer::singleShot(0, &window, [&window, &options] { window.StartFromCommandLine(options); });
     if (traced) trace.WatchWindow(window);
     return QApplication::exec();
 }

@@ -27,6 +27,8 @@ struct TransmissionSettings {
     double attackSeconds = transmission::kAttackSeconds.defaultValue;
     double hangSeconds = transmission::kHangSeconds.defaultValue;
     double preRollSeconds = transmission::kPreRollSeconds.defaultValue;
+
+    bool operator==(const TransmissionSettings&) const = default;
 };
 
 }  // namespace moravel

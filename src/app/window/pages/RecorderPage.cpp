@@ -1,7 +1,10 @@
 #include "RecorderPage.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "PageControls.h"
@@ -9,8 +12,32 @@
 
 namespace moravel {
 
+namespace {
+
+// The page is wider than the settings panel of a narrow window: its groups
+// sit on a strip that scrolls sideways (the view follows the keyboard focus)
+// instead of widening the whole window.
+QWidget* MakeScrolledContent(QWidget* sheet) {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("ScrollRecorder"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->horizontalScrollBar()->setObjectName(QStringLiteral("ScrollRecorderPage"));
+    scroll->verticalScrollBar()->setObjectName(QStringLiteral("ScrollRecorderPageVertical"));
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    auto* layout = new QHBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    return content;
+}
+
+}  // namespace
+
 RecorderPage::RecorderPage(QTabWidget* Tab1) {
     sheet = MakeSheet(Tab1, "TabRecorder", QStringLiteral("Recorder"));
+    QWidget* content = MakeScrolledContent(sheet);
 
     sb_wave_record = MakeToggleButton("sb_wave_record", QStringLiteral("Record"));
     sb_waverecorder_pause = MakeToggleButton("sb_waverecorder_pause", QStringLiteral("Pause"));
@@ -22,12 +49,13 @@ RecorderPage::RecorderPage(QTabWidget* Tab1) {
     SpeedButton14 = MakeHelpButton("SpeedButton14");
 
     const WavePageGrids grids =
-        LayOutWavePage(sheet, sb_wave_record, sb_waverecorder_pause, SpeedButton14, sb_browse_wave_recordfile, Panel34);
+        LayOutWavePage(content, sb_wave_record, sb_waverecorder_pause, SpeedButton14, sb_browse_wave_recordfile, Panel34);
     grids.file->addWidget(RecordingPart, 1, 0, 1, 2);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Time")), 0, 0);
     grids.readouts->addWidget(Panel32, 0, 1);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Size")), 1, 0);
     grids.readouts->addWidget(Panel33, 1, 1);
+    onSignal = std::make_unique<RecordOnSignalPanel>(qobject_cast<QHBoxLayout*>(content->layout()));
 }
 
 }  // namespace moravel

@@ -1,10 +1,15 @@
 // The "Recorder" settings page: "Record", "Pause", "Browse" with the
 // file-name panel and, below it, the file a recording went on in after a
-// change of rate, the "Time" and "Size" panels, and the help button. (The
-// blinking "Recording" light sits in the status strip, not here.)
+// change of rate, the "Time" and "Size" panels, the "Record on signal" group
+// (RecordOnSignalPanel) and the help button. (The blinking "Recording" light
+// sits in the status strip, not here.)
 //
 // Layout only: the main window connects the controls and fills the panels.
 #pragma once
+
+#include "RecordOnSignalPanel.h"
+
+#include <memory>
 
 class QLabel;
 class QTabWidget;
@@ -31,6 +36,8 @@ public:
     QLabel* RecordingPart;                   // the file a recording went on in, empty at creation
 
     QToolButton* SpeedButton14;  // "?"
+
+    std::unique_ptr<RecordOnSignalPanel> onSignal;
 };
 
 }  // namespace moravel
