@@ -8,12 +8,12 @@
 namespace moravel {
 namespace {
 
-constexpr std::int32_t kBinSpread = 5;       // each side
+constexpr std::int32_t kBinSpread = 2;       // each side
 constexpr double kSmoothingSeconds = 0.06;   // time constant of the smoothing over time
 constexpr double kWindowSeconds = 1.5;       // the minimum's window
 // The minimum of a window of smoothed noise powers lies below their mean;
 // this brings it back (measured on white noise: NoiseFloor tests).
-constexpr float kBias = 1.55f;
+constexpr float kBias = 1.9f;
 
 }  // namespace
 
