@@ -139,6 +139,46 @@ TEST(CommandLine, DevicesForThisRun) {
     EXPECT_THROW(ParseCommandLine({"--output"}), std::invalid_argument);
 }
 
+TEST(CommandLine, StartOptionsForAnUnattendedRun) {
+    const CommandLineOptions none = ParseCommandLine({});
+    EXPECT_EQ(none.record + none.recordOnSignal + none.play, "");
+    EXPECT_FALSE(none.loop || none.minimize);
+    const CommandLineOptions all = ParseCommandLine(
+        {"--record", "a.wav", "--record-on-signal=rx", "--play", "in.wav", "--loop", "--minimize"});
+    EXPECT_EQ(all.record, "a.wav");
+    EXPECT_EQ(all.recordOnSignal, "rx");
+    EXPECT_EQ(all.play, "in.wav");
+    EXPECT_TRUE(all.loop && all.minimize);
+}
+
+// The files are checked before the window opens: the folder for the
+// transmissions is made, everything else must exist.
+TEST(CommandLine, StartFilesThatCannotBeUsedAreNamed) {
+    TempFolder folder;
+    const std::string file = folder.File("in.wav");
+    WriteText(file, "RIFF");
+    CommandLineOptions options;
+    options.play = file;
+    options.record = folder.File("out.wav");
+    options.recordOnSignal = folder.File("made/rx");
+    EXPECT_EQ(CheckStartFiles(options), "");
+    EXPECT_TRUE(std::filesystem::is_directory(options.recordOnSignal));
+
+    CommandLineOptions missing;
+    missing.play = folder.File("none.wav");
+    EXPECT_EQ(CheckStartFiles(missing), "cannot play '" + missing.play + "': the file does not exist or cannot be read");
+    missing.play = folder.Path().string();
+    EXPECT_NE(CheckStartFiles(missing), "") << "a folder is no file to play";
+
+    CommandLineOptions nowhere;
+    nowhere.record = folder.File("none/out.wav");
+    EXPECT_EQ(CheckStartFiles(nowhere), "cannot record to '" + nowhere.record + "': no folder " + folder.File("none"));
+
+    CommandLineOptions onAFile;
+    onAFile.recordOnSignal = file + "/rx";
+    EXPECT_NE(CheckStartFiles(onAFile).find("could not be made"), std::string::npos) << CheckStartFiles(onAFile);
+}
+
 TEST(CommandLine, ErrorsNameTheProblem) {
     const struct {
         std::vector<std::string> args;
@@ -153,6 +193,9 @@ TEST(CommandLine, ErrorsNameTheProblem) {
         {{"--help=yes"}, "option '--help' takes no value"},
         {{"file.ini"}, "unexpected argument 'file.ini'"},
         {{"-"}, "unexpected argument '-'"},
+        {{"--record-on-signal"}, "option '--record-on-signal' needs a value"},
+        {{"--minimize=1"}, "option '--minimize' takes no value"},
+        {{"--loop"}, "option '--loop' needs '--play FILE'"},
     };
     for (const auto& c : cases) {
         try {
@@ -167,7 +210,8 @@ TEST(CommandLine, ErrorsNameTheProblem) {
 TEST(CommandLine, UsageListsEveryOption) {
     const std::string usage = UsageText();
     for (const char* option : {"--audio alsa|virtual|virtual:FILE.wav", "--input DEVICE", "--output DEVICE",
-                               "--settings FILE", "--help", "--version"})
+                               "--settings FILE", "--help", "--version", "--record FILE",
+                               "--record-on-signal DIR", "--play FILE", "--loop", "--minimize"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
