@@ -14,6 +14,7 @@ packages=(
   libqcustomplot-dev            # the charts (its Qt 6 build)
   zlib1g-dev                    # PNG pictures written by the vector export and moravel-process
   xvfb xauth imagemagick fonts-dejavu-core  # headless window runs and screenshots
+  python3-pyatspi at-spi2-core  # the window driven over the accessibility bus (scripts/soak.sh)
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils  # a real sound server for the device tests
   pipewire pipewire-pulse wireplumber dbus  # the same device tests on a private PipeWire server
   libwmf-bin fonts-urw-base35 emf2svg  # independent WMF and EMF readers for the image export tests
