@@ -3,8 +3,9 @@
 // minimum taken over a window of about 1.5 s (four sub-windows, so the
 // window slides in steps). Speech seldom fills a bin for that long, so the
 // minimum is the noise beneath it; times a bias factor it is the noise's
-// mean. A drop of the noise is followed at once, a rise within the window's
-// length.
+// mean. A drop of the noise shows at once (the last few frames' minimum,
+// still a little high, until the window has filled), a rise within the
+// window's length.
 //
 // All zero is the fresh state (the engine's memset). No allocation.
 #pragma once
