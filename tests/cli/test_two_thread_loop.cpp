@@ -51,6 +51,9 @@ ChainSettings EveryStage(std::int32_t filterType) {
     s.equalizer = {10, -10, 5, 0, -5, 10, -10};
     s.resolutionIndex = 2;
     s.decay = 7;
+    s.cleanup = CleanSpeech(s.cleanup);  // impulse blanker, noise reduction, automatic notch
+    s.cleanup.notchHz[0] = 700;
+    s.cleanup.notchCount = 1;
     return s;
 }
 
