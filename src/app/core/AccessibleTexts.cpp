@@ -116,15 +116,15 @@ constexpr std::array kTexts = std::to_array<ControlText>({
     {"sb_record_on_signal", "Record on signal",
      "Record each transmission to its own file in the chosen folder, with a line in transmissions.csv", {}, {}},
     {"sb_browse_signal_folder", "Choose the folder for the transmissions", {}, {}, {}},
+    // The folder and the state are read-outs: their names go on with what they show.
     {"PanelSignalFolder", "Transmissions folder", {}, {}, {}},
     {"TrackSignalThreshold", "Signal threshold",
      "A transmission starts when the level stays at or above this for the attack time", "LabelSignalThreshold", {}},
-    {"LabelSignalLevel", "Signal level", "The level of the processed audio, to compare with the threshold", {}, {}},
     {"SpinSignalAttack", "Attack time", "How long the level must stay above the threshold to start a transmission",
      {}, {}},
     {"SpinSignalHang", "Hang time", "How long the level may stay below the threshold before the transmission ends",
      {}, {}},
-    {"SpinSignalPreRoll", "Pre-roll", "How much audio from before the start each file keeps", {}, {}},
+    {"SpinSignalPreRoll", "Pre-roll time", "How much audio from before the start each file keeps", {}, {}},
     {"LabelSignalState", "Record on signal state", {}, {}, {}},
     // The page scrolls sideways in a narrow window; the vertical bar is never shown.
     {"ScrollRecorderPage", "Recorder page position", {}, {}, " %"},

@@ -1,5 +1,6 @@
 #include "RecordOnSignalController.h"
 
+#include "AccessibleTexts.h"
 #include "TransmissionRecorder.h"
 #include "pages/RecordOnSignalPanel.h"
 
@@ -23,6 +24,17 @@ namespace {
 constexpr int kShowsPerSecond = 4;
 
 QString FileNameOf(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
+// A read-out's accessible name is its name from the table followed by what
+// it shows, so a screen reader hears both ("Record on signal state: Waiting").
+void ShowReadout(QLabel* label, const QString& text) {
+    const accessible::ControlText* entry = accessible::FindControlText(label->objectName().toStdString());
+    const QString name = entry == nullptr ? text
+                                          : QString::fromUtf8(entry->name.data(), qsizetype(entry->name.size())) +
+                                                QStringLiteral(": ") + text;
+    if (label->text() != text) label->setText(text);
+    if (label->accessibleName() != name) label->setAccessibleName(name);
+}
 
 }  // namespace
 
@@ -55,6 +67,7 @@ void RecordOnSignalController::Load(const TKustomIniFile& file) {
     p.SpinSignalPreRoll->setValue(settings.squelch.preRollSeconds);
     folder_ = settings.folder;
     showFolder();
+    showState();
     if (settings.on) {
         const std::string why = Start(folder_);
         if (!why.empty()) parts_.reportError(std::runtime_error(why));
@@ -209,7 +222,7 @@ int RecordOnSignalController::FilesSoFar() const { return filesBefore_ + (record
 // The mode can be switched on once a folder is chosen.
 void RecordOnSignalController::showFolder() {
     const QString folder = QString::fromStdString(folder_);
-    parts_.panel.PanelSignalFolder->setText(folder);
+    ShowReadout(parts_.panel.PanelSignalFolder, folder);
     parts_.panel.PanelSignalFolder->setToolTip(folder);
     parts_.panel.sb_record_on_signal->setEnabled(!folder_.empty());
 }
@@ -234,7 +247,7 @@ void RecordOnSignalController::showState() {
     }
     const int files = FilesSoFar();
     if (files > 0 || Running()) state += QStringLiteral(", %1 file%2").arg(files).arg(files == 1 ? "" : "s");
-    if (parts_.panel.LabelSignalState->text() != state) parts_.panel.LabelSignalState->setText(state);
+    ShowReadout(parts_.panel.LabelSignalState, state);
     if (!Running()) parts_.panel.LabelSignalLevel->setText(QStringLiteral("Level -"));
 }
 
