@@ -10,7 +10,8 @@
 #
 # Usage: measure-quality.sh [-b BUILD_DIR] [-k FOLDER] [-- OPTIONS...]
 #   -b  build folder (default: build); moravel-process and speex_denoise
-#       are built there first (two jobs, under the shared build lock)
+#       (when the benchmarks are configured) are built there first (two
+#       jobs, under the shared build lock /tmp/moravel-build.lock)
 #   -k  keep the cases, the outputs and the spectrograms of --clean-speech
 #       for the first sentence in FOLDER
 #   OPTIONS go to scripts/measure-quality.py (--utterances N, --seed N,
@@ -36,6 +37,9 @@ shift $((OPTIND - 1))
 [[ ${1:-} == -- ]] && shift
 
 command -v espeak-ng >/dev/null || { echo "measure-quality.sh: espeak-ng is needed" >&2; exit 1; }
-flock /tmp/moravel-build.lock ninja -C "$build" -j2 moravel-process speex_denoise >/dev/null
+targets=(moravel-process)
+# The speexdsp driver is built with the benchmarks (MORAVEL_BENCHMARKS).
+ninja -C "$build" -t targets all | grep -q '^speex_denoise:' && targets+=(speex_denoise)
+flock /tmp/moravel-build.lock ninja -C "$build" -j2 "${targets[@]}" >/dev/null
 exec /usr/bin/python3 "$root/scripts/measure-quality.py" --process "$build/src/cli/moravel-process" \
     --speex "$build/bench/speex_denoise" "${keep[@]}" "$@"
