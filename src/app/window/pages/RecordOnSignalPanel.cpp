@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 #include <QSlider>
 #include <QToolButton>
 
@@ -12,16 +13,17 @@
 #include "TransmissionSettings.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace moravel {
 
 namespace {
 
-constexpr int kFolderWidth = 150;
+constexpr int kFolderWidth = 130;
 constexpr int kThresholdWidth = 90;
 constexpr int kReadoutWidth = 56;
 constexpr int kLevelWidth = 90;
-constexpr int kStateWidth = 260;  // "Recording \"2026-12-09_113328-2.wav\", 12 files"
+constexpr int kStateWidth = 200;  // "Waiting, 12 files"; a longer state widens the page
 
 QDoubleSpinBox* MakeSecondsBox(const char* name, const TransmissionSettingRange& range) {
     auto* box = new QDoubleSpinBox;
@@ -33,6 +35,21 @@ QDoubleSpinBox* MakeSecondsBox(const char* name, const TransmissionSettingRange&
     box->setValue(range.defaultValue);
     box->setKeyboardTracking(false);
     return box;
+}
+
+// The caption of a spin box, which a screen reader takes as its label.
+QLabel* Captioned(const char* caption, QWidget* box) {
+    QLabel* label = MakeCaption(QString::fromLatin1(caption));
+    label->setBuddy(box);
+    return label;
+}
+
+void AddRow(QVBoxLayout* rows, std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kSpacing);
+    for (QWidget* widget : widgets) row->addWidget(widget);
+    row->addStretch(1);
+    rows->addLayout(row);
 }
 
 TrackBarRange ThresholdRange() {
@@ -56,29 +73,16 @@ RecordOnSignalPanel::RecordOnSignalPanel(QHBoxLayout* row) {
     SpinSignalPreRoll = MakeSecondsBox("SpinSignalPreRoll", transmission::kPreRollSeconds);
     LabelSignalState = MakeValueLabel("LabelSignalState", QStringLiteral("Off"), kStateWidth);
 
+    // Rows of their own rather than a grid: the wide "Record on signal"
+    // button would otherwise widen every row's first column.
     QGroupBox* group = MakeGroup(QString());
-    QGridLayout* grid = MakeGridLayout(group);
-    grid->addWidget(sb_record_on_signal, 0, 0);
-    grid->addWidget(sb_browse_signal_folder, 0, 1);
-    grid->addWidget(PanelSignalFolder, 0, 2, 1, 3);
-    grid->addWidget(LabelSignalState, 0, 5, 1, 3);
-    grid->addWidget(MakeCaption(QStringLiteral("Threshold")), 1, 0);
-    grid->addWidget(TrackSignalThreshold, 1, 1, 1, 2);
-    grid->addWidget(LabelSignalThreshold, 1, 3);
-    grid->addWidget(LabelSignalLevel, 1, 4, 1, 2);
-    const struct {
-        const char* caption;
-        QDoubleSpinBox* box;
-    } times[] = {{"Attack", SpinSignalAttack}, {"Hang", SpinSignalHang}, {"Pre-roll", SpinSignalPreRoll}};
-    int column = 0;
-    for (const auto& time : times) {
-        QLabel* caption = MakeCaption(QString::fromLatin1(time.caption));
-        caption->setBuddy(time.box);
-        grid->addWidget(caption, 2, column++);
-        grid->addWidget(time.box, 2, column++);
-    }
-    grid->setRowStretch(3, 1);
-    grid->setColumnStretch(7, 1);
+    QVBoxLayout* rows = MakeColumnLayout(group);
+    AddRow(rows, {sb_record_on_signal, sb_browse_signal_folder, PanelSignalFolder, LabelSignalState});
+    AddRow(rows, {MakeCaption(QStringLiteral("Threshold")), TrackSignalThreshold, LabelSignalThreshold,
+                  LabelSignalLevel});
+    AddRow(rows, {Captioned("Attack", SpinSignalAttack), SpinSignalAttack, Captioned("Hang", SpinSignalHang),
+                  SpinSignalHang, Captioned("Pre-roll", SpinSignalPreRoll), SpinSignalPreRoll});
+    rows->addStretch(1);
     row->insertWidget(row->count() - 1, group);  // before the row's closing stretch
 }
 
