@@ -171,8 +171,9 @@ TEST(NoiseReduction, TheNoiseFloorFollowsASteps) {
         run.Feed(part(0, half), 20);
         EXPECT_NEAR(10 * std::log10(TrackedOverTrue(run.Stage(), before)), 0.0, 2.0) << before << " before";
         run.Feed(part(half, half + seconds(0.5)), 20);
-        if (after < before)
+        if (after < before) {
             EXPECT_NEAR(10 * std::log10(TrackedOverTrue(run.Stage(), after)), 0.0, 3.0) << after << " at 0.5 s";
+        }
         run.Feed(part(half + seconds(0.5), half + seconds(2.0)), 20);
         EXPECT_NEAR(10 * std::log10(TrackedOverTrue(run.Stage(), after)), 0.0, 2.0) << after << " at 2 s";
     }
