@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <type_traits>
-#include <cstdlib>
 
 namespace moravel {
 namespace {
@@ -27,7 +27,7 @@ constexpr double kLongestImpulseSeconds = 0.020;
 // Three stretches above the threshold within this time are a voice's pitch
 // pulses (a crash and its ringing make one, at most two).
 constexpr double kRepeatSeconds = 0.025;
-constexpr double kMinimumLevel = 16.0;   // sample units: digital silence has no level to stand out from
+constexpr double kMinimumLevel = 16.0;  // sample units: digital silence has no level to stand out from
 
 double Smoothing(double seconds, std::int32_t sampleRate) { return 1.0 - std::exp(-1.0 / (seconds * sampleRate)); }
 std::int32_t Samples(double seconds, std::int32_t sampleRate) {

@@ -41,16 +41,16 @@ private:
 
     static constexpr std::int32_t kMaxBlock = 4100;
 
-    double peak_;         // held peak of |x|
-    double longLevel_;    // mean of |x| over seconds
-    std::int32_t run_;    // samples since the current impulse began
-    std::int32_t quiet_;  // samples since the last one above the threshold
-    bool grown_;          // the last stretch above the threshold was the signal, not an impulse
-    bool signalRun_;      // the current stretch is the third within kRepeatSeconds
-    std::int64_t clock_;  // samples since Reset
+    double peak_;                // held peak of |x|
+    double longLevel_;           // mean of |x| over seconds
+    std::int32_t run_;           // samples since the current impulse began
+    std::int32_t quiet_;         // samples since the last one above the threshold
+    bool grown_;                 // the last stretch above the threshold was the signal, not an impulse
+    bool signalRun_;             // the current stretch is the third within kRepeatSeconds
+    std::int64_t clock_;         // samples since Reset
     std::int64_t runStarts_[2];  // clock_ at the start of the two stretches before this one
-    std::int32_t hold_;   // guard samples still to blank at the next block's start
-    std::int16_t last_;   // the previous block's last sample, as output
+    std::int32_t hold_;          // guard samples still to blank at the next block's start
+    std::int16_t last_;          // the previous block's last sample, as output
     std::int64_t blanked_;
     bool mark_[kMaxBlock];
 };

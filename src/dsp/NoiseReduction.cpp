@@ -43,9 +43,7 @@ std::int16_t ToSample(float x) { return static_cast<std::int16_t>(std::clamp(std
 
 }  // namespace
 
-std::int32_t NoiseReduction::FrameFor(std::int32_t blockSamples) {
-    return std::clamp(blockSamples / 2, 16, kMaxFrame);
-}
+std::int32_t NoiseReduction::FrameFor(std::int32_t blockSamples) { return std::clamp(blockSamples / 2, 16, kMaxFrame); }
 
 void NoiseReduction::Reset() {
     static_assert(std::is_trivially_copyable_v<NoiseReduction>);
@@ -81,8 +79,7 @@ void NoiseReduction::prepare(std::int32_t n) {
     block_ = n;
     frame_ = FrameFor(n);
     fft_.Prepare(frame_);
-    for (std::int32_t i = 0; i < frame_; ++i)
-        window_[i] = static_cast<float>(std::sin(std::numbers::pi * i / frame_));
+    for (std::int32_t i = 0; i < frame_; ++i) window_[i] = static_cast<float>(std::sin(std::numbers::pi * i / frame_));
 }
 
 void NoiseReduction::run(std::int16_t* previous, const std::int16_t* block, std::int16_t* output, std::int32_t n,

@@ -79,13 +79,13 @@ private:
     NoiseTracker tracker_;
     std::int32_t frame_;  // F; hop and provisional tail F/2
     std::int32_t block_;
-    bool started_;        // the decision-directed estimate has a previous frame
+    bool started_;  // the decision-directed estimate has a previous frame
     bool learning_;
     std::int32_t printBins_;
     std::int32_t learntFrames_;
     float window_[kMaxFrame];
-    float tail_[kMaxFrame / 2];              // the last half frame of input
-    float carry_[kMaxFrame / 2];             // its partial overlap-add
+    float tail_[kMaxFrame / 2];   // the last half frame of input
+    float carry_[kMaxFrame / 2];  // its partial overlap-add
     float input_[kMaxBlock + kMaxFrame / 2];
     float output_[kMaxBlock + kMaxFrame / 2];
     float re_[kMaxFrame];

@@ -8,9 +8,9 @@
 namespace moravel {
 namespace {
 
-constexpr std::int32_t kBinSpread = 2;       // each side
-constexpr double kSmoothingSeconds = 0.06;   // time constant of the smoothing over time
-constexpr double kWindowSeconds = 1.5;       // the minimum's window
+constexpr std::int32_t kBinSpread = 2;      // each side
+constexpr double kSmoothingSeconds = 0.06;  // time constant of the smoothing over time
+constexpr double kWindowSeconds = 1.5;      // the minimum's window
 // The minimum of a window of smoothed noise powers lies below their mean;
 // this brings it back (measured on white noise: NoiseFloor tests).
 constexpr float kBias = 1.9f;

@@ -38,8 +38,8 @@ private:
     std::int32_t subWindowsFilled_;
     std::int32_t nextSub_;
     bool started_;
-    float smooth_[kMaxBins];  // power smoothed over bins and time
-    float current_[kMaxBins]; // minimum of the current sub-window
+    float smooth_[kMaxBins];   // power smoothed over bins and time
+    float current_[kMaxBins];  // minimum of the current sub-window
     float past_[kSubWindows][kMaxBins];
     float noise_[kMaxBins];
     float wide_[kMaxBins];  // scratch: this frame's power over neighbouring bins

@@ -31,8 +31,7 @@ void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings) {
     const std::int32_t n = engine.BlockSamples;
     // Before AnalyseBlock the frame's second half still holds the previous block.
     if (settings.noiseReductionOn) {
-        engine.Denoiser.Process(engine.History + n, engine.InputBlock, n, engine.SampleRate,
-                                settings.noiseReductionDb);
+        engine.Denoiser.Process(engine.History + n, engine.InputBlock, n, engine.SampleRate, settings.noiseReductionDb);
     } else if (engine.Denoiser.Learning()) {
         engine.Denoiser.Learn(engine.InputBlock, n, engine.SampleRate);
     }

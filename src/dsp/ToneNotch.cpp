@@ -34,7 +34,8 @@ void ToneNotch::Track(const float* power, std::int32_t bins, double blockSeconds
     const auto steady = std::max<std::int32_t>(2, static_cast<std::int32_t>(std::ceil(kSteadySeconds / blockSeconds)));
     for (std::int32_t k = 0; k < bins; ++k) {
         bool near = false;
-        for (std::int32_t j = std::max(0, k - kDrift); j <= std::min(bins - 1, k + kDrift) && !near; ++j) near = peak_[j];
+        for (std::int32_t j = std::max(0, k - kDrift); j <= std::min(bins - 1, k + kDrift) && !near; ++j)
+            near = peak_[j];
         count_[k] = near ? std::min<std::int16_t>(count_[k] + 1, kCountLimit)
                          : static_cast<std::int16_t>(std::max(0, count_[k] - 1));
     }
