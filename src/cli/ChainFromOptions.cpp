@@ -75,7 +75,8 @@ void ApplyCleanup(const ProcessOptions& o, CleanupSettings& c, std::int32_t samp
     c.notchCount = static_cast<std::int32_t>(std::min<std::size_t>(o.notches.size(), c.notchHz.size()));
     const std::int32_t top = std::max(1, sampleRate / 2);
     for (std::int32_t i = 0; i < c.notchCount; ++i)
-        c.notchHz[static_cast<std::size_t>(i)] = clamp(o.notches[static_cast<std::size_t>(i)], 1, top, "--notch HZ (at this sample rate)");
+        c.notchHz[static_cast<std::size_t>(i)] =
+            clamp(o.notches[static_cast<std::size_t>(i)], 1, top, "--notch HZ (at this sample rate)");
 }
 
 }  // namespace

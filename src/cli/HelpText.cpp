@@ -31,7 +31,8 @@ std::string CleanupStages() {
     const CleanupSettings speech = CleanSpeech({});
     return "  --impulse-blanker LEVEL   bridges clicks and static crashes standing LEVEL\n"
            "                            quarters above the signal's peak level, " +
-           RangeText(c::kTrackImpulseBlanker) + "\n                            (runs before the AGC)\n"
+           RangeText(c::kTrackImpulseBlanker) +
+           "\n                            (runs before the AGC)\n"
            "  --noise-reduction DB      speech-preserving noise reduction that follows the\n"
            "                            band noise; DB " +
            RangeText(c::kTrackNoiseReduction) +
@@ -76,8 +77,7 @@ std::string Usage() {
            "range, with a warning.\n"
            "\n"
            "Stages (in the order the chain runs them):\n" +
-           CleanupStages() +
-           "  --agc LEVEL:DECAY         automatic gain control. LEVEL " +
+           CleanupStages() + "  --agc LEVEL:DECAY         automatic gain control. LEVEL " +
            RangeText(c::kTrackAgcLevel) +
            " is the\n"
            "                            peak the gain aims at; DECAY " +

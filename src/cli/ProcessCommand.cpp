@@ -303,7 +303,8 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     ChainSettings settings = ApplyStageOptions(o, base, rate, warn);
     if (o.noiseProfile) {
         const auto printInput = OpenInput(o.input);  // a second reader: the file is processed from its start
-        settings.noisePrint = NamingFile(o.input, [&] { return ReadNoisePrint(*printInput, settings, *o.noiseProfile); });
+        settings.noisePrint =
+            NamingFile(o.input, [&] { return ReadNoisePrint(*printInput, settings, *o.noiseProfile); });
     }
     const auto picture = MakeSpectrogram(o, settings, *input, warn);
 

@@ -11,8 +11,8 @@
 #include "FFT.h"
 
 #include <array>
-#include <vector>
 #include <cstdint>
+#include <vector>
 
 namespace moravel {
 
