@@ -159,8 +159,10 @@ bool RecordOnSignalController::Running() const { return parts_.panel.sb_record_o
 // when the blocks' rate is known.
 void RecordOnSignalController::Feed(const std::int16_t* samples, std::int32_t count) {
     if (!Running() || parts_.outputRate() <= 0) return;
-    if (!recorder_) open();
-    else if (changed_ || parts_.outputRate() != rate_) restartIfWaiting();
+    if (!recorder_)
+        open();
+    else if (changed_ || parts_.outputRate() != rate_)
+        restartIfWaiting();
     if (!recorder_) return;
     if (!recorder_->Feed(samples, count, parts_.spectrum())) {
         stop(recorder_->Error());
@@ -198,8 +200,8 @@ void RecordOnSignalController::stop(std::string failure) {
     showState();
     const std::string message = "Recording on signal stopped: " + failure;
     QMetaObject::invokeMethod(
-        parts_.panel.sb_record_on_signal, [report = parts_.reportError, message] { report(std::runtime_error(message)); },
-        Qt::QueuedConnection);
+        parts_.panel.sb_record_on_signal,
+        [report = parts_.reportError, message] { report(std::runtime_error(message)); }, Qt::QueuedConnection);
 }
 
 void RecordOnSignalController::Close() {

@@ -37,9 +37,9 @@ public:
     /// What the mode needs of the window; all must outlive the controller.
     struct Parts {
         RecordOnSignalPanel& panel;
-        FileChooser chooseFolder;      // empty: the system's dialog
+        FileChooser chooseFolder;  // empty: the system's dialog
         QWidget* dialogParent;
-        ErrorReport reportError;       // the program's error display
+        ErrorReport reportError;                   // the program's error display
         std::function<std::int32_t()> outputRate;  // Hz of the blocks Feed is given now
         std::function<SpectrumView()> spectrum;    // the engine's display spectrum of the last block
     };
@@ -99,7 +99,7 @@ private:
     std::string folder_;
     std::unique_ptr<TransmissionRecorder> recorder_;
     std::int32_t rate_ = 0;
-    int filesBefore_ = 0;  // closed by the recorders the mode finished since it was switched on
+    int filesBefore_ = 0;   // closed by the recorders the mode finished since it was switched on
     bool changed_ = false;  // a setting changed while the mode runs
     std::int64_t samplesSinceShown_ = 0;
 };

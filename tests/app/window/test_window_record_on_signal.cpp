@@ -6,9 +6,9 @@
 #include "CommandLine.h"
 #include "RecordOnSignalController.h"
 #include "TransmissionLog.h"
-#include "virtual/WavLoopSource.h"
 #include "WaveRecorder.h"
 #include "WindowFixture.h"
+#include "virtual/WavLoopSource.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -21,8 +21,8 @@
 #include <cmath>
 #include <csignal>
 #include <ctime>
-#include <iomanip>
 #include <filesystem>
+#include <iomanip>
 #include <sstream>
 
 using namespace moravel::testing;
@@ -177,10 +177,12 @@ private slots:
             const double tail = static_cast<double>(samples.size()) / kRate - toneEnd;
             QVERIFY(std::abs(tail - squelch.hangSeconds) <= squelch.attackSeconds);
             // The peak level is the tone's, as processed.
-            QVERIFY2(std::abs(std::stod(row[2]) - LevelDbfs(samples, toneStart + 0.1, toneEnd - 0.1)) < 1, row[2].c_str());
+            QVERIFY2(std::abs(std::stod(row[2]) - LevelDbfs(samples, toneStart + 0.1, toneEnd - 0.1)) < 1,
+                     row[2].c_str());
         }
         std::size_t wavs = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(w.folder)) wavs += entry.path().extension() == ".wav";
+        for (const auto& entry : std::filesystem::directory_iterator(w.folder))
+            wavs += entry.path().extension() == ".wav";
         QCOMPARE(wavs, kBursts.size());
     }
 

@@ -5,9 +5,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QSlider>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "PageControls.h"
 #include "TransmissionSettings.h"
@@ -54,8 +54,8 @@ void AddRow(QVBoxLayout* rows, std::initializer_list<QWidget*> widgets) {
 
 TrackBarRange ThresholdRange() {
     const auto& r = transmission::kThresholdDbfs;
-    return {static_cast<int>(r.minimum), static_cast<int>(r.maximum), static_cast<int>(std::lround(r.defaultValue)),
-            1, 5};
+    return {static_cast<int>(r.minimum), static_cast<int>(r.maximum), static_cast<int>(std::lround(r.defaultValue)), 1,
+            5};
 }
 
 }  // namespace
@@ -78,8 +78,8 @@ RecordOnSignalPanel::RecordOnSignalPanel(QHBoxLayout* row) {
     QGroupBox* group = MakeGroup(QString());
     QVBoxLayout* rows = MakeColumnLayout(group);
     AddRow(rows, {sb_record_on_signal, sb_browse_signal_folder, PanelSignalFolder, LabelSignalState});
-    AddRow(rows, {MakeCaption(QStringLiteral("Threshold")), TrackSignalThreshold, LabelSignalThreshold,
-                  LabelSignalLevel});
+    AddRow(rows,
+           {MakeCaption(QStringLiteral("Threshold")), TrackSignalThreshold, LabelSignalThreshold, LabelSignalLevel});
     AddRow(rows, {Captioned("Attack", SpinSignalAttack), SpinSignalAttack, Captioned("Hang", SpinSignalHang),
                   SpinSignalHang, Captioned("Pre-roll", SpinSignalPreRoll), SpinSignalPreRoll});
     rows->addStretch(1);

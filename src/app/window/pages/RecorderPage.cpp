@@ -48,8 +48,8 @@ RecorderPage::RecorderPage(QTabWidget* Tab1) {
     RecordingPart = MakeValueLabel("RecordingPart", QString());
     SpeedButton14 = MakeHelpButton("SpeedButton14");
 
-    const WavePageGrids grids =
-        LayOutWavePage(content, sb_wave_record, sb_waverecorder_pause, SpeedButton14, sb_browse_wave_recordfile, Panel34);
+    const WavePageGrids grids = LayOutWavePage(content, sb_wave_record, sb_waverecorder_pause, SpeedButton14,
+                                               sb_browse_wave_recordfile, Panel34);
     grids.file->addWidget(RecordingPart, 1, 0, 1, 2);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Time")), 0, 0);
     grids.readouts->addWidget(Panel32, 0, 1);
