@@ -65,6 +65,9 @@ void RecordOnSignalController::Load(const TKustomIniFile& file) {
     p.SpinSignalAttack->setValue(settings.squelch.attackSeconds);
     p.SpinSignalHang->setValue(settings.squelch.hangSeconds);
     p.SpinSignalPreRoll->setValue(settings.squelch.preRollSeconds);
+    // As the controls hold them (whole decibels, tenths of seconds): a value
+    // the controls round is not taken for a change.
+    loaded_.squelch = squelch();
     folder_ = settings.folder;
     showFolder();
     showState();
