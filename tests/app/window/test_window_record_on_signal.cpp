@@ -237,6 +237,13 @@ private slots:
             QVERIFY(ReadText(files.File("a.ini")).find("RECORD_ON_SIGNAL") == std::string::npos);
         }
         {
+            // A value the spin box rounds (0.25 s shown as 0.3 s) is no change.
+            WindowFixture f(Settings() + "[RECORD_ON_SIGNAL]\nAttackSeconds=0.25\n", files.File("c.ini"));
+            f.Form().close();
+            const std::string kept = ReadText(files.File("c.ini"));
+            QVERIFY(kept.ends_with("[RECORD_ON_SIGNAL]\nAttackSeconds=0.25\n"));
+        }
+        {
             WindowFixture f(Settings(), files.File("b.ini"));
             f.Find<QSlider>("TrackSignalThreshold")->setValue(-42);
             f.Find<QDoubleSpinBox>("SpinSignalAttack")->setValue(0.5);
