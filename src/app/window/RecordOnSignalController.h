@@ -46,7 +46,8 @@ public:
 
     /// Connects the group's controls.
     explicit RecordOnSignalController(Parts parts);
-    /// Close().
+    /// A transmission in progress is finished and logged, without a message
+    /// (the window calls Close() first, which reports a failure).
     ~RecordOnSignalController();
 
     RecordOnSignalController(const RecordOnSignalController&) = delete;
