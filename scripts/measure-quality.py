@@ -52,14 +52,17 @@ STOI_DYNAMIC = 40.0    # dB below the loudest frame a frame counts as silent
 
 
 def third_octave_bins(rate=STOI_RATE, fft=STOI_FFT, bands=STOI_BANDS, lowest=STOI_LOWEST):
-    """For each band, the FFT bins whose centre frequency lies in
-    [centre·2^(-1/6), centre·2^(1/6)); centres lowest·2^(k/3)."""
+    """For each band, the FFT bins from the one nearest its lower edge
+    centre·2^(-1/6) up to (not including) the one nearest its upper edge
+    centre·2^(1/6); centres lowest·2^(k/3). Snapping the edges to bins, as
+    the paper's authors do, gives a bin on a shared edge to one band only."""
     freqs = np.arange(fft // 2 + 1) * rate / fft
     result = []
     for k in range(bands):
         centre = lowest * 2.0 ** (k / 3.0)
-        low, high = centre * 2.0 ** (-1 / 6), centre * 2.0 ** (1 / 6)
-        result.append(np.nonzero((freqs >= low) & (freqs < high))[0])
+        edges = (centre * 2.0 ** (-1 / 6), centre * 2.0 ** (1 / 6))
+        low, high = (int(np.argmin(np.abs(freqs - edge))) for edge in edges)
+        result.append(np.arange(low, high))
     return result
 
 

@@ -27,6 +27,11 @@ class Stoi(unittest.TestCase):
         self.assertEqual(len(bands), 15)
         self.assertEqual(list(bands[0]), [7, 8])
         self.assertEqual((bands[14][0], bands[14][-1], len(bands[14])), (174, 218, 45))
+        # The edge bands 3 and 4 share, 300·2^(1/6) = 336.7 Hz, is nearest bin
+        # 17 (332.0 Hz), which starts band 4: band 3 is bins 14 (273.4, the
+        # nearest to 267.3 Hz) to 16.
+        self.assertEqual(list(bands[3]), [14, 15, 16])
+        self.assertEqual(bands[4][0], 17)
 
     def test_clipped_correlation(self):
         # No clipping (y ≤ 6.62·x everywhere), reversed order: -1.
