@@ -18,6 +18,9 @@ constexpr float kDecisionWeight = 0.7f;
 // modified" rule of Cohen and Berdugo), which clears the gaps between words.
 constexpr double kAbsence = 0.5;
 constexpr float kProvisionalFloor = 0.25f;
+// A noise bin's power is exponentially distributed: the mean of its logarithm
+// lies Euler's constant below the logarithm of its mean.
+constexpr double kEulerGamma = 0.5772156649;
 
 /// The exponential integral E1(v), v > 0 (Abramowitz and Stegun 5.1.53 and
 /// 5.1.56), good to about 2e-7 relative.
@@ -156,14 +159,19 @@ void NoiseReduction::addToPrint(std::int32_t bins) {
         learntFrames_ = 0;
         printBins_ = bins;
     }
-    for (std::int32_t k = 0; k < bins; ++k) learnSum_[k] += power_[k];
+    // The logarithm's mean (a geometric mean) rather than the mean: a crash or
+    // a click in the stretch, hundreds of times the noise for a frame or two,
+    // would lift a mean of powers far above the noise, and the print would then
+    // take the speech away with it.
+    for (std::int32_t k = 0; k < bins; ++k) learnSum_[k] += std::log(std::max(power_[k], 1e-6f));
     ++learntFrames_;
 }
 
 void NoiseReduction::SetLearning(bool on) {
     if (on && !learning_) learntFrames_ = 0;
     if (!on && learning_ && learntFrames_ > 0) {
-        for (std::int32_t k = 0; k < printBins_; ++k) print_[k] = static_cast<float>(learnSum_[k] / learntFrames_);
+        for (std::int32_t k = 0; k < printBins_; ++k)
+            print_[k] = static_cast<float>(std::exp(learnSum_[k] / learntFrames_ + kEulerGamma));
     }
     learning_ = on;
 }

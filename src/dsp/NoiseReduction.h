@@ -16,7 +16,8 @@
 // its gain where speech is likely, the floor the strength sets where it is
 // not (weighted by the chance of speech, as Cohen's OM-LSA does).
 //
-// The noise print: while learning, each frame's bin powers are averaged; once
+// The noise print: while learning, each frame's bin powers are averaged (as
+// logarithms, so that a crash in the stretch barely counts); once
 // learnt the print stands as a floor under the tracked noise, so a steady
 // local interference (a power supply's whine) is reduced even though it
 // never leaves a gap for the tracker.
@@ -94,7 +95,7 @@ private:
     float gain_[kMaxBins];
     float cleanPower_[kMaxBins];  // the previous frame's estimated speech power
     float print_[kMaxBins];
-    double learnSum_[kMaxBins];
+    double learnSum_[kMaxBins];  // sum of the logarithms of the powers
 };
 
 }  // namespace moravel

@@ -147,11 +147,17 @@ std::vector<std::int16_t> NoiseStep(double sigmaBefore, double sigmaAfter) {
     return x;
 }
 
-double TrackedOverTrue(const NoiseReduction& stage, double sigma) {
+// The mean of noise(k) over 300..3400 Hz against the true noise power.
+template <typename NoiseOfBin>
+double OverTrue(NoiseOfBin noise, double sigma) {
     const std::int32_t frame = NoiseReduction::FrameFor(kBlock);
     double sum = 0;
-    for (std::int32_t k = 20; k < 220; ++k) sum += stage.Tracker().Noise(k);  // 300..3400 Hz
+    for (std::int32_t k = 20; k < 220; ++k) sum += noise(k);
     return sum / 200 / (sigma * sigma * frame / 2);
+}
+
+double TrackedOverTrue(const NoiseReduction& stage, double sigma) {
+    return OverTrue([&](std::int32_t k) { return stage.Tracker().Noise(k); }, sigma);
 }
 
 // The tracked floor lies within 2 dB of the true one before the step, and
@@ -177,6 +183,24 @@ TEST(NoiseReduction, TheNoiseFloorFollowsASteps) {
         run.Feed(part(half + seconds(0.5), half + seconds(2.0)), 20);
         EXPECT_NEAR(10 * std::log10(TrackedOverTrue(run.Stage(), after)), 0.0, 2.0) << after << " at 2 s";
     }
+}
+
+// A print learnt over 4 s of steady noise (σ = 300) holding one static crash
+// (40 samples at ±30000, about 12 times the noise's power averaged over the
+// stretch) lies within 1 dB of the noise: the crash must not lift it, or the
+// print would take the speech away with the noise.
+TEST(NoiseReduction, ACrashInTheStretchDoesNotLiftThePrint) {
+    auto noise = NoiseStep(300, 300);
+    noise.resize(static_cast<std::size_t>(4 * kRate) / kBlock * kBlock);
+    for (std::size_t i = 0; i < 40; ++i) noise[noise.size() / 2 + i] = (i % 3 == 0) ? -30000 : 30000;
+    auto stage = std::make_unique<NoiseReduction>();
+    stage->SetLearning(true);
+    for (std::size_t at = 0; at + kBlock <= noise.size(); at += kBlock) stage->Learn(noise.data() + at, kBlock, kRate);
+    stage->SetLearning(false);
+    const auto print = stage->Print();
+    ASSERT_EQ(print.size(), static_cast<std::size_t>(NoiseReduction::FrameFor(kBlock) / 2 + 1));
+    EXPECT_NEAR(10 * std::log10(OverTrue([&](std::int32_t k) { return print[static_cast<std::size_t>(k)]; }, 300)),
+                0.0, 1.0);
 }
 
 // ---- Automatic notch ---------------------------------------------------------------
