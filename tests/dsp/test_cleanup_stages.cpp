@@ -199,8 +199,8 @@ TEST(NoiseReduction, ACrashInTheStretchDoesNotLiftThePrint) {
     stage->SetLearning(false);
     const auto print = stage->Print();
     ASSERT_EQ(print.size(), static_cast<std::size_t>(NoiseReduction::FrameFor(kBlock) / 2 + 1));
-    EXPECT_NEAR(10 * std::log10(OverTrue([&](std::int32_t k) { return print[static_cast<std::size_t>(k)]; }, 300)),
-                0.0, 1.0);
+    EXPECT_NEAR(10 * std::log10(OverTrue([&](std::int32_t k) { return print[static_cast<std::size_t>(k)]; }, 300)), 0.0,
+                1.0);
 }
 
 // ---- Automatic notch ---------------------------------------------------------------
