@@ -172,11 +172,11 @@ run() {
     local server=$1 range=$2 name="$1-$2" window
     if [[ $range == copy ]]; then start_copy "$name"; else start_window "$name" "$range"; fi
     sleep 5
-    parecord --device=live_mix.monitor --channels=2 --rate=48000 --format=s16le --latency-msec=10 \
+    parecord --device=live_mix.monitor --channels=2 --rate=48000 --format=s16le --latency-msec=50 \
         --file-format=wav "$work/$name.wav" &
     local recorder=$!
     sleep 1
-    pacat --playback --device=live_mix --latency-msec=10 --file-format=wav "$work/stimulus.wav"
+    pacat --playback --device=live_mix --latency-msec=50 --file-format=wav "$work/stimulus.wav"
     sleep 1
     kill -INT "$recorder"
     wait "$recorder" 2>/dev/null || true

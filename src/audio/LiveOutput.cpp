@@ -13,8 +13,8 @@ void LiveOutput::Configure(std::int32_t blockRate) {
         bridge_.reset();
         return;
     }
-    const auto target = static_cast<std::int64_t>(std::lround(kTargetLeadSeconds * outputRate));
-    bridge_ = std::make_unique<RateBridge>(RateBridge::Setup{blockRate, outputRate, target});
+    const auto floor = static_cast<std::int64_t>(std::lround(kFloorLeadSeconds * outputRate));
+    bridge_ = std::make_unique<RateBridge>(RateBridge::Setup{blockRate, outputRate, floor});
 }
 
 std::int32_t LiveOutput::BlockRate() const { return blockRate_ > 0 ? blockRate_ : output_.samples; }

@@ -19,10 +19,11 @@ class TEnhWaveOut;
 
 class LiveOutput {
 public:
-    /// The lead held ahead of each block, in seconds: above the 15 ms below
-    /// which the ALSA output bridges a gap with silence, with room for the
-    /// blocks' irregular arrival from a sound server.
-    static constexpr double kTargetLeadSeconds = 0.040;
+    /// The floor the lead ahead of each block is held above, in seconds
+    /// (the bridge adds a margin for the lead's jitter): 5 ms above the
+    /// 15 ms below which the ALSA output bridges a gap with silence. Every
+    /// millisecond of lead is a millisecond of delay.
+    static constexpr double kFloorLeadSeconds = 0.020;
 
     /// `output` must outlive this.
     explicit LiveOutput(TEnhWaveOut& output) : output_(output) {}

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -21,26 +22,32 @@ constexpr int kQuality = SPEEX_RESAMPLER_QUALITY_DESKTOP;
 // (the output then jumps by thousands of samples). It still moves the
 // ratio in steps of some 15 ppm, which the loop's integral dithers between.
 constexpr double kLargestDenominator = 65535.0;
-// The loop: each measured lead moves the smoothed one a twentieth of the
-// way (a sound server's reports of its latency jump by tens of ms from one
-// block to the next: PipeWire's by up to 100 ms); the trim is kProportional
-// times the lead's shortfall (in seconds) plus the integral of kIntegral
-// times it over time. With the lead changing by (trim - 1) seconds per
-// second this settles in about half a minute without overshooting far
-// (damping about 0.7), slow enough that the reports' jitter moves the pitch
-// by a few hundredths of a percent at most.
-constexpr double kSmoothing = 0.05;
-constexpr double kProportional = 0.05;
-constexpr double kIntegral = 0.00125;
+// The loop: the trim is kProportional times the low lead's shortfall below
+// the floor (in seconds) plus the integral of kIntegral times it over time.
+// With the lead changing by (trim - 1) seconds per second this settles in
+// about twenty seconds without overshooting far (damping about 0.7:
+// kIntegral = (kProportional / 1.4)^2), fast enough to follow a server
+// whose latency steps by tens of ms when its other streams come and go, and
+// slow enough that the low lead's steps move the pitch by a tenth of a
+// percent at most (under two cents).
+constexpr double kProportional = 0.1;
+constexpr double kIntegral = 0.005;
+// The low lead is taken over this many blocks (about four seconds: longer
+// than PipeWire's timing updates are apart) and is the second lowest, so
+// that one stray report does not move it.
+constexpr std::size_t kRecentLeads = 32;
+// A resync waits for this many measurements since the last one, so that
+// it is not set off by the first report after a start or a change.
+constexpr std::size_t kLeadsBeforeResync = 4;
 // The first measurements after a start say more about the device starting
 // than about the clocks.
 constexpr std::int64_t kIgnoredMeasurements = 2;
-// A lead this far above the target is not a clock difference but blocks
+// A low lead this far above the floor is not a clock difference but blocks
 // that came in a burst (a sound server often hands over two at the start):
 // trimmed at most 0.5 %, 100 ms too much would take 20 s to play away, all
 // of it heard late. The excess is dropped from the next block at once.
 constexpr double kExcessSeconds = 0.050;
-// A lead this far below the target (a device that starts with only its
+// A low lead this far below the floor (a device that starts with only its
 // own small lead, or blocks that came late) would take as long to build
 // up, with the output running dry meanwhile: the shortfall is made up with
 // silence ahead of the next block at once.
@@ -88,14 +95,13 @@ const std::vector<std::int16_t>& RateBridge::Process(const std::int16_t* samples
     return output_;
 }
 
-// Drops what a burst put ahead of the target from the block's start, or
+// Drops what a burst put ahead of the floor from the block's start, or
 // puts silence for a shortfall ahead of it. The next lead measured is still
-// the one ahead of this block, from before the change, so it is not taken;
-// the loop then goes on from the target, so that one noisy measurement
-// cannot set off another change.
+// the one ahead of this block, from before the change, so it is not taken,
+// and the measurements before the change are forgotten.
 void RateBridge::resync() {
-    if (smoothedLead_ < 0) return;
-    const double excess = smoothedLead_ - static_cast<double>(setup_.targetLeadFrames);
+    if (recentLeads_.size() < kLeadsBeforeResync) return;
+    const double excess = LowLead() - static_cast<double>(setup_.floorLeadFrames);
     if (excess > kExcessSeconds * setup_.outputRate) {
         const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
         output_.erase(output_.begin(), output_.begin() + static_cast<std::ptrdiff_t>(dropped));
@@ -104,27 +110,40 @@ void RateBridge::resync() {
     } else {
         return;
     }
-    smoothedLead_ = static_cast<double>(setup_.targetLeadFrames);
+    recentLeads_.clear();
     skipMeasurements_ = 1;
     ++resyncs_;
 }
 
-// The proportional-integral loop on the smoothed lead.
+// The proportional-integral loop on the low lead.
 void RateBridge::steer(std::int64_t leadFrames, double blockSeconds) {
     if (leadFrames < 0 || ++measurements_ <= kIgnoredMeasurements) return;
     if (skipMeasurements_ > 0) {
         --skipMeasurements_;
         return;
     }
-    if (smoothedLead_ < 0)
-        smoothedLead_ = static_cast<double>(leadFrames);
-    else
-        smoothedLead_ += kSmoothing * (static_cast<double>(leadFrames) - smoothedLead_);
-    const double shortfall = (static_cast<double>(setup_.targetLeadFrames) - smoothedLead_) / setup_.outputRate;
+    recentLeads_.push_back(leadFrames);
+    if (recentLeads_.size() > kRecentLeads) recentLeads_.pop_front();
+    const double shortfall = (static_cast<double>(setup_.floorLeadFrames) - LowLead()) / setup_.outputRate;
     // One measurement per block: the integral advances by a block's time.
     integral_ = std::clamp(integral_ + kIntegral * shortfall * blockSeconds, -kMaxTrim, kMaxTrim);
     trim_ = 1.0 + std::clamp(kProportional * shortfall + integral_, -kMaxTrim, kMaxTrim);
     applyTrim();
+}
+
+double RateBridge::LowLead() const {
+    if (recentLeads_.empty()) return -1.0;
+    std::int64_t lowest = recentLeads_.front(), second = std::numeric_limits<std::int64_t>::max();
+    for (std::size_t k = 1; k < recentLeads_.size(); ++k) {
+        const std::int64_t lead = recentLeads_[k];
+        if (lead < lowest) {
+            second = lowest;
+            lowest = lead;
+        } else if (lead < second) {
+            second = lead;
+        }
+    }
+    return static_cast<double>(recentLeads_.size() > 1 ? second : lowest);
 }
 
 void RateBridge::applyTrim() {

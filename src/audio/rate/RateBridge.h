@@ -7,13 +7,24 @@
 // ratio and the output would run dry between blocks. The bridge resamples
 // each block from the input rate to the output rate, and trims the ratio
 // so that the output's lead (the audio queued ahead of each new block)
-// stays at a target, as bridges between two audio clocks do: a lead above
-// the target shortens the blocks a little, one below lengthens them. The
-// trim is a slow proportional-integral loop on the smoothed lead, bounded
-// to a few tenths of a percent, so it follows clock differences and absorbs
-// jitter without an audible change of pitch. A lead far from the target
-// (blocks that came in a burst, a device that starts with little queued) is
-// set right at once instead: audio dropped or silence put in, once.
+// stays just above a floor, as bridges between two audio clocks do: a lead
+// above it shortens the blocks a little, one below lengthens them. The trim
+// is a proportional-integral loop, bounded to a few tenths of a percent, so
+// it follows clock differences and absorbs jitter without an audible change
+// of pitch. A lead far from the floor (blocks that came in a burst, a
+// device that starts with little queued) is set right at once instead:
+// audio dropped or silence put in, once.
+//
+// What must not happen is the lead's low points reaching zero (the output
+// would run dry), so the loop holds the low points, not the mean, at a
+// floor: it works on the second lowest lead of the last few seconds. How
+// far the lead strays above its low points depends on the output. A sound
+// server that takes a stream's audio in chunks of its own cycle reports a
+// lead that jumps by a chunk from block to block, and PipeWire's reports
+// between two of its timing updates drift up by tens of ms and fall back at
+// the update; a server that takes audio in small pieces reports a steady
+// one. Held by its low points, a steady output runs close to the floor
+// (little delay) and a jumpy one only as high as it needs.
 //
 // Plain C++ (speexdsp's resampler); not thread-safe: one thread calls it
 // (the GUI thread in the program).
@@ -21,6 +32,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -31,7 +43,7 @@ public:
     struct Setup {
         std::int32_t inputRate = 0;        // Hz of the blocks handed in
         std::int32_t outputRate = 0;       // Hz of the device they go to
-        std::int64_t targetLeadFrames = 0; // output frames to keep queued ahead of each block
+        std::int64_t floorLeadFrames = 0;  // output frames the lead's low points are held above
     };
 
     /// The largest trim of the ratio either way (0.5 %: far beyond any two
@@ -53,9 +65,11 @@ public:
 
     /// The current trim: 1 is the nominal ratio, above 1 more output frames.
     double Trim() const { return trim_; }
-    /// The lead the loop works on: the measurements smoothed.
-    double SmoothedLead() const { return smoothedLead_; }
-    /// Times a lead far from the target was set right at once.
+    /// The lead the loop holds at the floor: the second lowest of the
+    /// recent measurements (the lowest while there is one), in output
+    /// frames; negative before the first measurement.
+    double LowLead() const;
+    /// Times a lead far from the floor was set right at once.
     std::int64_t Resyncs() const { return resyncs_; }
     const Setup& setup() const { return setup_; }
 
@@ -70,7 +84,7 @@ private:
     std::vector<std::int16_t> output_;
     double trim_ = 1.0;
     double integral_ = 0.0;
-    double smoothedLead_ = -1.0;  // negative until the first measurement
+    std::deque<std::int64_t> recentLeads_;  // the last measurements, oldest first
     std::int64_t measurements_ = 0;
     std::int64_t skipMeasurements_ = 0;
     std::int64_t resyncs_ = 0;
