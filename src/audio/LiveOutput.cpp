@@ -17,6 +17,12 @@ void LiveOutput::Configure(std::int32_t blockRate) {
     bridge_ = std::make_unique<RateBridge>(RateBridge::Setup{blockRate, outputRate, floor});
 }
 
+bool LiveOutput::RunsShort() const {
+    if (bridge_) return false;
+    const std::int64_t lead = output_.LeadFrames();
+    return lead >= 0 && static_cast<double>(lead) < kPlayerLowWaterSeconds * output_.samples;
+}
+
 std::int32_t LiveOutput::BlockRate() const { return blockRate_ > 0 ? blockRate_ : output_.samples; }
 
 bool LiveOutput::Write(const std::int16_t* samples, std::int32_t count) {

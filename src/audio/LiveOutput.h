@@ -36,6 +36,17 @@ public:
     /// differ. Returns the output's playing flag.
     bool Write(const std::int16_t* samples, std::int32_t count);
 
+    /// The lead below which blocks written at the output's rate (the
+    /// player's) run short: twice the floor, so that the extra block comes
+    /// well before the output bridges a gap with silence.
+    static constexpr double kPlayerLowWaterSeconds = 2 * kFloorLeadSeconds;
+
+    /// True when blocks go to the output as they are (the player's, already
+    /// at its rate) and its lead ahead of the last one is below
+    /// kPlayerLowWaterSeconds: the output will run dry before the capture
+    /// clocks the next block. False while the lead is unknown.
+    bool RunsShort() const;
+
     /// The bridge's trim of the ratio (1 when there is no bridge).
     double Trim() const { return bridge_ ? bridge_->Trim() : 1.0; }
     /// The rate of the blocks written (the true rate of the processed audio);

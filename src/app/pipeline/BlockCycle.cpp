@@ -34,6 +34,13 @@ bool BlockCycle::WaveInData(std::uint8_t* data, std::int32_t bytes, const CycleC
         state_.LayoutChanged = false;
         state_.LayoutPending = true;
     }
+    processBlock(data, bytes, controls, client);
+    if (controls.playerActive && client.OutputRunsShort()) processBlock(data, bytes, controls, client);
+    return true;
+}
+
+void BlockCycle::processBlock(std::uint8_t* data, std::int32_t bytes, const CycleControls& controls,
+                              CycleClient& client) {
     state_.BlocksProcessed = checkedAdd(state_.BlocksProcessed, 1);
     stopwatch_.Start(kProcessSlot);
     client.ShowBufferCycle(stopwatch_.Elapsed(kBufferCycleSlot));
@@ -45,7 +52,6 @@ bool BlockCycle::WaveInData(std::uint8_t* data, std::int32_t bytes, const CycleC
     state_.DisplayDataPending = true;
     client.ShowProcessTime(stopwatch_.Elapsed(kProcessSlot));
     stopwatch_.Start(kAvailableSlot);
-    return true;
 }
 
 void BlockCycle::WaveOutDone() { state_.BlocksPlayed = checkedAdd(state_.BlocksPlayed, 1); }

@@ -63,6 +63,12 @@ public:
     virtual void WriteOutput(const std::uint8_t* data, std::int32_t bytes) = 0;
     /// Appends the processed block to the recording.
     virtual void WriteRecording(const std::int16_t* samples, std::int32_t bytes) = 0;
+    /// While the player runs: true when the output will run dry before the
+    /// next captured block comes. The file plays at the output's rate and
+    /// the capture, 50 Hz slower, clocks its blocks, so the output gains a
+    /// block on the file about every 40 s; the cycle then processes one
+    /// more block of the file at once.
+    virtual bool OutputRunsShort() { return false; }
 };
 
 class BlockCycle {
@@ -77,10 +83,11 @@ public:
 
     /// The wave input's data handler: runs one cycle on `data` (`bytes`
     /// bytes, even, at most 2·TmyFFT::kMaxBlockSamples) and writes the
-    /// processed samples back into `data`. Returns true when the block was
-    /// processed, false when sampling is off or the block was dropped as
-    /// late. Counter overflow throws std::overflow_error; the rest of the
-    /// cycle is then skipped.
+    /// processed samples back into `data`; while the player runs, a second
+    /// block of the file follows when the output runs short. Returns true
+    /// when the block was processed, false when sampling is off or the block
+    /// was dropped as late. Counter overflow throws std::overflow_error; the
+    /// rest of the cycle is then skipped.
     bool WaveInData(std::uint8_t* data, std::int32_t bytes, const CycleControls& controls, CycleClient& client);
 
     /// The wave output's done handler: one more block played.
@@ -88,6 +95,7 @@ public:
 
 private:
     bool acceptBlock(CycleClient& client);
+    void processBlock(std::uint8_t* data, std::int32_t bytes, const CycleControls& controls, CycleClient& client);
     void loadInput(const std::uint8_t* data, std::int32_t bytes, bool fromPlayer, CycleClient& client);
     void runStages(const CycleControls& controls, CycleClient& client);
     void finishBlock(std::uint8_t* data, std::int32_t bytes, const CycleControls& controls, CycleClient& client);

@@ -28,6 +28,7 @@ public:
     void PlotSignal(const std::int16_t* samples, std::int32_t count) override;
     void WriteOutput(const std::uint8_t* data, std::int32_t bytes) override;
     void WriteRecording(const std::int16_t* samples, std::int32_t bytes) override;
+    bool OutputRunsShort() override { return output_.RunsShort(); }
 
 private:
     TMainForm& form_;
