@@ -84,9 +84,11 @@ void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t coun
         const bool grown = above && (run_ > longest || signalRun_);
         const bool impulse = above && !grown;
         if (grown && !grown_) {
-            // Judged too late for the run's start: what of it lies in this
-            // block is given back, and its loudest sample becomes the peak.
-            const std::int32_t from = std::max(0, i - run_ - guard);
+            // Judged too late for the run's start (for a voice, too late for
+            // its first two pulses): what of it lies in this block is given
+            // back, and its loudest sample becomes the peak.
+            const std::int64_t started = signalRun_ ? signalFrom_ : clock_ - run_;
+            const auto from = static_cast<std::int32_t>(std::max<std::int64_t>(0, i - (clock_ - started) - guard));
             std::fill(mark_ + from, mark_ + i, false);
             for (std::int32_t k = from; k < i; ++k)
                 peak_ = std::max<double>(peak_, std::abs(static_cast<std::int32_t>(samples[k])));
@@ -109,6 +111,7 @@ void ImpulseBlanker::markImpulses(const std::int16_t* samples, std::int32_t coun
 
 void ImpulseBlanker::startRun(std::int32_t window) {
     signalRun_ = runStarts_[0] > 0 && clock_ - runStarts_[0] <= window;
+    if (signalRun_) signalFrom_ = runStarts_[0];
     runStarts_[0] = runStarts_[1];
     runStarts_[1] = clock_;
 }

@@ -10,8 +10,9 @@
 // receiver's filter rings on. A stretch above the threshold for longer than a
 // crash lasts (20 ms), or the third such stretch within 25 ms (a voice rising
 // above the held peak pulse by pulse), is the signal growing, not an
-// impulse, and becomes the new peak; such a voice loses the tops of its
-// first two pitch pulses.
+// impulse, and becomes the new peak; a voice's first two pitch pulses are
+// given back with it as far as they lie in the same block (the block is
+// bridged only once all of it has been judged).
 //
 // All zero is the fresh state, so the engine's memset creates it. Plain
 // arithmetic, no allocation; not thread-safe.
@@ -49,6 +50,7 @@ private:
     bool signalRun_;             // the current stretch is the third within kRepeatSeconds
     std::int64_t clock_;         // samples since Reset
     std::int64_t runStarts_[2];  // clock_ at the start of the two stretches before this one
+    std::int64_t signalFrom_;    // clock_ at the start of the first of a voice's three stretches
     std::int32_t hold_;          // guard samples still to blank at the next block's start
     std::int16_t last_;          // the previous block's last sample, as output
     std::int64_t blanked_;
