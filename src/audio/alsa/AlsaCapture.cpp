@@ -19,7 +19,7 @@ constexpr unsigned kCaptureBlocks = 4;
 // latency to it), so with a period of a whole block the end of a block
 // could wait up to another block in the server: 25-40 ms more delay on
 // average at the 8 KHz range than with eighths. The worker still reads only
-// whole blocks.
+// whole blocks, and is woken for a whole block.
 constexpr unsigned kPeriodsPerBlock = 8;
 
 // Whole frames of the component's buffer make a block.
@@ -29,7 +29,7 @@ std::int32_t SetUpCapture(CaptureState& state, std::uint32_t bufferBytes) {
     const snd_pcm_uframes_t period = std::max<snd_pcm_uframes_t>(blockFrames / kPeriodsPerBlock, 1);
     PcmLayout layout;
     if (const std::int32_t result =
-            ConfigurePcm(state.pcm.get(), state.format, period, kCaptureBlocks * kPeriodsPerBlock, layout);
+            ConfigurePcm(state.pcm.get(), state.format, period, kCaptureBlocks * kPeriodsPerBlock, layout, blockFrames);
         result != kWaveOk)
         return result;
     state.blockBytes = static_cast<std::uint32_t>(blockFrames) * state.frameBytes();

@@ -1,5 +1,7 @@
 #include "AlsaPcm.h"
 
+#include <algorithm>
+
 namespace moravel::alsa {
 
 namespace {
@@ -46,11 +48,13 @@ bool SetSizes(snd_pcm_t* pcm, snd_pcm_hw_params_t* hw, snd_pcm_uframes_t periodF
     return true;
 }
 
-// Wake-up after a whole period; playback starts once a period is queued.
-bool SetThresholds(snd_pcm_t* pcm, const PcmLayout& layout) {
+// Wake-up after a whole period, or `wakeFrames` when that is more;
+// playback starts once a period is queued.
+bool SetThresholds(snd_pcm_t* pcm, const PcmLayout& layout, snd_pcm_uframes_t wakeFrames) {
     SwParams sw = NewSwParams();
+    const snd_pcm_uframes_t wake = std::min(std::max(layout.period, wakeFrames), layout.buffer);
     return sw && snd_pcm_sw_params_current(pcm, sw.get()) >= 0 &&
-           snd_pcm_sw_params_set_avail_min(pcm, sw.get(), layout.period) >= 0 &&
+           snd_pcm_sw_params_set_avail_min(pcm, sw.get(), wake) >= 0 &&
            snd_pcm_sw_params_set_start_threshold(pcm, sw.get(), layout.period) >= 0 &&
            snd_pcm_sw_params(pcm, sw.get()) >= 0;
 }
@@ -75,11 +79,12 @@ std::int32_t CheckFormat(snd_pcm_t* pcm, const PcmFormat& format) {
 }
 
 std::int32_t ConfigurePcm(snd_pcm_t* pcm, const PcmFormat& format, snd_pcm_uframes_t periodFrames, unsigned periods,
-                          PcmLayout& layout) {
+                          PcmLayout& layout, snd_pcm_uframes_t wakeFrames) {
     HwParams hw = NewHwParams();
     if (!hw) return kWaveError;
     if (const std::int32_t result = RestrictToFormat(pcm, hw.get(), format); result != kWaveOk) return result;
-    if (!SetSizes(pcm, hw.get(), periodFrames, periods, layout) || !SetThresholds(pcm, layout)) return kWaveError;
+    if (!SetSizes(pcm, hw.get(), periodFrames, periods, layout) || !SetThresholds(pcm, layout, wakeFrames))
+        return kWaveError;
     return snd_pcm_prepare(pcm) < 0 ? kWaveError : kWaveOk;
 }
 

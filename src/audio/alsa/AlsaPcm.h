@@ -35,10 +35,11 @@ struct PcmLayout {
 
 /// Installs `format` with a period near `periodFrames` and a buffer near
 /// `periods` periods; the stream starts by itself once a period is written
-/// (playback) and wakes the worker for a whole period. Returns kWaveOk,
-/// kWaveBadFormat (format or exact rate refused) or kWaveError.
+/// (playback) and wakes the worker for a whole period, or for `wakeFrames`
+/// when that is more (within the buffer). Returns kWaveOk, kWaveBadFormat
+/// (format or exact rate refused) or kWaveError.
 std::int32_t ConfigurePcm(snd_pcm_t* pcm, const PcmFormat& format, snd_pcm_uframes_t periodFrames, unsigned periods,
-                          PcmLayout& layout);
+                          PcmLayout& layout, snd_pcm_uframes_t wakeFrames = 0);
 
 /// The most channels the device offers, or 0 when it cannot say.
 std::int32_t MaxChannels(snd_pcm_t* pcm);

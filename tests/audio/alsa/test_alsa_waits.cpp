@@ -45,11 +45,13 @@ TEST(WaitLimit, DoublesAfterEachFruitlessWaitUpToTheLongestWait) {
     EXPECT_EQ(alsa::WaitLimitMs(7, 60), alsa::kWaitMs) << "a count past the most doublings is bounded";
 }
 
-TEST_F(Waits, ACaptureBlockCostsAboutOneWaitOnTheDevice) {
-    // 512 samples at 3950 Hz: 129.6 ms a block. Waits of at most 50 ms
-    // needed three per block (50 + 50 + 29.6 ms); one timed from the
-    // missing frames needs one, and a second when the server's last
-    // fragment comes a little after the block's time.
+TEST_F(Waits, ACaptureBlockCostsAFewWaitsOnTheDevice) {
+    // 512 samples at 3950 Hz: 129.6 ms a block, in periods of an eighth.
+    // The server's plugin wakes the poll for each period's fragment; the
+    // worker then rests until the missing frames are due, and waits once
+    // more when the last fragment comes a little after the block's time:
+    // three or four waits a block, where a worker that waited a period at
+    // a time (or 1 ms at a time) would need eight or more.
     constexpr std::uint32_t kBlock = 1024;
     ASSERT_EQ(capture->open(wvMapper, PcmFormat{1, 3950, 16}, kBlock, &notes, 1), kWaveOk);
     std::array<std::vector<std::uint8_t>, 3> buffers;
@@ -68,7 +70,7 @@ TEST_F(Waits, ACaptureBlockCostsAboutOneWaitOnTheDevice) {
     ASSERT_TRUE(PumpUntil([&] { return Data() == 11; }, 3s));
     const std::int64_t waits = capture->deviceWaits() - waitsBefore;
     EXPECT_GE(waits, 10) << "each block is waited for";
-    EXPECT_LE(waits, 20) << "over 10 blocks";
+    EXPECT_LE(waits, 50) << "over 10 blocks";
     capture->reset();
     EXPECT_EQ(capture->close(), kWaveOk);
 }
