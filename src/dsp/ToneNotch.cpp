@@ -11,8 +11,12 @@ namespace {
 constexpr std::int32_t kNeighbourhood = 48;  // bins each side the peak is compared with
 constexpr std::int32_t kOwnSpread = 6;       // bins each side left out of that comparison (the tone's own)
 constexpr float kPeakRatio = 12.0f;          // a tone stands this far (≈ 11 dB) above its neighbourhood
-constexpr std::int32_t kDrift = 2;           // bins a tone may move from one block to the next
-constexpr double kSteadySeconds = 0.7;       // longer than a speech harmonic stays put
+// A tone already found stays one while it stands this far (≈ 3 dB) above:
+// the noise reduction before the notch learns a steady tone as noise and
+// lowers it, and a tone lost would come back at full strength.
+constexpr float kHoldRatio = 2.0f;
+constexpr std::int32_t kDrift = 2;      // bins a tone may move from one block to the next
+constexpr double kSteadySeconds = 0.7;  // longer than a speech harmonic stays put
 constexpr std::int16_t kCountLimit = 1000;
 
 }  // namespace
@@ -59,8 +63,14 @@ void ToneNotch::findPeaks(const float* power, std::int32_t bins) {
         if (power[k] < power[k - 1] || power[k] < power[k + 1] || !(power[k] > 0)) continue;
         const double around = sum(k - kNeighbourhood, k - kOwnSpread) + sum(k + kOwnSpread + 1, k + kNeighbourhood + 1);
         const double mean = around / (2 * (kNeighbourhood - kOwnSpread));
-        peak_[k] = power[k] > kPeakRatio * mean;
+        peak_[k] = power[k] > (toneNear(k, bins) ? kHoldRatio : kPeakRatio) * mean;
     }
+}
+
+bool ToneNotch::toneNear(std::int32_t k, std::int32_t bins) const {
+    for (std::int32_t j = std::max(0, k - kDrift); j <= std::min(bins - 1, k + kDrift); ++j)
+        if (tone_[j]) return true;
+    return false;
 }
 
 void ToneNotch::Apply(float* spectrum, std::int32_t bins, bool automatic, std::span<const std::int32_t> manualHz,

@@ -42,6 +42,7 @@ public:
 
 private:
     void findPeaks(const float* power, std::int32_t bins);
+    bool toneNear(std::int32_t k, std::int32_t bins) const;
     void markBand(std::int32_t centre, std::int32_t bins);
 
     std::int32_t bins_;

@@ -279,5 +279,22 @@ TEST(AutoNotch, ASteadyToneIsNotchedWhileAChirpPasses) {
     EXPECT_GT(10 * std::log10(kept / whole), -1.0);
 }
 
+// A 1000 Hz tone found at 25 dB above the noise (σ = 300) and then lowered to
+// about 7 dB above it, as the noise reduction before the notch lowers a
+// steady tone once it has learnt it as noise: it stays notched (a tone lost
+// would come back no lower than the noise reduction takes it).
+TEST(AutoNotch, AToneFoundStaysNotchedWhenItIsLowered) {
+    auto mix = NoiseStep(300, 300);
+    const auto loud = Tone(static_cast<std::int32_t>(mix.size()), 1000, 600);
+    const auto weak = Tone(static_cast<std::int32_t>(mix.size()), 1000, 30);
+    for (std::size_t i = 0; i < mix.size(); ++i)
+        mix[i] = static_cast<std::int16_t>(mix[i] + (i < 10 * kBlock ? loud[i] : weak[i]));
+    auto engine = std::make_unique<TmyFFT>();
+    ThroughNotch(mix, *engine);
+    bool notched = false;
+    for (std::int32_t k = 510; k <= 514; ++k) notched = notched || engine->Notches.Notched(k);  // 1000 Hz: bin 512
+    EXPECT_TRUE(notched);
+}
+
 }  // namespace
 }  // namespace moravel
