@@ -21,6 +21,12 @@ constexpr float kProvisionalFloor = 0.25f;
 // A noise bin's power is exponentially distributed: the mean of its logarithm
 // lies Euler's constant below the logarithm of its mean.
 constexpr double kEulerGamma = 0.5772156649;
+// A tone in the noise print: a bin 4 times (6 dB) above the mean of ±12 bins
+// around it, its own ±4 (a tone's main lobe and first side lobes in these
+// frames) left out.
+constexpr float kToneRatio = 4.0f;
+constexpr std::int32_t kToneNeighbourhood = 12;
+constexpr std::int32_t kToneSpread = 4;
 
 /// The exponential integral E1(v), v > 0 (Abramowitz and Stegun 5.1.53 and
 /// 5.1.56), good to about 2e-7 relative.
@@ -172,8 +178,34 @@ void NoiseReduction::SetLearning(bool on) {
     if (!on && learning_ && learntFrames_ > 0) {
         for (std::int32_t k = 0; k < printBins_; ++k)
             print_[k] = static_cast<float>(std::exp(learnSum_[k] / learntFrames_ + kEulerGamma));
+        flattenTones();
     }
     learning_ = on;
+}
+
+// A steady tone in the stretch (a whistle, a carrier) is left out of the
+// print: lowered by the print from the first frame on, it would sink below
+// what the automatic notch takes for a tone, so the notch would never find
+// it and it would stay only as far down as the floor. The tracker still
+// learns such a tone as noise within its window, once the notch has had the
+// time to find it. A bin standing more than kToneRatio above the mean of its
+// neighbourhood (its own ±kToneSpread left out) takes that mean.
+void NoiseReduction::flattenTones() {
+    const std::int32_t bins = printBins_;
+    float level[kMaxBins];
+    for (std::int32_t k = 0; k < bins; ++k) {
+        double sum = 0;
+        std::int32_t count = 0;
+        for (std::int32_t j = std::max(0, k - kToneNeighbourhood); j <= std::min(bins - 1, k + kToneNeighbourhood);
+             ++j) {
+            if (std::abs(j - k) <= kToneSpread) continue;
+            sum += print_[j];
+            ++count;
+        }
+        level[k] = count > 0 ? static_cast<float>(sum / count) : print_[k];
+    }
+    for (std::int32_t k = 0; k < bins; ++k)
+        if (print_[k] > kToneRatio * level[k]) print_[k] = level[k];
 }
 
 std::span<const float> NoiseReduction::Print() const {

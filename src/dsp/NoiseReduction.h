@@ -75,6 +75,7 @@ private:
     void frame(std::int32_t start, double frameSeconds, float floor, bool reduce);
     void computeGains(std::int32_t bins, float floor);
     void addToPrint(std::int32_t bins);
+    void flattenTones();
 
     ShortFft fft_;
     NoiseTracker tracker_;

@@ -201,6 +201,22 @@ TEST(NoiseReduction, ACrashInTheStretchDoesNotLiftThePrint) {
                 1.0);
 }
 
+// A steady 1000 Hz tone (amplitude 3000) in the stretch is left out of the
+// print: its bin, 64, holds no more than the noise around it (within 3 dB),
+// or the print would lower the tone before the notch could ever find it.
+TEST(NoiseReduction, ASteadyToneIsLeftOutOfThePrint) {
+    auto mix = NoiseStep(300, 300);
+    mix.resize(static_cast<std::size_t>(4 * kRate) / kBlock * kBlock);
+    const auto tone = Tone(static_cast<std::int32_t>(mix.size()), 1000, 3000);
+    for (std::size_t i = 0; i < mix.size(); ++i) mix[i] = static_cast<std::int16_t>(mix[i] + tone[i]);
+    auto stage = std::make_unique<NoiseReduction>();
+    stage->SetLearning(true);
+    for (std::size_t at = 0; at + kBlock <= mix.size(); at += kBlock) stage->Learn(mix.data() + at, kBlock, kRate);
+    stage->SetLearning(false);
+    const double noise = 300.0 * 300.0 * NoiseReduction::FrameFor(kBlock) / 2;
+    EXPECT_NEAR(10 * std::log10(stage->Print()[64] / noise), 0.0, 3.0);
+}
+
 // ---- Automatic notch ---------------------------------------------------------------
 
 // The chain with the automatic notch alone; returns the output (one block
