@@ -18,9 +18,11 @@
 //
 // The noise print: while learning, each frame's bin powers are averaged (as
 // logarithms, so that a crash in the stretch barely counts); once
-// learnt the print stands as a floor under the tracked noise, so a steady
-// local interference (a power supply's whine) is reduced even though it
-// never leaves a gap for the tracker.
+// learnt the print stands as a floor under the tracked noise, so a local
+// interference (the buzz of a power supply or an LED lamp) is reduced from
+// the start and where speech leaves the tracker no gap. Steady tones are
+// left out of it: the tracker learns them, once the automatic notch has had
+// the time to find them.
 //
 // All zero is the fresh state (the engine's memset). No allocation.
 #pragma once
