@@ -277,6 +277,8 @@ std::int64_t TEnhWaveOut::Underruns() const { return service_ ? service_->xruns(
 
 std::int64_t TEnhWaveOut::LeadFrames() const { return open_ && service_ ? service_->leadFrames() : -1; }
 
+std::int64_t TEnhWaveOut::BridgedGaps() const { return open_ && service_ ? service_->bridgedGaps() : 0; }
+
 bool TEnhWaveOut::event(QEvent* e) {
     const auto* note = WaveNotification::From(e);
     if (note == nullptr) return QObject::event(e);

@@ -139,6 +139,9 @@ public:
     /// Frames queued ahead of the last block when it began to play; -1
     /// when not open or the device cannot tell (PlaybackService::leadFrames).
     std::int64_t LeadFrames() const;
+    /// Gaps between blocks the open device bridged with silence
+    /// (PlaybackService::bridgedGaps); 0 when not open.
+    std::int64_t BridgedGaps() const;
 
 protected:
     bool event(QEvent* e) override;

@@ -55,9 +55,12 @@ public:
     std::int32_t BlockRate() const;
 
 private:
+    void noteGaps();
+
     TEnhWaveOut& output_;
     std::int32_t blockRate_ = 0;
     std::unique_ptr<RateBridge> bridge_;
+    std::int64_t bridgedGaps_ = 0;  // the output's count when the last block was written
 };
 
 }  // namespace moravel

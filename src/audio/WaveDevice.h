@@ -162,6 +162,9 @@ public:
     /// play into the device (what that block waited to be heard); negative
     /// when the device cannot tell, or before the first block.
     virtual std::int64_t leadFrames() const { return -1; }
+    /// Times the device was about to run dry between two blocks and played
+    /// silence to bridge the gap (a block came late); 0 where it never does.
+    virtual std::int64_t bridgedGaps() const { return 0; }
 };
 
 /// Channel count and volume support of a device.

@@ -18,20 +18,30 @@ constexpr int kBlock = 2048;
 // A simulated output: each block arrives one block's time (at the input
 // rate) after the one before, and the device plays `clock` × kOutputRate
 // frames a second meanwhile; a device that ran dry starts again from
-// nothing. Returns the lead ahead of each block.
-// `jitter` frames are added to every other report and taken from the
-// others, as a server that takes audio in chunks of its own cycle reports.
-std::vector<double> RunAgainstClock(RateBridge& bridge, double clock, int blocks, double jitter = 0) {
-    std::vector<std::int16_t> silence(kBlock, 0);
-    std::vector<double> leads;
+// nothing. Run returns the lead ahead of each block; `jitter` frames are
+// added to every other report and taken from the others, as a server that
+// takes audio in chunks of its own cycle reports.
+struct SimulatedOutput {
+    double clock = 1.0;
+    double jitter = 0;
     double lead = 0;
-    for (int k = 0; k < blocks; ++k) {
-        lead = std::max(0.0, lead - clock * kOutputRate * kBlock / kInputRate);  // played meanwhile
-        const double reported = lead + (k % 2 == 0 ? jitter : -jitter);
-        leads.push_back(reported);
-        lead += static_cast<double>(bridge.Process(silence.data(), silence.size(), std::llround(reported)).size());
+    int blocksSoFar = 0;
+
+    std::vector<double> Run(RateBridge& bridge, int blocks) {
+        const std::vector<std::int16_t> silence(kBlock, 0);
+        std::vector<double> leads;
+        for (int k = 0; k < blocks; ++k, ++blocksSoFar) {
+            lead = std::max(0.0, lead - clock * kOutputRate * kBlock / kInputRate);  // played meanwhile
+            const double reported = lead + (blocksSoFar % 2 == 0 ? jitter : -jitter);
+            leads.push_back(reported);
+            lead += static_cast<double>(bridge.Process(silence.data(), silence.size(), std::llround(reported)).size());
+        }
+        return leads;
     }
-    return leads;
+};
+
+std::vector<double> RunAgainstClock(RateBridge& bridge, double clock, int blocks, double jitter = 0) {
+    return SimulatedOutput{clock, jitter}.Run(bridge, blocks);
 }
 
 TEST(RateBridge, HoldsTheLeadAtItsFloorAcrossAClockDifference) {
@@ -56,6 +66,26 @@ TEST(RateBridge, KeepsAJumpyLeadsLowPointsAboveTheFloor) {
         EXPECT_GT(leads[k], floor - 16) << "block " << k;
         EXPECT_LT(leads[k], floor + 4 * 160) << "block " << k;
     }
+}
+
+TEST(RateBridge, AGapRaisesTheFloorWhichSinksBackWithoutOne) {
+    RateBridge bridge({kInputRate, kOutputRate, 320});
+    SimulatedOutput output;
+    output.Run(bridge, 50);
+    for (int k = 0; k < 3; ++k) bridge.RaiseFloor();  // three gaps: 30 ms up
+    EXPECT_DOUBLE_EQ(bridge.Floor(), 320 + 3 * 160);
+    // Held there at first; most of the way back after four minutes without
+    // a gap, the lead with it, and no silence put in for the raised floor.
+    std::vector<double> leads = output.Run(bridge, 250);
+    EXPECT_NEAR(leads.back(), bridge.Floor(), 160);
+    EXPECT_GT(bridge.Floor(), 320 + 0.8 * 480);
+    leads = output.Run(bridge, 1650);
+    EXPECT_LT(bridge.Floor(), 320 + 0.35 * 480);
+    EXPECT_NEAR(leads.back(), bridge.Floor(), 48);
+    EXPECT_EQ(bridge.Resyncs(), 1) << "only the start's";
+    RateBridge capped({kInputRate, kOutputRate, 320});
+    for (int k = 0; k < 20; ++k) capped.RaiseFloor();
+    EXPECT_DOUBLE_EQ(capped.Floor(), 1600) << "at most 100 ms";
 }
 
 TEST(RateBridge, KeepsATonesPitchAtTheOutputRate) {

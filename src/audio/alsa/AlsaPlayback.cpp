@@ -50,6 +50,8 @@ std::int64_t AlsaPlayback::lastDelayFrames() const { return run_.lastDelayFrames
 
 std::int64_t AlsaPlayback::leadFrames() const { return run_.delayNoted() ? run_.lastDelayFrames() : -1; }
 
+std::int64_t AlsaPlayback::bridgedGaps() const { return run_.bridgedGaps(); }
+
 std::int64_t AlsaPlayback::deviceWaits() const { return run_.deviceWaits(); }
 
 }  // namespace moravel

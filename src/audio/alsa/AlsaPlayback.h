@@ -46,6 +46,8 @@ public:
     std::int64_t xruns() const override;
     /// lastDelayFrames() once a block has gone in, else -1.
     std::int64_t leadFrames() const override;
+    /// Chunks of silence the worker wrote because no block had come.
+    std::int64_t bridgedGaps() const override;
 
     /// CPU time the worker thread has used (diagnostics).
     std::chrono::nanoseconds workerCpuTime() const;

@@ -116,6 +116,7 @@ private:
         if (const int err = snd_pcm_delay(pcm(), &delay); err < 0) return survive(err);
         if (const std::int64_t silence = gaps_.due(delay); silence > 0) {
             if (!writeSilence(std::min<std::int64_t>(silence, avail))) return false;
+            s_.bridgedGaps.fetch_add(1, std::memory_order_relaxed);
             if (const int err = snd_pcm_delay(pcm(), &delay); err < 0) return survive(err);
         }
         queued_ = std::max<std::int64_t>(delay, 0);

@@ -51,6 +51,7 @@ public:
     std::atomic<std::int64_t> workerCpuNanos{0};  // CPU time of the worker thread so far
     std::atomic<bool> delayNoted{false};          // delayFrames holds a noted delay
     std::atomic<std::int64_t> delayFrames{0};     // the delay the worker noted last
+    std::atomic<std::int64_t> bridgedGaps{0};     // playback: silence chunks written for want of a block
     std::atomic<std::int64_t> deviceWaits{0};     // waits for frames so far (each one wake-up)
 
     // The worker's own: the frames available when its last wait ran out

@@ -46,6 +46,8 @@ std::chrono::nanoseconds StreamRun::workerCpuTime() const {
 
 bool StreamRun::delayNoted() const { return core_ && core_->delayNoted.load(std::memory_order_relaxed); }
 
+std::int64_t StreamRun::bridgedGaps() const { return core_ ? core_->bridgedGaps.load(std::memory_order_relaxed) : 0; }
+
 std::int64_t StreamRun::lastDelayFrames() const { return core_ ? core_->delayFrames.load() : delayFrames_; }
 
 std::int64_t StreamRun::deviceWaits() const { return core_ ? core_->deviceWaits.load() : deviceWaits_; }

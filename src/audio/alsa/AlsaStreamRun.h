@@ -36,6 +36,8 @@ public:
     std::int64_t lastDelayFrames() const;
     /// Whether the open stream has noted a delay yet.
     bool delayNoted() const;
+    /// Of the open stream: chunks of silence written for want of a block.
+    std::int64_t bridgedGaps() const;
     std::int64_t deviceWaits() const;
 
 private:

@@ -36,6 +36,10 @@ constexpr double kIntegral = 0.005;
 // than PipeWire's timing updates are apart) and is the second lowest, so
 // that one stray report does not move it.
 constexpr std::size_t kRecentLeads = 32;
+// Each block without a gap takes the floor this part of the way back to
+// where it started: about 1600 blocks (three and a half minutes) to come
+// most of the way down, so that a machine busy now and then keeps it up.
+constexpr double kFloorDecay = 1.0 / 1600;
 // A resync waits for this many measurements since the last one, so that
 // it is not set off by the first report after a start or a change.
 constexpr std::size_t kLeadsBeforeResync = 4;
@@ -62,7 +66,10 @@ struct RateBridge::Resampler {
     }
 };
 
-RateBridge::RateBridge(const Setup& setup) : setup_(setup), resampler_(std::make_unique<Resampler>()) {
+RateBridge::RateBridge(const Setup& setup)
+    : setup_(setup),
+      resampler_(std::make_unique<Resampler>()),
+      floor_(static_cast<double>(setup.floorLeadFrames)) {
     const auto valid = [](std::int32_t rate) { return rate >= 1 && rate <= kMaxRate; };
     if (!valid(setup.inputRate) || !valid(setup.outputRate))
         throw std::invalid_argument("rates of " + std::to_string(setup.inputRate) + " and " +
@@ -98,14 +105,17 @@ const std::vector<std::int16_t>& RateBridge::Process(const std::int16_t* samples
 // Drops what a burst put ahead of the floor from the block's start, or
 // puts silence for a shortfall ahead of it. The next lead measured is still
 // the one ahead of this block, from before the change, so it is not taken,
-// and the measurements before the change are forgotten.
+// and the measurements before the change are forgotten. A shortfall is
+// judged against the floor the bridge started with: a floor raised after a
+// gap is reached by the loop, without a second gap of silence.
 void RateBridge::resync() {
     if (recentLeads_.size() < kLeadsBeforeResync) return;
-    const double excess = LowLead() - static_cast<double>(setup_.floorLeadFrames);
+    const double excess = LowLead() - floor_;
+    const double shortfall = static_cast<double>(setup_.floorLeadFrames) - LowLead();
     if (excess > kExcessSeconds * setup_.outputRate) {
         const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
         output_.erase(output_.begin(), output_.begin() + static_cast<std::ptrdiff_t>(dropped));
-    } else if (-excess > kShortfallSeconds * setup_.outputRate) {
+    } else if (shortfall > kShortfallSeconds * setup_.outputRate) {
         output_.insert(output_.begin(), static_cast<std::size_t>(-excess), std::int16_t{0});
     } else {
         return;
@@ -122,13 +132,18 @@ void RateBridge::steer(std::int64_t leadFrames, double blockSeconds) {
         --skipMeasurements_;
         return;
     }
+    floor_ -= kFloorDecay * (floor_ - static_cast<double>(setup_.floorLeadFrames));
     recentLeads_.push_back(leadFrames);
     if (recentLeads_.size() > kRecentLeads) recentLeads_.pop_front();
-    const double shortfall = (static_cast<double>(setup_.floorLeadFrames) - LowLead()) / setup_.outputRate;
+    const double shortfall = (floor_ - LowLead()) / setup_.outputRate;
     // One measurement per block: the integral advances by a block's time.
     integral_ = std::clamp(integral_ + kIntegral * shortfall * blockSeconds, -kMaxTrim, kMaxTrim);
     trim_ = 1.0 + std::clamp(kProportional * shortfall + integral_, -kMaxTrim, kMaxTrim);
     applyTrim();
+}
+
+void RateBridge::RaiseFloor() {
+    floor_ = std::min(floor_ + kFloorStepSeconds * setup_.outputRate, kMaxFloorSeconds * setup_.outputRate);
 }
 
 double RateBridge::LowLead() const {

@@ -26,6 +26,12 @@
 // one. Held by its low points, a steady output runs close to the floor
 // (little delay) and a jumpy one only as high as it needs.
 //
+// The floor itself rises when the output had to bridge a gap with silence
+// (a block came later than the lead could cover: a busy machine delays the
+// blocks by tens of ms now and then), and sinks back to where it started
+// over a few minutes without one, as a sound server raises a stream's
+// latency after an underrun.
+//
 // Plain C++ (speexdsp's resampler); not thread-safe: one thread calls it
 // (the GUI thread in the program).
 #pragma once
@@ -69,6 +75,14 @@ public:
     /// recent measurements (the lowest while there is one), in output
     /// frames; negative before the first measurement.
     double LowLead() const;
+    /// The output bridged a gap with silence: the floor rises by
+    /// kFloorStepSeconds, to at most kMaxFloorSeconds.
+    void RaiseFloor();
+    /// The floor the low lead is held at now, in output frames.
+    double Floor() const { return floor_; }
+    static constexpr double kFloorStepSeconds = 0.010;
+    static constexpr double kMaxFloorSeconds = 0.100;
+
     /// Times a lead far from the floor was set right at once.
     std::int64_t Resyncs() const { return resyncs_; }
     const Setup& setup() const { return setup_; }
@@ -85,6 +99,7 @@ private:
     double trim_ = 1.0;
     double integral_ = 0.0;
     std::deque<std::int64_t> recentLeads_;  // the last measurements, oldest first
+    double floor_ = 0;                      // output frames; from setup_.floorLeadFrames up
     std::int64_t measurements_ = 0;
     std::int64_t skipMeasurements_ = 0;
     std::int64_t resyncs_ = 0;
