@@ -84,8 +84,23 @@ TEST(RateBridge, AGapRaisesTheFloorWhichSinksBackWithoutOne) {
     EXPECT_NEAR(leads.back(), bridge.Floor(), 48);
     EXPECT_EQ(bridge.Resyncs(), 1) << "only the start's";
     RateBridge capped({kInputRate, kOutputRate, 320});
+    SimulatedOutput{}.Run(capped, 20);
     for (int k = 0; k < 20; ++k) capped.RaiseFloor();
     EXPECT_DOUBLE_EQ(capped.Floor(), 1600) << "at most 100 ms";
+}
+
+TEST(RateBridge, ABlockTooManyIsDroppedWithinAFewBlocksAndNoGapRaisesTheFloorAtTheStart) {
+    RateBridge bridge({kInputRate, kOutputRate, 320});
+    SimulatedOutput output;
+    output.Run(bridge, 5);
+    bridge.RaiseFloor();  // the start's own gaps
+    EXPECT_DOUBLE_EQ(bridge.Floor(), 320);
+    output.Run(bridge, 60);
+    const std::int64_t resyncs = bridge.Resyncs();
+    output.lead += kBlock;  // two blocks came at once
+    const std::vector<double> leads = output.Run(bridge, 8);
+    EXPECT_EQ(bridge.Resyncs(), resyncs + 1);
+    EXPECT_NEAR(leads.back(), 320, 48) << "back at the floor within eight blocks, not four seconds";
 }
 
 TEST(RateBridge, KeepsATonesPitchAtTheOutputRate) {

@@ -40,6 +40,9 @@ constexpr std::size_t kRecentLeads = 32;
 // where it started: about 1600 blocks (three and a half minutes) to come
 // most of the way down, so that a machine busy now and then keeps it up.
 constexpr double kFloorDecay = 1.0 / 1600;
+// Gaps in the output's first blocks say more about its starting than about
+// how late blocks come: they do not raise the floor.
+constexpr std::int64_t kSettlingBlocks = 16;
 // A resync waits for this many measurements since the last one, so that
 // it is not set off by the first report after a start or a change.
 constexpr std::size_t kLeadsBeforeResync = 4;
@@ -110,7 +113,11 @@ const std::vector<std::int16_t>& RateBridge::Process(const std::int16_t* samples
 // gap is reached by the loop, without a second gap of silence.
 void RateBridge::resync() {
     if (recentLeads_.size() < kLeadsBeforeResync) return;
-    const double excess = LowLead() - floor_;
+    // An excess counts once every one of the last few leads shows it: the
+    // low lead of the whole window would wait for the low leads before a
+    // burst to leave it, seconds during which all of it is heard late.
+    const auto last = recentLeads_.end() - static_cast<std::ptrdiff_t>(kLeadsBeforeResync);
+    const double excess = static_cast<double>(*std::min_element(last, recentLeads_.end())) - floor_;
     const double shortfall = static_cast<double>(setup_.floorLeadFrames) - LowLead();
     if (excess > kExcessSeconds * setup_.outputRate) {
         const auto dropped = std::min(output_.size(), static_cast<std::size_t>(excess));
@@ -143,6 +150,7 @@ void RateBridge::steer(std::int64_t leadFrames, double blockSeconds) {
 }
 
 void RateBridge::RaiseFloor() {
+    if (measurements_ < kSettlingBlocks) return;
     floor_ = std::min(floor_ + kFloorStepSeconds * setup_.outputRate, kMaxFloorSeconds * setup_.outputRate);
 }
 

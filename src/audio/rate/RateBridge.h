@@ -76,7 +76,8 @@ public:
     /// frames; negative before the first measurement.
     double LowLead() const;
     /// The output bridged a gap with silence: the floor rises by
-    /// kFloorStepSeconds, to at most kMaxFloorSeconds.
+    /// kFloorStepSeconds, to at most kMaxFloorSeconds (not in the first
+    /// blocks, while the output starts).
     void RaiseFloor();
     /// The floor the low lead is held at now, in output frames.
     double Floor() const { return floor_; }
