@@ -10,6 +10,9 @@
 //                                       receiver or any callable
 //   BindHandler(object, handler)        a member function bound to its
 //                                       object (other callables unchanged)
+//   GuardedConnector(context, object, report)
+//                                       connects to the handlers of an
+//                                       object that is not a QObject
 //
 // The handler takes either the signal's (or hook's) arguments or none, so a
 // track bar's valueChanged(int) can run a handler without parameters. A
@@ -88,5 +91,33 @@ QMetaObject::Connection GuardedConnect(const Sender* sender, Signal signal, Rece
                                        Handler handler) {
     return QObject::connect(sender, signal, receiver, Guarded(std::move(report), BindHandler(receiver, handler)));
 }
+
+/// Connects signals and chart hooks to the handlers of `object`, a class
+/// that need not be a QObject (a view or a controller the window owns), all
+/// guarded with one report; the connections end when `context` goes, which
+/// must not outlive `object`.
+template <typename Object>
+class GuardedConnector {
+public:
+    GuardedConnector(QObject& context, Object& object, ErrorReport report)
+        : context_(&context), object_(&object), report_(std::move(report)) {}
+
+    /// `signal` of `sender` runs `handler`: a member function of the object
+    /// (taking the signal's arguments or none) or a callable.
+    template <typename Sender, typename Signal, typename Handler>
+    QMetaObject::Connection operator()(const Sender* sender, Signal signal, Handler handler) const {
+        return GuardedConnect(sender, signal, context_, report_, BindHandler(object_, handler));
+    }
+    /// A guarded callable for a hook (a member function of the object or a callable).
+    template <typename Handler>
+    auto Guard(Handler handler) const {
+        return Guarded(report_, BindHandler(object_, handler));
+    }
+
+private:
+    QObject* context_;
+    Object* object_;
+    ErrorReport report_;
+};
 
 }  // namespace moravel

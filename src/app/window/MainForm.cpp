@@ -19,6 +19,7 @@
 #include "RecorderController.h"
 #include "SpectrogramView.h"
 #include "StatusStrip.h"
+#include "TabHighlight.h"
 #include "WindowPlacement.h"
 #include "pages/AudioPage.h"
 #include "pages/CompressPage.h"
@@ -254,12 +255,7 @@ void TMainForm::ShowAsStored() {
     }
 }
 
-// A page's tab is highlighted (red lettering) while its function is on.
-void TMainForm::highlightTab(QWidget* sheet, bool on) {
-    const int index = Tab1->indexOf(sheet);
-    if (index < 0) return;
-    Tab1->tabBar()->setTabTextColor(index, on ? QColor(Qt::red) : QColor());
-}
+void TMainForm::highlightTab(QWidget* sheet, bool on) { HighlightTab(*Tab1, sheet, on); }
 
 // The application's standard error display: the exception's message.
 void TMainForm::showError(const std::exception& error) {
