@@ -30,7 +30,7 @@ namespace moravel {
 
 class RecordOnSignalPanel;
 class TransmissionRecorder;
-struct SpectrumView;
+struct BlockSpectrum;
 
 class RecordOnSignalController {
 public:
@@ -41,7 +41,7 @@ public:
         QWidget* dialogParent;
         ErrorReport reportError;                   // the program's error display
         std::function<std::int32_t()> outputRate;  // Hz of the blocks Feed is given now
-        std::function<SpectrumView()> spectrum;    // the engine's display spectrum of the last block
+        std::function<BlockSpectrum()> spectrum;   // the engine's display spectrum of the last block
     };
 
     /// Connects the group's controls.

@@ -4,8 +4,8 @@
 
 namespace moravel {
 
-SpectrumView EngineDisplaySpectrum(const TmyFFT& engine) {
-    SpectrumView view;
+BlockSpectrum EngineDisplaySpectrum(const TmyFFT& engine) {
+    BlockSpectrum view;
     if (engine.BlockSamples <= 0) return view;
     view.points = engine.DisplaySpectrum;
     view.count = std::min(engine.DisplayCount + 1, TmyFFT::kSmallCapacity);

@@ -11,6 +11,6 @@ namespace moravel {
 
 /// A view of `engine`'s DisplaySpectrum[0 .. DisplayCount] (empty before the
 /// engine is configured). Valid while the engine is unchanged.
-SpectrumView EngineDisplaySpectrum(const TmyFFT& engine);
+BlockSpectrum EngineDisplaySpectrum(const TmyFFT& engine);
 
 }  // namespace moravel

@@ -4,7 +4,7 @@
 
 namespace moravel {
 
-void PeakFrequencyTally::Add(const SpectrumView& spectrum) {
+void PeakFrequencyTally::Add(const BlockSpectrum& spectrum) {
     if (spectrum.count <= 0 || spectrum.points == nullptr) return;
     if (sums_.size() < static_cast<std::size_t>(spectrum.count)) sums_.resize(static_cast<std::size_t>(spectrum.count));
     for (std::int32_t p = 0; p < spectrum.count; ++p) sums_[static_cast<std::size_t>(p)] += spectrum.points[p];

@@ -10,7 +10,7 @@
 namespace moravel {
 
 /// One block's display spectrum: `count` points, point p at p·hzPerPoint.
-struct SpectrumView {
+struct BlockSpectrum {
     const float* points = nullptr;
     std::int32_t count = 0;
     double hzPerPoint = 0;
@@ -18,7 +18,7 @@ struct SpectrumView {
 
 class PeakFrequencyTally {
 public:
-    void Add(const SpectrumView& spectrum);
+    void Add(const BlockSpectrum& spectrum);
     /// Hz of the largest summed point (0 before any block, or all zero).
     double PeakHz() const;
     void Clear();

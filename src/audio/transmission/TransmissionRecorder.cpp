@@ -45,7 +45,7 @@ TransmissionRecorder::~TransmissionRecorder() { Finish(); }
 
 std::string TransmissionRecorder::CurrentFile() const { return file_ ? file_->Path() : std::string(); }
 
-bool TransmissionRecorder::Feed(const std::int16_t* samples, std::int32_t count, const SpectrumView& spectrum) {
+bool TransmissionRecorder::Feed(const std::int16_t* samples, std::int32_t count, const BlockSpectrum& spectrum) {
     if (state_ == State::kFailed || state_ == State::kFinished) return false;
     for (std::int32_t i = 0; i < count; ++i) {
         history_.Push(samples + i, 1);

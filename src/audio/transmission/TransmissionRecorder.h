@@ -56,7 +56,7 @@ public:
     /// that goes with them (EngineDisplaySpectrum of the engine that made
     /// them). Returns false once the mode has stopped (see Error()) or
     /// finished.
-    bool Feed(const std::int16_t* samples, std::int32_t count, const SpectrumView& spectrum);
+    bool Feed(const std::int16_t* samples, std::int32_t count, const BlockSpectrum& spectrum);
 
     /// Ends the mode: a transmission in progress ends with the audio fed so
     /// far and is logged. Returns false when that or anything before failed.

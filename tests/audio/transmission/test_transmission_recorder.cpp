@@ -51,7 +51,7 @@ std::vector<std::int16_t> Recording(double seconds, const std::vector<Burst>& bu
 struct FakeSpectrum {
     std::vector<float> points = std::vector<float>(161, 1.0f);
     FakeSpectrum() { points[40] = 50; }
-    SpectrumView View() const { return {points.data(), static_cast<std::int32_t>(points.size()), 25.0}; }
+    BlockSpectrum View() const { return {points.data(), static_cast<std::int32_t>(points.size()), 25.0}; }
 };
 
 std::chrono::system_clock::time_point LocalNoon() {
