@@ -171,7 +171,22 @@ std::vector<std::string> KeysOf(const std::vector<Field>& fields) {
     return keys;
 }
 
+// The read table's field of `key` holding a T, or nullptr.
+template <typename T>
+T* FieldOf(WindowSettings& settings, std::string_view key) {
+    for (const Field& field : ReadFields(settings)) {
+        if (field.key == key && std::holds_alternative<T*>(field.value)) return std::get<T*>(field.value);
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::int32_t* NumberField(WindowSettings& settings, std::string_view key) {
+    return FieldOf<std::int32_t>(settings, key);
+}
+
+bool* SwitchField(WindowSettings& settings, std::string_view key) { return FieldOf<bool>(settings, key); }
 
 WindowSettings ReadWindowSettings(const TKustomIniFile& file) {
     WindowSettings settings;

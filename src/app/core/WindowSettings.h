@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace moravel {
@@ -105,6 +106,12 @@ inline bool StartsMaximised(const WindowSettings& settings) { return settings.Wi
 /// the file keeps everything written so far.
 void WriteWindowSettings(TKustomIniFile& file, const WindowSettings& settings,
                          std::optional<std::int32_t> spectumXPosition, std::int32_t spectrumXminimum);
+
+/// The field that holds the number or switch stored under `key` (a key of
+/// the control table, "eq1".."eq7" included), for code that takes the keys
+/// from the control table; nullptr when no field of that type has the key.
+std::int32_t* NumberField(WindowSettings& settings, std::string_view key);
+bool* SwitchField(WindowSettings& settings, std::string_view key);
 
 /// Key names in the order ReadWindowSettings reads them.
 std::vector<std::string> WindowSettingsReadOrder();

@@ -1,0 +1,47 @@
+#include "PageRegistry.h"
+
+#include <QAbstractButton>
+#include <QTabWidget>
+
+#include <stdexcept>
+#include <string>
+
+namespace moravel {
+
+namespace {
+
+QString qName(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
+
+QAbstractButton* helpButton(const QWidget& window, std::string_view name) {
+    auto* button = window.findChild<QAbstractButton*>(qName(name));
+    if (button == nullptr) throw std::logic_error("The help button " + std::string(name) + " is not in the window");
+    return button;
+}
+
+}  // namespace
+
+void ArrangePages(QTabWidget& tabs) {
+    if (tabs.count() != static_cast<int>(std::size(kSettingsPages)))
+        throw std::logic_error("The window has " + std::to_string(tabs.count()) + " settings pages, the table " +
+                               std::to_string(std::size(kSettingsPages)));
+    for (int i = 0; i < tabs.count(); ++i) {
+        const SettingsPageEntry& page = kSettingsPages[i];
+        if (tabs.widget(i)->objectName() != qName(page.sheet))
+            throw std::logic_error("Settings page " + std::to_string(i) + " is " +
+                                   tabs.widget(i)->objectName().toStdString() + ", the table says " +
+                                   std::string(page.sheet));
+        tabs.setTabVisible(i, page.shown);
+    }
+}
+
+std::vector<std::pair<QAbstractButton*, QString>> HelpButtons(const QWidget& window) {
+    std::vector<std::pair<QAbstractButton*, QString>> buttons;
+    for (const SettingsPageEntry& page : kSettingsPages) {
+        if (!page.helpButton.empty())
+            buttons.emplace_back(helpButton(window, page.helpButton), qName(page.helpTopic));
+    }
+    for (const auto& [name, topic] : kPlotHelpButtons) buttons.emplace_back(helpButton(window, name), qName(topic));
+    return buttons;
+}
+
+}  // namespace moravel

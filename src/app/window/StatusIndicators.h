@@ -1,0 +1,51 @@
+// What the status strip shows besides the output level, advanced by the
+// window's 500 ms status timer: the CPU meter, sampled from the kernel's
+// statistics, and the two blinking lights (recording, buffer error).
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "GuardedConnect.h"
+#include "StatusLights.h"
+#include "adCpuUsage.h"
+
+#include <QString>
+
+#include <string>
+
+class QAbstractButton;
+
+namespace moravel {
+
+class StatusStrip;
+
+class StatusIndicators {
+public:
+    /// What the indicators show and read; everything must outlive them.
+    struct Parts {
+        StatusStrip& strip;             // Panel4
+        const QAbstractButton& record;  // the recorder's sb_wave_record
+        const QAbstractButton& pause;   // the recorder's sb_waverecorder_pause
+        bool& bufferError;              // set by the block cycle when a block came late
+        std::string cpuStatFile;        // the kernel's CPU statistics
+        ErrorReport showError;          // the window's error display
+    };
+
+    explicit StatusIndicators(Parts parts);
+
+    /// One tick: the CPU meter, then the lights. A sampler error ends the
+    /// tick; it is shown once, not every tick, so a persistent failure does
+    /// not pile up message boxes.
+    void Tick();
+
+private:
+    bool updateCpuMeter();
+    void updateLights();
+
+    Parts parts_;
+    TCpuUsage cpu_;
+    StatusLights lights_;
+    QString lastCpuError_;
+};
+
+}  // namespace moravel
