@@ -3,6 +3,7 @@
 #pragma once
 
 #include "MainForm.h"
+#include "WaveDeviceController.h"
 #include "virtual/VirtualCard.h"
 
 #include <string>

@@ -39,7 +39,7 @@ void BM_WindowDisplay16k(benchmark::State& state) {
     std::vector<double> copies;
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
-        form.Timer1Timer();
+        form.Devices().Timer1Timer();
         form.spectrumPane->Chart1->replot(QCustomPlot::rpImmediateRefresh);
         form.spectrogramPane->Chart2->replot(QCustomPlot::rpImmediateRefresh);
         plots.push_back(milliseconds(plotTime));

@@ -157,7 +157,7 @@ void BM_WindowRefresh16k(benchmark::State& state) {
     moravel::TMainForm& form = window.Form();
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
-        form.Timer1Timer();
+        form.Devices().Timer1Timer();
         QCoreApplication::processEvents();  // the queued replots and the paint
     }
 }

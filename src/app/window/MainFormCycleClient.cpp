@@ -1,19 +1,31 @@
 #include "MainFormCycleClient.h"
 
-#include "EnhWave.h"
-#include "MainForm.h"
 #include "LocaleNumber.h"
+#include "MainForm.h"
+#include "PlayerController.h"
 #include "PlotPanes.h"
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
+#include "ShiftControl.h"
 #include "TChart.h"
 #include "dbm.h"
 #include "pages/AudioPage.h"
+#include "pages/CompressPage.h"
 #include "pages/DebugPage.h"
+#include "pages/EqualizerPage.h"
+#include "pages/ExpandPage.h"
+#include "pages/FilterPage.h"
+#include "pages/PlayerPage.h"
+#include "pages/RecorderPage.h"
+#include "pages/ShiftPage.h"
 
 #include <qcustomplot.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QSlider>
+#include <QToolButton>
 
 namespace moravel {
 
@@ -42,7 +54,36 @@ void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
 
 }  // namespace
 
-MainFormCycleClient::MainFormCycleClient(TMainForm& form) : form_(form), output_(form.WaveOut()) {}
+MainFormCycleClient::MainFormCycleClient(TMainForm& form, LiveOutput& output) : form_(form), output_(output) {}
+
+CycleControls MainFormCycleClient::Controls() const {
+    CycleControls c;
+    DynamicsSettings& d = c.stages.dynamics;
+    d.agcOn = form_.audio->CheckAGC->isChecked();
+    d.agcLevel = form_.audio->TrackAgcLevel->value();
+    d.agcDecay = form_.audio->TrackAgcDecay->value();
+    d.noiseBlankerOn = form_.audio->CheckNoiseBlanker1->isChecked();
+    d.noiseBlankerLevel = form_.audio->TrackNoiseblanker1Level->value();
+    d.compressorOn = form_.compress->sb_compressor_on->isChecked();
+    d.compressorThreshold = form_.compress->TrackCompressorThreshold->value();
+    d.compressorGain = form_.compress->TrackCompressorGain->value();
+    d.expanderOn = form_.expand->sb_expander_on->isChecked();
+    d.expanderThreshold = form_.expand->TrackExpanderThreshold->value();
+    d.expanderGain = form_.expand->TrackExpanderGain->value();
+    c.stages.filterOn = form_.filter->sb_filter_on->isChecked();
+    c.stages.shiftOn = form_.shift->sb_shift_on->isChecked();
+    c.stages.shiftBins =
+        ShiftBins(form_.shift->tbFreqShift->value(), form_.shift->ComboFreqShiftRange->currentIndex());
+    c.stages.equalizerOn = form_.equalizer->sb_equalizer_on->isChecked();
+    c.playerActive = form_.player->sb_wave_play->isChecked() || form_.player->sb_waveplayer_pause->isChecked();
+    c.recording = form_.recorder->sb_wave_record->isChecked() && !form_.recorder->sb_waverecorder_pause->isChecked();
+    if (form_.debug->sb_plot_spectral->isChecked()) {
+        c.debugPlot = DebugPlot::Spectral;
+    } else if (form_.debug->sb_plot_signal->isChecked()) {
+        c.debugPlot = DebugPlot::Signal;
+    }
+    return c;
+}
 
 void MainFormCycleClient::ShowAvailable(long double seconds) { showNow(form_.debug->Label71, formatSeconds(seconds)); }
 
@@ -59,7 +100,7 @@ void MainFormCycleClient::ShowProcessTime(long double seconds) {
 }
 
 void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
-    form_.read_wave_file_buffer(block, bytes);
+    form_.playerControl_->ReadBlock(block, bytes);
 }
 
 void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.audio->VUAgcLevel->SetPosition(position); }

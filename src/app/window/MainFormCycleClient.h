@@ -1,6 +1,8 @@
-// Where the block cycle's read-outs and results go in the main window: the
+// The block cycle's side in the main window: the control positions each
+// block is processed with, and where its read-outs and results go: the
 // Debug page's labels (repainted at once), the AGC meter, the debug curve,
-// the wave output and the recording.
+// the player's file, the wave output, the recording and the
+// record-on-signal mode.
 #pragma once
 
 #include "BlockCycle.h"
@@ -12,11 +14,12 @@ class TMainForm;
 
 class MainFormCycleClient final : public CycleClient {
 public:
-    /// The form's wave output must exist.
-    explicit MainFormCycleClient(TMainForm& form);
+    /// The form's pages and wave-file controllers, and `output`, must
+    /// outlive the client.
+    MainFormCycleClient(TMainForm& form, LiveOutput& output);
 
-    /// Where the processed blocks go: the wave output, at its rate.
-    LiveOutput& Output() { return output_; }
+    /// The control positions a block arriving now is processed with.
+    CycleControls Controls() const;
 
     void ShowAvailable(long double seconds) override;
     void ShowBufferCycle(long double seconds) override;
@@ -32,7 +35,7 @@ public:
 
 private:
     TMainForm& form_;
-    LiveOutput output_;
+    LiveOutput& output_;
 };
 
 }  // namespace moravel

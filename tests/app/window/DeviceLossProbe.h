@@ -5,6 +5,7 @@
 
 #include "EnhWave.h"
 #include "MainForm.h"
+#include "WaveDeviceController.h"
 
 #include <QLabel>
 
@@ -15,7 +16,7 @@ namespace moravel::testing {
 class DeviceLossProbe {
 public:
     explicit DeviceLossProbe(TMainForm& form) : form_(form), base_(form.State().BlocksProcessed) {
-        TEnhWaveIn& in = form.WaveIn();
+        TEnhWaveIn& in = form.Devices().WaveIn();
         auto original = in.OnData;
         in.OnData = [this, original](QObject* sender, std::uint8_t* data, std::int32_t size) {
             ++captured_;

@@ -7,6 +7,7 @@
 #include "../TempFolder.h"
 #include "EnhWave.h"
 #include "MainForm.h"
+#include "WaveDeviceController.h"
 #include "virtual/VirtualCard.h"
 
 #include <QAbstractButton>
@@ -75,7 +76,7 @@ public:
     void Run(int ms) {
         for (int done = 0; done < ms; done += 100) {
             card_->RunFor(std::chrono::milliseconds(std::min(100, ms - done)));
-            form_->Timer1Timer();
+            form_->Devices().Timer1Timer();
         }
     }
 

@@ -382,7 +382,7 @@ private slots:
             busy += 10;
             const std::string counters = std::to_string(busy) + " 0 0 " + std::to_string(9 * busy) + " 0 0 0 0 0 0";
             f.SetCpuStat("cpu  " + counters + "\ncpu0 " + counters + "\n");
-            f.Form().Timer2Timer();
+            f.Form().Devices().Timer2Timer();
         };
         tick();
         auto* light = f.Find<QLabel>("Static2");

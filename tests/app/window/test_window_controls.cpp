@@ -160,11 +160,11 @@ private slots:
         setSlider(f, "tbFreqShift", -1);
         f.Choose("ComboFreqShiftRange", 3);
         QCOMPARE(f.Find<QLabel>("lbl_freq_shift")->text().trimmed(), QStringLiteral("-160 Hz"));
-        QCOMPARE(f.Form().NextCycleControls().stages.shiftBins, -80);
+        QCOMPARE(f.Form().Devices().NextCycleControls().stages.shiftBins, -80);
         f.Click("sbZeroFShift");
         QCOMPARE(f.Find<QSlider>("tbFreqShift")->value(), 0);
         QCOMPARE(f.Find<QLabel>("lbl_freq_shift")->text().trimmed(), QStringLiteral("0 Hz"));
-        QCOMPARE(f.Form().NextCycleControls().stages.shiftBins, 0);
+        QCOMPARE(f.Form().Devices().NextCycleControls().stages.shiftBins, 0);
     }
 
     void equalizerLabelsFollowSlidersAndRange() {
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(f.Find<QLabel>("Label62")->text().trimmed(), QStringLiteral("0 %"));
         f.Start();
         f.Run(1000);
-        f.Form().Timer1Timer();  // the relayout recomputes the table and the band labels
+        f.Form().Devices().Timer1Timer();  // the relayout recomputes the table and the band labels
         QStringList bands;
         for (const char* label : {"eqlbl1", "eqlbl2", "eqlbl3", "eqlbl4", "eqlbl5", "eqlbl6", "eqlbl7"}) {
             bands << f.Find<QLabel>(label)->text();

@@ -31,8 +31,8 @@ private slots:
         f.Card().Unplug();
         QCoreApplication::sendPostedEvents();
         QVERIFY(probe.Lost());
-        QVERIFY(!f.Form().WaveIn().IsOpen());
-        QVERIFY(!f.Form().WaveOut().IsOpen());
+        QVERIFY(!f.Form().Devices().WaveIn().IsOpen());
+        QVERIFY(!f.Form().Devices().WaveOut().IsOpen());
         QCOMPARE(f.Card().OpenDevices(), std::size_t{0});
 
         // Card time passes and attempts fail: nothing arrives, nothing opens.
@@ -44,8 +44,8 @@ private slots:
 
         f.Card().Plug();
         QVERIFY(waitFor([&] { return probe.Status().isEmpty(); }, 2000));
-        QVERIFY(f.Form().WaveIn().IsOpen());
-        QVERIFY(f.Form().WaveOut().IsOpen());
+        QVERIFY(f.Form().Devices().WaveIn().IsOpen());
+        QVERIFY(f.Form().Devices().WaveOut().IsOpen());
         f.Run(1000);
         QVERIFY(probe.Processed() >= before + 5);
         QCOMPARE(probe.Processed(), probe.Captured());

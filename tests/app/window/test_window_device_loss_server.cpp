@@ -71,8 +71,8 @@ private slots:
 
         server->Stop(SIGKILL);
         QVERIFY(waitFor([&] { return probe.Lost(); }, 3000));
-        QVERIFY(!w.f.Form().WaveIn().IsOpen());
-        QVERIFY(!w.f.Form().WaveOut().IsOpen());
+        QVERIFY(!w.f.Form().Devices().WaveIn().IsOpen());
+        QVERIFY(!w.f.Form().Devices().WaveOut().IsOpen());
 
         // Waiting for the server costs almost nothing: below 5 % of one core.
         const long long ticksPerSecond = sysconf(_SC_CLK_TCK);

@@ -71,7 +71,7 @@ private slots:
         QVERIFY(behind >= 0 && behind <= 2);
         f.Card().RunFor(std::chrono::milliseconds(200));  // a block, no display tick
         QVERIFY(f.Form().State().DisplayDataPending);
-        f.Form().Timer1Timer();
+        f.Form().Devices().Timer1Timer();
         QVERIFY(!f.Form().State().DisplayDataPending);
     }
 
@@ -81,14 +81,14 @@ private slots:
         f.Run(500);
         std::vector<std::uint8_t> block(1024, 0);
         const auto processed = f.Form().State().BlocksProcessed;
-        const auto queued = f.Form().WaveOut().QueuedBlocks();
-        f.Form().WaveInData(nullptr, block.data(), 1024);  // ~100 ms after the last cycle
+        const auto queued = f.Form().Devices().WaveOut().QueuedBlocks();
+        f.Form().Devices().WaveInData(nullptr, block.data(), 1024);  // ~100 ms after the last cycle
         QCOMPARE(f.Form().State().BlocksProcessed, processed + 1);
-        QCOMPARE(f.Form().WaveOut().QueuedBlocks(), queued + 1);
+        QCOMPARE(f.Form().Devices().WaveOut().QueuedBlocks(), queued + 1);
         QVERIFY(!f.Form().State().BufferError);
-        f.Form().WaveInData(nullptr, block.data(), 1024);  // no card time has passed
+        f.Form().Devices().WaveInData(nullptr, block.data(), 1024);  // no card time has passed
         QCOMPARE(f.Form().State().BlocksProcessed, processed + 1);
-        QCOMPARE(f.Form().WaveOut().QueuedBlocks(), queued + 1);
+        QCOMPARE(f.Form().Devices().WaveOut().QueuedBlocks(), queued + 1);
         QVERIFY(f.Form().State().BufferError);
         QVERIFY(f.Find<QLabel>("Label71")->text().trimmed().toDouble() < 0.001);
     }
@@ -102,9 +102,9 @@ private slots:
             f.Run(400);  // a processed block clears the pending reconfiguration
             f.Choose("ComboAudioRange", index);
             const Row& row = rows[index];
-            QCOMPARE(f.Form().WaveIn().samples, row.rate - 50);
-            QCOMPARE(f.Form().WaveOut().samples, row.rate);
-            QCOMPARE(f.Form().WaveIn().BufferSize, row.bytes);
+            QCOMPARE(f.Form().Devices().WaveIn().samples, row.rate - 50);
+            QCOMPARE(f.Form().Devices().WaveOut().samples, row.rate);
+            QCOMPARE(f.Form().Devices().WaveIn().BufferSize, row.bytes);
             QCOMPARE(f.Form().Engine().SampleRate, row.rate - 50);  // the blocks' true rate
             QCOMPARE(f.Find<QScrollBar>("ScrollSpectrum")->maximum(), row.rate / 2);
             QCOMPARE(f.Find<QSlider>("TrackFilterCenter")->maximum(), row.rate / 2);
@@ -120,7 +120,7 @@ private slots:
         f.Choose("ComboAudioRange", 2);
         f.Choose("ComboAudioRange", 3);
         QCOMPARE(f.Find<QComboBox>("ComboAudioRange")->currentIndex(), 3);
-        QCOMPARE(f.Form().WaveOut().samples, 16000);
+        QCOMPARE(f.Form().Devices().WaveOut().samples, 16000);
         QCOMPARE(f.Form().Engine().SampleRate, 15950);
     }
 
@@ -132,7 +132,7 @@ private slots:
                  QStringLiteral("Moravel Configuration: Your soundcard is not configured, you should configure it "
                                 "before Moravel will run. Click \"Settings, Soundcard\" to do it."));
         QVERIFY(!f.Form().State().SamplingEnabled);
-        QVERIFY(!f.Form().WaveIn().IsOpen());
+        QVERIFY(!f.Form().Devices().WaveIn().IsOpen());
         QCOMPARE(f.Card().OpenDevices(), std::size_t{0});
         f.Run(500);
         QCOMPARE(f.Form().State().BlocksProcessed, 0);
@@ -145,7 +145,7 @@ private slots:
         WindowFixture f;
         f.Start();
         f.Run(1000);
-        f.Form().Timer1Timer();
+        f.Form().Devices().Timer1Timer();
         const int peak = f.Form().State().OutputPeak;
         QVERIFY(peak > 0);
         QCOMPARE(f.Form().Panel4->VUAudio->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));

@@ -30,9 +30,9 @@ bool highlighted(WindowFixture& f, const char* sheet) {
 // The devices, the engine and the two maxima at output rate `rate` with
 // capture blocks of `bytes` bytes and the engine at `engineRate`.
 void verifyDevices(WindowFixture& f, int rate, int bytes, int engineRate) {
-    QCOMPARE(f.Form().WaveOut().samples, rate);
-    QCOMPARE(f.Form().WaveIn().samples, rate - 50);
-    QCOMPARE(f.Form().WaveIn().BufferSize, bytes);
+    QCOMPARE(f.Form().Devices().WaveOut().samples, rate);
+    QCOMPARE(f.Form().Devices().WaveIn().samples, rate - 50);
+    QCOMPARE(f.Form().Devices().WaveIn().BufferSize, bytes);
     QCOMPARE(f.Form().Engine().SampleRate, engineRate);
     QCOMPARE(f.Find<QScrollBar>("ScrollSpectrum")->maximum(), rate / 2);
     QCOMPARE(f.Find<QSlider>("TrackFilterCenter")->maximum(), rate / 2);
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(f.Find<QSlider>("TrackWavePlayerPosition")->value(), 3000);
         QCOMPARE(f.Find<QLabel>("Panel39")->text(), QStringLiteral("00:00:00"));  // 0.75 s
         QVERIFY(down(f, "sb_wave_play"));
-        f.Form().Timer2Timer();
+        f.Form().Devices().Timer2Timer();
         verifyIdle(f);
         verifyAtTheRange(f);
         // Live input again: the next blocks are the card's signal at 4000 Hz.
@@ -186,10 +186,10 @@ private slots:
         f.Click("sb_wave_play");  // no block at 8050 Hz has been processed yet
         verifyIdle(f);
         verifyDevices(f, 8050, 2048, 8050);
-        f.Form().Timer2Timer();  // still nothing processed
+        f.Form().Devices().Timer2Timer();  // still nothing processed
         verifyDevices(f, 8050, 2048, 8050);
         RunBlocks(f, 1);
-        f.Form().Timer2Timer();
+        f.Form().Devices().Timer2Timer();
         verifyAtTheRange(f);
         RunTicking(f, 1000);
         verifyAtTheRange(f);

@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(g.Find<QSlider>("tbFreqShift")->value(), -17);
         QVERIFY(g.Find<QToolButton>("sb_shift_on")->isChecked());
         QCOMPARE(g.Find<QComboBox>("ComboFreqShiftRange")->currentIndex(), 2);
-        QCOMPARE(g.Form().NextCycleControls().stages.shiftBins, -17 * 40);
+        QCOMPARE(g.Form().Devices().NextCycleControls().stages.shiftBins, -17 * 40);
         QCOMPARE(g.Find<QComboBox>("ComboSpectrumResolution")->currentIndex(), 2);
         QCOMPARE(g.Form().Engine().Resolution, 1);
         QCOMPARE(g.Find<QSlider>("TrackAgcDecay")->value(), 123);
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(highlighted(f, QStringLiteral("Filter")));
         QCOMPARE(f.Find<QSlider>("TrackFilterCenter")->value(), 10);
         QCOMPARE(f.Find<QSlider>("tbFreqShift")->value(), 125);
-        QCOMPARE(f.Form().NextCycleControls().stages.shiftBins, 500);
+        QCOMPARE(f.Form().Devices().NextCycleControls().stages.shiftBins, 500);
         QCOMPARE(f.Find<QLabel>("lbl_freq_shift")->text().trimmed(), QStringLiteral("1,000 Hz"));
         QCOMPARE(f.Find<QSlider>("TrackFilterBW")->value(), 500);
         QCOMPARE(f.Find<QComboBox>("ComboSpectrumScale")->currentIndex(), -1);
