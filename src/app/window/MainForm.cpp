@@ -17,7 +17,7 @@
 #include "PlotPanes.h"
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
-#include "SpectrogramView.h"
+#include "PlotDisplays.h"
 #include "StatusStrip.h"
 #include "TabHighlight.h"
 #include "WindowPlacement.h"
@@ -95,10 +95,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     InstallAccessibleValues();
     InstallAccessibleButtons();
     buildWindow();
-    spectrogramView_ = std::make_unique<SpectrogramView>(
-        SpectrogramView::Parts{*spectrogramPane, *spectrogram, *spectrumPane, *debug->Label53, *engine_, stopwatch_,
-                               state_},
-        options_.spectrogramColumns);
+    displays_ = std::make_unique<PlotDisplays>(PlotDisplays::Parts{
+        *spectrumPane, *spectrogramPane, *spectrum, *spectrogram, *filter, *debug, *audio->ComboAudioRange, *Tab1,
+        *engine_, stopwatch_, state_, options_.spectrogramColumns, [this] { sb_equalizer_onClick(); }});
     buildMenus();
     Tab1->setTabVisible(kDebugPageIndex, false);
     createDeviceChoice();
@@ -120,7 +119,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     Timer2.start();
     // The gradient editor comes after the window is complete, hidden until "Edit".
     gradientEditor_ =
-        std::make_unique<GradientEditorController>(spectrogramView_->Palette(), options_.chooseColor, this);
+        std::make_unique<GradientEditorController>(displays_->Spectrogram().Palette(), options_.chooseColor, this);
 }
 
 TMainForm::~TMainForm() {
@@ -228,9 +227,9 @@ void TMainForm::disableUnbuiltControls() {
 void TMainForm::connectControls() {
     connectPipelineControls();
     connectProcessingControls();
-    connectDisplayControls();
+    displays_->Connect(errorReport());
+    on(spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();
-    connectSpectrogramControls();
     connectWaveControls();
 }
 
@@ -266,12 +265,6 @@ void TMainForm::showError(const std::exception& error) {
 ErrorReport TMainForm::errorReport() {
     return [this](const std::exception& error) { showError(error); };
 }
-
-const SpectrogramImage& TMainForm::Spectrogram() const { return spectrogramView_->Image(); }
-
-std::int64_t TMainForm::SpectrogramColumnWritten() const { return spectrogramView_->ColumnWritten(); }
-
-const Palette16& TMainForm::SpectrogramPalette16() const { return spectrogramView_->Palette().Colours16(); }
 
 QString TMainForm::thousands() const { return QLocale().groupSeparator(); }
 

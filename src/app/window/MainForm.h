@@ -7,9 +7,10 @@
 //   MainForm.cpp            creation, layout, timers, accessors
 //   MainFormPipeline.cpp    the block cycle, starting and stopping, audio range
 //   MainFormProcessing.cpp  filter, shift, dynamics and equalizer pages
-//   MainFormDisplay.cpp     spectrum and spectrogram pages, DisplayData
-//   MainFormSpectrogram.cpp the spectrogram's and palette's handlers, which
-//                           forward to the window's SpectrogramView
+//   PlotDisplays            the spectrum and spectrogram plots (SpectrumView,
+//                           SpectrogramView) with their pages and the refresh
+//                           after each processed block; they connect their
+//                           own controls
 //   MainFormSettings.cpp    reading and writing the settings file
 //   MainFormShell.cpp       activation, resize, close, status timer, menus, help,
 //                           the image export's handlers (forwards to
@@ -82,7 +83,7 @@ class SoundcardMixerPage;
 class SoundcardPage;
 class SpectrogramPage;
 class SpectrogramPane;
-class SpectrogramView;
+class PlotDisplays;
 class SpectrumPage;
 class SpectrumPane;
 class StatusStrip;
@@ -186,38 +187,6 @@ public:
     void sb_equalizer_onClick();
     void sb_equalizer_resetClick();
 
-    // ---- Spectrum and spectrogram pages (engine side) -----------------------
-    void DisplayData();
-    void ComboSpectrumScaleChange();
-    void TrackSpectrumMaxChange();
-    void ButtonRefreshSpectrumScaleClick();
-    void ComboSpectrumResolutionChange();
-    void TrackSpectrumDecayChange();
-    void CheckSpectrumDecayClick();
-    void CheckSpectrumLogarithmicClick();
-    void sp_spectrum_normalizeClick();
-    void sb_Spectrum_onClick();
-    void sb_spectrogram_onClick();
-    void sb_plot_spectralClick();
-    void ScrollSpectrumChange();
-    void Chart1MouseMove(QMouseEvent* event);
-    void Chart1MouseDown(QMouseEvent* event);
-    void Chart1AfterDraw(QCPPainter* painter, const QRect& plot);
-    void ScrollSpectrogramChange();
-    void ScrollSpectrogramVerticalChange();
-    void Chart2Scroll();
-    void Chart2Zoom();
-    void Chart2BeforeDrawAxes(QCPPainter* painter, const QRect& plot);
-    void Chart2MouseMove(QMouseEvent* event);
-    void Chart2MouseDown(QMouseEvent* event);
-    void Chart2DblClick(QMouseEvent* event);
-    void SpectrogramClearClick();
-    void sb_zoom_spectrogramClick();
-    void ComboPalettePresetsChange();
-    /// "Edit": the gradient editor, modally.
-    void Button2Click();
-    void sb_plot_signalClick();
-
     // ---- Recorder and player (forwards to their controllers) ---------------
     void sb_wave_recordClick();
     void sb_wave_playClick();
@@ -272,9 +241,7 @@ public:
     TAudioMixer& Mixer() { return *mixer; }
     float SplitterRatio() const { return splitterRatio_; }
     bool Activated() const { return activated_; }
-    const SpectrogramImage& Spectrogram() const;
-    std::int64_t SpectrogramColumnWritten() const;
-    const Palette16& SpectrogramPalette16() const;
+    PlotDisplays& Displays() { return *displays_; }
     RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
     /// The control positions the next block will be processed with.
     CycleControls NextCycleControls() const { return readCycleControls(); }
@@ -296,20 +263,9 @@ private:
     void disableUnbuiltControls();
     void connectPipelineControls();
     void connectProcessingControls();
-    void connectDisplayControls();
     void connectShellControls();
-    void connectSpectrogramControls();
 
-    // Displays (MainFormDisplay.cpp)
-    void spectrumRelayout();
-    void plotSpectrum();
-    void fitSpectrumScale();
     void highlightTab(QWidget* sheet, bool on);
-    void connectPlotKeys();
-    /// The spectrum plot's accessible description: peak, filter band, cursor.
-    void describeSpectrumPlot();
-    /// The spectrogram plot's accessible description: zoom and cursor.
-    void describeSpectrogramPlot();
     QString thousands() const;
 
     // Errors of handlers (MainForm.cpp): every connection of the window and
@@ -395,7 +351,6 @@ private:
 
     // Values that have no control of their own but are written back at close.
     WindowSettings kept_;
-    std::int32_t SpectrumWindowWidth = 1000;
     float splitterRatio_ = 0.0f;
     int storedSplitterTop_ = 200;
     bool activated_ = false;
@@ -403,9 +358,9 @@ private:
     bool closing_ = false;
     QString lastCpuError_;
 
-    // The spectrogram with its history, palette and geometry (made once the
-    // panes and pages exist).
-    std::unique_ptr<SpectrogramView> spectrogramView_;
+    // The spectrum and the spectrogram with their state (made once the panes
+    // and pages exist).
+    std::unique_ptr<PlotDisplays> displays_;
     // The palette's gradient editor, made after the window and kept for the
     // program's life (goes before the view whose palette it edits).
     std::unique_ptr<GradientEditorController> gradientEditor_;

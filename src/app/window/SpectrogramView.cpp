@@ -1,5 +1,7 @@
 #include "SpectrogramView.h"
 
+#include "AccessiblePlotKeys.h"
+#include "AccessiblePlotText.h"
 #include "BlockCycle.h"
 #include "FFT.h"
 #include "LocaleNumber.h"
@@ -7,12 +9,15 @@
 #include "PlotPanes.h"
 #include "Stopwatch.h"
 #include "TChart.h"
+#include "TabHighlight.h"
 #include "pages/SpectrogramPage.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -39,12 +44,70 @@ QRect MarkerRect(const QPoint& at) {
 
 int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
 
+// Panning never shows time before 0 s or frequencies below 0 Hz.
+bool allowScroll(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
+
+QString minutesSecondsLabel(double tick) {
+    return QString::fromStdString(MinutesSeconds(static_cast<std::int64_t>(std::nearbyint(tick))));
+}
+
 }  // namespace
 
 SpectrogramView::SpectrogramView(const Parts& parts, int columns)
     : parts_(parts), image_(std::make_unique<SpectrogramImage>(columns)), palette_(parts.page) {}
 
 SpectrogramView::~SpectrogramView() = default;
+
+void SpectrogramView::Connect(const ErrorReport& report) {
+    const GuardedConnector<SpectrogramView> on(parts_.pane, *this, report);
+    SpectrogramPane& pane = parts_.pane;
+    SpectrogramPage& page = parts_.page;
+    on(pane.ScrollSpectrogram, &QScrollBar::valueChanged, &SpectrogramView::ScrollTime);
+    on(pane.ScrollSpectrogramVertical, &QScrollBar::valueChanged, &SpectrogramView::ScrollFrequency);
+    on(page.SpectrogramClear, &QPushButton::clicked, &SpectrogramView::Clear);
+    on(page.ComboPalettePresets, &QComboBox::activated, [this] { palette_.ApplySelectedPreset(); });
+    on(page.sb_zoom_spectrogram, &QToolButton::clicked, &SpectrogramView::ZoomButtonChanged);
+    on(page.sb_spectrogram_on, &QToolButton::clicked, &SpectrogramView::OnSwitched);
+    on(page.sb_spectrogram_autoscroll, &QToolButton::clicked, &SpectrogramView::OnSwitched);
+    TChart* chart = pane.Chart2;
+    on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { ShowCursor(*event); });
+    on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { RememberPress(*event); });
+    on(chart, &QCustomPlot::mouseDoubleClick, &SpectrogramView::CentreSpectrumOnPress);
+    chart->BeforeDrawAxes = on.Guard([this](QCPPainter* painter, const QRect& plot) { Paint(*painter, plot); });
+    chart->AfterDraw =
+        on.Guard([this](QCPPainter* painter, const QRect& plot) { PaintKeyboardCursor(*painter, plot); });
+    chart->AllowScroll = on.Guard(&allowScroll);
+    chart->Scrolled = on.Guard(&SpectrogramView::FollowChart);
+    chart->Zoomed = on.Guard(&SpectrogramView::ZoomApplied);
+    chart->Resized = on.Guard([this] { parts_.state.LayoutChanged = true; });
+    chart->SetPanning(true);
+    pane.TimeTicker->Label = on.Guard(&minutesSecondsLabel);
+    connectKeys(on);
+}
+
+// The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
+void SpectrogramView::connectKeys(const GuardedConnector<SpectrogramView>& on) {
+    TChart* chart = parts_.pane.Chart2;
+    InstallSpectrogramPlotKeys(chart, {parts_.pane.ScrollSpectrogram, parts_.pane.ScrollSpectrogramVertical,
+                                       on.Guard([this](const QPoint& at) {
+                                           ShowKeyboardCursor(at);
+                                           DescribePlot();
+                                       }),
+                                       on.Guard([this](const QPoint& at) { CentreSpectrumAt(at.y()); }),
+                                       on.Guard([this, chart](const QPoint& at) {
+                                           ZoomInOn(KeyboardZoomRect(chart->PlotRect(), at));
+                                       }),
+                                       on.Guard(&SpectrogramView::EndZoom)});
+}
+
+void SpectrogramView::OnSwitched() {
+    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.sb_spectrogram_on->isChecked());
+}
+
+void SpectrogramView::DescribePlot() {
+    const QString zoomed = parts_.pane.Chart2->IsZoomed() ? QStringLiteral("Zoomed. ") : QString();
+    SetDescriptionIfChanged(parts_.pane.Chart2, zoomed + QStringLiteral("Cursor ") + parts_.pane.Label40->text());
+}
 
 // ---- Inside DisplayData --------------------------------------------------------------
 

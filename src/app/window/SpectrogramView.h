@@ -2,15 +2,16 @@
 // uses: the ring image of its history, the palette, the column written last
 // and the pixel scales and scroll positions kept from the last unzoomed
 // paint. It works on the pane's chart and scroll bars and on the Spectrogram
-// page's controls; the main window owns it, connects the controls and
-// forwards its handlers (`ScrollSpectrogramChange`, `Chart2MouseDown`, ...)
-// here.
+// page's controls, and connects them, the chart's hooks and the plot's keys
+// to itself (its handlers are those of the program's `ScrollSpectrogramChange`,
+// `Chart2MouseDown`, ...).
 //
 // Units: time in seconds on the bottom axis and the horizontal scroll bar,
 // frequency in Hz on the left axis and the vertical scroll bar (inverted),
 // image columns counted from 1 since the last Clear. GUI thread only.
 #pragma once
 
+#include "GuardedConnect.h"
 #include "SpectrogramImage.h"
 #include "SpectrogramPaletteState.h"
 
@@ -23,6 +24,7 @@ class QCPPainter;
 class QLabel;
 class QMouseEvent;
 class QRect;
+class QTabWidget;
 
 namespace moravel {
 
@@ -48,8 +50,11 @@ public:
         const TmyFFT& engine;
         /// Slot 4 times the image copy.
         TmyTimer& stopwatch;
-        /// LayoutChanged suspends painting until the next relayout.
-        const PipelineState& state;
+        /// LayoutChanged suspends painting until the next relayout; a
+        /// resized chart sets it.
+        PipelineState& state;
+        /// The Spectrogram page's tab is highlighted while "Spectrogram On" is down.
+        QTabWidget& tabs;
     };
 
     /// Allocates the image with `columns` columns (at least 1), filled black.
@@ -57,6 +62,11 @@ public:
     ~SpectrogramView();
     SpectrogramView(const SpectrogramView&) = delete;
     SpectrogramView& operator=(const SpectrogramView&) = delete;
+
+    /// Connects the page's controls (but "Edit", the gradient editor's),
+    /// the scroll bars, the chart's hooks and the plot's keys here; a
+    /// handler's exception goes to `report`.
+    void Connect(const ErrorReport& report);
 
     // ---- Inside DisplayData, only while "Spectrogram On" is down -------------
     /// At the start of a refresh: the next column becomes the newest.
@@ -105,6 +115,8 @@ public:
     /// Chart2DblClick: the spectrum plot's window centred on the frequency
     /// of the last press.
     void CentreSpectrumOnPress();
+    /// sb_spectrogram_onClick: the tab's highlight follows "Spectrogram On".
+    void OnSwitched();
 
     // ---- The plot's keys (AccessiblePlotKeys.h); points in chart pixels --------
     /// The spectrum plot's window centred on the frequency at row `y`.
@@ -123,6 +135,9 @@ public:
     void ZoomInOn(const QRect& rect);
     /// "Zoom" released if it is down: back to the window from before.
     void EndZoom();
+    /// The plot's accessible description: the zoom state and the cursor
+    /// read-out.
+    void DescribePlot();
 
     // ---- State -------------------------------------------------------------------------
     SpectrogramPaletteState& Palette() { return palette_; }
@@ -132,6 +147,7 @@ public:
     std::int64_t ColumnWritten() const { return column_; }
 
 private:
+    void connectKeys(const GuardedConnector<SpectrogramView>& on);
     void updateTimeScrollRange();
     /// The marker moved to `at` ((-1, -1): none), its old and new place drawn.
     void moveMarker(const QPoint& at);

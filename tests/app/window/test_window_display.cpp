@@ -3,6 +3,7 @@
 #include "FFT.h"
 #include "GuardedConnect.h"
 #include "PlotMath.h"
+#include "PlotDisplays.h"
 #include "PlotPanes.h"
 #include "SpectrogramImage.h"
 #include "TChart.h"
@@ -302,8 +303,8 @@ private slots:
         tone->hz = 0;  // silence: every display value is 0
         Shown s("TrackSpectrogramGain=1\nTrackSpectrogramOffset=1000\n", tone);
         s.f.Run(1000);
-        const auto& image = s.f.Form().Spectrogram();
-        const std::int64_t column = s.f.Form().SpectrogramColumnWritten();
+        const auto& image = s.f.Form().Displays().Spectrogram().Image();
+        const std::int64_t column = s.f.Form().Displays().Spectrogram().ColumnWritten();
         QVERIFY(column >= 5);
         // Soft Green at index round(1000 / 4000 × 4000) = 1000: between green
         // (800) and yellow (2400), red = trunc(255 × 200 / 1600) = 31.
@@ -317,9 +318,9 @@ private slots:
         // Gain at its maximum: range 1, every value ≥ 1 − offset is the top colour.
         s.f.Find<QSlider>("TrackSpectrogramGain")->setValue(4000);
         s.f.Run(200);
-        const int next = static_cast<int>(s.f.Form().SpectrogramColumnWritten() % image.Width());
-        QCOMPARE(image.Pixel(next, 3), s.f.Form().SpectrogramPalette16()[4000]);
-        QCOMPARE(s.f.Form().SpectrogramPalette16()[4000], moravel::ToRgb16(0x0080FF));
+        const int next = static_cast<int>(s.f.Form().Displays().Spectrogram().ColumnWritten() % image.Width());
+        QCOMPARE(image.Pixel(next, 3), s.f.Form().Displays().Spectrogram().Palette().Colours16()[4000]);
+        QCOMPARE(s.f.Form().Displays().Spectrogram().Palette().Colours16()[4000], moravel::ToRgb16(0x0080FF));
     }
 
     void autoScrollStartsPastThePlotWidthAndPausesInZoomMode() {
@@ -334,7 +335,7 @@ private slots:
         s.RunPainted(8000);
         QVERIFY(time->value() > 0);
         // The newest column sits at the right edge of the plot.
-        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8);
+        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().Displays().Spectrogram().ColumnWritten()) <= 8);
         s.f.Click("sb_zoom_spectrogram");
         const int paused = time->value();
         s.RunPainted(3000);
@@ -345,33 +346,33 @@ private slots:
         // "Spectrogram On" up: no column is written and the picture stays
         // where the user scrolls it, "Auto Scroll" down or not.
         s.f.Click("sb_spectrogram_on");
-        const std::int64_t stopped = s.f.Form().SpectrogramColumnWritten();
+        const std::int64_t stopped = s.f.Form().Displays().Spectrogram().ColumnWritten();
         time->setValue(0);
         s.RunPainted(1000);
         QCOMPARE(time->value(), 0);
-        QCOMPARE(s.f.Form().SpectrogramColumnWritten(), stopped);
+        QCOMPARE(s.f.Form().Displays().Spectrogram().ColumnWritten(), stopped);
         // Down again: columns follow on and the newest is brought back in view.
         s.f.Click("sb_spectrogram_on");
         s.RunPainted(1000);
-        QVERIFY(s.f.Form().SpectrogramColumnWritten() > stopped);
-        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8);
+        QVERIFY(s.f.Form().Displays().Spectrogram().ColumnWritten() > stopped);
+        QVERIFY(std::abs(s.FirstColumnShown() + width - s.f.Form().Displays().Spectrogram().ColumnWritten()) <= 8);
     }
 
     void spectrogramKeepsRunningPastItsHistoryWidth() {
         Shown s({}, {}, 1000);
-        const int ring = s.f.Form().Spectrogram().Width();
+        const int ring = s.f.Form().Displays().Spectrogram().Image().Width();
         QCOMPARE(ring, 1000);
         s.RunPainted(static_cast<int>((ring + 100) / 7.7 * 1000));
-        QVERIFY(s.f.Form().SpectrogramColumnWritten() > ring);
+        QVERIFY(s.f.Form().Displays().Spectrogram().ColumnWritten() > ring);
         QScrollBar* time = s.f.Find<QScrollBar>("ScrollSpectrogram");
-        QCOMPARE(time->maximum(),
-                 static_cast<int>(std::nearbyint(s.f.Form().SpectrogramColumnWritten() / s.f.Form().Engine().BinWidth)));
+        QCOMPARE(time->maximum(), static_cast<int>(std::nearbyint(s.f.Form().Displays().Spectrogram().ColumnWritten() /
+                                                                  s.f.Form().Engine().BinWidth)));
         const int width = s.Chart2()->PlotRect().width();
-        QVERIFY2(std::abs(s.FirstColumnShown() + width - s.f.Form().SpectrogramColumnWritten()) <= 8,
-                 qPrintable(QString("first %1 width %2 written %3 pos %4 max %5 min %6").arg(s.FirstColumnShown()).arg(width).arg(s.f.Form().SpectrogramColumnWritten()).arg(time->value()).arg(time->maximum()).arg(time->minimum())));
+        QVERIFY2(std::abs(s.FirstColumnShown() + width - s.f.Form().Displays().Spectrogram().ColumnWritten()) <= 8,
+                 qPrintable(QString("first %1 width %2 written %3 pos %4 max %5 min %6").arg(s.FirstColumnShown()).arg(width).arg(s.f.Form().Displays().Spectrogram().ColumnWritten()).arg(time->value()).arg(time->maximum()).arg(time->minimum())));
         // What the plot shows is the image: the newest column at the right edge.
         const QImage shown = s.Chart2()->toPixmap().toImage();
-        const std::int64_t newest = s.f.Form().SpectrogramColumnWritten();
+        const std::int64_t newest = s.f.Form().Displays().Spectrogram().ColumnWritten();
         const QRect plot = s.Chart2()->PlotRect();
         // The newest column lands within a few pixels of the right edge (the
         // scroll position is in whole seconds); two pixels inside the edge
@@ -408,7 +409,7 @@ private slots:
         QVERIFY(!s.f.Find<QToolButton>("sb_zoom_spectrogram")->isChecked());
         QCOMPARE(s.f.Find<QScrollBar>("ScrollSpectrogram")->value(), 0);
         QCOMPARE(chart->yAxis->range().lower, 0.0);
-        QCOMPARE(s.f.Form().SpectrogramColumnWritten(), 0);
+        QCOMPARE(s.f.Form().Displays().Spectrogram().ColumnWritten(), 0);
         QVERIFY(chart->xAxis->label().startsWith(QStringLiteral("Time from ")));
     }
 

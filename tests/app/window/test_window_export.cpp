@@ -5,6 +5,7 @@
 // write error), the zoomed spectrogram, the dialog's name shared with the
 // recorder, the clipboard and printing to a PDF file.
 #include "MetafileReaders.h"
+#include "PlotDisplays.h"
 #include "PlotPanes.h"
 #include "TChart.h"
 #include "WindowFixture.h"
@@ -99,10 +100,10 @@ private:
         during_.spectrumOn = Button("sb_Spectrum_on")->isChecked();
         during_.spectrogramOn = Button("sb_spectrogram_on")->isChecked();
         const auto bars = barValues();
-        const std::int64_t column = f.Form().SpectrogramColumnWritten();
+        const std::int64_t column = f.Form().Displays().Spectrogram().ColumnWritten();
         RunPainted(500);
         during_.spectrumStill = barValues() == bars;
-        during_.spectrogramStill = f.Form().SpectrogramColumnWritten() == column;
+        during_.spectrogramStill = f.Form().Displays().Spectrogram().ColumnWritten() == column;
         if (whileOpen_) std::exchange(whileOpen_, {})();
         return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }

@@ -3,6 +3,7 @@
 // and the settings written at close, and presets and the stored palette
 // place its sliders. The colour dialog is answered by the test.
 #include "GradientEditorDialog.h"
+#include "PlotDisplays.h"
 #include "SpectrogramImage.h"
 #include "WindowFixture.h"
 
@@ -106,10 +107,12 @@ struct Window {
         QCoreApplication::sendEvent(slider, &event);
     }
 
-    std::uint16_t PaletteAt(int index) { return f.Form().SpectrogramPalette16()[static_cast<std::size_t>(index)]; }
+    std::uint16_t PaletteAt(int index) {
+        return f.Form().Displays().Spectrogram().Palette().Colours16()[static_cast<std::size_t>(index)];
+    }
     std::uint16_t NewestPixel(int bin) {
-        const auto& image = f.Form().Spectrogram();
-        return image.Pixel(static_cast<int>(f.Form().SpectrogramColumnWritten() % image.Width()), bin);
+        const auto& image = f.Form().Displays().Spectrogram().Image();
+        return image.Pixel(static_cast<int>(f.Form().Displays().Spectrogram().ColumnWritten() % image.Width()), bin);
     }
     QRgb StripPixel(int x) { return f.Find<QLabel>("BitmapPalette")->pixmap().toImage().pixel(x, 8); }
 
@@ -130,7 +133,7 @@ private slots:
             Window w(kSilentSettings, path);
             QVERIFY(w.f.Find<QPushButton>("Button2")->isEnabled());
             w.f.Run(1000);
-            const std::int64_t before = w.f.Form().SpectrogramColumnWritten();
+            const std::int64_t before = w.f.Form().Displays().Spectrogram().ColumnWritten();
             QVERIFY(before >= 5);
             QCOMPARE(w.NewestPixel(5), moravel::ToRgb16(kSoftGreenAt1000));
             QCOMPARE(w.StripPixel(19), qRgb(0, 0xFF, 0));  // trunc(99 x 0.2)
@@ -151,7 +154,7 @@ private slots:
             QCOMPARE(w.StripPixel(27), qRgb(0, 0xFF, 0));  // trunc(99 x 67/237)
 
             w.f.Run(300);
-            const auto& image = w.f.Form().Spectrogram();
+            const auto& image = w.f.Form().Displays().Spectrogram().Image();
             for (int bin : {1, 5, w.f.Form().Engine().DisplayCount - 1}) {
                 QCOMPARE(w.NewestPixel(bin), moravel::ToRgb16(kDraggedAt1000));
             }

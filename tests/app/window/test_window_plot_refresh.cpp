@@ -5,6 +5,7 @@
 // spectrogram's history, a resize, a palette change, a scrolled-back window
 // and a zoom; the real window runs on the virtual card with its event loop
 // painting between ticks, as in the program.
+#include "PlotDisplays.h"
 #include "PlotPanes.h"
 #include "TChart.h"
 #include "WindowFixture.h"
@@ -88,7 +89,7 @@ private slots:
         const int width = w.Chart2()->PlotRect().width();
         QVERIFY2(width < 700 && width > 500, qPrintable(QString::number(width)));
         w.Run(static_cast<int>(760 / 7.7 * 1000));
-        QVERIFY(w.f.Form().SpectrogramColumnWritten() > 700);
+        QVERIFY(w.f.Form().Displays().Spectrogram().ColumnWritten() > 700);
         const int strips = w.Chart2()->RegionReplots();
         w.Run(1000);
         QVERIFY(w.Chart2()->RegionReplots() > strips);

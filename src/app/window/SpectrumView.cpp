@@ -1,0 +1,262 @@
+#include "SpectrumView.h"
+
+#include "AccessiblePlotKeys.h"
+#include "AccessiblePlotText.h"
+#include "BlockCycle.h"
+#include "ChainSettings.h"
+#include "FFT.h"
+#include "LocaleNumber.h"
+#include "PlotMath.h"
+#include "PlotPanes.h"
+#include "TChart.h"
+#include "TabHighlight.h"
+#include "pages/FilterPage.h"
+#include "pages/SpectrumPage.h"
+
+#include <qcustomplot.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace moravel {
+
+namespace {
+
+enum ScaleMode { kPeakHold = 0, kAutoScale = 1, kManualScale = 2 };
+
+// Panning never shows frequencies below 0 Hz.
+bool allowScroll(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
+
+}  // namespace
+
+SpectrumView::SpectrumView(const Parts& parts) : parts_(parts) {}
+
+void SpectrumView::Connect(const ErrorReport& report) {
+    const GuardedConnector<SpectrumView> on(parts_.pane, *this, report);
+    SpectrumPage& page = parts_.page;
+    on(page.ComboSpectrumScale, &QComboBox::activated, &SpectrumView::ScaleModeChanged);
+    on(page.TrackSpectrumMax, &QSlider::valueChanged, &SpectrumView::ManualMaximumChanged);
+    on(page.ButtonRefreshSpectrumScale, &QPushButton::clicked, &SpectrumView::ResetPeakHold);
+    on(page.CheckSpectrumDecay, &QCheckBox::toggled, &SpectrumView::DecaySwitched);
+    on(page.TrackSpectrumDecay, &QSlider::valueChanged, &SpectrumView::DecayChanged);
+    on(page.ComboSpectrumResolution, &QComboBox::activated, &SpectrumView::ResolutionChanged);
+    on(page.CheckSpectrumLogarithmic, &QCheckBox::toggled, &SpectrumView::LogarithmicSwitched);
+    on(page.sp_spectrum_normalize, &QToolButton::clicked, &SpectrumView::NormalizeSwitched);
+    on(page.sb_Spectrum_on, &QToolButton::clicked, &SpectrumView::OnSwitched);
+    on(parts_.pane.ScrollSpectrum, &QScrollBar::valueChanged, &SpectrumView::ScrollFrequency);
+    TChart* chart = parts_.pane.Chart1;
+    on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { MouseMoved(*event); });
+    on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { MousePressed(*event); });
+    on(chart, &QCustomPlot::beforeReplot, &SpectrumView::FitScale);
+    chart->AfterDraw = on.Guard([this](QCPPainter* painter, const QRect& plot) { PaintPeakMarker(*painter, plot); });
+    chart->AllowScroll = on.Guard(&allowScroll);
+    connectKeys(on);
+}
+
+// The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
+void SpectrumView::connectKeys(const GuardedConnector<SpectrumView>& on) {
+    InstallSpectrumPlotKeys(parts_.pane.Chart1,
+                            {parts_.filter.TrackFilterCenter,
+                             [this] { return static_cast<double>(parts_.engine.PeakFrequency); },
+                             on.Guard([this] { parts_.filter.sb_filter_on->click(); }),
+                             on.Guard(&SpectrumView::DescribePlot)});
+}
+
+// ---- After a processed block ------------------------------------------------------------
+
+void SpectrumView::Relayout() {
+    const TmyFFT& engine = parts_.engine;
+    parts_.page.Label49->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(2) - engine.BinToFrequency(1), 2));
+    parts_.page.Label52->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(engine.DisplayCount), 2));
+    TChart::MoveWindow(parts_.pane.Chart1->xAxis, 0, windowWidth_);
+    parts_.pane.ScrollSpectrum->setValue(0);
+    ScrollFrequency();
+}
+
+void SpectrumView::Plot() {
+    const TmyFFT& engine = parts_.engine;
+    const int count = std::max(engine.DisplayCount - 1, 0);
+    QVector<double> x(count);
+    QVector<double> y(count);
+    for (int i = 1; i <= count; ++i) {
+        x[i - 1] = engine.BinToFrequency(i);
+        y[i - 1] = engine.DisplaySpectrum[i];
+    }
+    parts_.pane.Series1->setWidth(engine.BinToFrequency(1) * 0.8);
+    parts_.pane.Series1->setData(x, y, true);
+}
+
+void SpectrumView::ShowBlock(bool relayout) {
+    const TmyFFT& engine = parts_.engine;
+    TChart* chart = parts_.pane.Chart1;
+    QCPAxis* left = chart->yAxis;
+    const QCPRange scale = left->range();
+    parts_.pane.Label1->setText(engine.PeakFrequency > 0 ? LocaleNumber(engine.PeakFrequency, 3, 0) + " Hz"
+                                                          : QStringLiteral("?"));
+    FitScale();  // now, so that the read-out shows the fitted maximum
+    parts_.page.Label14->setText(LocaleNumber(left->range().upper, 3, 0));
+    const bool on = parts_.page.sb_Spectrum_on->isChecked();
+    if (parts_.page.ComboSpectrumScale->currentIndex() == kPeakHold && on && left->range().upper < engine.PeakValue) {
+        left->setRange(0, engine.PeakValue);
+    }
+    if (relayout || left->range() != scale) {
+        chart->replot(QCustomPlot::rpQueuedReplot);
+    } else if (on) {
+        chart->ReplotRegion(chart->PlotArea());
+    }
+}
+
+void SpectrumView::DescribePlot() {
+    const FilterPage& filter = parts_.filter;
+    const int width = filter.TrackFilterBW->value();
+    const QString band = filter.sb_filter_visible->isChecked()
+                             ? FilterBandText(filter.sb_filter_on->isChecked(), filter.ComboFilterType->currentIndex(),
+                                              filter.TrackFilterCenter->value(), width / 2)
+                             : QString();
+    SetDescriptionIfChanged(parts_.pane.Chart1,
+                            SpectrumPlotText(parts_.pane.Label1->text(), band, parts_.pane.Label39->text()));
+}
+
+// ---- The Spectrum page ----------------------------------------------------------------
+
+void SpectrumView::ScaleModeChanged() {
+    SpectrumPage& page = parts_.page;
+    page.TrackSpectrumMax->setEnabled(false);
+    page.ButtonRefreshSpectrumScale->setEnabled(false);
+    switch (page.ComboSpectrumScale->currentIndex()) {
+        case kPeakHold:
+            parts_.pane.Chart1->yAxis->setRange(0, 1);
+            page.ButtonRefreshSpectrumScale->setEnabled(true);
+            break;
+        case kManualScale:
+            page.TrackSpectrumMax->setEnabled(true);
+            ManualMaximumChanged();
+            break;
+        default:
+            break;
+    }
+}
+
+void SpectrumView::ManualMaximumChanged() {
+    const int position = parts_.page.TrackSpectrumMax->value();
+    if (parts_.page.sb_Spectrum_on->isChecked()) {
+        parts_.pane.Chart1->yAxis->setRange(0, position);
+        parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    }
+    parts_.page.Label14->setText(QString::number(position));
+}
+
+void SpectrumView::ResetPeakHold() {
+    if (parts_.page.ComboSpectrumScale->currentIndex() == kPeakHold) parts_.pane.Chart1->yAxis->setRange(0, 1);
+}
+
+void SpectrumView::ResolutionChanged() {
+    const int resolution = parts_.page.ComboSpectrumResolution->currentIndex();
+    parts_.engine.Resolution = ResolutionFactor(resolution);
+    windowWidth_ = SpectrumWindowWidth(resolution, parts_.audioRange.currentIndex());
+    parts_.state.LayoutChanged = true;
+}
+
+void SpectrumView::DecayChanged() {
+    const int position = parts_.page.TrackSpectrumDecay->value();
+    if (parts_.page.CheckSpectrumDecay->isChecked()) parts_.engine.SpectrumDecay = static_cast<float>(position);
+    parts_.page.Label28->setText(QString::number(position));
+}
+
+void SpectrumView::DecaySwitched() {
+    if (parts_.page.CheckSpectrumDecay->isChecked()) {
+        DecayChanged();
+    } else {
+        parts_.engine.SpectrumDecay = 0;
+    }
+}
+
+void SpectrumView::LogarithmicSwitched() {
+    const bool logarithmic = parts_.page.CheckSpectrumLogarithmic->isChecked();
+    QCPAxis* left = parts_.pane.Chart1->yAxis;
+    left->setLabel(logarithmic ? QStringLiteral("Log  Power") : QStringLiteral("Power"));
+    left->setScaleType(logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SpectrumView::NormalizeSwitched() {
+    if (parts_.page.sp_spectrum_normalize->isChecked()) {
+        parts_.engine.NormalizeRequest = true;
+    } else {
+        parts_.engine.NormalizeReset = true;
+    }
+}
+
+void SpectrumView::OnSwitched() {
+    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.sb_Spectrum_on->isChecked());
+    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SpectrumView::ScrollFrequency() {
+    QCPAxis* axis = parts_.pane.Chart1->xAxis;
+    const double span = std::nearbyint(axis->range().upper - axis->range().lower);
+    const int position = parts_.pane.ScrollSpectrum->value();
+    TChart::MoveWindow(axis, position, span + position);
+    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SpectrumView::FitScale() {
+    if (parts_.page.ComboSpectrumScale->currentIndex() != kAutoScale) return;
+    if (parts_.pane.Series1->data()->isEmpty()) return;
+    parts_.pane.Series1->rescaleValueAxis(false, true);
+}
+
+// ---- Mouse and paint ---------------------------------------------------------------------
+
+double SpectrumView::frequencyAt(const QPoint& at) const {
+    return std::nearbyint(parts_.pane.Chart1->xAxis->pixelToCoord(at.x()));
+}
+
+void SpectrumView::MousePressed(const QMouseEvent& event) {
+    if (event.button() == Qt::RightButton) {
+        parts_.filter.sb_filter_on->click();
+        return;
+    }
+    MouseMoved(event);
+}
+
+void SpectrumView::MouseMoved(const QMouseEvent& event) {
+    const TChart* chart = parts_.pane.Chart1;
+    const QPoint at = event.pos();
+    if (event.buttons() == Qt::LeftButton && event.modifiers() == Qt::NoModifier) {
+        parts_.filter.TrackFilterCenter->setValue(static_cast<int>(frequencyAt(at)));
+        return;
+    }
+    if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
+    if (!chart->StrictlyInsidePlot(at)) return;
+    parts_.pane.Label39->setText(QStringLiteral("(%1 Hz, %2)")
+                                     .arg(LocaleNumber(frequencyAt(at), 3, 0),
+                                          LocaleNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
+    DescribePlot();
+}
+
+void SpectrumView::PaintPeakMarker(QCPPainter& painter, const QRect& plot) const {
+    const TBarSeries* bars = parts_.pane.Series1;
+    if (!parts_.page.sb_Spectrum_on->isChecked() || bars->data()->isEmpty()) return;
+    const int w = bars->LastBarWidth();
+    QPointF top;
+    if (!bars->BarTop(parts_.engine.PeakIndex, top)) return;
+    const int x = static_cast<int>(std::nearbyint(top.x()));
+    const int y = static_cast<int>(std::nearbyint(top.y()));
+    if (plot.left() < x && x < plot.right() - w && plot.top() < y && y < plot.bottom() - 10) {
+        painter.setPen(Qt::white);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(x, y, w - 1, 9);
+    }
+}
+
+}  // namespace moravel
