@@ -254,8 +254,6 @@ void TMainForm::ShowAsStored() {
     }
 }
 
-void TMainForm::highlightTab(QWidget* sheet, bool on) { HighlightTab(*Tab1, sheet, on); }
-
 // The application's standard error display: the exception's message.
 void TMainForm::showError(const std::exception& error) {
     std::cerr << "moravel: " << error.what() << '\n';

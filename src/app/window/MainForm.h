@@ -265,7 +265,6 @@ private:
     void connectProcessingControls();
     void connectShellControls();
 
-    void highlightTab(QWidget* sheet, bool on);
     QString thousands() const;
 
     // Errors of handlers (MainForm.cpp): every connection of the window and

@@ -455,6 +455,24 @@ private slots:
             QStringLiteral("(%1, ").arg(QString::fromStdString(moravel::MinutesSeconds(t)))));
     }
 
+    // The Debug page's two curves share the spectrogram's chart: one at a
+    // time, each with the left axis fixed to the range of what it draws.
+    void debugCurvesTakeTurnsOnTheSpectrogramChart() {
+        Shown s;
+        auto* spectral = s.f.Find<QToolButton>("sb_plot_spectral");
+        auto* signal = s.f.Find<QToolButton>("sb_plot_signal");
+        s.f.Click("sb_plot_spectral");
+        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-400000, 400000));
+        s.f.Click("sb_plot_signal");
+        QVERIFY(signal->isChecked() && !spectral->isChecked());
+        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-12000, 12000));
+        s.f.Click("sb_plot_spectral");
+        QVERIFY(spectral->isChecked() && !signal->isChecked());
+        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-400000, 400000));
+        s.f.Run(300);
+        QVERIFY(!s.f.Form().spectrogramPane->Series2->data()->isEmpty());
+    }
+
     void doubleClickCentresTheSpectrumWindow() {
         Shown s("SpectrumResolution=0\n");  // "Low": a 2000 Hz window at 2 KHz
         s.f.Run(1000);
