@@ -1,5 +1,6 @@
 // Numbers on screen in the "%W.Dn" format with the user's thousands
-// separator and decimal point. GUI thread only (reads the default QLocale).
+// separator and decimal point, and the separator itself. GUI thread only
+// (reads the default QLocale).
 #pragma once
 
 #include "NumberFormat.h"
@@ -8,6 +9,9 @@
 #include <QString>
 
 namespace moravel {
+
+/// The user's thousands separator (the read-outs' "1,500").
+inline QString ThousandsSeparator() { return QLocale().groupSeparator(); }
 
 /// `value` at least `width` characters wide with `decimals` decimals.
 inline QString LocaleNumber(long double value, int width, int decimals) {

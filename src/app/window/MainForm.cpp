@@ -18,6 +18,7 @@
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "PlotDisplays.h"
+#include "ProcessingControls.h"
 #include "StatusStrip.h"
 #include "TabHighlight.h"
 #include "WindowPlacement.h"
@@ -97,7 +98,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     buildWindow();
     displays_ = std::make_unique<PlotDisplays>(PlotDisplays::Parts{
         *spectrumPane, *spectrogramPane, *spectrum, *spectrogram, *filter, *debug, *audio->ComboAudioRange, *Tab1,
-        *engine_, stopwatch_, state_, options_.spectrogramColumns, [this] { sb_equalizer_onClick(); }});
+        *engine_, stopwatch_, state_, options_.spectrogramColumns,
+        [this] { processing_->Equalizer().ApplyControls(); }});
     buildMenus();
     Tab1->setTabVisible(kDebugPageIndex, false);
     createDeviceChoice();
@@ -226,7 +228,9 @@ void TMainForm::disableUnbuiltControls() {
 
 void TMainForm::connectControls() {
     connectPipelineControls();
-    connectProcessingControls();
+    processing_ = std::make_unique<ProcessingControls>(ProcessingControls::Parts{
+        *filter, *shift, *audio, *compress, *expand, *equalizer, *spectrumPane, *engine_, *Tab1, errorReport(),
+        [this] { return devices_->WaveIn().samples; }});
     displays_->Connect(errorReport());
     on(spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();

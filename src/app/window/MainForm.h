@@ -6,7 +6,6 @@
 // group of handlers lives in its own source file:
 //   MainForm.cpp            creation, layout, timers, accessors
 //   MainFormPipeline.cpp    the block cycle, starting and stopping, audio range
-//   MainFormProcessing.cpp  filter, shift, dynamics and equalizer pages
 //   PlotDisplays            the spectrum and spectrogram plots (SpectrumView,
 //                           SpectrogramView) with their pages and the refresh
 //                           after each processed block; they connect their
@@ -15,10 +14,11 @@
 //   MainFormShell.cpp       activation, resize, close, status timer, menus, help,
 //                           the image export's handlers (forwards to
 //                           ExportController)
-//   MainFormMixer.cpp       the mixer component, the Soundcard page's handlers
-//                           (forwards to SoundcardMixerPage), the soundcard
+//   MainFormMixer.cpp       the mixer component with the Soundcard page's
+//                           controller (SoundcardMixerPage), the soundcard
 //                           configuration dialog and the choice of devices
 //                           (DeviceChoiceController), which the mixer follows
+//   ProcessingControls.*    the processing pages' handlers, a class per page
 //   MainFormWave.cpp        the recorder's and player's handlers, which forward
 //                           to the window's RecorderController and
 //                           PlayerController, and the devices at a file's rate
@@ -75,6 +75,7 @@ class HelpRouter;
 class MainFormCycleClient;
 class PlayerController;
 class PlayerPage;
+class ProcessingControls;
 class RecorderController;
 class RecordOnSignalController;
 class RecorderPage;
@@ -167,26 +168,6 @@ public:
     void Timer1Timer();
     void Timer2Timer();
 
-    // ---- Filter, shift, dynamics, equalizer ---------------------------------
-    void TrackFilterCenterChange();
-    void TrackFilterBWChange();
-    void ComboFilterTypeChange();
-    void ComboPresetFiltersChange();
-    void sb_filter_onClick();
-    void change_filter_frekw(std::int32_t center, std::int32_t halfWidth);
-    void tbFreqShiftChange();
-    void ComboFreqShiftRangeChange();
-    void sbZeroFShiftClick();
-    void sb_shift_onClick();
-    void CheckAGCClick();
-    void sb_compressor_onClick();
-    void sb_expander_onClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton5Click();
-    void sb_equalizer_onClick();
-    void sb_equalizer_resetClick();
-
     // ---- Recorder and player (forwards to their controllers) ---------------
     void sb_wave_recordClick();
     void sb_wave_playClick();
@@ -203,27 +184,6 @@ public:
     void CopytoClipboard1Click();
     void PrintPreview1Click();
 
-    // ---- Soundcard page (forwards to SoundcardMixerPage) --------------------
-    void read_mixer();
-    void change_mixer(int destination, int connection);
-    bool MyNewVol(int destination, int connection, bool checked, int position);
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void CheckBox4Click();
-    void CheckBox5Click();
-    void CheckBox6Click();
-    void CheckBox7Click();
-    void CheckBox8Click();
-    void TrackBar2Change();
-    void TrackBar3Change();
-    void TrackBar4Change();
-    void TrackBar5Change();
-    void TrackBar6Change();
-    void TrackBar7Change();
-    void TrackBar8Change();
-    void ButtonAutoSetAudioClick();
-    void mixerControlChange();
-
     // ---- Shell -----------------------------------------------------------
     void FormActivate();
     void FormResize();
@@ -239,6 +199,7 @@ public:
     TKustomIniFile& IniFile() { return ini_; }
     HelpRouter& Help() { return *help_; }
     TAudioMixer& Mixer() { return *mixer; }
+    SoundcardMixerPage& SoundcardMixer() { return *soundcardMixer_; }
     float SplitterRatio() const { return splitterRatio_; }
     bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
@@ -262,7 +223,6 @@ private:
     void connectControls();
     void disableUnbuiltControls();
     void connectPipelineControls();
-    void connectProcessingControls();
     void connectShellControls();
 
     QString thousands() const;
@@ -337,6 +297,10 @@ private:
     // Closes and reopens the devices when the soundcard goes away and returns.
     std::unique_ptr<DeviceWatch> deviceWatch_;
     TCpuUsage cpu_;
+    // The processing pages' handlers (Filter, Shift, AGC, Compress, Expand,
+    // Equalizer), connected to their controls.
+    std::unique_ptr<ProcessingControls> processing_;
+
     StatusLights lights_;
     std::unique_ptr<HelpRouter> help_;
     // The mixer component `mixer` on the chosen device and the Soundcard page's behaviour.

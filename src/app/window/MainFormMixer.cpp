@@ -1,8 +1,8 @@
-// The soundcard mixer in the window: the mixer component `mixer`, the
-// Soundcard page's handlers (one-line forwards to SoundcardMixerPage), the
-// soundcard configuration dialog and the offer to open it when sampling
-// cannot start; the choice of the input and output devices, whose mixer the
-// page shows.
+// The soundcard mixer in the window: the mixer component `mixer` with the
+// Soundcard page's controller (SoundcardMixerPage, made afresh for each mixer
+// opened), the soundcard configuration dialog and the offer to open it when
+// sampling cannot start; the choice of the input and output devices, whose
+// mixer the page shows.
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
 #include "LineAssignment.h"
@@ -13,10 +13,8 @@
 #include "SoundcardMixerPage.h"
 #include "pages/SoundcardPage.h"
 
-#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSlider>
 #include <QTimer>
 
 namespace moravel {
@@ -73,15 +71,14 @@ void TMainForm::openMixer(std::shared_ptr<mixer::MixerService> service) {
     mixer = std::make_unique<TAudioMixer>(options_.mixerService);
     mixer->setObjectName(QStringLiteral("mixer"));
     mixer->SetMixerId(ChosenMixerDevice(*options_.mixerService, ini_));
-    soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer);
+    soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer, errorReport());
     soundcardMixer_->ShowCardName();
-    on(mixer.get(), &TAudioMixer::OnControlChange, &TMainForm::mixerControlChange);
 }
 
 // FormCreate's "open the mixer device": the program's service (made for the
 // chosen devices when the program gives a way to; the simulated typical card
-// when none is given: tests and the virtual soundcard) and the page's
-// handlers.
+// when none is given: tests and the virtual soundcard) with the page's
+// controller, and the offer of the soundcard dialog.
 void TMainForm::createMixer() {
     if (options_.mixerServiceFor) options_.mixerService = options_.mixerServiceFor(deviceChoice_->Current().MixerPcm());
     if (!options_.mixerService) options_.mixerService = std::make_shared<mixer::SimulatedMixerService>();
@@ -97,47 +94,9 @@ void TMainForm::createMixer() {
         offerConfiguration_ = messageBoxOffer(this);
     }
 
-    using Handler = void (TMainForm::*)();
-    const std::pair<QCheckBox*, Handler> checks[] = {
-        {soundcard->CheckBox2, &TMainForm::CheckBox2Click}, {soundcard->CheckBox3, &TMainForm::CheckBox3Click},
-        {soundcard->CheckBox4, &TMainForm::CheckBox4Click}, {soundcard->CheckBox5, &TMainForm::CheckBox5Click},
-        {soundcard->CheckBox6, &TMainForm::CheckBox6Click}, {soundcard->CheckBox7, &TMainForm::CheckBox7Click},
-        {soundcard->CheckBox8, &TMainForm::CheckBox8Click}};
-    for (const auto& [check, handler] : checks) on(check, &QCheckBox::toggled, handler);
-    const std::pair<QSlider*, Handler> tracks[] = {
-        {soundcard->TrackBar2, &TMainForm::TrackBar2Change}, {soundcard->TrackBar3, &TMainForm::TrackBar3Change},
-        {soundcard->TrackBar4, &TMainForm::TrackBar4Change}, {soundcard->TrackBar5, &TMainForm::TrackBar5Change},
-        {soundcard->TrackBar6, &TMainForm::TrackBar6Change}, {soundcard->TrackBar7, &TMainForm::TrackBar7Change},
-        {soundcard->TrackBar8, &TMainForm::TrackBar8Change}};
-    for (const auto& [track, handler] : tracks) on(track, &QSlider::valueChanged, handler);
-    on(soundcard->ButtonAutoSetAudio, &QPushButton::clicked, &TMainForm::ButtonAutoSetAudioClick);
 }
 
 void TMainForm::enableMixerControls(const LineAssignment& lines) { soundcardMixer_->Enable(lines); }
-
-void TMainForm::read_mixer() { soundcardMixer_->read_mixer(); }
-void TMainForm::change_mixer(int destination, int connection) {
-    soundcardMixer_->change_mixer(destination, connection);
-}
-bool TMainForm::MyNewVol(int destination, int connection, bool checked, int position) {
-    return soundcardMixer_->MyNewVol(destination, connection, checked, position);
-}
-void TMainForm::CheckBox2Click() { soundcardMixer_->PairChanged(MixerPair::MicrophoneIn); }
-void TMainForm::CheckBox3Click() { soundcardMixer_->PairChanged(MixerPair::LineIn); }
-void TMainForm::CheckBox4Click() { soundcardMixer_->PairChanged(MixerPair::MicrophoneOut); }
-void TMainForm::CheckBox5Click() { soundcardMixer_->PairChanged(MixerPair::LineOut); }
-void TMainForm::CheckBox6Click() { soundcardMixer_->PairChanged(MixerPair::WaveOut); }
-void TMainForm::CheckBox7Click() { soundcardMixer_->PairChanged(MixerPair::Master); }
-void TMainForm::CheckBox8Click() { soundcardMixer_->PairChanged(MixerPair::WaveIn); }
-void TMainForm::TrackBar2Change() { soundcardMixer_->PairChanged(MixerPair::MicrophoneIn); }
-void TMainForm::TrackBar3Change() { soundcardMixer_->PairChanged(MixerPair::LineIn); }
-void TMainForm::TrackBar4Change() { soundcardMixer_->PairChanged(MixerPair::MicrophoneOut); }
-void TMainForm::TrackBar5Change() { soundcardMixer_->PairChanged(MixerPair::LineOut); }
-void TMainForm::TrackBar6Change() { soundcardMixer_->PairChanged(MixerPair::WaveOut); }
-void TMainForm::TrackBar7Change() { soundcardMixer_->PairChanged(MixerPair::Master); }
-void TMainForm::TrackBar8Change() { soundcardMixer_->PairChanged(MixerPair::WaveIn); }
-void TMainForm::ButtonAutoSetAudioClick() { soundcardMixer_->ButtonAutoSetAudioClick(); }
-void TMainForm::mixerControlChange() { soundcardMixer_->mixerControlChange(); }
 
 bool TMainForm::SoundcardConfigured(const LineAssignment& lines) const {
     return IsSoundcardConfigured(lines, soundcardMixer_->Layout());

@@ -12,14 +12,28 @@
 
 namespace moravel {
 
-// Until the first start_sample has read the assignment, the pairs show
+// Until sampling first starts and reads the assignment, the pairs show
 // nothing the mixer said and stay disabled.
-SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer) : page_(page), mixer_(mixer) {
+SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, ErrorReport reportError)
+    : page_(page), mixer_(mixer) {
     for (MixerPair pair : kMixerPairs) {
         ControlsOf(pair).check->setEnabled(false);
         ControlsOf(pair).track->setEnabled(false);
     }
     page_.ButtonAutoSetAudio->setEnabled(false);
+    connectControls(reportError);
+}
+
+// A check box and its track bar do the same: write their pair's line.
+void SoundcardMixerPage::connectControls(const ErrorReport& reportError) {
+    const GuardedConnector on(receiver_, *this, reportError);
+    on(&mixer_, &TAudioMixer::OnControlChange, &SoundcardMixerPage::mixerChanged);
+    for (MixerPair pair : kMixerPairs) {
+        const auto changed = [this, pair] { pairChanged(pair); };
+        on(ControlsOf(pair).check, &QCheckBox::toggled, changed);
+        on(ControlsOf(pair).track, &QSlider::valueChanged, changed);
+    }
+    on(page_.ButtonAutoSetAudio, &QPushButton::clicked, &SoundcardMixerPage::autoSetClicked);
 }
 
 SoundcardLayout SoundcardMixerPage::Layout() const { return SoundcardLayoutOf(mixer_); }
@@ -94,16 +108,16 @@ void SoundcardMixerPage::Refresh(MixerPair pair) {
     Show(pair, CheckedOfMute(reading.mute, reading.muteIsSelection), PositionOfVolume(reading.left));
 }
 
-void SoundcardMixerPage::read_mixer() {
+void SoundcardMixerPage::ReadMixer() {
     for (MixerPair pair : kReadMixerOrder) Refresh(pair);
     shown_ = true;
 }
 
-void SoundcardMixerPage::change_mixer(int destination, int connection) {
+void SoundcardMixerPage::ReadLine(int destination, int connection) {
     if (const std::optional<MixerPair> pair = PairOfStoredLine(destination, connection, lines_)) Refresh(*pair);
 }
 
-bool SoundcardMixerPage::MyNewVol(int destination, int connection, bool checked, int position) {
+bool SoundcardMixerPage::WriteLine(int destination, int connection, bool checked, int position) {
     int left = -1, right = -1, mute = -1;
     bool stereo = false, volumeDisabled = true, muteDisabled = true, muteIsSelection = false;
     mixer_.GetVolume(destination, connection, left, right, mute, stereo, volumeDisabled, muteDisabled, muteIsSelection);
@@ -111,25 +125,25 @@ bool SoundcardMixerPage::MyNewVol(int destination, int connection, bool checked,
                             MuteToWrite(checked, muteIsSelection, mute));
 }
 
-void SoundcardMixerPage::PairChanged(MixerPair pair) {
+void SoundcardMixerPage::pairChanged(MixerPair pair) {
     const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
     if (!line) return;
     const Pair controls = ControlsOf(pair);
-    MyNewVol(line->destination, line->connection, controls.check->isChecked(), controls.track->value());
+    WriteLine(line->destination, line->connection, controls.check->isChecked(), controls.track->value());
     ShowChecked(pair, Read(*line));
 }
 
-void SoundcardMixerPage::ButtonAutoSetAudioClick() {
+void SoundcardMixerPage::autoSetClicked() {
     const SoundcardLayout layout = Layout();
     for (const AutoSetStep& step : kAutoSetSteps) {
         if (!PairEnabled(step.pair, lines_, layout)) continue;
         Show(step.pair, step.checked, step.position);
-        PairChanged(step.pair);
+        pairChanged(step.pair);
     }
 }
 
-void SoundcardMixerPage::mixerControlChange() {
-    if (shown_) read_mixer();
+void SoundcardMixerPage::mixerChanged() {
+    if (shown_) ReadMixer();
 }
 
 }  // namespace moravel

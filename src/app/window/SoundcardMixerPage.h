@@ -1,23 +1,28 @@
 // What the Soundcard page does: its seven pairs (check box and track bar)
 // follow the assigned mixer lines. The page is enabled from the line
-// assignment, refreshed from the mixer (read_mixer, change_mixer), writes
-// every change of a pair straight to its line (MyNewVol), puts every line
-// into the program's defaults ("Auto set audio"), shows the card's name, and
+// assignment, refreshed from the mixer (ReadMixer, ReadLine), writes every
+// change of a pair straight to its line (WriteLine), puts every line into the
+// program's defaults ("Auto set audio"), shows the card's name, and
 // refreshes itself when the mixer reports a change (by this program or any
 // other), so a source the recording multiplexer deselected shows off. After
 // each write the check box shows what the card then reports, so a source
 // the card will not deselect (an enumerated input selector always has one)
 // stays checked. A line without a volume control has its track bar disabled.
 //
+// The page's controls and the mixer's change notice are connected to this
+// class while it lives (the window makes a new one for each mixer it opens).
 // Refreshing never writes: the controls are set with their signals blocked.
 // The pairs' lines and the arithmetic come from MixerPairs.h.
 //
 // Threads: GUI thread only.
 #pragma once
 
+#include "GuardedConnect.h"
 #include "LineAssignment.h"
 #include "MixerPairs.h"
 #include "SoundcardLayout.h"
+
+#include <QObject>
 
 class QCheckBox;
 class QSlider;
@@ -30,8 +35,12 @@ class TAudioMixer;
 class SoundcardMixerPage {
 public:
     /// `page` and `mixer` must outlive this object. Disables the pairs and
-    /// the "Auto set audio" button until Enable.
-    SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer);
+    /// the "Auto set audio" button until Enable, and connects them and the
+    /// mixer's change notice; a handler's exception goes to `reportError`.
+    SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, ErrorReport reportError);
+
+    SoundcardMixerPage(const SoundcardMixerPage&) = delete;
+    SoundcardMixerPage& operator=(const SoundcardMixerPage&) = delete;
 
     /// Label4 := the card's own name (the mixer's product name), or "No
     /// soundcard found" when no mixer opened.
@@ -46,24 +55,15 @@ public:
 
     /// Refreshes the enabled pairs from the mixer in the order master, wave
     /// out, wave in, microphone out, microphone in, line out, line in.
-    void read_mixer();
+    void ReadMixer();
     /// Refreshes the pair of destination `destination` (0, 1) and stored
     /// connection `connection` (-1: the destination itself, the master);
     /// nothing when no enabled pair has that line.
-    void change_mixer(int destination, int connection);
+    void ReadLine(int destination, int connection);
     /// Writes one line: volume Round(position x 655.35) on both channels and
     /// the mute (or selection) the check box stands for. `connection` is the
     /// mixer's (-1: the destination itself). Returns SetVolume's result.
-    bool MyNewVol(int destination, int connection, bool checked, int position);
-    /// A pair's check box or track bar changed: writes its line, then shows
-    /// the line's on/off state as the card reports it.
-    void PairChanged(MixerPair pair);
-    /// "Auto set audio": each enabled pair in turn gets its default state
-    /// and is written (MixerPairs.h, kAutoSetSteps).
-    void ButtonAutoSetAudioClick();
-    /// The mixer reported a control change: refreshes the page once it
-    /// shows the mixer's state (after the first read_mixer).
-    void mixerControlChange();
+    bool WriteLine(int destination, int connection, bool checked, int position);
 
     /// What the open mixer offers (SoundcardLayout.h).
     SoundcardLayout Layout() const;
@@ -79,6 +79,16 @@ private:
         int mute = -1;
         bool muteIsSelection = false;
     };
+    void connectControls(const ErrorReport& reportError);
+    /// A pair's check box or track bar changed: writes its line, then shows
+    /// the line's on/off state as the card reports it.
+    void pairChanged(MixerPair pair);
+    /// "Auto set audio": each enabled pair in turn gets its default state
+    /// and is written (MixerPairs.h, kAutoSetSteps).
+    void autoSetClicked();
+    /// The mixer reported a control change: refreshes the page once it
+    /// shows the mixer's state (after the first ReadMixer).
+    void mixerChanged();
     Pair ControlsOf(MixerPair pair) const;
     Reading Read(const MixerLineRef& line) const;
     void Refresh(MixerPair pair);
@@ -89,6 +99,8 @@ private:
     TAudioMixer& mixer_;
     LineAssignment lines_;
     bool shown_ = false;
+    // Every connection's receiver: they end with this object.
+    QObject receiver_;
 };
 
 }  // namespace moravel

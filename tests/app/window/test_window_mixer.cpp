@@ -9,6 +9,7 @@
 #include "MixerSetupDialog.h"
 #include "ServerOnlyCard.h"
 #include "SimulatedMixerService.h"
+#include "SoundcardMixerPage.h"
 #include "TypicalSoundcard.h"
 #include "WindowFixture.h"
 
@@ -152,7 +153,7 @@ private slots:
         QCOMPARE(w.Values(0, 0, mixer::kControlTypeVolume), (std::vector<std::uint32_t>{19660, 19660}));
         w.f.Find<QCheckBox>("CheckBox6")->click();  // wave out off: muted
         QCOMPARE(w.Values(0, 0, mixer::kControlTypeMute, 0).front(), 1U);
-        QCOMPARE(w.f.Form().MyNewVol(0, 9, true, 50), false);  // no such line
+        QCOMPARE(w.f.Form().SoundcardMixer().WriteLine(0, 9, true, 50), false);  // no such line
     }
 
     void autoSetWritesTheSevenLinesInItsOrder() {

@@ -1,0 +1,43 @@
+// The "Compress" or "Expand" page at work: "Defaults" sets the threshold and
+// gain bars to their reset values, and the tab is highlighted while the
+// stage's on button is down. The block cycle reads the switch and the bars
+// itself for every block.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "ProcessingPageContext.h"
+
+class QSlider;
+class QToolButton;
+class QWidget;
+
+namespace moravel {
+
+class ThresholdGainPageControls {
+public:
+    /// One page's controls (Qt owns them) and their rows of the control table.
+    struct Page {
+        QWidget* sheet;
+        QToolButton* onButton;
+        QSlider* threshold;
+        const controls::TrackControl& thresholdRow;
+        QSlider* gain;
+        const controls::TrackControl& gainRow;
+        QToolButton* defaults;
+    };
+
+    /// Connects the page's controls.
+    ThresholdGainPageControls(Page page, const ProcessingPageContext& context);
+
+    /// The tab takes up the on button as it stands.
+    void ApplyControls();
+
+private:
+    void defaultsClicked();
+
+    Page page_;
+    const ProcessingPageContext& context_;
+};
+
+}  // namespace moravel
