@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QStringList>
-
 namespace moravel {
 
 // Page names of the manual, without the ".htm" extension. Names are matched
@@ -14,8 +12,7 @@ inline constexpr char kOnlineManualTopic[] = "online_manual";
 inline constexpr char kHomepageTopic[] = "homepage";
 inline constexpr char kFeatureRequestTopic[] = "feature_request";
 
-// The topics of the "?" help buttons, in the order of the settings pages
-// followed by the two plots.
-const QStringList& HelpButtonTopics();
+// The topics of the "?" help buttons are the window's, with its settings
+// pages (PageRegistry.h).
 
 }  // namespace moravel

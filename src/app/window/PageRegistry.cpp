@@ -18,6 +18,16 @@ QAbstractButton* helpButton(const QWidget& window, std::string_view name) {
     return button;
 }
 
+// Button and topic of every "?" button: the pages' in tab order, then the plots'.
+std::vector<std::pair<std::string_view, std::string_view>> helpRows() {
+    std::vector<std::pair<std::string_view, std::string_view>> rows;
+    for (const SettingsPageEntry& page : kSettingsPages) {
+        if (!page.helpButton.empty()) rows.emplace_back(page.helpButton, page.helpTopic);
+    }
+    rows.insert(rows.end(), std::begin(kPlotHelpButtons), std::end(kPlotHelpButtons));
+    return rows;
+}
+
 }  // namespace
 
 void ArrangePages(QTabWidget& tabs) {
@@ -34,13 +44,15 @@ void ArrangePages(QTabWidget& tabs) {
     }
 }
 
+QStringList HelpButtonTopics() {
+    QStringList topics;
+    for (const auto& [button, topic] : helpRows()) topics << qName(topic);
+    return topics;
+}
+
 std::vector<std::pair<QAbstractButton*, QString>> HelpButtons(const QWidget& window) {
     std::vector<std::pair<QAbstractButton*, QString>> buttons;
-    for (const SettingsPageEntry& page : kSettingsPages) {
-        if (!page.helpButton.empty())
-            buttons.emplace_back(helpButton(window, page.helpButton), qName(page.helpTopic));
-    }
-    for (const auto& [name, topic] : kPlotHelpButtons) buttons.emplace_back(helpButton(window, name), qName(topic));
+    for (const auto& [button, topic] : helpRows()) buttons.emplace_back(helpButton(window, button), qName(topic));
     return buttons;
 }
 

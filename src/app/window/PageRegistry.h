@@ -15,6 +15,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 #include <utility>
@@ -59,6 +60,10 @@ inline constexpr std::pair<std::string_view, std::string_view> kPlotHelpButtons[
 /// Checks that `tabs` hold the table's pages in its order and hides the tabs
 /// of the pages not shown. Throws std::logic_error when they disagree.
 void ArrangePages(QTabWidget& tabs);
+
+/// The topics of the table's "?" buttons: the pages' in tab order, then the
+/// plots'.
+QStringList HelpButtonTopics();
 
 /// Every "?" button of the table (the pages' and the plots') found in
 /// `window`, with the topic it opens. Throws std::logic_error for a button

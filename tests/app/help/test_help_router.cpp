@@ -7,6 +7,7 @@
 
 #include "HelpRouter.h"
 #include "HelpTopics.h"
+#include "PageRegistry.h"
 
 namespace moravel {
 namespace {

@@ -9,6 +9,7 @@
 
 #include "HelpRouter.h"
 #include "HelpTopics.h"
+#include "PageRegistry.h"
 #include "ManualText.h"
 
 namespace moravel {
