@@ -220,6 +220,30 @@ TEST_F(WindowSettingsTest, EveryControlKeyIsRead) {
     }
 }
 
+// The window finds a control's value by the control table's key: each key
+// must lead to the field the file's value is read into.
+TEST_F(WindowSettingsTest, EveryControlKeyLeadsToTheFieldItIsReadInto) {
+    std::vector<std::string_view> numberKeys;
+    for (const auto& c : controls::kTrackControls) numberKeys.push_back(c.key);
+    for (const auto& c : controls::kComboControls) numberKeys.push_back(c.key);
+    std::erase(numberKeys, std::string_view{});
+    std::string lines;
+    for (std::size_t i = 0; i < numberKeys.size(); ++i)
+        lines += std::string(numberKeys[i]) + "=" + std::to_string(100 + i) + "\n";
+    for (const auto& c : controls::kSwitchControls) lines += std::string(c.key) + (c.keyDefault ? "=0\n" : "=1\n");
+    WindowSettings read = ReadWindowSettings(WithSettings(lines));
+    for (std::size_t i = 0; i < numberKeys.size(); ++i) {
+        ASSERT_NE(NumberField(read, numberKeys[i]), nullptr) << numberKeys[i];
+        EXPECT_EQ(*NumberField(read, numberKeys[i]), static_cast<std::int32_t>(100 + i)) << numberKeys[i];
+    }
+    for (const auto& c : controls::kSwitchControls) {
+        ASSERT_NE(SwitchField(read, c.key), nullptr) << c.key;
+        EXPECT_EQ(*SwitchField(read, c.key), !c.keyDefault) << c.key;
+    }
+    EXPECT_EQ(NumberField(read, controls::kFilterOn.key), nullptr) << "a switch's key holds no number";
+    EXPECT_EQ(SwitchField(read, "NoSuchKey"), nullptr);
+}
+
 TEST_F(WindowSettingsTest, OddStoredValues) {
     const std::string longName(3000, 'n');
     const TKustomIniFile ini = WithSettings(

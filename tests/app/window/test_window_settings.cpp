@@ -151,6 +151,10 @@ private slots:
             QVERIFY2(text.find("\n" + key + "=") != std::string::npos, key.c_str());
         }
         QVERIFY(text.find("SpectumXPosition=") == std::string::npos);
+        // A run that changes nothing writes the file again byte for byte:
+        // every value went back into the control it came from.
+        g.Form().close();
+        QCOMPARE(readFile(path), text);
     }
 
     void oddStoredValues() {

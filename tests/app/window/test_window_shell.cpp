@@ -1,10 +1,12 @@
 // The window's frame: layout and menus, its placement on the screen, the
 // CPU meter's smoothing, the blinking lights, the proportional splitter, the
-// help buttons and the Soundcard page's controls that have no mixer yet.
+// help buttons, the page table and the Soundcard page's controls that have
+// no mixer yet.
 #include "AboutBox.h"
 #include "HelpRouter.h"
 #include "HelpWindow.h"
 #include "MemoryStatus.h"
+#include "PageRegistry.h"
 #include "PlotPanes.h"
 #include "StatusStrip.h"
 #include "TChart.h"
@@ -20,6 +22,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -263,6 +266,25 @@ private slots:
         f.Find<QAction>("HelpIndex")->trigger();
         QCOMPARE(f.Form().Help().Window()->Browser()->source().fileName(), QStringLiteral("index.htm"));
         f.Form().Help().Window()->close();
+    }
+
+    // The page table is checked against the tabs the page classes built: a
+    // page without its row, or rows out of order, stop the start instead of
+    // leaving stored page indices and help topics one page off.
+    void pagesThatDisagreeWithTheirTableStopTheStart() {
+        QTabWidget tabs;
+        for (const moravel::SettingsPageEntry& page : moravel::kSettingsPages) {
+            auto* sheet = new QWidget;
+            sheet->setObjectName(QString::fromUtf8(page.sheet.data(), qsizetype(page.sheet.size())));
+            tabs.addTab(sheet, sheet->objectName());
+        }
+        moravel::ArrangePages(tabs);
+        QVERIFY(!tabs.isTabVisible(tabs.count() - 1));  // Debug
+        tabs.tabBar()->moveTab(4, 5);
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, moravel::ArrangePages(tabs));
+        tabs.tabBar()->moveTab(5, 4);
+        tabs.insertTab(9, new QWidget, QStringLiteral("New"));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, moravel::ArrangePages(tabs));
     }
 
     // A failing hook shows its message in a box; while that box is open, the
