@@ -18,7 +18,7 @@ namespace moravel {
 /// The pipeline flags and counters the window, the timers and the displays
 /// share. All start false / 0 when the window is created.
 struct PipelineState {
-    bool SamplingEnabled = false;     // set by start_sample; no cycle runs without it
+    bool SamplingEnabled = false;     // set when sampling starts; no cycle runs without it
     bool BufferError = false;         // a block was dropped (cleared by the status timer)
     bool LayoutChanged = false;       // a reconfiguration asks the displays to relayout
     bool LayoutPending = false;       // LayoutChanged seen by a processed block; DisplayData consumes it

@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <stdexcept>
 #include <vector>
 
 using moravel::testing::WindowFixture;
@@ -111,6 +112,23 @@ private slots:
             f.Run(600);
             QCOMPARE(f.Form().Engine().BlockSamples, row.bytes / 2);
         }
+    }
+
+    // A range outside the list is named in the error, before the running
+    // devices are touched.
+    void rangeOutsideTheListIsNamedAndLeavesTheDevicesRunning() {
+        WindowFixture f;
+        f.Start();
+        const int rate = f.Form().Devices().WaveOut().samples;
+        QVERIFY_THROWS_EXCEPTION(std::range_error, f.Form().Devices().SetAudioRange(4));
+        try {
+            f.Form().Devices().SetAudioRange(-1);
+            QFAIL("range -1 was accepted");
+        } catch (const std::range_error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Audio range -1 is not one of the 4 ranges"));
+        }
+        QVERIFY(f.Form().Devices().WaveIn().IsOpen());
+        QCOMPARE(f.Form().Devices().WaveOut().samples, rate);
     }
 
     void secondSelectionBeforeAnyBlockHasNoEffect() {
