@@ -3,6 +3,8 @@
 #include "AccessibleButton.h"
 #include "AccessibleNames.h"
 #include "AccessibleValues.h"
+#include "EngineSpectrum.h"
+#include "FileDialog.h"
 #include "EnhWave.h"
 #include "ExportController.h"
 #include "FFT.h"
@@ -10,18 +12,23 @@
 #include "HelpRouter.h"
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
+#include "PageRegistry.h"
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
 #include "SoundcardMixerPage.h"
 #include "PlayerController.h"
 #include "PlotPanes.h"
+#include "ProcessingControls.h"
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "PlotDisplays.h"
-#include "ProcessingControls.h"
+#include "StatusIndicators.h"
 #include "StatusStrip.h"
+#include "WaveDeviceController.h"
+#include "WavePlayer.h"
 #include "TabHighlight.h"
 #include "WindowPlacement.h"
+#include "WindowSettingsBinder.h"
 #include "pages/AudioPage.h"
 #include "pages/CompressPage.h"
 #include "pages/DebugPage.h"
@@ -35,7 +42,11 @@
 #include "pages/SpectrogramPage.h"
 #include "pages/SpectrumPage.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QSlider>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -57,7 +68,6 @@ namespace moravel {
 
 namespace {
 
-constexpr int kDebugPageIndex = 11;
 constexpr int kSettingsPanelHeight = 126;
 constexpr int kSplitterWidth = 4;
 
@@ -86,8 +96,6 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
       ini_(options_.settingsFile),
       engine_(std::make_unique<TmyFFT>()),
       stopwatch_(options_.stopwatchCounter ? TmyTimer(options_.stopwatchCounter) : TmyTimer()),
-      cycle_(*engine_, stopwatch_, state_),
-      cpu_(options_.cpuStatFile),
       help_(std::make_unique<HelpRouter>()) {
     if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
     setObjectName(QStringLiteral("MainForm"));
@@ -101,35 +109,32 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         *engine_, stopwatch_, state_, options_.spectrogramColumns,
         [this] { processing_->Equalizer().ApplyControls(); }});
     buildMenus();
-    Tab1->setTabVisible(kDebugPageIndex, false);
+    indicators_ = std::make_unique<StatusIndicators>(StatusIndicators::Parts{
+        *Panel4, *recorder->sb_wave_record, *recorder->sb_waverecorder_pause, state_.BufferError,
+        options_.cpuStatFile, errorReport()});
+    ArrangePages(*Tab1);
     createDeviceChoice();
     createMixer();
     state_.SamplingEnabled = false;
     createDevices();
-    createWaveControllers();
     disableUnbuiltControls();
     connectControls();
     // After the handlers, so that a track bar's read-out is current when its
     // new value is announced.
     ApplyAccessibleTexts(this);
-    LoadSettings();
-    Timer1.setInterval(100);
-    Timer2.setInterval(500);
-    on(&Timer1, &QTimer::timeout, &TMainForm::Timer1Timer);
-    on(&Timer2, &QTimer::timeout, &TMainForm::Timer2Timer);
-    Timer1.start();
-    Timer2.start();
+    settings_ = std::make_unique<WindowSettingsBinder>(WindowSettingsBinder::Parts{
+        *this, *PlotSplitter, *PanelBack, *TopPanel, *Tab1, *spectrumPane, *recorderControl_, *playerControl_,
+        *exportControl_, displays_->Spectrogram().Palette(), *recordOnSignal_, ini_, showMessage_});
+    settings_->Load();
     // The gradient editor comes after the window is complete, hidden until "Edit".
     gradientEditor_ =
         std::make_unique<GradientEditorController>(displays_->Spectrogram().Palette(), options_.chooseColor, this);
 }
 
 TMainForm::~TMainForm() {
-    // FormDestroy: the devices go before the engine whose blocks they carry.
-    Timer1.stop();
-    Timer2.stop();
-    waveIn_.reset();
-    waveOut_.reset();
+    // FormDestroy: the devices go before the engine whose blocks they carry
+    // and the files they feed.
+    devices_.reset();
 }
 
 void TMainForm::buildWindow() {
@@ -195,31 +200,96 @@ void TMainForm::buildWindow() {
     setCentralWidget(central);
 }
 
+// The wave devices with the block cycle between them, and the files that
+// feed and take its blocks: the player, the recorder and the
+// record-on-signal mode.
 void TMainForm::createDevices() {
-    waveIn_ = std::make_unique<TEnhWaveIn>(*options_.backend);
-    waveIn_->SampleBits = 16;
-    waveIn_->MaxBuffers = 3;
-    waveIn_->OnData = [this](QObject* sender, std::uint8_t* block, std::int32_t size) {
-        WaveInData(sender, block, size);
-    };
-    waveOut_ = std::make_unique<TEnhWaveOut>(*options_.backend);
-    waveOut_->SampleBits = 16;
-    waveOut_->OnDone = [this](QObject* sender) { WaveOutDone(sender); };
-    const auto reportError = [this](QObject*, std::exception_ptr error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& e) {
-            showError(e);
-        }
-    };
-    waveIn_->OnHandlerError = reportError;
-    waveOut_->OnHandlerError = reportError;
-    watchDevices();
-    cycleClient_ = std::make_unique<MainFormCycleClient>(*this);
+    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
+        *options_.backend, *engine_, stopwatch_, state_, *audio->ComboAudioRange, *action("AudioDevices"), *Panel4,
+        *this, errorReport(),
+        [this](LiveOutput& output) { return std::make_unique<MainFormCycleClient>(*this, output); },
+        [this] { return deviceChoice_->Describe(); },
+        [this] {
+            const LineAssignment lines = ReadLineAssignment(ini_);
+            soundcardMixer_->Enable(lines);
+            soundcardMixer_->ReadMixer();
+            return IsSoundcardConfigured(lines, soundcardMixer_->Layout());
+        },
+        [this] { offerSoundcardDialog(); },
+        [this](std::int32_t outputRate) {
+            spectrumPane->ScrollSpectrum->setMaximum(outputRate / 2);
+            filter->TrackFilterCenter->setMaximum(outputRate / 2);
+        },
+        [this] { processing_->Filter().ApplyControls(); }, [this] { displays_->Spectrum().ResolutionChanged(); },
+        [this] { return recorderControl_->Running() || playerControl_->Running(); }, [this] { displays_->Refresh(); },
+        // A sampler error ends the meter's and the lights' part of the tick
+        // only: the recorder's header commit and the player's end of file
+        // must not wait for a CPU figure that keeps failing.
+        [this] {
+            indicators_->Tick();
+            recorderControl_->Tick();
+            playerControl_->Tick();
+        },
+        options_.blockProcessed});
+
+    save1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Save, options_.chooseFile, this);
+    OpenDialog1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Open, options_.chooseFile, this);
+    const auto blockRate = [this] { return devices_->Output().BlockRate(); };
+    const auto lockAudioRange = [this] { devices_->LockAudioRange(); };
+    recorderControl_ = std::make_unique<RecorderController>(RecorderController::Parts{
+        *recorder, *save1, showMessage_, errorReport(), blockRate,
+        [this](const std::string& file) { return playerControl_->Plays(file); },
+        [this](bool on) { HighlightTab(*Tab1, recorder->sheet, on); }, lockAudioRange, [this] { return thousands(); }});
+    playerControl_ = std::make_unique<PlayerController>(PlayerController::Parts{
+        *player, *OpenDialog1, showMessage_, errorReport(),
+        [this](const std::string& file) { return recorderControl_->Records(file); },
+        [this](const PlayerDeviceSettings& settings) { devices_->PlayAtFileRate(settings); },
+        [this] { return devices_->ReturnToAudioRange(); },
+        [this](bool on) { HighlightTab(*Tab1, player->sheet, on); }, lockAudioRange});
+    recordOnSignal_ = std::make_unique<RecordOnSignalController>(RecordOnSignalController::Parts{
+        *recorder->onSignal, options_.chooseFile, this, errorReport(), blockRate,
+        [this] { return EngineDisplaySpectrum(*engine_); }});
+}
+
+// The audio range, and the recorder's and player's buttons, straight to the
+// classes that do the work.
+void TMainForm::connectPipelineControls() {
+    const GuardedConnector devices(*this, *devices_, errorReport());
+    devices(audio->ComboAudioRange, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
+    const GuardedConnector recording(*this, *recorderControl_, errorReport());
+    recording(recorder->sb_wave_record, &QToolButton::clicked, &RecorderController::RecordClick);
+    recording(recorder->sb_browse_wave_recordfile, &QToolButton::clicked, &RecorderController::BrowseClick);
+    const GuardedConnector playing(*this, *playerControl_, errorReport());
+    playing(player->sb_wave_play, &QToolButton::clicked, &PlayerController::PlayClick);
+    playing(player->sb_browse_wave_playfile, &QToolButton::clicked, &PlayerController::BrowseClick);
+    playing(player->TrackWavePlayerPosition, &QSlider::valueChanged, &PlayerController::PositionChange);
+}
+
+void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
+    if (!options.play.empty()) {
+        playerControl_->SetFileName(options.play);
+        player->Check_waveplay_loop->setChecked(options.loop);
+        player->sb_wave_play->click();
+    }
+    if (!options.record.empty()) {
+        recorderControl_->SetFileName(options.record);
+        recorder->sb_wave_record->click();
+    }
+    if (!options.recordOnSignal.empty()) {
+        const std::string why = recordOnSignal_->StartForThisRun(options.recordOnSignal);
+        if (!why.empty()) showError(std::runtime_error(why));
+    }
+}
+
+void TMainForm::closeWaveFiles() {
+    playerControl_->Close();
+    recorderControl_->Close();
+    recordOnSignal_->Close();
 }
 
 // The Soundcard page's pairs and its "Auto set audio" wait for the first
-// start_sample, which reads the line assignment (SoundcardMixerPage).
+// start of sampling, which reads the line assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
@@ -234,7 +304,6 @@ void TMainForm::connectControls() {
     displays_->Connect(errorReport());
     on(spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();
-    connectWaveControls();
 }
 
 void TMainForm::ShowAsStored() {
@@ -251,7 +320,7 @@ void TMainForm::ShowAsStored() {
                                                  {area.x(), area.y(), area.width(), area.height()});
         setGeometry(placed.left, placed.top, placed.width, placed.height);
     }
-    if (startMaximized_) {
+    if (settings_->StartMaximised()) {
         showMaximized();
     } else {
         show();

@@ -4,24 +4,24 @@
 // the meter and splitter arithmetic). Handlers keep the control names of the
 // program (`TrackFilterCenterChange`, `sb_filter_onClick`, `WaveInData`); each
 // group of handlers lives in its own source file:
-//   MainForm.cpp            creation, layout, timers, accessors
-//   MainFormPipeline.cpp    the block cycle, starting and stopping, audio range
+//   MainForm.cpp            creation, layout, accessors; the wave devices
+//                           (WaveDeviceController) and the recorder's and
+//                           player's controllers, wired to their buttons
 //   PlotDisplays            the spectrum and spectrogram plots (SpectrumView,
 //                           SpectrogramView) with their pages and the refresh
 //                           after each processed block; they connect their
 //                           own controls
-//   MainFormSettings.cpp    reading and writing the settings file
-//   MainFormShell.cpp       activation, resize, close, status timer, menus, help,
-//                           the image export's handlers (forwards to
-//                           ExportController)
+//   MainFormShell.cpp       activation, resize, close, the menus (the image
+//                           export's connected to ExportController) and the
+//                           help buttons (PageRegistry)
+//   WindowSettingsBinder.*  the settings file's values in the controls and back
+//   StatusIndicators.*      the status strip's CPU meter and lights
+//   PageRegistry.*          the settings pages' order, help topics, hidden Debug
 //   MainFormMixer.cpp       the mixer component with the Soundcard page's
 //                           controller (SoundcardMixerPage), the soundcard
 //                           configuration dialog and the choice of devices
 //                           (DeviceChoiceController), which the mixer follows
 //   ProcessingControls.*    the processing pages' handlers, a class per page
-//   MainFormWave.cpp        the recorder's and player's handlers, which forward
-//                           to the window's RecorderController and
-//                           PlayerController, and the devices at a file's rate
 //
 // Threads: GUI thread only.
 #pragma once
@@ -29,7 +29,6 @@
 #include "AudioDeviceList.h"
 #include "BlockCycle.h"
 #include "CommandLine.h"
-#include "DeviceWatch.h"
 #include "ColorChooser.h"
 #include "FileDialog.h"
 #include "GuardedConnect.h"
@@ -37,10 +36,7 @@
 #include "MessagePresenter.h"
 #include "SpectrogramImage.h"
 #include "Stopwatch.h"
-#include "StatusLights.h"
 #include "WaveDevice.h"
-#include "WindowSettings.h"
-#include "adCpuUsage.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -87,11 +83,11 @@ class SpectrogramPane;
 class PlotDisplays;
 class SpectrumPage;
 class SpectrumPane;
+class StatusIndicators;
 class StatusStrip;
 class TAudioMixer;
-class TEnhWaveIn;
-class TEnhWaveOut;
-struct PlayerDeviceSettings;
+class WaveDeviceController;
+class WindowSettingsBinder;
 
 namespace mixer {
 class MixerService;
@@ -157,45 +153,18 @@ public:
     /// --record-on-signal, once sampling runs; a failure is shown as an error.
     void StartFromCommandLine(const CommandLineOptions& options);
 
-    // ---- Pipeline --------------------------------------------------------
-    void WaveInData(QObject* sender, std::uint8_t* captured, std::int32_t size);
-    void WaveOutDone(QObject* sender);
-    void start_sample();
-    void stop_sampling();
-    void set_audio_range(int index);
-    void ComboAudioRangeChange();
-    void UpdateStatus();
-    void Timer1Timer();
-    void Timer2Timer();
-
-    // ---- Recorder and player (forwards to their controllers) ---------------
-    void sb_wave_recordClick();
-    void sb_wave_playClick();
-    void sb_browse_wave_recordfileClick();
-    void sb_browse_wave_playfileClick();
-    void TrackWavePlayerPositionChange();
-    /// The cycle's input block (`size` bytes, zeroed) from the player's file.
-    void read_wave_file_buffer(std::int16_t* dest, std::int32_t size);
-
-    // ---- Image export (forwards to ExportController) ------------------------
-    void Savevisibleareatofile1Click();
-    void Copyvisibleareatoclipboard1Click();
-    void SavetoFile1Click();
-    void CopytoClipboard1Click();
-    void PrintPreview1Click();
+    // ---- The wave devices, the block cycle and the window's clocks -------
+    WaveDeviceController& Devices() { return *devices_; }
 
     // ---- Shell -----------------------------------------------------------
     void FormActivate();
     void FormResize();
     void SplitterMoved();
     void ShowHelpTopic(const QString& topic);
-    void show_led(QLabel* indicator, bool lit, const QString& onText, const QString& offText);
 
     // ---- For tests and the shell -----------------------------------------
     PipelineState& State() { return state_; }
     TmyFFT& Engine() { return *engine_; }
-    TEnhWaveIn& WaveIn() { return *waveIn_; }
-    TEnhWaveOut& WaveOut() { return *waveOut_; }
     TKustomIniFile& IniFile() { return ini_; }
     HelpRouter& Help() { return *help_; }
     TAudioMixer& Mixer() { return *mixer; }
@@ -204,8 +173,6 @@ public:
     bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
     RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
-    /// The control positions the next block will be processed with.
-    CycleControls NextCycleControls() const { return readCycleControls(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -244,45 +211,21 @@ private:
         return Guarded(errorReport(), BindHandler(this, handler));
     }
 
-    // Pipeline (MainFormPipeline.cpp)
-    CycleControls readCycleControls() const;
-    bool devicesBusy() const;
-    void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t blockRate);
-    void watchDevices();
-    void enableMixerControls(const struct LineAssignment& lines);
-
-    // Settings (MainFormSettings.cpp)
-    void LoadSettings();
-    void LoadPaletteSettings();
-    void SaveSettings();
-    WindowSettings collectSettings() const;
-    void applyWindowGeometry(const WindowSettings& s);
-    void applyFileNames(const WindowSettings& s);
-
     // Shell (MainFormShell.cpp)
     void FormCloseQuery();
     void FormClose();
-    bool updateCpuMeter();
-    void updateLights();
     void showAbout();
     void openConfigureSoundcard();
     void connectExportMenus();
 
-    // Recorder and player (MainFormWave.cpp)
-    void createWaveControllers();
-    void connectWaveControls();
-    void tickWaveFiles();
+    // Recorder and player (MainForm.cpp)
     void closeWaveFiles();
-    void lockAudioRange();
-    void set_player_rate(const PlayerDeviceSettings& settings);
-    bool returnToAudioRange();
 
     // Mixer and the choice of devices it follows (MainFormMixer.cpp)
     void createDeviceChoice();
     void createMixer();
     void openMixer(std::shared_ptr<mixer::MixerService> service);
     void offerSoundcardDialog();
-    bool SoundcardConfigured(const struct LineAssignment& lines) const;
 
     MainFormOptions options_;
     MessagePresenter showMessage_;
@@ -290,18 +233,8 @@ private:
     std::unique_ptr<TmyFFT> engine_;
     TmyTimer stopwatch_;
     PipelineState state_;
-    BlockCycle cycle_;
-    std::unique_ptr<MainFormCycleClient> cycleClient_;
-    std::unique_ptr<TEnhWaveIn> waveIn_;
-    std::unique_ptr<TEnhWaveOut> waveOut_;
-    // Closes and reopens the devices when the soundcard goes away and returns.
-    std::unique_ptr<DeviceWatch> deviceWatch_;
-    TCpuUsage cpu_;
-    // The processing pages' handlers (Filter, Shift, AGC, Compress, Expand,
-    // Equalizer), connected to their controls.
-    std::unique_ptr<ProcessingControls> processing_;
-
-    StatusLights lights_;
+    // The CPU meter and the lights of the status strip.
+    std::unique_ptr<StatusIndicators> indicators_;
     std::unique_ptr<HelpRouter> help_;
     // The mixer component `mixer` on the chosen device and the Soundcard page's behaviour.
     std::unique_ptr<TAudioMixer> mixer;
@@ -309,17 +242,15 @@ private:
     // The input and output devices the user chose ("Audio Devices").
     std::unique_ptr<DeviceChoiceController> deviceChoice_;
     ConfigureOffer offerConfiguration_;
-    QTimer Timer1;
-    QTimer Timer2;
 
-    // Values that have no control of their own but are written back at close.
-    WindowSettings kept_;
+    // The settings file's values in the controls and the window, and back.
+    std::unique_ptr<WindowSettingsBinder> settings_;
     float splitterRatio_ = 0.0f;
-    int storedSplitterTop_ = 200;
     bool activated_ = false;
-    bool startMaximized_ = false;
-    bool closing_ = false;
-    QString lastCpuError_;
+
+    // The processing pages' handlers (Filter, Shift, AGC, Compress, Expand,
+    // Equalizer), connected to their controls.
+    std::unique_ptr<ProcessingControls> processing_;
 
     // The spectrum and the spectrogram with their state (made once the panes
     // and pages exist).
@@ -336,6 +267,9 @@ private:
     std::unique_ptr<RecordOnSignalController> recordOnSignal_;  // fed every processed block
     std::unique_ptr<PlayerController> playerControl_;
     std::unique_ptr<ExportController> exportControl_;
+    // The wave devices and the cycle between them (after the files' and the
+    // pages' controllers its blocks reach; reset first on destruction).
+    std::unique_ptr<WaveDeviceController> devices_;
 
 public:
     // Widgets, named as their controls (Qt owns them).

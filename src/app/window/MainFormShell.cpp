@@ -1,20 +1,18 @@
 // The window's frame: first activation, resize and splitter, the close
-// sequence, the 500 ms status timer with the CPU meter and the lights, the
-// menus (the image export's forward to ExportController) and the help
-// buttons.
+// sequence, the menus (the image export's connected to ExportController)
+// and the help buttons.
 #include "AboutBox.h"
-#include "AccessibleNames.h"
 #include "AccessiblePageKeys.h"
 #include "DeviceChoiceController.h"
 #include "ExportController.h"
 #include "HelpRouter.h"
 #include "MainForm.h"
 #include "MemoryStatus.h"
+#include "PageRegistry.h"
 #include "PlotPanes.h"
 #include "SplitterRule.h"
-#include "StatusStrip.h"
-#include "dbm.h"
-#include "pages/RecorderPage.h"
+#include "WaveDeviceController.h"
+#include "WindowSettingsBinder.h"
 #include "pages/SpectrogramPage.h"
 #include "pages/SpectrumPage.h"
 
@@ -22,31 +20,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QThread>
-#include <QToolButton>
 
 namespace moravel {
-
-namespace {
-
-// The "?" buttons and the manual page each one opens.
-constexpr std::pair<const char*, const char*> kHelpButtons[] = {
-    {"SpeedButton4", "Soundcard_settings"},     {"SpeedButton7", "Audio_settings"},
-    {"SpeedButton6", "Spectrum_settings"},      {"SpeedButton8", "Spectrogram_settings"},
-    {"SpeedButton9", "Filter_function"},        {"SpeedButton10", "Frequency_shift_function"},
-    {"SpeedButton11", "Compress_function"},     {"SpeedButton12", "Expand_function"},
-    {"SpeedButton13", "Equalizer_function"},    {"SpeedButton15", "Sound_player"},
-    {"SpeedButton14", "Sound_recorder"},        {"SpeedButton3", "The_Spectrogram_plot"},
-    {"SpeedButton16", "The_Spectrum_plot"},
-};
-
-QColor fromBgr(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
-}  // namespace
 
 void TMainForm::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -97,10 +75,8 @@ void TMainForm::connectShellControls() {
     on(action("OnlineManual"), &QAction::triggered, [this] { ShowHelpTopic("online_manual"); });
     on(action("Homepage"), &QAction::triggered, [this] { ShowHelpTopic("homepage"); });
     on(action("NominateFeature"), &QAction::triggered, [this] { ShowHelpTopic("feature_request"); });
-    for (const auto& [buttonName, topic] : kHelpButtons) {
-        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(buttonName));
-        const QString page = QString::fromLatin1(topic);
-        if (button != nullptr) on(button, &QAbstractButton::clicked, [this, page] { ShowHelpTopic(page); });
+    for (const auto& [button, topic] : HelpButtons(*this)) {
+        on(button, &QAbstractButton::clicked, [this, topic] { ShowHelpTopic(topic); });
     }
     on(PlotSplitter, &QSplitter::splitterMoved, &TMainForm::SplitterMoved);
     connectExportMenus();
@@ -116,26 +92,17 @@ void TMainForm::connectExportMenus() {
         ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *spectrum->sb_Spectrum_on,
                                 *spectrogram->sb_spectrogram_on, *save1});
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
-    on(action("SpectrumSaveToFile"), &QAction::triggered, &TMainForm::Savevisibleareatofile1Click);
-    on(action("SpectrumCopyToClipboard"), &QAction::triggered, &TMainForm::Copyvisibleareatoclipboard1Click);
-    on(action("SpectrogramSaveToFile"), &QAction::triggered, &TMainForm::SavetoFile1Click);
-    on(action("SpectrogramCopyToClipboard"), &QAction::triggered, &TMainForm::CopytoClipboard1Click);
-    on(action("SpectrogramPrintPreview"), &QAction::triggered, &TMainForm::PrintPreview1Click);
+    const GuardedConnector<ExportController> exporter(*this, *exportControl_, errorReport());
+    exporter(action("SpectrumSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrum);
+    exporter(action("SpectrumCopyToClipboard"), &QAction::triggered, &ExportController::CopySpectrum);
+    exporter(action("SpectrogramSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrogram);
+    exporter(action("SpectrogramCopyToClipboard"), &QAction::triggered, &ExportController::CopySpectrogram);
+    exporter(action("SpectrogramPrintPreview"), &QAction::triggered, &ExportController::PrintSpectrogram);
     // "Print..." prints as the hidden "Print preview" does: on the default
     // printer, or into a PDF file where none is set up.
-    on(action("SpectrumPrint"), &QAction::triggered, [this] { exportControl_->PrintSpectrum(); });
-    on(action("SpectrogramPrint"), &QAction::triggered, &TMainForm::PrintPreview1Click);
+    exporter(action("SpectrumPrint"), &QAction::triggered, &ExportController::PrintSpectrum);
+    exporter(action("SpectrogramPrint"), &QAction::triggered, &ExportController::PrintSpectrogram);
 }
-
-void TMainForm::Savevisibleareatofile1Click() { exportControl_->SaveSpectrum(); }
-
-void TMainForm::Copyvisibleareatoclipboard1Click() { exportControl_->CopySpectrum(); }
-
-void TMainForm::SavetoFile1Click() { exportControl_->SaveSpectrogram(); }
-
-void TMainForm::CopytoClipboard1Click() { exportControl_->CopySpectrogram(); }
-
-void TMainForm::PrintPreview1Click() { exportControl_->PrintSpectrogram(); }
 
 // ---- Activation, resize, close ------------------------------------------------------
 
@@ -156,11 +123,11 @@ void TMainForm::changeEvent(QEvent* event) {
 // dialog closes would throw away a palette chosen since and restart the
 // devices each time.
 void TMainForm::FormActivate() {
-    if (activated_ || closing_) return;
+    if (activated_ || devices_->Closing()) return;
     activated_ = true;
-    LoadPaletteSettings();
+    settings_->LoadPalette();
     QThread::currentThread()->setPriority(QThread::HighestPriority);
-    start_sample();
+    devices_->StartSampling();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -175,7 +142,7 @@ void TMainForm::FormResize() {
     const int back = PanelBack->height();
     // Before the first resize the pane has the stored height, whatever the
     // splitter made of it while the window was not laid out yet.
-    if (splitterRatio_ == 0.0f) splitterRatio_ = SplitterRatioFor(storedSplitterTop_, back);
+    if (splitterRatio_ == 0.0f) splitterRatio_ = SplitterRatioFor(settings_->StoredSplitterTop(), back);
     const int top = TopPanelHeightFor(splitterRatio_, back);
     PlotSplitter->setSizes({top, std::max(back - top - PlotSplitter->handleWidth(), 1)});
     SplitterMoved();
@@ -192,76 +159,24 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormCloseQuery() {
-    closing_ = true;
     try {
-        stop_sampling();
+        devices_->Close();
     } catch (...) {
         // Closing is always allowed.
     }
 }
 
+// The devices' clocks stopped with them (FormCloseQuery).
 void TMainForm::FormClose() {
-    Timer1.stop();
-    Timer2.stop();
     try {
         QCoreApplication::processEvents();
-        SaveSettings();
+        settings_->Save();
         // Completing the recording here rather than in a destructor lets a
         // failing last write still be shown.
         closeWaveFiles();
     } catch (...) {
         // The window closes whatever happens here.
     }
-}
-
-// ---- Status timer ----------------------------------------------------------------------
-
-// A sampler error ends the meter's and the lights' part of the tick only: the
-// recorder's header commit and the player's end of file must not wait for a
-// CPU figure that keeps failing.
-void TMainForm::Timer2Timer() {
-    if (updateCpuMeter()) updateLights();
-    tickWaveFiles();
-}
-
-// A sampler error ends the tick. The same error is shown once, not every
-// 500 ms, so a persistent failure does not pile up message boxes.
-bool TMainForm::updateCpuMeter() {
-    try {
-        cpu_.CollectCpuSample();
-        const long double usage = cpu_.GetCpuUsage(0);
-        Panel4->VUCpu->SetPosition(CpuMeterPosition(usage, Panel4->VUCpu->Position()));
-        lastCpuError_.clear();
-        return true;
-    } catch (const std::exception& e) {
-        const QString message = QString::fromUtf8(e.what());
-        if (message != lastCpuError_) {
-            lastCpuError_ = message;
-            showError(e);
-        }
-        return false;
-    }
-}
-
-void TMainForm::updateLights() {
-    const LightState recording =
-        lights_.RecordingLight(recorder->sb_wave_record->isChecked(), recorder->sb_waverecorder_pause->isChecked());
-    show_led(Panel4->Static3, recording.lit, recording.text, recording.text);
-    // Screen readers hear whether a light is active, not each blink.
-    SetLightName(Panel4->Static3, recording.text, recorder->sb_wave_record->isChecked());
-    const LightState error = lights_.BufferErrorLight(state_.BufferError);
-    show_led(Panel4->Static2, error.lit, error.text, error.text);
-    SetLightName(Panel4->Static2, error.text, error.lit || state_.BufferError);
-}
-
-// Lit: the on text in black on yellow; unlit: the off text in silver on the
-// button-shadow colour.
-void TMainForm::show_led(QLabel* indicator, bool lit, const QString& onText, const QString& offText) {
-    QPalette colours = indicator->palette();
-    colours.setColor(QPalette::Window, lit ? fromBgr(0x00FFFF) : palette().color(QPalette::Dark));
-    colours.setColor(QPalette::WindowText, lit ? QColor(Qt::black) : fromBgr(0xC0C0C0));
-    indicator->setPalette(colours);
-    indicator->setText(lit ? onText : offText);
 }
 
 // ---- Dialogs -----------------------------------------------------------------------------
