@@ -1,5 +1,6 @@
-// Helpers of the window's mixer tests: answering the modal soundcard dialog
-// from the event loop, and waiting for something the event loop brings.
+// Helpers of the window's mixer and device tests: answering the modal
+// soundcard and "Audio Devices" dialogs from the event loop, and waiting for
+// something the event loop brings.
 //
 // Threads: GUI thread only.
 #pragma once
@@ -7,6 +8,7 @@
 #include "MixerSetupDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -36,6 +38,33 @@ public:
 
 private:
     std::function<void(TForm1&)> act_;
+    QTimer poll_;
+};
+
+/// Answers the next "Audio Devices" dialog when it shows: selects `input`
+/// and `output` by their PCM names, then OK.
+class DevicesDialogAnswer {
+public:
+    DevicesDialogAnswer(const QString& input, const QString& output) {
+        QObject::connect(&poll_, &QTimer::timeout, [this, input, output] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() != QStringLiteral("AudioDevicesDialog") || !widget->isVisible()) continue;
+                poll_.stop();
+                for (const auto& [name, id] :
+                     {std::pair{"ComboInputDevice", input}, std::pair{"ComboOutputDevice", output}}) {
+                    auto* combo = widget->findChild<QComboBox*>(QString::fromLatin1(name));
+                    combo->setCurrentIndex(combo->findData(id));
+                }
+                answered = true;
+                widget->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+                return;
+            }
+        });
+        poll_.start(5);
+    }
+    bool answered = false;
+
+private:
     QTimer poll_;
 };
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 using moravel::testing::DeviceLossProbe;
+using moravel::testing::DevicesDialogAnswer;
 using moravel::testing::SoundServer;
 using moravel::testing::waitFor;
 using moravel::testing::WindowFixture;
@@ -81,33 +82,6 @@ struct ChoosingWindow {
 
     std::unique_ptr<moravel::AudioBackend> backend = moravel::CreateAudioBackend(moravel::ParseAudioChoice("alsa"));
     WindowFixture f;
-};
-
-// Answers the next Audio Devices dialog when it shows: selects `input` and
-// `output` by their PCM names, then OK.
-class DevicesDialogAnswer {
-public:
-    DevicesDialogAnswer(const QString& input, const QString& output) {
-        QObject::connect(&poll_, &QTimer::timeout, [this, input, output] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (widget->objectName() != QStringLiteral("AudioDevicesDialog") || !widget->isVisible()) continue;
-                poll_.stop();
-                for (const auto& [name, id] :
-                     {std::pair{"ComboInputDevice", input}, std::pair{"ComboOutputDevice", output}}) {
-                    auto* combo = widget->findChild<QComboBox*>(QString::fromLatin1(name));
-                    combo->setCurrentIndex(combo->findData(id));
-                }
-                answered = true;
-                widget->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
-                return;
-            }
-        });
-        poll_.start(5);
-    }
-    bool answered = false;
-
-private:
-    QTimer poll_;
 };
 
 }  // namespace

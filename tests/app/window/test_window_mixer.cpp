@@ -33,6 +33,7 @@
 
 using moravel::TAudioMixer;
 using moravel::TForm1;
+using moravel::testing::DevicesDialogAnswer;
 using moravel::testing::DialogAnswer;
 using moravel::testing::waitFor;
 using moravel::testing::WindowFixture;
@@ -50,10 +51,12 @@ struct MixerWindow {
     explicit MixerWindow(
         const std::string& settings,
         std::shared_ptr<mixer::SimulatedMixerService> mixers = std::make_shared<mixer::SimulatedMixerService>(),
-        moravel::ConfigureOffer offer = {})
-        : service(std::move(mixers)), f(settings, {}, {}, 4096, [this, offer](moravel::MainFormOptions& options) {
+        moravel::ConfigureOffer offer = {}, std::function<void(moravel::MainFormOptions&)> more = {})
+        : service(std::move(mixers)),
+          f(settings, {}, {}, 4096, [this, offer, more](moravel::MainFormOptions& options) {
               options.mixerService = service;
               options.offerConfiguration = offer;
+              if (more) more(options);
           }) {}
 
     TAudioMixer& Mixer() { return f.Form().Mixer(); }
@@ -318,6 +321,38 @@ private slots:
         QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("Moravel Virtual Soundcard"));
         w.f.Find<QSlider>("TrackBar6")->setValue(100);  // wave out: the card's "Wave"
         QCOMPARE(w.Values(0, 0, mixer::kControlTypeVolume), (std::vector<std::uint32_t>{65535, 65535}));
+    }
+
+    // Other devices chosen: the page shows their mixer and its pairs write
+    // there, no longer to the mixer it was made for.
+    void pairsWriteToTheMixerOfNewlyChosenDevices() {
+        auto chosen = std::make_shared<mixer::SimulatedMixerService>();
+        MixerWindow w(kAllLines, std::make_shared<mixer::SimulatedMixerService>(), {},
+                      [chosen](moravel::MainFormOptions& options) {
+                          const auto first = options.mixerService;
+                          options.mixerServiceFor = [first, chosen](const std::string& pcm) {
+                              return pcm == "other" ? chosen : first;
+                          };
+                          options.listDevices = [](moravel::AudioDeviceList::Direction) {
+                              return std::vector<moravel::AudioDeviceEntry>{{"other", "Other card"}};
+                          };
+                      });
+        w.f.Start();
+        const std::uint32_t wave = w.Control(0, 0, mixer::kControlTypeVolume).controlId;
+        const auto waveVolume = [wave](mixer::SimulatedMixerService& service) {
+            std::vector<std::uint32_t> values;
+            service.Card(0).ControlValues(wave, 2, 0, values);
+            return values;
+        };
+        const auto before = waveVolume(*w.service);
+        DevicesDialogAnswer answer(QStringLiteral("other"), QStringLiteral("other"));
+        w.f.Form().findChild<QAction*>(QStringLiteral("AudioDevices"))->trigger();
+        QVERIFY(waitFor([&] { return answer.answered; }));
+        QVERIFY(w.Enabled("TrackBar6"));
+        chosen->Card(0).SetControlValues(wave, 2, 0, {0, 0});
+        w.f.Find<QSlider>("TrackBar6")->setValue(30);  // 19660.5
+        QCOMPARE(waveVolume(*chosen), (std::vector<std::uint32_t>{19660, 19660}));
+        QCOMPARE(waveVolume(*w.service), before);
     }
 };
 
