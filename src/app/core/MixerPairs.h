@@ -23,7 +23,7 @@ inline constexpr std::array<MixerPair, 7> kMixerPairs = {
     MixerPair::WaveIn, MixerPair::MicrophoneOut, MixerPair::LineOut};
 
 /// The order in which the page refreshes the pairs from the mixer
-/// (read_mixer): master, wave out, wave in, microphone out, microphone in,
+/// (ReadMixer): master, wave out, wave in, microphone out, microphone in,
 /// line out, line in.
 inline constexpr std::array<MixerPair, 7> kReadMixerOrder = {
     MixerPair::Master,       MixerPair::WaveOut, MixerPair::WaveIn, MixerPair::MicrophoneOut,
