@@ -516,7 +516,7 @@ private slots:
         form.FormActivate();
         for (int i = 0; i < 10; ++i) {
             card.RunFor(std::chrono::milliseconds(100));
-            form.Timer1Timer();
+            form.Devices().Timer1Timer();
         }
         moravel::TChart* chart = form.spectrogramPane->Chart2;
         chart->replot();
