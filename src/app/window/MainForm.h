@@ -7,7 +7,7 @@
 //   MainForm.cpp            creation, layout, accessors; the wave devices
 //                           (WaveDeviceController) and the recorder's and
 //                           player's controllers, wired to their buttons
-//   PlotDisplays            the spectrum and spectrogram plots (SpectrumView,
+//   PlotDisplays.*          the spectrum and spectrogram plots (SpectrumView,
 //                           SpectrogramView) with their pages and the refresh
 //                           after each processed block; they connect their
 //                           own controls
