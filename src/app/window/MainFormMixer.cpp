@@ -6,11 +6,13 @@
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
 #include "LineAssignment.h"
+#include "HelpRouter.h"
 #include "MainForm.h"
 #include "MixerDeviceChoice.h"
 #include "MixerSetupDialog.h"
 #include "SimulatedMixerService.h"
 #include "SoundcardMixerPage.h"
+#include "WaveDeviceController.h"
 #include "pages/SoundcardPage.h"
 
 #include <QMessageBox>
@@ -58,7 +60,7 @@ void TMainForm::createDeviceChoice() {
         openMixer(options_.mixerServiceFor(pcm));
     };
     parts.restartDevices = [this] {
-        if (state_.SamplingEnabled) start_sample();
+        if (state_.SamplingEnabled) devices_->StartSampling();
     };
     deviceChoice_ = std::make_unique<DeviceChoiceController>(std::move(parts));
 }
@@ -93,18 +95,11 @@ void TMainForm::createMixer() {
     } else {
         offerConfiguration_ = messageBoxOffer(this);
     }
-
-}
-
-void TMainForm::enableMixerControls(const LineAssignment& lines) { soundcardMixer_->Enable(lines); }
-
-bool TMainForm::SoundcardConfigured(const LineAssignment& lines) const {
-    return IsSoundcardConfigured(lines, soundcardMixer_->Layout());
 }
 
 // The message of an incomplete assignment, with the offer to open the
 // dialog. The dialog opens from the event loop, not from inside
-// start_sample, so that declining it again and again never nests.
+// StartSampling, so that declining it again and again never nests.
 void TMainForm::offerSoundcardDialog() {
     if (offerConfiguration_(QString::fromUtf8(kNotConfiguredCaption), QString::fromUtf8(kNotConfiguredMessage)))
         QTimer::singleShot(0, this, guard(&TMainForm::openConfigureSoundcard));
@@ -116,11 +111,11 @@ void TMainForm::offerSoundcardDialog() {
 void TMainForm::openConfigureSoundcard() {
     {
         TForm1 dialog(
-            options_.mixerService, ini_.FileName(), [this](const QString& topic) { ShowHelpTopic(topic); }, this);
+            options_.mixerService, ini_.FileName(), [this](const QString& topic) { help_->ShowTopic(topic); }, this);
         dialog.exec();
     }
     if (selectChosenMixer(*mixer, *options_.mixerService, ini_)) soundcardMixer_->ShowCardName();
-    start_sample();
+    devices_->StartSampling();
 }
 
 }  // namespace moravel
