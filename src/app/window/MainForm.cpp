@@ -22,6 +22,7 @@
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "PlotDisplays.h"
+#include "PlotSplit.h"
 #include "StatusIndicators.h"
 #include "StatusStrip.h"
 #include "WaveDeviceController.h"
@@ -126,6 +127,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         *this, *PlotSplitter, *PanelBack, *TopPanel, *Tab1, *spectrumPane, *recorderControl_, *playerControl_,
         *exportControl_, displays_->Spectrogram().Palette(), *recordOnSignal_, ini_, showMessage_});
     settings_->Load();
+    split_ = std::make_unique<PlotSplit>(
+        *PlotSplitter, *PanelBack, [this] { return settings_->StoredSplitterTop(); },
+        [this] { state_.LayoutChanged = true; }, errorReport());
     // The gradient editor comes after the window is complete, hidden until "Edit".
     gradientEditor_ =
         std::make_unique<GradientEditorController>(displays_->Spectrogram().Palette(), options_.chooseColor, this);
@@ -169,7 +173,6 @@ void TMainForm::buildWindow() {
     handle->setStyleSheet(QStringLiteral("background-color: green;"));
     PlotSplitter->setStretchFactor(1, 1);
     backLayout->addWidget(PlotSplitter);
-    PanelBack->installEventFilter(this);
     column->addWidget(PanelBack, 1);
 
     SettingsPanel = new QWidget(central);
@@ -336,6 +339,8 @@ void TMainForm::showError(const std::exception& error) {
 ErrorReport TMainForm::errorReport() {
     return [this](const std::exception& error) { showError(error); };
 }
+
+float TMainForm::SplitterRatio() const { return split_->Ratio(); }
 
 QString TMainForm::thousands() const { return QLocale().groupSeparator(); }
 

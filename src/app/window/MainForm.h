@@ -81,6 +81,7 @@ class SoundcardPage;
 class SpectrogramPage;
 class SpectrogramPane;
 class PlotDisplays;
+class PlotSplit;
 class SpectrumPage;
 class SpectrumPane;
 class StatusIndicators;
@@ -158,9 +159,6 @@ public:
 
     // ---- Shell -----------------------------------------------------------
     void FormActivate();
-    void FormResize();
-    void SplitterMoved();
-    void ShowHelpTopic(const QString& topic);
 
     // ---- For tests and the shell -----------------------------------------
     PipelineState& State() { return state_; }
@@ -169,7 +167,7 @@ public:
     HelpRouter& Help() { return *help_; }
     TAudioMixer& Mixer() { return *mixer; }
     SoundcardMixerPage& SoundcardMixer() { return *soundcardMixer_; }
-    float SplitterRatio() const { return splitterRatio_; }
+    float SplitterRatio() const;
     bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
     RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
@@ -178,7 +176,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class MainFormCycleClient;
@@ -245,7 +242,8 @@ private:
 
     // The settings file's values in the controls and the window, and back.
     std::unique_ptr<WindowSettingsBinder> settings_;
-    float splitterRatio_ = 0.0f;
+    // The spectrogram pane's share of the plot area.
+    std::unique_ptr<PlotSplit> split_;
     bool activated_ = false;
 
     // The processing pages' handlers (Filter, Shift, AGC, Compress, Expand,

@@ -6,11 +6,11 @@
 #include "DeviceChoiceController.h"
 #include "ExportController.h"
 #include "HelpRouter.h"
+#include "HelpTopics.h"
 #include "MainForm.h"
 #include "MemoryStatus.h"
 #include "PageRegistry.h"
 #include "PlotPanes.h"
-#include "SplitterRule.h"
 #include "WaveDeviceController.h"
 #include "WindowSettingsBinder.h"
 #include "pages/SpectrogramPage.h"
@@ -21,7 +21,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
-#include <QSplitter>
 #include <QThread>
 
 namespace moravel {
@@ -72,18 +71,18 @@ void TMainForm::connectShellControls() {
     });
     on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
-    on(action("OnlineManual"), &QAction::triggered, [this] { ShowHelpTopic("online_manual"); });
-    on(action("Homepage"), &QAction::triggered, [this] { ShowHelpTopic("homepage"); });
-    on(action("NominateFeature"), &QAction::triggered, [this] { ShowHelpTopic("feature_request"); });
+    const auto showTopic = [this](const char* topic) {
+        return [this, topic] { help_->ShowTopic(QString::fromLatin1(topic)); };
+    };
+    on(action("OnlineManual"), &QAction::triggered, showTopic(kOnlineManualTopic));
+    on(action("Homepage"), &QAction::triggered, showTopic(kHomepageTopic));
+    on(action("NominateFeature"), &QAction::triggered, showTopic(kFeatureRequestTopic));
     for (const auto& [button, topic] : HelpButtons(*this)) {
-        on(button, &QAbstractButton::clicked, [this, topic] { ShowHelpTopic(topic); });
+        on(button, &QAbstractButton::clicked, [this, topic] { help_->ShowTopic(topic); });
     }
-    on(PlotSplitter, &QSplitter::splitterMoved, &TMainForm::SplitterMoved);
     connectExportMenus();
     InstallPageShortcuts(Tab1);
 }
-
-void TMainForm::ShowHelpTopic(const QString& topic) { help_->ShowTopic(topic); }
 
 // ---- Image export ------------------------------------------------------------------------
 
@@ -130,28 +129,6 @@ void TMainForm::FormActivate() {
     devices_->StartSampling();
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PanelBack && event->type() == QEvent::Resize) guard(&TMainForm::FormResize)();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// The spectrogram pane keeps its share of the plot area when the window
-// changes size.
-void TMainForm::FormResize() {
-    state_.LayoutChanged = true;
-    const int back = PanelBack->height();
-    // Before the first resize the pane has the stored height, whatever the
-    // splitter made of it while the window was not laid out yet.
-    if (splitterRatio_ == 0.0f) splitterRatio_ = SplitterRatioFor(settings_->StoredSplitterTop(), back);
-    const int top = TopPanelHeightFor(splitterRatio_, back);
-    PlotSplitter->setSizes({top, std::max(back - top - PlotSplitter->handleWidth(), 1)});
-    SplitterMoved();
-}
-
-void TMainForm::SplitterMoved() {
-    splitterRatio_ = SplitterRatioFor(PlotSplitter->sizes().value(0), PanelBack->height());
-}
-
 void TMainForm::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
     FormClose();
@@ -184,7 +161,7 @@ void TMainForm::FormClose() {
 
 void TMainForm::showAbout() {
     TAboutBox box(ReadMemoryStatus(options_.memInfoFile), thousands(), this);
-    on(&box, &TAboutBox::linkOpened, &TMainForm::ShowHelpTopic);
+    on(&box, &TAboutBox::linkOpened, [this](const QString& topic) { help_->ShowTopic(topic); });
     box.exec();
 }
 

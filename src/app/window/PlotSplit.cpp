@@ -1,0 +1,39 @@
+#include "PlotSplit.h"
+
+#include "SplitterRule.h"
+
+#include <QEvent>
+#include <QSplitter>
+
+#include <algorithm>
+
+namespace moravel {
+
+PlotSplit::PlotSplit(QSplitter& splitter, QWidget& area, std::function<int()> storedTop,
+                     std::function<void()> layoutChanged, ErrorReport report)
+    : splitter_(splitter),
+      area_(area),
+      storedTop_(std::move(storedTop)),
+      layoutChanged_(std::move(layoutChanged)),
+      report_(std::move(report)) {
+    area_.installEventFilter(this);
+    GuardedConnect(&splitter_, &QSplitter::splitterMoved, this, report_, [this] { splitterMoved(); });
+}
+
+bool PlotSplit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &area_ && event->type() == QEvent::Resize) Guarded(report_, [this] { areaResized(); })();
+    return QObject::eventFilter(watched, event);
+}
+
+void PlotSplit::areaResized() {
+    layoutChanged_();
+    const int area = area_.height();
+    if (ratio_ == 0.0f) ratio_ = SplitterRatioFor(storedTop_(), area);
+    const int top = TopPanelHeightFor(ratio_, area);
+    splitter_.setSizes({top, std::max(area - top - splitter_.handleWidth(), 1)});
+    splitterMoved();
+}
+
+void PlotSplit::splitterMoved() { ratio_ = SplitterRatioFor(splitter_.sizes().value(0), area_.height()); }
+
+}  // namespace moravel

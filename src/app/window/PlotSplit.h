@@ -1,0 +1,46 @@
+// The split of the plot area between the spectrogram pane (above) and the
+// spectrum pane: the spectrogram pane keeps its share of the area when the
+// window changes size, and dragging the splitter sets a new share. Until
+// the first resize the pane has the height the settings stored, whatever
+// the splitter made of it while the window was not laid out yet.
+//
+// Threads: GUI thread only.
+#pragma once
+
+#include "GuardedConnect.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QSplitter;
+
+namespace moravel {
+
+class PlotSplit : public QObject {
+public:
+    /// `splitter` (its first pane the spectrogram's) lies in `area`;
+    /// `storedTop` gives the pane's stored height, `layoutChanged` tells the
+    /// displays to lay out again. Both widgets must outlive this object.
+    PlotSplit(QSplitter& splitter, QWidget& area, std::function<int()> storedTop,
+              std::function<void()> layoutChanged, ErrorReport report);
+
+    /// The spectrogram pane's share of the area; 0 before the first resize.
+    float Ratio() const { return ratio_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void areaResized();
+    void splitterMoved();
+
+    QSplitter& splitter_;
+    QWidget& area_;
+    std::function<int()> storedTop_;
+    std::function<void()> layoutChanged_;
+    ErrorReport report_;
+    float ratio_ = 0.0f;
+};
+
+}  // namespace moravel
