@@ -19,7 +19,8 @@ EqualizerPageControls::EqualizerPageControls(EqualizerPage& page, std::function<
                                              const ProcessingPageContext& context)
     : page_(page), inputRate_(std::move(inputRate)), context_(context) {
     const auto on = context_.ConnectorFor(*this);
-    for (QSlider* slider : page_.BandSliders()) on(slider, &QSlider::valueChanged, &EqualizerPageControls::ApplyControls);
+    for (QSlider* slider : page_.BandSliders())
+        on(slider, &QSlider::valueChanged, &EqualizerPageControls::ApplyControls);
     on(page_.sb_equalizer_on, &QToolButton::clicked, &EqualizerPageControls::ApplyControls);
     on(page_.sb_equalizer_reset, &QToolButton::clicked, &EqualizerPageControls::resetClicked);
 }
@@ -55,7 +56,8 @@ void EqualizerPageControls::showBandLabels(const std::string& thousands) {
 // moved, so that the tab and the read-outs are shown as they are.
 void EqualizerPageControls::resetClicked() {
     const auto sliders = page_.BandSliders();
-    for (std::size_t k = 0; k < sliders.size(); ++k) sliders[k]->setValue(controls::kEqualizerBandControls[k].resetValue);
+    for (std::size_t k = 0; k < sliders.size(); ++k)
+        sliders[k]->setValue(controls::kEqualizerBandControls[k].resetValue);
     ApplyControls();
 }
 

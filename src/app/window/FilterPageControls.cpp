@@ -57,8 +57,7 @@ void FilterPageControls::widthChanged() {
 // band take them up even when no position changed.
 void FilterPageControls::presetChosen() {
     // By the item's text, so that the list's order cannot pick a wrong preset.
-    const std::optional<FilterPreset> preset =
-        FindFilterPreset(page_.ComboPresetFilters->currentText().toStdString());
+    const std::optional<FilterPreset> preset = FindFilterPreset(page_.ComboPresetFilters->currentText().toStdString());
     if (!preset) return;
     page_.ComboFilterType->setCurrentIndex(preset->type);
     page_.TrackFilterCenter->setValue(preset->center);

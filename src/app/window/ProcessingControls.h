@@ -58,10 +58,10 @@ public:
     ProcessingControls(const ProcessingControls&) = delete;
     ProcessingControls& operator=(const ProcessingControls&) = delete;
 
+    /// The pages whose engine settings and read-outs others bring up to date:
+    /// the filter's band after a new sample rate, the equalizer's band labels
+    /// after a relayout.
     FilterPageControls& Filter() { return filter_; }
-    ShiftPageControls& Shift() { return shift_; }
-    ThresholdGainPageControls& Compressor() { return compressor_; }
-    ThresholdGainPageControls& Expander() { return expander_; }
     EqualizerPageControls& Equalizer() { return equalizer_; }
 
 private:

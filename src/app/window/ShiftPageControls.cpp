@@ -20,11 +20,6 @@ ShiftPageControls::ShiftPageControls(ShiftPage& page, const ProcessingPageContex
     on(page_.sb_shift_on, &QToolButton::clicked, &ShiftPageControls::switched);
 }
 
-void ShiftPageControls::ApplyControls() {
-    switched();
-    showShift();
-}
-
 void ShiftPageControls::showShift() {
     const int position = page_.tbFreqShift->value();
     const int range = page_.ComboFreqShiftRange->currentIndex();

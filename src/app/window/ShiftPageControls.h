@@ -17,9 +17,6 @@ public:
     /// Connects the page's controls; `page` must outlive this object.
     ShiftPageControls(ShiftPage& page, const ProcessingPageContext& context);
 
-    /// The tab and the read-out take up the controls as they stand.
-    void ApplyControls();
-
 private:
     void showShift();
     void zeroClicked();

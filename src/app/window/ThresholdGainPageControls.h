@@ -30,10 +30,8 @@ public:
     /// Connects the page's controls.
     ThresholdGainPageControls(Page page, const ProcessingPageContext& context);
 
-    /// The tab takes up the on button as it stands.
-    void ApplyControls();
-
 private:
+    void switched();
     void defaultsClicked();
 
     Page page_;
