@@ -82,6 +82,8 @@ QHBoxLayout* makeHeader(std::initializer_list<std::pair<const char*, QLabel*>> r
 
 }  // namespace
 
+bool AllowPanTo(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
+
 SpectrogramPane::SpectrogramPane(QWidget* parent) : QWidget(parent) {
     Chart2 = makeChart(this, "Chart2", QStringLiteral("Spectrogram plot"));
     styleAxis(Chart2->xAxis, QStringLiteral("Time [s]"));

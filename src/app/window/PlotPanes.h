@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QCPAxis;
 class QCPGraph;
 class QLabel;
 class QScrollBar;
@@ -29,6 +30,10 @@ public:
     QLabel* Label40 = nullptr;  // "Cursor ="
     QToolButton* SpeedButton3 = nullptr;
 };
+
+/// The charts' pan veto: neither plot shows time before 0 s or frequencies
+/// below 0 Hz, so a pan that would put `newMinimum` below 0 is refused.
+bool AllowPanTo(QCPAxis* axis, double newMinimum);
 
 class SpectrumPane : public QWidget {
 public:

@@ -44,9 +44,6 @@ QRect MarkerRect(const QPoint& at) {
 
 int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
 
-// Panning never shows time before 0 s or frequencies below 0 Hz.
-bool allowScroll(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
-
 QString minutesSecondsLabel(double tick) {
     return QString::fromStdString(MinutesSeconds(static_cast<std::int64_t>(std::nearbyint(tick))));
 }
@@ -76,7 +73,7 @@ void SpectrogramView::Connect(const ErrorReport& report) {
     chart->BeforeDrawAxes = on.Guard([this](QCPPainter* painter, const QRect& plot) { Paint(*painter, plot); });
     chart->AfterDraw =
         on.Guard([this](QCPPainter* painter, const QRect& plot) { PaintKeyboardCursor(*painter, plot); });
-    chart->AllowScroll = on.Guard(&allowScroll);
+    chart->AllowScroll = on.Guard(&AllowPanTo);
     chart->Scrolled = on.Guard(&SpectrogramView::FollowChart);
     chart->Zoomed = on.Guard(&SpectrogramView::ZoomApplied);
     chart->Resized = on.Guard([this] { parts_.state.LayoutChanged = true; });

@@ -33,9 +33,6 @@ namespace {
 
 enum ScaleMode { kPeakHold = 0, kAutoScale = 1, kManualScale = 2 };
 
-// Panning never shows frequencies below 0 Hz.
-bool allowScroll(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
-
 }  // namespace
 
 SpectrumView::SpectrumView(const Parts& parts) : parts_(parts) {}
@@ -58,7 +55,7 @@ void SpectrumView::Connect(const ErrorReport& report) {
     on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { MousePressed(*event); });
     on(chart, &QCustomPlot::beforeReplot, &SpectrumView::FitScale);
     chart->AfterDraw = on.Guard([this](QCPPainter* painter, const QRect& plot) { PaintPeakMarker(*painter, plot); });
-    chart->AllowScroll = on.Guard(&allowScroll);
+    chart->AllowScroll = on.Guard(&AllowPanTo);
     connectKeys(on);
 }
 
