@@ -11,6 +11,7 @@
 #include "GradientEditorController.h"
 #include "HelpRouter.h"
 #include "LineAssignment.h"
+#include "LocaleNumber.h"
 #include "MainFormCycleClient.h"
 #include "PageRegistry.h"
 #include "AudioMixer.h"
@@ -51,7 +52,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
-#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
@@ -243,7 +243,7 @@ void TMainForm::createDevices() {
     recorderControl_ = std::make_unique<RecorderController>(RecorderController::Parts{
         *recorder, *save1, showMessage_, errorReport(), blockRate,
         [this](const std::string& file) { return playerControl_->Plays(file); },
-        [this](bool on) { HighlightTab(*Tab1, recorder->sheet, on); }, lockAudioRange, [this] { return thousands(); }});
+        [this](bool on) { HighlightTab(*Tab1, recorder->sheet, on); }, lockAudioRange, ThousandsSeparator});
     playerControl_ = std::make_unique<PlayerController>(PlayerController::Parts{
         *player, *OpenDialog1, showMessage_, errorReport(),
         [this](const std::string& file) { return recorderControl_->Records(file); },
@@ -341,7 +341,5 @@ ErrorReport TMainForm::errorReport() {
 }
 
 float TMainForm::SplitterRatio() const { return split_->Ratio(); }
-
-QString TMainForm::thousands() const { return QLocale().groupSeparator(); }
 
 }  // namespace moravel

@@ -1,9 +1,8 @@
 // The main window `TMainForm`: the plots, the settings pages, the status
 // strip and the menus, wired to the code that does the work (the engine and
 // its block cycle, the wave components, the settings map, the CPU sampler,
-// the meter and splitter arithmetic). Handlers keep the control names of the
-// program (`TrackFilterCenterChange`, `sb_filter_onClick`, `WaveInData`); each
-// group of handlers lives in its own source file:
+// the meter and splitter arithmetic). The controls are connected straight to
+// the classes that do the work; each concern lives in its own files:
 //   MainForm.cpp            creation, layout, accessors; the wave devices
 //                           (WaveDeviceController) and the recorder's and
 //                           player's controllers, wired to their buttons
@@ -188,8 +187,6 @@ private:
     void disableUnbuiltControls();
     void connectPipelineControls();
     void connectShellControls();
-
-    QString thousands() const;
 
     // Errors of handlers (MainForm.cpp): every connection of the window and
     // every chart hook runs its handler through the guard, which shows a

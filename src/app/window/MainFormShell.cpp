@@ -7,6 +7,7 @@
 #include "ExportController.h"
 #include "HelpRouter.h"
 #include "HelpTopics.h"
+#include "LocaleNumber.h"
 #include "MainForm.h"
 #include "MemoryStatus.h"
 #include "PageRegistry.h"
@@ -160,7 +161,7 @@ void TMainForm::FormClose() {
 // (the soundcard configuration dialog: MainFormMixer.cpp)
 
 void TMainForm::showAbout() {
-    TAboutBox box(ReadMemoryStatus(options_.memInfoFile), thousands(), this);
+    TAboutBox box(ReadMemoryStatus(options_.memInfoFile), ThousandsSeparator(), this);
     on(&box, &TAboutBox::linkOpened, [this](const QString& topic) { help_->ShowTopic(topic); });
     box.exec();
 }
