@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
+  mold                          # the linker (several times faster than the default one)
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev      # libFuzzer for the WAV reader's fuzz target
   sox ffmpeg                    # independent WAV writers and readers for the tests
