@@ -19,6 +19,12 @@
 
 namespace moravel {
 
+namespace {
+
+QString hertz(int value) { return QStringLiteral("%1 Hz").arg(value); }
+
+}  // namespace
+
 FilterPageControls::FilterPageControls(FilterPage& page, SpectrumPane& spectrum, const ProcessingPageContext& context)
     : page_(page), spectrum_(spectrum), context_(context) {
     const auto on = context_.ConnectorFor(*this);
@@ -31,23 +37,29 @@ FilterPageControls::FilterPageControls(FilterPage& page, SpectrumPane& spectrum,
 }
 
 void FilterPageControls::ApplyControls() {
-    widthChanged();
-    centreChanged();
+    showWidth();
+    showCentre();
+    applyFilter();
     context_.HighlightTab(page_.sheet, page_.sb_filter_on->isChecked());
 }
 
 void FilterPageControls::centreChanged() {
-    const int center = page_.TrackFilterCenter->value();
-    const int width = page_.TrackFilterBW->value();
-    page_.Label9->setText(QStringLiteral("%1 Hz").arg(center));
-    context_.engine.SetFilter(center, width, page_.ComboFilterType->currentIndex());
-    showBand(center, width / 2);
+    showCentre();
+    applyFilter();
 }
 
 void FilterPageControls::widthChanged() {
+    showWidth();
+    applyFilter();
+}
+
+void FilterPageControls::showCentre() { page_.Label9->setText(hertz(page_.TrackFilterCenter->value())); }
+
+void FilterPageControls::showWidth() { page_.Label7->setText(hertz(page_.TrackFilterBW->value())); }
+
+void FilterPageControls::applyFilter() {
     const int center = page_.TrackFilterCenter->value();
     const int width = page_.TrackFilterBW->value();
-    page_.Label7->setText(QStringLiteral("%1 Hz").arg(width));
     context_.engine.SetFilter(center, width, page_.ComboFilterType->currentIndex());
     showBand(center, width / 2);
 }

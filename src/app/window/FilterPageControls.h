@@ -28,6 +28,10 @@ public:
 private:
     void centreChanged();
     void widthChanged();
+    void showCentre();
+    void showWidth();
+    /// Centre, width and type to the engine; the band redrawn.
+    void applyFilter();
     void presetChosen();
     void showBand(std::int32_t center, std::int32_t halfWidth);
 
