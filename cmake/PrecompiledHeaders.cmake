@@ -1,7 +1,8 @@
 # Precompiled headers for a faster build. Most of the compile time of a widget
 # file goes into parsing the Qt Widgets and QCustomPlot headers (about 300,000
 # lines, since the plot header pulls in the whole print-support module), and
-# most of a test file's into the test framework. Each group of headers is
+# most of a test file's into the test framework; half of a plain C++ file's
+# goes into the standard library's headers. Each group of headers is
 # compiled once, by a small carrier target, and every target of that kind
 # reuses the result.
 #
@@ -14,6 +15,8 @@ option(MORAVEL_PCH "Use precompiled headers (GCC)" ON)
 
 set(_moravel_pch_plot <qcustomplot.h> <QtWidgets> <string> <vector> <memory> <functional> <algorithm>)
 set(_moravel_pch_tests <gtest/gtest.h> <gmock/gmock.h> <string> <vector> <memory> <functional> <algorithm>)
+set(_moravel_pch_std <algorithm> <array> <atomic> <chrono> <cmath> <cstdint> <cstring> <functional> <limits>
+    <memory> <mutex> <optional> <span> <stdexcept> <string> <string_view> <utility> <vector>)
 
 function(_moravel_pch_carrier name type libraries headers)
   if(type STREQUAL "EXECUTABLE")
@@ -78,11 +81,29 @@ function(_moravel_skip_empty_moc_file target)
   endif()
 endfunction()
 
+# A source compiled with options of its own (another instruction set) would
+# find the header invalid; it parses its headers without the warning.
+function(_moravel_skip_sources_with_own_options target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  foreach(source IN LISTS sources)
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${source_dir})
+    get_source_file_property(options ${source} TARGET_DIRECTORY ${target} COMPILE_OPTIONS)
+    if(options)
+      set_source_files_properties(${source} TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    endif()
+  endforeach()
+endfunction()
+
 # Gives every library and executable that draws plots, and every other test
 # executable, the precompiled headers of its kind. Plot targets compile with
 # the same Qt module macros as their carrier (the print-support module among
 # them), which the header requires; a test that links Qt is compiled as
-# position-independent code (Qt asks for it), one that does not is not.
+# position-independent code (Qt asks for it), one that does not is not. The
+# other libraries and programs get the standard headers, those that link Qt
+# from a carrier that links QtCore, which makes it position-independent too,
+# and one more for the sound server's client library, whose flags define
+# _REENTRANT, which the standard headers read.
 # Call once, after all targets exist.
 function(moravel_precompile_headers)
   if(NOT MORAVEL_PCH OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -95,10 +116,15 @@ function(moravel_precompile_headers)
     _moravel_pch_carrier(moravel_pch_tests EXECUTABLE "GTest::gmock" "${_moravel_pch_tests}")
     _moravel_pch_carrier(moravel_pch_qt_tests EXECUTABLE "GTest::gmock;Qt6::Core" "${_moravel_pch_tests}")
   endif()
+  _moravel_pch_carrier(moravel_pch_std STATIC_LIBRARY "" "${_moravel_pch_std}")
+  _moravel_pch_carrier(moravel_pch_std_qt STATIC_LIBRARY "Qt6::Core" "${_moravel_pch_std}")
+  _moravel_pch_carrier(moravel_pch_std_pulse STATIC_LIBRARY "Qt6::Core;PkgConfig::PULSE" "${_moravel_pch_std}")
   _moravel_all_targets(${PROJECT_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
-    if(target MATCHES "^moravel_pch_" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$")
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    if(target MATCHES "^moravel_pch_" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY)$" OR NOT sources)
       continue()
     endif()
     _moravel_links(${target} "^QCustomPlotQt6::" plot_used)
@@ -113,6 +139,17 @@ function(moravel_precompile_headers)
       target_precompile_headers(${target} REUSE_FROM moravel_pch_qt_tests)
     elseif(MORAVEL_TESTS AND gtest_used AND type STREQUAL "EXECUTABLE")
       target_precompile_headers(${target} REUSE_FROM moravel_pch_tests)
+    elseif(NOT gtest_used AND qt_used AND type STREQUAL "STATIC_LIBRARY")
+      get_target_property(direct ${target} LINK_LIBRARIES)
+      if("PkgConfig::PULSE" IN_LIST direct)
+        target_precompile_headers(${target} REUSE_FROM moravel_pch_std_pulse)
+      else()
+        target_precompile_headers(${target} REUSE_FROM moravel_pch_std_qt)
+      endif()
+      _moravel_skip_sources_with_own_options(${target})
+    elseif(NOT gtest_used AND NOT qt_used)
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_std)
+      _moravel_skip_sources_with_own_options(${target})
     endif()
   endforeach()
 endfunction()
