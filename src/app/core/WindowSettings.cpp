@@ -8,6 +8,8 @@
 namespace moravel {
 namespace {
 
+using namespace controls;
+
 // One key and the value it is read into or written from. The value's type
 // selects the key's form in the file.
 struct Field {
@@ -18,6 +20,17 @@ struct Field {
     bool byteSized = false;  // a kept key that holds 0..255
 };
 
+// A control's key, from the control table.
+template <typename Control>
+std::string Key(const Control& control) {
+    return std::string(control.key);
+}
+
+// The equalizer's band sliders, keys eq1..eq7.
+void AppendEqualizer(std::vector<Field>& fields, WindowSettings& s) {
+    for (std::size_t b = 0; b < s.eq.size(); ++b) fields.push_back({Key(kEqualizerBandControls[b]), &s.eq[b]});
+}
+
 template <typename T, std::size_t N>
 void AppendNumbered(std::vector<Field>& fields, const std::string& stem, std::array<T, N>& values) {
     for (std::size_t i = 0; i < N; ++i) fields.push_back({stem + std::to_string(i + 1), &values[i]});
@@ -26,48 +39,48 @@ void AppendNumbered(std::vector<Field>& fields, const std::string& stem, std::ar
 // Keys 1-47, in read order.
 std::vector<Field> ReadFields(WindowSettings& s) {
     std::vector<Field> fields = {
-        {"SpectrumFilterType", &s.SpectrumFilterType},
-        {"FilterVisible", &s.FilterVisible},
-        {"FilterOn", &s.FilterOn},
-        {"FilterCenterFreq", &s.FilterCenterFreq},
-        {"FilterBandwidth", &s.FilterBandwidth},
-        {"NoiseBlanker1On", &s.NoiseBlanker1On},
-        {"NoiseBlanker1Level", &s.NoiseBlanker1Level},
-        {"AudioRange", &s.AudioRange},
+        {Key(kComboFilterType), &s.SpectrumFilterType},
+        {Key(kFilterVisible), &s.FilterVisible},
+        {Key(kFilterOn), &s.FilterOn},
+        {Key(kTrackFilterCenter), &s.FilterCenterFreq},
+        {Key(kTrackFilterBW), &s.FilterBandwidth},
+        {Key(kNoiseBlankerOn), &s.NoiseBlanker1On},
+        {Key(kTrackNoiseblanker1Level), &s.NoiseBlanker1Level},
+        {Key(kComboAudioRange), &s.AudioRange},
         {"SpectrumZoom", &s.SpectrumZoom, true},
         {"PlotSmoothing", &s.PlotSmoothing, true},
         {"PlotSpeed", &s.PlotSpeed, true},
         {"PlotFunction", &s.PlotFunction, true},
-        {"SpectrumDecayValue", &s.SpectrumDecayValue},
-        {"SpectrumDecayOn", &s.SpectrumDecayOn},
-        {"SpectrumLogScale", &s.SpectrumLogScale},
+        {Key(kTrackSpectrumDecay), &s.SpectrumDecayValue},
+        {Key(kSpectrumDecayOn), &s.SpectrumDecayOn},
+        {Key(kSpectrumLogScale), &s.SpectrumLogScale},
         {"SpectumXPosition", &s.SpectumXPosition},
-        {"AGC_enabled", &s.AGC_enabled},
+        {Key(kAgcOn), &s.AGC_enabled},
         {"WindowState", &s.WindowState},
         {"WindowWidth", &s.WindowWidth},
         {"WindowHeight", &s.WindowHeight},
         {"SplitterTop", &s.SplitterTop},
-        {"TrackSpectrogramOffset", &s.TrackSpectrogramOffset},
-        {"TrackSpectrogramGain", &s.TrackSpectrogramGain},
-        {"Spectrogram", &s.Spectrogram},
-        {"SpectrumOn", &s.SpectrumOn},
-        {"SpectrogramScroll", &s.SpectrogramScroll},
-        {"TrackFrequencyShift", &s.TrackFrequencyShift},
-        {"FrequencyShiftOn", &s.FrequencyShiftOn},
-        {"FrequencyShiftRange", &s.FrequencyShiftRange},
-        {"SpectrumResolution", &s.SpectrumResolution},
-        {"TrackAgcDecay", &s.TrackAgcDecay},
-        {"TrackAgcLevel", &s.TrackAgcLevel},
+        {Key(kTrackSpectrogramOffset), &s.TrackSpectrogramOffset},
+        {Key(kTrackSpectrogramGain), &s.TrackSpectrogramGain},
+        {Key(kSpectrogramOn), &s.Spectrogram},
+        {Key(kSpectrumOn), &s.SpectrumOn},
+        {Key(kSpectrogramScroll), &s.SpectrogramScroll},
+        {Key(kTbFreqShift), &s.TrackFrequencyShift},
+        {Key(kShiftOn), &s.FrequencyShiftOn},
+        {Key(kComboFreqShiftRange), &s.FrequencyShiftRange},
+        {Key(kComboSpectrumResolution), &s.SpectrumResolution},
+        {Key(kTrackAgcDecay), &s.TrackAgcDecay},
+        {Key(kTrackAgcLevel), &s.TrackAgcLevel},
         {"SelectedTab", &s.SelectedTab},
-        {"SpectrumScaleMax", &s.SpectrumScaleMax},
-        {"SpectumScaleType", &s.SpectumScaleType},
+        {Key(kTrackSpectrumMax), &s.SpectrumScaleMax},
+        {Key(kComboSpectrumScale), &s.SpectumScaleType},
         {"WaveRecorderFilename", &s.WaveRecorderFilename},
         {"WavePlayerFilename", &s.WavePlayerFilename},
-        {"ExpanderOn", &s.ExpanderOn},
-        {"CompressorOn", &s.CompressorOn},
+        {Key(kExpanderOn), &s.ExpanderOn},
+        {Key(kCompressorOn), &s.CompressorOn},
     };
-    AppendNumbered(fields, "eq", s.eq);
-    fields.push_back({"EqualizerOn", &s.EqualizerOn});
+    AppendEqualizer(fields, s);
+    fields.push_back({Key(kEqualizerOn), &s.EqualizerOn});
     return fields;
 }
 
@@ -82,25 +95,25 @@ std::vector<Field> PaletteFields(WindowSettings& s) {
 // Every key in close order. `xPosition` null leaves SpectumXPosition out.
 std::vector<Field> WriteFields(WindowSettings& s, std::int32_t* xMinimum, std::int32_t* xPosition) {
     std::vector<Field> fields = {
-        {"FilterVisible", &s.FilterVisible},
-        {"FilterOn", &s.FilterOn},
-        {"FilterCenterFreq", &s.FilterCenterFreq},
-        {"FilterBandwidth", &s.FilterBandwidth},
-        {"NoiseBlanker1On", &s.NoiseBlanker1On},
-        {"NoiseBlanker1Level", &s.NoiseBlanker1Level},
-        {"SpectumScaleType", &s.SpectumScaleType},
-        {"SpectrumScaleMax", &s.SpectrumScaleMax},
-        {"SpectrumDecayOn", &s.SpectrumDecayOn},
-        {"SpectrumDecayValue", &s.SpectrumDecayValue},
-        {"SpectrumResolution", &s.SpectrumResolution},
-        {"SpectrumLogScale", &s.SpectrumLogScale},
-        {"AudioRange", &s.AudioRange},
+        {Key(kFilterVisible), &s.FilterVisible},
+        {Key(kFilterOn), &s.FilterOn},
+        {Key(kTrackFilterCenter), &s.FilterCenterFreq},
+        {Key(kTrackFilterBW), &s.FilterBandwidth},
+        {Key(kNoiseBlankerOn), &s.NoiseBlanker1On},
+        {Key(kTrackNoiseblanker1Level), &s.NoiseBlanker1Level},
+        {Key(kComboSpectrumScale), &s.SpectumScaleType},
+        {Key(kTrackSpectrumMax), &s.SpectrumScaleMax},
+        {Key(kSpectrumDecayOn), &s.SpectrumDecayOn},
+        {Key(kTrackSpectrumDecay), &s.SpectrumDecayValue},
+        {Key(kComboSpectrumResolution), &s.SpectrumResolution},
+        {Key(kSpectrumLogScale), &s.SpectrumLogScale},
+        {Key(kComboAudioRange), &s.AudioRange},
         {"SpectrumZoom", &s.SpectrumZoom},
-        {"SpectrumFilterType", &s.SpectrumFilterType},
+        {Key(kComboFilterType), &s.SpectrumFilterType},
         {"PlotSmoothing", &s.PlotSmoothing},
         {"PlotSpeed", &s.PlotSpeed},
         {"PlotFunction", &s.PlotFunction},
-        {"AGC_enabled", &s.AGC_enabled},
+        {Key(kAgcOn), &s.AGC_enabled},
         {"SpectrumXminimum", xMinimum},
     };
     if (xPosition != nullptr) fields.push_back({"SpectumXPosition", xPosition});
@@ -109,16 +122,16 @@ std::vector<Field> WriteFields(WindowSettings& s, std::int32_t* xMinimum, std::i
         {"WindowWidth", &s.WindowWidth},
         {"WindowHeight", &s.WindowHeight},
         {"SplitterTop", &s.SplitterTop},
-        {"TrackSpectrogramOffset", &s.TrackSpectrogramOffset},
-        {"TrackSpectrogramGain", &s.TrackSpectrogramGain},
-        {"Spectrogram", &s.Spectrogram},
-        {"SpectrogramScroll", &s.SpectrogramScroll},
-        {"SpectrumOn", &s.SpectrumOn},
-        {"FrequencyShiftOn", &s.FrequencyShiftOn},
-        {"TrackFrequencyShift", &s.TrackFrequencyShift},
-        {"FrequencyShiftRange", &s.FrequencyShiftRange},
-        {"TrackAgcDecay", &s.TrackAgcDecay},
-        {"TrackAgcLevel", &s.TrackAgcLevel},
+        {Key(kTrackSpectrogramOffset), &s.TrackSpectrogramOffset},
+        {Key(kTrackSpectrogramGain), &s.TrackSpectrogramGain},
+        {Key(kSpectrogramOn), &s.Spectrogram},
+        {Key(kSpectrogramScroll), &s.SpectrogramScroll},
+        {Key(kSpectrumOn), &s.SpectrumOn},
+        {Key(kShiftOn), &s.FrequencyShiftOn},
+        {Key(kTbFreqShift), &s.TrackFrequencyShift},
+        {Key(kComboFreqShiftRange), &s.FrequencyShiftRange},
+        {Key(kTrackAgcDecay), &s.TrackAgcDecay},
+        {Key(kTrackAgcLevel), &s.TrackAgcLevel},
         {"SelectedTab", &s.SelectedTab},
     };
     fields.insert(fields.end(), middle.begin(), middle.end());
@@ -127,12 +140,12 @@ std::vector<Field> WriteFields(WindowSettings& s, std::int32_t* xMinimum, std::i
     const std::vector<Field> tail = {
         {"WaveRecorderFilename", &s.WaveRecorderFilename},
         {"WavePlayerFilename", &s.WavePlayerFilename},
-        {"ExpanderOn", &s.ExpanderOn},
-        {"CompressorOn", &s.CompressorOn},
-        {"EqualizerOn", &s.EqualizerOn},
+        {Key(kExpanderOn), &s.ExpanderOn},
+        {Key(kCompressorOn), &s.CompressorOn},
+        {Key(kEqualizerOn), &s.EqualizerOn},
     };
     fields.insert(fields.end(), tail.begin(), tail.end());
-    AppendNumbered(fields, "eq", s.eq);
+    AppendEqualizer(fields, s);
     return fields;
 }
 

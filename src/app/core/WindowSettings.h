@@ -4,7 +4,7 @@
 //
 // Values are kept as stored: the controls clamp track-bar positions to their
 // ranges and leave a combo without a selection for an index outside its list
-// (ranges, lists and defaults: ControlTable.h).
+// (ranges, lists, defaults and the controls' keys: ControlTable.h).
 // The one exception are the four byte-sized kept keys (SpectrumZoom,
 // PlotSmoothing, PlotSpeed, PlotFunction), which nothing else checks: a stored
 // value outside 0..255 is rejected and the key's default is used, as for any
