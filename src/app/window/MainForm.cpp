@@ -3,7 +3,6 @@
 #include "AccessibleButton.h"
 #include "AccessibleNames.h"
 #include "AccessibleValues.h"
-#include "EngineSpectrum.h"
 #include "FileDialog.h"
 #include "EnhWave.h"
 #include "ExportController.h"
@@ -11,24 +10,19 @@
 #include "GradientEditorController.h"
 #include "HelpRouter.h"
 #include "LineAssignment.h"
-#include "LocaleNumber.h"
 #include "MainFormCycleClient.h"
 #include "PageRegistry.h"
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
 #include "SoundcardMixerPage.h"
-#include "PlayerController.h"
 #include "PlotPanes.h"
 #include "ProcessingControls.h"
-#include "RecordOnSignalController.h"
-#include "RecorderController.h"
 #include "PlotDisplays.h"
 #include "PlotSplit.h"
 #include "StatusIndicators.h"
 #include "StatusStrip.h"
 #include "WaveDeviceController.h"
-#include "WavePlayer.h"
-#include "TabHighlight.h"
+#include "WaveFiles.h"
 #include "WindowPlacement.h"
 #include "WindowSettingsBinder.h"
 #include "pages/AudioPage.h"
@@ -45,13 +39,10 @@
 #include "pages/SpectrumPage.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QSlider>
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSplitter>
@@ -124,12 +115,9 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     // new value is announced.
     ApplyAccessibleTexts(this);
     settings_ = std::make_unique<WindowSettingsBinder>(WindowSettingsBinder::Parts{
-        *this, *PlotSplitter, *PanelBack, *TopPanel, *Tab1, *spectrumPane, *recorderControl_, *playerControl_,
-        *exportControl_, displays_->Spectrogram().Palette(), *recordOnSignal_, ini_, showMessage_});
+        *this, *split_, *Tab1, *spectrumPane, files_->Recorder(), files_->Player(), *exportControl_,
+        displays_->Spectrogram().Palette(), files_->RecordOnSignal(), ini_, showMessage_});
     settings_->Load();
-    split_ = std::make_unique<PlotSplit>(
-        *PlotSplitter, *PanelBack, [this] { return settings_->StoredSplitterTop(); },
-        [this] { state_.LayoutChanged = true; }, errorReport());
     // The gradient editor comes after the window is complete, hidden until "Edit".
     gradientEditor_ =
         std::make_unique<GradientEditorController>(displays_->Spectrogram().Palette(), options_.chooseColor, this);
@@ -148,40 +136,15 @@ void TMainForm::buildWindow() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    PanelBack = new QWidget(central);
-    PanelBack->setObjectName(QStringLiteral("PanelBack"));
-    auto* backLayout = new QVBoxLayout(PanelBack);
-    backLayout->setContentsMargins(0, 0, 0, 0);
-    PlotSplitter = new QSplitter(Qt::Vertical, PanelBack);
-    PlotSplitter->setObjectName(QStringLiteral("PlotSplitter"));
-    PlotSplitter->setHandleWidth(kSplitterWidth);
-    PlotSplitter->setOpaqueResize(true);
-    PlotSplitter->setChildrenCollapsible(false);
-    spectrogramPane = new SpectrogramPane(PlotSplitter);
-    TopPanel = spectrogramPane;
-    TopPanel->setObjectName(QStringLiteral("TopPanel"));
-    TopPanel->setMinimumHeight(1);
-    spectrumPane = new SpectrumPane(PlotSplitter);
-    BottomPanel = spectrumPane;
-    BottomPanel->setObjectName(QStringLiteral("BottomPanel"));
-    BottomPanel->setMinimumHeight(1);
-    PlotSplitter->addWidget(TopPanel);
-    PlotSplitter->addWidget(BottomPanel);
-    QSplitterHandle* handle = PlotSplitter->handle(1);
-    handle->setObjectName(QStringLiteral("Splitter"));
-    handle->setToolTip(QStringLiteral("Drag the splitter up or down"));
-    handle->setStyleSheet(QStringLiteral("background-color: green;"));
-    PlotSplitter->setStretchFactor(1, 1);
-    backLayout->addWidget(PlotSplitter);
-    column->addWidget(PanelBack, 1);
+    column->addWidget(buildPlotArea(central), 1);
 
-    SettingsPanel = new QWidget(central);
-    SettingsPanel->setObjectName(QStringLiteral("SettingsPanel"));
-    SettingsPanel->setFixedHeight(kSettingsPanelHeight);
-    auto* row = new QHBoxLayout(SettingsPanel);
+    auto* settingsPanel = new QWidget(central);
+    settingsPanel->setObjectName(QStringLiteral("SettingsPanel"));
+    settingsPanel->setFixedHeight(kSettingsPanelHeight);
+    auto* row = new QHBoxLayout(settingsPanel);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    Tab1 = new QTabWidget(SettingsPanel);
+    Tab1 = new QTabWidget(settingsPanel);
     Tab1->setObjectName(QStringLiteral("Tab1"));
     Tab1->setDocumentMode(true);
     soundcard = std::make_unique<SoundcardPage>(Tab1);
@@ -197,15 +160,44 @@ void TMainForm::buildWindow() {
     recorder = std::make_unique<RecorderPage>(Tab1);
     debug = std::make_unique<DebugPage>(Tab1);
     row->addWidget(Tab1, 1);
-    Panel4 = new StatusStrip(SettingsPanel);
+    Panel4 = new StatusStrip(settingsPanel);
     row->addWidget(Panel4);
-    column->addWidget(SettingsPanel);
+    column->addWidget(settingsPanel);
     setCentralWidget(central);
 }
 
+// The spectrogram pane above the spectrum pane in `PanelBack`, divided by a
+// green splitter that keeps the spectrogram's share.
+QWidget* TMainForm::buildPlotArea(QWidget* parent) {
+    auto* area = new QWidget(parent);
+    area->setObjectName(QStringLiteral("PanelBack"));
+    auto* areaLayout = new QVBoxLayout(area);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    auto* splitter = new QSplitter(Qt::Vertical, area);
+    splitter->setObjectName(QStringLiteral("PlotSplitter"));
+    splitter->setHandleWidth(kSplitterWidth);
+    splitter->setOpaqueResize(true);
+    splitter->setChildrenCollapsible(false);
+    spectrogramPane = new SpectrogramPane(splitter);
+    spectrogramPane->setObjectName(QStringLiteral("TopPanel"));
+    spectrogramPane->setMinimumHeight(1);
+    spectrumPane = new SpectrumPane(splitter);
+    spectrumPane->setObjectName(QStringLiteral("BottomPanel"));
+    spectrumPane->setMinimumHeight(1);
+    splitter->addWidget(spectrogramPane);
+    splitter->addWidget(spectrumPane);
+    QSplitterHandle* handle = splitter->handle(1);
+    handle->setObjectName(QStringLiteral("Splitter"));
+    handle->setToolTip(QStringLiteral("Drag the splitter up or down"));
+    handle->setStyleSheet(QStringLiteral("background-color: green;"));
+    splitter->setStretchFactor(1, 1);
+    areaLayout->addWidget(splitter);
+    split_ = std::make_unique<PlotSplit>(*splitter, *area, [this] { state_.LayoutChanged = true; }, errorReport());
+    return area;
+}
+
 // The wave devices with the block cycle between them, and the files that
-// feed and take its blocks: the player, the recorder and the
-// record-on-signal mode.
+// feed and take its blocks: the player, the recorder and record on signal.
 void TMainForm::createDevices() {
     const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
@@ -225,70 +217,31 @@ void TMainForm::createDevices() {
             filter->TrackFilterCenter->setMaximum(outputRate / 2);
         },
         [this] { processing_->Filter().ApplyControls(); }, [this] { displays_->Spectrum().ResolutionChanged(); },
-        [this] { return recorderControl_->Running() || playerControl_->Running(); }, [this] { displays_->Refresh(); },
+        [this] { return files_->Running(); }, [this] { displays_->Refresh(); },
         // A sampler error ends the meter's and the lights' part of the tick
         // only: the recorder's header commit and the player's end of file
         // must not wait for a CPU figure that keeps failing.
         [this] {
             indicators_->Tick();
-            recorderControl_->Tick();
-            playerControl_->Tick();
+            files_->Tick();
         },
         options_.blockProcessed});
 
     save1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Save, options_.chooseFile, this);
-    OpenDialog1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Open, options_.chooseFile, this);
-    const auto blockRate = [this] { return devices_->Output().BlockRate(); };
-    const auto lockAudioRange = [this] { devices_->LockAudioRange(); };
-    recorderControl_ = std::make_unique<RecorderController>(RecorderController::Parts{
-        *recorder, *save1, showMessage_, errorReport(), blockRate,
-        [this](const std::string& file) { return playerControl_->Plays(file); },
-        [this](bool on) { HighlightTab(*Tab1, recorder->sheet, on); }, lockAudioRange, ThousandsSeparator});
-    playerControl_ = std::make_unique<PlayerController>(PlayerController::Parts{
-        *player, *OpenDialog1, showMessage_, errorReport(),
-        [this](const std::string& file) { return recorderControl_->Records(file); },
-        [this](const PlayerDeviceSettings& settings) { devices_->PlayAtFileRate(settings); },
-        [this] { return devices_->ReturnToAudioRange(); },
-        [this](bool on) { HighlightTab(*Tab1, player->sheet, on); }, lockAudioRange});
-    recordOnSignal_ = std::make_unique<RecordOnSignalController>(RecordOnSignalController::Parts{
-        *recorder->onSignal, options_.chooseFile, this, errorReport(), blockRate,
-        [this] { return EngineDisplaySpectrum(*engine_); }});
+    files_ = std::make_unique<WaveFiles>(WaveFiles::Parts{*player, *recorder, *Tab1, *save1, options_.chooseFile, *this,
+                                                          showMessage_, errorReport(), *devices_, *engine_});
 }
 
-// The audio range, and the recorder's and player's buttons, straight to the
-// classes that do the work.
+// The audio range straight to the device controller (the recorder's and
+// player's buttons are connected by WaveFiles).
 void TMainForm::connectPipelineControls() {
     const GuardedConnector devices(*this, *devices_, errorReport());
     devices(audio->ComboAudioRange, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
-    const GuardedConnector recording(*this, *recorderControl_, errorReport());
-    recording(recorder->sb_wave_record, &QToolButton::clicked, &RecorderController::RecordClick);
-    recording(recorder->sb_browse_wave_recordfile, &QToolButton::clicked, &RecorderController::BrowseClick);
-    const GuardedConnector playing(*this, *playerControl_, errorReport());
-    playing(player->sb_wave_play, &QToolButton::clicked, &PlayerController::PlayClick);
-    playing(player->sb_browse_wave_playfile, &QToolButton::clicked, &PlayerController::BrowseClick);
-    playing(player->TrackWavePlayerPosition, &QSlider::valueChanged, &PlayerController::PositionChange);
 }
 
 void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
-    if (!options.play.empty()) {
-        playerControl_->SetFileName(options.play);
-        player->Check_waveplay_loop->setChecked(options.loop);
-        player->sb_wave_play->click();
-    }
-    if (!options.record.empty()) {
-        recorderControl_->SetFileName(options.record);
-        recorder->sb_wave_record->click();
-    }
-    if (!options.recordOnSignal.empty()) {
-        const std::string why = recordOnSignal_->StartForThisRun(options.recordOnSignal);
-        if (!why.empty()) showError(std::runtime_error(why));
-    }
-}
-
-void TMainForm::closeWaveFiles() {
-    playerControl_->Close();
-    recorderControl_->Close();
-    recordOnSignal_->Close();
+    const std::string why = files_->StartFromCommandLine(options);
+    if (!why.empty()) showError(std::runtime_error(why));
 }
 
 // The Soundcard page's pairs and its "Auto set audio" wait for the first

@@ -87,6 +87,7 @@ class StatusIndicators;
 class StatusStrip;
 class TAudioMixer;
 class WaveDeviceController;
+class WaveFiles;
 class WindowSettingsBinder;
 
 namespace mixer {
@@ -169,7 +170,7 @@ public:
     float SplitterRatio() const;
     bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
-    RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
+    WaveFiles& Files() { return *files_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -181,6 +182,7 @@ private:
 
     // Layout (MainForm.cpp)
     void buildWindow();
+    QWidget* buildPlotArea(QWidget* parent);
     void buildMenus();
     void createDevices();
     void connectControls();
@@ -211,9 +213,6 @@ private:
     void showAbout();
     void openConfigureSoundcard();
     void connectExportMenus();
-
-    // Recorder and player (MainForm.cpp)
-    void closeWaveFiles();
 
     // Mixer and the choice of devices it follows (MainFormMixer.cpp)
     void createDeviceChoice();
@@ -257,22 +256,16 @@ private:
     // The shared save dialog (recorder, image export), the player's open
     // dialog, and the recorder's and player's state (made with the devices).
     std::unique_ptr<FileDialog> save1;
-    std::unique_ptr<FileDialog> OpenDialog1;
-    std::unique_ptr<RecorderController> recorderControl_;
-    std::unique_ptr<RecordOnSignalController> recordOnSignal_;  // fed every processed block
-    std::unique_ptr<PlayerController> playerControl_;
     std::unique_ptr<ExportController> exportControl_;
     // The wave devices and the cycle between them (after the files' and the
     // pages' controllers its blocks reach; reset first on destruction).
     std::unique_ptr<WaveDeviceController> devices_;
+    // The player, the recorder and record on signal (made after the devices
+    // they reach; the destructor frees the devices first).
+    std::unique_ptr<WaveFiles> files_;
 
 public:
     // Widgets, named as their controls (Qt owns them).
-    QWidget* PanelBack = nullptr;
-    QSplitter* PlotSplitter = nullptr;
-    QWidget* TopPanel = nullptr;
-    QWidget* BottomPanel = nullptr;
-    QWidget* SettingsPanel = nullptr;
     QTabWidget* Tab1 = nullptr;
     StatusStrip* Panel4 = nullptr;
     SpectrogramPane* spectrogramPane = nullptr;

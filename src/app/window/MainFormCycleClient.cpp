@@ -6,6 +6,7 @@
 #include "PlotPanes.h"
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
+#include "WaveFiles.h"
 #include "ShiftControl.h"
 #include "TChart.h"
 #include "dbm.h"
@@ -100,7 +101,7 @@ void MainFormCycleClient::ShowProcessTime(long double seconds) {
 }
 
 void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
-    form_.playerControl_->ReadBlock(block, bytes);
+    form_.files_->Player().ReadBlock(block, bytes);
 }
 
 void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.audio->VUAgcLevel->SetPosition(position); }
@@ -118,11 +119,11 @@ void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t c
 void MainFormCycleClient::WriteOutput(const std::uint8_t* data, std::int32_t bytes) {
     const auto* samples = reinterpret_cast<const std::int16_t*>(data);
     output_.Write(samples, bytes / 2);
-    form_.recordOnSignal_->Feed(samples, bytes / 2);
+    form_.files_->RecordOnSignal().Feed(samples, bytes / 2);
 }
 
 void MainFormCycleClient::WriteRecording(const std::int16_t* samples, std::int32_t bytes) {
-    form_.recorderControl_->WriteBlock(samples, bytes);
+    form_.files_->Recorder().WriteBlock(samples, bytes);
 }
 
 }  // namespace moravel

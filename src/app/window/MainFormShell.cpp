@@ -13,6 +13,7 @@
 #include "PageRegistry.h"
 #include "PlotPanes.h"
 #include "WaveDeviceController.h"
+#include "WaveFiles.h"
 #include "WindowSettingsBinder.h"
 #include "pages/SpectrogramPage.h"
 #include "pages/SpectrumPage.h"
@@ -151,7 +152,7 @@ void TMainForm::FormClose() {
         settings_->Save();
         // Completing the recording here rather than in a destructor lets a
         // failing last write still be shown.
-        closeWaveFiles();
+        files_->Close();
     } catch (...) {
         // The window closes whatever happens here.
     }

@@ -1,0 +1,86 @@
+#include "WaveFiles.h"
+
+#include "CommandLine.h"
+#include "EngineSpectrum.h"
+#include "LocaleNumber.h"
+#include "PlayerController.h"
+#include "RecordOnSignalController.h"
+#include "RecorderController.h"
+#include "TabHighlight.h"
+#include "WaveDeviceController.h"
+#include "WavePlayer.h"
+#include "pages/PlayerPage.h"
+#include "pages/RecorderPage.h"
+
+#include <QCheckBox>
+#include <QSlider>
+#include <QToolButton>
+
+#include <utility>
+
+namespace moravel {
+
+WaveFiles::WaveFiles(Parts parts)
+    : parts_(std::move(parts)), openDialog_(FileDialogRequest::Kind::Open, parts_.chooseFile, &parts_.window) {
+    WaveDeviceController& devices = parts_.devices;
+    const auto blockRate = [&devices] { return devices.Output().BlockRate(); };
+    const auto lockAudioRange = [&devices] { devices.LockAudioRange(); };
+    const auto highlight = [this](QWidget* sheet) {
+        return [this, sheet](bool on) { HighlightTab(parts_.tabs, sheet, on); };
+    };
+    recorder_ = std::make_unique<RecorderController>(RecorderController::Parts{
+        parts_.recorderPage, parts_.save, parts_.showMessage, parts_.reportError, blockRate,
+        [this](const std::string& file) { return player_->Plays(file); }, highlight(parts_.recorderPage.sheet),
+        lockAudioRange, ThousandsSeparator});
+    player_ = std::make_unique<PlayerController>(PlayerController::Parts{
+        parts_.playerPage, openDialog_, parts_.showMessage, parts_.reportError,
+        [this](const std::string& file) { return recorder_->Records(file); },
+        [&devices](const PlayerDeviceSettings& settings) { devices.PlayAtFileRate(settings); },
+        [&devices] { return devices.ReturnToAudioRange(); }, highlight(parts_.playerPage.sheet), lockAudioRange});
+    recordOnSignal_ = std::make_unique<RecordOnSignalController>(
+        RecordOnSignalController::Parts{*parts_.recorderPage.onSignal, parts_.chooseFile, &parts_.window,
+                                        parts_.reportError, blockRate,
+                                        [this] { return EngineDisplaySpectrum(parts_.engine); }});
+    connectControls();
+}
+
+WaveFiles::~WaveFiles() = default;
+
+void WaveFiles::connectControls() {
+    const GuardedConnector recording(parts_.window, *recorder_, parts_.reportError);
+    recording(parts_.recorderPage.sb_wave_record, &QToolButton::clicked, &RecorderController::RecordClick);
+    recording(parts_.recorderPage.sb_browse_wave_recordfile, &QToolButton::clicked, &RecorderController::BrowseClick);
+    const GuardedConnector playing(parts_.window, *player_, parts_.reportError);
+    playing(parts_.playerPage.sb_wave_play, &QToolButton::clicked, &PlayerController::PlayClick);
+    playing(parts_.playerPage.sb_browse_wave_playfile, &QToolButton::clicked, &PlayerController::BrowseClick);
+    playing(parts_.playerPage.TrackWavePlayerPosition, &QSlider::valueChanged, &PlayerController::PositionChange);
+}
+
+bool WaveFiles::Running() const { return recorder_->Running() || player_->Running(); }
+
+void WaveFiles::Tick() {
+    recorder_->Tick();
+    player_->Tick();
+}
+
+void WaveFiles::Close() {
+    player_->Close();
+    recorder_->Close();
+    recordOnSignal_->Close();
+}
+
+std::string WaveFiles::StartFromCommandLine(const CommandLineOptions& options) {
+    if (!options.play.empty()) {
+        player_->SetFileName(options.play);
+        parts_.playerPage.Check_waveplay_loop->setChecked(options.loop);
+        parts_.playerPage.sb_wave_play->click();
+    }
+    if (!options.record.empty()) {
+        recorder_->SetFileName(options.record);
+        parts_.recorderPage.sb_wave_record->click();
+    }
+    if (options.recordOnSignal.empty()) return {};
+    return recordOnSignal_->StartForThisRun(options.recordOnSignal);
+}
+
+}  // namespace moravel
