@@ -3,9 +3,12 @@
 // its block cycle, the wave components, the settings map, the CPU sampler,
 // the meter and splitter arithmetic). The controls are connected straight to
 // the classes that do the work; each concern lives in its own files:
-//   MainForm.cpp            creation, layout, accessors; the wave devices
-//                           (WaveDeviceController) and the recorder's and
-//                           player's controllers, wired to their buttons
+//   MainForm.cpp            creation, layout, accessors, and the wiring of:
+//   WaveDeviceController.*  the wave devices, the block cycle between them
+//                           (its window side: MainFormCycleClient) and the
+//                           display and status clocks
+//   WaveFiles.*             the player, the recorder and record on signal,
+//                           connected to their pages' buttons
 //   PlotDisplays.*          the spectrum and spectrogram plots (SpectrumView,
 //                           SpectrogramView) with their pages and the refresh
 //                           after each processed block; they connect their
