@@ -9,16 +9,21 @@
 
 namespace moravel {
 
-PlotSplit::PlotSplit(QSplitter& splitter, QWidget& area, std::function<int()> storedTop,
-                     std::function<void()> layoutChanged, ErrorReport report)
+PlotSplit::PlotSplit(QSplitter& splitter, QWidget& area, std::function<void()> layoutChanged, ErrorReport report)
     : splitter_(splitter),
       area_(area),
-      storedTop_(std::move(storedTop)),
       layoutChanged_(std::move(layoutChanged)),
       report_(std::move(report)) {
     area_.installEventFilter(this);
     GuardedConnect(&splitter_, &QSplitter::splitterMoved, this, report_, [this] { splitterMoved(); });
 }
+
+void PlotSplit::SetStoredTop(int height) {
+    storedTop_ = std::max(height, 1);
+    splitter_.setSizes({storedTop_, std::max(area_.height() - storedTop_, 1)});
+}
+
+int PlotSplit::TopHeight() const { return splitter_.widget(0)->height(); }
 
 bool PlotSplit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &area_ && event->type() == QEvent::Resize) Guarded(report_, [this] { areaResized(); })();
@@ -28,7 +33,7 @@ bool PlotSplit::eventFilter(QObject* watched, QEvent* event) {
 void PlotSplit::areaResized() {
     layoutChanged_();
     const int area = area_.height();
-    if (ratio_ == 0.0f) ratio_ = SplitterRatioFor(storedTop_(), area);
+    if (ratio_ == 0.0f) ratio_ = SplitterRatioFor(storedTop_, area);
     const int top = TopPanelHeightFor(ratio_, area);
     splitter_.setSizes({top, std::max(area - top - splitter_.handleWidth(), 1)});
     splitterMoved();

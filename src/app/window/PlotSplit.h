@@ -20,11 +20,15 @@ namespace moravel {
 class PlotSplit : public QObject {
 public:
     /// `splitter` (its first pane the spectrogram's) lies in `area`;
-    /// `storedTop` gives the pane's stored height, `layoutChanged` tells the
-    /// displays to lay out again. Both widgets must outlive this object.
-    PlotSplit(QSplitter& splitter, QWidget& area, std::function<int()> storedTop,
-              std::function<void()> layoutChanged, ErrorReport report);
+    /// `layoutChanged` tells the displays to lay out again. Both widgets
+    /// must outlive this object.
+    PlotSplit(QSplitter& splitter, QWidget& area, std::function<void()> layoutChanged, ErrorReport report);
 
+    /// The stored height of the spectrogram pane (at least 1 pixel), given to
+    /// the pane now and turned into its share at the first resize.
+    void SetStoredTop(int height);
+    /// The spectrogram pane's height, as the settings store it.
+    int TopHeight() const;
     /// The spectrogram pane's share of the area; 0 before the first resize.
     float Ratio() const { return ratio_; }
 
@@ -37,9 +41,9 @@ private:
 
     QSplitter& splitter_;
     QWidget& area_;
-    std::function<int()> storedTop_;
     std::function<void()> layoutChanged_;
     ErrorReport report_;
+    int storedTop_ = 200;
     float ratio_ = 0.0f;
 };
 

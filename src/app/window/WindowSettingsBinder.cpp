@@ -3,6 +3,7 @@
 #include "ExportController.h"
 #include "PlayerController.h"
 #include "PlotPanes.h"
+#include "PlotSplit.h"
 #include "RecordOnSignalController.h"
 #include "RecorderController.h"
 #include "SpectrogramPaletteState.h"
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMainWindow>
-#include <QSplitter>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -144,8 +144,6 @@ int comboIndex(const ComboControl& control, std::int32_t stored) {
     return index == kNoSelection && control.name == kComboAudioRange.name ? 0 : index;
 }
 
-int splitterTop(const WindowSettings& stored) { return std::max(stored.SplitterTop, 1); }
-
 }  // namespace
 
 WindowSettingsBinder::WindowSettingsBinder(Parts parts) : parts_(std::move(parts)) {
@@ -236,12 +234,10 @@ void WindowSettingsBinder::Load() {
 }
 
 // WindowState 1 starts maximised and ignores the stored size; any other
-// value starts normal at the stored size. The spectrogram pane gets its
-// stored height until the first resize sets the proportional split.
+// value starts normal at the stored size.
 void WindowSettingsBinder::applyGeometry(const WindowSettings& stored) {
     if (!StartsMaximised(stored)) parts_.window.resize(stored.WindowWidth, stored.WindowHeight);
-    const int top = splitterTop(stored);
-    parts_.plotSplitter.setSizes({top, std::max(parts_.plotArea.height() - top, 1)});
+    parts_.split.SetStoredTop(stored.SplitterTop);
 }
 
 // A hidden page (or one that no longer exists) leaves the first page shown.
@@ -251,8 +247,6 @@ void WindowSettingsBinder::applyPage(const WindowSettings& stored) {
         pages.setCurrentIndex(stored.SelectedTab);
     }
 }
-
-int WindowSettingsBinder::StoredSplitterTop() const { return splitterTop(kept_); }
 
 void WindowSettingsBinder::LoadPalette() {
     ReadPaletteSettings(parts_.file, kept_);
@@ -268,7 +262,7 @@ WindowSettings WindowSettingsBinder::Collect() const {
     s.WindowState = parts_.window.isMaximized() ? 1 : 0;
     s.WindowWidth = parts_.window.width();
     s.WindowHeight = parts_.window.height();
-    s.SplitterTop = parts_.spectrogramPane.height();
+    s.SplitterTop = parts_.split.TopHeight();
     s.SelectedTab = parts_.pages.currentIndex();
     s.WaveRecorderFilename = parts_.recorder.FileName();
     s.WavePlayerFilename = parts_.player.FileName();

@@ -5,13 +5,15 @@
 // the keys the window keeps without a control.
 //
 // The controls are found in the window by their object names and stored
-// under their keys, so a new stored control needs no code here unless its
-// handlers must run at start-up (kLoadOrder in the source). Load sets each
-// control as the user would and then sends the signal a user's change sends,
-// so the handler connected to the control, wherever it lives, takes the
-// value up even when it equals the control's built position. The file's key
-// order is WindowSettings' (WriteWindowSettings), so a file keeps every byte
-// from one run to the next when nothing changed.
+// under their keys, so saving a new stored control needs no code here; the
+// order they are loaded in is an explicit list (kLoadOrder in the source),
+// where a new one needs its row (the binder refuses to start without it).
+// Load sets each control as the user would and, where the list says so,
+// then sends the signal a user's change sends, so the handler connected to
+// the control, wherever it lives, takes the value up even when it equals
+// the control's built position. The file's key order is WindowSettings'
+// (WriteWindowSettings), so a file keeps every byte from one run to the next
+// when nothing changed.
 //
 // Threads: GUI thread only.
 #pragma once
@@ -29,7 +31,6 @@ class QAbstractButton;
 class QAbstractSlider;
 class QComboBox;
 class QMainWindow;
-class QSplitter;
 class QTabWidget;
 class QWidget;
 
@@ -37,6 +38,7 @@ namespace moravel {
 
 class ExportController;
 class PlayerController;
+class PlotSplit;
 class RecordOnSignalController;
 class RecorderController;
 class SpectrogramPaletteState;
@@ -48,9 +50,7 @@ public:
     /// outlive the binder.
     struct Parts {
         QMainWindow& window;          // its size; the stored controls are its children
-        QSplitter& plotSplitter;      // spectrogram pane above the spectrum pane
-        QWidget& plotArea;            // PanelBack, the splitter's parent
-        QWidget& spectrogramPane;     // TopPanel: its height is SplitterTop
+        PlotSplit& split;             // the spectrogram pane's height is SplitterTop
         QTabWidget& pages;            // Tab1: SelectedTab
         const SpectrumPane& spectrum; // the bars' first frequency and the axis minimum
         RecorderController& recorder;
@@ -81,9 +81,6 @@ public:
 
     /// The stored WindowState asks for a maximised window.
     bool StartMaximised() const { return StartsMaximised(kept_); }
-    /// The spectrogram pane's stored height, at least 1 pixel, which the
-    /// first resize turns into the split's proportion.
-    int StoredSplitterTop() const;
 
 private:
     void findControls();
