@@ -91,13 +91,9 @@ void WaveDeviceController::createDevices() {
 // loss; no message box, so that the window stays usable while the card is gone.
 void WaveDeviceController::watchDevices() {
     DeviceWatch::Hooks hooks;
-    hooks.closeDevices = [this] {
-        waveIn_->Close();
-        waveOut_->Close();
-    };
+    hooks.closeDevices = [this] { closeDevices(); };
     hooks.reopenDevices = [this] {
-        waveIn_->Close();
-        waveOut_->Close();
+        closeDevices();
         parts_.backend.Rescan();
         openDevices();
     };
@@ -113,6 +109,11 @@ void WaveDeviceController::watchDevices() {
     const auto lost = [this](QObject*) { deviceWatch_->DeviceLost(); };
     waveIn_->OnLost = lost;
     waveOut_->OnLost = lost;
+}
+
+void WaveDeviceController::closeDevices() {
+    waveIn_->Close();
+    waveOut_->Close();
 }
 
 void WaveDeviceController::openDevices() {
@@ -143,8 +144,7 @@ void WaveDeviceController::StopSampling() {
     stopClocks();
     if (waveIn_->IsOpen() || waveOut_->IsOpen()) {
         appendDeviceCounts(*waveIn_, *waveOut_, output_->Trim());
-        waveIn_->Close();
-        waveOut_->Close();
+        closeDevices();
         QElapsedTimer waited;
         waited.start();
         do {

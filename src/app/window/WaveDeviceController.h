@@ -131,6 +131,7 @@ public:
 private:
     void createDevices();
     void watchDevices();
+    void closeDevices();
     void openDevices();
     bool devicesBusy() const;
     void configureDevices(std::int32_t outputRate, std::int32_t bufferBytes, std::int32_t blockRate);
