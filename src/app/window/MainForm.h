@@ -13,12 +13,13 @@
 //                           SpectrogramView) with their pages and the refresh
 //                           after each processed block; they connect their
 //                           own controls
-//   MainFormShell.cpp       activation, resize, close, the menus (the image
-//                           export's connected to ExportController) and the
-//                           help buttons (PageRegistry)
+//   MainFormShell.cpp       activation, close, the menus (the image export's
+//                           connected to ExportController) and the help
+//                           buttons (PageRegistry)
 //   WindowSettingsBinder.*  the settings file's values in the controls and back
 //   StatusIndicators.*      the status strip's CPU meter and lights
 //   PageRegistry.*          the settings pages' order, help topics, hidden Debug
+//   PlotSplit.*             the spectrogram pane's share of the plot area
 //   MainFormMixer.cpp       the mixer component with the Soundcard page's
 //                           controller (SoundcardMixerPage), the soundcard
 //                           configuration dialog and the choice of devices
