@@ -11,6 +11,7 @@
 #include "HelpRouter.h"
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
+#include "MainMenu.h"
 #include "PageRegistry.h"
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
@@ -100,7 +101,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         *spectrumPane, *spectrogramPane, *spectrum, *spectrogram, *filter, *debug, *audio->ComboAudioRange, *Tab1,
         *engine_, stopwatch_, state_, options_.spectrogramColumns,
         [this] { processing_->Equalizer().ApplyControls(); }});
-    buildMenus();
+    BuildMainMenu(*menuBar());
     indicators_ = std::make_unique<StatusIndicators>(StatusIndicators::Parts{
         *Panel4, *recorder->sb_wave_record, *recorder->sb_waverecorder_pause, state_.BufferError,
         options_.cpuStatFile, errorReport()});
@@ -199,10 +200,9 @@ QWidget* TMainForm::buildPlotArea(QWidget* parent) {
 // The wave devices with the block cycle between them, and the files that
 // feed and take its blocks: the player, the recorder and record on signal.
 void TMainForm::createDevices() {
-    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
-        *options_.backend, *engine_, stopwatch_, state_, *audio->ComboAudioRange, *action("AudioDevices"), *Panel4,
-        *this, errorReport(),
+        *options_.backend, *engine_, stopwatch_, state_, *audio->ComboAudioRange, *MenuAction(*this, "AudioDevices"),
+        *Panel4, *this, errorReport(),
         [this](LiveOutput& output) { return std::make_unique<MainFormCycleClient>(*this, output); },
         [this] { return deviceChoice_->Describe(); },
         [this] {

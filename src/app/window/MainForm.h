@@ -187,7 +187,6 @@ private:
     // Layout (MainForm.cpp)
     void buildWindow();
     QWidget* buildPlotArea(QWidget* parent);
-    void buildMenus();
     void createDevices();
     void connectControls();
     void disableUnbuiltControls();

@@ -9,6 +9,7 @@
 #include "HelpTopics.h"
 #include "LocaleNumber.h"
 #include "MainForm.h"
+#include "MainMenu.h"
 #include "MemoryStatus.h"
 #include "PageRegistry.h"
 #include "PlotPanes.h"
@@ -22,55 +23,18 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMenuBar>
 #include <QThread>
 
 namespace moravel {
 
-void TMainForm::buildMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    const auto item = [this](QMenu* menu, const char* name, const QString& text) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    item(file, "Exit1", QStringLiteral("Exit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-
-    QMenu* spectrumMenu = bar->addMenu(QStringLiteral("Spectrum"));
-    item(spectrumMenu, "SpectrumSaveToFile", QStringLiteral("Save visible area to file"));
-    item(spectrumMenu, "SpectrumCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
-    item(spectrumMenu, "SpectrumPrint", QStringLiteral("Print..."));
-    QMenu* spectrogramMenu = bar->addMenu(QStringLiteral("Spectrogram"));
-    item(spectrogramMenu, "SpectrogramSaveToFile", QStringLiteral("Save visible area to file"));
-    item(spectrogramMenu, "SpectrogramCopyToClipboard", QStringLiteral("Copy visible area to clipboard"));
-    item(spectrogramMenu, "SpectrogramPrint", QStringLiteral("Print..."));
-    item(spectrogramMenu, "SpectrogramPrintPreview", QStringLiteral("Print preview"))->setVisible(false);
-
-    QMenu* settings = bar->addMenu(QStringLiteral("&Settings"));
-    item(settings, "ConfigureSoundcard", QStringLiteral("Configure Soundcard"));
-    item(settings, "AudioDevices", QStringLiteral("Audio Devices..."));
-
-    QMenu* helpMenu = bar->addMenu(QStringLiteral("&Help"));
-    item(helpMenu, "About1", QStringLiteral("About"));
-    item(helpMenu, "HelpIndex", QStringLiteral("Help Index"))->setShortcut(QKeySequence(Qt::Key_F1));
-    helpMenu->addSeparator();
-    item(helpMenu, "OnlineManual", QStringLiteral("Open the online manual"));
-    item(helpMenu, "Homepage", QStringLiteral("Visit the Moravel homepage"));
-    helpMenu->addSeparator();
-    item(helpMenu, "NominateFeature", QStringLiteral("Nominate a new feature online"));
-}
-
 void TMainForm::connectShellControls() {
-    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    const auto action = [this](const char* name) { return MenuAction(*this, name); };
     on(action("Exit1"), &QAction::triggered, &QWidget::close);
     on(action("ConfigureSoundcard"), &QAction::triggered, &TMainForm::openConfigureSoundcard);
     // The modal dialog opens from the event loop, after the action has
     // returned, so that an assistive client that triggered it is not held.
-    on(action("AudioDevices"), &QAction::triggered, [this] {
-        QTimer::singleShot(0, this, guard([this] { deviceChoice_->ChooseInDialog(this); }));
-    });
+    on(action("AudioDevices"), &QAction::triggered,
+       [this] { QTimer::singleShot(0, this, guard([this] { deviceChoice_->ChooseInDialog(this); })); });
     on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
     const auto showTopic = [this](const char* topic) {
@@ -92,7 +56,7 @@ void TMainForm::connectExportMenus() {
     exportControl_ = std::make_unique<ExportController>(
         ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *spectrum->sb_Spectrum_on,
                                 *spectrogram->sb_spectrogram_on, *save1});
-    const auto action = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    const auto action = [this](const char* name) { return MenuAction(*this, name); };
     const GuardedConnector<ExportController> exporter(*this, *exportControl_, errorReport());
     exporter(action("SpectrumSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrum);
     exporter(action("SpectrumCopyToClipboard"), &QAction::triggered, &ExportController::CopySpectrum);
@@ -117,7 +81,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guard(&TMainForm::FormActivate)();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guard (&TMainForm::FormActivate)();
 }
 
 // Only the first activation runs these steps: repeating them whenever a

@@ -10,10 +10,7 @@
 namespace moravel {
 
 PlotSplit::PlotSplit(QSplitter& splitter, QWidget& area, std::function<void()> layoutChanged, ErrorReport report)
-    : splitter_(splitter),
-      area_(area),
-      layoutChanged_(std::move(layoutChanged)),
-      report_(std::move(report)) {
+    : splitter_(splitter), area_(area), layoutChanged_(std::move(layoutChanged)), report_(std::move(report)) {
     area_.installEventFilter(this);
     GuardedConnect(&splitter_, &QSplitter::splitterMoved, this, report_, [this] { splitterMoved(); });
 }

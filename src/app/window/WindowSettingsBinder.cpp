@@ -112,8 +112,7 @@ QString qName(std::string_view name) { return QString::fromUtf8(name.data(), sta
 template <typename Widget>
 Widget* findIn(QMainWindow& window, std::string_view name) {
     auto* widget = window.findChild<Widget*>(qName(name));
-    if (widget == nullptr)
-        throw std::logic_error("The stored control " + std::string(name) + " is not in the window");
+    if (widget == nullptr) throw std::logic_error("The stored control " + std::string(name) + " is not in the window");
     return widget;
 }
 

@@ -49,10 +49,10 @@ public:
     /// What the values are read from and written to; everything must
     /// outlive the binder.
     struct Parts {
-        QMainWindow& window;          // its size; the stored controls are its children
-        PlotSplit& split;             // the spectrogram pane's height is SplitterTop
-        QTabWidget& pages;            // Tab1: SelectedTab
-        const SpectrumPane& spectrum; // the bars' first frequency and the axis minimum
+        QMainWindow& window;           // its size; the stored controls are its children
+        PlotSplit& split;              // the spectrogram pane's height is SplitterTop
+        QTabWidget& pages;             // Tab1: SelectedTab
+        const SpectrumPane& spectrum;  // the bars' first frequency and the axis minimum
         RecorderController& recorder;
         PlayerController& player;
         const ExportController& exporter;  // the displays' "On" as the user chose them
