@@ -65,7 +65,7 @@ public:
         QCoreApplication::sendPostedEvents();
     }
 
-    /// The first activation: palette, priority, start_sample.
+    /// The first activation: palette, priority, sampling started.
     void Start() {
         form_->FormActivate();
         QCoreApplication::sendPostedEvents();
