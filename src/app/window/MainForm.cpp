@@ -12,7 +12,7 @@
 #include "LineAssignment.h"
 #include "MainFormCycleClient.h"
 #include "MainMenu.h"
-#include "PageRegistry.h"
+#include "SettingsPages.h"
 #include "AudioMixer.h"
 #include "DeviceChoiceController.h"
 #include "SoundcardMixerPage.h"
@@ -97,15 +97,14 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     InstallAccessibleValues();
     InstallAccessibleButtons();
     buildWindow();
-    displays_ = std::make_unique<PlotDisplays>(PlotDisplays::Parts{
-        *spectrumPane, *spectrogramPane, *spectrum, *spectrogram, *filter, *debug, *audio->ComboAudioRange, *Tab1,
-        *engine_, stopwatch_, state_, options_.spectrogramColumns,
-        [this] { processing_->Equalizer().ApplyControls(); }});
+    displays_ = std::make_unique<PlotDisplays>(
+        PlotDisplays::Parts{*spectrumPane, *spectrogramPane, *pages->spectrum, *pages->spectrogram, *pages->filter,
+                            *pages->debug, *pages->audio->ComboAudioRange, *pages, *engine_, stopwatch_, state_,
+                            options_.spectrogramColumns, [this] { processing_->Equalizer().ApplyControls(); }});
     BuildMainMenu(*menuBar());
     indicators_ = std::make_unique<StatusIndicators>(StatusIndicators::Parts{
-        *Panel4, *recorder->sb_wave_record, *recorder->sb_waverecorder_pause, state_.BufferError,
+        *Panel4, *pages->recorder->sb_wave_record, *pages->recorder->sb_waverecorder_pause, state_.BufferError,
         options_.cpuStatFile, errorReport()});
-    ArrangePages(*Tab1);
     createDeviceChoice();
     createMixer();
     state_.SamplingEnabled = false;
@@ -116,7 +115,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     // new value is announced.
     ApplyAccessibleTexts(this);
     settings_ = std::make_unique<WindowSettingsBinder>(WindowSettingsBinder::Parts{
-        *this, *split_, *Tab1, *spectrumPane, files_->Recorder(), files_->Player(), *exportControl_,
+        *this, *split_, *pages, *spectrumPane, files_->Recorder(), files_->Player(), *exportControl_,
         displays_->Spectrogram().Palette(), files_->RecordOnSignal(), ini_, showMessage_});
     settings_->Load();
     // The gradient editor comes after the window is complete, hidden until "Edit".
@@ -145,22 +144,8 @@ void TMainForm::buildWindow() {
     auto* row = new QHBoxLayout(settingsPanel);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    Tab1 = new QTabWidget(settingsPanel);
-    Tab1->setObjectName(QStringLiteral("Tab1"));
-    Tab1->setDocumentMode(true);
-    soundcard = std::make_unique<SoundcardPage>(Tab1);
-    audio = std::make_unique<AudioPage>(Tab1);
-    spectrum = std::make_unique<SpectrumPage>(Tab1);
-    spectrogram = std::make_unique<SpectrogramPage>(Tab1);
-    filter = std::make_unique<FilterPage>(Tab1);
-    shift = std::make_unique<ShiftPage>(Tab1);
-    compress = std::make_unique<CompressPage>(Tab1);
-    expand = std::make_unique<ExpandPage>(Tab1);
-    equalizer = std::make_unique<EqualizerPage>(Tab1);
-    player = std::make_unique<PlayerPage>(Tab1);
-    recorder = std::make_unique<RecorderPage>(Tab1);
-    debug = std::make_unique<DebugPage>(Tab1);
-    row->addWidget(Tab1, 1);
+    pages = new SettingsPages(settingsPanel);
+    row->addWidget(pages, 1);
     Panel4 = new StatusStrip(settingsPanel);
     row->addWidget(Panel4);
     column->addWidget(settingsPanel);
@@ -201,8 +186,8 @@ QWidget* TMainForm::buildPlotArea(QWidget* parent) {
 // feed and take its blocks: the player, the recorder and record on signal.
 void TMainForm::createDevices() {
     devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
-        *options_.backend, *engine_, stopwatch_, state_, *audio->ComboAudioRange, *MenuAction(*this, "AudioDevices"),
-        *Panel4, *this, errorReport(),
+        *options_.backend, *engine_, stopwatch_, state_, *pages->audio->ComboAudioRange,
+        *MenuAction(*this, "AudioDevices"), *Panel4, *this, errorReport(),
         [this](LiveOutput& output) { return std::make_unique<MainFormCycleClient>(*this, output); },
         [this] { return deviceChoice_->Describe(); },
         [this] {
@@ -214,7 +199,7 @@ void TMainForm::createDevices() {
         [this] { offerSoundcardDialog(); },
         [this](std::int32_t outputRate) {
             spectrumPane->ScrollSpectrum->setMaximum(outputRate / 2);
-            filter->TrackFilterCenter->setMaximum(outputRate / 2);
+            pages->filter->TrackFilterCenter->setMaximum(outputRate / 2);
         },
         [this] { processing_->Filter().ApplyControls(); }, [this] { displays_->Spectrum().ResolutionChanged(); },
         [this] { return files_->Running(); }, [this] { displays_->Refresh(); },
@@ -228,15 +213,16 @@ void TMainForm::createDevices() {
         options_.blockProcessed});
 
     save1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Save, options_.chooseFile, this);
-    files_ = std::make_unique<WaveFiles>(WaveFiles::Parts{*player, *recorder, *Tab1, *save1, options_.chooseFile, *this,
-                                                          showMessage_, errorReport(), *devices_, *engine_});
+    files_ = std::make_unique<WaveFiles>(WaveFiles::Parts{*pages->player, *pages->recorder, *pages, *save1,
+                                                          options_.chooseFile, *this, showMessage_, errorReport(),
+                                                          *devices_, *engine_});
 }
 
 // The audio range straight to the device controller (the recorder's and
 // player's buttons are connected by WaveFiles).
 void TMainForm::connectPipelineControls() {
     const GuardedConnector devices(*this, *devices_, errorReport());
-    devices(audio->ComboAudioRange, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
+    devices(pages->audio->ComboAudioRange, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
 }
 
 void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
@@ -247,7 +233,7 @@ void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
 // The Soundcard page's pairs and its "Auto set audio" wait for the first
 // start of sampling, which reads the line assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{soundcard->ButtonAutoSetAudio}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{pages->soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
 }
@@ -255,10 +241,10 @@ void TMainForm::disableUnbuiltControls() {
 void TMainForm::connectControls() {
     connectPipelineControls();
     processing_ = std::make_unique<ProcessingControls>(ProcessingControls::Parts{
-        *filter, *shift, *audio, *compress, *expand, *equalizer, *spectrumPane, *engine_, *Tab1, errorReport(),
-        [this] { return devices_->WaveIn().samples; }});
+        *pages->filter, *pages->shift, *pages->audio, *pages->compress, *pages->expand, *pages->equalizer,
+        *spectrumPane, *engine_, *pages, errorReport(), [this] { return devices_->WaveIn().samples; }});
     displays_->Connect(errorReport());
-    on(spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
+    on(pages->spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();
 }
 

@@ -61,31 +61,20 @@ class QWidget;
 
 namespace moravel {
 
-class AudioPage;
-class CompressPage;
 class DeviceChoiceController;
-class DebugPage;
-class EqualizerPage;
-class ExpandPage;
 class ExportController;
-class FilterPage;
 class GradientEditorController;
 class HelpRouter;
 class MainFormCycleClient;
 class PlayerController;
-class PlayerPage;
 class ProcessingControls;
 class RecorderController;
 class RecordOnSignalController;
-class RecorderPage;
-class ShiftPage;
 class SoundcardMixerPage;
-class SoundcardPage;
-class SpectrogramPage;
+class SettingsPages;
 class SpectrogramPane;
 class PlotDisplays;
 class PlotSplit;
-class SpectrumPage;
 class SpectrumPane;
 class StatusIndicators;
 class StatusStrip;
@@ -269,22 +258,10 @@ private:
 
 public:
     // Widgets, named as their controls (Qt owns them).
-    QTabWidget* Tab1 = nullptr;
+    SettingsPages* pages = nullptr;  // Tab1, with every settings page
     StatusStrip* Panel4 = nullptr;
     SpectrogramPane* spectrogramPane = nullptr;
     SpectrumPane* spectrumPane = nullptr;
-    std::unique_ptr<SoundcardPage> soundcard;
-    std::unique_ptr<AudioPage> audio;
-    std::unique_ptr<SpectrumPage> spectrum;
-    std::unique_ptr<SpectrogramPage> spectrogram;
-    std::unique_ptr<FilterPage> filter;
-    std::unique_ptr<ShiftPage> shift;
-    std::unique_ptr<CompressPage> compress;
-    std::unique_ptr<ExpandPage> expand;
-    std::unique_ptr<EqualizerPage> equalizer;
-    std::unique_ptr<PlayerPage> player;
-    std::unique_ptr<RecorderPage> recorder;
-    std::unique_ptr<DebugPage> debug;
 };
 
 }  // namespace moravel

@@ -5,6 +5,7 @@
 #include "PlayerController.h"
 #include "PlotPanes.h"
 #include "RecordOnSignalController.h"
+#include "SettingsPages.h"
 #include "RecorderController.h"
 #include "WaveFiles.h"
 #include "ShiftControl.h"
@@ -58,53 +59,55 @@ void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
 MainFormCycleClient::MainFormCycleClient(TMainForm& form, LiveOutput& output) : form_(form), output_(output) {}
 
 CycleControls MainFormCycleClient::Controls() const {
+    const SettingsPages& pages = *form_.pages;
     CycleControls c;
     DynamicsSettings& d = c.stages.dynamics;
-    d.agcOn = form_.audio->CheckAGC->isChecked();
-    d.agcLevel = form_.audio->TrackAgcLevel->value();
-    d.agcDecay = form_.audio->TrackAgcDecay->value();
-    d.noiseBlankerOn = form_.audio->CheckNoiseBlanker1->isChecked();
-    d.noiseBlankerLevel = form_.audio->TrackNoiseblanker1Level->value();
-    d.compressorOn = form_.compress->sb_compressor_on->isChecked();
-    d.compressorThreshold = form_.compress->TrackCompressorThreshold->value();
-    d.compressorGain = form_.compress->TrackCompressorGain->value();
-    d.expanderOn = form_.expand->sb_expander_on->isChecked();
-    d.expanderThreshold = form_.expand->TrackExpanderThreshold->value();
-    d.expanderGain = form_.expand->TrackExpanderGain->value();
-    c.stages.filterOn = form_.filter->sb_filter_on->isChecked();
-    c.stages.shiftOn = form_.shift->sb_shift_on->isChecked();
-    c.stages.shiftBins =
-        ShiftBins(form_.shift->tbFreqShift->value(), form_.shift->ComboFreqShiftRange->currentIndex());
-    c.stages.equalizerOn = form_.equalizer->sb_equalizer_on->isChecked();
-    c.playerActive = form_.player->sb_wave_play->isChecked() || form_.player->sb_waveplayer_pause->isChecked();
-    c.recording = form_.recorder->sb_wave_record->isChecked() && !form_.recorder->sb_waverecorder_pause->isChecked();
-    if (form_.debug->sb_plot_spectral->isChecked()) {
+    d.agcOn = pages.audio->CheckAGC->isChecked();
+    d.agcLevel = pages.audio->TrackAgcLevel->value();
+    d.agcDecay = pages.audio->TrackAgcDecay->value();
+    d.noiseBlankerOn = pages.audio->CheckNoiseBlanker1->isChecked();
+    d.noiseBlankerLevel = pages.audio->TrackNoiseblanker1Level->value();
+    d.compressorOn = pages.compress->sb_compressor_on->isChecked();
+    d.compressorThreshold = pages.compress->TrackCompressorThreshold->value();
+    d.compressorGain = pages.compress->TrackCompressorGain->value();
+    d.expanderOn = pages.expand->sb_expander_on->isChecked();
+    d.expanderThreshold = pages.expand->TrackExpanderThreshold->value();
+    d.expanderGain = pages.expand->TrackExpanderGain->value();
+    c.stages.filterOn = pages.filter->sb_filter_on->isChecked();
+    c.stages.shiftOn = pages.shift->sb_shift_on->isChecked();
+    c.stages.shiftBins = ShiftBins(pages.shift->tbFreqShift->value(), pages.shift->ComboFreqShiftRange->currentIndex());
+    c.stages.equalizerOn = pages.equalizer->sb_equalizer_on->isChecked();
+    c.playerActive = pages.player->sb_wave_play->isChecked() || pages.player->sb_waveplayer_pause->isChecked();
+    c.recording = pages.recorder->sb_wave_record->isChecked() && !pages.recorder->sb_waverecorder_pause->isChecked();
+    if (pages.debug->sb_plot_spectral->isChecked()) {
         c.debugPlot = DebugPlot::Spectral;
-    } else if (form_.debug->sb_plot_signal->isChecked()) {
+    } else if (pages.debug->sb_plot_signal->isChecked()) {
         c.debugPlot = DebugPlot::Signal;
     }
     return c;
 }
 
-void MainFormCycleClient::ShowAvailable(long double seconds) { showNow(form_.debug->Label71, formatSeconds(seconds)); }
+void MainFormCycleClient::ShowAvailable(long double seconds) {
+    showNow(form_.pages->debug->Label71, formatSeconds(seconds));
+}
 
 void MainFormCycleClient::ShowBufferCycle(long double seconds) {
-    showNow(form_.debug->Label35, formatSeconds(seconds));
+    showNow(form_.pages->debug->Label35, formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ShowBuffersBehind(std::int32_t blocks) {
-    showNow(form_.debug->Label47, QString::number(blocks));
+    showNow(form_.pages->debug->Label47, QString::number(blocks));
 }
 
 void MainFormCycleClient::ShowProcessTime(long double seconds) {
-    form_.debug->Label33->setText(formatSeconds(seconds));
+    form_.pages->debug->Label33->setText(formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
     form_.files_->Player().ReadBlock(block, bytes);
 }
 
-void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.audio->VUAgcLevel->SetPosition(position); }
+void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.pages->audio->VUAgcLevel->SetPosition(position); }
 
 void MainFormCycleClient::PlotSpectral(const float* spectrum, std::int32_t count) {
     plotCurve(form_.spectrogramPane->Series2, spectrum, count);

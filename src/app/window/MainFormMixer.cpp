@@ -8,6 +8,7 @@
 #include "LineAssignment.h"
 #include "HelpRouter.h"
 #include "MainForm.h"
+#include "SettingsPages.h"
 #include "MixerDeviceChoice.h"
 #include "MixerSetupDialog.h"
 #include "SimulatedMixerService.h"
@@ -73,7 +74,7 @@ void TMainForm::openMixer(std::shared_ptr<mixer::MixerService> service) {
     mixer = std::make_unique<TAudioMixer>(options_.mixerService);
     mixer->setObjectName(QStringLiteral("mixer"));
     mixer->SetMixerId(ChosenMixerDevice(*options_.mixerService, ini_));
-    soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*soundcard, *mixer, errorReport());
+    soundcardMixer_ = std::make_unique<SoundcardMixerPage>(*pages->soundcard, *mixer, errorReport());
     soundcardMixer_->ShowCardName();
 }
 

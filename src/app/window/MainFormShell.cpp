@@ -13,6 +13,7 @@
 #include "MemoryStatus.h"
 #include "PageRegistry.h"
 #include "PlotPanes.h"
+#include "SettingsPages.h"
 #include "WaveDeviceController.h"
 #include "WaveFiles.h"
 #include "WindowSettingsBinder.h"
@@ -47,15 +48,15 @@ void TMainForm::connectShellControls() {
         on(button, &QAbstractButton::clicked, [this, topic] { help_->ShowTopic(topic); });
     }
     connectExportMenus();
-    InstallPageShortcuts(Tab1);
+    InstallPageShortcuts(pages);
 }
 
 // ---- Image export ------------------------------------------------------------------------
 
 void TMainForm::connectExportMenus() {
     exportControl_ = std::make_unique<ExportController>(
-        ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *spectrum->sb_Spectrum_on,
-                                *spectrogram->sb_spectrogram_on, *save1});
+        ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *pages->spectrum->sb_Spectrum_on,
+                                *pages->spectrogram->sb_spectrogram_on, *save1});
     const auto action = [this](const char* name) { return MenuAction(*this, name); };
     const GuardedConnector<ExportController> exporter(*this, *exportControl_, errorReport());
     exporter(action("SpectrumSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrum);
