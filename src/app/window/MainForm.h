@@ -18,6 +18,7 @@
 //                           buttons (PageRegistry)
 //   WindowSettingsBinder.*  the settings file's values in the controls and back
 //   StatusIndicators.*      the status strip's CPU meter and lights
+//   SettingsPages.*         the page control Tab1 with every settings page
 //   PageRegistry.*          the settings pages' order, help topics, hidden Debug
 //   PlotSplit.*             the spectrogram pane's share of the plot area
 //   MainFormMixer.cpp       the mixer component with the Soundcard page's

@@ -7,9 +7,9 @@
 // so a new page goes after the last shown one: the indices stored files hold
 // for the shown pages then stay theirs (the hidden Debug page cannot be the
 // selected one, its index may move).
-// Adding a page: its class (pages/), one row here, and the line in the
-// window that builds it; ArrangePages throws when the tabs and the table
-// disagree, so a forgotten row shows at the first start.
+// Adding a page: its class (pages/), one row here, and its member in
+// SettingsPages, which builds it; ArrangePages throws when the tabs and the
+// table disagree, so a forgotten row shows at the first start.
 //
 // GUI thread only.
 #pragma once
