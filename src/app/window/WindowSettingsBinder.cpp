@@ -143,6 +143,18 @@ int comboIndex(const ComboControl& control, std::int32_t stored) {
     return index == kNoSelection && control.name == kComboAudioRange.name ? 0 : index;
 }
 
+// Sets the control `name` of `rows` (pairs of a control table row and its
+// widget) with `apply`; false when `rows` has no such control.
+template <typename Rows, typename Apply>
+bool setFirst(const Rows& rows, std::string_view name, Apply apply) {
+    for (const auto& [row, widget] : rows) {
+        if (row->name != name) continue;
+        apply(*row, *widget);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 WindowSettingsBinder::WindowSettingsBinder(Parts parts) : parts_(std::move(parts)) {
@@ -184,25 +196,17 @@ void WindowSettingsBinder::checkLoadOrder() const {
 }
 
 bool WindowSettingsBinder::set(std::string_view name, WindowSettings& stored) const {
-    for (const auto& [row, slider] : tracks_) {
-        if (row->name == name) {
-            slider->setValue(*NumberField(stored, row->key));
-            return true;
-        }
-    }
-    for (const auto& [row, combo] : combos_) {
-        if (row->name == name) {
-            combo->setCurrentIndex(comboIndex(*row, *NumberField(stored, row->key)));
-            return true;
-        }
-    }
-    for (const auto& [row, button] : switches_) {
-        if (row->name == name) {
-            button->setChecked(*SwitchField(stored, row->key));
-            return true;
-        }
-    }
-    return false;
+    return setFirst(tracks_, name,
+                    [&stored](const TrackControl& row, QAbstractSlider& slider) {
+                        slider.setValue(*NumberField(stored, row.key));
+                    }) ||
+           setFirst(combos_, name,
+                    [&stored](const ComboControl& row, QComboBox& combo) {
+                        combo.setCurrentIndex(comboIndex(row, *NumberField(stored, row.key)));
+                    }) ||
+           setFirst(switches_, name, [&stored](const SwitchControl& row, QAbstractButton& button) {
+               button.setChecked(*SwitchField(stored, row.key));
+           });
 }
 
 void WindowSettingsBinder::Load() {
