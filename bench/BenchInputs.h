@@ -2,8 +2,8 @@
 // chain with every stage switched on.
 #pragma once
 
-#include "ChainSettings.h"
-#include "FilterPresets.h"
+#include "dsp/ChainSettings.h"
+#include "common/FilterPresets.h"
 
 #include <cmath>
 #include <cstdint>

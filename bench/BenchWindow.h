@@ -2,9 +2,9 @@
 // platform, for the window benchmarks. GUI thread only.
 #pragma once
 
-#include "MainForm.h"
-#include "WaveDeviceController.h"
-#include "virtual/VirtualCard.h"
+#include "app/window/MainForm.h"
+#include "app/window/WaveDeviceController.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <string>
 

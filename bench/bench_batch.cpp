@@ -2,8 +2,8 @@
 // memory (so the disk does not blur the figure). "x_realtime" is seconds of
 // audio processed per second.
 #include "BenchInputs.h"
-#include "MemoryRiffFile.h"
-#include "ProcessingLoop.h"
+#include "audio/MemoryRiffFile.h"
+#include "cli/ProcessingLoop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,7 +34,7 @@ const std::vector<std::uint8_t>& TenMinuteFile() {
 void BM_BatchTenMinutes(benchmark::State& state) {
     const ChainSettings settings = state.range(0) != 0 ? EveryStageOn() : ChainSettings{};
     const LoopThreads threads = state.range(1) == 2 ? LoopThreads::kTwo : LoopThreads::kOne;
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     for (auto _ : state) {
         state.PauseTiming();
         auto input = std::make_unique<MemoryRiffFile>(TenMinuteFile());

@@ -2,9 +2,9 @@
 // "block_ms" is the audio the block holds, "load_pct" the share of that
 // block period the chain takes, "x_realtime" how many times faster than real
 // time it runs.
-#include "AudioRange.h"
+#include "common/AudioRange.h"
 #include "BenchInputs.h"
-#include "BlockChain.h"
+#include "dsp/BlockChain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +22,7 @@ void BM_BlockThroughEveryStage(benchmark::State& state) {
     const auto input = ToneAndNoise(static_cast<std::size_t>(samples) * kDistinctBlocks, rate);
 
     const ChainSettings settings = EveryStageOn();
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     ConfigureChain(*engine, settings, rate, range.bufferBytes);
     const StageSwitches stages = SwitchesFor(settings);
 

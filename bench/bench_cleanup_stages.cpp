@@ -4,9 +4,9 @@
 // the three together (--clean-speech). "block_%" is the time of one cycle as
 // a share of the block's duration; the stages' cost is the difference from
 // the first row.
-#include "AudioRange.h"
+#include "common/AudioRange.h"
 #include "BenchInputs.h"
-#include "BlockChain.h"
+#include "dsp/BlockChain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,7 +34,7 @@ ChainSettings With(Stages stages) {
 
 void BM_CleanupStages(benchmark::State& state) {
     const ChainSettings settings = With(static_cast<Stages>(state.range(0)));
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     ConfigureChain(*engine, settings, kRate, kRange.bufferBytes);
     const StageSwitches stages = SwitchesFor(settings);
     const std::int32_t samples = kRange.bufferBytes / 2;

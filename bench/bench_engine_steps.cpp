@@ -6,7 +6,7 @@
 // cross-fade and display spectrum). Each runs on a spectrum left by a real block, restored
 // before every run so each sees the same input.
 #include "BenchInputs.h"
-#include "BlockChain.h"
+#include "dsp/BlockChain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,12 +34,12 @@ enum Step : int {
 void BM_EngineStep(benchmark::State& state) {
     const auto step = static_cast<Step>(state.range(0));
     const ChainSettings settings = EveryStageOn();
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     ConfigureChain(*engine, settings, kRate, kBytes);
     const auto input = ToneAndNoise(kBytes / 2, kRate);
     LoadBlock(*engine, input.data(), kBytes);
     engine->AnalyseBlock();
-    const std::vector<float> spectrum(engine->Spectrum, engine->Spectrum + TmyFFT::kLargeCapacity);
+    const std::vector<float> spectrum(engine->Spectrum, engine->Spectrum + Engine::kLargeCapacity);
     for (auto _ : state) {
         state.PauseTiming();
         std::copy(spectrum.begin(), spectrum.end(), engine->Spectrum);

@@ -3,8 +3,8 @@
 // every size the engine uses, and the engine's zero-padded analysis load
 // (straight into reversed order, from the second stage) against the plain
 // fill-then-transform.
-#include "Fourier2.h"
-#include "FourierKernels.h"
+#include "dsp/Fourier2.h"
+#include "dsp/FourierKernels.h"
 
 #include <benchmark/benchmark.h>
 

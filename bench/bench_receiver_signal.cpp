@@ -2,7 +2,7 @@
 // every component on, read in capture-sized blocks. "x_realtime" is seconds
 // of signal made per second of CPU; its inverse is the share of one core the
 // signal takes while the card runs in real time.
-#include "virtual/ReceiverSignal.h"
+#include "audio/virtual/ReceiverSignal.h"
 
 #include <benchmark/benchmark.h>
 

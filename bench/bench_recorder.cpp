@@ -5,7 +5,7 @@
 // (31000 Hz) buffers between two ticks, which the commit writes too. Only
 // the commit is timed; the file is in the temp folder ($TMPDIR), so the
 // figures are that disk's.
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,8 +10,8 @@
 //    through the event loop, by a full replot against a region replot of
 //    the plot area or of the column's strip.
 #include "BenchWindow.h"
-#include "SpectrogramImage.h"
-#include "TChart.h"
+#include "views/SpectrogramImage.h"
+#include "views/TChart.h"
 
 #include <QApplication>
 

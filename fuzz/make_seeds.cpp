@@ -1,9 +1,9 @@
 // Writes the seed corpus for waveio_fuzz into the folder given on the
 // command line: small files in each playable layout, plus the irregular
 // shapes the reader has to cope with (unfinished sizes, trailing chunks).
-#include "ByteOrder.h"
-#include "MemoryRiffFile.h"
-#include "waveio.h"
+#include "audio/ByteOrder.h"
+#include "audio/MemoryRiffFile.h"
+#include "audio/waveio.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // NUL bytes into the arguments after the program name. Only UsageError may
 // come out of the parser; what it accepts must be a usable set of options
 // (any other exception, a crash, a sanitizer report or a trap is a bug).
-#include "ProcessOptions.h"
+#include "cli/ProcessOptions.h"
 
 #include <cstddef>
 #include <cstdint>

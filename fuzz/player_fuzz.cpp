@@ -7,8 +7,8 @@
 // (std::range_error, std::overflow_error) are expected; anything else, a
 // crash, a sanitizer report or a broken invariant (trap) is a bug.
 #include "FuzzFile.h"
-#include "PlayerBlock.h"
-#include "WavePlayer.h"
+#include "audio/PlayerBlock.h"
+#include "audio/recorder/WavePlayer.h"
 
 #include <array>
 #include <cstddef>

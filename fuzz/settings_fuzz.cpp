@@ -9,10 +9,10 @@
 // Every read opens the file afresh, so one input costs some seventy file
 // reads and parses: the target reads each key once (ChainFromWindowSettings
 // instead of ReadChainSettings, which would read them all again).
-#include "ChainSettingsFile.h"
+#include "settings/ChainSettingsFile.h"
 #include "FuzzFile.h"
-#include "KiniFile.h"
-#include "WindowSettings.h"
+#include "common/IniFile.h"
+#include "settings/WindowSettings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +30,7 @@ bool isByte(std::int32_t value) { return value >= 0 && value <= 255; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     static const moravel::fuzz::FuzzFile file(".ini");
     file.Write(bytes, size);
-    const moravel::TKustomIniFile ini(file.Path());
+    const moravel::IniFile ini(file.Path());
 
     moravel::WindowSettings settings = moravel::ReadWindowSettings(ini);
     moravel::ReadPaletteSettings(ini, settings);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     check(isByte(settings.SpectrumZoom) && isByte(settings.PlotSmoothing) && isByte(settings.PlotSpeed) &&
           isByte(settings.PlotFunction));
-    check(settings.WaveRecorderFilename.size() <= moravel::TKustomIniFile::kMaxValueLength);
-    check(settings.WavePlayerFilename.size() <= moravel::TKustomIniFile::kMaxValueLength);
+    check(settings.WaveRecorderFilename.size() <= moravel::IniFile::kMaxValueLength);
+    check(settings.WavePlayerFilename.size() <= moravel::IniFile::kMaxValueLength);
     return 0;
 }

@@ -3,9 +3,9 @@
 // and written back out. Only the stream's own errors and the checked frame
 // arithmetic may throw; any other exception, a crash, a sanitizer report or
 // a broken invariant (trap) is a bug.
-#include "MemoryRiffFile.h"
-#include "PlayerBlock.h"
-#include "waveio.h"
+#include "audio/MemoryRiffFile.h"
+#include "audio/PlayerBlock.h"
+#include "audio/waveio.h"
 
 #include <cstddef>
 #include <cstdint>

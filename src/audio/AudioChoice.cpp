@@ -1,8 +1,8 @@
-#include "AudioChoice.h"
+#include "audio/AudioChoice.h"
 
-#include "alsa/AlsaBackend.h"
-#include "virtual/VirtualCard.h"
-#include "virtual/WavLoopSource.h"
+#include "audio/alsa/AlsaBackend.h"
+#include "audio/virtual/VirtualCard.h"
+#include "audio/virtual/WavLoopSource.h"
 
 #include <stdexcept>
 

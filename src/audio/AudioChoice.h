@@ -6,7 +6,7 @@
 // Plain functions; call on the thread that owns the components.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "EnhWave.h"
+#include "audio/EnhWave.h"
 
 #include <algorithm>
 #include <cstring>

@@ -11,9 +11,9 @@
 // or playing flag, and callers test the flags.
 #pragma once
 
-#include "EnhWaveDevice.h"
-#include "WaveDevice.h"
-#include "WaveHeader.h"
+#include "audio/EnhWaveDevice.h"
+#include "audio/WaveDevice.h"
+#include "audio/WaveHeader.h"
 
 #include <array>
 #include <cstdint>

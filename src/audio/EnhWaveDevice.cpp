@@ -1,4 +1,4 @@
-#include "EnhWaveDevice.h"
+#include "audio/EnhWaveDevice.h"
 
 #include <QDebug>
 

@@ -7,7 +7,7 @@
 // one thread, which runs every handler.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <QObject>
 

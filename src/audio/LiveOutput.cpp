@@ -1,6 +1,6 @@
-#include "LiveOutput.h"
+#include "audio/LiveOutput.h"
 
-#include "EnhWave.h"
+#include "audio/EnhWave.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 // Threads: the wave output's thread (the GUI thread in the program).
 #pragma once
 
-#include "RateBridge.h"
+#include "audio/rate/RateBridge.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "MemoryRiffFile.h"
+#include "audio/MemoryRiffFile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // wants a WAV image without touching the disk.
 #pragma once
 
-#include "RiffFile.h"
+#include "audio/RiffFile.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "PlayerBlock.h"
+#include "audio/PlayerBlock.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 // the processing chain from a WAV stream of whatever playable format.
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 // RIFF chunk descent, ascent and creation over any RiffFile. Header fields
 // are assembled byte by byte, so the layout does not depend on the host.
-#include "RiffFile.h"
+#include "audio/RiffFile.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 #include <array>
 #include <limits>

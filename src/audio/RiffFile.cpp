@@ -2,7 +2,7 @@
 // write-back buffer. The position is kept here, not in the kernel, so a
 // seek is only arithmetic and a chunk-size patch that falls inside the
 // buffer never touches the disk before flush().
-#include "RiffFile.h"
+#include "audio/RiffFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -10,7 +10,7 @@
 // notification is handled on the component's thread.
 #pragma once
 
-#include "ThreadHandOff.h"
+#include "audio/ThreadHandOff.h"
 
 #include <QEvent>
 #include <QObject>

@@ -2,10 +2,10 @@
 // writing it when a file is created. Each failure throws its own message so
 // that a user can tell a truncated file from one that is no WAV file at all.
 // Also the canonical 44-byte PCM header, laid out by the same record code.
-#include "WaveHeader.h"
+#include "audio/WaveHeader.h"
 
-#include "ByteOrder.h"
-#include "waveio.h"
+#include "audio/ByteOrder.h"
+#include "audio/waveio.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 // Pure functions; any thread.
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <array>
 #include <cstddef>

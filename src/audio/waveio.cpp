@@ -1,9 +1,9 @@
 // TWaveStream's frame-counted Read, Write and Seek, finishing the file, and
 // TFileWaveStream's ownership of the file. Frame counts are multiplied out
 // in 64 bits and checked before any byte count reaches the file.
-#include "waveio.h"
+#include "audio/waveio.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 #include <algorithm>
 #include <limits>

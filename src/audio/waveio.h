@@ -7,7 +7,7 @@
 // Not thread-safe; one stream is used by one thread at a time.
 #pragma once
 
-#include "RiffFile.h"
+#include "audio/RiffFile.h"
 
 #include <cstdint>
 #include <memory>

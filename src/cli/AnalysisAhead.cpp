@@ -1,10 +1,10 @@
-#include "AnalysisAhead.h"
+#include "cli/AnalysisAhead.h"
 
-#include "BlockChain.h"
+#include "dsp/BlockChain.h"
 
 namespace moravel {
 
-AnalysisAhead::AnalysisAhead(std::unique_ptr<TmyFFT> front, FrontStep step)
+AnalysisAhead::AnalysisAhead(std::unique_ptr<Engine> front, FrontStep step)
     : front_(std::move(front)), step_(std::move(step)), slots_(kSlots), thread_([this] { run(); }) {}
 
 AnalysisAhead::~AnalysisAhead() {
@@ -16,7 +16,7 @@ AnalysisAhead::~AnalysisAhead() {
     thread_.join();
 }
 
-std::int32_t AnalysisAhead::Next(TmyFFT& back) {
+std::int32_t AnalysisAhead::Next(Engine& back) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return produced_ > consumed_; });
     // The slot is the caller's until consumed_ moves past it: the thread only

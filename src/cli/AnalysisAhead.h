@@ -15,7 +15,7 @@
 // reads nothing after it.
 #pragma once
 
-#include "FFT.h"
+#include "dsp/Engine.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -33,7 +33,7 @@ public:
     /// The front half of one block on the front engine: loads, reads and
     /// analyses it, leaving its Spectrum[0..FrameSamples]; returns the
     /// samples read. Runs on the front thread only. May throw.
-    using FrontStep = std::function<std::int32_t(TmyFFT& front)>;
+    using FrontStep = std::function<std::int32_t(Engine& front)>;
 
     /// Blocks analysed ahead of the caller at most.
     static constexpr int kSlots = 3;
@@ -41,7 +41,7 @@ public:
     /// Starts the thread at once: `front` (configured as the caller's engine)
     /// runs `step` for block 0, 1, 2, ... until the ring is full. Call from
     /// the thread that will call Next.
-    AnalysisAhead(std::unique_ptr<TmyFFT> front, FrontStep step);
+    AnalysisAhead(std::unique_ptr<Engine> front, FrontStep step);
     /// Stops the thread (waiting for the block it is on) and joins it.
     ~AnalysisAhead();
     AnalysisAhead(const AnalysisAhead&) = delete;
@@ -50,7 +50,7 @@ public:
     /// Waits for the next block and hands it to `back` (AdoptAnalysis), or
     /// rethrows the failure met on it. Returns the samples read for it.
     /// Call from the constructing thread only.
-    std::int32_t Next(TmyFFT& back);
+    std::int32_t Next(Engine& back);
 
 private:
     struct Slot {
@@ -64,7 +64,7 @@ private:
     /// Waits until the thread may fill another slot; false once stopping.
     bool waitForFreeSlot();
 
-    std::unique_ptr<TmyFFT> front_;
+    std::unique_ptr<Engine> front_;
     FrontStep step_;
     std::vector<Slot> slots_;
     std::mutex mutex_;

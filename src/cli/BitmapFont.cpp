@@ -1,4 +1,4 @@
-#include "BitmapFont.h"
+#include "cli/BitmapFont.h"
 
 #include <array>
 

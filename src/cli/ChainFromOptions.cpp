@@ -1,7 +1,7 @@
-#include "ChainFromOptions.h"
+#include "cli/ChainFromOptions.h"
 
-#include "ControlTable.h"
-#include "OptionClamp.h"
+#include "common/ControlTable.h"
+#include "cli/OptionClamp.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,8 @@
 // Turns the command line's stage options into the chain's control positions.
 #pragma once
 
-#include "ChainSettings.h"
-#include "ProcessOptions.h"
+#include "dsp/ChainSettings.h"
+#include "cli/ProcessOptions.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,14 +1,14 @@
-#include "HelpText.h"
+#include "cli/HelpText.h"
 
-#include "AudioRange.h"
-#include "ChainSettings.h"
-#include "CleanupSettings.h"
-#include "ColorGradient.h"
-#include "ControlTable.h"
-#include "FilterPresets.h"
-#include "RangeText.h"
-#include "SpectrogramLayout.h"
-#include "StreamHelpText.h"
+#include "common/AudioRange.h"
+#include "dsp/ChainSettings.h"
+#include "dsp/CleanupSettings.h"
+#include "views/core/ColorGradient.h"
+#include "common/ControlTable.h"
+#include "common/FilterPresets.h"
+#include "cli/RangeText.h"
+#include "cli/SpectrogramLayout.h"
+#include "cli/StreamHelpText.h"
 
 #include <cctype>
 

@@ -1,8 +1,8 @@
-#include "NoisePrintReader.h"
+#include "cli/NoisePrintReader.h"
 
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "PlayerBlock.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "audio/PlayerBlock.h"
 
 #include <cmath>
 #include <memory>
@@ -16,7 +16,7 @@ std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& setti
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
     const std::int32_t bytes = PlayerBufferBytes(rate);
     const std::int32_t blockSamples = bytes / 2;
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     ChainSettings front = settings;
     front.noisePrint.clear();
     ConfigureChain(*engine, front, rate, bytes);

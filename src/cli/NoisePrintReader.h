@@ -3,9 +3,9 @@
 // reduced with it.
 #pragma once
 
-#include "ChainSettings.h"
-#include "ProcessOptions.h"
-#include "waveio.h"
+#include "dsp/ChainSettings.h"
+#include "cli/ProcessOptions.h"
+#include "audio/waveio.h"
 
 #include <vector>
 

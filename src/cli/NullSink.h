@@ -2,7 +2,7 @@
 // transmissions it splits off (--split without OUT.wav).
 #pragma once
 
-#include "SampleSink.h"
+#include "cli/SampleSink.h"
 
 namespace moravel {
 

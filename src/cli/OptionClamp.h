@@ -2,8 +2,8 @@
 // track bar does, and tells the user when it had to. Any thread.
 #pragma once
 
-#include "ControlTable.h"
-#include "RangeText.h"
+#include "common/ControlTable.h"
+#include "cli/RangeText.h"
 
 #include <algorithm>
 #include <cstdint>

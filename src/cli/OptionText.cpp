@@ -1,4 +1,4 @@
-#include "OptionText.h"
+#include "cli/OptionText.h"
 
 #include <charconv>
 

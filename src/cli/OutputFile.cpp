@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "cli/OutputFile.h"
 
 #include <cerrno>
 #include <system_error>

@@ -1,6 +1,6 @@
-#include "PipeIo.h"
+#include "cli/PipeIo.h"
 
-#include "Interruption.h"
+#include "cli/Interruption.h"
 
 #include <cerrno>
 

@@ -1,8 +1,8 @@
-#include "PipeWaveInput.h"
+#include "cli/PipeWaveInput.h"
 
-#include "ByteOrder.h"
-#include "PipeIo.h"
-#include "WaveHeader.h"
+#include "audio/ByteOrder.h"
+#include "cli/PipeIo.h"
+#include "audio/WaveHeader.h"
 
 #include <algorithm>
 #include <cerrno>

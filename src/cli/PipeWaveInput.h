@@ -12,8 +12,8 @@
 // pipe may run for days.
 #pragma once
 
-#include "MemoryRiffFile.h"
-#include "waveio.h"
+#include "audio/MemoryRiffFile.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "PipeWaveOutput.h"
+#include "cli/PipeWaveOutput.h"
 
-#include "ByteOrder.h"
-#include "PipeIo.h"
-#include "ReaderGone.h"
-#include "WaveHeader.h"
+#include "audio/ByteOrder.h"
+#include "cli/PipeIo.h"
+#include "cli/ReaderGone.h"
+#include "audio/WaveHeader.h"
 
 #include <cerrno>
 #include <cstring>

@@ -6,7 +6,7 @@
 // redirected to a file), Finish puts the true sizes into the header.
 #pragma once
 
-#include "SampleSink.h"
+#include "cli/SampleSink.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "cli/PngWriter.h"
 
 namespace moravel {
 

@@ -3,8 +3,8 @@
 // whatever the picture's height. Not thread-safe; one thread per writer.
 #pragma once
 
-#include "OutputFile.h"
-#include "PngEncoder.h"
+#include "cli/OutputFile.h"
+#include "views/core/PngEncoder.h"
 
 #include <cstdint>
 #include <string>

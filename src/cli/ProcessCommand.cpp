@@ -1,26 +1,26 @@
-#include "ProcessCommand.h"
+#include "cli/ProcessCommand.h"
 
-#include "AtomicFile.h"
-#include "AudioRange.h"
-#include "ChainFromOptions.h"
-#include "ChainSettingsFile.h"
-#include "HelpText.h"
-#include "Interruption.h"
+#include "common/AtomicFile.h"
+#include "common/AudioRange.h"
+#include "cli/ChainFromOptions.h"
+#include "settings/ChainSettingsFile.h"
+#include "cli/HelpText.h"
+#include "cli/Interruption.h"
 #include "MoravelVersion.h"
-#include "NoisePrintReader.h"
-#include "NullSink.h"
-#include "PipeWaveInput.h"
-#include "PipeWaveOutput.h"
-#include "ProcessOptions.h"
-#include "ProcessingLoop.h"
-#include "Progress.h"
-#include "ReaderGone.h"
-#include "SplitSink.h"
-#include "SquelchOptions.h"
-#include "SpectrogramOutput.h"
-#include "SpectrumCsv.h"
-#include "WaveStreamSink.h"
-#include "WindowSettings.h"
+#include "cli/NoisePrintReader.h"
+#include "cli/NullSink.h"
+#include "cli/PipeWaveInput.h"
+#include "cli/PipeWaveOutput.h"
+#include "cli/ProcessOptions.h"
+#include "cli/ProcessingLoop.h"
+#include "cli/Progress.h"
+#include "cli/ReaderGone.h"
+#include "cli/SplitSink.h"
+#include "cli/SquelchOptions.h"
+#include "cli/SpectrogramOutput.h"
+#include "cli/SpectrumCsv.h"
+#include "cli/WaveStreamSink.h"
+#include "settings/WindowSettings.h"
 
 #include <cerrno>
 #include <chrono>
@@ -99,14 +99,14 @@ ChainSettings BaseSettings(const ProcessOptions& o) {
     // hide a mistyped name, so the file must be there and readable.
     const bool present = NamingFile(*o.settingsFile, [&] { return ReadFileIfPresent(*o.settingsFile).has_value(); });
     if (!present) throw FileError(*o.settingsFile, "no such settings file");
-    return ReadChainSettings(TKustomIniFile(*o.settingsFile));
+    return ReadChainSettings(IniFile(*o.settingsFile));
 }
 
 // The window's part of the settings file, for the spectrogram's palette and
 // colour scale (BaseSettings has made sure the file is there).
 std::optional<WindowSettings> StoredWindow(const ProcessOptions& o) {
     if (!o.settingsFile) return std::nullopt;
-    const TKustomIniFile file(*o.settingsFile);
+    const IniFile file(*o.settingsFile);
     WindowSettings stored = ReadWindowSettings(file);
     ReadPaletteSettings(file, stored);
     return stored;
@@ -226,10 +226,10 @@ public:
             writer_ = std::make_unique<SpectrumCsvWriter>(file_->Path(), blockSamples, sampleRate);
         });
     }
-    void WriteBlock(std::int64_t index, const TmyFFT& engine) {
+    void WriteBlock(std::int64_t index, const Engine& engine) {
         if (writer_) writer_->WriteBlock(index, engine);
     }
-    void Finish(const TmyFFT& engine) {
+    void Finish(const Engine& engine) {
         if (writer_) NamingFile(path_, [&] { writer_->Finish(engine); });
     }
     void Commit() {
@@ -275,7 +275,7 @@ struct RunResult {
 };
 
 std::int64_t RunLoop(TWaveStream& input, SampleSink& output, const ProcessOptions& o, const ChainSettings& settings,
-                     TmyFFT& engine, const LoopCallbacks& callbacks) {
+                     Engine& engine, const LoopCallbacks& callbacks) {
     try {
         return ProcessWave(input, output, settings, engine, callbacks);
     } catch (const StreamSideError& error) {
@@ -311,13 +311,13 @@ RunResult Process(const ProcessOptions& o, std::ostream& err, bool errIsTerminal
     const auto splitter = MakeSplitter(o, *input, o.input == kStdio);  // its usage errors before any output
     ProcessedOutput output(o, rate);
     CsvOutput csv(o.spectrumCsv, PlayerBufferBytes(rate) / 2, rate);
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     std::optional<SplitSink> split;
     if (splitter) split.emplace(output.Sink(), *splitter, *engine);
     SampleSink& sink = split ? static_cast<SampleSink&>(*split) : output.Sink();
     ProgressMeter progress(err, errIsTerminal && !o.quiet);
     LoopCallbacks callbacks;
-    callbacks.block = [&](std::int64_t index, const TmyFFT& e) {
+    callbacks.block = [&](std::int64_t index, const Engine& e) {
         csv.WriteBlock(index, e);
         if (picture) picture->AddBlock(e);
     };

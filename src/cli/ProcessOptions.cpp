@@ -1,9 +1,9 @@
-#include "ProcessOptions.h"
+#include "cli/ProcessOptions.h"
 
-#include "ColorGradient.h"
-#include "FilterPresets.h"
-#include "OptionText.h"
-#include "RangeText.h"
+#include "views/core/ColorGradient.h"
+#include "common/FilterPresets.h"
+#include "cli/OptionText.h"
+#include "cli/RangeText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 // later (ChainFromOptions), once the input's sample rate is known.
 #pragma once
 
-#include "EqualizerBands.h"
+#include "common/EqualizerBands.h"
 
 #include <array>
 #include <cstdint>

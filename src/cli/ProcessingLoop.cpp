@@ -1,10 +1,10 @@
-#include "ProcessingLoop.h"
+#include "cli/ProcessingLoop.h"
 
-#include "AnalysisAhead.h"
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "PlayerBlock.h"
-#include "WaveStreamSink.h"
+#include "cli/AnalysisAhead.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "audio/PlayerBlock.h"
+#include "cli/WaveStreamSink.h"
 
 #include <algorithm>
 #include <memory>
@@ -14,7 +14,7 @@
 namespace moravel {
 namespace {
 
-std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, TmyFFT& engine, std::int32_t bytes) {
+std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, Engine& engine, std::int32_t bytes) {
     try {
         return reader.ReadBlock(input, engine.InputBlock, bytes);
     } catch (const WaveStreamError& error) {
@@ -22,7 +22,7 @@ std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, TmyFF
     }
 }
 
-void WriteOutputSamples(SampleSink& output, const TmyFFT& engine, std::int32_t samples) {
+void WriteOutputSamples(SampleSink& output, const Engine& engine, std::int32_t samples) {
     try {
         output.Write(engine.OutputBlock, samples);
     } catch (const WaveStreamError& error) {
@@ -58,13 +58,13 @@ std::int64_t InputSampleCount(const TWaveStream& input) {
 
 WaveFormatEx OutputFormat(std::int32_t sampleRate) { return MonoPcm16Format(sampleRate); }
 
-std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
+std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks, LoopThreads threads) {
     WaveStreamSink sink(output);
     return ProcessWave(input, sink, settings, engine, callbacks, threads);
 }
 
-std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, TmyFFT& engine,
+std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks, LoopThreads threads) {
     CheckProcessable(input.Format());
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
@@ -79,7 +79,7 @@ std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSett
     const StageSwitches stages = SwitchesFor(settings);
     PlayerBlockReader reader;
     bool inputRead = false;
-    const AnalysisAhead::FrontStep front = [&](TmyFFT& e) {
+    const AnalysisAhead::FrontStep front = [&](Engine& e) {
         LoadBlock(e, nullptr, bytes);
         const std::int32_t got = inputRead ? 0 : ReadInputBlock(reader, input, e, bytes);
         if (got < blockSamples) inputRead = true;
@@ -88,7 +88,7 @@ std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSett
     };
     std::unique_ptr<AnalysisAhead> ahead;
     if (UseSecondThread(threads)) {
-        auto frontEngine = std::make_unique<TmyFFT>();
+        auto frontEngine = std::make_unique<Engine>();
         ConfigureChain(*frontEngine, settings, rate, bytes);
         ahead = std::make_unique<AnalysisAhead>(std::move(frontEngine), front);
     }

@@ -3,10 +3,10 @@
 // chain. The command and the benchmarks both run this code.
 #pragma once
 
-#include "ChainSettings.h"
-#include "FFT.h"
-#include "SampleSink.h"
-#include "waveio.h"
+#include "dsp/ChainSettings.h"
+#include "dsp/Engine.h"
+#include "cli/SampleSink.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +30,7 @@ private:
 struct LoopCallbacks {
     /// After each output block was written: its index (0 = the first block
     /// of output) and the engine, whose display values describe that block.
-    std::function<void(std::int64_t blockIndex, const TmyFFT& engine)> block;
+    std::function<void(std::int64_t blockIndex, const Engine& engine)> block;
     /// After each processed block: output samples written so far and the
     /// input's sample count. May throw to stop processing.
     std::function<void(std::int64_t done, std::int64_t total)> progress;
@@ -68,13 +68,13 @@ enum class LoopThreads { kAuto, kOne, kTwo };
 /// calling thread and see `engine`'s display values; with two threads the
 /// input is read and analysed on a separate engine, so afterwards `engine`'s
 /// InputBlock, History and AGC fields are not those of the last block.
-std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, TmyFFT& engine,
+std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 /// The same into any sink: a pipe, or nowhere. The input may be a stream
 /// of unknown length (FrameCount 0); the progress callback's total is then
 /// the samples read so far.
-std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, TmyFFT& engine,
+std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 }  // namespace moravel

@@ -1,4 +1,4 @@
-#include "RangeText.h"
+#include "cli/RangeText.h"
 
 namespace moravel {
 

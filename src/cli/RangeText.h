@@ -2,7 +2,7 @@
 // "2000..30000" or "-125..125". Any thread.
 #pragma once
 
-#include "ControlTable.h"
+#include "common/ControlTable.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "SpectrogramLayout.h"
+#include "cli/SpectrogramLayout.h"
 
-#include "BitmapFont.h"
-#include "PlotMath.h"
+#include "cli/BitmapFont.h"
+#include "views/core/PlotMath.h"
 
 #include <algorithm>
 #include <cmath>

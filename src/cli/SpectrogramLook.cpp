@@ -1,7 +1,7 @@
-#include "SpectrogramLook.h"
+#include "cli/SpectrogramLook.h"
 
-#include "ControlTable.h"
-#include "OptionClamp.h"
+#include "common/ControlTable.h"
+#include "cli/OptionClamp.h"
 
 namespace moravel {
 namespace {

@@ -3,10 +3,10 @@
 // program's first-run values. Any thread.
 #pragma once
 
-#include "ColorGradient.h"
-#include "ProcessOptions.h"
-#include "SpectrogramPicture.h"
-#include "WindowSettings.h"
+#include "views/core/ColorGradient.h"
+#include "cli/ProcessOptions.h"
+#include "cli/SpectrogramPicture.h"
+#include "settings/WindowSettings.h"
 
 #include <functional>
 #include <memory>

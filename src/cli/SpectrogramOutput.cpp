@@ -1,7 +1,7 @@
-#include "SpectrogramOutput.h"
+#include "cli/SpectrogramOutput.h"
 
-#include "AtomicFile.h"
-#include "SpectrogramPng.h"
+#include "common/AtomicFile.h"
+#include "cli/SpectrogramPng.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -41,7 +41,7 @@ void SpectrogramOutput::startPart() {
     parts_.emplace_back(geometry_.rows, partColumns_, expected, *look_.palette, look_.scale);
 }
 
-void SpectrogramOutput::AddBlock(const TmyFFT& engine) {
+void SpectrogramOutput::AddBlock(const Engine& engine) {
     if (parts_.back().Columns() >= partColumns_) startPart();
     parts_.back().AddColumn(engine.DisplaySpectrum, engine.DisplayCount);
 }

@@ -8,10 +8,10 @@
 // resolution about 6 MB an hour). Processing-loop thread only.
 #pragma once
 
-#include "FFT.h"
-#include "SpectrogramLayout.h"
-#include "SpectrogramLook.h"
-#include "SpectrogramPicture.h"
+#include "dsp/Engine.h"
+#include "cli/SpectrogramLayout.h"
+#include "cli/SpectrogramLook.h"
+#include "cli/SpectrogramPicture.h"
 
 #include <cstdint>
 #include <string>
@@ -43,7 +43,7 @@ public:
 
     /// One column from the engine's display values of the block just
     /// processed; a full part is followed by a new one.
-    void AddBlock(const TmyFFT& engine);
+    void AddBlock(const Engine& engine);
 
     /// Writes the picture to `path`, or its parts to PartPath(path, 1..),
     /// each through a temporary file beside it. Throws std::system_error

@@ -1,6 +1,6 @@
-#include "SpectrogramPicture.h"
+#include "cli/SpectrogramPicture.h"
 
-#include "PlotMath.h"
+#include "views/core/PlotMath.h"
 
 #include <algorithm>
 #include <string>

@@ -6,7 +6,7 @@
 // with the recording. Plain C++; one thread.
 #pragma once
 
-#include "ColorGradient.h"
+#include "views/core/ColorGradient.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "SpectrogramPng.h"
+#include "cli/SpectrogramPng.h"
 
-#include "BitmapFont.h"
-#include "PngWriter.h"
+#include "cli/BitmapFont.h"
+#include "cli/PngWriter.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -4,8 +4,8 @@
 // thread.
 #pragma once
 
-#include "SpectrogramLayout.h"
-#include "SpectrogramPicture.h"
+#include "cli/SpectrogramLayout.h"
+#include "cli/SpectrogramPicture.h"
 
 #include <string>
 

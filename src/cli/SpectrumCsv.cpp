@@ -1,4 +1,4 @@
-#include "SpectrumCsv.h"
+#include "cli/SpectrumCsv.h"
 
 #include <charconv>
 
@@ -28,14 +28,14 @@ void SpectrumCsvWriter::flushLine() {
     line_.clear();
 }
 
-void SpectrumCsvWriter::writeHeader(const TmyFFT& engine) {
+void SpectrumCsvWriter::writeHeader(const Engine& engine) {
     line_ = "time_s,peak_hz,peak_value";
     for (std::int32_t i = 1; i < engine.DisplayCount; ++i) Append(line_, engine.BinToFrequency(i));
     flushLine();
     headerWritten_ = true;
 }
 
-void SpectrumCsvWriter::WriteBlock(std::int64_t blockIndex, const TmyFFT& engine) {
+void SpectrumCsvWriter::WriteBlock(std::int64_t blockIndex, const Engine& engine) {
     if (!headerWritten_) writeHeader(engine);
     char time[32];
     const double seconds = static_cast<double>(blockIndex) * blockSamples_ / sampleRate_;
@@ -47,7 +47,7 @@ void SpectrumCsvWriter::WriteBlock(std::int64_t blockIndex, const TmyFFT& engine
     flushLine();
 }
 
-void SpectrumCsvWriter::Finish(const TmyFFT& engine) {
+void SpectrumCsvWriter::Finish(const Engine& engine) {
     if (!headerWritten_) writeHeader(engine);
     file_.Close();
 }

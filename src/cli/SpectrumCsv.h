@@ -3,8 +3,8 @@
 // (enough for a float to read back exactly), whatever the locale.
 #pragma once
 
-#include "FFT.h"
-#include "OutputFile.h"
+#include "dsp/Engine.h"
+#include "cli/OutputFile.h"
 
 #include <cstdint>
 #include <string>
@@ -20,14 +20,14 @@ public:
     /// One row: the block's start time in seconds, PeakFrequency, PeakValue,
     /// DisplaySpectrum[1..K−1]. Writes the header row first:
     /// "time_s,peak_hz,peak_value," then BinToFrequency(1..K−1).
-    void WriteBlock(std::int64_t blockIndex, const TmyFFT& engine);
+    void WriteBlock(std::int64_t blockIndex, const Engine& engine);
 
     /// Writes the header if no row was written (an empty input), flushes and
     /// closes. Throws std::system_error when anything could not be written.
-    void Finish(const TmyFFT& engine);
+    void Finish(const Engine& engine);
 
 private:
-    void writeHeader(const TmyFFT& engine);
+    void writeHeader(const Engine& engine);
     void flushLine();
 
     OutputFile file_;

@@ -1,6 +1,6 @@
-#include "SplitSink.h"
+#include "cli/SplitSink.h"
 
-#include "EngineSpectrum.h"
+#include "audio/transmission/EngineSpectrum.h"
 
 #include <stdexcept>
 

@@ -3,15 +3,15 @@
 // loop writes a block right after the engine has finished it).
 #pragma once
 
-#include "FFT.h"
-#include "SampleSink.h"
-#include "TransmissionRecorder.h"
+#include "dsp/Engine.h"
+#include "cli/SampleSink.h"
+#include "audio/transmission/TransmissionRecorder.h"
 
 namespace moravel {
 
 class SplitSink : public SampleSink {
 public:
-    SplitSink(SampleSink& output, TransmissionRecorder& recorder, const TmyFFT& engine)
+    SplitSink(SampleSink& output, TransmissionRecorder& recorder, const Engine& engine)
         : output_(output), recorder_(recorder), engine_(engine) {}
 
     /// Throws std::runtime_error with the recorder's message once it has
@@ -21,7 +21,7 @@ public:
 private:
     SampleSink& output_;
     TransmissionRecorder& recorder_;
-    const TmyFFT& engine_;
+    const Engine& engine_;
 };
 
 }  // namespace moravel

@@ -1,4 +1,4 @@
-#include "SquelchOptions.h"
+#include "cli/SquelchOptions.h"
 
 #include <cstdio>
 #include <optional>

@@ -3,8 +3,8 @@
 // the recording's first sample lies.
 #pragma once
 
-#include "ProcessOptions.h"
-#include "TransmissionSettings.h"
+#include "cli/ProcessOptions.h"
+#include "audio/transmission/TransmissionSettings.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "StreamHelpText.h"
+#include "cli/StreamHelpText.h"
 
-#include "TransmissionLog.h"
-#include "TransmissionSettings.h"
+#include "audio/transmission/TransmissionLog.h"
+#include "audio/transmission/TransmissionSettings.h"
 
 #include <cstdio>
 

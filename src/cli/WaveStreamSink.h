@@ -1,8 +1,8 @@
 // A SampleSink over a WAV stream opened for writing.
 #pragma once
 
-#include "SampleSink.h"
-#include "waveio.h"
+#include "cli/SampleSink.h"
+#include "audio/waveio.h"
 
 namespace moravel {
 

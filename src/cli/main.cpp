@@ -1,7 +1,7 @@
 // moravel-process: runs WAV files through the processing chain from the
 // command line. See docs/moravel-process.md or moravel-process --help.
-#include "Interruption.h"
-#include "ProcessCommand.h"
+#include "cli/Interruption.h"
+#include "cli/ProcessCommand.h"
 
 #include <csignal>
 #include <iostream>

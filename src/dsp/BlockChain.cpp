@@ -1,6 +1,6 @@
-#include "BlockChain.h"
+#include "dsp/BlockChain.h"
 
-#include "SpectralCleanup.h"
+#include "dsp/SpectralCleanup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,19 +10,19 @@
 
 namespace moravel {
 
-void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes) {
-    const std::int32_t clamped = std::clamp(bytes, 0, 2 * TmyFFT::kMaxBlockSamples);
+void LoadBlock(Engine& engine, const void* data, std::int32_t bytes) {
+    const std::int32_t clamped = std::clamp(bytes, 0, 2 * Engine::kMaxBlockSamples);
     std::memset(engine.InputBlock, 0, static_cast<std::size_t>(clamped));
     if (data != nullptr) std::memcpy(engine.InputBlock, data, static_cast<std::size_t>(clamped));
     engine.BlockSamples = clamped / 2;
 }
 
-void RunStages(TmyFFT& engine, const StageSwitches& stages) {
+void RunStages(Engine& engine, const StageSwitches& stages) {
     RunAnalysisStages(engine, stages);
     RunEditStages(engine, stages);
 }
 
-void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages) {
+void RunAnalysisStages(Engine& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
     RunImpulseBlanker(engine, stages.cleanup);
     if (d.agcOn) engine.ApplyAgc(d.agcLevel, d.agcDecay);
@@ -32,7 +32,7 @@ void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages) {
     if (d.noiseBlankerOn) engine.ApplyNoiseBlanker(d.noiseBlankerLevel);
 }
 
-void RunEditStages(TmyFFT& engine, const StageSwitches& stages) {
+void RunEditStages(Engine& engine, const StageSwitches& stages) {
     const DynamicsSettings& d = stages.dynamics;
     if (d.compressorOn) engine.ApplyCompressor(d.compressorThreshold, d.compressorGain);
     if (d.expanderOn) engine.ApplyExpander(d.expanderThreshold, d.expanderGain);
@@ -41,7 +41,7 @@ void RunEditStages(TmyFFT& engine, const StageSwitches& stages) {
     if (stages.equalizerOn) engine.ApplyEqualizer();
 }
 
-void AdoptAnalysis(TmyFFT& engine, const float* spectrum) {
+void AdoptAnalysis(Engine& engine, const float* spectrum) {
     const std::int32_t n = engine.BlockSamples;
     engine.HalfBlock = n / 2;
     engine.FrameSamples = 2 * n;
@@ -49,14 +49,14 @@ void AdoptAnalysis(TmyFFT& engine, const float* spectrum) {
     std::copy(spectrum, spectrum + 2 * n + 1, engine.Spectrum);
 }
 
-std::int32_t FinishBlock(TmyFFT& engine) {
+std::int32_t FinishBlock(Engine& engine) {
     engine.SynthesiseBlock();
     const std::int16_t* out = engine.OutputBlock;
     const std::int16_t top = *std::max_element(out, out + std::max(engine.BlockSamples, 1));
     return std::max<std::int32_t>(0, top);
 }
 
-std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages, const void* data, std::int32_t bytes) {
+std::int32_t ProcessBlock(Engine& engine, const StageSwitches& stages, const void* data, std::int32_t bytes) {
     LoadBlock(engine, data, bytes);
     RunStages(engine, stages);
     return FinishBlock(engine);

@@ -8,9 +8,9 @@
 // the engine's thread.
 #pragma once
 
-#include "CleanupSettings.h"
-#include "ControlTable.h"
-#include "FFT.h"
+#include "dsp/CleanupSettings.h"
+#include "common/ControlTable.h"
+#include "dsp/Engine.h"
 
 #include <cstdint>
 
@@ -47,38 +47,38 @@ struct StageSwitches {
 /// Zeroes InputBlock over `bytes` bytes, copies `bytes` bytes of `data` into
 /// it (unless `data` is null: the caller, e.g. the player, then fills
 /// InputBlock itself afterwards) and sets BlockSamples to bytes / 2.
-/// `bytes` must be even and at most 2·TmyFFT::kMaxBlockSamples.
-void LoadBlock(TmyFFT& engine, const void* data, std::int32_t bytes);
+/// `bytes` must be even and at most 2·Engine::kMaxBlockSamples.
+void LoadBlock(Engine& engine, const void* data, std::int32_t bytes);
 
 /// AGC (when on), AnalyseBlock, then the enabled spectral stages in order.
 /// After it Spectrum[0..L] holds the edited spectrum (the debug plot reads it).
 /// The same as RunAnalysisStages followed by RunEditStages.
-void RunStages(TmyFFT& engine, const StageSwitches& stages);
+void RunStages(Engine& engine, const StageSwitches& stages);
 
 /// The first part of RunStages: impulse blanker, AGC, noise reduction,
 /// AnalyseBlock, notches (SpectralCleanup.h), noise blanker. The
 /// batch tool runs this part and the rest on two threads; with every stage
 /// on, each side has about half of a block's work.
-void RunAnalysisStages(TmyFFT& engine, const StageSwitches& stages);
+void RunAnalysisStages(Engine& engine, const StageSwitches& stages);
 
 /// The rest of RunStages: compressor, expander, filter, shift and equalizer.
 /// They read only Spectrum and the engine's settings, so they may run on an
 /// engine that adopted the spectrum (AdoptAnalysis).
-void RunEditStages(TmyFFT& engine, const StageSwitches& stages);
+void RunEditStages(Engine& engine, const StageSwitches& stages);
 
 /// For an engine that synthesises what another engine, configured the same,
 /// analysed (the batch tool's two threads): takes that engine's
 /// Spectrum[0..L] (L = 2·BlockSamples) as its own and advances the frame as
 /// AnalyseBlock would, so FinishBlock then gives the same block as on the
 /// analysing engine itself. BlockSamples must already be set (ConfigureChain).
-void AdoptAnalysis(TmyFFT& engine, const float* spectrum);
+void AdoptAnalysis(Engine& engine, const float* spectrum);
 
 /// SynthesiseBlock, then the output peak: the largest of 0 and the samples of
 /// OutputBlock[0..N−1] (signed; negative peaks do not count).
-std::int32_t FinishBlock(TmyFFT& engine);
+std::int32_t FinishBlock(Engine& engine);
 
 /// LoadBlock, RunStages and FinishBlock: one whole cycle. Returns the peak.
-std::int32_t ProcessBlock(TmyFFT& engine, const StageSwitches& stages, const void* data, std::int32_t bytes);
+std::int32_t ProcessBlock(Engine& engine, const StageSwitches& stages, const void* data, std::int32_t bytes);
 
 /// Position of the AGC meter: Round(AgcGain) × 4 (ties to even). Throws
 /// std::range_error when the result leaves the 32-bit range.

@@ -1,6 +1,6 @@
-#include "ChainSettings.h"
+#include "dsp/ChainSettings.h"
 
-#include "ShiftControl.h"
+#include "dsp/ShiftControl.h"
 
 namespace moravel {
 
@@ -26,7 +26,7 @@ StageSwitches SwitchesFor(const ChainSettings& s) {
     return stages;
 }
 
-void ConfigureChain(TmyFFT& engine, const ChainSettings& s, std::int32_t sampleRate, std::int32_t bufferBytes) {
+void ConfigureChain(Engine& engine, const ChainSettings& s, std::int32_t sampleRate, std::int32_t bufferBytes) {
     engine.Resolution = ResolutionFactor(s.resolutionIndex);
     engine.SpectrumDecay = static_cast<float>(s.decay);
     engine.Configure(sampleRate, bufferBytes);

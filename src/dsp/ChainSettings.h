@@ -4,11 +4,11 @@
 // controls.
 #pragma once
 
-#include "BlockChain.h"
-#include "CleanupSettings.h"
-#include "ControlTable.h"
-#include "EqualizerBands.h"
-#include "FFT.h"
+#include "dsp/BlockChain.h"
+#include "dsp/CleanupSettings.h"
+#include "common/ControlTable.h"
+#include "common/EqualizerBands.h"
+#include "dsp/Engine.h"
 
 #include <array>
 #include <cstdint>
@@ -50,6 +50,6 @@ StageSwitches SwitchesFor(const ChainSettings& settings);
 /// is), the equalizer curve and the noise print. The frame geometry (HalfBlock, FrameSamples)
 /// is set to what the first AnalyseBlock will set, so that the equalizer
 /// table already has the right length for the first block.
-void ConfigureChain(TmyFFT& engine, const ChainSettings& settings, std::int32_t sampleRate, std::int32_t bufferBytes);
+void ConfigureChain(Engine& engine, const ChainSettings& settings, std::int32_t sampleRate, std::int32_t bufferBytes);
 
 }  // namespace moravel

@@ -3,7 +3,7 @@
 // the chain's cycle reads them for a block. Ranges: ControlTable.h.
 #pragma once
 
-#include "ControlTable.h"
+#include "common/ControlTable.h"
 
 #include <algorithm>
 #include <array>

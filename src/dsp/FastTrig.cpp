@@ -1,4 +1,4 @@
-#include "FastTrig.h"
+#include "dsp/FastTrig.h"
 
 #include <cmath>
 #include <mutex>

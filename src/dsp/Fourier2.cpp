@@ -1,6 +1,6 @@
-#include "Fourier2.h"
+#include "dsp/Fourier2.h"
 
-#include "FourierKernels.h"
+#include "dsp/FourierKernels.h"
 
 #include <bit>
 

@@ -3,7 +3,7 @@
 // alone is compiled with -mavx2 and never with FMA, so no multiply and add
 // can be fused into one differently rounded instruction; its functions run
 // only after CpuHasAvx2() said yes.
-#include "FourierKernels.h"
+#include "dsp/FourierKernels.h"
 
 #include <immintrin.h>
 

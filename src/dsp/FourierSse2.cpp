@@ -1,7 +1,7 @@
 // The scalar and SSE2 butterflies. Packed single-precision multiplies and
 // adds round each lane exactly as the scalar operations do, so both agree bit
 // for bit with each other and with the AVX2 kernel.
-#include "FourierKernels.h"
+#include "dsp/FourierKernels.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

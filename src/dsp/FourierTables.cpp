@@ -1,8 +1,8 @@
 // Twiddles and bit-reversal swaps, made once per stage or size and kept: the
 // engine runs the same few transform sizes thousands of times, and making the
 // twiddles is a serial recurrence that cannot overlap with anything.
-#include "FastTrig.h"
-#include "FourierKernels.h"
+#include "dsp/FastTrig.h"
+#include "dsp/FourierKernels.h"
 
 #include <bit>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ImpulseBlanker.h"
+#include "dsp/ImpulseBlanker.h"
 
 #include <algorithm>
 #include <cmath>

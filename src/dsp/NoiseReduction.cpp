@@ -1,4 +1,4 @@
-#include "NoiseReduction.h"
+#include "dsp/NoiseReduction.h"
 
 #include <algorithm>
 #include <bit>

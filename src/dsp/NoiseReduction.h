@@ -27,8 +27,8 @@
 // All zero is the fresh state (the engine's memset). No allocation.
 #pragma once
 
-#include "NoiseTracker.h"
-#include "ShortFft.h"
+#include "dsp/NoiseTracker.h"
+#include "dsp/ShortFft.h"
 
 #include <cstdint>
 #include <span>

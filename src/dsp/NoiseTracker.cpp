@@ -1,4 +1,4 @@
-#include "NoiseTracker.h"
+#include "dsp/NoiseTracker.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "ShiftControl.h"
+#include "dsp/ShiftControl.h"
 
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <cmath>
 

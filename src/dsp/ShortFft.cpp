@@ -1,4 +1,4 @@
-#include "ShortFft.h"
+#include "dsp/ShortFft.h"
 
 #include <bit>
 #include <cmath>

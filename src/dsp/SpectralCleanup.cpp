@@ -1,17 +1,17 @@
-#include "SpectralCleanup.h"
+#include "dsp/SpectralCleanup.h"
 
 #include <algorithm>
 
 namespace moravel {
 namespace {
 
-double BlockSeconds(const TmyFFT& engine) {
+double BlockSeconds(const Engine& engine) {
     return engine.SampleRate > 0 ? static_cast<double>(engine.BlockSamples) / engine.SampleRate : 0.0;
 }
 
 /// Bin k's power |X(k)|², X the analysis transform (FftBuffer holds it as
 /// interleaved real and imaginary parts from index 1).
-void ComputeBinPower(const TmyFFT& engine, std::int32_t bins, float* power) {
+void ComputeBinPower(const Engine& engine, std::int32_t bins, float* power) {
     const float* x = engine.FftBuffer;
     for (std::int32_t k = 0; k < bins; ++k) {
         const float re = x[2 * k + 1];
@@ -22,12 +22,12 @@ void ComputeBinPower(const TmyFFT& engine, std::int32_t bins, float* power) {
 
 }  // namespace
 
-void RunImpulseBlanker(TmyFFT& engine, const CleanupSettings& settings) {
+void RunImpulseBlanker(Engine& engine, const CleanupSettings& settings) {
     if (!settings.impulseBlankerOn) return;
     engine.Impulses.Process(engine.InputBlock, engine.BlockSamples, engine.SampleRate, settings.impulseThreshold);
 }
 
-void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings) {
+void RunNoiseReduction(Engine& engine, const CleanupSettings& settings) {
     const std::int32_t n = engine.BlockSamples;
     // Before AnalyseBlock the frame's second half still holds the previous block.
     if (settings.noiseReductionOn) {
@@ -37,9 +37,9 @@ void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings) {
     }
 }
 
-void RunNotches(TmyFFT& engine, const CleanupSettings& settings) {
+void RunNotches(Engine& engine, const CleanupSettings& settings) {
     if (!settings.AnyNotch()) return;
-    const std::int32_t bins = std::min(engine.FrameSamples, TmyFFT::kSmallCapacity - 1);
+    const std::int32_t bins = std::min(engine.FrameSamples, Engine::kSmallCapacity - 1);
     if (settings.autoNotchOn) {
         ComputeBinPower(engine, bins, engine.BinPower);
         engine.Notches.Track(engine.BinPower, bins, BlockSeconds(engine));

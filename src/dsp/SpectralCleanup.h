@@ -7,22 +7,22 @@
 // analysis runs.
 #pragma once
 
-#include "CleanupSettings.h"
-#include "FFT.h"
+#include "dsp/CleanupSettings.h"
+#include "dsp/Engine.h"
 
 namespace moravel {
 
 /// The impulse blanker on InputBlock[0..BlockSamples−1], when it is on.
-void RunImpulseBlanker(TmyFFT& engine, const CleanupSettings& settings);
+void RunImpulseBlanker(Engine& engine, const CleanupSettings& settings);
 
 /// Noise reduction on InputBlock and the previous block (NoiseReduction.h),
 /// when it is on; else feeds a noise print being learnt. Call right before
 /// AnalyseBlock.
-void RunNoiseReduction(TmyFFT& engine, const CleanupSettings& settings);
+void RunNoiseReduction(Engine& engine, const CleanupSettings& settings);
 
 /// The automatic and manual notches on Spectrum[0..FrameSamples−1], taking
 /// the bins' powers from the analysis transform still in FftBuffer. Call
 /// right after AnalyseBlock.
-void RunNotches(TmyFFT& engine, const CleanupSettings& settings);
+void RunNotches(Engine& engine, const CleanupSettings& settings);
 
 }  // namespace moravel

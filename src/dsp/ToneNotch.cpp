@@ -1,4 +1,4 @@
-#include "ToneNotch.h"
+#include "dsp/ToneNotch.h"
 
 #include <algorithm>
 #include <cmath>

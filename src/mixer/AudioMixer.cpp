@@ -1,4 +1,4 @@
-#include "AudioMixer.h"
+#include "mixer/AudioMixer.h"
 
 #include <QCoreApplication>
 

@@ -13,8 +13,8 @@
 // after the device reported the change (never from inside a call).
 #pragma once
 
-#include "MixerDestinations.h"
-#include "MixerService.h"
+#include "mixer/MixerDestinations.h"
+#include "mixer/MixerService.h"
 
 #include <QEvent>
 #include <QObject>

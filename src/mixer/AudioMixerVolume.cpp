@@ -1,7 +1,7 @@
 // Reading and setting a line's volume and mute (TAudioMixer::GetVolume and
 // TAudioMixer::SetVolume), and the recording selector a source's on/off
 // state lives in when the source has no mute of its own.
-#include "AudioMixer.h"
+#include "mixer/AudioMixer.h"
 
 #include <algorithm>
 #include <optional>

@@ -4,7 +4,7 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
-#include "MixerControls.h"
+#include "mixer/MixerControls.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "MixerConnections.h"
+#include "mixer/MixerConnections.h"
 
 namespace moravel {
 

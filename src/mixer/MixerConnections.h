@@ -4,8 +4,8 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
-#include "MixerConnection.h"
-#include "PointerList.h"
+#include "mixer/MixerConnection.h"
+#include "mixer/PointerList.h"
 
 namespace moravel {
 

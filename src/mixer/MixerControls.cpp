@@ -1,4 +1,4 @@
-#include "MixerControls.h"
+#include "mixer/MixerControls.h"
 
 namespace moravel {
 

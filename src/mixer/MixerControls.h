@@ -4,8 +4,8 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
-#include "MixerDevice.h"
-#include "PointerList.h"
+#include "mixer/MixerDevice.h"
+#include "mixer/PointerList.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "MixerDestination.h"
+#include "mixer/MixerDestination.h"
 
 namespace moravel {
 

@@ -4,8 +4,8 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
-#include "MixerConnections.h"
-#include "MixerControls.h"
+#include "mixer/MixerConnections.h"
+#include "mixer/MixerControls.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "MixerDestinations.h"
+#include "mixer/MixerDestinations.h"
 
 namespace moravel {
 

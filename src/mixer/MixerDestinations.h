@@ -4,8 +4,8 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
-#include "MixerDestination.h"
-#include "PointerList.h"
+#include "mixer/MixerDestination.h"
+#include "mixer/PointerList.h"
 
 namespace moravel {
 

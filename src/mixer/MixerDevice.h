@@ -13,7 +13,7 @@
 // the device.
 #pragma once
 
-#include "MixerRecords.h"
+#include "mixer/MixerRecords.h"
 
 #include <cstdint>
 #include <functional>

@@ -6,7 +6,7 @@
 // Threads: the thread that owns the mixer components (the GUI thread).
 #pragma once
 
-#include "MixerDevice.h"
+#include "mixer/MixerDevice.h"
 
 #include <memory>
 #include <string>

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QRgb>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 

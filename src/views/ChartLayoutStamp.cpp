@@ -1,4 +1,4 @@
-#include "ChartLayoutStamp.h"
+#include "views/ChartLayoutStamp.h"
 
 namespace moravel {
 

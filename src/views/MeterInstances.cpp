@@ -1,9 +1,9 @@
-#include "MeterInstances.h"
+#include "views/MeterInstances.h"
 
 #include <QPalette>
 #include <QString>
 
-#include "BgrColor.h"
+#include "views/BgrColor.h"
 
 namespace moravel {
 namespace {
@@ -30,7 +30,7 @@ struct MeterSetup {
     std::int32_t position;
 };
 
-void Apply(Tdbmeter& meter, const MeterSetup& s) {
+void Apply(DbMeter& meter, const MeterSetup& s) {
     meter.setObjectName(QString::fromLatin1(s.objectName));
     // The size first: the frame width rule depends on it.
     meter.setFixedSize(s.width, s.height);
@@ -52,17 +52,17 @@ void Apply(Tdbmeter& meter, const MeterSetup& s) {
     meter.SetShowJustOne(false);
     meter.SetSepWidth(s.sepWidth);
     meter.SetSepColor(s.sepColor);
-    meter.SetStyle(Tdbmeterstyle::dsHorizontal);
+    meter.SetStyle(DbMeterStyle::dsHorizontal);
     meter.SetDirection(tdbmeterdirection::ddRightDown);
     meter.SetPosition(s.position);
 }
 
-TColor ButtonShadow(const Tdbmeter& meter) { return ToBgr(meter.palette().color(QPalette::Dark)); }
-TColor ButtonFace(const Tdbmeter& meter) { return ToBgr(meter.palette().color(QPalette::Button)); }
+TColor ButtonShadow(const DbMeter& meter) { return ToBgr(meter.palette().color(QPalette::Dark)); }
+TColor ButtonFace(const DbMeter& meter) { return ToBgr(meter.palette().color(QPalette::Button)); }
 
 }  // namespace
 
-void SetupVUAudio(Tdbmeter& meter) {
+void SetupVUAudio(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor shadow = ButtonShadow(meter);
     Apply(meter, {.objectName = "VUAudio",
@@ -77,7 +77,7 @@ void SetupVUAudio(Tdbmeter& meter) {
                   .position = 50});
 }
 
-void SetupVUCpu(Tdbmeter& meter) {
+void SetupVUCpu(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor shadow = ButtonShadow(meter);
     Apply(meter, {.objectName = "VUCpu",
@@ -92,7 +92,7 @@ void SetupVUCpu(Tdbmeter& meter) {
                   .position = 100});
 }
 
-void SetupVUAgcLevel(Tdbmeter& meter) {
+void SetupVUAgcLevel(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor face = ButtonFace(meter);
     Apply(meter, {.objectName = "VUAgcLevel",

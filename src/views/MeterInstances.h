@@ -6,20 +6,20 @@
 // GUI thread only.
 #pragma once
 
-#include "dbm.h"
+#include "views/DbMeter.h"
 
 namespace moravel {
 
 /// "VUAudio": 89 x 9, 6/3/2 segments over 50/25/25, separators 1 pixel silver,
 /// position 50. Shows the output peak / 100.
-void SetupVUAudio(Tdbmeter& meter);
+void SetupVUAudio(DbMeter& meter);
 
 /// "VUCpu": 45 x 9, 8 green over 80 and 3 red over 20, no separators,
 /// position 100. Shows the smoothed CPU percentage.
-void SetupVUCpu(Tdbmeter& meter);
+void SetupVUCpu(DbMeter& meter);
 
 /// "VUAgcLevel": 61 x 11, 20 green segments over 100, no separators,
 /// position 0. Shows the AGC gain x 4.
-void SetupVUAgcLevel(Tdbmeter& meter);
+void SetupVUAgcLevel(DbMeter& meter);
 
 }  // namespace moravel

@@ -1,4 +1,4 @@
-#include "PaletteStrip.h"
+#include "views/PaletteStrip.h"
 
 #include <QImage>
 
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "BgrColor.h"
+#include "views/BgrColor.h"
 
 namespace moravel {
 

@@ -5,7 +5,7 @@
 
 #include <QPixmap>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 

@@ -1,6 +1,6 @@
-#include "SpectrogramImage.h"
+#include "views/SpectrogramImage.h"
 
-#include "PlotMath.h"
+#include "views/core/PlotMath.h"
 
 #include <QPainter>
 

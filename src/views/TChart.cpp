@@ -1,4 +1,4 @@
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <cmath>
 #include <memory>

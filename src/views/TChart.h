@@ -23,7 +23,7 @@
 // GUI thread only.
 #pragma once
 
-#include "ChartLayoutStamp.h"
+#include "views/ChartLayoutStamp.h"
 
 #include <qcustomplot.h>
 

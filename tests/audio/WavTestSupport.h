@@ -2,8 +2,8 @@
 // that fails on demand, and access to the external sox and ffmpeg tools.
 #pragma once
 
-#include "MemoryRiffFile.h"
-#include "waveio.h"
+#include "audio/MemoryRiffFile.h"
+#include "audio/waveio.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The canonical 44-byte PCM header at the limits of its 32-bit sizes: a
 // recording may grow until the RIFF size (data + 36) is 0xFFFFFFFF, and no
 // further.
-#include "WaveHeader.h"
+#include "audio/WaveHeader.h"
 
 #include <gtest/gtest.h>
 

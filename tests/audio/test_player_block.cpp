@@ -1,6 +1,6 @@
 // The player's block rule: which sample of each frame lands in the block,
 // the 8-bit mapping, the even-position rule and short or unplayable files.
-#include "PlayerBlock.h"
+#include "audio/PlayerBlock.h"
 #include "WavTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The bridge between the capture and the playback clocks, driven by a
 // simulated output whose clock runs apart from the nominal rates.
-#include "RateBridge.h"
+#include "audio/rate/RateBridge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The file layer: the POSIX file's write buffer and failure reporting, and
 // the chunk walk that the WAV reader depends on.
-#include "RiffFile.h"
+#include "audio/RiffFile.h"
 #include "WavTestSupport.h"
 
 #include "../app/TempFolder.h"

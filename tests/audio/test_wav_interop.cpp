@@ -1,7 +1,7 @@
 // WAV files made by sox and ffmpeg are read with the samples they were made
 // from, and sox reads our files back byte for byte. Both tools are required:
 // without them these tests fail rather than pass unseen.
-#include "PlayerBlock.h"
+#include "audio/PlayerBlock.h"
 #include "WavTestSupport.h"
 
 #include "../app/TempFolder.h"

@@ -2,9 +2,9 @@
 // the processing loop can be tested without files.
 #pragma once
 
-#include "MemoryRiffFile.h"
-#include "ProcessingLoop.h"
-#include "waveio.h"
+#include "audio/MemoryRiffFile.h"
+#include "cli/ProcessingLoop.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 #include <vector>
@@ -47,8 +47,8 @@ inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const Chai
     {
         TWaveStream writer(out, &format);
         LoopCallbacks callbacks;
-        callbacks.block = [&](std::int64_t index, const TmyFFT&) { result.blocks.push_back(index); };
-        const auto engine = std::make_unique<TmyFFT>();
+        callbacks.block = [&](std::int64_t index, const Engine&) { result.blocks.push_back(index); };
+        const auto engine = std::make_unique<Engine>();
         result.samples = ProcessWave(reader, writer, settings, *engine, callbacks, threads);
         writer.Finish();
     }

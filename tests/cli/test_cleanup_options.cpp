@@ -1,8 +1,8 @@
 // moravel-process's options for the cleanup stages: their forms, errors,
 // clamping and what --clean-speech switches on.
-#include "ChainFromOptions.h"
-#include "HelpText.h"
-#include "ProcessOptions.h"
+#include "cli/ChainFromOptions.h"
+#include "cli/HelpText.h"
+#include "cli/ProcessOptions.h"
 
 #include <gtest/gtest.h>
 

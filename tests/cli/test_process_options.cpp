@@ -1,7 +1,7 @@
-#include "ChainFromOptions.h"
-#include "HelpText.h"
-#include "ProcessOptions.h"
-#include "SquelchOptions.h"
+#include "cli/ChainFromOptions.h"
+#include "cli/HelpText.h"
+#include "cli/ProcessOptions.h"
+#include "cli/SquelchOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The spectrogram picture's parts without the program: the font, the axes'
 // layout, the colour indices, the palette and scale choice, and the PNG
 // file read back with Qt's own PNG reader.
-#include "BitmapFont.h"
-#include "PngWriter.h"
-#include "SpectrogramLayout.h"
-#include "SpectrogramLook.h"
-#include "SpectrogramOutput.h"
-#include "SpectrogramPicture.h"
-#include "SpectrogramPng.h"
+#include "cli/BitmapFont.h"
+#include "cli/PngWriter.h"
+#include "cli/SpectrogramLayout.h"
+#include "cli/SpectrogramLook.h"
+#include "cli/SpectrogramOutput.h"
+#include "cli/SpectrogramPicture.h"
+#include "cli/SpectrogramPng.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +98,7 @@ TEST(SpectrogramLayout, WidthLimitLeavesRoomForTheMargins) {
 // and the time labels going on from part to part (7.8125 columns a second,
 // ticks every 10 s).
 TEST(SpectrogramLayout, LongRecordingIsDrawnInPartsWithContinuousTime) {
-    const auto engine = std::make_unique<TmyFFT>();
+    const auto engine = std::make_unique<Engine>();
     engine->DisplayCount = 103;
     SpectrogramOutput output(k8kMedium, 250LL * 1024, 1024, ChooseSpectrogramLook({}, {}, {}), 100);
     for (int block = 0; block < 250; ++block) output.AddBlock(*engine);

@@ -101,7 +101,7 @@ RunResult Process(const std::vector<std::uint8_t>& wave, const ChainSettings& se
     {
         TWaveStream writer(out, &format);
         LoopCallbacks callbacks;
-        callbacks.block = [&](std::int64_t, const TmyFFT& e) {
+        callbacks.block = [&](std::int64_t, const Engine& e) {
             std::vector<float> values(e.DisplaySpectrum, e.DisplaySpectrum + e.DisplayCount + 1);
             values.push_back(static_cast<float>(e.PeakValue));
             values.push_back(e.PeakFrequency);
@@ -111,7 +111,7 @@ RunResult Process(const std::vector<std::uint8_t>& wave, const ChainSettings& se
         callbacks.progress = [&](std::int64_t, std::int64_t) {
             if (++calls == stopAfter) throw std::runtime_error("stopped");
         };
-        const auto engine = std::make_unique<TmyFFT>();
+        const auto engine = std::make_unique<Engine>();
         try {
             ProcessWave(reader, writer, settings, *engine, callbacks, threads);
             writer.Finish();

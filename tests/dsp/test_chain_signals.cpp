@@ -3,11 +3,11 @@
 // over several blocks once the start-up blocks are past; the output is one
 // block late and, with every stage off, at about half the input amplitude.
 
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "ChainSettings.h"
-#include "FFT.h"
-#include "FilterPresets.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "dsp/ChainSettings.h"
+#include "dsp/Engine.h"
+#include "common/FilterPresets.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ constexpr double kRejected = 0.00316;               // −50 dB relative to the 
 using Signal = std::function<double(std::size_t)>;  // sample value at a global index
 
 struct Rig {
-    std::unique_ptr<TmyFFT> engine = std::make_unique<TmyFFT>();
+    std::unique_ptr<Engine> engine = std::make_unique<Engine>();
     ChainSettings settings;
     std::int32_t rate = 8500;
     std::int32_t bytes = 2048;

@@ -1,9 +1,9 @@
 // The cleanup stages: impulse blanker, noise reduction (its frames and its
 // noise tracker) and the automatic notch, on inputs worked out by hand.
-#include "ChainSettings.h"
-#include "FFT.h"
-#include "ImpulseBlanker.h"
-#include "NoiseReduction.h"
+#include "dsp/ChainSettings.h"
+#include "dsp/Engine.h"
+#include "dsp/ImpulseBlanker.h"
+#include "dsp/NoiseReduction.h"
 
 #include <gtest/gtest.h>
 
@@ -221,7 +221,7 @@ TEST(NoiseReduction, ASteadyToneIsLeftOutOfThePrint) {
 
 // The chain with the automatic notch alone; returns the output (one block
 // late, as the chain is).
-std::vector<std::int16_t> ThroughNotch(const std::vector<std::int16_t>& signal, TmyFFT& engine) {
+std::vector<std::int16_t> ThroughNotch(const std::vector<std::int16_t>& signal, Engine& engine) {
     ChainSettings settings;
     settings.cleanup.autoNotchOn = true;
     ConfigureChain(engine, settings, kRate, 2 * kBlock);
@@ -265,7 +265,7 @@ TEST(AutoNotch, ASteadyToneIsNotchedWhileAChirpPasses) {
         chirp[k] = static_cast<std::int16_t>(std::lround(2000 * std::sin(phase)));
         mix[k] = static_cast<std::int16_t>(tone[k] + chirp[k]);
     }
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     const auto out = ThroughNotch(mix, *engine);
     EXPECT_TRUE(engine->Notches.Notched(512)) << "1000 Hz is Spectrum bin 1000 / (8000 / (4 · 1024)) = 512";
 
@@ -278,7 +278,7 @@ TEST(AutoNotch, ASteadyToneIsNotchedWhileAChirpPasses) {
     EXPECT_LT(20 * std::log10(toneOut / toneIn), -30.0);
 
     // Around 5 s the chirp is at 2300..2500 Hz, far from the tone.
-    auto offEngine = std::make_unique<TmyFFT>();
+    auto offEngine = std::make_unique<Engine>();
     ChainSettings off;
     ConfigureChain(*offEngine, off, kRate, 2 * kBlock);
     std::vector<std::int16_t> reference;
@@ -305,7 +305,7 @@ TEST(AutoNotch, AToneFoundStaysNotchedWhenItIsLowered) {
     const auto weak = Tone(static_cast<std::int32_t>(mix.size()), 1000, 30);
     for (std::size_t i = 0; i < mix.size(); ++i)
         mix[i] = static_cast<std::int16_t>(mix[i] + (i < 10 * kBlock ? loud[i] : weak[i]));
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     ThroughNotch(mix, *engine);
     bool notched = false;
     for (std::int32_t k = 510; k <= 514; ++k) notched = notched || engine->Notches.Notched(k);  // 1000 Hz: bin 512

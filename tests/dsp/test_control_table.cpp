@@ -1,9 +1,9 @@
 // The control table: consistent with itself and with the engine's own lists
 // and rules, and holding the values stored settings files depend on.
-#include "ChainSettings.h"
-#include "ControlTable.h"
-#include "FilterPresets.h"
-#include "ShiftControl.h"
+#include "dsp/ChainSettings.h"
+#include "common/ControlTable.h"
+#include "common/FilterPresets.h"
+#include "dsp/ShiftControl.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Arithmetic of the controls: shift bins and label, equalizer gains and
 // labels, presets, resolution, block sizes, the AGC meter and the number format.
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "ChainSettings.h"
-#include "EqualizerBands.h"
-#include "FilterPresets.h"
-#include "NumberFormat.h"
-#include "ShiftControl.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "dsp/ChainSettings.h"
+#include "common/EqualizerBands.h"
+#include "common/FilterPresets.h"
+#include "common/NumberFormat.h"
+#include "dsp/ShiftControl.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,7 @@ TEST(NumberFormat, WidthDecimalsAndGrouping) {
 }
 
 TEST(ChainSettings, ConfigureChainPreparesFilterAndEqualizerForTheFirstBlock) {
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     ChainSettings settings;
     settings.filterCenter = 30000;
     settings.filterType = kLowPass;

@@ -1,5 +1,5 @@
 // A mixer element's range against 0..65535, with values worked out by hand.
-#include "ElementVolume.h"
+#include "common/ElementVolume.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Configuration, analysis, synthesis and the display values of the engine,
 // against values worked out by hand.
-#include "BlockChain.h"
-#include "FFT.h"
+#include "dsp/BlockChain.h"
+#include "dsp/Engine.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +14,15 @@
 namespace moravel {
 namespace {
 
-std::unique_ptr<TmyFFT> configured(int rate, int bytes, int resolution = 5) {
-    auto engine = std::make_unique<TmyFFT>();
+std::unique_ptr<Engine> configured(int rate, int bytes, int resolution = 5) {
+    auto engine = std::make_unique<Engine>();
     engine->Resolution = resolution;
     engine->Configure(rate, bytes);
     return engine;
 }
 
 // Runs one block of `samples` through analysis and synthesis with no stage.
-void runBlock(TmyFFT& engine, const std::vector<std::int16_t>& samples) {
+void runBlock(Engine& engine, const std::vector<std::int16_t>& samples) {
     ProcessBlock(engine, StageSwitches{}, samples.data(), static_cast<int>(samples.size() * 2));
 }
 
@@ -215,7 +215,7 @@ TEST(EngineDisplay, DecayFactorRunsEvenWhenOff) {
     slow->SpectrumDecay = 20;    // 5 % of the difference per block
     instant->SpectrumDecay = 1;  // factor 1: the display follows each block
     const auto block = tone(512, 700, 4000, 8000);
-    for (TmyFFT* engine : {raw.get(), slow.get(), instant.get()}) runBlock(*engine, block);
+    for (Engine* engine : {raw.get(), slow.get(), instant.get()}) runBlock(*engine, block);
     for (int i = 1; i < raw->DisplayCount; ++i) {
         const float value = raw->DisplaySpectrum[i];
         ASSERT_EQ(instant->DisplaySpectrum[i], value) << i;
@@ -257,7 +257,7 @@ TEST(EngineDisplay, BinToFrequencyRoundsHalfToEven) {
     EXPECT_EQ(engine->BinToFrequency(8), 62);  // 62.5 → 62
     EXPECT_EQ(engine->BinToFrequency(-8), -62);
     EXPECT_EQ(engine->BinToFrequency(24), 188);  // 187.5 → 188
-    auto unconfigured = std::make_unique<TmyFFT>();
+    auto unconfigured = std::make_unique<Engine>();
     EXPECT_EQ(unconfigured->BinToFrequency(3), 0);
 }
 

@@ -1,7 +1,7 @@
 // The fast sine's table and zones, and a transform worked out by hand with
 // the twiddles that fast sine gives.
-#include "FastTrig.h"
-#include "Fourier2.h"
+#include "dsp/FastTrig.h"
+#include "dsp/Fourier2.h"
 
 #include <gtest/gtest.h>
 

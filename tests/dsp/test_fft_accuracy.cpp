@@ -4,8 +4,8 @@
 // so its error is dominated by the twiddles, not by float rounding; the bound
 // below is derived from FastSin itself, stage by stage.
 
-#include "FastTrig.h"
-#include "Fourier2.h"
+#include "dsp/FastTrig.h"
+#include "dsp/Fourier2.h"
 
 #include <gtest/gtest.h>
 

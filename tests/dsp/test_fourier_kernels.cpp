@@ -4,9 +4,9 @@
 // butterfly in scalar single precision. Every power-of-two size from 1 to
 // 32768 points (the engine uses 512..16384), both directions, random inputs
 // with zeros of both signs among them.
-#include "FastTrig.h"
-#include "Fourier2.h"
-#include "FourierKernels.h"
+#include "dsp/FastTrig.h"
+#include "dsp/Fourier2.h"
+#include "dsp/FourierKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // recorded digest. Any change of arithmetic (an optimisation, a compiler
 // flag such as fused multiply-add) shows here first; a deliberate change of
 // behaviour records a new digest.
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "ChainSettings.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "dsp/ChainSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST(ChainGolden, OutputBitsAreUnchanged) {
     Fnv1a digest;
     for (int variant = 0; variant < 5; ++variant) {
         for (const AudioRange& range : kAudioRanges) {
-            auto engine = std::make_unique<TmyFFT>();
+            auto engine = std::make_unique<Engine>();
             const ChainSettings settings = settingsFor(variant);
             ConfigureChain(*engine, settings, range.outputRate, range.bufferBytes);
             const StageSwitches stages = SwitchesFor(settings);

@@ -1,8 +1,8 @@
 // The stages that edit samples or spectrum: AGC, noise blanker, compressor,
 // expander, filter, shift and equalizer, on values worked out by hand.
-#include "EqualizerBands.h"
-#include "FFT.h"
-#include "FastTrig.h"
+#include "common/EqualizerBands.h"
+#include "dsp/Engine.h"
+#include "dsp/FastTrig.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@ namespace {
 
 // An engine after the first analysis of a silent block of `bytes` bytes, so
 // FrameSamples (L) is set; Spectrum[0..L−1] is then filled with `value`.
-std::unique_ptr<TmyFFT> withSpectrum(int rate, int bytes, float value) {
-    auto engine = std::make_unique<TmyFFT>();
+std::unique_ptr<Engine> withSpectrum(int rate, int bytes, float value) {
+    auto engine = std::make_unique<Engine>();
     engine->Resolution = 5;
     engine->Configure(rate, bytes);
     engine->BlockSamples = bytes / 2;
@@ -32,7 +32,7 @@ std::unique_ptr<TmyFFT> withSpectrum(int rate, int bytes, float value) {
     return engine;
 }
 
-void fillInput(TmyFFT& engine, int from, int to, std::int16_t value) {
+void fillInput(Engine& engine, int from, int to, std::int16_t value) {
     std::fill(engine.InputBlock + from, engine.InputBlock + to, value);
 }
 
@@ -254,7 +254,7 @@ TEST(Expander, MultipliesBinsBelowTheThresholdThenRaisesAll) {
 
 // ---- Filter ---------------------------------------------------------------------
 
-int countNonZero(const TmyFFT& engine, int from, int to) {
+int countNonZero(const Engine& engine, int from, int to) {
     return static_cast<int>(
         std::count_if(engine.Spectrum + from, engine.Spectrum + to, [](float v) { return v != 0; }));
 }
@@ -322,7 +322,7 @@ TEST(Filter, StopBandKeepsItsEdgeBins) {
 
 // ---- Shift ----------------------------------------------------------------------
 
-void ramp(TmyFFT& engine) {
+void ramp(Engine& engine) {
     for (int i = 0; i < engine.FrameSamples; ++i) engine.Spectrum[i] = static_cast<float>(i);
 }
 
@@ -379,7 +379,7 @@ TEST(Equalizer, SevenEqualGroupsAndASilentRemainder) {
 }
 
 TEST(Equalizer, NothingIsWrittenBeforeTheFirstBlock) {
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     const auto gains = EqualizerGains({});
     engine->SetEqualizerCurve(7, gains.data());
     EXPECT_EQ(engine->EqualizerGain[0], 0.0f);

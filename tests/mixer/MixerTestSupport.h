@@ -3,8 +3,8 @@
 // that tests check what reached the card, not what the component says.
 #pragma once
 
-#include "AudioMixer.h"
-#include "SimulatedMixerService.h"
+#include "mixer/AudioMixer.h"
+#include "mixer/simulated/SimulatedMixerService.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // How simple-mixer elements become lines and controls, on element lists
 // written like the cards they stand for.
-#include "AlsaMixerLayout.h"
+#include "mixer/alsa/AlsaMixerLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Which control device's mixer carries a PCM's sound.
-#include "AlsaPcmControl.h"
+#include "mixer/alsa/AlsaPcmControl.h"
 
 #include <gtest/gtest.h>
 

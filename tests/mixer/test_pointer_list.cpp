@@ -1,4 +1,4 @@
-#include "PointerList.h"
+#include "mixer/PointerList.h"
 
 #include <gtest/gtest.h>
 

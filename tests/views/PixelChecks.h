@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel::test {
 

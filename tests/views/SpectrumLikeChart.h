@@ -3,7 +3,7 @@
 // spectrum chart, so that text, ticks and layout are all in the picture.
 #pragma once
 
-#include "TChart.h"
+#include "views/TChart.h"
 
 namespace moravel {
 

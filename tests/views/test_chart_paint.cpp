@@ -3,7 +3,7 @@
 // nothing left over from an earlier replot, the peak-marker hook still on top
 // of the bars, and a background that is not one solid colour still working.
 #include "SpectrumLikeChart.h"
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <QImage>
 

@@ -4,7 +4,7 @@
 // changed, or a full replot is already on its way, it must leave the work to
 // a full replot instead of patching a picture that no longer fits.
 #include "SpectrumLikeChart.h"
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <QCoreApplication>
 #include <QImage>

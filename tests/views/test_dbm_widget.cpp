@@ -1,4 +1,4 @@
-#include "dbm.h"
+#include "views/DbMeter.h"
 
 #include <QEvent>
 #include <QPalette>
@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "BgrColor.h"
-#include "MeterInstances.h"
+#include "views/BgrColor.h"
+#include "views/MeterInstances.h"
 #include "PixelChecks.h"
 
 namespace moravel {
@@ -28,13 +28,13 @@ protected:
     }
 };
 
-void ShowAndPaint(Tdbmeter& meter) {
+void ShowAndPaint(DbMeter& meter) {
     meter.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&meter));
     meter.repaint();
 }
 
-void ExpectImageMatchesModel(const Tdbmeter& meter) {
+void ExpectImageMatchesModel(const DbMeter& meter) {
     const QImage& image = meter.OffscreenImage();
     const GdiRaster expected = RenderDbMeter(meter.Properties(), meter.width(), meter.height());
     ASSERT_EQ(image.width(), expected.Width());
@@ -44,14 +44,14 @@ void ExpectImageMatchesModel(const Tdbmeter& meter) {
             ASSERT_EQ(image.pixel(x, y), ToQRgb(expected.Pixel(x, y))) << "pixel (" << x << ", " << y << ")";
 }
 
-TEST(Tdbmeter, StartsWithDefaults) {
-    Tdbmeter meter;
+TEST(DbMeter, StartsWithDefaults) {
+    DbMeter meter;
     EXPECT_EQ(meter.size(), QSize(80, 17));
     EXPECT_EQ(meter.Properties(), DbMeterProperties{});
 }
 
-TEST(Tdbmeter, BevelWidthSetterKeepsAThirdOfTheSize) {
-    Tdbmeter meter;
+TEST(DbMeter, BevelWidthSetterKeepsAThirdOfTheSize) {
+    DbMeter meter;
     meter.resize(80, 9);
     meter.SetBevelWidth(3);
     EXPECT_EQ(meter.BevelWidth(), 3);
@@ -62,8 +62,8 @@ TEST(Tdbmeter, BevelWidthSetterKeepsAThirdOfTheSize) {
     EXPECT_EQ(meter.BevelWidth(), 1);
 }
 
-TEST(Tdbmeter, OffscreenImageIsTheModelsRaster) {
-    Tdbmeter meter;
+TEST(DbMeter, OffscreenImageIsTheModelsRaster) {
+    DbMeter meter;
     ShowAndPaint(meter);
     ExpectImageMatchesModel(meter);
     const uchar* buffer = meter.OffscreenImage().constBits();
@@ -75,13 +75,13 @@ TEST(Tdbmeter, OffscreenImageIsTheModelsRaster) {
     EXPECT_EQ(meter.OffscreenImage().constBits(), buffer) << "image reallocated without a size change";
 
     meter.resize(20, 90);
-    meter.SetStyle(Tdbmeterstyle::dsVertical);
+    meter.SetStyle(DbMeterStyle::dsVertical);
     meter.SetBevelStyle(TBevelCut::bvRaised);
     ExpectImageMatchesModel(meter);
 }
 
-TEST(Tdbmeter, RepaintsAtOnceOnlyWhenAValueChanges) {
-    Tdbmeter meter;
+TEST(DbMeter, RepaintsAtOnceOnlyWhenAValueChanges) {
+    DbMeter meter;
     ShowAndPaint(meter);
     PaintCounter counter;
     meter.installEventFilter(&counter);
@@ -127,11 +127,11 @@ protected:
         EXPECT_EQ(meter.BevelStyle(), TBevelCut::bvLowered);
         EXPECT_EQ(meter.BevelWidth(), 1);
         EXPECT_FALSE(meter.ShowJustOne());
-        EXPECT_EQ(meter.Style(), Tdbmeterstyle::dsHorizontal);
+        EXPECT_EQ(meter.Style(), DbMeterStyle::dsHorizontal);
         EXPECT_EQ(meter.Direction(), tdbmeterdirection::ddRightDown);
     }
 
-    Tdbmeter meter;
+    DbMeter meter;
 };
 
 // 89 x 9, 11 segments of 8 pixels, rows 0..7, 1-pixel silver separators.

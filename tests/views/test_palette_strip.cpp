@@ -1,5 +1,5 @@
 // The palette strip: one column a palette entry.
-#include "PaletteStrip.h"
+#include "views/PaletteStrip.h"
 
 #include <QImage>
 #include <QPixmap>

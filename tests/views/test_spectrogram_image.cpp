@@ -1,6 +1,6 @@
 // The spectrogram's ring image: columns written into row memory, wrapping,
 // and painted in at most two runs.
-#include "SpectrogramImage.h"
+#include "views/SpectrogramImage.h"
 
 #include <QPainter>
 

@@ -1,12 +1,12 @@
-#include "AudioDeviceSettings.h"
+#include "app/core/AudioDeviceSettings.h"
 
 namespace moravel {
 
-AudioDeviceSettings AudioDeviceSettings::Read(const TKustomIniFile& file) {
+AudioDeviceSettings AudioDeviceSettings::Read(const IniFile& file) {
     return {file.ReadString(kSection, kInputKey, ""), file.ReadString(kSection, kOutputKey, "")};
 }
 
-AudioDeviceSettings AudioDeviceSettings::ReadWithOverrides(const TKustomIniFile& file,
+AudioDeviceSettings AudioDeviceSettings::ReadWithOverrides(const IniFile& file,
                                                            const std::string& inputOverride,
                                                            const std::string& outputOverride) {
     AudioDeviceSettings chosen = Read(file);
@@ -15,11 +15,11 @@ AudioDeviceSettings AudioDeviceSettings::ReadWithOverrides(const TKustomIniFile&
     return chosen;
 }
 
-void AudioDeviceSettings::StoreInput(TKustomIniFile& file, const std::string& pcm) {
+void AudioDeviceSettings::StoreInput(IniFile& file, const std::string& pcm) {
     file.WriteString(kSection, kInputKey, pcm);
 }
 
-void AudioDeviceSettings::StoreOutput(TKustomIniFile& file, const std::string& pcm) {
+void AudioDeviceSettings::StoreOutput(IniFile& file, const std::string& pcm) {
     file.WriteString(kSection, kOutputKey, pcm);
 }
 

@@ -11,7 +11,7 @@
 // Plain C++, no Qt; GUI thread (the settings file is not thread-safe).
 #pragma once
 
-#include "KiniFile.h"
+#include "common/IniFile.h"
 
 #include <string>
 
@@ -28,15 +28,15 @@ public:
     std::string output;
 
     /// The stored choice; defaults for a file without the section.
-    static AudioDeviceSettings Read(const TKustomIniFile& file);
+    static AudioDeviceSettings Read(const IniFile& file);
     /// The stored choice with each device given on the command line (non-empty
     /// `inputOverride`, `outputOverride`) in its place.
-    static AudioDeviceSettings ReadWithOverrides(const TKustomIniFile& file, const std::string& inputOverride,
+    static AudioDeviceSettings ReadWithOverrides(const IniFile& file, const std::string& inputOverride,
                                                  const std::string& outputOverride);
     /// Stores one direction's choice (the user chose it); throws what
-    /// TKustomIniFile's writes throw.
-    static void StoreInput(TKustomIniFile& file, const std::string& pcm);
-    static void StoreOutput(TKustomIniFile& file, const std::string& pcm);
+    /// IniFile's writes throw.
+    static void StoreInput(IniFile& file, const std::string& pcm);
+    static void StoreOutput(IniFile& file, const std::string& pcm);
 
     /// The PCM whose mixer the Soundcard page shows: the output's when one
     /// is chosen (what the user hears), else the input's, else "default".

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/core/CommandLine.h"
 
-#include "RecordOnSignalSettings.h"
+#include "app/core/RecordOnSignalSettings.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,6 @@
-#include "MemoryStatus.h"
+#include "app/core/MemoryStatus.h"
 
-#include "AtomicFile.h"
+#include "common/AtomicFile.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "MixerPairs.h"
+#include "app/core/MixerPairs.h"
 
 #include <cstdint>
 

@@ -7,8 +7,8 @@
 // Plain C++, no Qt; any thread (plain values).
 #pragma once
 
-#include "LineAssignment.h"
-#include "SoundcardLayout.h"
+#include "common/LineAssignment.h"
+#include "common/SoundcardLayout.h"
 
 #include <array>
 #include <optional>

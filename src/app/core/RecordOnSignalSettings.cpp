@@ -1,4 +1,4 @@
-#include "RecordOnSignalSettings.h"
+#include "app/core/RecordOnSignalSettings.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +16,7 @@ constexpr char kHang[] = "HangSeconds";
 constexpr char kPreRoll[] = "PreRollSeconds";
 constexpr char kFolder[] = "Folder";
 
-double ReadValue(const TKustomIniFile& file, const char* key, const TransmissionSettingRange& range) {
+double ReadValue(const IniFile& file, const char* key, const TransmissionSettingRange& range) {
     const auto value = static_cast<double>(file.ReadFloat(RecordOnSignalSettings::kSection, key, range.defaultValue));
     return Clamped(value, range);
 }
@@ -37,7 +37,7 @@ double Clamped(double value, const TransmissionSettingRange& range) {
     return std::clamp(value, range.minimum, range.maximum);
 }
 
-RecordOnSignalSettings RecordOnSignalSettings::Read(const TKustomIniFile& file) {
+RecordOnSignalSettings RecordOnSignalSettings::Read(const IniFile& file) {
     RecordOnSignalSettings s;
     s.on = file.ReadBool(kSection, kOn, false);
     s.squelch.thresholdDbfs = ReadValue(file, kThreshold, transmission::kThresholdDbfs);
@@ -48,7 +48,7 @@ RecordOnSignalSettings RecordOnSignalSettings::Read(const TKustomIniFile& file) 
     return s;
 }
 
-void RecordOnSignalSettings::Store(TKustomIniFile& file, const RecordOnSignalSettings& now,
+void RecordOnSignalSettings::Store(IniFile& file, const RecordOnSignalSettings& now,
                                    const RecordOnSignalSettings& loaded) {
     if (now == loaded) return;
     file.WriteBool(kSection, kOn, now.on);

@@ -9,8 +9,8 @@
 // Plain C++, no Qt; GUI thread (the settings file is not thread-safe).
 #pragma once
 
-#include "KiniFile.h"
-#include "TransmissionSettings.h"
+#include "common/IniFile.h"
+#include "audio/transmission/TransmissionSettings.h"
 
 #include <string>
 
@@ -25,11 +25,11 @@ struct RecordOnSignalSettings {
 
     /// The stored settings, each value clamped to its range; defaults for a
     /// missing or unreadable key. Never throws.
-    static RecordOnSignalSettings Read(const TKustomIniFile& file);
+    static RecordOnSignalSettings Read(const IniFile& file);
     /// Writes every key of the section when `now` differs from `loaded`
     /// (what Read gave at the start), else nothing. Throws what
-    /// TKustomIniFile's writes throw.
-    static void Store(TKustomIniFile& file, const RecordOnSignalSettings& now, const RecordOnSignalSettings& loaded);
+    /// IniFile's writes throw.
+    static void Store(IniFile& file, const RecordOnSignalSettings& now, const RecordOnSignalSettings& loaded);
 
     bool operator==(const RecordOnSignalSettings&) const = default;
 };

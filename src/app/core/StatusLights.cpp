@@ -1,4 +1,4 @@
-#include "StatusLights.h"
+#include "app/core/StatusLights.h"
 
 namespace moravel {
 

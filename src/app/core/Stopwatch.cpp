@@ -1,4 +1,4 @@
-#include "Stopwatch.h"
+#include "app/core/Stopwatch.h"
 
 #include <chrono>
 #include <stdexcept>
@@ -15,16 +15,16 @@ constexpr std::int64_t counterFrequency() { return Clock::period::den / Clock::p
 
 }  // namespace
 
-std::size_t TmyTimer::index(int slot) {
+std::size_t Stopwatch::index(int slot) {
     if (slot < 1 || slot > 5) throw std::range_error("Range check error");
     return static_cast<std::size_t>(slot - 1);
 }
 
-std::int64_t TmyTimer::now() const { return counter_ ? counter_() : counterNow(); }
+std::int64_t Stopwatch::now() const { return counter_ ? counter_() : counterNow(); }
 
-void TmyTimer::Start(int slot) { start_[index(slot)] = now(); }
+void Stopwatch::Start(int slot) { start_[index(slot)] = now(); }
 
-long double TmyTimer::Elapsed(int slot) {
+long double Stopwatch::Elapsed(int slot) {
     const std::size_t i = index(slot);
     lastRead_[i] = now();
     frequency_ = counter_ ? 1000000000 : counterFrequency();

@@ -12,16 +12,16 @@
 
 namespace moravel {
 
-class TmyTimer {
+class Stopwatch {
 public:
     /// Reads a monotonic count of nanoseconds.
     using Counter = std::function<std::int64_t()>;
 
     /// Counts on the steady clock.
-    TmyTimer() = default;
+    Stopwatch() = default;
     /// Counts on `counter` (nanoseconds): tests run the stopwatch on the
     /// virtual soundcard's card time.
-    explicit TmyTimer(Counter counter) : counter_(std::move(counter)) {}
+    explicit Stopwatch(Counter counter) : counter_(std::move(counter)) {}
 
     /// Stores the current count in slot 1..5 (std::range_error otherwise).
     void Start(int slot);

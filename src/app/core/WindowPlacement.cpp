@@ -1,4 +1,4 @@
-#include "WindowPlacement.h"
+#include "app/core/WindowPlacement.h"
 
 #include <algorithm>
 

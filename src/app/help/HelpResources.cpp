@@ -1,4 +1,4 @@
-#include "HelpResources.h"
+#include "app/help/HelpResources.h"
 
 #include <QtCore/qglobal.h>
 

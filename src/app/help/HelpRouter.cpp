@@ -1,7 +1,7 @@
-#include "HelpRouter.h"
+#include "app/help/HelpRouter.h"
 
-#include "HelpResources.h"
-#include "HelpTopics.h"
+#include "app/help/HelpResources.h"
+#include "app/help/HelpTopics.h"
 
 namespace moravel {
 

@@ -5,8 +5,8 @@
 #include <QUrl>
 #include <memory>
 
-#include "HelpWindow.h"
-#include "TopicIndex.h"
+#include "app/help/HelpWindow.h"
+#include "app/help/TopicIndex.h"
 
 namespace moravel {
 

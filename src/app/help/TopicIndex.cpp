@@ -1,4 +1,4 @@
-#include "TopicIndex.h"
+#include "app/help/TopicIndex.h"
 
 #include <QDir>
 

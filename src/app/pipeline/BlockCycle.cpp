@@ -1,4 +1,4 @@
-#include "BlockCycle.h"
+#include "app/pipeline/BlockCycle.h"
 
 #include <cstring>
 #include <stdexcept>

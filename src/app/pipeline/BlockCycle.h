@@ -7,9 +7,9 @@
 // Threads: GUI thread only (the wave components raise their handlers there).
 #pragma once
 
-#include "BlockChain.h"
-#include "FFT.h"
-#include "Stopwatch.h"
+#include "dsp/BlockChain.h"
+#include "dsp/Engine.h"
+#include "app/core/Stopwatch.h"
 
 #include <cstdint>
 
@@ -78,11 +78,11 @@ public:
     static constexpr long double kMinimumGap = 0.001L;
 
     /// All three must outlive the cycle.
-    BlockCycle(TmyFFT& engine, TmyTimer& stopwatch, PipelineState& state)
+    BlockCycle(Engine& engine, Stopwatch& stopwatch, PipelineState& state)
         : engine_(engine), stopwatch_(stopwatch), state_(state) {}
 
     /// The wave input's data handler: runs one cycle on `data` (`bytes`
-    /// bytes, even, at most 2·TmyFFT::kMaxBlockSamples) and writes the
+    /// bytes, even, at most 2·Engine::kMaxBlockSamples) and writes the
     /// processed samples back into `data`; while the player runs, a second
     /// block of the file follows when the output runs short. Returns true
     /// when the block was processed, false when sampling is off or the block
@@ -100,8 +100,8 @@ private:
     void runStages(const CycleControls& controls, CycleClient& client);
     void finishBlock(std::uint8_t* data, std::int32_t bytes, const CycleControls& controls, CycleClient& client);
 
-    TmyFFT& engine_;
-    TmyTimer& stopwatch_;
+    Engine& engine_;
+    Stopwatch& stopwatch_;
     PipelineState& state_;
 };
 

@@ -1,4 +1,4 @@
-#include "DeviceWatch.h"
+#include "app/pipeline/DeviceWatch.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "AboutBox.h"
+#include "app/window/AboutBox.h"
 
-#include "AccessibleNames.h"
+#include "app/window/AccessibleNames.h"
 #include "MoravelVersion.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // manual, and the full version with the licence notice.
 #pragma once
 
-#include "MemoryStatus.h"
+#include "app/core/MemoryStatus.h"
 
 #include <QDialog>
 

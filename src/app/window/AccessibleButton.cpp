@@ -1,4 +1,4 @@
-#include "AccessibleButton.h"
+#include "app/window/AccessibleButton.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

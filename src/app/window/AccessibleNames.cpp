@@ -1,7 +1,7 @@
-#include "AccessibleNames.h"
+#include "app/window/AccessibleNames.h"
 
-#include "AccessibleTexts.h"
-#include "AccessibleValues.h"
+#include "common/AccessibleTexts.h"
+#include "app/window/AccessibleValues.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "AccessiblePageKeys.h"
+#include "app/window/AccessiblePageKeys.h"
 
 #include <QShortcut>
 #include <QTabBar>

@@ -1,6 +1,6 @@
-#include "AccessiblePlotKeys.h"
+#include "app/window/AccessiblePlotKeys.h"
 
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>

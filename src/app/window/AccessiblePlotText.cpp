@@ -1,6 +1,6 @@
-#include "AccessiblePlotText.h"
+#include "app/window/AccessiblePlotText.h"
 
-#include "FilterPresets.h"
+#include "common/FilterPresets.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "AccessibleValues.h"
+#include "app/window/AccessibleValues.h"
 
-#include "dbm.h"
+#include "views/DbMeter.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -57,7 +57,7 @@ private:
 
 class SpokenMeter : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit SpokenMeter(Tdbmeter* meter) : QAccessibleWidget(meter, QAccessible::ProgressBar) {}
+    explicit SpokenMeter(DbMeter* meter) : QAccessibleWidget(meter, QAccessible::ProgressBar) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
@@ -75,20 +75,20 @@ public:
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
 
-    static int FullScale(const Tdbmeter& meter) {
+    static int FullScale(const DbMeter& meter) {
         return (meter.Greens() == 0 ? 0 : meter.GreenMax()) + (meter.Yellows() == 0 ? 0 : meter.YellowMax()) +
                meter.RedMax();
     }
 
 private:
-    Tdbmeter* meter() const { return static_cast<Tdbmeter*>(widget()); }
+    DbMeter* meter() const { return static_cast<DbMeter*>(widget()); }
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     // Every TTrackBar, whether it speaks yet or not: its interface is made
     // (and kept) at its first value change, before the window sets it up.
     if (auto* slider = qobject_cast<TTrackBar*>(object)) return new SpokenSlider(slider);
-    if (auto* meter = qobject_cast<Tdbmeter*>(object)) return new SpokenMeter(meter);
+    if (auto* meter = qobject_cast<DbMeter*>(object)) return new SpokenMeter(meter);
     return nullptr;
 }
 
@@ -120,7 +120,7 @@ QString SliderValueText(const QSlider& slider) {
     return QString::number(slider.value()) + slider.property(kUnitProperty).toString();
 }
 
-QString MeterValueText(const Tdbmeter& meter) {
+QString MeterValueText(const DbMeter& meter) {
     const int scale = SpokenMeter::FullScale(meter);
     if (scale == 0) return QString::number(meter.Position());
     const long percent = std::lround(100.0 * meter.Position() / scale);

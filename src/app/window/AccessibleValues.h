@@ -6,7 +6,7 @@
 // accessible value text; its description starts with that text, so that the
 // Linux accessibility bus, which carries only numbers as values, also hears
 // the unit (a description change is announced for the focused control).
-// A level meter (Tdbmeter) is a progress bar whose value is its position and
+// A level meter (DbMeter) is a progress bar whose value is its position and
 // whose value text is the position in percent of the meter's full scale.
 //
 // GUI thread only.
@@ -19,7 +19,7 @@ class QLabel;
 
 namespace moravel {
 
-class Tdbmeter;
+class DbMeter;
 
 /// The pages' track bar: a QSlider of a class of its own, because Qt asks
 /// its own factory first for a plain QSlider and would never reach ours.
@@ -47,6 +47,6 @@ QString SliderValueText(const QSlider& slider);
 /// The value text of `meter`: its position in percent of its full scale (the
 /// zones' maxima, a green or yellow zone without segments not counted, as
 /// the meter draws it), rounded ("23 %"); the bare position when that is 0.
-QString MeterValueText(const Tdbmeter& meter);
+QString MeterValueText(const DbMeter& meter);
 
 }  // namespace moravel

@@ -1,7 +1,7 @@
-#include "AgcControls.h"
+#include "app/window/AgcControls.h"
 
-#include "dbm.h"
-#include "pages/AudioPage.h"
+#include "views/DbMeter.h"
+#include "app/window/pages/AudioPage.h"
 
 #include <QCheckBox>
 #include <QSlider>

@@ -1,7 +1,7 @@
-#include "AudioDevicesDialog.h"
+#include "app/window/AudioDevicesDialog.h"
 
-#include "AccessibleNames.h"
-#include "DeviceComboBox.h"
+#include "app/window/AccessibleNames.h"
+#include "app/window/DeviceComboBox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

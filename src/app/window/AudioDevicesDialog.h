@@ -6,8 +6,8 @@
 // GUI thread only.
 #pragma once
 
-#include "AudioDeviceList.h"
-#include "AudioDeviceSettings.h"
+#include "audio/alsa/AudioDeviceList.h"
+#include "app/core/AudioDeviceSettings.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "DeviceChoiceController.h"
+#include "app/window/DeviceChoiceController.h"
 
 namespace moravel {
 

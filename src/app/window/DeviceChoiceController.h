@@ -9,9 +9,9 @@
 // GUI thread only.
 #pragma once
 
-#include "AudioDevicesDialog.h"
-#include "AudioDeviceSettings.h"
-#include "WaveDevice.h"
+#include "app/window/AudioDevicesDialog.h"
+#include "app/core/AudioDeviceSettings.h"
+#include "audio/WaveDevice.h"
 
 #include <functional>
 #include <string>
@@ -24,7 +24,7 @@ class DeviceChoiceController {
 public:
     struct Parts {
         AudioBackend& backend;
-        TKustomIniFile& settings;
+        IniFile& settings;
         /// The PCMs named on the command line; empty: the stored one.
         std::string inputOverride;
         std::string outputOverride;

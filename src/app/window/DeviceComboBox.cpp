@@ -1,4 +1,4 @@
-#include "DeviceComboBox.h"
+#include "app/window/DeviceComboBox.h"
 
 namespace moravel {
 

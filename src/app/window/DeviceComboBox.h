@@ -8,7 +8,7 @@
 // GUI thread only.
 #pragma once
 
-#include "AudioDeviceList.h"
+#include "audio/alsa/AudioDeviceList.h"
 
 #include <QComboBox>
 

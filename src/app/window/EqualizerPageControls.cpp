@@ -1,9 +1,9 @@
-#include "EqualizerPageControls.h"
+#include "app/window/EqualizerPageControls.h"
 
-#include "EqualizerBands.h"
-#include "FFT.h"
-#include "LocaleNumber.h"
-#include "pages/EqualizerPage.h"
+#include "common/EqualizerBands.h"
+#include "dsp/Engine.h"
+#include "app/window/LocaleNumber.h"
+#include "app/window/pages/EqualizerPage.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -43,7 +43,7 @@ void EqualizerPageControls::ApplyControls() {
 }
 
 void EqualizerPageControls::showBandLabels(const std::string& thousands) {
-    const TmyFFT& engine = context_.engine;
+    const Engine& engine = context_.engine;
     const auto bands = page_.FrequencyLabels();
     for (std::size_t k = 0; k < bands.size(); ++k) {
         const std::string label = EqualizerBandLabel(static_cast<std::int32_t>(k), engine.HalfBlock, inputRate_(),

@@ -8,7 +8,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ProcessingPageContext.h"
+#include "app/window/ProcessingPageContext.h"
 
 #include <cstdint>
 #include <functional>

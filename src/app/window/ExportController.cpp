@@ -1,11 +1,11 @@
-#include "ExportController.h"
+#include "app/window/ExportController.h"
 
-#include "AtomicFileWrite.h"
-#include "ChartExporter.h"
-#include "ChartPrinter.h"
-#include "FileDialog.h"
-#include "ImageFormat.h"
-#include "TChart.h"
+#include "views/export/AtomicFileWrite.h"
+#include "views/export/ChartExporter.h"
+#include "views/export/ChartPrinter.h"
+#include "app/window/FileDialog.h"
+#include "views/export/ImageFormat.h"
+#include "views/TChart.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

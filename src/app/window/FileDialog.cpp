@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "app/window/FileDialog.h"
 
 #include <QComboBox>
 #include <QFileDialog>

@@ -1,11 +1,11 @@
-#include "FilterPageControls.h"
+#include "app/window/FilterPageControls.h"
 
-#include "FFT.h"
-#include "FilterPresets.h"
-#include "PlotMath.h"
-#include "PlotPanes.h"
-#include "TChart.h"
-#include "pages/FilterPage.h"
+#include "dsp/Engine.h"
+#include "common/FilterPresets.h"
+#include "views/core/PlotMath.h"
+#include "app/window/PlotPanes.h"
+#include "views/TChart.h"
+#include "app/window/pages/FilterPage.h"
 
 #include <qcustomplot.h>
 

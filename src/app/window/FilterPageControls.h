@@ -7,7 +7,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ProcessingPageContext.h"
+#include "app/window/ProcessingPageContext.h"
 
 #include <cstdint>
 

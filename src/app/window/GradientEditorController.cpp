@@ -1,7 +1,7 @@
-#include "GradientEditorController.h"
+#include "app/window/GradientEditorController.h"
 
-#include "GradientEditorDialog.h"
-#include "SpectrogramPaletteState.h"
+#include "views/gradient/GradientEditorDialog.h"
+#include "app/window/SpectrogramPaletteState.h"
 
 #include <utility>
 
@@ -10,9 +10,9 @@ namespace moravel {
 GradientEditorController::GradientEditorController(SpectrogramPaletteState& palette, ColorChooser chooseColor,
                                                    QWidget* parent)
     : palette_(palette),
-      editor_(std::make_unique<TForm2>(
+      editor_(std::make_unique<GradientEditorDialog>(
           palette.Gradient(), std::move(chooseColor), [&palette] { palette.Refresh(); }, parent)) {
-    TForm2* editor = editor_.get();
+    GradientEditorDialog* editor = editor_.get();
     palette_.SetGradientListener([editor] { editor->PlaceControlPoints(); });
     editor->PlaceControlPoints();
 }

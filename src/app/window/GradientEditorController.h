@@ -1,4 +1,4 @@
-// The gradient editor of the Spectrogram page: the dialog `TForm2`, created
+// The gradient editor of the Spectrogram page: the dialog `GradientEditorDialog`, created
 // hidden with the main window and kept for the program's life, wired to the
 // window's palette state. The editor edits that state's gradient; its live
 // update rebuilds the state's strip and tables, so the running spectrogram
@@ -9,7 +9,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ColorChooser.h"
+#include "views/gradient/ColorChooser.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class QWidget;
 namespace moravel {
 
 class SpectrogramPaletteState;
-class TForm2;
+class GradientEditorDialog;
 
 class GradientEditorController {
 public:
@@ -33,11 +33,11 @@ public:
     /// "Edit" (Button2Click): shows the editor modally; returns once it closed.
     void ShowModal();
 
-    TForm2& Editor() { return *editor_; }
+    GradientEditorDialog& Editor() { return *editor_; }
 
 private:
     SpectrogramPaletteState& palette_;
-    std::unique_ptr<TForm2> editor_;
+    std::unique_ptr<GradientEditorDialog> editor_;
 };
 
 }  // namespace moravel

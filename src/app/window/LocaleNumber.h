@@ -3,7 +3,7 @@
 // (reads the default QLocale).
 #pragma once
 
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <QLocale>
 #include <QString>

@@ -5,8 +5,8 @@
 // record-on-signal mode.
 #pragma once
 
-#include "BlockCycle.h"
-#include "LiveOutput.h"
+#include "app/pipeline/BlockCycle.h"
+#include "audio/LiveOutput.h"
 
 namespace moravel {
 

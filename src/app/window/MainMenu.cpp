@@ -1,4 +1,4 @@
-#include "MainMenu.h"
+#include "app/window/MainMenu.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,4 +1,4 @@
-#include "PageRegistry.h"
+#include "app/window/PageRegistry.h"
 
 #include <QAbstractButton>
 #include <QTabWidget>

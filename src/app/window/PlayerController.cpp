@@ -1,11 +1,11 @@
-#include "PlayerController.h"
+#include "app/window/PlayerController.h"
 
-#include "FileDialog.h"
-#include "FileNamePanel.h"
-#include "SameWaveFile.h"
-#include "TrackBarScale.h"
-#include "WavePlayer.h"
-#include "pages/PlayerPage.h"
+#include "app/window/FileDialog.h"
+#include "app/window/FileNamePanel.h"
+#include "audio/recorder/SameWaveFile.h"
+#include "audio/recorder/TrackBarScale.h"
+#include "audio/recorder/WavePlayer.h"
+#include "app/window/pages/PlayerPage.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -8,8 +8,8 @@
 // all run there).
 #pragma once
 
-#include "GuardedConnect.h"
-#include "MessagePresenter.h"
+#include "app/window/GuardedConnect.h"
+#include "app/window/MessagePresenter.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,14 +1,14 @@
-#include "PlotDisplays.h"
+#include "app/window/PlotDisplays.h"
 
-#include "BlockCycle.h"
-#include "FFT.h"
-#include "LocaleNumber.h"
-#include "PlotPanes.h"
-#include "Stopwatch.h"
-#include "TChart.h"
-#include "pages/DebugPage.h"
-#include "pages/SpectrogramPage.h"
-#include "pages/SpectrumPage.h"
+#include "app/pipeline/BlockCycle.h"
+#include "dsp/Engine.h"
+#include "app/window/LocaleNumber.h"
+#include "app/window/PlotPanes.h"
+#include "app/core/Stopwatch.h"
+#include "views/TChart.h"
+#include "app/window/pages/DebugPage.h"
+#include "app/window/pages/SpectrogramPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <qcustomplot.h>
 

@@ -7,9 +7,9 @@
 // GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
-#include "SpectrogramView.h"
-#include "SpectrumView.h"
+#include "app/window/GuardedConnect.h"
+#include "app/window/SpectrogramView.h"
+#include "app/window/SpectrumView.h"
 
 #include <functional>
 
@@ -24,8 +24,8 @@ class SpectrogramPage;
 class SpectrogramPane;
 class SpectrumPage;
 class SpectrumPane;
-class TmyFFT;
-class TmyTimer;
+class Engine;
+class Stopwatch;
 struct PipelineState;
 
 class PlotDisplays {
@@ -41,9 +41,9 @@ public:
         DebugPage& debug;
         const QComboBox& audioRange;
         QTabWidget& tabs;
-        TmyFFT& engine;
+        Engine& engine;
         /// Slot 3 times the refresh, slot 4 the spectrogram's image copy.
-        TmyTimer& stopwatch;
+        Stopwatch& stopwatch;
         /// DisplayDataPending and LayoutPending are consumed by the refresh.
         PipelineState& state;
         /// Columns of the spectrogram's history.

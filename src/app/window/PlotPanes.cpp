@@ -1,6 +1,6 @@
-#include "PlotPanes.h"
+#include "app/window/PlotPanes.h"
 
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <qcustomplot.h>
 

@@ -1,7 +1,7 @@
-#include "ProcessingControls.h"
+#include "app/window/ProcessingControls.h"
 
-#include "pages/CompressPage.h"
-#include "pages/ExpandPage.h"
+#include "app/window/pages/CompressPage.h"
+#include "app/window/pages/ExpandPage.h"
 
 #include <utility>
 

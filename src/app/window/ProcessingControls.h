@@ -12,12 +12,12 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "AgcControls.h"
-#include "EqualizerPageControls.h"
-#include "FilterPageControls.h"
-#include "ProcessingPageContext.h"
-#include "ShiftPageControls.h"
-#include "ThresholdGainPageControls.h"
+#include "app/window/AgcControls.h"
+#include "app/window/EqualizerPageControls.h"
+#include "app/window/FilterPageControls.h"
+#include "app/window/ProcessingPageContext.h"
+#include "app/window/ShiftPageControls.h"
+#include "app/window/ThresholdGainPageControls.h"
 
 #include <QObject>
 
@@ -45,7 +45,7 @@ public:
         ExpandPage& expand;
         EqualizerPage& equalizer;
         SpectrumPane& spectrum;  // the filter band is drawn on its plot
-        TmyFFT& engine;
+        Engine& engine;
         QTabWidget& tabs;         // the settings pages' tabs, highlighted while a stage is on
         ErrorReport reportError;  // the program's error display
         /// The capture's rate in Hz (the equalizer's band labels).

@@ -1,6 +1,6 @@
-#include "ProcessingPageContext.h"
+#include "app/window/ProcessingPageContext.h"
 
-#include "TabHighlight.h"
+#include "app/window/TabHighlight.h"
 
 #include <QSlider>
 

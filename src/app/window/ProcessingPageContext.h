@@ -7,8 +7,8 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ControlTable.h"
-#include "GuardedConnect.h"
+#include "common/ControlTable.h"
+#include "app/window/GuardedConnect.h"
 
 #include <initializer_list>
 #include <utility>
@@ -19,10 +19,10 @@ class QWidget;
 
 namespace moravel {
 
-class TmyFFT;
+class Engine;
 
 struct ProcessingPageContext {
-    TmyFFT& engine;
+    Engine& engine;
     /// Ends the connections when it goes (the controller that owns the pages' handlers).
     QObject& receiver;
     /// The window's error display: a handler's exception is shown there.

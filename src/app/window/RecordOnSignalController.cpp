@@ -1,8 +1,8 @@
-#include "RecordOnSignalController.h"
+#include "app/window/RecordOnSignalController.h"
 
-#include "AccessibleTexts.h"
-#include "TransmissionRecorder.h"
-#include "pages/RecordOnSignalPanel.h"
+#include "common/AccessibleTexts.h"
+#include "audio/transmission/TransmissionRecorder.h"
+#include "app/window/pages/RecordOnSignalPanel.h"
 
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -57,7 +57,7 @@ RecordOnSignalController::RecordOnSignalController(Parts parts)
 
 RecordOnSignalController::~RecordOnSignalController() = default;
 
-void RecordOnSignalController::Load(const TKustomIniFile& file) {
+void RecordOnSignalController::Load(const IniFile& file) {
     const RecordOnSignalSettings settings = RecordOnSignalSettings::Read(file);
     loaded_ = settings;
     RecordOnSignalPanel& p = parts_.panel;
@@ -77,7 +77,7 @@ void RecordOnSignalController::Load(const TKustomIniFile& file) {
     }
 }
 
-void RecordOnSignalController::Store(TKustomIniFile& file) const {
+void RecordOnSignalController::Store(IniFile& file) const {
     RecordOnSignalSettings now = Settings();
     if (forThisRun_) {
         now.on = loaded_.on;

@@ -15,9 +15,9 @@
 // Threads: GUI thread only (the block cycle runs there).
 #pragma once
 
-#include "FileDialog.h"
-#include "GuardedConnect.h"
-#include "RecordOnSignalSettings.h"
+#include "app/window/FileDialog.h"
+#include "app/window/GuardedConnect.h"
+#include "app/core/RecordOnSignalSettings.h"
 
 #include <QString>
 
@@ -55,11 +55,11 @@ public:
 
     /// Puts the stored settings into the controls; a stored "on" starts the
     /// mode (a failure is reported and leaves it off).
-    void Load(const TKustomIniFile& file);
+    void Load(const IniFile& file);
     /// Stores the controls' settings when they differ from what Load found.
     /// A mode started by StartForThisRun keeps the stored "on" and folder.
-    /// Throws what TKustomIniFile's writes throw.
-    void Store(TKustomIniFile& file) const;
+    /// Throws what IniFile's writes throw.
+    void Store(IniFile& file) const;
     /// The controls' settings.
     RecordOnSignalSettings Settings() const;
 

@@ -1,11 +1,11 @@
-#include "RecorderController.h"
+#include "app/window/RecorderController.h"
 
-#include "FileDialog.h"
-#include "FileNamePanel.h"
-#include "PartFileName.h"
-#include "SameWaveFile.h"
-#include "WaveRecorder.h"
-#include "pages/RecorderPage.h"
+#include "app/window/FileDialog.h"
+#include "app/window/FileNamePanel.h"
+#include "audio/recorder/PartFileName.h"
+#include "audio/recorder/SameWaveFile.h"
+#include "audio/recorder/WaveRecorder.h"
+#include "app/window/pages/RecorderPage.h"
 
 #include <QFileInfo>
 #include <QLabel>

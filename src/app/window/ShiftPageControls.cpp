@@ -1,8 +1,8 @@
-#include "ShiftPageControls.h"
+#include "app/window/ShiftPageControls.h"
 
-#include "LocaleNumber.h"
-#include "ShiftControl.h"
-#include "pages/ShiftPage.h"
+#include "app/window/LocaleNumber.h"
+#include "dsp/ShiftControl.h"
+#include "app/window/pages/ShiftPage.h"
 
 #include <QComboBox>
 #include <QLabel>

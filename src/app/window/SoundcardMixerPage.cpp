@@ -1,8 +1,8 @@
-#include "SoundcardMixerPage.h"
+#include "app/window/SoundcardMixerPage.h"
 
-#include "AudioMixer.h"
-#include "MixerSummary.h"
-#include "pages/SoundcardPage.h"
+#include "mixer/AudioMixer.h"
+#include "mixer/setup/MixerSummary.h"
+#include "app/window/pages/SoundcardPage.h"
 
 #include <QCheckBox>
 #include <QLabel>

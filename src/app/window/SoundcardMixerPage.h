@@ -17,10 +17,10 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
-#include "LineAssignment.h"
-#include "MixerPairs.h"
-#include "SoundcardLayout.h"
+#include "app/window/GuardedConnect.h"
+#include "common/LineAssignment.h"
+#include "app/core/MixerPairs.h"
+#include "common/SoundcardLayout.h"
 
 #include <QObject>
 

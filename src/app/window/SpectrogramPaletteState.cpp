@@ -1,8 +1,8 @@
-#include "SpectrogramPaletteState.h"
+#include "app/window/SpectrogramPaletteState.h"
 
-#include "PaletteStrip.h"
-#include "WindowSettings.h"
-#include "pages/SpectrogramPage.h"
+#include "views/PaletteStrip.h"
+#include "settings/WindowSettings.h"
+#include "app/window/pages/SpectrogramPage.h"
 
 #include <QComboBox>
 #include <QLabel>

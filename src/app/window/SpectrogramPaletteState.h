@@ -4,8 +4,8 @@
 // `BitmapPalette`, and the palette kept in the settings. GUI thread only.
 #pragma once
 
-#include "ColorGradient.h"
-#include "SpectrogramImage.h"
+#include "views/core/ColorGradient.h"
+#include "views/SpectrogramImage.h"
 
 #include <functional>
 #include <memory>

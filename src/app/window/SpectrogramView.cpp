@@ -1,16 +1,16 @@
-#include "SpectrogramView.h"
+#include "app/window/SpectrogramView.h"
 
-#include "AccessiblePlotKeys.h"
-#include "AccessiblePlotText.h"
-#include "BlockCycle.h"
-#include "FFT.h"
-#include "LocaleNumber.h"
-#include "PlotMath.h"
-#include "PlotPanes.h"
-#include "Stopwatch.h"
-#include "TChart.h"
-#include "TabHighlight.h"
-#include "pages/SpectrogramPage.h"
+#include "app/window/AccessiblePlotKeys.h"
+#include "app/window/AccessiblePlotText.h"
+#include "app/pipeline/BlockCycle.h"
+#include "dsp/Engine.h"
+#include "app/window/LocaleNumber.h"
+#include "views/core/PlotMath.h"
+#include "app/window/PlotPanes.h"
+#include "app/core/Stopwatch.h"
+#include "views/TChart.h"
+#include "app/window/TabHighlight.h"
+#include "app/window/pages/SpectrogramPage.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -163,7 +163,7 @@ void SpectrogramView::updateTimeScrollRange() {
 
 void SpectrogramView::Relayout() {
     TChart* chart = parts_.pane.Chart2;
-    const TmyFFT& engine = parts_.engine;
+    const Engine& engine = parts_.engine;
     chart->UpdateLayout();
     const QRect plot = chart->PlotRect();
     const bool zoomed = chart->IsZoomed();

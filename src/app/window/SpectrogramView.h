@@ -11,9 +11,9 @@
 // image columns counted from 1 since the last Clear. GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
-#include "SpectrogramImage.h"
-#include "SpectrogramPaletteState.h"
+#include "app/window/GuardedConnect.h"
+#include "views/SpectrogramImage.h"
+#include "app/window/SpectrogramPaletteState.h"
 
 #include <QPoint>
 
@@ -31,8 +31,8 @@ namespace moravel {
 class SpectrogramPage;
 class SpectrogramPane;
 class SpectrumPane;
-class TmyFFT;
-class TmyTimer;
+class Engine;
+class Stopwatch;
 struct PipelineState;
 
 class SpectrogramView {
@@ -47,9 +47,9 @@ public:
         /// "CopyRect time" on the Debug page.
         QLabel& copyTime;
         /// DisplaySpectrum, DisplayCount and BinWidth (columns per second).
-        const TmyFFT& engine;
+        const Engine& engine;
         /// Slot 4 times the image copy.
-        TmyTimer& stopwatch;
+        Stopwatch& stopwatch;
         /// LayoutChanged suspends painting until the next relayout; a
         /// resized chart sets it.
         PipelineState& state;

@@ -1,17 +1,17 @@
-#include "SpectrumView.h"
+#include "app/window/SpectrumView.h"
 
-#include "AccessiblePlotKeys.h"
-#include "AccessiblePlotText.h"
-#include "BlockCycle.h"
-#include "ChainSettings.h"
-#include "FFT.h"
-#include "LocaleNumber.h"
-#include "PlotMath.h"
-#include "PlotPanes.h"
-#include "TChart.h"
-#include "TabHighlight.h"
-#include "pages/FilterPage.h"
-#include "pages/SpectrumPage.h"
+#include "app/window/AccessiblePlotKeys.h"
+#include "app/window/AccessiblePlotText.h"
+#include "app/pipeline/BlockCycle.h"
+#include "dsp/ChainSettings.h"
+#include "dsp/Engine.h"
+#include "app/window/LocaleNumber.h"
+#include "views/core/PlotMath.h"
+#include "app/window/PlotPanes.h"
+#include "views/TChart.h"
+#include "app/window/TabHighlight.h"
+#include "app/window/pages/FilterPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <qcustomplot.h>
 
@@ -71,7 +71,7 @@ void SpectrumView::connectKeys(const GuardedConnector<SpectrumView>& on) {
 // ---- After a processed block ------------------------------------------------------------
 
 void SpectrumView::Relayout() {
-    const TmyFFT& engine = parts_.engine;
+    const Engine& engine = parts_.engine;
     parts_.page.Label49->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(2) - engine.BinToFrequency(1), 2));
     parts_.page.Label52->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(engine.DisplayCount), 2));
     TChart::MoveWindow(parts_.pane.Chart1->xAxis, 0, windowWidth_);
@@ -80,7 +80,7 @@ void SpectrumView::Relayout() {
 }
 
 void SpectrumView::Plot() {
-    const TmyFFT& engine = parts_.engine;
+    const Engine& engine = parts_.engine;
     const int count = std::max(engine.DisplayCount - 1, 0);
     QVector<double> x(count);
     QVector<double> y(count);
@@ -93,7 +93,7 @@ void SpectrumView::Plot() {
 }
 
 void SpectrumView::ShowBlock(bool relayout) {
-    const TmyFFT& engine = parts_.engine;
+    const Engine& engine = parts_.engine;
     TChart* chart = parts_.pane.Chart1;
     QCPAxis* left = chart->yAxis;
     const QCPRange scale = left->range();

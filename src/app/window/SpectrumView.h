@@ -11,7 +11,7 @@
 // display power on the left axis. GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
+#include "app/window/GuardedConnect.h"
 
 #include <cstdint>
 
@@ -27,7 +27,7 @@ namespace moravel {
 class FilterPage;
 class SpectrumPage;
 class SpectrumPane;
-class TmyFFT;
+class Engine;
 struct PipelineState;
 
 class SpectrumView {
@@ -43,7 +43,7 @@ public:
         const QComboBox& audioRange;
         /// The display values and the peak; the page sets its Resolution,
         /// SpectrumDecay and normalising requests.
-        TmyFFT& engine;
+        Engine& engine;
         /// A new resolution sets LayoutChanged.
         PipelineState& state;
         /// The Spectrum page's tab is highlighted while "Spectrum On" is down.

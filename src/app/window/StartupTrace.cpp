@@ -1,4 +1,4 @@
-#include "StartupTrace.h"
+#include "app/window/StartupTrace.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "StatusIndicators.h"
+#include "app/window/StatusIndicators.h"
 
-#include "AccessibleNames.h"
-#include "StatusStrip.h"
-#include "dbm.h"
+#include "app/window/AccessibleNames.h"
+#include "app/window/StatusStrip.h"
+#include "views/DbMeter.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -32,7 +32,7 @@ void StatusIndicators::Tick() {
 }
 
 bool StatusIndicators::updateCpuMeter() {
-    Tdbmeter& meter = *parts_.strip.VUCpu;
+    DbMeter& meter = *parts_.strip.VUCpu;
     try {
         cpu_.CollectCpuSample();
         meter.SetPosition(CpuMeterPosition(cpu_.GetCpuUsage(0), meter.Position()));

@@ -5,9 +5,9 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
-#include "StatusLights.h"
-#include "adCpuUsage.h"
+#include "app/window/GuardedConnect.h"
+#include "app/core/StatusLights.h"
+#include "app/core/CpuUsage.h"
 
 #include <QString>
 
@@ -43,7 +43,7 @@ private:
     void updateLights();
 
     Parts parts_;
-    TCpuUsage cpu_;
+    CpuUsage cpu_;
     StatusLights lights_;
     QString lastCpuError_;
 };

@@ -1,8 +1,8 @@
-#include "StatusStrip.h"
+#include "app/window/StatusStrip.h"
 
-#include "AccessibleNames.h"
-#include "MeterInstances.h"
-#include "dbm.h"
+#include "app/window/AccessibleNames.h"
+#include "views/MeterInstances.h"
+#include "views/DbMeter.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -33,9 +33,9 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(6);
 
-    VUAudio = new Tdbmeter(this);
+    VUAudio = new DbMeter(this);
     SetupVUAudio(*VUAudio);
-    VUCpu = new Tdbmeter(this);
+    VUCpu = new DbMeter(this);
     SetupVUCpu(*VUCpu);
     grid->addWidget(new QLabel(QStringLiteral("Audio"), this), 0, 0);
     grid->addWidget(VUAudio, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);

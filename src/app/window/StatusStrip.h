@@ -5,7 +5,7 @@
 // while the card works, "Soundcard lost" while it is gone and being reopened.
 #pragma once
 
-#include "DeviceWatch.h"
+#include "app/pipeline/DeviceWatch.h"
 
 #include <QFrame>
 #include <QString>
@@ -14,7 +14,7 @@ class QLabel;
 
 namespace moravel {
 
-class Tdbmeter;
+class DbMeter;
 
 class StatusStrip : public QFrame {
 public:
@@ -25,8 +25,8 @@ public:
     /// program tries to open), when given. GUI thread only.
     void ShowSoundcard(DeviceWatch::State state, const QString& devices = {});
 
-    Tdbmeter* VUAudio = nullptr;
-    Tdbmeter* VUCpu = nullptr;
+    DbMeter* VUAudio = nullptr;
+    DbMeter* VUCpu = nullptr;
     QLabel* Static2 = nullptr;  // "Buffer Error"
     QLabel* Static3 = nullptr;  // "Recording"
     QLabel* SoundcardState = nullptr;

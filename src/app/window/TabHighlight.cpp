@@ -1,4 +1,4 @@
-#include "TabHighlight.h"
+#include "app/window/TabHighlight.h"
 
 #include <QColor>
 #include <QTabBar>

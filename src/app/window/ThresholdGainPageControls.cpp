@@ -1,4 +1,4 @@
-#include "ThresholdGainPageControls.h"
+#include "app/window/ThresholdGainPageControls.h"
 
 #include <QToolButton>
 

@@ -6,7 +6,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ProcessingPageContext.h"
+#include "app/window/ProcessingPageContext.h"
 
 class QSlider;
 class QToolButton;

@@ -1,11 +1,11 @@
-#include "WaveDeviceController.h"
+#include "app/window/WaveDeviceController.h"
 
-#include "AudioRange.h"
-#include "EnhWave.h"
-#include "MainFormCycleClient.h"
-#include "StatusStrip.h"
-#include "WavePlayer.h"
-#include "dbm.h"
+#include "common/AudioRange.h"
+#include "audio/EnhWave.h"
+#include "app/window/MainFormCycleClient.h"
+#include "app/window/StatusStrip.h"
+#include "audio/recorder/WavePlayer.h"
+#include "views/DbMeter.h"
 
 #include <QAction>
 #include <QComboBox>

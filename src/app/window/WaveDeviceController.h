@@ -13,10 +13,10 @@
 // Threads: GUI thread only (the wave components raise their handlers there).
 #pragma once
 
-#include "BlockCycle.h"
-#include "DeviceWatch.h"
-#include "GuardedConnect.h"
-#include "LiveOutput.h"
+#include "app/pipeline/BlockCycle.h"
+#include "app/pipeline/DeviceWatch.h"
+#include "app/window/GuardedConnect.h"
+#include "audio/LiveOutput.h"
 
 #include <QTimer>
 
@@ -43,8 +43,8 @@ public:
     /// What the devices need of the window; all must outlive the controller.
     struct Parts {
         AudioBackend& backend;
-        TmyFFT& engine;
-        TmyTimer& stopwatch;
+        Engine& engine;
+        Stopwatch& stopwatch;
         PipelineState& state;
         /// The Audio page's range combo and the "Audio Devices..." menu
         /// item: both locked while a file plays or records.

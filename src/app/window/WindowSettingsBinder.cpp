@@ -1,13 +1,13 @@
-#include "WindowSettingsBinder.h"
+#include "app/window/WindowSettingsBinder.h"
 
-#include "ExportController.h"
-#include "PlayerController.h"
-#include "PlotPanes.h"
-#include "PlotSplit.h"
-#include "RecordOnSignalController.h"
-#include "RecorderController.h"
-#include "SpectrogramPaletteState.h"
-#include "TChart.h"
+#include "app/window/ExportController.h"
+#include "app/window/PlayerController.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/PlotSplit.h"
+#include "app/window/RecordOnSignalController.h"
+#include "app/window/RecorderController.h"
+#include "app/window/SpectrogramPaletteState.h"
+#include "views/TChart.h"
 
 #include <qcustomplot.h>
 

@@ -18,10 +18,10 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "ControlTable.h"
-#include "KiniFile.h"
-#include "MessagePresenter.h"
-#include "WindowSettings.h"
+#include "common/ControlTable.h"
+#include "common/IniFile.h"
+#include "app/window/MessagePresenter.h"
+#include "settings/WindowSettings.h"
 
 #include <string_view>
 #include <utility>
@@ -58,7 +58,7 @@ public:
         const ExportController& exporter;  // the displays' "On" as the user chose them
         SpectrogramPaletteState& palette;
         RecordOnSignalController& recordOnSignal;  // its own keys in its own section
-        TKustomIniFile& file;
+        IniFile& file;
         MessagePresenter showMessage;
     };
 

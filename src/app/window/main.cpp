@@ -3,16 +3,16 @@
 // SIGINT and SIGHUP close the window the normal way, so the settings are
 // saved, and the recordings and the transmission log completed, when a
 // session ends, a terminal is closed or a service is stopped.
-#include "AlsaMixerService.h"
-#include "AtomicFile.h"
-#include "AudioChoice.h"
-#include "AudioDeviceList.h"
-#include "CommandLine.h"
-#include "MainForm.h"
+#include "mixer/alsa/AlsaMixerService.h"
+#include "common/AtomicFile.h"
+#include "audio/AudioChoice.h"
+#include "audio/alsa/AudioDeviceList.h"
+#include "app/core/CommandLine.h"
+#include "app/window/MainForm.h"
 #include "MoravelVersion.h"
-#include "SettingsLocation.h"
-#include "SimulatedMixerService.h"
-#include "StartupTrace.h"
+#include "app/core/SettingsLocation.h"
+#include "mixer/simulated/SimulatedMixerService.h"
+#include "app/window/StartupTrace.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

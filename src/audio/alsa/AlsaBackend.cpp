@@ -1,8 +1,8 @@
-#include "AlsaBackend.h"
+#include "audio/alsa/AlsaBackend.h"
 
-#include "AlsaDeviceList.h"
-#include "AlsaDevices.h"
-#include "AlsaMixerVolume.h"
+#include "audio/alsa/AlsaDeviceList.h"
+#include "audio/alsa/AlsaDevices.h"
+#include "audio/alsa/AlsaMixerVolume.h"
 
 namespace moravel {
 

@@ -11,10 +11,10 @@
 // component's thread. Each open service runs one worker thread of its own.
 #pragma once
 
-#include "AlsaCapture.h"
-#include "AlsaOptions.h"
-#include "AlsaPlayback.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaCapture.h"
+#include "audio/alsa/AlsaOptions.h"
+#include "audio/alsa/AlsaPlayback.h"
+#include "audio/WaveDevice.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
-#include "AlsaCapture.h"
+#include "audio/alsa/AlsaCapture.h"
 
-#include "AlsaCaptureWorker.h"
-#include "AlsaStreamSetup.h"
+#include "audio/alsa/AlsaCaptureWorker.h"
+#include "audio/alsa/AlsaStreamSetup.h"
 
 #include <algorithm>
 

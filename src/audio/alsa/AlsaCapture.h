@@ -9,8 +9,8 @@
 // or close() returns it touches none.
 #pragma once
 
-#include "AlsaStreamRun.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaStreamRun.h"
+#include "audio/WaveDevice.h"
 
 #include <chrono>
 #include <cstdint>

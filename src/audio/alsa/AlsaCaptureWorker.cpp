@@ -1,6 +1,6 @@
-#include "AlsaCaptureWorker.h"
+#include "audio/alsa/AlsaCaptureWorker.h"
 
-#include "AlsaStreamWorker.h"
+#include "audio/alsa/AlsaStreamWorker.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,8 +6,8 @@
 // and the worker; guarded members need the core's mutex.
 #pragma once
 
-#include "AlsaStreamCore.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaStreamCore.h"
+#include "audio/WaveDevice.h"
 
 #include <deque>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "AlsaConfig.h"
+#include "audio/alsa/AlsaConfig.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "AlsaDeviceList.h"
+#include "audio/alsa/AlsaDeviceList.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
-#include "AlsaDevices.h"
+#include "audio/alsa/AlsaDevices.h"
 
-#include "AlsaDeviceList.h"
-#include "AudioDeviceList.h"
+#include "audio/alsa/AlsaDeviceList.h"
+#include "audio/alsa/AudioDeviceList.h"
 
 namespace moravel::alsa {
 

@@ -5,10 +5,10 @@
 // hands out may travel to worker threads.
 #pragma once
 
-#include "AlsaConfig.h"
-#include "AlsaOptions.h"
-#include "AlsaPcm.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaConfig.h"
+#include "audio/alsa/AlsaOptions.h"
+#include "audio/alsa/AlsaPcm.h"
+#include "audio/WaveDevice.h"
 
 #include <alsa/asoundlib.h>
 

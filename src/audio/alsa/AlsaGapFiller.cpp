@@ -1,4 +1,4 @@
-#include "AlsaGapFiller.h"
+#include "audio/alsa/AlsaGapFiller.h"
 
 #include <algorithm>
 

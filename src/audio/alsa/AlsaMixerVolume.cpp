@@ -1,6 +1,6 @@
-#include "AlsaMixerVolume.h"
+#include "audio/alsa/AlsaMixerVolume.h"
 
-#include "AlsaVolumeScale.h"
+#include "audio/alsa/AlsaVolumeScale.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,4 +1,4 @@
-#include "AlsaPcm.h"
+#include "audio/alsa/AlsaPcm.h"
 
 #include <algorithm>
 

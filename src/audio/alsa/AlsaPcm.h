@@ -5,7 +5,7 @@
 // thread while opening, then the service's worker thread.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,7 +1,7 @@
-#include "AlsaPlayback.h"
+#include "audio/alsa/AlsaPlayback.h"
 
-#include "AlsaPlaybackWorker.h"
-#include "AlsaStreamSetup.h"
+#include "audio/alsa/AlsaPlaybackWorker.h"
+#include "audio/alsa/AlsaStreamSetup.h"
 
 namespace moravel {
 

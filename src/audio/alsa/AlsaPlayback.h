@@ -10,8 +10,8 @@
 // touches a WaveHeader: it is only the token the Done notification carries.
 #pragma once
 
-#include "AlsaStreamRun.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaStreamRun.h"
+#include "audio/WaveDevice.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "AlsaPlaybackWorker.h"
+#include "audio/alsa/AlsaPlaybackWorker.h"
 
-#include "AlsaGapFiller.h"
-#include "AlsaStreamWorker.h"
+#include "audio/alsa/AlsaGapFiller.h"
+#include "audio/alsa/AlsaStreamWorker.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "AlsaRecovery.h"
+#include "audio/alsa/AlsaRecovery.h"
 
 #include <cerrno>
 

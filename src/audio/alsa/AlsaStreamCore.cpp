@@ -1,6 +1,6 @@
-#include "AlsaStreamCore.h"
+#include "audio/alsa/AlsaStreamCore.h"
 
-#include "AlsaWorkerThread.h"
+#include "audio/alsa/AlsaWorkerThread.h"
 
 #include <QCoreApplication>
 

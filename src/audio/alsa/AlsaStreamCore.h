@@ -7,11 +7,11 @@
 // worker once it runs. The counters are atomics, readable anywhere.
 #pragma once
 
-#include "AlsaConfig.h"
-#include "AlsaPcm.h"
-#include "AlsaRecovery.h"
-#include "AlsaWakeFd.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AlsaConfig.h"
+#include "audio/alsa/AlsaPcm.h"
+#include "audio/alsa/AlsaRecovery.h"
+#include "audio/alsa/AlsaWakeFd.h"
+#include "audio/WaveDevice.h"
 
 #include <QObject>
 

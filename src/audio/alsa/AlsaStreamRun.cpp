@@ -1,7 +1,7 @@
-#include "AlsaStreamRun.h"
+#include "audio/alsa/AlsaStreamRun.h"
 
-#include "AlsaStreamCore.h"
-#include "AlsaWorkerThread.h"
+#include "audio/alsa/AlsaStreamCore.h"
+#include "audio/alsa/AlsaWorkerThread.h"
 
 namespace moravel::alsa {
 

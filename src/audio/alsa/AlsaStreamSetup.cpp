@@ -1,4 +1,4 @@
-#include "AlsaStreamSetup.h"
+#include "audio/alsa/AlsaStreamSetup.h"
 
 namespace moravel::alsa {
 

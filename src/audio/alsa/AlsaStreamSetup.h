@@ -6,9 +6,9 @@
 // Threads: component's thread.
 #pragma once
 
-#include "AlsaDevices.h"
-#include "AlsaPcm.h"
-#include "AlsaStreamRun.h"
+#include "audio/alsa/AlsaDevices.h"
+#include "audio/alsa/AlsaPcm.h"
+#include "audio/alsa/AlsaStreamRun.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "AlsaStreamWorker.h"
+#include "audio/alsa/AlsaStreamWorker.h"
 
 #include <algorithm>
 #include <thread>

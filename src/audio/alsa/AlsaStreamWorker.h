@@ -9,7 +9,7 @@
 // The core's guarded members are read only with the core's mutex held.
 #pragma once
 
-#include "AlsaStreamCore.h"
+#include "audio/alsa/AlsaStreamCore.h"
 
 #include <chrono>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // Threads: any (pure functions).
 #pragma once
 
-#include "ElementVolume.h"
+#include "common/ElementVolume.h"
 
 #include <cstdint>
 

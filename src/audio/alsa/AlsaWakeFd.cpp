@@ -1,4 +1,4 @@
-#include "AlsaWakeFd.h"
+#include "audio/alsa/AlsaWakeFd.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "AlsaWorkerThread.h"
+#include "audio/alsa/AlsaWorkerThread.h"
 
 #include <pthread.h>
 #include <sched.h>

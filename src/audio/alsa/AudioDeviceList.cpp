@@ -1,4 +1,4 @@
-#include "AudioDeviceList.h"
+#include "audio/alsa/AudioDeviceList.h"
 
 #include <alsa/asoundlib.h>
 

@@ -10,8 +10,8 @@
 // Plain C++; the component's thread (ALSA's configuration is global).
 #pragma once
 
-#include "AlsaDeviceList.h"
-#include "SoundServerDevices.h"
+#include "audio/alsa/AlsaDeviceList.h"
+#include "audio/alsa/SoundServerDevices.h"
 
 #include <string>
 #include <vector>

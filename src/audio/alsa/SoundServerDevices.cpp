@@ -1,4 +1,4 @@
-#include "SoundServerDevices.h"
+#include "audio/alsa/SoundServerDevices.h"
 
 #include <pulse/pulseaudio.h>
 

@@ -1,4 +1,4 @@
-#include "RateBridge.h"
+#include "audio/rate/RateBridge.h"
 
 #include <speex/speex_resampler.h>
 

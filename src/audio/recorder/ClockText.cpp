@@ -1,4 +1,4 @@
-#include "ClockText.h"
+#include "audio/recorder/ClockText.h"
 
 #include <cmath>
 #include <cstdio>

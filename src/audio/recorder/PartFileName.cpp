@@ -1,4 +1,4 @@
-#include "PartFileName.h"
+#include "audio/recorder/PartFileName.h"
 
 #include <filesystem>
 #include <system_error>

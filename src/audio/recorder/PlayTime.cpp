@@ -1,4 +1,4 @@
-#include "PlayTime.h"
+#include "audio/recorder/PlayTime.h"
 
 namespace moravel {
 

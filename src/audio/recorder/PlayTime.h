@@ -1,7 +1,7 @@
 // The player's time read-outs ("Time" and "Total") for a frame position.
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 

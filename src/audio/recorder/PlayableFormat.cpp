@@ -1,7 +1,7 @@
-#include "PlayableFormat.h"
+#include "audio/recorder/PlayableFormat.h"
 
-#include "AudioRange.h"
-#include "PlayerBlock.h"
+#include "common/AudioRange.h"
+#include "audio/PlayerBlock.h"
 
 #include <cstdint>
 #include <limits>

@@ -5,7 +5,7 @@
 // when Play is pressed, with a message that says what the file holds.
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <string>
 

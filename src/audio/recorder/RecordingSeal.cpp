@@ -1,6 +1,6 @@
-#include "RecordingSeal.h"
+#include "audio/recorder/RecordingSeal.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "SameWaveFile.h"
+#include "audio/recorder/SameWaveFile.h"
 
 namespace moravel {
 

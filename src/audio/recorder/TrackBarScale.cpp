@@ -1,4 +1,4 @@
-#include "TrackBarScale.h"
+#include "audio/recorder/TrackBarScale.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "WavePlayer.h"
+#include "audio/recorder/WavePlayer.h"
 
-#include "AudioRange.h"
-#include "ClockText.h"
-#include "PlayTime.h"
-#include "PlayableFormat.h"
+#include "common/AudioRange.h"
+#include "audio/recorder/ClockText.h"
+#include "audio/recorder/PlayTime.h"
+#include "audio/recorder/PlayableFormat.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -6,8 +6,8 @@
 // the block cycle, the status timer, the track bar and the buttons).
 #pragma once
 
-#include "PlayerBlock.h"
-#include "waveio.h"
+#include "audio/PlayerBlock.h"
+#include "audio/waveio.h"
 
 #include <cstdint>
 #include <memory>

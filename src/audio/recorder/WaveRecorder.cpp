@@ -1,8 +1,8 @@
-#include "WaveRecorder.h"
+#include "audio/recorder/WaveRecorder.h"
 
-#include "ClockText.h"
-#include "NumberFormat.h"
-#include "RecordingSeal.h"
+#include "audio/recorder/ClockText.h"
+#include "common/NumberFormat.h"
+#include "audio/recorder/RecordingSeal.h"
 
 #include <cerrno>
 #include <cstring>

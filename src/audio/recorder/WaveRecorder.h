@@ -13,7 +13,7 @@
 // the block cycle, the status timer and the buttons).
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <sys/types.h>
 #include <cstdint>

@@ -4,13 +4,13 @@
 // spectrum's peak read-out places it.
 #pragma once
 
-#include "FFT.h"
-#include "PeakFrequencyTally.h"
+#include "dsp/Engine.h"
+#include "audio/transmission/PeakFrequencyTally.h"
 
 namespace moravel {
 
 /// A view of `engine`'s DisplaySpectrum[0 .. DisplayCount] (empty before the
 /// engine is configured). Valid while the engine is unchanged.
-BlockSpectrum EngineDisplaySpectrum(const TmyFFT& engine);
+BlockSpectrum EngineDisplaySpectrum(const Engine& engine);
 
 }  // namespace moravel

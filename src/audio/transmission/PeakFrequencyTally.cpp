@@ -1,4 +1,4 @@
-#include "PeakFrequencyTally.h"
+#include "audio/transmission/PeakFrequencyTally.h"
 
 #include <algorithm>
 

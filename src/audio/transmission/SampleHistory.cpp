@@ -1,4 +1,4 @@
-#include "SampleHistory.h"
+#include "audio/transmission/SampleHistory.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "SignalGate.h"
+#include "audio/transmission/SignalGate.h"
 
 namespace moravel {
 

@@ -1,6 +1,6 @@
-#include "TransmissionFileName.h"
+#include "audio/transmission/TransmissionFileName.h"
 
-#include "PartFileName.h"
+#include "audio/recorder/PartFileName.h"
 
 #include <filesystem>
 #include <system_error>

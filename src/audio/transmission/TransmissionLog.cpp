@@ -1,4 +1,4 @@
-#include "TransmissionLog.h"
+#include "audio/transmission/TransmissionLog.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "TransmissionRecorder.h"
+#include "audio/transmission/TransmissionRecorder.h"
 
-#include "TransmissionFileName.h"
+#include "audio/transmission/TransmissionFileName.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -21,12 +21,12 @@
 // one thread (the caller's) at a time.
 #pragma once
 
-#include "PeakFrequencyTally.h"
-#include "SampleHistory.h"
-#include "SignalGate.h"
-#include "TransmissionLog.h"
-#include "TransmissionSettings.h"
-#include "WaveRecorder.h"
+#include "audio/transmission/PeakFrequencyTally.h"
+#include "audio/transmission/SampleHistory.h"
+#include "audio/transmission/SignalGate.h"
+#include "audio/transmission/TransmissionLog.h"
+#include "audio/transmission/TransmissionSettings.h"
+#include "audio/recorder/WaveRecorder.h"
 
 #include <chrono>
 #include <cstdint>

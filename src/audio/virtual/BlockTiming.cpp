@@ -1,4 +1,4 @@
-#include "BlockTiming.h"
+#include "audio/virtual/BlockTiming.h"
 
 namespace moravel::vcard {
 

@@ -1,6 +1,6 @@
-#include "CardState.h"
+#include "audio/virtual/CardState.h"
 
-#include "ReceiverSignal.h"
+#include "audio/virtual/ReceiverSignal.h"
 
 namespace moravel::vcard {
 

@@ -4,10 +4,10 @@
 // Threads: the members are safe from any thread (atomic, or locked inside).
 #pragma once
 
-#include "DeviceRegistry.h"
-#include "PlayedLog.h"
-#include "VirtualCard.h"
-#include "VirtualClock.h"
+#include "audio/virtual/DeviceRegistry.h"
+#include "audio/virtual/PlayedLog.h"
+#include "audio/virtual/VirtualCard.h"
+#include "audio/virtual/VirtualClock.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "DeviceRegistry.h"
+#include "audio/virtual/DeviceRegistry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "DeviceSession.h"
+#include "audio/virtual/DeviceSession.h"
 
 #include <QCoreApplication>
 

@@ -13,10 +13,10 @@
 // (stepping).
 #pragma once
 
-#include "CardState.h"
-#include "DeviceRegistry.h"
-#include "PacingThread.h"
-#include "WaveDevice.h"
+#include "audio/virtual/CardState.h"
+#include "audio/virtual/DeviceRegistry.h"
+#include "audio/virtual/PacingThread.h"
+#include "audio/WaveDevice.h"
 
 #include <chrono>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "Keying.h"
+#include "audio/virtual/Keying.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "PacingThread.h"
+#include "audio/virtual/PacingThread.h"
 
 namespace moravel::vcard {
 

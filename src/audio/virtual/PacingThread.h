@@ -7,7 +7,7 @@
 // holding that mutex: the destructor joins the worker.
 #pragma once
 
-#include "VirtualClock.h"
+#include "audio/virtual/VirtualClock.h"
 
 #include <chrono>
 #include <condition_variable>

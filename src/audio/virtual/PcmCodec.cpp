@@ -1,6 +1,6 @@
-#include "PcmCodec.h"
+#include "audio/virtual/PcmCodec.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 namespace moravel::vcard {
 

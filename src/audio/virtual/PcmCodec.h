@@ -4,7 +4,7 @@
 // Plain functions; any thread.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "PlaybackRecorder.h"
+#include "audio/virtual/PlaybackRecorder.h"
 
-#include "ByteOrder.h"
+#include "audio/ByteOrder.h"
 
 namespace moravel::vcard {
 

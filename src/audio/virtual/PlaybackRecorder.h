@@ -5,7 +5,7 @@
 // Plain C++; used under the playback device's lock.
 #pragma once
 
-#include "waveio.h"
+#include "audio/waveio.h"
 
 #include <cstddef>
 #include <cstdint>

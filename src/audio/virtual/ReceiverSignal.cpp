@@ -1,6 +1,6 @@
-#include "ReceiverSignal.h"
+#include "audio/virtual/ReceiverSignal.h"
 
-#include "Keying.h"
+#include "audio/virtual/Keying.h"
 
 #include <algorithm>
 #include <array>

@@ -26,8 +26,8 @@
 // object's position and belong to one thread at a time.
 #pragma once
 
-#include "SampleSource.h"
-#include "TonePhasors.h"
+#include "audio/virtual/SampleSource.h"
+#include "audio/virtual/TonePhasors.h"
 
 #include <array>
 #include <cstdint>

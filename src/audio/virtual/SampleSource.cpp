@@ -1,4 +1,4 @@
-#include "SampleSource.h"
+#include "audio/virtual/SampleSource.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "VirtualCapture.h"
+#include "audio/virtual/VirtualCapture.h"
 
-#include "BlockTiming.h"
-#include "PcmCodec.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/PcmCodec.h"
 
 #include <algorithm>
 

@@ -12,10 +12,10 @@
 // Threads: see VirtualCard.h.
 #pragma once
 
-#include "CardState.h"
-#include "DeviceSession.h"
-#include "SampleSource.h"
-#include "WaveDevice.h"
+#include "audio/virtual/CardState.h"
+#include "audio/virtual/DeviceSession.h"
+#include "audio/virtual/SampleSource.h"
+#include "audio/WaveDevice.h"
 
 #include <atomic>
 #include <deque>

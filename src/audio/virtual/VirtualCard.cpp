@@ -1,9 +1,9 @@
-#include "VirtualCard.h"
+#include "audio/virtual/VirtualCard.h"
 
-#include "BlockTiming.h"
-#include "CardState.h"
-#include "VirtualCapture.h"
-#include "VirtualPlayback.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/CardState.h"
+#include "audio/virtual/VirtualCapture.h"
+#include "audio/virtual/VirtualPlayback.h"
 
 #include <QCoreApplication>
 

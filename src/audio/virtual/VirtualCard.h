@@ -19,9 +19,9 @@
 // component's thread. Devices may outlive the card.
 #pragma once
 
-#include "SampleSource.h"
-#include "VirtualClock.h"
-#include "WaveDevice.h"
+#include "audio/virtual/SampleSource.h"
+#include "audio/virtual/VirtualClock.h"
+#include "audio/WaveDevice.h"
 
 #include <chrono>
 #include <cstdint>

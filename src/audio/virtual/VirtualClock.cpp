@@ -1,4 +1,4 @@
-#include "VirtualClock.h"
+#include "audio/virtual/VirtualClock.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "VirtualPlayback.h"
+#include "audio/virtual/VirtualPlayback.h"
 
-#include "BlockTiming.h"
-#include "PcmCodec.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/PcmCodec.h"
 
 namespace moravel::vcard {
 

@@ -14,10 +14,10 @@
 // Threads: see VirtualCard.h.
 #pragma once
 
-#include "CardState.h"
-#include "DeviceSession.h"
-#include "PlaybackRecorder.h"
-#include "WaveDevice.h"
+#include "audio/virtual/CardState.h"
+#include "audio/virtual/DeviceSession.h"
+#include "audio/virtual/PlaybackRecorder.h"
+#include "audio/WaveDevice.h"
 
 #include <atomic>
 #include <deque>

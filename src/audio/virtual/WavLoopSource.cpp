@@ -1,4 +1,4 @@
-#include "WavLoopSource.h"
+#include "audio/virtual/WavLoopSource.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -7,9 +7,9 @@
 // Plain C++; one object per capture session, used by one thread at a time.
 #pragma once
 
-#include "LinearResampler.h"
-#include "PlayerBlock.h"
-#include "SampleSource.h"
+#include "audio/virtual/LinearResampler.h"
+#include "audio/PlayerBlock.h"
+#include "audio/virtual/SampleSource.h"
 
 #include <memory>
 #include <string>

@@ -1,14 +1,14 @@
 // moravel-loopback: opens wave input and output at each audio range on the
 // chosen devices and loops captured blocks to the output, as the live
 // program does, reporting pace, losses, CPU and latency per range.
-#include "AudioChoice.h"
-#include "AudioDeviceList.h"
-#include "AudioRange.h"
-#include "LoopbackRun.h"
+#include "audio/AudioChoice.h"
+#include "audio/alsa/AudioDeviceList.h"
+#include "common/AudioRange.h"
+#include "cli/loopback/LoopbackRun.h"
 #include "MoravelVersion.h"
-#include "virtual/ReceiverSignal.h"
-#include "virtual/VirtualCard.h"
-#include "virtual/WavLoopSource.h"
+#include "audio/virtual/ReceiverSignal.h"
+#include "audio/virtual/VirtualCard.h"
+#include "audio/virtual/WavLoopSource.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "LoopbackRun.h"
+#include "cli/loopback/LoopbackRun.h"
 
-#include "EnhWave.h"
-#include "ThreadCpu.h"
+#include "audio/EnhWave.h"
+#include "cli/loopback/ThreadCpu.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 // Runs an event loop on the calling thread (which needs a QCoreApplication).
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <chrono>
 #include <cstdint>

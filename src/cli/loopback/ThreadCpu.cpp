@@ -1,4 +1,4 @@
-#include "ThreadCpu.h"
+#include "cli/loopback/ThreadCpu.h"
 
 #include <filesystem>
 #include <fstream>

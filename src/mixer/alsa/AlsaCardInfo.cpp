@@ -1,4 +1,4 @@
-#include "AlsaCardInfo.h"
+#include "mixer/alsa/AlsaCardInfo.h"
 
 #include <alsa/asoundlib.h>
 

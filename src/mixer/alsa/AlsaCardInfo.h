@@ -6,7 +6,7 @@
 // Threads: any.
 #pragma once
 
-#include "MixerRecords.h"
+#include "mixer/MixerRecords.h"
 
 #include <optional>
 #include <string>

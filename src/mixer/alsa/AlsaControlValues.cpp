@@ -1,6 +1,6 @@
-#include "AlsaControlValues.h"
+#include "mixer/alsa/AlsaControlValues.h"
 
-#include "ElementVolume.h"
+#include "common/ElementVolume.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // Threads: the thread that uses the mixer.
 #pragma once
 
-#include "AlsaMixerLayout.h"
+#include "mixer/alsa/AlsaMixerLayout.h"
 
 #include <alsa/asoundlib.h>
 

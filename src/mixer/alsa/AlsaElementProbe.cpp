@@ -1,4 +1,4 @@
-#include "AlsaElementProbe.h"
+#include "mixer/alsa/AlsaElementProbe.h"
 
 namespace moravel::mixer {
 

@@ -3,7 +3,7 @@
 // Threads: the thread that uses the mixer.
 #pragma once
 
-#include "AlsaElementTraits.h"
+#include "mixer/alsa/AlsaElementTraits.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,7 +1,7 @@
-#include "AlsaMixerDevice.h"
+#include "mixer/alsa/AlsaMixerDevice.h"
 
-#include "AlsaControlValues.h"
-#include "AlsaElementProbe.h"
+#include "mixer/alsa/AlsaControlValues.h"
+#include "mixer/alsa/AlsaElementProbe.h"
 
 #include <poll.h>
 

@@ -8,8 +8,8 @@
 // change handler runs on that thread, from the event loop.
 #pragma once
 
-#include "AlsaMixerLayout.h"
-#include "MixerDevice.h"
+#include "mixer/alsa/AlsaMixerLayout.h"
+#include "mixer/MixerDevice.h"
 
 #include <alsa/asoundlib.h>
 

@@ -1,4 +1,4 @@
-#include "AlsaMixerLayout.h"
+#include "mixer/alsa/AlsaMixerLayout.h"
 
 #include <algorithm>
 #include <cctype>

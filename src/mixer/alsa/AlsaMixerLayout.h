@@ -25,8 +25,8 @@
 // Threads: any (built once, then read only).
 #pragma once
 
-#include "AlsaElementTraits.h"
-#include "MixerRecords.h"
+#include "mixer/alsa/AlsaElementTraits.h"
+#include "mixer/MixerRecords.h"
 
 #include <cstdint>
 #include <map>

@@ -1,8 +1,8 @@
-#include "AlsaMixerService.h"
+#include "mixer/alsa/AlsaMixerService.h"
 
-#include "AlsaCardInfo.h"
-#include "AlsaMixerDevice.h"
-#include "AlsaPcmControl.h"
+#include "mixer/alsa/AlsaCardInfo.h"
+#include "mixer/alsa/AlsaMixerDevice.h"
+#include "mixer/alsa/AlsaPcmControl.h"
 
 #include <alsa/asoundlib.h>
 

@@ -10,7 +10,7 @@
 // (the devices watch their descriptors there).
 #pragma once
 
-#include "MixerService.h"
+#include "mixer/MixerService.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "AlsaPcmControl.h"
+#include "mixer/alsa/AlsaPcmControl.h"
 
 #include <sstream>
 #include <vector>

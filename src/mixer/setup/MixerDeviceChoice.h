@@ -7,12 +7,12 @@
 // Threads: the mixer components' thread (GUI).
 #pragma once
 
-#include "KiniFile.h"
-#include "MixerService.h"
+#include "common/IniFile.h"
+#include "mixer/MixerService.h"
 
 namespace moravel {
 
 /// The device to show; -1 when the service has none.
-int ChosenMixerDevice(mixer::MixerService& service, const TKustomIniFile& file);
+int ChosenMixerDevice(mixer::MixerService& service, const IniFile& file);
 
 }  // namespace moravel

@@ -1,9 +1,9 @@
-#include "MixerSetupDialog.h"
+#include "mixer/setup/MixerSetupDialog.h"
 
-#include "AccessibleTexts.h"
-#include "MixerDeviceChoice.h"
-#include "MixerSummary.h"
-#include "SoundcardChoices.h"
+#include "common/AccessibleTexts.h"
+#include "mixer/setup/MixerDeviceChoice.h"
+#include "mixer/setup/MixerSummary.h"
+#include "common/SoundcardChoices.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -68,7 +68,7 @@ QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QC
 
 }  // namespace
 
-TForm1::TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
+MixerSetupDialog::MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
                QWidget* parent)
     : QDialog(parent), Mixer(service), service_(std::move(service)), ini_(settingsFile), help_(std::move(help)) {
     setObjectName(QStringLiteral("Form1"));
@@ -78,10 +78,10 @@ TForm1::TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& 
     BuildControls();
     FillDevices();
     FillLists();
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::MixerDeviceChange);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &MixerSetupDialog::MixerDeviceChange);
 }
 
-void TForm1::BuildControls() {
+void MixerSetupDialog::BuildControls() {
     setWindowTitle(QStringLiteral("Soundcard Configuration"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
@@ -109,7 +109,7 @@ void TForm1::BuildControls() {
     ButtonOK = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
     ButtonOK->setDefault(true);
     ButtonCancel = Named(new QPushButton(QStringLiteral("Cancel")), "ButtonCancel");
-    connect(ButtonOK, &QPushButton::clicked, this, &TForm1::ButtonOKClick);
+    connect(ButtonOK, &QPushButton::clicked, this, &MixerSetupDialog::ButtonOKClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* groups = new QHBoxLayout;
@@ -128,7 +128,7 @@ void TForm1::BuildControls() {
     column->addLayout(buttons);
 }
 
-QComboBox* TForm1::ListOf(LineKey key) const {
+QComboBox* MixerSetupDialog::ListOf(LineKey key) const {
     switch (key) {
         case LineKey::Microphone_Out:
             return ComboBox3;
@@ -147,7 +147,7 @@ QComboBox* TForm1::ListOf(LineKey key) const {
 }
 
 // Every device of the service, the open one shown; no device, no choice.
-void TForm1::FillDevices() {
+void MixerSetupDialog::FillDevices() {
     const QSignalBlocker quiet(ComboBox1);
     const int count = service_ ? service_->DeviceCount() : 0;
     for (int id = 0; id < count; ++id) ComboBox1->addItem(QString::fromStdString(service_->DeviceDescription(id)));
@@ -155,7 +155,7 @@ void TForm1::FillDevices() {
     ComboBox1->setEnabled(count > 0);
 }
 
-void TForm1::MixerDeviceChange(int device) {
+void MixerSetupDialog::MixerDeviceChange(int device) {
     Mixer.SetMixerId(device);
     FillLists();
 }
@@ -164,7 +164,7 @@ void TForm1::MixerDeviceChange(int device) {
 // or the pre-selected one on a first run and on another device than the
 // stored lines belong to. An index the list does not hold shows no
 // selection.
-void TForm1::FillLists() {
+void MixerSetupDialog::FillLists() {
     const MixerNames names = MixerNamesOf(Mixer);
     const bool stored = HasStoredLineAssignment(ini_) && Mixer.MixerId() == storedDevice_;
     const LineAssignment lines = stored ? ReadLineAssignment(ini_) : PreselectedLines(names);
@@ -178,7 +178,7 @@ void TForm1::FillLists() {
     }
 }
 
-void TForm1::ButtonOKClick() {
+void MixerSetupDialog::ButtonOKClick() {
     for (QComboBox* list : {ComboBox2, ComboBox6, ComboBox3, ComboBox4, ComboBox7})
         if (list->currentText() == QLatin1String(kNotAvailableText)) list->setCurrentIndex(-1);
     LineAssignment lines;
@@ -195,7 +195,7 @@ void TForm1::ButtonOKClick() {
     accept();
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
+void MixerSetupDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         if (help_) help_(QString::fromLatin1(kHelpTopic));
         event->accept();

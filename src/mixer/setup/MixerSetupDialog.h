@@ -16,9 +16,9 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "AudioMixer.h"
-#include "KiniFile.h"
-#include "LineAssignment.h"
+#include "mixer/AudioMixer.h"
+#include "common/IniFile.h"
+#include "common/LineAssignment.h"
 
 #include <QDialog>
 
@@ -33,7 +33,7 @@ class QPushButton;
 
 namespace moravel {
 
-class TForm1 : public QDialog {
+class MixerSetupDialog : public QDialog {
     Q_OBJECT
 public:
     /// Opens a help topic by name (the window's help router).
@@ -45,7 +45,7 @@ public:
     /// `service`: the mixer devices (the chosen one is opened); `settingsFile`: the
     /// settings file's path (its own object on it); `help`: called for F1
     /// (may be empty).
-    TForm1(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
+    MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
            QWidget* parent = nullptr);
 
     /// The dialog's mixer component ("Mixer").
@@ -83,7 +83,7 @@ private:
     QComboBox* ListOf(LineKey key) const;
 
     std::shared_ptr<mixer::MixerService> service_;
-    TKustomIniFile ini_;
+    IniFile ini_;
     HelpRequest help_;
     int storedDevice_ = -1;  // the device the stored lines belong to
 };

@@ -1,4 +1,4 @@
-#include "MixerSummary.h"
+#include "mixer/setup/MixerSummary.h"
 
 namespace moravel {
 

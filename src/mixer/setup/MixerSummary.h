@@ -7,9 +7,9 @@
 // Threads: the mixer component's thread.
 #pragma once
 
-#include "AudioMixer.h"
-#include "SoundcardChoices.h"
-#include "SoundcardLayout.h"
+#include "mixer/AudioMixer.h"
+#include "common/SoundcardChoices.h"
+#include "common/SoundcardLayout.h"
 
 namespace moravel {
 

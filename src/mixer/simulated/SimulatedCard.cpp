@@ -1,4 +1,4 @@
-#include "SimulatedCard.h"
+#include "mixer/simulated/SimulatedCard.h"
 
 #include <algorithm>
 

@@ -12,8 +12,8 @@
 // change handlers run under it (they must not call back into the card).
 #pragma once
 
-#include "MixerDevice.h"
-#include "MixerRecords.h"
+#include "mixer/MixerDevice.h"
+#include "mixer/MixerRecords.h"
 
 #include <cstdint>
 #include <map>

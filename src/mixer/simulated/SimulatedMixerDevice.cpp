@@ -1,4 +1,4 @@
-#include "SimulatedMixerDevice.h"
+#include "mixer/simulated/SimulatedMixerDevice.h"
 
 namespace moravel::mixer {
 

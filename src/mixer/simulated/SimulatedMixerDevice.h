@@ -5,8 +5,8 @@
 // made the change.
 #pragma once
 
-#include "MixerDevice.h"
-#include "SimulatedCard.h"
+#include "mixer/MixerDevice.h"
+#include "mixer/simulated/SimulatedCard.h"
 
 #include <memory>
 

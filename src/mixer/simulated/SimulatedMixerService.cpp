@@ -1,6 +1,6 @@
-#include "SimulatedMixerService.h"
+#include "mixer/simulated/SimulatedMixerService.h"
 
-#include "SimulatedMixerDevice.h"
+#include "mixer/simulated/SimulatedMixerDevice.h"
 
 namespace moravel::mixer {
 

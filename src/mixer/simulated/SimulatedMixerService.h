@@ -9,9 +9,9 @@
 // Threads: the owner's thread; Card() may be used from any thread.
 #pragma once
 
-#include "MixerService.h"
-#include "SimulatedCard.h"
-#include "TypicalSoundcard.h"
+#include "mixer/MixerService.h"
+#include "mixer/simulated/SimulatedCard.h"
+#include "mixer/simulated/TypicalSoundcard.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "TypicalSoundcard.h"
+#include "mixer/simulated/TypicalSoundcard.h"
 
 #include <vector>
 

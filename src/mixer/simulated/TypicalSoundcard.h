@@ -12,7 +12,7 @@
 // Threads: any.
 #pragma once
 
-#include "SimulatedCard.h"
+#include "mixer/simulated/SimulatedCard.h"
 
 #include <memory>
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 

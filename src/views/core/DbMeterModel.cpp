@@ -1,4 +1,4 @@
-#include "DbMeterModel.h"
+#include "views/core/DbMeterModel.h"
 
 #include <cmath>
 #include <utility>
@@ -35,7 +35,7 @@ struct BarAxis {
 };
 
 BarAxis AxisOf(const DbMeterProperties& p, const GdiRaster& raster) {
-    const bool horizontal = p.Style == Tdbmeterstyle::dsHorizontal;
+    const bool horizontal = p.Style == DbMeterStyle::dsHorizontal;
     return {horizontal, p.Direction == tdbmeterdirection::ddLeftUp, horizontal ? raster.Width() : raster.Height(),
             horizontal ? raster.Height() : raster.Width()};
 }

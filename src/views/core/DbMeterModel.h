@@ -10,14 +10,14 @@
 
 #include <cstdint>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 
 /// Frame style. bvSpace draws like bvLowered.
 enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 /// Orientation of the bar.
-enum class Tdbmeterstyle : std::uint8_t { dsVertical, dsHorizontal };
+enum class DbMeterStyle : std::uint8_t { dsVertical, dsHorizontal };
 /// Where segment 1 sits: left/top (ddRightDown) or right/bottom (ddLeftUp).
 enum class tdbmeterdirection : std::uint8_t { ddRightDown, ddLeftUp };
 
@@ -56,7 +56,7 @@ struct DbMeterProperties {
     bool ShowJustOne = false;             ///< light only the top segment instead of the whole bar
     std::int32_t SepWidth = 1;            ///< separator width between segments, pixels
     TColor SepColor = dbmcolor::kSilver;  ///< separator and background colour
-    Tdbmeterstyle Style = Tdbmeterstyle::dsHorizontal;
+    DbMeterStyle Style = DbMeterStyle::dsHorizontal;
     tdbmeterdirection Direction = tdbmeterdirection::ddRightDown;
     std::int32_t Position = 0;  ///< the value shown; any integer, not clamped
 

@@ -1,6 +1,6 @@
-#include "Dib.h"
+#include "views/core/Dib.h"
 
-#include "LittleEndianBuffer.h"
+#include "views/core/LittleEndianBuffer.h"
 
 namespace moravel::vec {
 namespace {

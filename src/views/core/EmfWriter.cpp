@@ -1,13 +1,13 @@
-#include "EmfWriter.h"
+#include "views/core/EmfWriter.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Dib.h"
-#include "GdiPlayback.h"
-#include "GdiValues.h"
-#include "LittleEndianBuffer.h"
-#include "TextCodec.h"
+#include "views/core/Dib.h"
+#include "views/core/GdiPlayback.h"
+#include "views/core/GdiValues.h"
+#include "views/core/LittleEndianBuffer.h"
+#include "views/core/TextCodec.h"
 
 namespace moravel::vec {
 namespace {

@@ -1,11 +1,11 @@
-#include "GdiPlayback.h"
+#include "views/core/GdiPlayback.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
-#include "GdiValues.h"
-#include "ImageCrop.h"
+#include "views/core/GdiValues.h"
+#include "views/core/ImageCrop.h"
 
 namespace moravel::vec {
 namespace {

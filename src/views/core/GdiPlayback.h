@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel::vec {
 

@@ -1,4 +1,4 @@
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 #include <algorithm>
 #include <stdexcept>

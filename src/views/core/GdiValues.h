@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel::vec {
 

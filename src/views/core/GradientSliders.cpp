@@ -1,6 +1,6 @@
-#include "GradientSliders.h"
+#include "views/core/GradientSliders.h"
 
-#include "ColorGradient.h"
+#include "views/core/ColorGradient.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 

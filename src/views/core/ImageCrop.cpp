@@ -1,4 +1,4 @@
-#include "ImageCrop.h"
+#include "views/core/ImageCrop.h"
 
 #include <algorithm>
 #include <cmath>

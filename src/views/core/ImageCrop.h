@@ -3,7 +3,7 @@
 // Pure function, any thread.
 #pragma once
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel::vec {
 

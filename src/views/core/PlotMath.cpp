@@ -1,4 +1,4 @@
-#include "PlotMath.h"
+#include "views/core/PlotMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "PngEncoder.h"
+#include "views/core/PngEncoder.h"
 
 #include <array>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "SvgWriter.h"
+#include "views/core/SvgWriter.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "ImageCrop.h"
-#include "PngEncoder.h"
-#include "TextCodec.h"
+#include "views/core/ImageCrop.h"
+#include "views/core/PngEncoder.h"
+#include "views/core/TextCodec.h"
 
 namespace moravel::vec {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel::vec {
 

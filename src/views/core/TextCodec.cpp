@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "views/core/TextCodec.h"
 
 namespace moravel::vec {
 namespace {

@@ -1,14 +1,14 @@
-#include "WmfWriter.h"
+#include "views/core/WmfWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "Dib.h"
-#include "GdiPlayback.h"
-#include "GdiValues.h"
-#include "LittleEndianBuffer.h"
-#include "TextCodec.h"
+#include "views/core/Dib.h"
+#include "views/core/GdiPlayback.h"
+#include "views/core/GdiValues.h"
+#include "views/core/LittleEndianBuffer.h"
+#include "views/core/TextCodec.h"
 
 namespace moravel::vec {
 namespace {

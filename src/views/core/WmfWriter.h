@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel::vec {
 

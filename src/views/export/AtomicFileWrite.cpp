@@ -1,6 +1,6 @@
-#include "AtomicFileWrite.h"
+#include "views/export/AtomicFileWrite.h"
 
-#include "ExportError.h"
+#include "views/export/ExportError.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

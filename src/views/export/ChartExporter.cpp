@@ -1,8 +1,8 @@
-#include "ChartExporter.h"
+#include "views/export/ChartExporter.h"
 
-#include "AtomicFileWrite.h"
-#include "ChartRendering.h"
-#include "ExportError.h"
+#include "views/export/AtomicFileWrite.h"
+#include "views/export/ChartRendering.h"
+#include "views/export/ExportError.h"
 
 #include <qcustomplot.h>
 

@@ -3,7 +3,7 @@
 // draws: the chart as on screen, at its on-screen size. GUI thread only.
 #pragma once
 
-#include "ImageFormat.h"
+#include "views/export/ImageFormat.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
-#include "ChartPrinter.h"
+#include "views/export/ChartPrinter.h"
 
-#include "ChartRendering.h"
-#include "ExportError.h"
+#include "views/export/ChartRendering.h"
+#include "views/export/ExportError.h"
 
 #include <qcustomplot.h>
 

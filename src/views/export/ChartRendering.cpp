@@ -1,6 +1,6 @@
-#include "ChartRendering.h"
+#include "views/export/ChartRendering.h"
 
-#include "ExportError.h"
+#include "views/export/ExportError.h"
 
 #include <qcustomplot.h>
 

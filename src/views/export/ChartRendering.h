@@ -6,7 +6,7 @@
 // shows. GUI thread only (the chart is a widget).
 #pragma once
 
-#include "VectorExport.h"
+#include "views/metafile/VectorExport.h"
 
 #include <QByteArray>
 #include <QImage>

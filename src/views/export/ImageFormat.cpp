@@ -1,4 +1,4 @@
-#include "ImageFormat.h"
+#include "views/export/ImageFormat.h"
 
 #include <QFileInfo>
 

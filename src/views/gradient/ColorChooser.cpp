@@ -1,6 +1,6 @@
-#include "ColorChooser.h"
+#include "views/gradient/ColorChooser.h"
 
-#include "BgrColor.h"
+#include "views/BgrColor.h"
 
 #include <QColorDialog>
 

@@ -4,7 +4,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 #include <functional>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "GradientEditorDialog.h"
+#include "views/gradient/GradientEditorDialog.h"
 
-#include "AccessibleTexts.h"
-#include "PaletteStrip.h"
-#include "SliderGlyph.h"
+#include "common/AccessibleTexts.h"
+#include "views/PaletteStrip.h"
+#include "views/gradient/SliderGlyph.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -57,7 +57,7 @@ void NameControls(QWidget* dialog) {
 
 }  // namespace
 
-TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate, QWidget* parent)
+GradientEditorDialog::GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate, QWidget* parent)
     : QDialog(parent),
       gradient_(gradient),
       chooseColor_(chooseColor ? std::move(chooseColor) : ColorChooser(&ChooseColorWithDialog)),
@@ -73,12 +73,12 @@ TForm2::TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function
     NameControls(this);
     timer1.setObjectName(QStringLiteral("timer1"));
     timer1.setInterval(kLiveUpdateMs);
-    connect(&timer1, &QTimer::timeout, this, &TForm2::timer1Timer);
+    connect(&timer1, &QTimer::timeout, this, &GradientEditorDialog::timer1Timer);
 }
 
-TForm2::~TForm2() = default;
+GradientEditorDialog::~GradientEditorDialog() = default;
 
-void TForm2::buildControls() {
+void GradientEditorDialog::buildControls() {
     Label1 = MakeLabel(this, "Label1", Hint(), QRect(8, 4, 249, 40));
     Label1->setWordWrap(true);
     grImage = MakeLabel(this, "grImage", QString(), QRect(kStripLeft, kStripTop, kStripWidth, kStripHeight));
@@ -86,7 +86,7 @@ void TForm2::buildControls() {
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setGeometry(95, 98, 75, 25);
     btnClose->setDefault(true);
-    connect(btnClose, &QPushButton::clicked, this, &TForm2::btnCloseClick);
+    connect(btnClose, &QPushButton::clicked, this, &GradientEditorDialog::btnCloseClick);
 
     LabelLocation = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 56, 16));
     acpAlpha = MakeLabel(this, "acpAlpha", QString(), QRect(76, 136, 50, 16));
@@ -95,7 +95,7 @@ void TForm2::buildControls() {
     buildInterpolationGroup();
 }
 
-void TForm2::buildInterpolationGroup() {
+void GradientEditorDialog::buildInterpolationGroup() {
     GroupInterpolation = new QGroupBox(QStringLiteral(" Gradient Interpolation Function "), this);
     GroupInterpolation->setObjectName(QStringLiteral("GroupInterpolation"));
     GroupInterpolation->setGeometry(8, 158, 249, 76);
@@ -119,13 +119,13 @@ void TForm2::buildInterpolationGroup() {
     acpSinusShape->setCurrentIndex(defaults.SinusShapeItem);
     // User choices only: the lists and buttons set to show a point must not
     // write back into it.
-    connect(rbPolynomial, &QRadioButton::clicked, this, &TForm2::InterpolationFunctionPick);
-    connect(rbSinusoidal, &QRadioButton::clicked, this, &TForm2::InterpolationFunctionPick);
-    connect(acpPolyPower, &QComboBox::activated, this, &TForm2::acpPolyPowerChange);
-    connect(acpSinusShape, &QComboBox::activated, this, &TForm2::acpSinusShapeChange);
+    connect(rbPolynomial, &QRadioButton::clicked, this, &GradientEditorDialog::InterpolationFunctionPick);
+    connect(rbSinusoidal, &QRadioButton::clicked, this, &GradientEditorDialog::InterpolationFunctionPick);
+    connect(acpPolyPower, &QComboBox::activated, this, &GradientEditorDialog::acpPolyPowerChange);
+    connect(acpSinusShape, &QComboBox::activated, this, &GradientEditorDialog::acpSinusShapeChange);
 }
 
-void TForm2::buildSliders() {
+void GradientEditorDialog::buildSliders() {
     for (int index = 0; index < kControlPointCount; ++index) {
         auto* slider = new QPushButton(this);
         slider->setObjectName(QStringLiteral("ControlPoint%1").arg(index));
@@ -139,14 +139,14 @@ void TForm2::buildSliders() {
     PlaceControlPoints();
 }
 
-void TForm2::paintGlyph(int index) {
+void GradientEditorDialog::paintGlyph(int index) {
     QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
     const QPixmap glyph = SliderGlyph(gradient_.Point(index).Color, slider->size());
     slider->setIcon(QIcon(glyph));
     slider->setIconSize(glyph.size());
 }
 
-void TForm2::placeSlider(int index) {
+void GradientEditorDialog::placeSlider(int index) {
     QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
     const TControlPoint& point = gradient_.Point(index);
     slider->move(SliderLeft(point.Position, geometry_), kSliderTop);
@@ -154,19 +154,19 @@ void TForm2::placeSlider(int index) {
     slider->setVisible(point.Active);
 }
 
-void TForm2::PlaceControlPoints() {
+void GradientEditorDialog::PlaceControlPoints() {
     for (int index = 0; index < kControlPointCount; ++index) placeSlider(index);
     if (gradient_.Current()) showCurrent();
     rebuildPalette();
 }
 
 // The editor's palette at the strip's width, drawn into the strip.
-void TForm2::rebuildPalette() {
+void GradientEditorDialog::rebuildPalette() {
     gradient_.BuildPalette(palette_->data(), kStripWidth);
     grImage->setPixmap(DrawPalette(palette_->data(), kStripWidth, kStripHeight));
 }
 
-void TForm2::FormActivate() {
+void GradientEditorDialog::FormActivate() {
     PlaceControlPoints();
     timer1.start();
 }
@@ -174,20 +174,20 @@ void TForm2::FormActivate() {
 // The last edits may be younger than the last tick; they reach the
 // spectrogram's palette before the timer stops, so the palette in use and
 // the gradient kept in the settings agree.
-void TForm2::FormClose() {
+void GradientEditorDialog::FormClose() {
     if (!timer1.isActive()) return;
     timer1.stop();
     timer1Timer();
 }
 
-void TForm2::btnCloseClick() { close(); }
+void GradientEditorDialog::btnCloseClick() { close(); }
 
-void TForm2::timer1Timer() {
+void GradientEditorDialog::timer1Timer() {
     rebuildPalette();
     if (liveUpdate_) liveUpdate_();
 }
 
-void TForm2::showCurrent() {
+void GradientEditorDialog::showCurrent() {
     const TControlPoint& point = gradient_.Point(*gradient_.Current());
     acpAlpha->setText(QString::fromStdString(LocationText(point.Position, LocaleDecimalPoint().toStdString())));
     acpColor->setText(QString::fromStdString(ColorText(point.Color)));
@@ -199,26 +199,26 @@ void TForm2::showCurrent() {
     curve->setChecked(true);
 }
 
-void TForm2::ControlPointEnter(QPushButton* slider) {
+void GradientEditorDialog::ControlPointEnter(QPushButton* slider) {
     const auto index = ControlPointIndex(slider->objectName().toStdString());
     if (!index) return;
     gradient_.SetCurrent(*index);
     showCurrent();
 }
 
-void TForm2::ColorButtonStartDrag(QPushButton* slider) {
+void GradientEditorDialog::ColorButtonStartDrag(QPushButton* slider) {
     drag_.Start();
     slider->setCursor(Qt::SplitHCursor);
 }
 
-void TForm2::FormDragOver(QPushButton* slider, int xInSlider) {
+void GradientEditorDialog::FormDragOver(QPushButton* slider, int xInSlider) {
     const auto newLeft = drag_.Over(xInSlider, slider->x(), geometry_);
     if (newLeft) moveCurrentSlider(slider, *newLeft);
 }
 
 // Moves the current point's slider and the point with it; the ends never
 // move. The timer's next tick carries the new position to the spectrogram.
-void TForm2::moveCurrentSlider(QPushButton* slider, int newLeft) {
+void GradientEditorDialog::moveCurrentSlider(QPushButton* slider, int newLeft) {
     const auto current = gradient_.Current();
     if (!current || *current < kFirstMiddlePoint) return;
     slider->move(newLeft, slider->y());
@@ -227,18 +227,18 @@ void TForm2::moveCurrentSlider(QPushButton* slider, int newLeft) {
         QString::fromStdString(LocationText(gradient_.Point(*current).Position, LocaleDecimalPoint().toStdString())));
 }
 
-void TForm2::StepSlider(QPushButton* slider, int step) {
+void GradientEditorDialog::StepSlider(QPushButton* slider, int step) {
     if (sliderOf(slider) == nullptr || gradient_.Current() != ControlPointIndex(slider->objectName().toStdString()))
         return;
     moveCurrentSlider(slider, SteppedLeft(slider->x(), step, geometry_));
 }
 
-void TForm2::ColorButtonEndDrag(QPushButton* slider) {
+void GradientEditorDialog::ColorButtonEndDrag(QPushButton* slider) {
     drag_.End();
     slider->setCursor(Qt::PointingHandCursor);
 }
 
-void TForm2::PickColor(QPushButton* slider) {
+void GradientEditorDialog::PickColor(QPushButton* slider) {
     const auto index = ControlPointIndex(slider->objectName().toStdString());
     if (!index) return;
     const std::optional<TColor> chosen = chooseColor_(this, gradient_.Point(*index).Color);
@@ -249,7 +249,7 @@ void TForm2::PickColor(QPushButton* slider) {
     rebuildPalette();
 }
 
-void TForm2::InterpolationFunctionPick() {
+void GradientEditorDialog::InterpolationFunctionPick() {
     const auto current = gradient_.Current();
     if (!current) return;
     gradient_.SetInterpolation(*current,
@@ -257,42 +257,42 @@ void TForm2::InterpolationFunctionPick() {
     rebuildPalette();
 }
 
-void TForm2::acpPolyPowerChange() {
+void GradientEditorDialog::acpPolyPowerChange() {
     const auto current = gradient_.Current();
     if (!current || acpPolyPower->currentIndex() < 0) return;
     gradient_.SelectPolyPower(*current, acpPolyPower->currentIndex());
     rebuildPalette();
 }
 
-void TForm2::acpSinusShapeChange() {
+void GradientEditorDialog::acpSinusShapeChange() {
     const auto current = gradient_.Current();
     if (!current || acpSinusShape->currentIndex() < 0) return;
     gradient_.SelectSinusShape(*current, acpSinusShape->currentIndex());
     rebuildPalette();
 }
 
-void TForm2::AddControlPointClick() {
+void GradientEditorDialog::AddControlPointClick() {
     const auto added = gradient_.AddControlPoint();
     if (!added) return;
     placeSlider(*added);
     rebuildPalette();
 }
 
-void TForm2::RemoveControlPointDragDrop() {
+void GradientEditorDialog::RemoveControlPointDragDrop() {
     const auto removed = gradient_.RemoveCurrent();
     if (!removed) return;
     ControlPoints[static_cast<std::size_t>(*removed)]->hide();
     rebuildPalette();
 }
 
-QPushButton* TForm2::sliderOf(QObject* watched) const {
+QPushButton* GradientEditorDialog::sliderOf(QObject* watched) const {
     for (QPushButton* slider : ControlPoints) {
         if (slider == watched) return slider;
     }
     return nullptr;
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool GradientEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     QPushButton* slider = sliderOf(watched);
     if (slider != nullptr && event->type() == QEvent::KeyPress &&
         sliderKeyEvent(slider, static_cast<const QKeyEvent&>(*event))) {
@@ -304,7 +304,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 
 // The keyboard's drag and right click. Enter and Space are eaten on every
 // slider: Enter would otherwise press the default "&Close".
-bool TForm2::sliderKeyEvent(QPushButton* slider, const QKeyEvent& key) {
+bool GradientEditorDialog::sliderKeyEvent(QPushButton* slider, const QKeyEvent& key) {
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     switch (key.key()) {
         case Qt::Key_Left:
@@ -333,7 +333,7 @@ bool TForm2::sliderKeyEvent(QPushButton* slider, const QKeyEvent& key) {
 // into Current; middle sliders then drag with the left button held. The
 // button keeps its own press handling, so the events pass on, except the
 // right click, which opens the colour dialog instead of a menu.
-bool TForm2::sliderMouseEvent(QPushButton* slider, QEvent* event) {
+bool GradientEditorDialog::sliderMouseEvent(QPushButton* slider, QEvent* event) {
     const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
     const int x = mouse != nullptr ? static_cast<int>(mouse->position().x()) : 0;
     switch (event->type()) {
@@ -363,12 +363,12 @@ bool TForm2::sliderMouseEvent(QPushButton* slider, QEvent* event) {
     }
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void GradientEditorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm2::hideEvent(QHideEvent* event) {
+void GradientEditorDialog::hideEvent(QHideEvent* event) {
     FormClose();
     QDialog::hideEvent(event);
 }

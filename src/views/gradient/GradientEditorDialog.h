@@ -1,4 +1,4 @@
-// The gradient editor `TForm2` ("Spectrogram Color Gradient"): the gradient
+// The gradient editor `GradientEditorDialog` ("Spectrogram Color Gradient"): the gradient
 // strip `grImage` with nine slider buttons `ControlPoint0` .. `ControlPoint8`
 // above it (0 and 1 the fixed ends, 2 .. 8 shown only while active), the
 // location and colour read-outs of the current point, the group " Gradient
@@ -17,9 +17,9 @@
 // The editor works on a gradient it does not own. Threads: GUI thread only.
 #pragma once
 
-#include "ColorChooser.h"
-#include "ColorGradient.h"
-#include "GradientSliders.h"
+#include "views/gradient/ColorChooser.h"
+#include "views/core/ColorGradient.h"
+#include "views/core/GradientSliders.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -37,7 +37,7 @@ class QRadioButton;
 
 namespace moravel {
 
-class TForm2 : public QDialog {
+class GradientEditorDialog : public QDialog {
     Q_OBJECT
 public:
     /// Strip and slider geometry in editor pixels.
@@ -56,9 +56,9 @@ public:
     /// `gradient` must outlive the editor; `chooseColor` empty: the system's
     /// colour dialog; `liveUpdate` runs on every timer tick after the strip
     /// was redrawn (may be empty).
-    TForm2(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate,
+    GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate,
            QWidget* parent = nullptr);
-    ~TForm2() override;
+    ~GradientEditorDialog() override;
 
     /// After the gradient was set from outside (a preset, the stored
     /// palette): shows the sliders of the active points at their positions

@@ -1,7 +1,7 @@
-#include "SliderGlyph.h"
+#include "views/gradient/SliderGlyph.h"
 
-#include "BgrColor.h"
-#include "GradientSliders.h"
+#include "views/BgrColor.h"
+#include "views/core/GradientSliders.h"
 
 #include <QPainter>
 

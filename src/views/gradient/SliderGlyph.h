@@ -4,7 +4,7 @@
 // Threads: GUI thread only (QPixmap).
 #pragma once
 
-#include "GdiRaster.h"
+#include "views/core/GdiRaster.h"
 
 #include <QPixmap>
 #include <QSize>

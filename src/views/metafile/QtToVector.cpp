@@ -1,4 +1,4 @@
-#include "QtToVector.h"
+#include "views/metafile/QtToVector.h"
 
 #include <QGradient>
 

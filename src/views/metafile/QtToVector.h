@@ -11,7 +11,7 @@
 #include <QRectF>
 #include <QTransform>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel {
 

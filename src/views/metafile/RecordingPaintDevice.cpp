@@ -1,9 +1,9 @@
-#include "RecordingPaintDevice.h"
+#include "views/metafile/RecordingPaintDevice.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "RecordingPaintEngine.h"
+#include "views/metafile/RecordingPaintEngine.h"
 
 namespace moravel {
 

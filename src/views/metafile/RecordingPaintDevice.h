@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel {
 

@@ -1,6 +1,6 @@
-#include "RecordingPaintEngine.h"
+#include "views/metafile/RecordingPaintEngine.h"
 
-#include "QtToVector.h"
+#include "views/metafile/QtToVector.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>

@@ -14,7 +14,7 @@
 
 #include <optional>
 
-#include "VectorDrawing.h"
+#include "views/core/VectorDrawing.h"
 
 namespace moravel {
 

@@ -1,9 +1,9 @@
-#include "VectorExport.h"
+#include "views/metafile/VectorExport.h"
 
-#include "EmfWriter.h"
-#include "RecordingPaintDevice.h"
-#include "SvgWriter.h"
-#include "WmfWriter.h"
+#include "views/core/EmfWriter.h"
+#include "views/metafile/RecordingPaintDevice.h"
+#include "views/core/SvgWriter.h"
+#include "views/core/WmfWriter.h"
 
 namespace moravel {
 namespace {

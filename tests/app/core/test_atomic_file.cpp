@@ -1,7 +1,7 @@
 // Temporary files left beside a file by a writer that died before its
 // rename: the next commit on the same file removes them, and only them. A
 // leftover is a file named ".NAME.DIGITS.tmp" that no live writer locks.
-#include "AtomicFile.h"
+#include "common/AtomicFile.h"
 
 #include "../TempFolder.h"
 

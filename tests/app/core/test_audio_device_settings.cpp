@@ -2,7 +2,7 @@
 // without the section means, the command line's devices in place of the
 // stored ones, storing one direction without touching the rest of the file,
 // and which device's mixer the Soundcard page follows.
-#include "AudioDeviceSettings.h"
+#include "app/core/AudioDeviceSettings.h"
 
 #include "../TempFolder.h"
 
@@ -20,7 +20,7 @@ TEST(AudioDeviceSettings, AFileWithoutTheSectionMeansTheDefaultsAndCommandLineDe
     const std::string path = folder.File("moravel.ini");
     const std::string older = "[SETTINGS]\r\nAudioRange=2\r\n; kept\r\n[MIXER]\r\nWave_Out=0\r\n";
     WriteText(path, older);
-    TKustomIniFile file(path);
+    IniFile file(path);
     EXPECT_EQ(AudioDeviceSettings::Read(file), (AudioDeviceSettings{"", ""}));
     EXPECT_EQ(AudioDeviceSettings::ReadWithOverrides(file, "hw:1,0", ""), (AudioDeviceSettings{"hw:1,0", ""}));
     EXPECT_EQ(ReadText(path), older) << "reading writes nothing";
@@ -30,7 +30,7 @@ TEST(AudioDeviceSettings, StoringOneDirectionKeepsTheOtherAndTheRestOfTheFile) {
     TempFolder folder;
     const std::string path = folder.File("moravel.ini");
     WriteText(path, "[SETTINGS]\nAudioRange=2\n");
-    TKustomIniFile file(path);
+    IniFile file(path);
     AudioDeviceSettings::StoreOutput(file, "pulse:DEVICE=speakers");
     AudioDeviceSettings::StoreInput(file, "hw:CARD=USB,DEV=0");
     EXPECT_EQ(ReadText(path),

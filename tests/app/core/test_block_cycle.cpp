@@ -1,6 +1,6 @@
 // The block cycle's player catch-up: a second block of the file when the
 // output runs short, and only while the player runs.
-#include "BlockCycle.h"
+#include "app/pipeline/BlockCycle.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +31,10 @@ public:
 };
 
 TEST(BlockCycle, APlayerBlockFollowsAtOnceWhenTheOutputRunsShort) {
-    TmyFFT engine;
+    Engine engine;
     engine.Configure(kRate, kBytes);
     std::int64_t now = 0;
-    TmyTimer stopwatch([&now] { return now; });
+    Stopwatch stopwatch([&now] { return now; });
     PipelineState state;
     state.SamplingEnabled = true;
     BlockCycle cycle(engine, stopwatch, state);

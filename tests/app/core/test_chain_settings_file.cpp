@@ -1,5 +1,5 @@
-#include "ChainSettingsFile.h"
-#include "WindowSettings.h"
+#include "settings/ChainSettingsFile.h"
+#include "settings/WindowSettings.h"
 
 #include "../TempFolder.h"
 
@@ -27,7 +27,7 @@ class ChainSettingsFileTest : public ::testing::Test {
 protected:
     ChainSettings Read(const std::string& settingsLines) {
         WriteText(path_, "[SETTINGS]\n" + settingsLines);
-        return ReadChainSettings(TKustomIniFile(path_));
+        return ReadChainSettings(IniFile(path_));
     }
 
     // What a first run starts with.
@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(ChainSettingsFileTest, MissingKeysGiveTheProgramsDefaults) {
-    EXPECT_EQ(Fields(ReadChainSettings(TKustomIniFile(path_))), Fields(ProgramDefaults()));
+    EXPECT_EQ(Fields(ReadChainSettings(IniFile(path_))), Fields(ProgramDefaults()));
     EXPECT_EQ(Fields(Read("SpectrumFilterType=junk\n")), Fields(ProgramDefaults())) << "unparsable is missing";
 }
 

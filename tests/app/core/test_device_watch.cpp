@@ -2,7 +2,7 @@
 // attempt; failed attempts close again and schedule the next; a successful
 // opening (an attempt or the user's own) ends the loss; closing the window
 // ends it too. Hooks record what the watch asks for.
-#include "DeviceWatch.h"
+#include "app/pipeline/DeviceWatch.h"
 
 #include <gtest/gtest.h>
 

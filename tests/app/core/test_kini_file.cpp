@@ -1,4 +1,4 @@
-#include "KiniFile.h"
+#include "common/IniFile.h"
 
 #include "../TempFolder.h"
 
@@ -23,9 +23,9 @@ using testing::WriteText;
 class KiniFileTest : public ::testing::Test {
 protected:
     // The file holding one key with the given stored text.
-    TKustomIniFile WithValue(const std::string& value) {
+    IniFile WithValue(const std::string& value) {
         WriteText(path_, "[SETTINGS]\nKey=" + value + "\n");
-        return TKustomIniFile(path_);
+        return IniFile(path_);
     }
 
     TempFolder folder_;
@@ -33,14 +33,14 @@ protected:
 };
 
 TEST_F(KiniFileTest, ValuesReadBackAsWritten) {
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     ini.WriteString("SETTINGS", "WavePlayerFilename", "/home/me/radio recordings/a=b.wav");
     ini.WriteInteger("SETTINGS", "TrackFrequencyShift", -125);
     ini.WriteBool("SETTINGS", "FilterOn", true);
     ini.WriteFloat("SETTINGS", "PaletteAlpha1", 0.123456789012345L);
     ini.WriteFloat("SETTINGS", "PaletteAlpha2", 1e20L);
 
-    const TKustomIniFile other(path_);
+    const IniFile other(path_);
     EXPECT_EQ(other.ReadString("SETTINGS", "WavePlayerFilename", ""), "/home/me/radio recordings/a=b.wav");
     EXPECT_EQ(other.ReadInteger("SETTINGS", "TrackFrequencyShift", 0), -125);
     EXPECT_TRUE(other.ReadBool("SETTINGS", "FilterOn", false));
@@ -51,7 +51,7 @@ TEST_F(KiniFileTest, ValuesReadBackAsWritten) {
 }
 
 TEST_F(KiniFileTest, MissingFileOrKeyGivesDefaultsAndCreatesNothing) {
-    const TKustomIniFile ini(path_);
+    const IniFile ini(path_);
     EXPECT_EQ(ini.ReadString("SETTINGS", "WaveRecorderFilename", "output.wav"), "output.wav");
     EXPECT_EQ(ini.ReadFloat("SETTINGS", "PaletteAlpha1", 0.25L), 0.25L);
     EXPECT_FALSE(std::filesystem::exists(path_));
@@ -137,7 +137,7 @@ TEST_F(KiniFileTest, NamesCompareWithoutCaseAndWritesKeepEveryOtherLine) {
         "[Other]\r\n"
         "FilterOn=5";
     WriteText(path_, original);
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger("mixer", "LINE", -1), 3);
     EXPECT_FALSE(ini.ReadBool("SETTINGS", "FilterOn", true));
 
@@ -155,7 +155,7 @@ TEST_F(KiniFileTest, NamesCompareWithoutCaseAndWritesKeepEveryOtherLine) {
 }
 
 TEST_F(KiniFileTest, LongValuesAreCutAt2048Characters) {
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     const std::string longName(3000, 'x');
     ini.WriteString("SETTINGS", "WaveRecorderFilename", longName);
     EXPECT_EQ(ini.ReadString("SETTINGS", "WaveRecorderFilename", ""), longName.substr(0, 2048));
@@ -163,7 +163,7 @@ TEST_F(KiniFileTest, LongValuesAreCutAt2048Characters) {
 
 TEST_F(KiniFileTest, UnstorableNamesAreRefusedAndTheFileIsUntouched) {
     WriteText(path_, "[S]\nk=1\n");
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     EXPECT_THROW(ini.WriteString("S", "a=b", "1"), std::invalid_argument);
     EXPECT_THROW(ini.WriteString("S]", "k", "1"), std::invalid_argument);
     EXPECT_THROW(ini.WriteString("S", "k", "two\nlines"), std::invalid_argument);
@@ -173,8 +173,8 @@ TEST_F(KiniFileTest, UnstorableNamesAreRefusedAndTheFileIsUntouched) {
 TEST_F(KiniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
     WriteText(path_, "[MIXER]\nA=1\n");
     ::chmod(path_.c_str(), 0640);
-    TKustomIniFile window(path_);
-    TKustomIniFile dialog(path_);
+    IniFile window(path_);
+    IniFile dialog(path_);
     dialog.WriteInteger("MIXER", "A", 2);
     window.WriteInteger("SETTINGS", "B", 3);
     EXPECT_EQ(window.ReadInteger("MIXER", "A", 0), 2);
@@ -188,7 +188,7 @@ TEST_F(KiniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
 TEST_F(KiniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
     const std::string original = "[S]\nk=1\n" + std::string(4000, ';') + "\n";
     WriteText(path_, original);
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
 
     // A file size limit makes the write of the new content fail part way.
     rlimit saved{};
@@ -218,7 +218,7 @@ TEST_F(KiniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {
     EXPECT_EXIT(
         {
             if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(3);
-            TKustomIniFile ini(file);
+            IniFile ini(file);
             try {
                 ini.WriteInteger("S", "k", 2);
                 std::_Exit(1);
@@ -234,7 +234,7 @@ TEST_F(KiniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {
 
 TEST_F(KiniFileTest, UnreadableFileReadsAsDefaultsButIsNeverReplaced) {
     std::filesystem::create_directory(path_);  // open works, read fails
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger("S", "k", 4), 4);
     EXPECT_THROW(ini.WriteInteger("S", "k", 2), std::system_error);
     EXPECT_TRUE(std::filesystem::is_directory(path_));

@@ -1,6 +1,6 @@
 // The rule for "not available" that the configured check and the Soundcard
 // page's controls share.
-#include "LineAssignment.h"
+#include "common/LineAssignment.h"
 
 #include "../TempFolder.h"
 
@@ -41,7 +41,7 @@ TEST(LineAssignment, KeysKnowTheirDestination) {
 TEST(LineAssignment, StoredAssignmentIsToldFromAFirstRun) {
     testing::TempFolder folder;
     const std::string path = folder.File("moravel.ini");
-    TKustomIniFile ini(path);
+    IniFile ini(path);
     EXPECT_FALSE(HasStoredLineAssignment(ini));  // no file
     testing::WriteText(path, "[SETTINGS]\nWave_Out=2\n[MIXER]\nWave_Out=abc\n");
     EXPECT_FALSE(HasStoredLineAssignment(ini));  // wrong section, unparsable value

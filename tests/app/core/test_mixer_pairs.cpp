@@ -1,6 +1,6 @@
 // The Soundcard page's pairs: their lines, the track-bar scale, the check
 // box's mute and the "Auto set audio" steps. Volumes worked out by hand.
-#include "MixerPairs.h"
+#include "app/core/MixerPairs.h"
 
 #include <gtest/gtest.h>
 

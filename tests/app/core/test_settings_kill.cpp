@@ -1,13 +1,13 @@
 // The settings file survives the program being killed while it writes: a
-// child process writes keys one after the other through TKustomIniFile (each
+// child process writes keys one after the other through IniFile (each
 // write a temporary file renamed over the old one) and is killed with
 // SIGKILL at random moments; after every kill the file must be exactly the
 // file before the write in flight or the file after it, never a mix, a
 // truncated file or a lost key; the killed writers' temporary files are
 // gone at the end. And a close in a folder that cannot be
 // written keeps the old file and names it in the error.
-#include "KiniFile.h"
-#include "WindowSettings.h"
+#include "common/IniFile.h"
+#include "settings/WindowSettings.h"
 
 #include "../TempFolder.h"
 
@@ -96,7 +96,7 @@ private:
 
 // The child: writes from the current count on until killed (or done).
 [[noreturn]] void WriteUntilKilled(const std::string& path, std::atomic<int>& done) {
-    TKustomIniFile ini(path);
+    IniFile ini(path);
     for (int i = done.load(); i < kWrites; i = done.load()) {
         ini.WriteInteger("SETTINGS", KeyName(i % kKeys), i);
         done.store(i + 1);
@@ -135,7 +135,7 @@ TEST(SettingsKillTest, FileIsTheOldOrTheNewOneAfterEveryKill) {
             << "after " << done << " writes the file reads:\n"
             << text;
         // And the program's own reader finds every key.
-        const TKustomIniFile ini(path);
+        const IniFile ini(path);
         for (int key = 0; key < kKeys; ++key)
             ASSERT_NE(ini.ReadInteger("SETTINGS", KeyName(key), -2), -2) << KeyName(key);
     }
@@ -162,7 +162,7 @@ TEST(SettingsKillTest, CloseInAnUnwritableFolderKeepsTheOldFileAndSaysSo) {
     EXPECT_EXIT(
         {
             if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(3);
-            TKustomIniFile ini(file);
+            IniFile ini(file);
             WindowSettings settings;
             settings.WindowWidth = 800;
             try {

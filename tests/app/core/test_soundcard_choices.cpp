@@ -1,5 +1,5 @@
 // The soundcard dialog's lists and its pre-selection for a first run.
-#include "SoundcardChoices.h"
+#include "common/SoundcardChoices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Which mixer line a stored index names, and the configured check, on a
 // typical card (four playback and four recording sources) and on a sound
 // server's control (no sources on either side).
-#include "SoundcardLayout.h"
+#include "common/SoundcardLayout.h"
 
 #include <gtest/gtest.h>
 

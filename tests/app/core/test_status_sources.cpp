@@ -1,7 +1,7 @@
 // The stopwatch slots and the CPU usage sampler with the meter's smoothing.
 #include "../TempFolder.h"
-#include "Stopwatch.h"
-#include "adCpuUsage.h"
+#include "app/core/Stopwatch.h"
+#include "app/core/CpuUsage.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace moravel {
 namespace {
 
 TEST(Stopwatch, SlotsMeasureOnTheirOwnAndOnlyOneToFive) {
-    TmyTimer timer;
+    Stopwatch timer;
     timer.Start(2);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     timer.Start(3);
@@ -28,7 +28,7 @@ TEST(Stopwatch, SlotsMeasureOnTheirOwnAndOnlyOneToFive) {
 }
 
 // Each test has a folder of its own: ctest runs tests in parallel.
-class CpuUsage : public ::testing::Test {
+class CpuUsageSampling : public ::testing::Test {
 protected:
     void write(const std::string& text) { std::ofstream(path) << text; }
     testing::TempFolder folder;
@@ -37,9 +37,9 @@ protected:
 
 // Between the samples cpu0 spent 300 of 400 jiffies busy (idle 60 + iowait
 // 40 count as idle); cpu1 was all idle.
-TEST_F(CpuUsage, BusyShareBetweenTwoSamplesPerProcessor) {
+TEST_F(CpuUsageSampling, BusyShareBetweenTwoSamplesPerProcessor) {
     write("cpu  0 0 0 0 0 0 0 0\ncpu0 100 0 100 800 0 0 0 0\ncpu1 0 0 0 1000 0 0 0 0\nintr 5\n");
-    TCpuUsage sampler(path.string());
+    CpuUsage sampler(path.string());
     sampler.CollectCpuSample();
     EXPECT_EQ(sampler.ProcessorCount(), 2);
     write("cpu  0 0 0 0 0 0 0 0\ncpu0 250 0 250 860 40 0 0 0\ncpu1 0 0 0 1400 0 0 0 0\n");
@@ -52,9 +52,9 @@ TEST_F(CpuUsage, BusyShareBetweenTwoSamplesPerProcessor) {
     EXPECT_THROW(sampler.GetCpuUsage(-1), std::runtime_error);
 }
 
-TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
+TEST_F(CpuUsageSampling, MissingCountersGiveTheFixedMessages) {
     write("intr 1\n");
-    TCpuUsage noCpus(path.string());
+    CpuUsage noCpus(path.string());
     try {
         noCpus.CollectCpuSample();
         FAIL();
@@ -63,13 +63,13 @@ TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
     }
     write("cpu0\n");
     try {
-        TCpuUsage(path.string()).CollectCpuSample();
+        CpuUsage(path.string()).CollectCpuSample();
         FAIL();
     } catch (const std::runtime_error& e) {
         EXPECT_STREQ(e.what(), "Unable to locate the \"% of CPU usage\" performance counter");
     }
     write("cpu0 1 2 3\n");
-    TCpuUsage shortLine(path.string());
+    CpuUsage shortLine(path.string());
     try {
         shortLine.GetCpuUsage(0);
         FAIL();
@@ -81,20 +81,20 @@ TEST_F(CpuUsage, MissingCountersGiveTheFixedMessages) {
 // Before a second sample the share is measured from zero counters, i.e.
 // since the counters started: 1 - 800 / (100 + 100 + 800) = 0.2. Kernels
 // before 2.6 give only the first four counters.
-TEST_F(CpuUsage, FirstSampleMeasuresSinceTheCountersStarted) {
+TEST_F(CpuUsageSampling, FirstSampleMeasuresSinceTheCountersStarted) {
     write("cpu0 100 0 100 800 0 0 0 0\n");
-    EXPECT_NEAR(TCpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
+    EXPECT_NEAR(CpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
     write("cpu0 100 0 100 800\n");
-    EXPECT_NEAR(TCpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
+    EXPECT_NEAR(CpuUsage(path.string()).GetCpuUsage(0), 0.2L, 1e-12L);
 }
 
 // user 300, system 100, idle 500, steal 100: 1000 jiffies of which 500
 // idle, 0.5. Guest time (200) and guest-nice time (50) are already inside
 // user and nice: counting them again would give 1 - 500 / 1250 = 0.6, and
 // leaving steal out 1 - 500 / 900 = 0.444.
-TEST_F(CpuUsage, StealCountsAndGuestTimeIsNotCountedTwice) {
+TEST_F(CpuUsageSampling, StealCountsAndGuestTimeIsNotCountedTwice) {
     write("cpu0 0 0 0 0 0 0 0 0 0 0\n");
-    TCpuUsage sampler(path.string());
+    CpuUsage sampler(path.string());
     sampler.CollectCpuSample();
     write("cpu0 300 0 100 500 0 0 0 100 200 50\n");
     sampler.CollectCpuSample();
@@ -103,16 +103,16 @@ TEST_F(CpuUsage, StealCountsAndGuestTimeIsNotCountedTwice) {
 
 // The processors' lines lead the file; what follows them is not read, even
 // a line that looks like one.
-TEST_F(CpuUsage, ReadingStopsAfterTheProcessorsLines) {
+TEST_F(CpuUsageSampling, ReadingStopsAfterTheProcessorsLines) {
     write("cpu  1 0 0 3 0 0 0 0\ncpu0 1 0 0 3 0 0 0 0\nintr 7 0 0 1\ncpu1 5 0 0 5 0 0 0 0\n");
-    TCpuUsage sampler(path.string());
+    CpuUsage sampler(path.string());
     sampler.CollectCpuSample();
     EXPECT_EQ(sampler.ProcessorCount(), 1);
     EXPECT_NEAR(sampler.GetCpuUsage(0), 0.25L, 1e-12L);
 }
 
 TEST(CpuUsageOfThisMachine, ReadsTheKernelsCounters) {
-    TCpuUsage real;  // /proc/stat: its lines parse and processor 0 is there
+    CpuUsage real;  // /proc/stat: its lines parse and processor 0 is there
     EXPECT_NO_THROW(real.CollectCpuSample());
     EXPECT_NO_THROW(real.GetCpuUsage(0));
 }

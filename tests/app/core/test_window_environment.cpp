@@ -1,5 +1,5 @@
-#include "CommandLine.h"
-#include "SettingsLocation.h"
+#include "app/core/CommandLine.h"
+#include "app/core/SettingsLocation.h"
 
 #include "../TempFolder.h"
 

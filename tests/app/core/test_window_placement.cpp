@@ -1,6 +1,6 @@
 // The main window's rectangle at start: the stored size fitted to the
 // screen's available area and centred on it.
-#include "WindowPlacement.h"
+#include "app/core/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "LineAssignment.h"
-#include "WindowSettings.h"
+#include "common/LineAssignment.h"
+#include "settings/WindowSettings.h"
 
 #include "../TempFolder.h"
 
@@ -128,9 +128,9 @@ WindowSettings NonDefaultSettings() {
 
 class WindowSettingsTest : public ::testing::Test {
 protected:
-    TKustomIniFile WithSettings(const std::string& lines) {
+    IniFile WithSettings(const std::string& lines) {
         WriteText(path_, "[SETTINGS]\n" + lines);
-        return TKustomIniFile(path_);
+        return IniFile(path_);
     }
 
     TempFolder folder_;
@@ -145,7 +145,7 @@ TEST_F(WindowSettingsTest, KeyOrdersAreTheProgramsOrders) {
 
 TEST_F(WindowSettingsTest, EveryKeyRoundTripsThroughTheFileInWriteOrder) {
     const WindowSettings written = NonDefaultSettings();
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     WriteWindowSettings(ini, written, 1500, -20);
 
     const std::string text = ReadText(path_);
@@ -155,7 +155,7 @@ TEST_F(WindowSettingsTest, EveryKeyRoundTripsThroughTheFileInWriteOrder) {
           "\nPaletteColor3=-1\n", "\nWaveRecorderFilename=/home/me/radio recordings/night=1.wav\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
 
-    const TKustomIniFile other(path_);
+    const IniFile other(path_);
     WindowSettings read = ReadWindowSettings(other);
     EXPECT_FALSE(PaletteIsStored(read)) << "palette is read separately";
     ReadPaletteSettings(other, read);
@@ -163,7 +163,7 @@ TEST_F(WindowSettingsTest, EveryKeyRoundTripsThroughTheFileInWriteOrder) {
 }
 
 TEST_F(WindowSettingsTest, MissingFileGivesTheDefaults) {
-    const TKustomIniFile ini(path_);
+    const IniFile ini(path_);
     WindowSettings read = ReadWindowSettings(ini);
     ReadPaletteSettings(ini, read);
     EXPECT_EQ(read, WindowSettings());
@@ -246,7 +246,7 @@ TEST_F(WindowSettingsTest, EveryControlKeyLeadsToTheFieldItIsReadInto) {
 
 TEST_F(WindowSettingsTest, OddStoredValues) {
     const std::string longName(3000, 'n');
-    const TKustomIniFile ini = WithSettings(
+    const IniFile ini = WithSettings(
         "FilterOn=0x1\nFilterCenterFreq=5\nTrackFrequencyShift=500\nSpectrumResolution=7\n"
         "SpectrumDecayOn=abc\nWavePlayerFilename=" +
         longName + "\n");
@@ -261,7 +261,7 @@ TEST_F(WindowSettingsTest, OddStoredValues) {
 }
 
 TEST_F(WindowSettingsTest, KeptByteKeysOutsideTheirRangeFallBackToTheDefault) {
-    const TKustomIniFile ini = WithSettings("SpectrumZoom=256\nPlotSmoothing=-1\nPlotSpeed=0xFF\nPlotFunction=0\n");
+    const IniFile ini = WithSettings("SpectrumZoom=256\nPlotSmoothing=-1\nPlotSpeed=0xFF\nPlotFunction=0\n");
     const WindowSettings read = ReadWindowSettings(ini);
     EXPECT_EQ(read.SpectrumZoom, 0);
     EXPECT_EQ(read.PlotSmoothing, 1);
@@ -306,7 +306,7 @@ TEST_F(WindowSettingsTest, PaletteValues) {
 }
 
 TEST_F(WindowSettingsTest, AnEmptySpectrumPlotKeepsTheStoredXPosition) {
-    TKustomIniFile ini = WithSettings("SpectumXPosition=123\n");
+    IniFile ini = WithSettings("SpectumXPosition=123\n");
     WriteWindowSettings(ini, WindowSettings(), std::nullopt, 0);
     EXPECT_EQ(ReadWindowSettings(ini).SpectumXPosition, 123);
     EXPECT_EQ(KeysInFile(ReadText(path_), "SETTINGS").size(), kWriteOrder.size());
@@ -315,7 +315,7 @@ TEST_F(WindowSettingsTest, AnEmptySpectrumPlotKeepsTheStoredXPosition) {
 TEST_F(WindowSettingsTest, AFailingWriteStopsAndKeepsWhatTheFileHad) {
     const std::string original = "[MIXER]\nWave_Out=2\n; " + std::string(3000, '-') + "\n";
     WriteText(path_, original);
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
 
     // A file size limit lets the first keys through and fails a later write.
     rlimit saved{};
@@ -339,13 +339,13 @@ TEST_F(WindowSettingsTest, AFailingWriteStopsAndKeepsWhatTheFileHad) {
 }
 
 TEST_F(WindowSettingsTest, LineAssignmentRoundTripsInDialogOrder) {
-    TKustomIniFile ini(path_);
+    IniFile ini(path_);
     EXPECT_EQ(ReadLineAssignment(ini).Wave_Out, kNoLine);
     const LineAssignment lines{0, -1, 2, 3, 4, -1};
     WriteLineAssignment(ini, lines);
     EXPECT_EQ(KeysInFile(ReadText(path_), "MIXER"), (std::vector<std::string>{"Microphone_Out", "Line_Out", "Wave_Out",
                                                                               "Microphone_In", "Line_In", "Wave_In"}));
-    const LineAssignment read = ReadLineAssignment(TKustomIniFile(path_));
+    const LineAssignment read = ReadLineAssignment(IniFile(path_));
     EXPECT_EQ(read.Microphone_Out, 0);
     EXPECT_EQ(read.Line_Out, -1);
     EXPECT_EQ(read.Wave_Out, 2);

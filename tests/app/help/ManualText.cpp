@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "HelpResources.h"
+#include "app/help/HelpResources.h"
 
 namespace moravel::help_test {
 

@@ -10,11 +10,11 @@
 #include <map>
 #include <string>
 
-#include "AudioMixer.h"
-#include "LineAssignment.h"
+#include "mixer/AudioMixer.h"
+#include "common/LineAssignment.h"
 #include "ManualText.h"
-#include "MixerSummary.h"
-#include "SimulatedMixerService.h"
+#include "mixer/setup/MixerSummary.h"
+#include "mixer/simulated/SimulatedMixerService.h"
 
 namespace moravel {
 namespace {

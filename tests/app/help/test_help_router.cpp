@@ -5,9 +5,9 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "HelpRouter.h"
-#include "HelpTopics.h"
-#include "PageRegistry.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpTopics.h"
+#include "app/window/PageRegistry.h"
 
 namespace moravel {
 namespace {

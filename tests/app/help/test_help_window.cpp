@@ -3,8 +3,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "HelpResources.h"
-#include "HelpWindow.h"
+#include "app/help/HelpResources.h"
+#include "app/help/HelpWindow.h"
 
 namespace moravel {
 namespace {

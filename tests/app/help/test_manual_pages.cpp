@@ -7,9 +7,9 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "HelpRouter.h"
-#include "HelpTopics.h"
-#include "PageRegistry.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpTopics.h"
+#include "app/window/PageRegistry.h"
 #include "ManualText.h"
 
 namespace moravel {

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "HelpResources.h"
-#include "TopicIndex.h"
+#include "app/help/HelpResources.h"
+#include "app/help/TopicIndex.h"
 
 namespace moravel {
 namespace {

@@ -4,8 +4,8 @@
 // then the server). GUI thread only.
 #pragma once
 
-#include "AlsaMixerService.h"
-#include "AudioChoice.h"
+#include "mixer/alsa/AlsaMixerService.h"
+#include "audio/AudioChoice.h"
 #include "WindowFixture.h"
 
 #include <memory>

@@ -3,9 +3,9 @@
 // the window processed, and the status strip's soundcard text.
 #pragma once
 
-#include "EnhWave.h"
-#include "MainForm.h"
-#include "WaveDeviceController.h"
+#include "audio/EnhWave.h"
+#include "app/window/MainForm.h"
+#include "app/window/WaveDeviceController.h"
 
 #include <QLabel>
 

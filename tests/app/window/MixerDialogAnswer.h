@@ -5,7 +5,7 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "MixerSetupDialog.h"
+#include "mixer/setup/MixerSetupDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,10 +20,10 @@ namespace moravel::testing {
 /// Answers the next soundcard dialog when it shows: `act` on it, then OK.
 class DialogAnswer {
 public:
-    explicit DialogAnswer(std::function<void(TForm1&)> act = {}) : act_(std::move(act)) {
+    explicit DialogAnswer(std::function<void(MixerSetupDialog&)> act = {}) : act_(std::move(act)) {
         QObject::connect(&poll_, &QTimer::timeout, [this] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<TForm1*>(widget);
+                auto* dialog = qobject_cast<MixerSetupDialog*>(widget);
                 if (dialog == nullptr || !dialog->isVisible()) continue;
                 poll_.stop();
                 ++shown;
@@ -37,7 +37,7 @@ public:
     int shown = 0;
 
 private:
-    std::function<void(TForm1&)> act_;
+    std::function<void(MixerSetupDialog&)> act_;
     QTimer poll_;
 };
 

@@ -4,9 +4,9 @@
 // player's input, block by block, as the reference.
 #pragma once
 
-#include "AudioRange.h"
-#include "BlockChain.h"
-#include "FFT.h"
+#include "common/AudioRange.h"
+#include "dsp/BlockChain.h"
+#include "dsp/Engine.h"
 #include "RecorderTestSupport.h"
 #include "WindowFixture.h"
 
@@ -87,7 +87,7 @@ inline std::vector<std::int16_t> FromUnsigned8(const Bytes& raw, int channels) {
 inline std::vector<std::int16_t> ChainOutput(std::int32_t fileRate, const std::vector<std::int16_t>& input) {
     const std::int32_t bytes = PlayerBufferBytes(fileRate);
     const std::size_t n = std::size_t(bytes / 2);
-    auto engine = std::make_unique<TmyFFT>();
+    auto engine = std::make_unique<Engine>();
     engine->Configure(fileRate - kCaptureRateOffset, bytes);
     std::vector<std::int16_t> output;
     for (std::size_t at = 0; at < input.size(); at += n) {

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "../TempFolder.h"
-#include "EnhWave.h"
-#include "MainForm.h"
-#include "WaveDeviceController.h"
-#include "virtual/VirtualCard.h"
+#include "audio/EnhWave.h"
+#include "app/window/MainForm.h"
+#include "app/window/WaveDeviceController.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

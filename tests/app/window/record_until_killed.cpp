@@ -4,8 +4,8 @@
 // opens what it left. With "play" it presses Play first (the player's file
 // from the settings), to measure the program while it plays and records.
 // Usage: record_until_killed SETTINGS_FILE [play]
-#include "MainForm.h"
-#include "virtual/VirtualCard.h"
+#include "app/window/MainForm.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,26 +1,26 @@
 // The main window and its dialogs as a screen reader and a keyboard user meet
 // them: Qt's accessible tree (names, roles, values) and the focus chain.
-#include "AboutBox.h"
-#include "AccessibleNames.h"
-#include "AccessiblePlotKeys.h"
-#include "AccessiblePlotText.h"
-#include "AccessibleTexts.h"
-#include "AccessibleValues.h"
-#include "AudioDevicesDialog.h"
-#include "ChartRendering.h"
-#include "ColorChooser.h"
-#include "FFT.h"
-#include "FileDialog.h"
-#include "GradientEditorDialog.h"
-#include "HelpWindow.h"
-#include "MemoryStatus.h"
-#include "MixerSetupDialog.h"
-#include "PlotPanes.h"
-#include "StatusStrip.h"
-#include "TChart.h"
+#include "app/window/AboutBox.h"
+#include "app/window/AccessibleNames.h"
+#include "app/window/AccessiblePlotKeys.h"
+#include "app/window/AccessiblePlotText.h"
+#include "common/AccessibleTexts.h"
+#include "app/window/AccessibleValues.h"
+#include "app/window/AudioDevicesDialog.h"
+#include "views/export/ChartRendering.h"
+#include "views/gradient/ColorChooser.h"
+#include "dsp/Engine.h"
+#include "app/window/FileDialog.h"
+#include "views/gradient/GradientEditorDialog.h"
+#include "app/help/HelpWindow.h"
+#include "app/core/MemoryStatus.h"
+#include "mixer/setup/MixerSetupDialog.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/StatusStrip.h"
+#include "views/TChart.h"
 #include "WindowFixture.h"
-#include "dbm.h"
-#include "simulated/SimulatedMixerService.h"
+#include "views/DbMeter.h"
+#include "mixer/simulated/SimulatedMixerService.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -361,7 +361,7 @@ private slots:
     }
 
     void metersSpeakTheirLevelInPercent() {
-        moravel::Tdbmeter meter;
+        moravel::DbMeter meter;
         meter.SetGreenMax(80);
         meter.SetYellowMax(0);
         meter.SetRedMax(20);
@@ -399,11 +399,11 @@ private slots:
 
     void statusMetersSpeakTheirLevel() {
         WindowFixture f;
-        auto* cpu = f.Find<moravel::Tdbmeter>("VUCpu");
+        auto* cpu = f.Find<moravel::DbMeter>("VUCpu");
         cpu->SetPosition(37);  // the CPU meter's scale is 80 + 20
         QCOMPARE(Accessible(cpu)->text(QAccessible::Name), QStringLiteral("CPU"));
         QCOMPARE(Accessible(cpu)->text(QAccessible::Value), QStringLiteral("37 %"));
-        auto* audio = f.Find<moravel::Tdbmeter>("VUAudio");
+        auto* audio = f.Find<moravel::DbMeter>("VUAudio");
         audio->SetPosition(75);  // the audio meter's scale is 50 + 25 + 25
         QCOMPARE(Accessible(audio)->text(QAccessible::Name), QStringLiteral("Audio level"));
         QCOMPARE(Accessible(audio)->text(QAccessible::Value), QStringLiteral("75 %"));
@@ -778,7 +778,7 @@ private slots:
 
     void gradientEditorTreeIsNamed() {
         moravel::TFunkyGradient gradient;
-        moravel::TForm2 editor(
+        moravel::GradientEditorDialog editor(
             gradient, [](QWidget*, moravel::TColor) { return std::nullopt; }, [] {});
         editor.PlaceControlPoints();
         VerifyTree(&editor);
@@ -791,7 +791,7 @@ private slots:
 
     void soundcardDialogTreeIsNamed() {
         QTemporaryDir folder;
-        moravel::TForm1 dialog(std::make_shared<moravel::mixer::SimulatedMixerService>(),
+        moravel::MixerSetupDialog dialog(std::make_shared<moravel::mixer::SimulatedMixerService>(),
                                folder.filePath(QStringLiteral("moravel.ini")).toStdString(), {});
         VerifyTree(&dialog);
         VerifyNamedFromTable(&dialog);

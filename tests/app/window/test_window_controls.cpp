@@ -1,7 +1,7 @@
 // The processing pages through their real controls: each control changes
 // what is played, and the pages' own rules (presets, the bandwidth track
 // bar's enabled state, shift label, equalizer labels, "Defaults" buttons).
-#include "FFT.h"
+#include "dsp/Engine.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>

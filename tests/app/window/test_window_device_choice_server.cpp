@@ -5,8 +5,8 @@
 // Audio Devices dialog moves them, stores the choice and the Soundcard
 // page follows the output's mixer; a chosen device that is not there is
 // reported and taken up once it appears.
-#include "AlsaMixerService.h"
-#include "AudioChoice.h"
+#include "mixer/alsa/AlsaMixerService.h"
+#include "audio/AudioChoice.h"
 #include "ChosenServer.h"
 #include "DeviceLossProbe.h"
 #include "MixerDialogAnswer.h"

@@ -2,9 +2,9 @@
 // the window's palette, its edits reach the running spectrogram, the strip
 // and the settings written at close, and presets and the stored palette
 // place its sliders. The colour dialog is answered by the test.
-#include "GradientEditorDialog.h"
-#include "PlotDisplays.h"
-#include "SpectrogramImage.h"
+#include "views/gradient/GradientEditorDialog.h"
+#include "app/window/PlotDisplays.h"
+#include "views/SpectrogramImage.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>
@@ -23,7 +23,7 @@
 #include <vector>
 
 using moravel::TColor;
-using moravel::TForm2;
+using moravel::GradientEditorDialog;
 using moravel::testing::WindowFixture;
 
 namespace {
@@ -68,15 +68,15 @@ struct Window {
         f.Start();
     }
 
-    TForm2& Editor() { return *f.Find<TForm2>("Form2"); }
+    GradientEditorDialog& Editor() { return *f.Find<GradientEditorDialog>("Form2"); }
     QPushButton* Slider(int index) { return Editor().ControlPoints[static_cast<std::size_t>(index)]; }
 
     // "Edit", then `drive` inside the modal editor, which "&Close" ends.
     // Returns whether the editor was shown modally and closed.
-    bool Edit(const std::function<void(TForm2&)>& drive) {
+    bool Edit(const std::function<void(GradientEditorDialog&)>& drive) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            TForm2& editor = Editor();
+            GradientEditorDialog& editor = Editor();
             if (!editor.isVisible() || !editor.isModal()) return;
             drive(editor);
             ran = true;
@@ -140,7 +140,7 @@ private slots:
 
             QString location;
             std::uint16_t whileOpen = 0;
-            QVERIFY(w.Edit([&](TForm2& editor) {
+            QVERIFY(w.Edit([&](GradientEditorDialog& editor) {
                 QPushButton* slider = w.Slider(2);
                 QCOMPARE(slider->x(), 58);
                 w.Drag(slider, 82);  // grabbed at 62: 20 pixels right
@@ -171,7 +171,7 @@ private slots:
     void rightClickColoursThePaletteAndACancelledDialogChangesNothing() {
         Window w;
         w.colours->answers = {TColor{0xFF0000}, std::nullopt};
-        QVERIFY(w.Edit([&](TForm2&) {
+        QVERIFY(w.Edit([&](GradientEditorDialog&) {
             w.RightClick(w.Slider(1));  // orange end becomes blue
             w.RightClick(w.Slider(0));  // cancelled
         }));
@@ -186,14 +186,14 @@ private slots:
     void curveChoicesRebuildThePaletteAndLastUntilTheNextOpening() {
         Window w;
         QCOMPARE(w.PaletteAt(1120), moravel::ToRgb16(0x00FF33));  // linear: 51
-        QVERIFY(w.Edit([&](TForm2& editor) {
+        QVERIFY(w.Edit([&](GradientEditorDialog& editor) {
             w.Select(w.Slider(2));
             editor.rbSinusoidal->click();
         }));
         QCOMPARE(w.PaletteAt(1120), moravel::ToRgb16(0x00FF4E));  // sin(0.1 pi): 78.8
 
         bool sinusoidalShown = false;
-        QVERIFY(w.Edit([&](TForm2& editor) {
+        QVERIFY(w.Edit([&](GradientEditorDialog& editor) {
             w.Select(w.Slider(3));
             w.Select(w.Slider(2));
             sinusoidalShown = editor.rbSinusoidal->isChecked();
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(!w.Slider(2)->isHidden());
         QVERIFY(w.Slider(4)->isHidden());
         int shownAt = 0;
-        QVERIFY(w.Edit([&](TForm2&) { shownAt = w.Slider(2)->x(); }));
+        QVERIFY(w.Edit([&](GradientEditorDialog&) { shownAt = w.Slider(2)->x(); }));
         QCOMPARE(shownAt, 236);
         QCOMPARE(w.PaletteAt(3800), moravel::ToRgb16(0x00FF00));  // trunc(4000 x 0.95)
     }

@@ -2,15 +2,15 @@
 // simulated mixer: the Soundcard page against the card's own values, "Auto
 // set audio" in its order, and the first run from an empty settings file
 // through the offer, the dialog and one OK to a running pipeline.
-#include "AudioMixer.h"
-#include "HelpRouter.h"
-#include "HelpWindow.h"
+#include "mixer/AudioMixer.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpWindow.h"
 #include "MixerDialogAnswer.h"
-#include "MixerSetupDialog.h"
+#include "mixer/setup/MixerSetupDialog.h"
 #include "ServerOnlyCard.h"
-#include "SimulatedMixerService.h"
-#include "SoundcardMixerPage.h"
-#include "TypicalSoundcard.h"
+#include "mixer/simulated/SimulatedMixerService.h"
+#include "app/window/SoundcardMixerPage.h"
+#include "mixer/simulated/TypicalSoundcard.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -32,7 +32,7 @@
 #include <vector>
 
 using moravel::TAudioMixer;
-using moravel::TForm1;
+using moravel::MixerSetupDialog;
 using moravel::testing::DevicesDialogAnswer;
 using moravel::testing::DialogAnswer;
 using moravel::testing::waitFor;
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(moravel::testing::ReadText(w.f.SettingsPath()),
                  std::string("[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\n"
                              "Wave_In=-1\nMixer_Device=simulated:0\n"));
-        QVERIFY(w.f.Form().findChildren<TForm1*>().isEmpty());  // freed after it closed
+        QVERIFY(w.f.Form().findChildren<MixerSetupDialog*>().isEmpty());  // freed after it closed
         w.f.Run(500);
         QVERIFY(w.f.Form().State().BlocksProcessed > 0);
         QVERIFY(w.Enabled("CheckBox2"));
@@ -262,7 +262,7 @@ private slots:
         MixerWindow w(kAllLines);
         w.f.Start();
         QVERIFY(w.f.Form().State().SamplingEnabled);
-        DialogAnswer answer([](TForm1& dialog) {
+        DialogAnswer answer([](MixerSetupDialog& dialog) {
             dialog.ComboBox2->setCurrentText("[Not available]");
             dialog.ComboBox6->setCurrentText("[Not available]");
             QTest::keyClick(dialog.ComboBox6, Qt::Key_F1);
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("PulseAudio"));
         QCOMPARE(w.Mixer().MixerId(), 1);
 
-        DialogAnswer choice([](TForm1& dialog) { dialog.ComboBox1->setCurrentIndex(0); });
+        DialogAnswer choice([](MixerSetupDialog& dialog) { dialog.ComboBox1->setCurrentIndex(0); });
         w.f.Form().findChild<QAction*>("ConfigureSoundcard")->trigger();
         QCOMPARE(choice.shown, 1);
         QVERIFY(w.f.Form().State().SamplingEnabled);

@@ -4,7 +4,7 @@
 // mixer are ALSA's "default", which is the server. The first run completes
 // with one OK, the Soundcard page moves the server's volumes (read back
 // with pactl), and a change made with pactl reaches the page.
-#include "AlsaMixerService.h"
+#include "mixer/alsa/AlsaMixerService.h"
 #include "AlsaServerWindow.h"
 #include "MixerDialogAnswer.h"
 #include "PulseServer.h"

@@ -2,7 +2,7 @@
 // (tests/mixer/alsa/plugin), made ALSA's "default" control by main. Its
 // recording source is an "Input Source" enumeration, which always selects
 // one item; the items CD and Mix are recording lines without a volume.
-#include "AlsaMixerService.h"
+#include "mixer/alsa/AlsaMixerService.h"
 #include "TestcardConfig.h"
 #include "WindowFixture.h"
 

@@ -3,16 +3,16 @@
 // and position, both as the pages build it and in the real main window after
 // it has taken up the settings file; and the preset list applies a preset by
 // its text, whatever place the item has in the list.
-#include "ControlTable.h"
+#include "common/ControlTable.h"
 #include "WindowFixture.h"
-#include "pages/AudioPage.h"
-#include "pages/CompressPage.h"
-#include "pages/EqualizerPage.h"
-#include "pages/ExpandPage.h"
-#include "pages/FilterPage.h"
-#include "pages/ShiftPage.h"
-#include "pages/SpectrogramPage.h"
-#include "pages/SpectrumPage.h"
+#include "app/window/pages/AudioPage.h"
+#include "app/window/pages/CompressPage.h"
+#include "app/window/pages/EqualizerPage.h"
+#include "app/window/pages/ExpandPage.h"
+#include "app/window/pages/FilterPage.h"
+#include "app/window/pages/ShiftPage.h"
+#include "app/window/pages/SpectrogramPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

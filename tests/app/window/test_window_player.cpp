@@ -2,7 +2,7 @@
 // chain on the virtual card, the devices at the file's rate and back, the
 // read-outs, Loop and the end of the file, Pause, the refused files, and
 // playing and recording together.
-#include "EnhWave.h"
+#include "audio/EnhWave.h"
 #include "WaveFileWindow.h"
 
 #include <QComboBox>

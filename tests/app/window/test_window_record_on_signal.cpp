@@ -3,12 +3,12 @@
 // in band noise at about -55 dBFS): five files and five log rows within
 // the attack and hang times; a full disk stops the mode with the
 // recorder's message and keeps what was written; the settings' own section.
-#include "CommandLine.h"
-#include "RecordOnSignalController.h"
-#include "TransmissionLog.h"
-#include "WaveRecorder.h"
+#include "app/core/CommandLine.h"
+#include "app/window/RecordOnSignalController.h"
+#include "audio/transmission/TransmissionLog.h"
+#include "audio/recorder/WaveRecorder.h"
 #include "WindowFixture.h"
-#include "virtual/WavLoopSource.h"
+#include "audio/virtual/WavLoopSource.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>

@@ -2,11 +2,11 @@
 // the read-outs, the file's layout and samples, a full disk, a file that
 // cannot be created, Browse and the kept file name; and the recorder's
 // controller on its own going on in a new file when the rate changes.
-#include "FileDialog.h"
-#include "RecorderController.h"
-#include "StatusStrip.h"
+#include "app/window/FileDialog.h"
+#include "app/window/RecorderController.h"
+#include "app/window/StatusStrip.h"
 #include "WaveFileWindow.h"
-#include "pages/RecorderPage.h"
+#include "app/window/pages/RecorderPage.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // key surviving a restart, the odd stored values, and a file that cannot be
 // written.
 #include "WindowFixture.h"
-#include "WindowSettings.h"
+#include "settings/WindowSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 // three playback blocks in flight, a new one written at each Done.
 #pragma once
 
-#include "AlsaBackend.h"
+#include "audio/alsa/AlsaBackend.h"
 #include "NotificationRecorder.h"
 #include "ToneAnalysis.h"
 

@@ -4,7 +4,7 @@
 // block) the way a component would.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <QObject>
 

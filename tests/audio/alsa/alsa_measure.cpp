@@ -6,7 +6,7 @@
 // as it comes (as the program does with each processed block). Run by hand:
 //
 //   alsa_measure [seconds (60)] [audio range 0..3 (0: 4000/3950 Hz, 1024 bytes)]
-#include "AlsaBackend.h"
+#include "audio/alsa/AlsaBackend.h"
 #include "ChosenServer.h"
 #include "LoopbackRig.h"
 #include "NotificationRecorder.h"

@@ -2,7 +2,7 @@
 // server's sources and sinks, the same list asked of a running server with
 // two extra null sinks, nothing (and no noise) without a server, and which
 // PCM a device named on the command line opens.
-#include "AudioDeviceList.h"
+#include "audio/alsa/AudioDeviceList.h"
 #include "TestServer.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Which ALSA PCM each device choice opens, what the devices offer, and the
 // playback volume through the simple mixer, checked against the server.
-#include "AlsaBackend.h"
-#include "AlsaDeviceList.h"
-#include "AlsaVolumeScale.h"
+#include "audio/alsa/AlsaBackend.h"
+#include "audio/alsa/AlsaDeviceList.h"
+#include "audio/alsa/AlsaVolumeScale.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 

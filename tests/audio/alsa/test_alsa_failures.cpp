@@ -1,6 +1,6 @@
 // What the ALSA services do when things go wrong: no sound server, a format
 // or rate the device refuses, a server that dies or hangs mid-stream.
-#include "CpuUsage.h"
+#include "ProcessCpuTime.h"
 #include "LoopbackRig.h"
 #include "TestServer.h"
 

@@ -5,7 +5,7 @@
 // captured from it are its input file, block after block. The PCMs are
 // defined in a configuration file of the test's own, loaded on top of the
 // system's, over the "null" device (no pacing: only the bytes matter).
-#include "AlsaBackend.h"
+#include "audio/alsa/AlsaBackend.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 

@@ -2,8 +2,8 @@
 // worked out by hand, and a capture played back block by block at the
 // audio ranges' rates (input 50 Hz slower than output) runs without an
 // underrun per block.
-#include "AlsaBackend.h"
-#include "AlsaGapFiller.h"
+#include "audio/alsa/AlsaBackend.h"
+#include "audio/alsa/AlsaGapFiller.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 

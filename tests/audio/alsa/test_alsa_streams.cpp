@@ -1,7 +1,7 @@
 // The life of an ALSA capture or playback session against the sound server:
 // what open, stop, start, reset and close post, in which order, and that
 // buffers given back are not touched again.
-#include "AlsaBackend.h"
+#include "audio/alsa/AlsaBackend.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 

@@ -1,8 +1,8 @@
 // How the ALSA workers wait on the sound server: a capture block costs
 // about one wait on the device, not one every few milliseconds, and a
 // close or a reset cuts a long wait short instead of waiting it out.
-#include "AlsaBackend.h"
-#include "AlsaStreamCore.h"
+#include "audio/alsa/AlsaBackend.h"
+#include "audio/alsa/AlsaStreamCore.h"
 #include "NotificationRecorder.h"
 #include "TestServer.h"
 

@@ -3,7 +3,7 @@
 // a time, so the components' rules can be checked step by step.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <QCoreApplication>
 

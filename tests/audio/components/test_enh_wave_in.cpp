@@ -1,7 +1,7 @@
 // The wave input's rules: buffers queued after the open notification, each
 // returned to the device after the handler, closing, the lost device, and
 // the raw-capture file.
-#include "EnhWave.h"
+#include "audio/EnhWave.h"
 #include "ScriptedBackend.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The wave output's rules: copies queued in write order, released when
 // played, discarded by Close, nothing queued on a closed device, handler
 // errors, session numbers, volume.
-#include "EnhWave.h"
+#include "audio/EnhWave.h"
 #include "ScriptedBackend.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "RecorderTestSupport.h"
 
-#include "RecordingSeal.h"
-#include "WaveRecorder.h"
+#include "audio/recorder/RecordingSeal.h"
+#include "audio/recorder/WaveRecorder.h"
 
 #include <csignal>
 #include <cstdio>

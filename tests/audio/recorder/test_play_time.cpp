@@ -1,8 +1,8 @@
 // The play time of each kind of file, the "hh:mm:ss" read-out, and the
 // same-file check shared by Record and Play.
-#include "ClockText.h"
-#include "PlayTime.h"
-#include "SameWaveFile.h"
+#include "audio/recorder/ClockText.h"
+#include "audio/recorder/PlayTime.h"
+#include "audio/recorder/SameWaveFile.h"
 
 #include <gtest/gtest.h>
 

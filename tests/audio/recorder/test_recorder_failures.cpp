@@ -3,7 +3,7 @@
 // size a WAV file can describe all stop the recording with a message that
 // names the file and the reason, and the file keeps what reached the disk.
 #include "RecorderTestSupport.h"
-#include "WaveRecorder.h"
+#include "audio/recorder/WaveRecorder.h"
 
 #include "../../app/TempFolder.h"
 

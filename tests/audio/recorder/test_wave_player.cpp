@@ -2,11 +2,11 @@
 // file's rate, the blocks it reads from files made by sox and by the
 // recorder, and the position logic of the track bar (loop, finish, pause,
 // seek).
-#include "PlayableFormat.h"
+#include "audio/recorder/PlayableFormat.h"
 #include "RecorderTestSupport.h"
-#include "TrackBarScale.h"
-#include "WavePlayer.h"
-#include "WaveRecorder.h"
+#include "audio/recorder/TrackBarScale.h"
+#include "audio/recorder/WavePlayer.h"
+#include "audio/recorder/WaveRecorder.h"
 
 #include "../../app/TempFolder.h"
 

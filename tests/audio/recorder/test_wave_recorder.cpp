@@ -3,7 +3,7 @@
 // while the recording is still running or after the program died, and
 // samples on the disk once committed.
 #include "RecorderTestSupport.h"
-#include "WaveRecorder.h"
+#include "audio/recorder/WaveRecorder.h"
 
 #include "../../app/TempFolder.h"
 

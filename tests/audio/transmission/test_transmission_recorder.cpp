@@ -1,12 +1,12 @@
 // The transmission recorder on generated recordings: a tone at -13 dBFS in
 // band noise at about -55 dBFS, fed block by block as the batch tool and
 // the window feed it.
-#include "SignalGate.h"
+#include "audio/transmission/SignalGate.h"
 #include "TempFolder.h"
-#include "TransmissionFileName.h"
-#include "TransmissionLog.h"
-#include "TransmissionRecorder.h"
-#include "waveio.h"
+#include "audio/transmission/TransmissionFileName.h"
+#include "audio/transmission/TransmissionLog.h"
+#include "audio/transmission/TransmissionRecorder.h"
+#include "audio/waveio.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // recorder standing in for a wave component, and formats.
 #pragma once
 
-#include "WaveDevice.h"
+#include "audio/WaveDevice.h"
 
 #include <QObject>
 

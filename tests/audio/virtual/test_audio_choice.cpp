@@ -1,8 +1,8 @@
 // The --audio option: the accepted forms, the error for anything else, and
 // the backend each one makes.
-#include "AudioChoice.h"
+#include "audio/AudioChoice.h"
 #include "WavTestSupport.h"
-#include "virtual/VirtualCard.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include "../../app/TempFolder.h"
 

@@ -1,6 +1,6 @@
 // Frames and card time: exact in both directions, so that block deadlines
 // counted from a start time never drift.
-#include "virtual/BlockTiming.h"
+#include "audio/virtual/BlockTiming.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The device formats the virtual card fills and reads: byte layout of each,
 // and what comes back from what went in.
 #include "VirtualTestSupport.h"
-#include "virtual/PcmCodec.h"
+#include "audio/virtual/PcmCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // with a generous tolerance; everything exact is tested with the stepping
 // clock.
 #include "VirtualTestSupport.h"
-#include "virtual/VirtualCard.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // The synthetic receiver signal: the same samples whatever the block sizes,
 // each component where the header says it is, and the levels in bounds.
 #include "VirtualTestSupport.h"
-#include "virtual/Keying.h"
-#include "virtual/ReceiverSignal.h"
-#include "virtual/TonePhasors.h"
+#include "audio/virtual/Keying.h"
+#include "audio/virtual/ReceiverSignal.h"
+#include "audio/virtual/TonePhasors.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // the source's samples, are lost as overruns when nothing is queued, and
 // stop, reset and close behave as the capture contract says.
 #include "VirtualTestSupport.h"
-#include "virtual/BlockTiming.h"
-#include "virtual/PcmCodec.h"
-#include "virtual/ReceiverSignal.h"
-#include "virtual/VirtualCard.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/PcmCodec.h"
+#include "audio/virtual/ReceiverSignal.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // checks both devices share, unplugging, the stepping helpers that drive
 // several devices in time order, and devices that outlive the card.
 #include "VirtualTestSupport.h"
-#include "virtual/BlockTiming.h"
-#include "virtual/VirtualCard.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include <gtest/gtest.h>
 

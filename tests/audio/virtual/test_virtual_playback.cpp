@@ -4,9 +4,9 @@
 // played can be read back, in memory and from the recording file.
 #include "VirtualTestSupport.h"
 #include "WavTestSupport.h"
-#include "virtual/BlockTiming.h"
-#include "virtual/PcmCodec.h"
-#include "virtual/VirtualCard.h"
+#include "audio/virtual/BlockTiming.h"
+#include "audio/virtual/PcmCodec.h"
+#include "audio/virtual/VirtualCard.h"
 
 #include "../../app/TempFolder.h"
 

@@ -3,7 +3,7 @@
 // name and the reason when it cannot be played.
 #include "VirtualTestSupport.h"
 #include "WavTestSupport.h"
-#include "virtual/WavLoopSource.h"
+#include "audio/virtual/WavLoopSource.h"
 
 #include "../../app/TempFolder.h"
 

@@ -1,8 +1,8 @@
 // The ALSA mixer service on the sound server's control ("default", the
 // server's sink and source as Master and Capture), through TAudioMixer.
-#include "AlsaMixerService.h"
-#include "AudioMixer.h"
-#include "CpuUsage.h"
+#include "mixer/alsa/AlsaMixerService.h"
+#include "mixer/AudioMixer.h"
+#include "ProcessCpuTime.h"
 #include "MixerServer.h"
 
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 // plugin/TestcardElements.cpp: a volume v becomes element value
 // min + round(v * (max - min) / 65535) and reads back as
 // round((value - min) * 65535 / (max - min)), halves up.
-#include "AlsaMixerService.h"
-#include "AudioMixer.h"
+#include "mixer/alsa/AlsaMixerService.h"
+#include "mixer/AudioMixer.h"
 #include "MixerTestSupport.h"
 #include "TestcardVariant.h"
 

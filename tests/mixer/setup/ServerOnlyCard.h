@@ -4,7 +4,7 @@
 // whose only mixer is PulseAudio's or PipeWire's).
 #pragma once
 
-#include "SimulatedCard.h"
+#include "mixer/simulated/SimulatedCard.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 // The soundcard configuration dialog driven through its controls by object
 // name, on simulated cards, with its settings file checked byte by byte.
-#include "MixerDeviceChoice.h"
-#include "MixerSetupDialog.h"
-#include "MixerSummary.h"
+#include "mixer/setup/MixerDeviceChoice.h"
+#include "mixer/setup/MixerSetupDialog.h"
+#include "mixer/setup/MixerSummary.h"
 #include "ServerOnlyCard.h"
-#include "SimulatedMixerService.h"
-#include "SoundcardLayout.h"
-#include "TypicalSoundcard.h"
+#include "mixer/simulated/SimulatedMixerService.h"
+#include "common/SoundcardLayout.h"
+#include "mixer/simulated/TypicalSoundcard.h"
 
 #include "../../app/TempFolder.h"
 
@@ -35,18 +35,18 @@ Items ItemsOf(const QComboBox* list) {
 
 class MixerSetupTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TForm1> Open() {
-        auto dialog = std::make_unique<TForm1>(service, path,
+    std::unique_ptr<MixerSetupDialog> Open() {
+        auto dialog = std::make_unique<MixerSetupDialog>(service, path,
                                                [this](const QString& topic) { topics.push_back(topic.toStdString()); });
         dialog->show();
         return dialog;
     }
-    static QComboBox* List(TForm1& dialog, const char* name) {
+    static QComboBox* List(MixerSetupDialog& dialog, const char* name) {
         auto* list = dialog.findChild<QComboBox*>(QString::fromLatin1(name));
         EXPECT_NE(list, nullptr) << name;
         return list;
     }
-    static void Click(TForm1& dialog, const char* button) {
+    static void Click(MixerSetupDialog& dialog, const char* button) {
         auto* found = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
         ASSERT_NE(found, nullptr) << button;
         found->click();
@@ -117,7 +117,7 @@ TEST_F(MixerSetupTest, NotAvailableStoresMinusOneAndReopensWithoutSelection) {
               "Mixer_Device=simulated:0\n");
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentIndex(), -1);  // OK cleared the shown selection
 
-    const LineAssignment stored = ReadLineAssignment(TKustomIniFile(path));
+    const LineAssignment stored = ReadLineAssignment(IniFile(path));
     EXPECT_FALSE(IsSoundcardConfigured(stored, SoundcardLayoutOf(dialog->Mixer)));
     auto again = Open();
     EXPECT_EQ(List(*again, "ComboBox2")->currentIndex(), -1);
@@ -170,7 +170,7 @@ TEST_F(MixerSetupTest, ServerOnlyCardOffersItsOwnControlsAndCompletesWithOneOk) 
     EXPECT_EQ(ReadText(path),
               "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n"
               "Mixer_Device=simulated:0\n");
-    EXPECT_TRUE(IsSoundcardConfigured(ReadLineAssignment(TKustomIniFile(path)), SoundcardLayoutOf(dialog->Mixer)));
+    EXPECT_TRUE(IsSoundcardConfigured(ReadLineAssignment(IniFile(path)), SoundcardLayoutOf(dialog->Mixer)));
 }
 
 // A desktop whose first mixer is a card's while the sound goes through the
@@ -214,9 +214,9 @@ TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
 TEST_F(MixerSetupTest, StoredMixerIsChosenWhileItIsThere) {
     auto two = std::make_shared<mixer::SimulatedMixerService>(2);
     WriteText(path, "[MIXER]\nMixer_Device=simulated:1\n");
-    EXPECT_EQ(ChosenMixerDevice(*two, TKustomIniFile(path)), 1);
+    EXPECT_EQ(ChosenMixerDevice(*two, IniFile(path)), 1);
     WriteText(path, "[MIXER]\nMixer_Device=hw:7\n");
-    EXPECT_EQ(ChosenMixerDevice(*two, TKustomIniFile(path)), 0);
+    EXPECT_EQ(ChosenMixerDevice(*two, IniFile(path)), 0);
 }
 
 // No mixer at all, or one with a single destination: empty lists, and OK
@@ -232,7 +232,7 @@ TEST_F(MixerSetupTest, MissingOrHalfMixerGivesEmptyLists) {
             EXPECT_EQ(List(*dialog, name)->count(), 0) << name;
         Click(*dialog, "ButtonOK");
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(ReadLineAssignment(TKustomIniFile(path)).Wave_Out, kNoLine);
+        EXPECT_EQ(ReadLineAssignment(IniFile(path)).Wave_Out, kNoLine);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ColorGradient.h"
+#include "views/core/ColorGradient.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DbMeterModel.h"
+#include "views/core/DbMeterModel.h"
 
 #include <gtest/gtest.h>
 
@@ -153,7 +153,7 @@ TEST(DbMeterRender, MirroredHorizontal) {
 
 TEST(DbMeterRender, Vertical) {
     DbMeterProperties p = At(100);
-    p.Style = Tdbmeterstyle::dsVertical;
+    p.Style = DbMeterStyle::dsVertical;
     const GdiRaster down = RenderDbMeter(p, 17, 80);
     ExpectPixels(down, {{8, 6, kLime},
                         {8, 12, kSilver},

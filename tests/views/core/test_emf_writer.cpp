@@ -1,7 +1,7 @@
 // The EMF writer: the header's fields, byte size and record count worked out
 // by hand, 4-byte aligned records that add up to the file, the object table
 // size, UTF-16 text with whole-pixel advances, and the image record.
-#include "EmfWriter.h"
+#include "views/core/EmfWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "GradientSliders.h"
+#include "views/core/GradientSliders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The plots' arithmetic without a chart.
-#include "PlotMath.h"
+#include "views/core/PlotMath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The SVG writer: XML escaping, the document's size, rotated text, clip
 // groups that open and close in pairs, and the embedded PNG images.
-#include "SvgWriter.h"
+#include "views/core/SvgWriter.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <string>
 
-#include "PngEncoder.h"
+#include "views/core/PngEncoder.h"
 
 namespace moravel::vec {
 namespace {

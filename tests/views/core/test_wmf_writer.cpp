@@ -1,7 +1,7 @@
 // The placeable WMF writer: header fields and checksum worked out by hand,
 // record sizes in 16-bit words, the object table (lowest free slot, the
 // header's object count), text, images and the clip.
-#include "WmfWriter.h"
+#include "views/core/WmfWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // writes every colour as the nearest named one.
 #pragma once
 
-#include "TChart.h"
+#include "views/TChart.h"
 
 #include <QColor>
 #include <QImage>

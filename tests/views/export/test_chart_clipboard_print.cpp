@@ -1,6 +1,6 @@
 // The chart on the clipboard and on a printed page.
-#include "ChartExporter.h"
-#include "ChartPrinter.h"
+#include "views/export/ChartExporter.h"
+#include "views/export/ChartPrinter.h"
 #include "ExportTestChart.h"
 #include "MetafileReaders.h"
 #include "TempFolder.h"

@@ -1,7 +1,7 @@
 // Chart files read back by independent readers (Qt's image readers), the
 // refused extension and the write errors.
-#include "ChartExporter.h"
-#include "ExportError.h"
+#include "views/export/ChartExporter.h"
+#include "views/export/ExportError.h"
 #include "ExportTestChart.h"
 #include "TempFolder.h"
 

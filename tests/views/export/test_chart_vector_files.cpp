@@ -2,7 +2,7 @@
 // read back by independent readers: wmf2svg for the placeable WMF,
 // emf2svg-conv for the EMF, an XML parser for the SVG. Each holds the title,
 // both axis titles, every bar and the hook's image.
-#include "ChartExporter.h"
+#include "views/export/ChartExporter.h"
 #include "ExportTestChart.h"
 #include "MetafileReaders.h"
 #include "TempFolder.h"

@@ -1,6 +1,6 @@
 // The format a file name asks for, the message's list and the dialog's
 // filters.
-#include "ImageFormat.h"
+#include "views/export/ImageFormat.h"
 
 #include <gtest/gtest.h>
 

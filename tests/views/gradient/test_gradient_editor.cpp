@@ -3,7 +3,7 @@
 // the allowed span, the colour dialog answered by the test, the curve
 // choices, the sliders by keyboard, and the live update while the editor is
 // shown.
-#include "GradientEditorDialog.h"
+#include "views/gradient/GradientEditorDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,7 +42,7 @@ public:
             if (!answers.empty()) answers.pop_front();
             return answer;
         };
-        form = std::make_unique<TForm2>(gradient, chooser, [this] { ++liveUpdates; });
+        form = std::make_unique<GradientEditorDialog>(gradient, chooser, [this] { ++liveUpdates; });
         form->PlaceControlPoints();
     }
 
@@ -98,7 +98,7 @@ public:
     // The editor's strip as drawn, at column x.
     TColor StripPixel(int x) {
         const QImage strip = form->grImage->pixmap().toImage();
-        const QRgb pixel = strip.pixel(x, TForm2::kStripHeight / 2);
+        const QRgb pixel = strip.pixel(x, GradientEditorDialog::kStripHeight / 2);
         return static_cast<TColor>(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
     }
 
@@ -106,7 +106,7 @@ public:
     std::vector<TColor> offered;
     std::deque<std::optional<TColor>> answers;
     int liveUpdates = 0;
-    std::unique_ptr<TForm2> form;
+    std::unique_ptr<GradientEditorDialog> form;
 };
 
 QRgb GlyphPixel(QPushButton* slider, int x, int y) {

@@ -1,7 +1,7 @@
 // The recording paint device: what QPainter calls turn into in the display
 // list, in device pixels with the painter's transform applied, and the
 // device's 96 dpi metrics.
-#include "RecordingPaintDevice.h"
+#include "views/metafile/RecordingPaintDevice.h"
 
 #include <QImage>
 #include <QPainter>

@@ -4,7 +4,7 @@
 // axis labels (the value axis label rotated), a known number of TBarSeries
 // bars in a colour nothing else uses, and an image drawn by its
 // BeforeDrawAxes hook as the spectrogram's is.
-#include "VectorExport.h"
+#include "views/metafile/VectorExport.h"
 
 #include <qcustomplot.h>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "MetafileReaders.h"
-#include "TChart.h"
+#include "views/TChart.h"
 
 namespace moravel {
 namespace {

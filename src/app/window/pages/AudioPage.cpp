@@ -1,4 +1,4 @@
-#include "AudioPage.h"
+#include "app/window/pages/AudioPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,10 +10,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ControlTable.h"
-#include "MeterInstances.h"
-#include "PageControls.h"
-#include "dbm.h"
+#include "common/ControlTable.h"
+#include "views/MeterInstances.h"
+#include "app/window/pages/PageControls.h"
+#include "views/DbMeter.h"
 
 namespace moravel {
 
@@ -37,7 +37,7 @@ AudioPage::AudioPage(QTabWidget* Tab1) {
     CheckAGC = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
     TrackAgcLevel = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth);
     TrackAgcDecay = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth);
-    VUAgcLevel = new Tdbmeter;
+    VUAgcLevel = new DbMeter;
     SetupVUAgcLevel(*VUAgcLevel);
     SpeedButton5 = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));
     QGroupBox* agc = MakeGroup(QStringLiteral("AGC"));

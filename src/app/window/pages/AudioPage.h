@@ -14,7 +14,7 @@ class QWidget;
 
 namespace moravel {
 
-class Tdbmeter;
+class DbMeter;
 
 class AudioPage {
 public:
@@ -30,7 +30,7 @@ public:
     QCheckBox* CheckAGC;        // "Auto Gain Control", unchecked at creation
     QSlider* TrackAgcLevel;     // target peak in sample units, controls::kTrackAgcLevel
     QSlider* TrackAgcDecay;     // windows to close the gain gap, controls::kTrackAgcDecay
-    Tdbmeter* VUAgcLevel;       // AGC compensation meter, position 0
+    DbMeter* VUAgcLevel;       // AGC compensation meter, position 0
     QToolButton* SpeedButton5;  // "Defaults"
 
     QCheckBox* CheckNoiseBlanker1;     // "Noise blanker"

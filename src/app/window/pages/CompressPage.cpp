@@ -1,9 +1,9 @@
-#include "CompressPage.h"
+#include "app/window/pages/CompressPage.h"
 
 #include <QTabWidget>
 
-#include "PageControls.h"
-#include "ThresholdGainLayout.h"
+#include "app/window/pages/PageControls.h"
+#include "app/window/pages/ThresholdGainLayout.h"
 
 namespace moravel {
 

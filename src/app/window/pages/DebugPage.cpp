@@ -1,4 +1,4 @@
-#include "DebugPage.h"
+#include "app/window/pages/DebugPage.h"
 
 #include <initializer_list>
 
@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "PageControls.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

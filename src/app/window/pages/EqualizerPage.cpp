@@ -1,4 +1,4 @@
-#include "EqualizerPage.h"
+#include "app/window/pages/EqualizerPage.h"
 
 #include <type_traits>
 
@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "ControlTable.h"
-#include "PageControls.h"
+#include "common/ControlTable.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

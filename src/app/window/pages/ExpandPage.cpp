@@ -1,9 +1,9 @@
-#include "ExpandPage.h"
+#include "app/window/pages/ExpandPage.h"
 
 #include <QTabWidget>
 
-#include "PageControls.h"
-#include "ThresholdGainLayout.h"
+#include "app/window/pages/PageControls.h"
+#include "app/window/pages/ThresholdGainLayout.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "FilterPage.h"
+#include "app/window/pages/FilterPage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,8 +8,8 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "ControlTable.h"
-#include "PageControls.h"
+#include "common/ControlTable.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

@@ -1,8 +1,8 @@
-#include "PageControls.h"
+#include "app/window/pages/PageControls.h"
 
-#include "AccessibleTexts.h"
-#include "AccessibleValues.h"
-#include "ControlTable.h"
+#include "common/AccessibleTexts.h"
+#include "app/window/AccessibleValues.h"
+#include "common/ControlTable.h"
 
 #include <algorithm>
 #include <string>

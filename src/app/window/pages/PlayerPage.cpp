@@ -1,4 +1,4 @@
-#include "PlayerPage.h"
+#include "app/window/pages/PlayerPage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -6,8 +6,8 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "PageControls.h"
-#include "WavePageLayout.h"
+#include "app/window/pages/PageControls.h"
+#include "app/window/pages/WavePageLayout.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "RecordOnSignalPanel.h"
+#include "app/window/pages/RecordOnSignalPanel.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "PageControls.h"
-#include "TransmissionSettings.h"
+#include "app/window/pages/PageControls.h"
+#include "audio/transmission/TransmissionSettings.h"
 
 #include <cmath>
 #include <initializer_list>

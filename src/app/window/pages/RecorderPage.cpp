@@ -1,4 +1,4 @@
-#include "RecorderPage.h"
+#include "app/window/pages/RecorderPage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
-#include "PageControls.h"
-#include "WavePageLayout.h"
+#include "app/window/pages/PageControls.h"
+#include "app/window/pages/WavePageLayout.h"
 
 namespace moravel {
 

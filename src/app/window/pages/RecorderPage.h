@@ -7,7 +7,7 @@
 // Layout only: the main window connects the controls and fills the panels.
 #pragma once
 
-#include "RecordOnSignalPanel.h"
+#include "app/window/pages/RecordOnSignalPanel.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "SoundcardPage.h"
+#include "app/window/pages/SoundcardPage.h"
 
 #include <initializer_list>
 
@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "PageControls.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "SpectrogramPage.h"
+#include "app/window/pages/SpectrogramPage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,9 +9,9 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "ColorGradient.h"
-#include "ControlTable.h"
-#include "PageControls.h"
+#include "views/core/ColorGradient.h"
+#include "common/ControlTable.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "SpectrumPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,8 +10,8 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "ControlTable.h"
-#include "PageControls.h"
+#include "common/ControlTable.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

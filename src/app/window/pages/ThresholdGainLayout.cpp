@@ -1,4 +1,4 @@
-#include "ThresholdGainLayout.h"
+#include "app/window/pages/ThresholdGainLayout.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "PageControls.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "ControlTable.h"
+#include "common/ControlTable.h"
 
 class QSlider;
 class QToolButton;

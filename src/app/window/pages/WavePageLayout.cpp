@@ -1,4 +1,4 @@
-#include "WavePageLayout.h"
+#include "app/window/pages/WavePageLayout.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "PageControls.h"
+#include "app/window/pages/PageControls.h"
 
 namespace moravel {
 

@@ -12,10 +12,10 @@
 
 namespace moravel {
 
-class TCpuUsage {
+class CpuUsage {
 public:
     /// `statFile`: the kernel's statistics file (tests pass their own).
-    explicit TCpuUsage(std::string statFile = "/proc/stat");
+    explicit CpuUsage(std::string statFile = "/proc/stat");
 
     /// Takes a new sample. Throws "Unable to locate the \"Processor\"
     /// performance object" when the file has no per-CPU lines, and "Unable

@@ -11,7 +11,7 @@
 // Plain C++, no Qt. Not thread-safe; the program uses it from the GUI thread.
 #pragma once
 
-#include "IniText.h"
+#include "common/IniText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,13 +20,13 @@
 
 namespace moravel {
 
-class TKustomIniFile {
+class IniFile {
 public:
     /// Longest value ReadString returns; longer stored values are cut there.
     static constexpr std::size_t kMaxValueLength = 2048;
 
     /// `fileName`: path of the INI file; it need not exist yet.
-    explicit TKustomIniFile(std::string fileName);
+    explicit IniFile(std::string fileName);
 
     const std::string& FileName() const { return fileName_; }
 

@@ -2,8 +2,8 @@
 // settings file's SETTINGS section.
 #pragma once
 
-#include "ChainSettings.h"
-#include "KiniFile.h"
+#include "dsp/ChainSettings.h"
+#include "common/IniFile.h"
 
 namespace moravel {
 
@@ -14,7 +14,7 @@ inline constexpr char kSettingsSection[] = "SETTINGS";
 
 /// Reads the window's settings (ReadWindowSettings) and takes up the chain's
 /// part of them as the controls do (ChainFromWindowSettings). Never throws.
-ChainSettings ReadChainSettings(const TKustomIniFile& file);
+ChainSettings ReadChainSettings(const IniFile& file);
 
 /// The chain as the window's controls hold it after taking up `settings`:
 /// track-bar positions clamped to their bar's range, a combo index outside

@@ -2,7 +2,7 @@
 // up and replaced while every other line keeps its exact bytes (comments,
 // blank lines, unknown keys and sections, CRLF line ends, a UTF-8 BOM).
 //
-// Plain value type, no I/O: TKustomIniFile loads and stores the text.
+// Plain value type, no I/O: IniFile loads and stores the text.
 #pragma once
 
 #include <cstddef>

@@ -9,7 +9,7 @@
 // is not thread-safe).
 #pragma once
 
-#include "KiniFile.h"
+#include "common/IniFile.h"
 
 #include <cstdint>
 #include <string>
@@ -51,16 +51,16 @@ std::int32_t LineOf(const LineAssignment& lines, LineKey key);
 void SetLine(LineAssignment& lines, LineKey key, std::int32_t connection);
 
 /// Reads the six keys (missing or unparsable: kNoLine). Never throws.
-LineAssignment ReadLineAssignment(const TKustomIniFile& file);
+LineAssignment ReadLineAssignment(const IniFile& file);
 
 /// Whether the file holds a value for any of the six keys: false on a first
 /// run, before the soundcard dialog was ever confirmed. Never throws.
-bool HasStoredLineAssignment(const TKustomIniFile& file);
+bool HasStoredLineAssignment(const IniFile& file);
 
 /// Writes Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In, Wave_In
-/// in that order. Throws what TKustomIniFile throws at the first failing
+/// in that order. Throws what IniFile throws at the first failing
 /// write; the keys after it are not written.
-void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines);
+void WriteLineAssignment(IniFile& file, const LineAssignment& lines);
 
 /// The mixer device the lines belong to, by the mixer service's device name
 /// ("hw:0", "default"). Files from before there was a choice of mixer lack
@@ -68,9 +68,9 @@ void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines);
 inline constexpr char kMixerDeviceKey[] = "Mixer_Device";
 
 /// The stored mixer device name; empty when none is stored. Never throws.
-std::string ReadMixerDevice(const TKustomIniFile& file);
-/// Stores the mixer device name. Throws what TKustomIniFile throws.
-void WriteMixerDevice(TKustomIniFile& file, const std::string& device);
+std::string ReadMixerDevice(const IniFile& file);
+/// Stores the mixer device name. Throws what IniFile throws.
+void WriteMixerDevice(IniFile& file, const std::string& device);
 
 /// The one rule for "not available", used by the configured check and by
 /// the Soundcard page's controls: a line is available when it holds a

@@ -1,4 +1,4 @@
-#include "AccessibleTexts.h"
+#include "common/AccessibleTexts.h"
 
 #include <algorithm>
 #include <array>

@@ -14,8 +14,8 @@
 // is not thread-safe).
 #pragma once
 
-#include "ControlTable.h"
-#include "KiniFile.h"
+#include "common/ControlTable.h"
+#include "common/IniFile.h"
 
 #include <array>
 #include <cstdint>
@@ -84,11 +84,11 @@ struct WindowSettings {
 
 /// Reads every key but the palette's, in the order the window takes them up.
 /// Missing or unparsable values give the defaults; never throws.
-WindowSettings ReadWindowSettings(const TKustomIniFile& file);
+WindowSettings ReadWindowSettings(const IniFile& file);
 
 /// Reads the six palette keys into `settings` (colours default 0, alphas
 /// 0.0), the rest of `settings` untouched. Never throws.
-void ReadPaletteSettings(const TKustomIniFile& file, WindowSettings& settings);
+void ReadPaletteSettings(const IniFile& file, WindowSettings& settings);
 
 /// False when all four colours are 0: the file holds no palette and the
 /// "Soft Green" preset is to be used, whatever the alphas say.
@@ -101,10 +101,10 @@ inline bool StartsMaximised(const WindowSettings& settings) { return settings.Wi
 /// Writes every key in the close order. `spectumXPosition`: the spectrum
 /// plot's rounded X value, or nullopt when the plot is empty (the key is
 /// then left as it is in the file). `spectrumXminimum`: the plot's bottom-axis
-/// minimum, rounded; written only, never read. Throws what TKustomIniFile
+/// minimum, rounded; written only, never read. Throws what IniFile
 /// throws at the first failing write; the keys after it are not written and
 /// the file keeps everything written so far.
-void WriteWindowSettings(TKustomIniFile& file, const WindowSettings& settings,
+void WriteWindowSettings(IniFile& file, const WindowSettings& settings,
                          std::optional<std::int32_t> spectumXPosition, std::int32_t spectrumXminimum);
 
 /// The field that holds the number or switch stored under `key` (a key of

@@ -1,4 +1,4 @@
-#include "IniText.h"
+#include "common/IniText.h"
 
 #include <algorithm>
 #include <cctype>

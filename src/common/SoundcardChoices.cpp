@@ -1,6 +1,6 @@
-#include "SoundcardChoices.h"
+#include "common/SoundcardChoices.h"
 
-#include "SoundcardLayout.h"
+#include "common/SoundcardLayout.h"
 
 #include <algorithm>
 #include <array>

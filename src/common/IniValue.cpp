@@ -1,4 +1,4 @@
-#include "IniValue.h"
+#include "common/IniValue.h"
 
 #include <cctype>
 #include <charconv>

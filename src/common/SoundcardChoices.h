@@ -11,7 +11,7 @@
 // Plain C++, no Qt; any thread (plain values).
 #pragma once
 
-#include "LineAssignment.h"
+#include "common/LineAssignment.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "FilterPresets.h"
+#include "common/FilterPresets.h"
 
 namespace moravel {
 

@@ -1,7 +1,7 @@
-#include "FFT.h"
+#include "dsp/Engine.h"
 
-#include "FastTrig.h"
-#include "Fourier2.h"
+#include "dsp/FastTrig.h"
+#include "dsp/Fourier2.h"
 
 #include <algorithm>
 #include <bit>
@@ -149,16 +149,16 @@ thread_local BandTaper bandTaper;
 /// past the engine object) instead of failing.
 [[noreturn]] void refuseBlock(const std::string& what) {
     throw std::invalid_argument(what + ": the engine takes blocks of a power of two of samples, 1 to " +
-                                std::to_string(TmyFFT::kMaxTransformBlock));
+                                std::to_string(Engine::kMaxTransformBlock));
 }
 
 }  // namespace
 
-TmyFFT::TmyFFT() { std::memset(static_cast<void*>(this), 0, sizeof(*this)); }
+Engine::Engine() { std::memset(static_cast<void*>(this), 0, sizeof(*this)); }
 
 // ---- Configuration ----------------------------------------------------------
 
-void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
+void Engine::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
     if (bufferBytes % 2 != 0 || !SupportsBlockSamples(bufferBytes / 2))
         refuseBlock("a capture buffer of " + std::to_string(bufferBytes) + " bytes");
     SampleRate = sampleRate;
@@ -180,7 +180,7 @@ void TmyFFT::Configure(std::int32_t sampleRate, std::int32_t bufferBytes) {
 
 // ---- Analysis ---------------------------------------------------------------
 
-void TmyFFT::AnalyseBlock() {
+void Engine::AnalyseBlock() {
     const std::int32_t n = BlockSamples;
     if (n != 0 && !SupportsBlockSamples(n)) refuseBlock("a block of " + std::to_string(n) + " samples");
     HalfBlock = n / 2;
@@ -203,17 +203,17 @@ void TmyFFT::AnalyseBlock() {
     for (std::int32_t k = 0; k < 2 * n; ++k) Spectrum[k] = FftBuffer[2 * k + 1];
 }
 
-void TmyFFT::AdvanceFrame() { std::copy(FrameOut, FrameOut + 2 * BlockSamples, PreviousFrame); }
+void Engine::AdvanceFrame() { std::copy(FrameOut, FrameOut + 2 * BlockSamples, PreviousFrame); }
 
 // ---- Synthesis --------------------------------------------------------------
 
-void TmyFFT::SynthesiseBlock() {
+void Engine::SynthesiseBlock() {
     resynthesiseFrame();
     crossFade();
     analyseDisplay();
 }
 
-void TmyFFT::resynthesiseFrame() {
+void Engine::resynthesiseFrame() {
     const std::int32_t frame = FrameSamples;
     fill(FftBuffer, 0.0f);
     FftLength = 4 * frame;
@@ -223,7 +223,7 @@ void TmyFFT::resynthesiseFrame() {
     for (std::int32_t k = 0; k < frame; ++k) FrameOut[k] = clampSample(perSample(roundToInt64(FftBuffer[2 * k + 1])));
 }
 
-void TmyFFT::crossFade() {
+void Engine::crossFade() {
     // Both terms describe the same input block: the second half of the previous
     // frame fades out while the first half of this frame fades in.
     const std::int32_t n = BlockSamples;
@@ -235,7 +235,7 @@ void TmyFFT::crossFade() {
     }
 }
 
-void TmyFFT::analyseDisplay() {
+void Engine::analyseDisplay() {
     const std::int32_t n = BlockSamples;
     const std::int32_t half = HalfBlock;
     fill(Spectrum, 0.0f);
@@ -261,7 +261,7 @@ void TmyFFT::analyseDisplay() {
 
 // Gains that flatten the display spectrum held from the previous block: the
 // mean over the (smoothed) value of each point, smoothed once more.
-void TmyFFT::computeNormalizeGain() {
+void Engine::computeNormalizeGain() {
     const std::int32_t k = std::min(DisplayCount, kSmallCapacity - 1);
     float* d = DisplaySpectrum;
     float* g = NormalizeGain;
@@ -274,7 +274,7 @@ void TmyFFT::computeNormalizeGain() {
 }
 
 // Peak decimation: display point d is the largest of R neighbouring magnitudes.
-void TmyFFT::decimateDisplay() {
+void Engine::decimateDisplay() {
     const std::int32_t r = Resolution;
     const std::int32_t points = r > 0 ? HalfBlock / r : 0;  // no display before Resolution is set
     fill(DisplaySpectrum, 0.0f);
@@ -285,7 +285,7 @@ void TmyFFT::decimateDisplay() {
     DisplayCount = points + 1;
 }
 
-void TmyFFT::weighAndDecayDisplay() {
+void Engine::weighAndDecayDisplay() {
     PeakValue = 0;
     PeakFrequency = 0;
     std::int32_t peak = 0;
@@ -305,7 +305,7 @@ void TmyFFT::weighAndDecayDisplay() {
 
 // A peak is reported once it has stayed within 20 Hz of the previous block's
 // peak for five further blocks; a larger jump clears it.
-void TmyFFT::trackPeak(std::int32_t peak) {
+void Engine::trackPeak(std::int32_t peak) {
     PeakIndex = peak;
     const std::int32_t f = BinToFrequency(peak + 1);
     PeakDeviation = std::abs(f - LastPeakFrequency);
@@ -318,7 +318,7 @@ void TmyFFT::trackPeak(std::int32_t peak) {
     if (PeakStableCount < std::numeric_limits<std::int32_t>::max()) ++PeakStableCount;
 }
 
-std::int32_t TmyFFT::BinToFrequency(std::int32_t index) const {
+std::int32_t Engine::BinToFrequency(std::int32_t index) const {
     if (BlockSamples == 0) return 0;  // not configured yet
     const std::int32_t product = Resolution * SampleRate;
     const long double ratio = static_cast<long double>(product) / BlockSamples;
@@ -328,13 +328,13 @@ std::int32_t TmyFFT::BinToFrequency(std::int32_t index) const {
 
 // ---- Filter -----------------------------------------------------------------
 
-void TmyFFT::SetFilter(std::int32_t center, std::int32_t width, std::int32_t filterType) {
+void Engine::SetFilter(std::int32_t center, std::int32_t width, std::int32_t filterType) {
     FilterCenter = center;
     FilterWidth = width;
     FilterType = filterType;
 }
 
-void TmyFFT::ApplyFilter() {
+void Engine::ApplyFilter() {
     // c is the centre's Spectrum bin lowered by 4; w a half-width in bins
     // taken from the width in Hz (every range's bin is close to 2 Hz wide).
     const auto c = static_cast<std::int32_t>(roundEven(FilterCenter * 4 / static_cast<long double>(BinWidth))) - 4;
@@ -373,7 +373,7 @@ void TmyFFT::ApplyFilter() {
 
 // ---- Dynamics ---------------------------------------------------------------
 
-void TmyFFT::ApplyAgc(std::int32_t level, std::int32_t decay) {
+void Engine::ApplyAgc(std::int32_t level, std::int32_t decay) {
     const std::int32_t n = BlockSamples;
     AgcCount = 0;
     std::int32_t peak = 0;
@@ -395,7 +395,7 @@ void TmyFFT::ApplyAgc(std::int32_t level, std::int32_t decay) {
     }
 }
 
-void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
+void Engine::ApplyNoiseBlanker(std::int32_t level) {
     const std::int32_t threshold = level * 10000;
     if (threshold <= 0) return;  // every bin is at or above a zero threshold: all kept
     float* s = Spectrum;
@@ -421,7 +421,7 @@ void TmyFFT::ApplyNoiseBlanker(std::int32_t level) {
     }
 }
 
-void TmyFFT::ApplyCompressor(std::int32_t threshold, std::int32_t gain) {
+void Engine::ApplyCompressor(std::int32_t threshold, std::int32_t gain) {
     const std::int32_t limit = 1000 * threshold + 50000;
     const long double factor = 3 + gain / 5.0L;
     for (std::int32_t i = 0; i < FrameSamples; ++i) {
@@ -431,7 +431,7 @@ void TmyFFT::ApplyCompressor(std::int32_t threshold, std::int32_t gain) {
     }
 }
 
-void TmyFFT::ApplyExpander(std::int32_t threshold, std::int32_t gain) {
+void Engine::ApplyExpander(std::int32_t threshold, std::int32_t gain) {
     const std::int32_t limit = 1000 * threshold + 50000;
     const long double factor = 3 + gain / 5.0L;
     for (std::int32_t i = 0; i < FrameSamples; ++i) {
@@ -443,7 +443,7 @@ void TmyFFT::ApplyExpander(std::int32_t threshold, std::int32_t gain) {
 
 // ---- Shift and equalizer ------------------------------------------------------
 
-void TmyFFT::ShiftSpectrum(std::int32_t bins) {
+void Engine::ShiftSpectrum(std::int32_t bins) {
     const std::int32_t frame = FrameSamples;
     float* s = Spectrum;
     if (bins == 0) return;
@@ -463,7 +463,7 @@ void TmyFFT::ShiftSpectrum(std::int32_t bins) {
     }
 }
 
-void TmyFFT::SetEqualizerCurve(std::int32_t bandCount, const float* gains) {
+void Engine::SetEqualizerCurve(std::int32_t bandCount, const float* gains) {
     const std::int32_t frame = FrameSamples;
     if (frame <= 0 || bandCount <= 0) return;
     const std::int32_t width = frame / bandCount;
@@ -473,7 +473,7 @@ void TmyFFT::SetEqualizerCurve(std::int32_t bandCount, const float* gains) {
     }
 }
 
-void TmyFFT::ApplyEqualizer() {
+void Engine::ApplyEqualizer() {
     for (std::int32_t i = 0; i < FrameSamples; ++i) Spectrum[i] = Spectrum[i] * EqualizerGain[i];
 }
 

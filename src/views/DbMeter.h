@@ -1,4 +1,4 @@
-// Tdbmeter: the segmented level meter widget. It keeps a DbMeterProperties,
+// DbMeter: the segmented level meter widget. It keeps a DbMeterProperties,
 // repaints at once whenever a property change alters the picture, and paints
 // by drawing the whole meter into its own off-screen image and copying that
 // image to the screen in one step, so frequent position changes do not
@@ -9,17 +9,17 @@
 #include <QImage>
 #include <QWidget>
 
-#include "DbMeterModel.h"
-#include "GdiRaster.h"
+#include "views/core/DbMeterModel.h"
+#include "views/core/GdiRaster.h"
 
 namespace moravel {
 
-class Tdbmeter : public QWidget {
+class DbMeter : public QWidget {
     Q_OBJECT
 
 public:
     /// A meter with the default properties, 80 x 17 pixels.
-    explicit Tdbmeter(QWidget* parent = nullptr);
+    explicit DbMeter(QWidget* parent = nullptr);
 
     // Each setter stores a value that differs from the stored one and
     // repaints the meter immediately (a hidden meter is painted when shown).
@@ -67,8 +67,8 @@ public:
     /// Separator and background colour.
     TColor SepColor() const { return props_.SepColor; }
     void SetSepColor(TColor value);
-    Tdbmeterstyle Style() const { return props_.Style; }
-    void SetStyle(Tdbmeterstyle value);
+    DbMeterStyle Style() const { return props_.Style; }
+    void SetStyle(DbMeterStyle value);
     tdbmeterdirection Direction() const { return props_.Direction; }
     void SetDirection(tdbmeterdirection value);
     /// The value shown, in the units of the zone ranges; not clamped. A

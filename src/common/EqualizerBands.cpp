@@ -1,6 +1,6 @@
-#include "EqualizerBands.h"
+#include "common/EqualizerBands.h"
 
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "WindowSettings.h"
+#include "settings/WindowSettings.h"
 
-#include "ChainSettingsFile.h"
+#include "settings/ChainSettingsFile.h"
 
 #include <algorithm>
 #include <variant>
@@ -150,9 +150,9 @@ std::vector<Field> WriteFields(WindowSettings& s, std::int32_t* xMinimum, std::i
 }
 
 // Reads one key; the value the field holds on entry is the key's default.
-void ReadField(const TKustomIniFile& file, const Field& field) {
+void ReadField(const IniFile& file, const Field& field) {
     struct Reader {
-        const TKustomIniFile& file;
+        const IniFile& file;
         const Field& field;
         void operator()(std::int32_t* v) const {
             const std::int32_t stored = file.ReadInteger(kSettingsSection, field.key, *v);
@@ -165,9 +165,9 @@ void ReadField(const TKustomIniFile& file, const Field& field) {
     std::visit(Reader{file, field}, field.value);
 }
 
-void WriteField(TKustomIniFile& file, const Field& field) {
+void WriteField(IniFile& file, const Field& field) {
     struct Writer {
-        TKustomIniFile& file;
+        IniFile& file;
         const std::string& key;
         void operator()(std::int32_t* v) const { file.WriteInteger(kSettingsSection, key, *v); }
         void operator()(bool* v) const { file.WriteBool(kSettingsSection, key, *v); }
@@ -201,13 +201,13 @@ std::int32_t* NumberField(WindowSettings& settings, std::string_view key) {
 
 bool* SwitchField(WindowSettings& settings, std::string_view key) { return FieldOf<bool>(settings, key); }
 
-WindowSettings ReadWindowSettings(const TKustomIniFile& file) {
+WindowSettings ReadWindowSettings(const IniFile& file) {
     WindowSettings settings;
     for (const Field& field : ReadFields(settings)) ReadField(file, field);
     return settings;
 }
 
-void ReadPaletteSettings(const TKustomIniFile& file, WindowSettings& settings) {
+void ReadPaletteSettings(const IniFile& file, WindowSettings& settings) {
     // The palette's defaults are those of a file without a palette, whatever
     // `settings` held before.
     WindowSettings defaults;
@@ -221,7 +221,7 @@ bool PaletteIsStored(const WindowSettings& settings) {
                        [](std::int32_t colour) { return colour != 0; });
 }
 
-void WriteWindowSettings(TKustomIniFile& file, const WindowSettings& settings,
+void WriteWindowSettings(IniFile& file, const WindowSettings& settings,
                          std::optional<std::int32_t> spectumXPosition, std::int32_t spectrumXminimum) {
     WindowSettings values = settings;  // the field table needs addressable values
     std::int32_t xPosition = spectumXPosition.value_or(0);

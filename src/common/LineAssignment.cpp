@@ -1,4 +1,4 @@
-#include "LineAssignment.h"
+#include "common/LineAssignment.h"
 
 #include <array>
 #include <cstddef>
@@ -45,25 +45,25 @@ std::int32_t LineOf(const LineAssignment& lines, LineKey key) { return lines.*(F
 
 void SetLine(LineAssignment& lines, LineKey key, std::int32_t connection) { lines.*(FieldOf(key).second) = connection; }
 
-bool HasStoredLineAssignment(const TKustomIniFile& file) {
+bool HasStoredLineAssignment(const IniFile& file) {
     for (const auto& field : kLineFields)
         if (file.ReadInteger(kMixerSection, field.first, kUnreadable) != kUnreadable) return true;
     return false;
 }
 
-LineAssignment ReadLineAssignment(const TKustomIniFile& file) {
+LineAssignment ReadLineAssignment(const IniFile& file) {
     LineAssignment lines;
     for (const auto& [key, member] : kLineFields) lines.*member = file.ReadInteger(kMixerSection, key, kNoLine);
     return lines;
 }
 
-void WriteLineAssignment(TKustomIniFile& file, const LineAssignment& lines) {
+void WriteLineAssignment(IniFile& file, const LineAssignment& lines) {
     for (const auto& [key, member] : kLineFields) file.WriteInteger(kMixerSection, key, lines.*member);
 }
 
-std::string ReadMixerDevice(const TKustomIniFile& file) { return file.ReadString(kMixerSection, kMixerDeviceKey, ""); }
+std::string ReadMixerDevice(const IniFile& file) { return file.ReadString(kMixerSection, kMixerDeviceKey, ""); }
 
-void WriteMixerDevice(TKustomIniFile& file, const std::string& device) {
+void WriteMixerDevice(IniFile& file, const std::string& device) {
     file.WriteString(kMixerSection, kMixerDeviceKey, device);
 }
 

@@ -1,4 +1,4 @@
-#include "SoundcardLayout.h"
+#include "common/SoundcardLayout.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "adCpuUsage.h"
+#include "app/core/CpuUsage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,13 +34,13 @@ std::vector<std::uint64_t> countsAfterName(const std::string& line) {
 
 }  // namespace
 
-TCpuUsage::TCpuUsage(std::string statFile) : statFile_(std::move(statFile)) {}
+CpuUsage::CpuUsage(std::string statFile) : statFile_(std::move(statFile)) {}
 
 // Lines "cpuN user nice system idle iowait irq softirq steal ...", in jiffies.
 // The processors' lines come first in the file, so reading stops at the
 // first other line: the next one ("intr") alone holds a count for every
 // interrupt number, thousands of fields read twice a second for nothing.
-std::vector<TCpuUsage::Counters> TCpuUsage::readCounters() const {
+std::vector<CpuUsage::Counters> CpuUsage::readCounters() const {
     std::ifstream in(statFile_);
     std::vector<Counters> cpus;
     std::string line;
@@ -58,7 +58,7 @@ std::vector<TCpuUsage::Counters> TCpuUsage::readCounters() const {
     return cpus;
 }
 
-void TCpuUsage::CollectCpuSample() {
+void CpuUsage::CollectCpuSample() {
     std::vector<Counters> sample = readCounters();
     if (processorCount_ < 0) {
         processorCount_ = static_cast<int>(sample.size());
@@ -70,7 +70,7 @@ void TCpuUsage::CollectCpuSample() {
     current_ = sample;
 }
 
-long double TCpuUsage::GetCpuUsage(int index) {
+long double CpuUsage::GetCpuUsage(int index) {
     if (processorCount_ < 0) CollectCpuSample();
     if (index < 0 || index >= processorCount_) throw std::runtime_error("CPU index out of bounds");
     const Counters& now = current_[static_cast<std::size_t>(index)];

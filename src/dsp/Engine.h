@@ -24,16 +24,16 @@
 // to −32768..32767.
 #pragma once
 
-#include "ImpulseBlanker.h"
-#include "NoiseReduction.h"
-#include "ToneNotch.h"
+#include "dsp/ImpulseBlanker.h"
+#include "dsp/NoiseReduction.h"
+#include "dsp/ToneNotch.h"
 
 #include <bit>
 #include <cstdint>
 
 namespace moravel {
 
-class TmyFFT {
+class Engine {
 public:
     static constexpr int kSmallCapacity = 8201;    // elements 0..8200
     static constexpr int kLargeCapacity = 33001;   // elements 0..33000
@@ -48,7 +48,7 @@ public:
     }
 
     /// Zero-filled, as the engine is at creation.
-    TmyFFT();
+    Engine();
 
     // ---- Configuration and the per-block core -------------------------------
 

@@ -1,7 +1,7 @@
-#include "KiniFile.h"
+#include "common/IniFile.h"
 
-#include "AtomicFile.h"
-#include "IniValue.h"
+#include "common/AtomicFile.h"
+#include "common/IniValue.h"
 
 #include <stdexcept>
 #include <system_error>
@@ -30,9 +30,9 @@ void CheckStorable(std::string_view section, std::string_view key, std::string_v
 
 }  // namespace
 
-TKustomIniFile::TKustomIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+IniFile::IniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
-IniText TKustomIniFile::loadForReading() const {
+IniText IniFile::loadForReading() const {
     try {
         return IniText(ReadFileIfPresent(fileName_).value_or(std::string()));
     } catch (const std::system_error&) {
@@ -40,27 +40,27 @@ IniText TKustomIniFile::loadForReading() const {
     }
 }
 
-std::string TKustomIniFile::ReadString(std::string_view section, std::string_view key,
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                        std::string_view defaultValue) const {
     std::string value = loadForReading().Find(section, key).value_or(std::string(defaultValue));
     if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
     return value;
 }
 
-std::int32_t TKustomIniFile::ReadInteger(std::string_view section, std::string_view key,
+std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
                                          std::int32_t defaultValue) const {
     return ParseIniInteger(ReadString(section, key, "")).value_or(defaultValue);
 }
 
-bool TKustomIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-long double TKustomIniFile::ReadFloat(std::string_view section, std::string_view key, long double defaultValue) const {
+long double IniFile::ReadFloat(std::string_view section, std::string_view key, long double defaultValue) const {
     return ParseIniFloat(ReadString(section, key, "")).value_or(defaultValue);
 }
 
-void TKustomIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     CheckStorable(section, key, value);
     // Unlike reading, a file that exists but cannot be read is an error here:
     // replacing it by a file built from nothing would lose its other keys.
@@ -69,15 +69,15 @@ void TKustomIniFile::WriteString(std::string_view section, std::string_view key,
     ReplaceFile(fileName_, text.Text());
 }
 
-void TKustomIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
     WriteString(section, key, std::to_string(value));
 }
 
-void TKustomIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     WriteString(section, key, value ? "1" : "0");
 }
 
-void TKustomIniFile::WriteFloat(std::string_view section, std::string_view key, long double value) {
+void IniFile::WriteFloat(std::string_view section, std::string_view key, long double value) {
     WriteString(section, key, FormatIniFloat(value));
 }
 

@@ -15,9 +15,9 @@
 // Plain C++, all constexpr; any thread.
 #pragma once
 
-#include "AudioRange.h"
-#include "EqualizerBands.h"
-#include "FilterPresets.h"
+#include "common/AudioRange.h"
+#include "common/EqualizerBands.h"
+#include "common/FilterPresets.h"
 
 #include <algorithm>
 #include <array>

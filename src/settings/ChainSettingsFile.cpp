@@ -1,7 +1,7 @@
-#include "ChainSettingsFile.h"
+#include "settings/ChainSettingsFile.h"
 
-#include "ControlTable.h"
-#include "WindowSettings.h"
+#include "common/ControlTable.h"
+#include "settings/WindowSettings.h"
 
 namespace moravel {
 namespace {
@@ -52,7 +52,7 @@ ChainSettings ChainFromWindowSettings(const WindowSettings& settings) {
     return chain;
 }
 
-ChainSettings ReadChainSettings(const TKustomIniFile& file) {
+ChainSettings ReadChainSettings(const IniFile& file) {
     return ChainFromWindowSettings(ReadWindowSettings(file));
 }
 
