@@ -1,4 +1,4 @@
-#include "SplitterRule.h"
+#include "app/core/SplitterRule.h"
 
 #include <cmath>
 
@@ -21,6 +21,11 @@ int TopPanelHeightFor(float ratio, int panelBackHeight) {
     const int height = ratio > 1.0f ? panelBackHeight - kBottomMargin
                                     : static_cast<int>(std::rint(static_cast<long double>(ratio) * panelBackHeight));
     return height < kSmallestTopPanel ? kCollapsedTopPanel : height;
+}
+
+int FirstTopPanelHeight(int storedTop, int panelBackHeight) {
+    const float ratio = SplitterRatioFor(storedTop, panelBackHeight);
+    return ratio > 1.0f || storedTop < kSmallestTopPanel ? TopPanelHeightFor(ratio, panelBackHeight) : storedTop;
 }
 
 }  // namespace moravel

@@ -18,4 +18,11 @@ float SplitterRatioFor(int topHeight, int panelBackHeight);
 /// collapses the pane to a 3-pixel strip.
 int TopPanelHeightFor(float ratio, int panelBackHeight);
 
+/// The top pane's height at the first layout after a start: `storedTop`
+/// itself, so that a window opened and closed at one size stores the height
+/// it read (its share turned back into pixels can come out a pixel short).
+/// A height the area cannot hold, or one that collapses, follows
+/// TopPanelHeightFor.
+int FirstTopPanelHeight(int storedTop, int panelBackHeight);
+
 }  // namespace moravel

@@ -1,6 +1,6 @@
-#include "PlotSplit.h"
+#include "app/window/PlotSplit.h"
 
-#include "SplitterRule.h"
+#include "app/core/SplitterRule.h"
 
 #include <QEvent>
 #include <QSplitter>
@@ -27,11 +27,13 @@ bool PlotSplit::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+// The first layout places the stored height itself (FirstTopPanelHeight),
+// so a window that opens and closes at one size keeps it; later ones keep
+// the share.
 void PlotSplit::areaResized() {
     layoutChanged_();
     const int area = area_.height();
-    if (ratio_ == 0.0f) ratio_ = SplitterRatioFor(storedTop_, area);
-    const int top = TopPanelHeightFor(ratio_, area);
+    const int top = ratio_ == 0.0f ? FirstTopPanelHeight(storedTop_, area) : TopPanelHeightFor(ratio_, area);
     splitter_.setSizes({top, std::max(area - top - splitter_.handleWidth(), 1)});
     splitterMoved();
 }

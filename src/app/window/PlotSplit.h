@@ -2,12 +2,14 @@
 // spectrum pane: the spectrogram pane keeps its share of the area when the
 // window changes size, and dragging the splitter sets a new share. Until
 // the first resize the pane has the height the settings stored, whatever
-// the splitter made of it while the window was not laid out yet.
+// the splitter made of it while the window was not laid out yet; the first
+// resize places that height itself, so a window that opens and closes at
+// the same size stores the height it read.
 //
 // Threads: GUI thread only.
 #pragma once
 
-#include "GuardedConnect.h"
+#include "app/window/GuardedConnect.h"
 
 #include <QObject>
 
@@ -25,7 +27,8 @@ public:
     PlotSplit(QSplitter& splitter, QWidget& area, std::function<void()> layoutChanged, ErrorReport report);
 
     /// The stored height of the spectrogram pane (at least 1 pixel), given to
-    /// the pane now and turned into its share at the first resize.
+    /// the pane now and placed again at the first resize, which takes its
+    /// share from it.
     void SetStoredTop(int height);
     /// The spectrogram pane's height, as the settings store it.
     int TopHeight() const;

@@ -1,6 +1,6 @@
-#include "MemoryStatus.h"
-#include "SplitterRule.h"
-#include "StatusLights.h"
+#include "app/core/MemoryStatus.h"
+#include "app/core/SplitterRule.h"
+#include "app/core/StatusLights.h"
 
 #include "../TempFolder.h"
 
@@ -27,6 +27,14 @@ TEST(SplitterRule, TopPanelHeight) {
     // Above 1, 10 pixels stay below the splitter, unless that is too small.
     EXPECT_EQ(TopPanelHeightFor(1.01f, 500), 490);
     EXPECT_EQ(TopPanelHeightFor(1.01f, 55), 3);
+}
+
+TEST(SplitterRule, FirstLayoutPlacesTheStoredHeight) {
+    // Through the share, 200 pixels of a 300-pixel area come back as 199.
+    EXPECT_EQ(TopPanelHeightFor(SplitterRatioFor(200, 300), 300), 199);
+    EXPECT_EQ(FirstTopPanelHeight(200, 300), 200);
+    EXPECT_EQ(FirstTopPanelHeight(40, 300), 3);
+    EXPECT_EQ(FirstTopPanelHeight(400, 300), 290);
 }
 
 TEST(SplitterRule, RatioIsSinglePrecision) {
