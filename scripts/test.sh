@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the unit and
 # end-to-end tests, the same under AddressSanitizer and UBSan, a short
-# libFuzzer run of the WAV reader and a smoke run of the benchmarks. Each
+# libFuzzer run of the WAV reader and a smoke run of the benchmarks, after a
+# check that every include keeps to its layer. Each
 # stage's time is printed at its end, and a summary with the total time and
 # each stage's count of tests at the end of the run.
 set -euo pipefail
@@ -28,6 +29,10 @@ run_tests() {
     rm -f "$log"
     stage_done "$2" "  $count"
 }
+
+# The layers first: it takes a second and names a misplaced include before
+# any build could hide it behind an error further down.
+python3 "$root/scripts/check-layers.py"
 
 # Line tables are enough for a failing test's backtrace, and full debug
 # information would make the build a third longer; the code is the same.
