@@ -4,8 +4,11 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
+#include "mixer/ListItem.h"
 #include "mixer/MixerConnection.h"
-#include "mixer/PointerList.h"
+
+#include <memory>
+#include <vector>
 
 namespace moravel {
 
@@ -18,13 +21,13 @@ public:
     TMixerConnections& operator=(const TMixerConnections&) = delete;
 
     TAudioMixer* Mixer() const { return mixer_; }
-    int Count() const { return list_.Count(); }
+    int Count() const { return static_cast<int>(connections_.size()); }
     /// Connection `index`; nothing when out of range.
-    TMixerConnection* Item(int index) const { return static_cast<TMixerConnection*>(list_.Item(index)); }
+    TMixerConnection* Item(int index) const { return ListItem(connections_, index); }
 
 private:
     TAudioMixer* mixer_;
-    TPointerList list_;
+    std::vector<std::unique_ptr<TMixerConnection>> connections_;
 };
 
 }  // namespace moravel

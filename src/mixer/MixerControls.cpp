@@ -4,11 +4,7 @@ namespace moravel {
 
 TMixerControls::TMixerControls(const mixer::MixerDevice& device, const mixer::MixerLine& line) {
     block_.reserve(line.controls);
-    if (!device.LineControls(line.lineId, block_)) {
-        block_.clear();
-        return;
-    }
-    for (mixer::MixerControl& control : block_) list_.Add(&control);
+    if (!device.LineControls(line.lineId, block_)) block_.clear();
 }
 
 }  // namespace moravel

@@ -1,11 +1,11 @@
 // The controls of one line: one block holding all control records, read in
-// one query, and a pointer list over the records (the block owns them).
+// one query.
 //
 // Threads: the owning mixer's thread.
 #pragma once
 
+#include "mixer/ListItem.h"
 #include "mixer/MixerDevice.h"
-#include "mixer/PointerList.h"
 
 #include <vector>
 
@@ -18,15 +18,12 @@ public:
     TMixerControls(const TMixerControls&) = delete;
     TMixerControls& operator=(const TMixerControls&) = delete;
 
-    int Count() const { return list_.Count(); }
+    int Count() const { return static_cast<int>(block_.size()); }
     /// Control `index` in the device's order; nothing when out of range.
-    const mixer::MixerControl* Item(int index) const {
-        return static_cast<const mixer::MixerControl*>(list_.Item(index));
-    }
+    const mixer::MixerControl* Item(int index) const { return ListItem(block_, index); }
 
 private:
     std::vector<mixer::MixerControl> block_;
-    TPointerList list_;
 };
 
 }  // namespace moravel

@@ -2,11 +2,11 @@
 
 namespace moravel {
 
-TMixerDestinations::TMixerDestinations(TAudioMixer* mixer, const mixer::MixerDevice& device, std::uint32_t count)
-    : list_([](void* item) { delete static_cast<TMixerDestination*>(item); }) {
+TMixerDestinations::TMixerDestinations(TAudioMixer* mixer, const mixer::MixerDevice& device, std::uint32_t count) {
     for (std::uint32_t d = 0; d < count; ++d) {
         mixer::MixerLine line;
-        if (device.DestinationLine(d, line)) list_.Add(new TMixerDestination(mixer, device, line));
+        if (device.DestinationLine(d, line))
+            destinations_.push_back(std::make_unique<TMixerDestination>(mixer, device, line));
     }
 }
 

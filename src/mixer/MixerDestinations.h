@@ -4,8 +4,11 @@
 // Threads: the owning mixer's thread.
 #pragma once
 
+#include "mixer/ListItem.h"
 #include "mixer/MixerDestination.h"
-#include "mixer/PointerList.h"
+
+#include <memory>
+#include <vector>
 
 namespace moravel {
 
@@ -16,12 +19,12 @@ public:
     TMixerDestinations(const TMixerDestinations&) = delete;
     TMixerDestinations& operator=(const TMixerDestinations&) = delete;
 
-    int Count() const { return list_.Count(); }
+    int Count() const { return static_cast<int>(destinations_.size()); }
     /// Destination `index`; nothing when out of range.
-    TMixerDestination* Item(int index) const { return static_cast<TMixerDestination*>(list_.Item(index)); }
+    TMixerDestination* Item(int index) const { return ListItem(destinations_, index); }
 
 private:
-    TPointerList list_;
+    std::vector<std::unique_ptr<TMixerDestination>> destinations_;
 };
 
 }  // namespace moravel

@@ -38,7 +38,12 @@ TEST_F(TypicalCard, OpensDeviceZeroAndReadsTheCardsOwnInformation) {
 
 TEST_F(TypicalCard, ListsTheSourcesOfEachDestinationInCardOrder) {
     ASSERT_EQ(mixer.Destinations()->Count(), 2);
+    // A line the card does not have is nothing, on either side of the list.
     EXPECT_EQ(mixer.Destinations()->Item(2), nullptr);
+    EXPECT_EQ(mixer.Destinations()->Item(-1), nullptr);
+    EXPECT_EQ(mixer.Destinations()->Item(kPlayback)->Connections().Item(-1), nullptr);
+    const TMixerControls& controls = mixer.Destinations()->Item(kPlayback)->Controls();
+    EXPECT_EQ(controls.Item(controls.Count()), nullptr);
     EXPECT_EQ(Names(mixer.Destinations()->Item(kPlayback)->Connections()),
               (std::vector<std::string>{"Wave", "Microphone", "Line In", "CD Audio"}));
     EXPECT_EQ(Names(mixer.Destinations()->Item(kRecording)->Connections()),
