@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 
 namespace moravel {
@@ -65,7 +66,10 @@ std::int32_t ProcessBlock(Engine& engine, const StageSwitches& stages, const voi
 std::int32_t AgcMeterPosition(float agcGain) {
     const long double position = std::nearbyint(static_cast<long double>(agcGain)) * 4;
     if (!(std::fabs(position) <= std::numeric_limits<std::int32_t>::max())) {
-        throw std::range_error("Range check error");
+        std::ostringstream text;
+        text << "AGC gain " << agcGain << " gives meter position " << position
+             << ", outside the 32-bit integer range";
+        throw std::range_error(text.str());
     }
     return static_cast<std::int32_t>(position);
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -150,6 +151,16 @@ thread_local BandTaper bandTaper;
 [[noreturn]] void refuseBlock(const std::string& what) {
     throw std::invalid_argument(what + ": the engine takes blocks of a power of two of samples, 1 to " +
                                 std::to_string(Engine::kMaxTransformBlock));
+}
+
+/// The noise blanker's stop where a bin's neighbour average has no 32-bit
+/// integer (an infinite or huge neighbour). Out of line, so the bin loop
+/// carries only the comparison.
+[[noreturn, gnu::cold, gnu::noinline]] void refuseBlankerAverage(std::int32_t bin, long double average) {
+    std::ostringstream text;
+    text << "Noise blanker bin " << bin << ": the average of its neighbours, " << average
+         << ", is outside the 32-bit integer range";
+    throw std::range_error(text.str());
 }
 
 }  // namespace
@@ -405,7 +416,7 @@ void Engine::ApplyNoiseBlanker(std::int32_t level) {
             static_cast<float>(std::clamp(1 - std::fabs(x / static_cast<long double>(threshold)), 0.0L, 1.0L));
         // Each bin uses its already smoothed left neighbour s[i − 1].
         const long double average = roundEven((static_cast<long double>(s[i - 1]) + s[i + 1]) / 2);
-        if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) throw std::range_error("Range check error");
+        if (std::fabs(average) > std::numeric_limits<std::int32_t>::max()) refuseBlankerAverage(i, average);
         // A whole number inside the 32-bit range is its own 32-bit integer,
         // so it is used as it is (no conversion through the control word).
         // Only its zero may be −0 where the integer's is +0: then x = ±0

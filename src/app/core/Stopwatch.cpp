@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <string>
 
 namespace moravel {
 
@@ -16,7 +17,9 @@ constexpr std::int64_t counterFrequency() { return Clock::period::den / Clock::p
 }  // namespace
 
 std::size_t Stopwatch::index(int slot) {
-    if (slot < 1 || slot > 5) throw std::range_error("Range check error");
+    if (slot < 1 || slot > 5) {
+        throw std::range_error("Stopwatch slot " + std::to_string(slot) + " is out of range 1..5");
+    }
     return static_cast<std::size_t>(slot - 1);
 }
 
