@@ -5,8 +5,9 @@
 // "Plot time" (DisplayData) and "CopyRect time" (the spectrogram copy) are
 // collected and reported as median and worst, in milliseconds.
 #include "BenchWindow.h"
-#include "PlotPanes.h"
-#include "TChart.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/PlotPanes.h"
+#include "views/TChart.h"
 
 #include <QLabel>
 
@@ -40,8 +41,8 @@ void BM_WindowDisplay16k(benchmark::State& state) {
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
         form.Devices().Timer1Timer();
-        form.spectrumPane->Chart1->replot(QCustomPlot::rpImmediateRefresh);
-        form.spectrogramPane->Chart2->replot(QCustomPlot::rpImmediateRefresh);
+        form.Panels().Spectrum().Chart1->replot(QCustomPlot::rpImmediateRefresh);
+        form.Panels().Spectrogram().Chart2->replot(QCustomPlot::rpImmediateRefresh);
         plots.push_back(milliseconds(plotTime));
         copies.push_back(milliseconds(copyTime));
     }

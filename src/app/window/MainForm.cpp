@@ -1,56 +1,44 @@
-#include "MainForm.h"
+#include "app/window/MainForm.h"
 
-#include "AccessibleButton.h"
-#include "AccessibleNames.h"
-#include "AccessibleValues.h"
-#include "FileDialog.h"
-#include "EnhWave.h"
-#include "ExportController.h"
-#include "FFT.h"
-#include "GradientEditorController.h"
-#include "HelpRouter.h"
-#include "LineAssignment.h"
-#include "MainFormCycleClient.h"
-#include "MainMenu.h"
-#include "SettingsPages.h"
-#include "AudioMixer.h"
-#include "DeviceChoiceController.h"
-#include "SoundcardMixerPage.h"
-#include "PlotPanes.h"
-#include "ProcessingControls.h"
-#include "PlotDisplays.h"
-#include "PlotSplit.h"
-#include "StatusIndicators.h"
-#include "StatusStrip.h"
-#include "WaveDeviceController.h"
-#include "WaveFiles.h"
-#include "WindowPlacement.h"
-#include "WindowSettingsBinder.h"
-#include "pages/AudioPage.h"
-#include "pages/CompressPage.h"
-#include "pages/DebugPage.h"
-#include "pages/EqualizerPage.h"
-#include "pages/ExpandPage.h"
-#include "pages/FilterPage.h"
-#include "pages/PlayerPage.h"
-#include "pages/RecorderPage.h"
-#include "pages/ShiftPage.h"
-#include "pages/SoundcardPage.h"
-#include "pages/SpectrogramPage.h"
-#include "pages/SpectrumPage.h"
+#include "app/window/AccessibleButton.h"
+#include "app/window/AccessibleNames.h"
+#include "app/window/AccessibleValues.h"
+#include "audio/EnhWave.h"
+#include "app/window/ExportController.h"
+#include "dsp/Engine.h"
+#include "app/window/GradientEditorController.h"
+#include "app/help/HelpRouter.h"
+#include "app/window/MainFormCycleClient.h"
+#include "app/window/MainMenu.h"
+#include "app/window/SettingsPages.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/ProcessingControls.h"
+#include "app/window/PlotDisplays.h"
+#include "app/window/StatusIndicators.h"
+#include "app/window/StatusStrip.h"
+#include "app/window/WaveDeviceController.h"
+#include "app/window/WaveFiles.h"
+#include "app/core/WindowPlacement.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/WindowSettingsBinder.h"
+#include "app/window/pages/AudioPage.h"
+#include "app/window/pages/CompressPage.h"
+#include "app/window/pages/DebugPage.h"
+#include "app/window/pages/EqualizerPage.h"
+#include "app/window/pages/ExpandPage.h"
+#include "app/window/pages/FilterPage.h"
+#include "app/window/pages/PlayerPage.h"
+#include "app/window/pages/RecorderPage.h"
+#include "app/window/pages/ShiftPage.h"
+#include "app/window/pages/SoundcardPage.h"
+#include "app/window/pages/SpectrogramPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSplitter>
-#include <QStyle>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QVBoxLayout>
 #include <QWindow>
 
 #include <iostream>
@@ -60,9 +48,6 @@
 namespace moravel {
 
 namespace {
-
-constexpr int kSettingsPanelHeight = 126;
-constexpr int kSplitterWidth = 4;
 
 // One message box at a time. A handler that keeps failing (a timer's runs
 // every 100 ms) would otherwise open a new modal box inside the previous
@@ -80,15 +65,21 @@ MessagePresenter messageBoxPresenter(QWidget* parent) {
     };
 }
 
+// The options with the message boxes where the program gives no presenter
+// or offer of its own.
+MainFormOptions withMessageBoxes(MainFormOptions options, QWidget* parent) {
+    if (!options.offerConfiguration) options.offerConfiguration = Soundcard::DefaultOffer(options.showMessage, parent);
+    if (!options.showMessage) options.showMessage = messageBoxPresenter(parent);
+    return options;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     : QMainWindow(parent),
-      options_(std::move(options)),
-      showMessage_(options_.showMessage ? options_.showMessage : messageBoxPresenter(this)),
+      options_(withMessageBoxes(std::move(options), this)),
       ini_(options_.settingsFile),
-      engine_(std::make_unique<TmyFFT>()),
-      stopwatch_(options_.stopwatchCounter ? TmyTimer(options_.stopwatchCounter) : TmyTimer()),
+      core_(options_.stopwatchCounter),
       help_(std::make_unique<HelpRouter>()) {
     if (options_.backend == nullptr) throw std::invalid_argument("The main window needs sound devices");
     setObjectName(QStringLiteral("MainForm"));
@@ -96,18 +87,18 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     // Before any widget's accessible interface is asked for.
     InstallAccessibleValues();
     InstallAccessibleButtons();
-    buildWindow();
-    displays_ = std::make_unique<PlotDisplays>(
-        PlotDisplays::Parts{*spectrumPane, *spectrogramPane, *pages->spectrum, *pages->spectrogram, *pages->filter,
-                            *pages->debug, *pages->audio->ComboAudioRange, *pages, *engine_, stopwatch_, state_,
-                            options_.spectrogramColumns, [this] { processing_->Equalizer().ApplyControls(); }});
+    resize(792, 568);
+    panels_ = std::make_unique<WindowPanels>(*this, [this] { core_.state.LayoutChanged = true; }, errorReport());
+    SettingsPages& pages = panels_->Pages();
+    displays_ = std::make_unique<PlotDisplays>(PlotDisplays::Parts{
+        panels_->Spectrum(), panels_->Spectrogram(), *pages.spectrum, *pages.spectrogram, *pages.filter, *pages.debug,
+        *pages.audio->audioRangeCombo, pages, *core_.engine, core_.stopwatch, core_.state, options_.spectrogramColumns,
+        [this] { processing_->Equalizer().ApplyControls(); }});
     BuildMainMenu(*menuBar());
     indicators_ = std::make_unique<StatusIndicators>(StatusIndicators::Parts{
-        *Panel4, *pages->recorder->sb_wave_record, *pages->recorder->sb_waverecorder_pause, state_.BufferError,
-        options_.cpuStatFile, errorReport()});
-    createDeviceChoice();
-    createMixer();
-    state_.SamplingEnabled = false;
+        panels_->Status(), *pages.recorder->sb_wave_record, *pages.recorder->sb_waverecorder_pause,
+        core_.state.BufferError, options_.cpuStatFile, errorReport()});
+    createSoundcard();
     createDevices();
     disableUnbuiltControls();
     connectControls();
@@ -115,8 +106,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     // new value is announced.
     ApplyAccessibleTexts(this);
     settings_ = std::make_unique<WindowSettingsBinder>(WindowSettingsBinder::Parts{
-        *this, *split_, *pages, *spectrumPane, files_->Recorder(), files_->Player(), *exportControl_,
-        displays_->Spectrogram().Palette(), files_->RecordOnSignal(), ini_, showMessage_});
+        *this, panels_->Split(), pages, panels_->Spectrum(), files_->Recorder(), files_->Player(), *exportControl_,
+        displays_->Spectrogram().Palette(), files_->RecordOnSignal(), ini_, options_.showMessage});
     settings_->Load();
     // The gradient editor comes after the window is complete, hidden until "Edit".
     gradientEditor_ =
@@ -129,77 +120,33 @@ TMainForm::~TMainForm() {
     devices_.reset();
 }
 
-void TMainForm::buildWindow() {
-    resize(792, 568);
-    auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    column->addWidget(buildPlotArea(central), 1);
-
-    auto* settingsPanel = new QWidget(central);
-    settingsPanel->setObjectName(QStringLiteral("SettingsPanel"));
-    settingsPanel->setFixedHeight(kSettingsPanelHeight);
-    auto* row = new QHBoxLayout(settingsPanel);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    pages = new SettingsPages(settingsPanel);
-    row->addWidget(pages, 1);
-    Panel4 = new StatusStrip(settingsPanel);
-    row->addWidget(Panel4);
-    column->addWidget(settingsPanel);
-    setCentralWidget(central);
-}
-
-// The spectrogram pane above the spectrum pane in `PanelBack`, divided by a
-// green splitter that keeps the spectrogram's share.
-QWidget* TMainForm::buildPlotArea(QWidget* parent) {
-    auto* area = new QWidget(parent);
-    area->setObjectName(QStringLiteral("PanelBack"));
-    auto* areaLayout = new QVBoxLayout(area);
-    areaLayout->setContentsMargins(0, 0, 0, 0);
-    auto* splitter = new QSplitter(Qt::Vertical, area);
-    splitter->setObjectName(QStringLiteral("PlotSplitter"));
-    splitter->setHandleWidth(kSplitterWidth);
-    splitter->setOpaqueResize(true);
-    splitter->setChildrenCollapsible(false);
-    spectrogramPane = new SpectrogramPane(splitter);
-    spectrogramPane->setObjectName(QStringLiteral("TopPanel"));
-    spectrogramPane->setMinimumHeight(1);
-    spectrumPane = new SpectrumPane(splitter);
-    spectrumPane->setObjectName(QStringLiteral("BottomPanel"));
-    spectrumPane->setMinimumHeight(1);
-    splitter->addWidget(spectrogramPane);
-    splitter->addWidget(spectrumPane);
-    QSplitterHandle* handle = splitter->handle(1);
-    handle->setObjectName(QStringLiteral("Splitter"));
-    handle->setToolTip(QStringLiteral("Drag the splitter up or down"));
-    handle->setStyleSheet(QStringLiteral("background-color: green;"));
-    splitter->setStretchFactor(1, 1);
-    areaLayout->addWidget(splitter);
-    split_ = std::make_unique<PlotSplit>(*splitter, *area, [this] { state_.LayoutChanged = true; }, errorReport());
-    return area;
+// The chosen devices go to the sound devices before anything opens them; a
+// new choice starts sampling again on them while it runs, and the
+// configuration dialog starts it with its lines.
+void TMainForm::createSoundcard() {
+    soundcard_ = std::make_unique<moravel::Soundcard>(moravel::Soundcard::Parts{
+        *options_.backend, ini_, *panels_->Pages().soundcard, *help_, *this, errorReport(), options_.inputDevice,
+        options_.outputDevice, options_.listDevices, options_.mixerService, options_.mixerServiceFor,
+        options_.offerConfiguration,
+        [this] {
+            if (core_.state.SamplingEnabled) devices_->StartSampling();
+        },
+        [this] { devices_->StartSampling(); }});
 }
 
 // The wave devices with the block cycle between them, and the files that
 // feed and take its blocks: the player, the recorder and record on signal.
 void TMainForm::createDevices() {
+    SettingsPages& pages = panels_->Pages();
     devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
-        *options_.backend, *engine_, stopwatch_, state_, *pages->audio->ComboAudioRange,
-        *MenuAction(*this, "AudioDevices"), *Panel4, *this, errorReport(),
+        *options_.backend, *core_.engine, core_.stopwatch, core_.state, *pages.audio->audioRangeCombo,
+        *MenuAction(*this, "AudioDevices"), panels_->Status(), *this, errorReport(),
         [this](LiveOutput& output) { return std::make_unique<MainFormCycleClient>(*this, output); },
-        [this] { return deviceChoice_->Describe(); },
-        [this] {
-            const LineAssignment lines = ReadLineAssignment(ini_);
-            soundcardMixer_->Enable(lines);
-            soundcardMixer_->ReadMixer();
-            return IsSoundcardConfigured(lines, soundcardMixer_->Layout());
-        },
-        [this] { offerSoundcardDialog(); },
+        [this] { return soundcard_->DescribeDevices(); }, [this] { return soundcard_->Configured(); },
+        [this] { soundcard_->OfferConfiguration(); },
         [this](std::int32_t outputRate) {
-            spectrumPane->ScrollSpectrum->setMaximum(outputRate / 2);
-            pages->filter->TrackFilterCenter->setMaximum(outputRate / 2);
+            panels_->Spectrum().ScrollSpectrum->setMaximum(outputRate / 2);
+            panels_->Pages().filter->filterCentreSlider->setMaximum(outputRate / 2);
         },
         [this] { processing_->Filter().ApplyControls(); }, [this] { displays_->Spectrum().ResolutionChanged(); },
         [this] { return files_->Running(); }, [this] { displays_->Refresh(); },
@@ -212,17 +159,16 @@ void TMainForm::createDevices() {
         },
         options_.blockProcessed});
 
-    save1 = std::make_unique<FileDialog>(FileDialogRequest::Kind::Save, options_.chooseFile, this);
-    files_ = std::make_unique<WaveFiles>(WaveFiles::Parts{*pages->player, *pages->recorder, *pages, *save1,
-                                                          options_.chooseFile, *this, showMessage_, errorReport(),
-                                                          *devices_, *engine_});
+    files_ = std::make_unique<WaveFiles>(WaveFiles::Parts{*pages.player, *pages.recorder, pages, options_.chooseFile,
+                                                          *this, options_.showMessage, errorReport(), *devices_,
+                                                          *core_.engine});
 }
 
 // The audio range straight to the device controller (the recorder's and
 // player's buttons are connected by WaveFiles).
 void TMainForm::connectPipelineControls() {
     const GuardedConnector devices(*this, *devices_, errorReport());
-    devices(pages->audio->ComboAudioRange, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
+    devices(panels_->Pages().audio->audioRangeCombo, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
 }
 
 void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
@@ -233,18 +179,19 @@ void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
 // The Soundcard page's pairs and its "Auto set audio" wait for the first
 // start of sampling, which reads the line assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{pages->soundcard->ButtonAutoSetAudio}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{panels_->Pages().soundcard->ButtonAutoSetAudio}) {
         control->setEnabled(false);
     }
 }
 
 void TMainForm::connectControls() {
     connectPipelineControls();
+    SettingsPages& pages = panels_->Pages();
     processing_ = std::make_unique<ProcessingControls>(ProcessingControls::Parts{
-        *pages->filter, *pages->shift, *pages->audio, *pages->compress, *pages->expand, *pages->equalizer,
-        *spectrumPane, *engine_, *pages, errorReport(), [this] { return devices_->WaveIn().samples; }});
+        *pages.filter, *pages.shift, *pages.audio, *pages.compress, *pages.expand, *pages.equalizer,
+        panels_->Spectrum(), *core_.engine, pages, errorReport(), [this] { return devices_->WaveIn().samples; }});
     displays_->Connect(errorReport());
-    on(pages->spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
+    on(pages.spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();
 }
 
@@ -272,13 +219,11 @@ void TMainForm::ShowAsStored() {
 // The application's standard error display: the exception's message.
 void TMainForm::showError(const std::exception& error) {
     std::cerr << "moravel: " << error.what() << '\n';
-    showMessage_(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
+    options_.showMessage(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
 }
 
 ErrorReport TMainForm::errorReport() {
     return [this](const std::exception& error) { showError(error); };
 }
-
-float TMainForm::SplitterRatio() const { return split_->Ratio(); }
 
 }  // namespace moravel

@@ -3,7 +3,9 @@
 // its block cycle, the wave components, the settings map, the CPU sampler,
 // the meter and splitter arithmetic). The controls are connected straight to
 // the classes that do the work; each concern lives in its own files:
-//   MainForm.cpp            creation, layout, accessors, and the wiring of:
+//   MainForm.cpp            creation, accessors, and the wiring of:
+//   PipelineCore.*          the engine, the stopwatch and the pipeline's state
+//   WindowPanels.*          the plot panes, the page control and the status strip
 //   WaveDeviceController.*  the wave devices, the block cycle between them
 //                           (its window side: MainFormCycleClient) and the
 //                           display and status clocks
@@ -21,7 +23,7 @@
 //   SettingsPages.*         the page control Tab1 with every settings page
 //   PageRegistry.*          the settings pages' order, help topics, hidden Debug
 //   PlotSplit.*             the spectrogram pane's share of the plot area
-//   MainFormMixer.cpp       the mixer component with the Soundcard page's
+//   Soundcard.*             the mixer component with the Soundcard page's
 //                           controller (SoundcardMixerPage), the soundcard
 //                           configuration dialog and the choice of devices
 //                           (DeviceChoiceController), which the mixer follows
@@ -30,17 +32,19 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "AudioDeviceList.h"
-#include "BlockCycle.h"
-#include "CommandLine.h"
-#include "ColorChooser.h"
-#include "FileDialog.h"
-#include "GuardedConnect.h"
-#include "KiniFile.h"
-#include "MessagePresenter.h"
-#include "SpectrogramImage.h"
-#include "Stopwatch.h"
-#include "WaveDevice.h"
+#include "audio/alsa/AudioDeviceList.h"
+#include "app/pipeline/BlockCycle.h"
+#include "app/core/CommandLine.h"
+#include "views/gradient/ColorChooser.h"
+#include "app/window/FileDialog.h"
+#include "app/window/GuardedConnect.h"
+#include "app/window/PipelineCore.h"
+#include "app/window/Soundcard.h"
+#include "common/IniFile.h"
+#include "app/window/MessagePresenter.h"
+#include "views/SpectrogramImage.h"
+#include "app/core/Stopwatch.h"
+#include "audio/WaveDevice.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -54,15 +58,12 @@ class QAction;
 class QCPAxis;
 class QCPPainter;
 class QMouseEvent;
-class QLabel;
-class QSplitter;
 class QTabWidget;
 class QToolButton;
 class QWidget;
 
 namespace moravel {
 
-class DeviceChoiceController;
 class ExportController;
 class GradientEditorController;
 class HelpRouter;
@@ -72,13 +73,10 @@ class ProcessingControls;
 class RecorderController;
 class RecordOnSignalController;
 class SoundcardMixerPage;
+class WindowPanels;
 class SettingsPages;
-class SpectrogramPane;
 class PlotDisplays;
-class PlotSplit;
-class SpectrumPane;
 class StatusIndicators;
-class StatusStrip;
 class TAudioMixer;
 class WaveDeviceController;
 class WaveFiles;
@@ -87,10 +85,6 @@ class WindowSettingsBinder;
 namespace mixer {
 class MixerService;
 }
-
-/// Shows the not-configured message (caption, text) and offers to open the
-/// soundcard dialog; returns true when the user takes the offer.
-using ConfigureOffer = std::function<bool(const QString& caption, const QString& text)>;
 
 struct MainFormOptions {
     /// The sound devices (ALSA or the virtual soundcard); must outlive the window.
@@ -104,7 +98,7 @@ struct MainFormOptions {
     /// Empty: the system's colour dialog (the gradient editor's; tests answer it).
     ColorChooser chooseColor;
     /// Empty: the stopwatch runs on the steady clock (tests pass card time).
-    TmyTimer::Counter stopwatchCounter;
+    Stopwatch::Counter stopwatchCounter;
     /// The kernel's CPU statistics (tests pass their own file).
     std::string cpuStatFile = "/proc/stat";
     /// The kernel's memory figures for the about box.
@@ -155,13 +149,13 @@ public:
     void FormActivate();
 
     // ---- For tests and the shell -----------------------------------------
-    PipelineState& State() { return state_; }
-    TmyFFT& Engine() { return *engine_; }
-    TKustomIniFile& IniFile() { return ini_; }
+    PipelineState& State() { return core_.state; }
+    moravel::Engine& Engine() { return *core_.engine; }
+    moravel::IniFile& IniFile() { return ini_; }
     HelpRouter& Help() { return *help_; }
-    TAudioMixer& Mixer() { return *mixer; }
-    SoundcardMixerPage& SoundcardMixer() { return *soundcardMixer_; }
-    float SplitterRatio() const;
+    TAudioMixer& Mixer() { return soundcard_->Mixer(); }
+    SoundcardMixerPage& SoundcardMixer() { return soundcard_->Page(); }
+    WindowPanels& Panels() { return *panels_; }
     bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
     WaveFiles& Files() { return *files_; }
@@ -174,9 +168,8 @@ protected:
 private:
     friend class MainFormCycleClient;
 
-    // Layout (MainForm.cpp)
-    void buildWindow();
-    QWidget* buildPlotArea(QWidget* parent);
+    // Wiring (MainForm.cpp)
+    void createSoundcard();
     void createDevices();
     void connectControls();
     void disableUnbuiltControls();
@@ -204,35 +197,25 @@ private:
     void FormCloseQuery();
     void FormClose();
     void showAbout();
-    void openConfigureSoundcard();
     void connectExportMenus();
 
-    // Mixer and the choice of devices it follows (MainFormMixer.cpp)
-    void createDeviceChoice();
-    void createMixer();
-    void openMixer(std::shared_ptr<mixer::MixerService> service);
-    void offerSoundcardDialog();
-
+    // The options with their message boxes filled in (showMessage,
+    // offerConfiguration).
     MainFormOptions options_;
-    MessagePresenter showMessage_;
-    TKustomIniFile ini_;
-    std::unique_ptr<TmyFFT> engine_;
-    TmyTimer stopwatch_;
-    PipelineState state_;
+    moravel::IniFile ini_;
+    // The engine, the stopwatch and the pipeline's state (before everything
+    // that uses them, freed after).
+    PipelineCore core_;
     // The CPU meter and the lights of the status strip.
     std::unique_ptr<StatusIndicators> indicators_;
     std::unique_ptr<HelpRouter> help_;
-    // The mixer component `mixer` on the chosen device and the Soundcard page's behaviour.
-    std::unique_ptr<TAudioMixer> mixer;
-    std::unique_ptr<SoundcardMixerPage> soundcardMixer_;
-    // The input and output devices the user chose ("Audio Devices").
-    std::unique_ptr<DeviceChoiceController> deviceChoice_;
-    ConfigureOffer offerConfiguration_;
+    // The chosen devices, their mixer and the Soundcard page's behaviour.
+    std::unique_ptr<moravel::Soundcard> soundcard_;
 
     // The settings file's values in the controls and the window, and back.
     std::unique_ptr<WindowSettingsBinder> settings_;
-    // The spectrogram pane's share of the plot area.
-    std::unique_ptr<PlotSplit> split_;
+    // The plot panes with their split, the pages and the status strip.
+    std::unique_ptr<WindowPanels> panels_;
     bool activated_ = false;
 
     // The processing pages' handlers (Filter, Shift, AGC, Compress, Expand,
@@ -246,23 +229,15 @@ private:
     // program's life (goes before the view whose palette it edits).
     std::unique_ptr<GradientEditorController> gradientEditor_;
 
-    // The shared save dialog (recorder, image export), the player's open
-    // dialog, and the recorder's and player's state (made with the devices).
-    std::unique_ptr<FileDialog> save1;
+    // The image export (through the files' save dialog).
     std::unique_ptr<ExportController> exportControl_;
     // The wave devices and the cycle between them (after the files' and the
     // pages' controllers its blocks reach; reset first on destruction).
     std::unique_ptr<WaveDeviceController> devices_;
-    // The player, the recorder and record on signal (made after the devices
-    // they reach; the destructor frees the devices first).
+    // The player, the recorder and record on signal with the save dialog
+    // (made after the devices they reach; the destructor frees the devices
+    // first).
     std::unique_ptr<WaveFiles> files_;
-
-public:
-    // Widgets, named as their controls (Qt owns them).
-    SettingsPages* pages = nullptr;  // Tab1, with every settings page
-    StatusStrip* Panel4 = nullptr;
-    SpectrogramPane* spectrogramPane = nullptr;
-    SpectrumPane* spectrumPane = nullptr;
 };
 
 }  // namespace moravel

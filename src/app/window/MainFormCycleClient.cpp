@@ -1,25 +1,26 @@
-#include "MainFormCycleClient.h"
+#include "app/window/MainFormCycleClient.h"
 
-#include "LocaleNumber.h"
-#include "MainForm.h"
-#include "PlayerController.h"
-#include "PlotPanes.h"
-#include "RecordOnSignalController.h"
-#include "SettingsPages.h"
-#include "RecorderController.h"
-#include "WaveFiles.h"
-#include "ShiftControl.h"
-#include "TChart.h"
-#include "dbm.h"
-#include "pages/AudioPage.h"
-#include "pages/CompressPage.h"
-#include "pages/DebugPage.h"
-#include "pages/EqualizerPage.h"
-#include "pages/ExpandPage.h"
-#include "pages/FilterPage.h"
-#include "pages/PlayerPage.h"
-#include "pages/RecorderPage.h"
-#include "pages/ShiftPage.h"
+#include "app/window/LocaleNumber.h"
+#include "app/window/MainForm.h"
+#include "app/window/PlayerController.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/RecordOnSignalController.h"
+#include "app/window/SettingsPages.h"
+#include "app/window/RecorderController.h"
+#include "app/window/WaveFiles.h"
+#include "app/window/WindowPanels.h"
+#include "dsp/ShiftControl.h"
+#include "views/TChart.h"
+#include "views/DbMeter.h"
+#include "app/window/pages/AudioPage.h"
+#include "app/window/pages/CompressPage.h"
+#include "app/window/pages/DebugPage.h"
+#include "app/window/pages/EqualizerPage.h"
+#include "app/window/pages/ExpandPage.h"
+#include "app/window/pages/FilterPage.h"
+#include "app/window/pages/PlayerPage.h"
+#include "app/window/pages/RecorderPage.h"
+#include "app/window/pages/ShiftPage.h"
 
 #include <qcustomplot.h>
 
@@ -59,24 +60,24 @@ void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
 MainFormCycleClient::MainFormCycleClient(TMainForm& form, LiveOutput& output) : form_(form), output_(output) {}
 
 CycleControls MainFormCycleClient::Controls() const {
-    const SettingsPages& pages = *form_.pages;
+    const SettingsPages& pages = form_.panels_->Pages();
     CycleControls c;
     DynamicsSettings& d = c.stages.dynamics;
-    d.agcOn = pages.audio->CheckAGC->isChecked();
-    d.agcLevel = pages.audio->TrackAgcLevel->value();
-    d.agcDecay = pages.audio->TrackAgcDecay->value();
-    d.noiseBlankerOn = pages.audio->CheckNoiseBlanker1->isChecked();
-    d.noiseBlankerLevel = pages.audio->TrackNoiseblanker1Level->value();
-    d.compressorOn = pages.compress->sb_compressor_on->isChecked();
-    d.compressorThreshold = pages.compress->TrackCompressorThreshold->value();
-    d.compressorGain = pages.compress->TrackCompressorGain->value();
-    d.expanderOn = pages.expand->sb_expander_on->isChecked();
-    d.expanderThreshold = pages.expand->TrackExpanderThreshold->value();
-    d.expanderGain = pages.expand->TrackExpanderGain->value();
-    c.stages.filterOn = pages.filter->sb_filter_on->isChecked();
-    c.stages.shiftOn = pages.shift->sb_shift_on->isChecked();
-    c.stages.shiftBins = ShiftBins(pages.shift->tbFreqShift->value(), pages.shift->ComboFreqShiftRange->currentIndex());
-    c.stages.equalizerOn = pages.equalizer->sb_equalizer_on->isChecked();
+    d.agcOn = pages.audio->agcSwitch->isChecked();
+    d.agcLevel = pages.audio->agcLevelSlider->value();
+    d.agcDecay = pages.audio->agcDecaySlider->value();
+    d.noiseBlankerOn = pages.audio->noiseBlankerSwitch->isChecked();
+    d.noiseBlankerLevel = pages.audio->noiseBlankerLevelSlider->value();
+    d.compressorOn = pages.compress->compressorSwitch->isChecked();
+    d.compressorThreshold = pages.compress->compressorThresholdSlider->value();
+    d.compressorGain = pages.compress->compressorGainSlider->value();
+    d.expanderOn = pages.expand->expanderSwitch->isChecked();
+    d.expanderThreshold = pages.expand->expanderThresholdSlider->value();
+    d.expanderGain = pages.expand->expanderGainSlider->value();
+    c.stages.filterOn = pages.filter->filterSwitch->isChecked();
+    c.stages.shiftOn = pages.shift->shiftSwitch->isChecked();
+    c.stages.shiftBins = ShiftBins(pages.shift->shiftSlider->value(), pages.shift->shiftRangeCombo->currentIndex());
+    c.stages.equalizerOn = pages.equalizer->equalizerSwitch->isChecked();
     c.playerActive = pages.player->sb_wave_play->isChecked() || pages.player->sb_waveplayer_pause->isChecked();
     c.recording = pages.recorder->sb_wave_record->isChecked() && !pages.recorder->sb_waverecorder_pause->isChecked();
     if (pages.debug->sb_plot_spectral->isChecked()) {
@@ -88,33 +89,33 @@ CycleControls MainFormCycleClient::Controls() const {
 }
 
 void MainFormCycleClient::ShowAvailable(long double seconds) {
-    showNow(form_.pages->debug->Label71, formatSeconds(seconds));
+    showNow(form_.panels_->Pages().debug->Label71, formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ShowBufferCycle(long double seconds) {
-    showNow(form_.pages->debug->Label35, formatSeconds(seconds));
+    showNow(form_.panels_->Pages().debug->Label35, formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ShowBuffersBehind(std::int32_t blocks) {
-    showNow(form_.pages->debug->Label47, QString::number(blocks));
+    showNow(form_.panels_->Pages().debug->Label47, QString::number(blocks));
 }
 
 void MainFormCycleClient::ShowProcessTime(long double seconds) {
-    form_.pages->debug->Label33->setText(formatSeconds(seconds));
+    form_.panels_->Pages().debug->Label33->setText(formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
     form_.files_->Player().ReadBlock(block, bytes);
 }
 
-void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.pages->audio->VUAgcLevel->SetPosition(position); }
+void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.panels_->Pages().audio->agcMeter->SetPosition(position); }
 
 void MainFormCycleClient::PlotSpectral(const float* spectrum, std::int32_t count) {
-    plotCurve(form_.spectrogramPane->Series2, spectrum, count);
+    plotCurve(form_.panels_->Spectrogram().Series2, spectrum, count);
 }
 
 void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t count) {
-    plotCurve(form_.spectrogramPane->Series2, samples, count);
+    plotCurve(form_.panels_->Spectrogram().Series2, samples, count);
 }
 
 // Every processed block also goes to the record-on-signal mode, which

@@ -1,24 +1,25 @@
 // The window's frame: first activation, resize and splitter, the close
 // sequence, the menus (the image export's connected to ExportController)
 // and the help buttons.
-#include "AboutBox.h"
-#include "AccessiblePageKeys.h"
-#include "DeviceChoiceController.h"
-#include "ExportController.h"
-#include "HelpRouter.h"
-#include "HelpTopics.h"
-#include "LocaleNumber.h"
-#include "MainForm.h"
-#include "MainMenu.h"
-#include "MemoryStatus.h"
-#include "PageRegistry.h"
-#include "PlotPanes.h"
-#include "SettingsPages.h"
-#include "WaveDeviceController.h"
-#include "WaveFiles.h"
-#include "WindowSettingsBinder.h"
-#include "pages/SpectrogramPage.h"
-#include "pages/SpectrumPage.h"
+#include "app/window/AboutBox.h"
+#include "app/window/AccessiblePageKeys.h"
+#include "app/window/Soundcard.h"
+#include "app/window/ExportController.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpTopics.h"
+#include "app/window/LocaleNumber.h"
+#include "app/window/MainForm.h"
+#include "app/window/MainMenu.h"
+#include "app/core/MemoryStatus.h"
+#include "app/window/PageRegistry.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/SettingsPages.h"
+#include "app/window/WaveDeviceController.h"
+#include "app/window/WaveFiles.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/WindowSettingsBinder.h"
+#include "app/window/pages/SpectrogramPage.h"
+#include "app/window/pages/SpectrumPage.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -31,11 +32,9 @@ namespace moravel {
 void TMainForm::connectShellControls() {
     const auto action = [this](const char* name) { return MenuAction(*this, name); };
     on(action("Exit1"), &QAction::triggered, &QWidget::close);
-    on(action("ConfigureSoundcard"), &QAction::triggered, &TMainForm::openConfigureSoundcard);
-    // The modal dialog opens from the event loop, after the action has
-    // returned, so that an assistive client that triggered it is not held.
-    on(action("AudioDevices"), &QAction::triggered,
-       [this] { QTimer::singleShot(0, this, guard([this] { deviceChoice_->ChooseInDialog(this); })); });
+    const GuardedConnector<moravel::Soundcard> soundcard(*this, *soundcard_, errorReport());
+    soundcard(action("ConfigureSoundcard"), &QAction::triggered, &moravel::Soundcard::OpenConfiguration);
+    soundcard(action("AudioDevices"), &QAction::triggered, &moravel::Soundcard::ChooseDevices);
     on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
     const auto showTopic = [this](const char* topic) {
@@ -48,15 +47,16 @@ void TMainForm::connectShellControls() {
         on(button, &QAbstractButton::clicked, [this, topic] { help_->ShowTopic(topic); });
     }
     connectExportMenus();
-    InstallPageShortcuts(pages);
+    InstallPageShortcuts(&panels_->Pages());
 }
 
 // ---- Image export ------------------------------------------------------------------------
 
 void TMainForm::connectExportMenus() {
     exportControl_ = std::make_unique<ExportController>(
-        ExportController::Parts{*spectrumPane->Chart1, *spectrogramPane->Chart2, *pages->spectrum->sb_Spectrum_on,
-                                *pages->spectrogram->sb_spectrogram_on, *save1});
+        ExportController::Parts{*panels_->Spectrum().Chart1, *panels_->Spectrogram().Chart2,
+                                *panels_->Pages().spectrum->sb_Spectrum_on,
+                                *panels_->Pages().spectrogram->sb_spectrogram_on, files_->SaveDialog()});
     const auto action = [this](const char* name) { return MenuAction(*this, name); };
     const GuardedConnector<ExportController> exporter(*this, *exportControl_, errorReport());
     exporter(action("SpectrumSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrum);
@@ -124,7 +124,7 @@ void TMainForm::FormClose() {
 }
 
 // ---- Dialogs -----------------------------------------------------------------------------
-// (the soundcard configuration dialog: MainFormMixer.cpp)
+// (the soundcard configuration dialog: Soundcard.cpp)
 
 void TMainForm::showAbout() {
     TAboutBox box(ReadMemoryStatus(options_.memInfoFile), ThousandsSeparator(), this);

@@ -1,16 +1,16 @@
-#include "WaveFiles.h"
+#include "app/window/WaveFiles.h"
 
-#include "CommandLine.h"
-#include "EngineSpectrum.h"
-#include "LocaleNumber.h"
-#include "PlayerController.h"
-#include "RecordOnSignalController.h"
-#include "RecorderController.h"
-#include "TabHighlight.h"
-#include "WaveDeviceController.h"
-#include "WavePlayer.h"
-#include "pages/PlayerPage.h"
-#include "pages/RecorderPage.h"
+#include "app/core/CommandLine.h"
+#include "audio/transmission/EngineSpectrum.h"
+#include "app/window/LocaleNumber.h"
+#include "app/window/PlayerController.h"
+#include "app/window/RecordOnSignalController.h"
+#include "app/window/RecorderController.h"
+#include "app/window/TabHighlight.h"
+#include "app/window/WaveDeviceController.h"
+#include "audio/recorder/WavePlayer.h"
+#include "app/window/pages/PlayerPage.h"
+#include "app/window/pages/RecorderPage.h"
 
 #include <QCheckBox>
 #include <QSlider>
@@ -21,7 +21,9 @@
 namespace moravel {
 
 WaveFiles::WaveFiles(Parts parts)
-    : parts_(std::move(parts)), openDialog_(FileDialogRequest::Kind::Open, parts_.chooseFile, &parts_.window) {
+    : parts_(std::move(parts)),
+      saveDialog_(FileDialogRequest::Kind::Save, parts_.chooseFile, &parts_.window),
+      openDialog_(FileDialogRequest::Kind::Open, parts_.chooseFile, &parts_.window) {
     WaveDeviceController& devices = parts_.devices;
     const auto blockRate = [&devices] { return devices.Output().BlockRate(); };
     const auto lockAudioRange = [&devices] { devices.LockAudioRange(); };
@@ -29,7 +31,7 @@ WaveFiles::WaveFiles(Parts parts)
         return [this, sheet](bool on) { HighlightTab(parts_.tabs, sheet, on); };
     };
     recorder_ = std::make_unique<RecorderController>(RecorderController::Parts{
-        parts_.recorderPage, parts_.save, parts_.showMessage, parts_.reportError, blockRate,
+        parts_.recorderPage, saveDialog_, parts_.showMessage, parts_.reportError, blockRate,
         [this](const std::string& file) { return player_->Plays(file); }, highlight(parts_.recorderPage.sheet),
         lockAudioRange, ThousandsSeparator});
     player_ = std::make_unique<PlayerController>(PlayerController::Parts{

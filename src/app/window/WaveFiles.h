@@ -8,9 +8,9 @@
 // Threads: GUI thread only.
 #pragma once
 
-#include "FileDialog.h"
-#include "GuardedConnect.h"
-#include "MessagePresenter.h"
+#include "app/window/FileDialog.h"
+#include "app/window/GuardedConnect.h"
+#include "app/window/MessagePresenter.h"
 
 #include <memory>
 #include <string>
@@ -25,7 +25,7 @@ class PlayerPage;
 class RecordOnSignalController;
 class RecorderController;
 class RecorderPage;
-class TmyFFT;
+class Engine;
 class WaveDeviceController;
 struct CommandLineOptions;
 
@@ -37,10 +37,8 @@ public:
         RecorderPage& recorderPage;
         /// The Player and Recorder tabs are highlighted while they run.
         QTabWidget& tabs;
-        /// The shared save dialog (the image export's too).
-        FileDialog& save;
-        /// The open dialog's and record on signal's chooser; empty: the
-        /// system's dialogs.
+        /// The save and open dialogs' and record on signal's chooser;
+        /// empty: the system's dialogs.
         FileChooser chooseFile;
         /// The dialogs' parent and the connections' context.
         QWidget& window;
@@ -48,7 +46,7 @@ public:
         ErrorReport reportError;       // the program's error display
         WaveDeviceController& devices;
         /// Whose display spectrum record on signal judges a block by.
-        TmyFFT& engine;
+        Engine& engine;
     };
 
     /// Makes the three controllers and connects the pages' buttons to them.
@@ -61,6 +59,8 @@ public:
     RecorderController& Recorder() { return *recorder_; }
     PlayerController& Player() { return *player_; }
     RecordOnSignalController& RecordOnSignal() { return *recordOnSignal_; }
+    /// The recorder's save dialog, which the image export shares.
+    FileDialog& SaveDialog() { return saveDialog_; }
 
     /// A file plays or records.
     bool Running() const;
@@ -78,6 +78,7 @@ private:
     void connectControls();
 
     Parts parts_;
+    FileDialog saveDialog_;
     FileDialog openDialog_;
     std::unique_ptr<RecorderController> recorder_;
     std::unique_ptr<PlayerController> player_;

@@ -1,12 +1,13 @@
 // The spectrum plot and the spectrogram through the real window on the
 // virtual card (stepping clock, display timer driven by the test).
-#include "FFT.h"
-#include "GuardedConnect.h"
-#include "PlotMath.h"
-#include "PlotDisplays.h"
-#include "PlotPanes.h"
-#include "SpectrogramImage.h"
-#include "TChart.h"
+#include "dsp/Engine.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/GuardedConnect.h"
+#include "views/core/PlotMath.h"
+#include "app/window/PlotDisplays.h"
+#include "app/window/PlotPanes.h"
+#include "views/SpectrogramImage.h"
+#include "views/TChart.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -96,8 +97,8 @@ struct Shown {
     std::int64_t FirstColumnShown() {
         return std::llrint(moravel::TChart::PixelsFor(Chart2()->xAxis, 1000) / 1000 * Chart2()->xAxis->range().lower);
     }
-    moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
-    moravel::TChart* Chart2() { return f.Form().spectrogramPane->Chart2; }
+    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
+    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
     WindowFixture f;
 };
 
@@ -162,8 +163,8 @@ private slots:
         QVERIFY(!s.f.Find<QSlider>("TrackSpectrumMax")->isEnabled());
         s.f.Run(300);
         double highest = 0;
-        for (auto it = s.f.Form().spectrumPane->Series1->data()->constBegin();
-             it != s.f.Form().spectrumPane->Series1->data()->constEnd(); ++it) {
+        for (auto it = s.f.Form().Panels().Spectrum().Series1->data()->constBegin();
+             it != s.f.Form().Panels().Spectrum().Series1->data()->constEnd(); ++it) {
             highest = std::max(highest, it->value);
         }
         QVERIFY(std::abs(s.Chart1()->yAxis->range().upper - highest) <= highest * 0.01 + 1);
@@ -209,7 +210,7 @@ private slots:
         s.f.Run(300);
         const auto highestIn = [&](double from, double to) {
             double highest = 0;
-            const auto bars = s.f.Form().spectrumPane->Series1->data();
+            const auto bars = s.f.Form().Panels().Spectrum().Series1->data();
             for (auto it = bars->constBegin(); it != bars->constEnd(); ++it) {
                 if (it->key >= from && it->key <= to) highest = std::max(highest, it->value);
             }
@@ -261,8 +262,8 @@ private slots:
         s.f.Find<QSlider>("TrackFilterBW")->setValue(400);
         const auto points = [&] {
             QList<QPointF> list;
-            for (auto it = s.f.Form().spectrumPane->Series3->data()->constBegin();
-                 it != s.f.Form().spectrumPane->Series3->data()->constEnd(); ++it) {
+            for (auto it = s.f.Form().Panels().Spectrum().Series3->data()->constBegin();
+                 it != s.f.Form().Panels().Spectrum().Series3->data()->constEnd(); ++it) {
                 list << QPointF(it->key, it->value);
             }
             return list;
@@ -439,7 +440,7 @@ private slots:
         Shown s;
         s.f.Run(1000);
         settle();
-        auto* ticker = s.f.Form().spectrogramPane->TimeTicker;
+        auto* ticker = s.f.Form().Panels().Spectrogram().TimeTicker;
         QCOMPARE(ticker->Label(75), QStringLiteral("01:15"));
         QCOMPARE(ticker->Label(0), QStringLiteral("00:00"));
         QCOMPARE(QString::fromStdString(moravel::MinutesSeconds(3675)), QStringLiteral("01:15"));
@@ -470,7 +471,7 @@ private slots:
         QVERIFY(spectral->isChecked() && !signal->isChecked());
         QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-400000, 400000));
         s.f.Run(300);
-        QVERIFY(!s.f.Form().spectrogramPane->Series2->data()->isEmpty());
+        QVERIFY(!s.f.Form().Panels().Spectrogram().Series2->data()->isEmpty());
     }
 
     void doubleClickCentresTheSpectrumWindow() {
@@ -518,7 +519,7 @@ private slots:
             card.RunFor(std::chrono::milliseconds(100));
             form.Devices().Timer1Timer();
         }
-        moravel::TChart* chart = form.spectrogramPane->Chart2;
+        moravel::TChart* chart = form.Panels().Spectrogram().Chart2;
         chart->replot();
         QVERIFY(!form.State().LayoutChanged);
         auto* copyTime = form.findChild<QLabel*>("Label53");

@@ -5,9 +5,10 @@
 // write error), the zoomed spectrogram, the dialog's name shared with the
 // recorder, the clipboard and printing to a PDF file.
 #include "MetafileReaders.h"
-#include "PlotDisplays.h"
-#include "PlotPanes.h"
-#include "TChart.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/PlotDisplays.h"
+#include "app/window/PlotPanes.h"
+#include "views/TChart.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -80,8 +81,8 @@ public:
     void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     void Trigger(const char* item) { f.Find<QAction>(item)->trigger(); }
     QToolButton* Button(const char* name) { return f.Find<QToolButton>(name); }
-    moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
-    moravel::TChart* Chart2() { return f.Form().spectrogramPane->Chart2; }
+    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
+    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
     bool Highlighted(const char* sheet) {
         auto* tabs = f.Find<QTabWidget>("Tab1");
         return tabs->tabBar()->tabTextColor(tabs->indexOf(f.Find<QWidget>(sheet))) == QColor(Qt::red);
@@ -109,7 +110,7 @@ private:
     }
     std::vector<double> barValues() {
         std::vector<double> values;
-        for (const auto& bar : *f.Form().spectrumPane->Series1->data()) values.push_back(bar.value);
+        for (const auto& bar : *f.Form().Panels().Spectrum().Series1->data()) values.push_back(bar.value);
         return values;
     }
 

@@ -1,13 +1,14 @@
 // The live pipeline in the main window: blocks through the whole cycle to the
 // output, the late-block rule, the audio range and the unconfigured soundcard.
-#include "RateBridge.h"
-#include "BlockChain.h"
-#include "FFT.h"
-#include "StatusStrip.h"
+#include "audio/rate/RateBridge.h"
+#include "app/window/WindowPanels.h"
+#include "dsp/BlockChain.h"
+#include "dsp/Engine.h"
+#include "app/window/StatusStrip.h"
 #include "WindowFixture.h"
-#include "dbm.h"
-#include "pages/DebugPage.h"
-#include "virtual/ReceiverSignal.h"
+#include "views/DbMeter.h"
+#include "app/window/pages/DebugPage.h"
+#include "audio/virtual/ReceiverSignal.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -25,7 +26,7 @@ namespace {
 // every stage off: the reference for the window's output.
 std::vector<std::int16_t> expectedOutput(std::int32_t outputRate, std::int32_t bytes, int blocks) {
     moravel::ReceiverSignal source(outputRate - 50);
-    auto engine = std::make_unique<moravel::TmyFFT>();
+    auto engine = std::make_unique<moravel::Engine>();
     engine->Configure(outputRate, bytes);
     std::vector<std::int16_t> input(static_cast<std::size_t>(bytes / 2));
     std::vector<std::int16_t> output;
@@ -166,17 +167,17 @@ private slots:
         f.Form().Devices().Timer1Timer();
         const int peak = f.Form().State().OutputPeak;
         QVERIFY(peak > 0);
-        QCOMPARE(f.Form().Panel4->VUAudio->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));
+        QCOMPARE(f.Form().Panels().Status().VUAudio->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));
     }
 
     void agcMeterFollowsTheGainWhileOn() {
         WindowFixture f;  // AGC is on by default
         f.Start();
         f.Run(1000);
-        QCOMPARE(f.Find<moravel::Tdbmeter>("VUAgcLevel")->Position(),
+        QCOMPARE(f.Find<moravel::DbMeter>("VUAgcLevel")->Position(),
                  moravel::AgcMeterPosition(f.Form().Engine().AgcGain));
         f.Click("CheckAGC");
-        QCOMPARE(f.Find<moravel::Tdbmeter>("VUAgcLevel")->Position(), 0);
+        QCOMPARE(f.Find<moravel::DbMeter>("VUAgcLevel")->Position(), 0);
     }
 };
 

@@ -5,9 +5,10 @@
 // spectrogram's history, a resize, a palette change, a scrolled-back window
 // and a zoom; the real window runs on the virtual card with its event loop
 // painting between ticks, as in the program.
-#include "PlotDisplays.h"
-#include "PlotPanes.h"
-#include "TChart.h"
+#include "app/window/PlotDisplays.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/PlotPanes.h"
+#include "views/TChart.h"
 #include "WindowFixture.h"
 
 #include <QScrollBar>
@@ -58,8 +59,8 @@ struct Window {
             settle();
         }
     }
-    moravel::TChart* Chart1() { return f.Form().spectrumPane->Chart1; }
-    moravel::TChart* Chart2() { return f.Form().spectrogramPane->Chart2; }
+    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
+    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
     WindowFixture f;
 };
 

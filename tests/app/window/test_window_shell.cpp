@@ -2,16 +2,18 @@
 // CPU meter's smoothing, the blinking lights, the proportional splitter, the
 // help buttons, the page table and the Soundcard page's controls that have
 // no mixer yet.
-#include "AboutBox.h"
-#include "HelpRouter.h"
-#include "HelpWindow.h"
-#include "MemoryStatus.h"
-#include "PageRegistry.h"
-#include "PlotPanes.h"
-#include "StatusStrip.h"
-#include "TChart.h"
+#include "app/window/AboutBox.h"
+#include "app/window/WindowPanels.h"
+#include "app/window/PlotSplit.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpWindow.h"
+#include "app/core/MemoryStatus.h"
+#include "app/window/PageRegistry.h"
+#include "app/window/PlotPanes.h"
+#include "app/window/StatusStrip.h"
+#include "views/TChart.h"
 #include "WindowFixture.h"
-#include "dbm.h"
+#include "views/DbMeter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -167,7 +169,7 @@ private slots:
     void cpuMeterIsTheMeanOfNewAndShownPercentage() {
         WindowFixture f;
         FakeCpu cpu(f);
-        auto* meter = f.Find<moravel::Tdbmeter>("VUCpu");
+        auto* meter = f.Find<moravel::DbMeter>("VUCpu");
         QCOMPARE(meter->Position(), 100);
         QList<int> positions;
         for (int i = 0; i < 8; ++i) {
@@ -241,7 +243,7 @@ private slots:
         auto* top = f.Find<QWidget>("TopPanel");
         auto* back = f.Find<QWidget>("PanelBack");
         QCOMPARE(top->height(), 100);
-        const float ratio = f.Form().SplitterRatio();
+        const float ratio = f.Form().Panels().Split().Ratio();
         QVERIFY(std::abs(ratio - 100.0f / (back->height() + 1)) < 1e-6f);
         f.Form().resize(800, 800);
         settle();
@@ -250,6 +252,23 @@ private slots:
         settle();
         QCOMPARE(top->height(), 3);
         QVERIFY(f.Form().State().LayoutChanged);
+    }
+
+    // A shown window closed without a resize stores the height it was given:
+    // the first layout must not turn it into a share and back, which lost a
+    // pixel on every run.
+    void reopenedWindowKeepsTheSplitterHeight() {
+        const moravel::testing::TempFolder folder;
+        const std::string path = folder.File("moravel.ini");
+        moravel::testing::WriteText(path, std::string(moravel::testing::kConfiguredMixer) +
+                                              "[SETTINGS]\nSplitterTop=300\nWindowWidth=800\nWindowHeight=500\n");
+        for (int run = 0; run < 3; ++run) {
+            WindowFixture window("", path);
+            window.Form().show();
+            settle();
+            window.Form().close();
+        }
+        QVERIFY(moravel::testing::ReadText(path).find("SplitterTop=300\n") != std::string::npos);
     }
 
     void helpButtonsOpenTheirTopics() {
@@ -301,7 +320,7 @@ private slots:
         f.Form().show();
         f.Start();
         f.Run(1000);
-        moravel::TChart* chart = f.Form().spectrogramPane->Chart2;
+        moravel::TChart* chart = f.Form().Panels().Spectrogram().Chart2;
         int mostOpen = 0;
         int polls = 0;
         QTimer watch;  // counts the open boxes, asks for another failure, then closes them
