@@ -49,8 +49,9 @@ bool selectChosenMixer(TAudioMixer& mixer, mixer::MixerService& service, const I
 // program gives a way to; the simulated typical card when none is given:
 // tests and the virtual soundcard).
 Soundcard::Soundcard(Parts parts) : parts_(std::move(parts)) {
-    DeviceChoiceController::Parts choice{parts_.backend,    parts_.settings, parts_.inputDevice, parts_.outputDevice,
-                                         parts_.listDevices, {},              parts_.restartDevices};
+    DeviceChoiceController::Parts choice{parts_.backend,       parts_.settings,    parts_.inputDevice,
+                                         parts_.outputDevice,  parts_.listDevices, {},
+                                         parts_.restartDevices};
     if (!choice.lister) choice.lister = AudioDeviceList::Current;
     choice.followMixer = [this](const std::string& pcm) {
         if (parts_.mixerServiceFor) openMixer(parts_.mixerServiceFor(pcm));
