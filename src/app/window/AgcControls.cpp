@@ -11,17 +11,17 @@ namespace moravel {
 
 AgcControls::AgcControls(AudioPage& page, const ProcessingPageContext& context) : page_(page) {
     const auto on = context.ConnectorFor(*this);
-    on(page_.CheckAGC, &QCheckBox::toggled, &AgcControls::switched);
-    on(page_.SpeedButton5, &QToolButton::clicked, &AgcControls::defaultsClicked);
+    on(page_.agcSwitch, &QCheckBox::toggled, &AgcControls::switchToggled);
+    on(page_.agcDefaultsButton, &QToolButton::clicked, &AgcControls::defaultsClicked);
 }
 
-void AgcControls::switched() {
-    if (!page_.CheckAGC->isChecked()) page_.VUAgcLevel->SetPosition(0);
+void AgcControls::switchToggled() {
+    if (!page_.agcSwitch->isChecked()) page_.agcMeter->SetPosition(0);
 }
 
 void AgcControls::defaultsClicked() {
     ProcessingPageContext::ResetTrackBars(
-        {{page_.TrackAgcDecay, &controls::kTrackAgcDecay}, {page_.TrackAgcLevel, &controls::kTrackAgcLevel}});
+        {{page_.agcDecaySlider, &controls::kTrackAgcDecay}, {page_.agcLevelSlider, &controls::kTrackAgcLevel}});
 }
 
 }  // namespace moravel

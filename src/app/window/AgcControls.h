@@ -19,7 +19,7 @@ public:
     AgcControls(AudioPage& page, const ProcessingPageContext& context);
 
 private:
-    void switched();
+    void switchToggled();
     void defaultsClicked();
 
     AudioPage& page_;

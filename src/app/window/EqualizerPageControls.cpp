@@ -19,23 +19,22 @@ EqualizerPageControls::EqualizerPageControls(EqualizerPage& page, std::function<
                                              const ProcessingPageContext& context)
     : page_(page), inputRate_(std::move(inputRate)), context_(context) {
     const auto on = context_.ConnectorFor(*this);
-    for (QSlider* slider : page_.BandSliders())
-        on(slider, &QSlider::valueChanged, &EqualizerPageControls::ApplyControls);
-    on(page_.sb_equalizer_on, &QToolButton::clicked, &EqualizerPageControls::ApplyControls);
-    on(page_.sb_equalizer_reset, &QToolButton::clicked, &EqualizerPageControls::resetClicked);
+    for (QSlider* slider : page_.bandSliders) on(slider, &QSlider::valueChanged, &EqualizerPageControls::ApplyControls);
+    on(page_.equalizerSwitch, &QToolButton::clicked, &EqualizerPageControls::ApplyControls);
+    on(page_.equalizerResetButton, &QToolButton::clicked, &EqualizerPageControls::resetClicked);
 }
 
 // The one update of the equalizer: tab, gain table, percent labels and, once
 // blocks have been processed in this range, the band labels.
 void EqualizerPageControls::ApplyControls() {
-    context_.HighlightTab(page_.sheet, page_.sb_equalizer_on->isChecked());
+    context_.HighlightTab(page_.sheet, page_.equalizerSwitch->isChecked());
     std::array<std::int32_t, kEqualizerBands> positions{};
-    const auto sliders = page_.BandSliders();
+    const auto& sliders = page_.bandSliders;
     for (std::size_t k = 0; k < sliders.size(); ++k) positions[k] = sliders[k]->value();
     const auto gains = EqualizerGains(positions);
     context_.engine.SetEqualizerCurve(kEqualizerBands, gains.data());
     const std::string thousands = ThousandsSeparator().toStdString();
-    const auto percents = page_.PercentLabels();
+    const auto& percents = page_.bandPercentLabels;
     for (std::size_t k = 0; k < percents.size(); ++k) {
         percents[k]->setText(QString::fromStdString(EqualizerPercentLabel(positions[k], thousands)));
     }
@@ -44,7 +43,7 @@ void EqualizerPageControls::ApplyControls() {
 
 void EqualizerPageControls::showBandLabels(const std::string& thousands) {
     const Engine& engine = context_.engine;
-    const auto bands = page_.FrequencyLabels();
+    const auto& bands = page_.bandFrequencyLabels;
     for (std::size_t k = 0; k < bands.size(); ++k) {
         const std::string label = EqualizerBandLabel(static_cast<std::int32_t>(k), engine.HalfBlock, inputRate_(),
                                                      engine.BlockSamples, thousands);
@@ -55,7 +54,7 @@ void EqualizerPageControls::showBandLabels(const std::string& thousands) {
 // Each slider's move runs the update; the last one runs even when no slider
 // moved, so that the tab and the read-outs are shown as they are.
 void EqualizerPageControls::resetClicked() {
-    const auto sliders = page_.BandSliders();
+    const auto& sliders = page_.bandSliders;
     for (std::size_t k = 0; k < sliders.size(); ++k)
         sliders[k]->setValue(controls::kEqualizerBandControls[k].resetValue);
     ApplyControls();

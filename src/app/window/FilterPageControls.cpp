@@ -28,19 +28,19 @@ QString hertz(int value) { return QStringLiteral("%1 Hz").arg(value); }
 FilterPageControls::FilterPageControls(FilterPage& page, SpectrumPane& spectrum, const ProcessingPageContext& context)
     : page_(page), spectrum_(spectrum), context_(context) {
     const auto on = context_.ConnectorFor(*this);
-    on(page_.TrackFilterCenter, &QSlider::valueChanged, &FilterPageControls::centreChanged);
-    on(page_.TrackFilterBW, &QSlider::valueChanged, &FilterPageControls::widthChanged);
-    on(page_.ComboFilterType, &QComboBox::activated, &FilterPageControls::centreChanged);
-    on(page_.ComboPresetFilters, &QComboBox::activated, &FilterPageControls::presetChosen);
-    on(page_.sb_filter_on, &QToolButton::clicked, &FilterPageControls::ApplyControls);
-    on(page_.sb_filter_visible, &QToolButton::clicked, &FilterPageControls::ApplyControls);
+    on(page_.filterCentreSlider, &QSlider::valueChanged, &FilterPageControls::centreChanged);
+    on(page_.filterWidthSlider, &QSlider::valueChanged, &FilterPageControls::widthChanged);
+    on(page_.filterTypeCombo, &QComboBox::activated, &FilterPageControls::centreChanged);
+    on(page_.filterPresetCombo, &QComboBox::activated, &FilterPageControls::presetChosen);
+    on(page_.filterSwitch, &QToolButton::clicked, &FilterPageControls::ApplyControls);
+    on(page_.filterVisibleSwitch, &QToolButton::clicked, &FilterPageControls::ApplyControls);
 }
 
 void FilterPageControls::ApplyControls() {
     showWidth();
     showCentre();
     applyFilter();
-    context_.HighlightTab(page_.sheet, page_.sb_filter_on->isChecked());
+    context_.HighlightTab(page_.sheet, page_.filterSwitch->isChecked());
 }
 
 void FilterPageControls::centreChanged() {
@@ -53,14 +53,14 @@ void FilterPageControls::widthChanged() {
     applyFilter();
 }
 
-void FilterPageControls::showCentre() { page_.Label9->setText(hertz(page_.TrackFilterCenter->value())); }
+void FilterPageControls::showCentre() { page_.filterCentreLabel->setText(hertz(page_.filterCentreSlider->value())); }
 
-void FilterPageControls::showWidth() { page_.Label7->setText(hertz(page_.TrackFilterBW->value())); }
+void FilterPageControls::showWidth() { page_.filterWidthLabel->setText(hertz(page_.filterWidthSlider->value())); }
 
 void FilterPageControls::applyFilter() {
-    const int center = page_.TrackFilterCenter->value();
-    const int width = page_.TrackFilterBW->value();
-    context_.engine.SetFilter(center, width, page_.ComboFilterType->currentIndex());
+    const int center = page_.filterCentreSlider->value();
+    const int width = page_.filterWidthSlider->value();
+    context_.engine.SetFilter(center, width, page_.filterTypeCombo->currentIndex());
     showBand(center, width / 2);
 }
 
@@ -69,28 +69,28 @@ void FilterPageControls::applyFilter() {
 // band take them up even when no position changed.
 void FilterPageControls::presetChosen() {
     // By the item's text, so that the list's order cannot pick a wrong preset.
-    const std::optional<FilterPreset> preset = FindFilterPreset(page_.ComboPresetFilters->currentText().toStdString());
+    const std::optional<FilterPreset> preset = FindFilterPreset(page_.filterPresetCombo->currentText().toStdString());
     if (!preset) return;
-    page_.ComboFilterType->setCurrentIndex(preset->type);
-    page_.TrackFilterCenter->setValue(preset->center);
-    if (preset->bandwidth != 0) page_.TrackFilterBW->setValue(preset->bandwidth);
+    page_.filterTypeCombo->setCurrentIndex(preset->type);
+    page_.filterCentreSlider->setValue(preset->center);
+    if (preset->bandwidth != 0) page_.filterWidthSlider->setValue(preset->bandwidth);
     centreChanged();
 }
 
 // The filter band on the spectrum plot, in Hz against the right axis. The
 // bandwidth bar is enabled for the band types only while the band is shown.
 void FilterPageControls::showBand(std::int32_t center, std::int32_t halfWidth) {
-    QCPGraph* band = spectrum_.Series3;
+    QCPGraph* band = spectrum_.filterBand;
     band->data()->clear();
-    if (page_.sb_filter_visible->isChecked()) {
-        for (const BandPoint& p : FilterBandPoints(page_.ComboFilterType->currentIndex(), center, halfWidth,
-                                                   spectrum_.ScrollSpectrum->maximum())) {
+    if (page_.filterVisibleSwitch->isChecked()) {
+        for (const BandPoint& p : FilterBandPoints(page_.filterTypeCombo->currentIndex(), center, halfWidth,
+                                                   spectrum_.frequencyScroll->maximum())) {
             band->addData(p.x, p.y);
         }
         const std::int32_t type = context_.engine.FilterType;
-        page_.TrackFilterBW->setEnabled(type == kBandPass || type == kStopBand);
+        page_.filterWidthSlider->setEnabled(type == kBandPass || type == kStopBand);
     }
-    spectrum_.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    spectrum_.chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
 }  // namespace moravel

@@ -14,23 +14,22 @@ namespace moravel {
 ShiftPageControls::ShiftPageControls(ShiftPage& page, const ProcessingPageContext& context)
     : page_(page), context_(context) {
     const auto on = context_.ConnectorFor(*this);
-    on(page_.tbFreqShift, &QSlider::valueChanged, &ShiftPageControls::showShift);
-    on(page_.ComboFreqShiftRange, &QComboBox::activated, &ShiftPageControls::showShift);
-    on(page_.sbZeroFShift, &QToolButton::clicked, &ShiftPageControls::zeroClicked);
-    on(page_.sb_shift_on, &QToolButton::clicked, &ShiftPageControls::switched);
+    on(page_.shiftSlider, &QSlider::valueChanged, &ShiftPageControls::showShift);
+    on(page_.shiftRangeCombo, &QComboBox::activated, &ShiftPageControls::showShift);
+    on(page_.shiftZeroButton, &QToolButton::clicked, &ShiftPageControls::zeroClicked);
+    on(page_.shiftSwitch, &QToolButton::clicked, &ShiftPageControls::switchClicked);
 }
 
 void ShiftPageControls::showShift() {
-    const int position = page_.tbFreqShift->value();
-    const int range = page_.ComboFreqShiftRange->currentIndex();
-    page_.lbl_freq_shift->setText(
-        QString::fromStdString(ShiftLabel(position, range, ThousandsSeparator().toStdString())));
+    const int position = page_.shiftSlider->value();
+    const int range = page_.shiftRangeCombo->currentIndex();
+    page_.shiftLabel->setText(QString::fromStdString(ShiftLabel(position, range, ThousandsSeparator().toStdString())));
 }
 
 void ShiftPageControls::zeroClicked() {
-    ProcessingPageContext::ResetTrackBars({{page_.tbFreqShift, &controls::kTbFreqShift}});
+    ProcessingPageContext::ResetTrackBars({{page_.shiftSlider, &controls::kTbFreqShift}});
 }
 
-void ShiftPageControls::switched() { context_.HighlightTab(page_.sheet, page_.sb_shift_on->isChecked()); }
+void ShiftPageControls::switchClicked() { context_.HighlightTab(page_.sheet, page_.shiftSwitch->isChecked()); }
 
 }  // namespace moravel

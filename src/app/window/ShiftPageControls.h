@@ -20,7 +20,7 @@ public:
 private:
     void showShift();
     void zeroClicked();
-    void switched();
+    void switchClicked();
 
     ShiftPage& page_;
     const ProcessingPageContext& context_;

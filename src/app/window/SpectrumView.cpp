@@ -62,9 +62,9 @@ void SpectrumView::Connect(const ErrorReport& report) {
 // The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
 void SpectrumView::connectKeys(const GuardedConnector<SpectrumView>& on) {
     InstallSpectrumPlotKeys(parts_.pane.Chart1,
-                            {parts_.filter.TrackFilterCenter,
+                            {parts_.filter.filterCentreSlider,
                              [this] { return static_cast<double>(parts_.engine.PeakFrequency); },
-                             on.Guard([this] { parts_.filter.sb_filter_on->click(); }),
+                             on.Guard([this] { parts_.filter.filterSwitch->click(); }),
                              on.Guard(&SpectrumView::DescribePlot)});
 }
 
@@ -114,10 +114,10 @@ void SpectrumView::ShowBlock(bool relayout) {
 
 void SpectrumView::DescribePlot() {
     const FilterPage& filter = parts_.filter;
-    const int width = filter.TrackFilterBW->value();
-    const QString band = filter.sb_filter_visible->isChecked()
-                             ? FilterBandText(filter.sb_filter_on->isChecked(), filter.ComboFilterType->currentIndex(),
-                                              filter.TrackFilterCenter->value(), width / 2)
+    const int width = filter.filterWidthSlider->value();
+    const QString band = filter.filterVisibleSwitch->isChecked()
+                             ? FilterBandText(filter.filterSwitch->isChecked(), filter.filterTypeCombo->currentIndex(),
+                                              filter.filterCentreSlider->value(), width / 2)
                              : QString();
     SetDescriptionIfChanged(parts_.pane.Chart1,
                             SpectrumPlotText(parts_.pane.Label1->text(), band, parts_.pane.Label39->text()));
@@ -220,7 +220,7 @@ double SpectrumView::frequencyAt(const QPoint& at) const {
 
 void SpectrumView::MousePressed(const QMouseEvent& event) {
     if (event.button() == Qt::RightButton) {
-        parts_.filter.sb_filter_on->click();
+        parts_.filter.filterSwitch->click();
         return;
     }
     MouseMoved(event);
@@ -230,7 +230,7 @@ void SpectrumView::MouseMoved(const QMouseEvent& event) {
     const TChart* chart = parts_.pane.Chart1;
     const QPoint at = event.pos();
     if (event.buttons() == Qt::LeftButton && event.modifiers() == Qt::NoModifier) {
-        parts_.filter.TrackFilterCenter->setValue(static_cast<int>(frequencyAt(at)));
+        parts_.filter.filterCentreSlider->setValue(static_cast<int>(frequencyAt(at)));
         return;
     }
     if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;

@@ -19,19 +19,19 @@ public:
     /// One page's controls (Qt owns them) and their rows of the control table.
     struct Page {
         QWidget* sheet;
-        QToolButton* onButton;
-        QSlider* threshold;
+        QToolButton* onSwitch;
+        QSlider* thresholdSlider;
         const controls::TrackControl& thresholdRow;
-        QSlider* gain;
+        QSlider* gainSlider;
         const controls::TrackControl& gainRow;
-        QToolButton* defaults;
+        QToolButton* defaultsButton;
     };
 
     /// Connects the page's controls.
     ThresholdGainPageControls(Page page, const ProcessingPageContext& context);
 
 private:
-    void switched();
+    void switchClicked();
     void defaultsClicked();
 
     Page page_;

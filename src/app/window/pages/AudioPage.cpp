@@ -23,43 +23,43 @@ constexpr int kTrackWidth = 110;
 
 }  // namespace
 
-AudioPage::AudioPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabAudio", QStringLiteral("Audio"));
+AudioPage::AudioPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabAudio", QStringLiteral("Audio"));
 
-    ComboAudioRange = MakeComboBox(controls::kComboAudioRange);
+    audioRangeCombo = MakeComboBox(controls::kComboAudioRange);
     QGroupBox* range = MakeGroup(QStringLiteral("Audio range"));
     QVBoxLayout* rangeColumn = MakeColumnLayout(range);
-    rangeColumn->addWidget(ComboAudioRange);
+    rangeColumn->addWidget(audioRangeCombo);
     rangeColumn->addStretch(1);
-    SpeedButton7 = MakeHelpButton("SpeedButton7");
-    rangeColumn->addWidget(SpeedButton7, 0, Qt::AlignLeft);
+    helpButton = MakeHelpButton("SpeedButton7");
+    rangeColumn->addWidget(helpButton, 0, Qt::AlignLeft);
 
-    CheckAGC = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
-    TrackAgcLevel = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth);
-    TrackAgcDecay = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth);
-    VUAgcLevel = new DbMeter;
-    SetupVUAgcLevel(*VUAgcLevel);
-    SpeedButton5 = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));
+    agcSwitch = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
+    agcLevelSlider = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth);
+    agcDecaySlider = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth);
+    agcMeter = new DbMeter;
+    SetupVUAgcLevel(*agcMeter);
+    agcDefaultsButton = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));
     QGroupBox* agc = MakeGroup(QStringLiteral("AGC"));
     QGridLayout* agcGrid = MakeGridLayout(agc);
     agcGrid->setVerticalSpacing(0);
-    agcGrid->addWidget(CheckAGC, 0, 0, 1, 2);
-    agcGrid->addWidget(VUAgcLevel, 0, 2, Qt::AlignCenter);
+    agcGrid->addWidget(agcSwitch, 0, 0, 1, 2);
+    agcGrid->addWidget(agcMeter, 0, 2, Qt::AlignCenter);
     agcGrid->addWidget(MakeCaption(QStringLiteral("Level")), 1, 0);
-    agcGrid->addWidget(TrackAgcLevel, 1, 1);
+    agcGrid->addWidget(agcLevelSlider, 1, 1);
     agcGrid->addWidget(MakeCaption(QStringLiteral("Decay")), 2, 0);
-    agcGrid->addWidget(TrackAgcDecay, 2, 1);
-    agcGrid->addWidget(SpeedButton5, 1, 2, 2, 1, Qt::AlignCenter);
+    agcGrid->addWidget(agcDecaySlider, 2, 1);
+    agcGrid->addWidget(agcDefaultsButton, 1, 2, 2, 1, Qt::AlignCenter);
     agcGrid->setRowStretch(3, 1);
 
-    CheckNoiseBlanker1 = MakeCheckBox("CheckNoiseBlanker1", QStringLiteral("Noise blanker"));
-    TrackNoiseblanker1Level = MakeTrackBar(controls::kTrackNoiseblanker1Level, kTrackWidth);
+    noiseBlankerSwitch = MakeCheckBox("CheckNoiseBlanker1", QStringLiteral("Noise blanker"));
+    noiseBlankerLevelSlider = MakeTrackBar(controls::kTrackNoiseblanker1Level, kTrackWidth);
     QGroupBox* blanker = MakeGroup(QStringLiteral("Noise"));
     QGridLayout* blankerGrid = MakeGridLayout(blanker);
     blankerGrid->setVerticalSpacing(0);
-    blankerGrid->addWidget(CheckNoiseBlanker1, 0, 0, 1, 2);
+    blankerGrid->addWidget(noiseBlankerSwitch, 0, 0, 1, 2);
     blankerGrid->addWidget(MakeCaption(QStringLiteral("Level")), 1, 0);
-    blankerGrid->addWidget(TrackNoiseblanker1Level, 1, 1);
+    blankerGrid->addWidget(noiseBlankerLevelSlider, 1, 1);
     blankerGrid->setRowStretch(2, 1);
 
     QHBoxLayout* row = MakeRowLayout(sheet);

@@ -18,25 +18,25 @@ class DbMeter;
 
 class AudioPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Audio". GUI thread only.
-    explicit AudioPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Audio". GUI thread only.
+    explicit AudioPage(QTabWidget* tabs);
     AudioPage(const AudioPage&) = delete;
     AudioPage& operator=(const AudioPage&) = delete;
 
     QWidget* sheet;  // "TabAudio"
 
-    QComboBox* ComboAudioRange;  // controls::kComboAudioRange
+    QComboBox* audioRangeCombo;  // controls::kComboAudioRange
 
-    QCheckBox* CheckAGC;        // "Auto Gain Control", unchecked at creation
-    QSlider* TrackAgcLevel;     // target peak in sample units, controls::kTrackAgcLevel
-    QSlider* TrackAgcDecay;     // windows to close the gain gap, controls::kTrackAgcDecay
-    DbMeter* VUAgcLevel;       // AGC compensation meter, position 0
-    QToolButton* SpeedButton5;  // "Defaults"
+    QCheckBox* agcSwitch;            // "Auto Gain Control", unchecked at creation
+    QSlider* agcLevelSlider;         // target peak in sample units, controls::kTrackAgcLevel
+    QSlider* agcDecaySlider;         // windows to close the gain gap, controls::kTrackAgcDecay
+    DbMeter* agcMeter;               // AGC compensation meter, position 0
+    QToolButton* agcDefaultsButton;  // "Defaults"
 
-    QCheckBox* CheckNoiseBlanker1;     // "Noise blanker"
-    QSlider* TrackNoiseblanker1Level;  // controls::kTrackNoiseblanker1Level
+    QCheckBox* noiseBlankerSwitch;     // "Noise blanker"
+    QSlider* noiseBlankerLevelSlider;  // controls::kTrackNoiseblanker1Level
 
-    QToolButton* SpeedButton7;  // "?"
+    QToolButton* helpButton;  // "?"
 };
 
 }  // namespace moravel

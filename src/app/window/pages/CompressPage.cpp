@@ -7,16 +7,16 @@
 
 namespace moravel {
 
-CompressPage::CompressPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabCompress", QStringLiteral("Compress"));
+CompressPage::CompressPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabCompress", QStringLiteral("Compress"));
     const ThresholdGainControls controls = LayOutThresholdGain(
         sheet, {"sb_compressor_on", QStringLiteral("Compressor On"), controls::kTrackCompressorThreshold,
                 controls::kTrackCompressorGain, "SpeedButton1", "SpeedButton11"});
-    sb_compressor_on = controls.onButton;
-    TrackCompressorThreshold = controls.threshold;
-    TrackCompressorGain = controls.gain;
-    SpeedButton1 = controls.defaults;
-    SpeedButton11 = controls.help;
+    compressorSwitch = controls.onSwitch;
+    compressorThresholdSlider = controls.thresholdSlider;
+    compressorGainSlider = controls.gainSlider;
+    compressorDefaultsButton = controls.defaultsButton;
+    helpButton = controls.helpButton;
 }
 
 }  // namespace moravel

@@ -14,18 +14,18 @@ namespace moravel {
 
 class CompressPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Compress". GUI thread only.
-    explicit CompressPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Compress". GUI thread only.
+    explicit CompressPage(QTabWidget* tabs);
     CompressPage(const CompressPage&) = delete;
     CompressPage& operator=(const CompressPage&) = delete;
 
     QWidget* sheet;  // "TabCompress"
 
-    QToolButton* sb_compressor_on;      // "Compressor On", up at creation
-    QSlider* TrackCompressorThreshold;  // range and position: controls::kTrackCompressorThreshold
-    QSlider* TrackCompressorGain;       // controls::kTrackCompressorGain
-    QToolButton* SpeedButton1;          // "Defaults"
-    QToolButton* SpeedButton11;         // "?"
+    QToolButton* compressorSwitch;          // "Compressor On", up at creation
+    QSlider* compressorThresholdSlider;     // range and position: controls::kTrackCompressorThreshold
+    QSlider* compressorGainSlider;          // controls::kTrackCompressorGain
+    QToolButton* compressorDefaultsButton;  // "Defaults"
+    QToolButton* helpButton;                // "?"
 };
 
 }  // namespace moravel

@@ -1,7 +1,5 @@
 #include "app/window/pages/EqualizerPage.h"
 
-#include <type_traits>
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,54 +24,35 @@ QLabel* MakeBandLabel(const QString& name, const QString& text) {
     return label;
 }
 
-template <typename Member, std::size_t N>
-auto Collect(const EqualizerPage& page, const std::array<Member, N>& members) {
-    std::array<std::remove_cvref_t<decltype(page.*members[0])>, N> result{};
-    for (std::size_t i = 0; i < N; ++i) result[i] = page.*members[i];
-    return result;
-}
-
 }  // namespace
 
-EqualizerPage::EqualizerPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabEqualizer", QStringLiteral("Equalizer"));
+EqualizerPage::EqualizerPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabEqualizer", QStringLiteral("Equalizer"));
 
     QWidget* bands = new QWidget;
     QGridLayout* bandGrid = MakeGridLayout(bands);
     bandGrid->setContentsMargins(0, 0, 0, 0);
     bandGrid->setVerticalSpacing(0);
-    for (int band = 0; band < kBands; ++band) {
+    for (std::size_t band = 0; band < bandSliders.size(); ++band) {
         const QString number = QString::number(band + 1);
-        QLabel*& frequency = this->*kFrequencyLabels[band];
-        QSlider*& slider = this->*kSliders[band];
-        QLabel*& percent = this->*kPercentLabels[band];
-        frequency = MakeBandLabel(QStringLiteral("eqlbl") + number, QStringLiteral("0 Hz"));
-        slider = MakeTopDownTrackBar(controls::kEqualizerBandControls[static_cast<std::size_t>(band)], kSliderHeight);
-        percent = MakeBandLabel(QStringLiteral("Label6") + number, QStringLiteral("0 %"));
-        bandGrid->addWidget(frequency, 0, band);
-        bandGrid->addWidget(slider, 1, band, Qt::AlignHCenter);
-        bandGrid->addWidget(percent, 2, band);
+        bandFrequencyLabels[band] = MakeBandLabel(QStringLiteral("eqlbl") + number, QStringLiteral("0 Hz"));
+        bandSliders[band] = MakeTopDownTrackBar(controls::kEqualizerBandControls[band], kSliderHeight);
+        bandPercentLabels[band] = MakeBandLabel(QStringLiteral("Label6") + number, QStringLiteral("0 %"));
+        const int column = static_cast<int>(band);
+        bandGrid->addWidget(bandFrequencyLabels[band], 0, column);
+        bandGrid->addWidget(bandSliders[band], 1, column, Qt::AlignHCenter);
+        bandGrid->addWidget(bandPercentLabels[band], 2, column);
     }
 
-    sb_equalizer_on = MakeToggleButton("sb_equalizer_on", QStringLiteral("Equalizer on"));
-    sb_equalizer_reset = MakeSpeedButton("sb_equalizer_reset", QStringLiteral("Reset"));
-    SpeedButton13 = MakeHelpButton("SpeedButton13");
-    QWidget* switches = MakeSwitchColumn({sb_equalizer_on, sb_equalizer_reset}, SpeedButton13);
+    equalizerSwitch = MakeToggleButton("sb_equalizer_on", QStringLiteral("Equalizer on"));
+    equalizerResetButton = MakeSpeedButton("sb_equalizer_reset", QStringLiteral("Reset"));
+    helpButton = MakeHelpButton("SpeedButton13");
+    QWidget* switches = MakeSwitchColumn({equalizerSwitch, equalizerResetButton}, helpButton);
 
     QHBoxLayout* row = MakeRowLayout(sheet);
     row->addWidget(switches);
     row->addWidget(bands);
     row->addStretch(1);
-}
-
-std::array<QSlider*, EqualizerPage::kBands> EqualizerPage::BandSliders() const { return Collect(*this, kSliders); }
-
-std::array<QLabel*, EqualizerPage::kBands> EqualizerPage::PercentLabels() const {
-    return Collect(*this, kPercentLabels);
-}
-
-std::array<QLabel*, EqualizerPage::kBands> EqualizerPage::FrequencyLabels() const {
-    return Collect(*this, kFrequencyLabels);
 }
 
 }  // namespace moravel

@@ -7,16 +7,16 @@
 
 namespace moravel {
 
-ExpandPage::ExpandPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabExpand", QStringLiteral("Expand"));
+ExpandPage::ExpandPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabExpand", QStringLiteral("Expand"));
     const ThresholdGainControls controls =
         LayOutThresholdGain(sheet, {"sb_expander_on", QStringLiteral("Expander On"), controls::kTrackExpanderThreshold,
                                     controls::kTrackExpanderGain, "SpeedButton2", "SpeedButton12"});
-    sb_expander_on = controls.onButton;
-    TrackExpanderThreshold = controls.threshold;
-    TrackExpanderGain = controls.gain;
-    SpeedButton2 = controls.defaults;
-    SpeedButton12 = controls.help;
+    expanderSwitch = controls.onSwitch;
+    expanderThresholdSlider = controls.thresholdSlider;
+    expanderGainSlider = controls.gainSlider;
+    expanderDefaultsButton = controls.defaultsButton;
+    helpButton = controls.helpButton;
 }
 
 }  // namespace moravel

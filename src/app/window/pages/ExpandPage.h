@@ -14,18 +14,18 @@ namespace moravel {
 
 class ExpandPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Expand". GUI thread only.
-    explicit ExpandPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Expand". GUI thread only.
+    explicit ExpandPage(QTabWidget* tabs);
     ExpandPage(const ExpandPage&) = delete;
     ExpandPage& operator=(const ExpandPage&) = delete;
 
     QWidget* sheet;  // "TabExpand"
 
-    QToolButton* sb_expander_on;      // "Expander On", up at creation
-    QSlider* TrackExpanderThreshold;  // range and position: controls::kTrackExpanderThreshold
-    QSlider* TrackExpanderGain;       // controls::kTrackExpanderGain
-    QToolButton* SpeedButton2;        // "Defaults"
-    QToolButton* SpeedButton12;       // "?"
+    QToolButton* expanderSwitch;          // "Expander On", up at creation
+    QSlider* expanderThresholdSlider;     // range and position: controls::kTrackExpanderThreshold
+    QSlider* expanderGainSlider;          // controls::kTrackExpanderGain
+    QToolButton* expanderDefaultsButton;  // "Defaults"
+    QToolButton* helpButton;              // "?"
 };
 
 }  // namespace moravel

@@ -16,25 +16,25 @@ namespace moravel {
 
 class FilterPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Filter". GUI thread only.
-    explicit FilterPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Filter". GUI thread only.
+    explicit FilterPage(QTabWidget* tabs);
     FilterPage(const FilterPage&) = delete;
     FilterPage& operator=(const FilterPage&) = delete;
 
     QWidget* sheet;  // "TabFilter"
 
-    QSlider* TrackFilterCenter;  // centre / cut-off in Hz, controls::kTrackFilterCenter
-    QLabel* Label9;              // "1000 Hz"
-    QSlider* TrackFilterBW;      // bandwidth in Hz, controls::kTrackFilterBW
-    QLabel* Label7;              // "500 Hz"
+    QSlider* filterCentreSlider;  // centre / cut-off in Hz, controls::kTrackFilterCenter
+    QLabel* filterCentreLabel;    // "1000 Hz"
+    QSlider* filterWidthSlider;   // bandwidth in Hz, controls::kTrackFilterBW
+    QLabel* filterWidthLabel;     // "500 Hz"
 
-    QComboBox* ComboFilterType;     // controls::kComboFilterType
-    QComboBox* ComboPresetFilters;  // controls::kComboPresetFilters: the presets by name, none selected
+    QComboBox* filterTypeCombo;    // controls::kComboFilterType
+    QComboBox* filterPresetCombo;  // controls::kComboPresetFilters: the presets by name, none selected
 
-    QToolButton* sb_filter_on;       // "Filter On", up at creation
-    QToolButton* sb_filter_visible;  // "Visible", up at creation
+    QToolButton* filterSwitch;         // "Filter On", up at creation
+    QToolButton* filterVisibleSwitch;  // "Visible", up at creation
 
-    QToolButton* SpeedButton9;  // "?"
+    QToolButton* helpButton;  // "?"
 };
 
 }  // namespace moravel

@@ -21,28 +21,28 @@ constexpr int kReadoutWidth = 76;
 
 }  // namespace
 
-ShiftPage::ShiftPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabShift", QStringLiteral("Shift"));
+ShiftPage::ShiftPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabShift", QStringLiteral("Shift"));
 
-    sb_shift_on = MakeToggleButton("sb_shift_on", QStringLiteral("Shift On"));
-    SpeedButton10 = MakeHelpButton("SpeedButton10");
-    QWidget* switches = MakeSwitchColumn({sb_shift_on}, SpeedButton10);
+    shiftSwitch = MakeToggleButton("sb_shift_on", QStringLiteral("Shift On"));
+    helpButton = MakeHelpButton("SpeedButton10");
+    QWidget* switches = MakeSwitchColumn({shiftSwitch}, helpButton);
 
-    tbFreqShift = MakeTrackBar(controls::kTbFreqShift, kTrackWidth);
+    shiftSlider = MakeTrackBar(controls::kTbFreqShift, kTrackWidth);
     // A tick at every page step.
-    tbFreqShift->setTickPosition(QSlider::TicksBelow);
-    tbFreqShift->setTickInterval(controls::kTbFreqShift.pageStep);
-    lbl_freq_shift = MakeValueLabel("lbl_freq_shift", QStringLiteral("0 Hz"), kReadoutWidth);
-    lbl_freq_shift->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    sbZeroFShift = MakeSpeedButton("sbZeroFShift", QStringLiteral("Zero"));
-    ComboFreqShiftRange = MakeComboBox(controls::kComboFreqShiftRange);
+    shiftSlider->setTickPosition(QSlider::TicksBelow);
+    shiftSlider->setTickInterval(controls::kTbFreqShift.pageStep);
+    shiftLabel = MakeValueLabel("lbl_freq_shift", QStringLiteral("0 Hz"), kReadoutWidth);
+    shiftLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    shiftZeroButton = MakeSpeedButton("sbZeroFShift", QStringLiteral("Zero"));
+    shiftRangeCombo = MakeComboBox(controls::kComboFreqShiftRange);
     QGroupBox* amount = MakeGroup(QStringLiteral("Frequency shift"));
     QGridLayout* amountGrid = MakeGridLayout(amount);
-    amountGrid->addWidget(tbFreqShift, 0, 0, 1, 2);
-    amountGrid->addWidget(lbl_freq_shift, 0, 2);
+    amountGrid->addWidget(shiftSlider, 0, 0, 1, 2);
+    amountGrid->addWidget(shiftLabel, 0, 2);
     amountGrid->addWidget(MakeCaption(QStringLiteral("Range")), 1, 0, Qt::AlignRight);
-    amountGrid->addWidget(ComboFreqShiftRange, 1, 1, Qt::AlignLeft);
-    amountGrid->addWidget(sbZeroFShift, 1, 2);
+    amountGrid->addWidget(shiftRangeCombo, 1, 1, Qt::AlignLeft);
+    amountGrid->addWidget(shiftZeroButton, 1, 2);
     amountGrid->setRowStretch(2, 1);
 
     QHBoxLayout* row = MakeRowLayout(sheet);

@@ -16,20 +16,20 @@ namespace moravel {
 
 class ShiftPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Shift". GUI thread only.
-    explicit ShiftPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Shift". GUI thread only.
+    explicit ShiftPage(QTabWidget* tabs);
     ShiftPage(const ShiftPage&) = delete;
     ShiftPage& operator=(const ShiftPage&) = delete;
 
     QWidget* sheet;  // "TabShift"
 
-    QSlider* tbFreqShift;            // steps of the range's unit, controls::kTbFreqShift
-    QComboBox* ComboFreqShiftRange;  // controls::kComboFreqShiftRange
-    QLabel* lbl_freq_shift;          // the shift in Hz, "0 Hz"
-    QToolButton* sbZeroFShift;       // "Zero" (one-shot)
-    QToolButton* sb_shift_on;        // "Shift On", up at creation
+    QSlider* shiftSlider;          // steps of the range's unit, controls::kTbFreqShift
+    QComboBox* shiftRangeCombo;    // controls::kComboFreqShiftRange
+    QLabel* shiftLabel;            // the shift in Hz, "0 Hz"
+    QToolButton* shiftZeroButton;  // "Zero" (one-shot)
+    QToolButton* shiftSwitch;      // "Shift On", up at creation
 
-    QToolButton* SpeedButton10;  // "?"
+    QToolButton* helpButton;  // "?"
 };
 
 }  // namespace moravel

@@ -30,16 +30,16 @@ QGroupBox* MakeTrackGroup(const QString& title, QSlider* track) {
 
 ThresholdGainControls LayOutThresholdGain(QWidget* sheet, const ThresholdGainNames& names) {
     ThresholdGainControls controls{};
-    controls.onButton = MakeToggleButton(names.onButton, names.onCaption);
-    controls.threshold = MakeTrackBar(names.threshold, kTrackWidth);
-    controls.gain = MakeTrackBar(names.gain, kTrackWidth);
-    controls.defaults = MakeSpeedButton(names.defaults, QStringLiteral("Defaults"));
-    controls.help = MakeHelpButton(names.help);
+    controls.onSwitch = MakeToggleButton(names.onButton, names.onCaption);
+    controls.thresholdSlider = MakeTrackBar(names.threshold, kTrackWidth);
+    controls.gainSlider = MakeTrackBar(names.gain, kTrackWidth);
+    controls.defaultsButton = MakeSpeedButton(names.defaults, QStringLiteral("Defaults"));
+    controls.helpButton = MakeHelpButton(names.help);
 
     QHBoxLayout* row = MakeRowLayout(sheet);
-    row->addWidget(MakeSwitchColumn({controls.onButton, controls.defaults}, controls.help));
-    row->addWidget(MakeTrackGroup(QStringLiteral("Threshold"), controls.threshold));
-    row->addWidget(MakeTrackGroup(QStringLiteral("Gain"), controls.gain));
+    row->addWidget(MakeSwitchColumn({controls.onSwitch, controls.defaultsButton}, controls.helpButton));
+    row->addWidget(MakeTrackGroup(QStringLiteral("Threshold"), controls.thresholdSlider));
+    row->addWidget(MakeTrackGroup(QStringLiteral("Gain"), controls.gainSlider));
     row->addStretch(1);
     return controls;
 }

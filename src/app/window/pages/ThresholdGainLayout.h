@@ -27,11 +27,11 @@ struct ThresholdGainNames {
 
 /// The controls made by LayOutThresholdGain.
 struct ThresholdGainControls {
-    QToolButton* onButton;
-    QSlider* threshold;
-    QSlider* gain;
-    QToolButton* defaults;
-    QToolButton* help;
+    QToolButton* onSwitch;
+    QSlider* thresholdSlider;
+    QSlider* gainSlider;
+    QToolButton* defaultsButton;
+    QToolButton* helpButton;
 };
 
 /// Makes the controls named in `names` and lays them out on `sheet`.
