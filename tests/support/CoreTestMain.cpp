@@ -1,4 +1,6 @@
-// Component tests need an application object for posted events.
+// The main of the test programs whose code posts Qt events (the mixer, the
+// wave components, the virtual card): an application object gives the
+// current thread its event queue.
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>

@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
-
+// The main of the widget test programs: one QApplication for the whole run.
+// Without a platform chosen it is the offscreen one, so that test discovery,
+// which runs the program outside the test environment, needs no display.
 #include <QApplication>
 
+#include <gtest/gtest.h>
+
 int main(int argc, char** argv) {
-    // Test discovery runs this binary without the test environment; the
-    // offscreen platform keeps QApplication from needing a display there too.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
