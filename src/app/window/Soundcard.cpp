@@ -5,6 +5,7 @@
 #include "app/window/SoundcardMixerPage.h"
 #include "common/LineAssignment.h"
 #include "common/SoundcardLayout.h"
+#include "common/SoundcardSetup.h"
 #include "mixer/AudioMixer.h"
 #include "mixer/setup/MixerDeviceChoice.h"
 #include "mixer/setup/MixerSetupDialog.h"
@@ -35,7 +36,7 @@ ConfigureOffer messageBoxOffer(QWidget* parent) {
 // the sound goes through) unless it is open already; true when it opened
 // another.
 bool selectChosenMixer(TAudioMixer& mixer, mixer::MixerService& service, const IniFile& ini) {
-    const int chosen = ChosenMixerDevice(service, ini);
+    const int chosen = ChosenMixerDevice(service, ReadMixerDevice(ini));
     if (chosen == mixer.MixerId()) return false;
     mixer.SetMixerId(chosen);
     return true;
@@ -79,7 +80,7 @@ void Soundcard::openMixer(std::shared_ptr<mixer::MixerService> service) {
     parts_.mixerService = std::move(service);
     mixer_ = std::make_unique<TAudioMixer>(parts_.mixerService);
     mixer_->setObjectName(QStringLiteral("mixer"));
-    mixer_->SetMixerId(ChosenMixerDevice(*parts_.mixerService, parts_.settings));
+    mixer_->SetMixerId(ChosenMixerDevice(*parts_.mixerService, ReadMixerDevice(parts_.settings)));
     page_ = std::make_unique<SoundcardMixerPage>(parts_.page, *mixer_, parts_.reportError);
     page_->ShowCardName();
 }
@@ -98,11 +99,14 @@ void Soundcard::OfferConfiguration() {
         QTimer::singleShot(0, &parts_.window, Guarded(parts_.reportError, [this] { OpenConfiguration(); }));
 }
 
-// A new dialog each time, freed when it closes.
+// A new dialog each time, freed when it closes. It opens with the stored
+// setup, and its OK stores the chosen one in the settings file before it
+// closes (a failing write keeps it open).
 void Soundcard::OpenConfiguration() {
     {
         MixerSetupDialog dialog(
-            parts_.mixerService, parts_.settings.FileName(),
+            parts_.mixerService, ReadSoundcardSetup(parts_.settings),
+            [this](const SoundcardSetup& chosen) { WriteSoundcardSetup(parts_.settings, chosen); },
             [this](const QString& topic) { parts_.help.ShowTopic(topic); }, &parts_.window);
         dialog.exec();
     }

@@ -7,12 +7,14 @@
 // Threads: the mixer components' thread (GUI).
 #pragma once
 
-#include "common/IniFile.h"
 #include "mixer/MixerService.h"
+
+#include <string>
 
 namespace moravel {
 
-/// The device to show; -1 when the service has none.
-int ChosenMixerDevice(mixer::MixerService& service, const IniFile& file);
+/// The device to show for the stored device name `stored` (empty: none
+/// stored); -1 when the service has none.
+int ChosenMixerDevice(mixer::MixerService& service, const std::string& stored);
 
 }  // namespace moravel

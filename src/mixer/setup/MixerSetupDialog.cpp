@@ -1,9 +1,9 @@
 #include "mixer/setup/MixerSetupDialog.h"
 
 #include "common/AccessibleTexts.h"
+#include "common/SoundcardChoices.h"
 #include "mixer/setup/MixerDeviceChoice.h"
 #include "mixer/setup/MixerSummary.h"
-#include "common/SoundcardChoices.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -26,6 +26,9 @@ namespace {
 
 constexpr int kClientWidth = 453;
 constexpr int kClientHeight = 240;
+
+constexpr std::array<LineKey, 6> kLineKeys = {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out,
+                                              LineKey::Microphone_In,  LineKey::Line_In,  LineKey::Wave_In};
 
 const char* const kExplanation =
     "Moravel needs to know the configuration of your soundcard.  To do this, you should select the audio line "
@@ -68,109 +71,114 @@ QGroupBox* MakeGroup(const char* name, const QString& title, const std::array<QC
 
 }  // namespace
 
-MixerSetupDialog::MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
-               QWidget* parent)
-    : QDialog(parent), Mixer(service), service_(std::move(service)), ini_(settingsFile), help_(std::move(help)) {
+MixerSetupDialog::MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, SoundcardSetup stored, Store store,
+                                   HelpRequest help, QWidget* parent)
+    : QDialog(parent),
+      mixer(service),
+      service_(std::move(service)),
+      stored_(std::move(stored)),
+      store_(std::move(store)),
+      help_(std::move(help)) {
     setObjectName(QStringLiteral("Form1"));
-    Mixer.setObjectName(QStringLiteral("Mixer"));
-    if (service_) storedDevice_ = ChosenMixerDevice(*service_, ini_);
-    Mixer.SetMixerId(storedDevice_);
-    BuildControls();
-    FillDevices();
-    FillLists();
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &MixerSetupDialog::MixerDeviceChange);
+    mixer.setObjectName(QStringLiteral("Mixer"));
+    if (service_) storedDevice_ = ChosenMixerDevice(*service_, stored_.mixerDevice.value_or(std::string()));
+    mixer.SetMixerId(storedDevice_);
+    buildControls();
+    fillDevices();
+    fillLists();
+    connect(mixerDeviceList, &QComboBox::currentIndexChanged, this, &MixerSetupDialog::mixerDeviceChanged);
 }
 
-void MixerSetupDialog::BuildControls() {
+void MixerSetupDialog::buildControls() {
     setWindowTitle(QStringLiteral("Soundcard Configuration"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
 
-    Label1 = new QLabel(QString::fromLatin1(kExplanation));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setWordWrap(true);
+    explanationLabel = new QLabel(QString::fromLatin1(kExplanation));
+    explanationLabel->setObjectName(QStringLiteral("Label1"));
+    explanationLabel->setTextFormat(Qt::PlainText);
+    explanationLabel->setWordWrap(true);
 
-    ComboBox1 = MakeList("ComboBox1");
+    mixerDeviceList = MakeList("ComboBox1");
     auto* deviceLabel = new QLabel(QStringLiteral("Mixer device"));
-    deviceLabel->setBuddy(ComboBox1);
+    deviceLabel->setBuddy(mixerDeviceList);
     auto* device = new QFormLayout;
-    device->addRow(deviceLabel, ComboBox1);
+    device->addRow(deviceLabel, mixerDeviceList);
 
-    ComboBox2 = MakeList("ComboBox2");
-    ComboBox6 = MakeList("ComboBox6");
-    ComboBox7 = MakeList("ComboBox7");
-    ComboBox3 = MakeList("ComboBox3");
-    ComboBox4 = MakeList("ComboBox4");
-    ComboBox5 = MakeList("ComboBox5");
-    GroupBox1 = MakeGroup("GroupBox1", QStringLiteral("Audio In  "), {ComboBox2, ComboBox6, ComboBox7});
-    GroupBox2 = MakeGroup("GroupBox2", QStringLiteral("Audio Out  "), {ComboBox3, ComboBox4, ComboBox5});
+    micInList = MakeList("ComboBox2");
+    lineInList = MakeList("ComboBox6");
+    waveInList = MakeList("ComboBox7");
+    micOutList = MakeList("ComboBox3");
+    lineOutList = MakeList("ComboBox4");
+    waveOutList = MakeList("ComboBox5");
+    audioInGroup = MakeGroup("GroupBox1", QStringLiteral("Audio In  "), {micInList, lineInList, waveInList});
+    audioOutGroup = MakeGroup("GroupBox2", QStringLiteral("Audio Out  "), {micOutList, lineOutList, waveOutList});
 
-    ButtonOK = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
-    ButtonOK->setDefault(true);
-    ButtonCancel = Named(new QPushButton(QStringLiteral("Cancel")), "ButtonCancel");
-    connect(ButtonOK, &QPushButton::clicked, this, &MixerSetupDialog::ButtonOKClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    okButton = Named(new QPushButton(QStringLiteral("OK")), "ButtonOK");
+    okButton->setDefault(true);
+    cancelButton = Named(new QPushButton(QStringLiteral("Cancel")), "ButtonCancel");
+    connect(okButton, &QPushButton::clicked, this, &MixerSetupDialog::okClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* groups = new QHBoxLayout;
-    groups->addWidget(GroupBox1);
-    groups->addWidget(GroupBox2);
+    groups->addWidget(audioInGroup);
+    groups->addWidget(audioOutGroup);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(ButtonOK);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->setSpacing(4);
-    column->addWidget(Label1);
+    column->addWidget(explanationLabel);
     column->addLayout(device);
     column->addLayout(groups, 1);
     column->addLayout(buttons);
 }
 
-QComboBox* MixerSetupDialog::ListOf(LineKey key) const {
+QComboBox* MixerSetupDialog::listOf(LineKey key) const {
     switch (key) {
         case LineKey::Microphone_Out:
-            return ComboBox3;
+            return micOutList;
         case LineKey::Line_Out:
-            return ComboBox4;
+            return lineOutList;
         case LineKey::Wave_Out:
-            return ComboBox5;
+            return waveOutList;
         case LineKey::Microphone_In:
-            return ComboBox2;
+            return micInList;
         case LineKey::Line_In:
-            return ComboBox6;
+            return lineInList;
         case LineKey::Wave_In:
             break;
     }
-    return ComboBox7;
+    return waveInList;
 }
 
 // Every device of the service, the open one shown; no device, no choice.
-void MixerSetupDialog::FillDevices() {
-    const QSignalBlocker quiet(ComboBox1);
+void MixerSetupDialog::fillDevices() {
+    const QSignalBlocker quiet(mixerDeviceList);
     const int count = service_ ? service_->DeviceCount() : 0;
-    for (int id = 0; id < count; ++id) ComboBox1->addItem(QString::fromStdString(service_->DeviceDescription(id)));
-    ComboBox1->setCurrentIndex(Mixer.MixerId());
-    ComboBox1->setEnabled(count > 0);
+    for (int id = 0; id < count; ++id)
+        mixerDeviceList->addItem(QString::fromStdString(service_->DeviceDescription(id)));
+    mixerDeviceList->setCurrentIndex(mixer.MixerId());
+    mixerDeviceList->setEnabled(count > 0);
 }
 
-void MixerSetupDialog::MixerDeviceChange(int device) {
-    Mixer.SetMixerId(device);
-    FillLists();
+void MixerSetupDialog::mixerDeviceChanged(int device) {
+    mixer.SetMixerId(device);
+    fillLists();
 }
 
 // The lists hold the destinations' line names; each shows its stored line,
 // or the pre-selected one on a first run and on another device than the
 // stored lines belong to. An index the list does not hold shows no
 // selection.
-void MixerSetupDialog::FillLists() {
-    const MixerNames names = MixerNamesOf(Mixer);
-    const bool stored = HasStoredLineAssignment(ini_) && Mixer.MixerId() == storedDevice_;
-    const LineAssignment lines = stored ? ReadLineAssignment(ini_) : PreselectedLines(names);
-    for (LineKey key : {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out, LineKey::Microphone_In,
-                        LineKey::Line_In, LineKey::Wave_In}) {
-        QComboBox* list = ListOf(key);
+void MixerSetupDialog::fillLists() {
+    const MixerNames names = MixerNamesOf(mixer);
+    const bool stored = stored_.lines && mixer.MixerId() == storedDevice_;
+    const LineAssignment lines = stored ? *stored_.lines : PreselectedLines(names);
+    for (LineKey key : kLineKeys) {
+        QComboBox* list = listOf(key);
         list->clear();
         for (const std::string& item : ChoiceItems(names, key)) list->addItem(QString::fromStdString(item));
         const std::int32_t index = LineOf(lines, key);
@@ -178,21 +186,25 @@ void MixerSetupDialog::FillLists() {
     }
 }
 
-void MixerSetupDialog::ButtonOKClick() {
-    for (QComboBox* list : {ComboBox2, ComboBox6, ComboBox3, ComboBox4, ComboBox7})
+void MixerSetupDialog::okClicked() {
+    for (QComboBox* list : {micInList, lineInList, micOutList, lineOutList, waveInList})
         if (list->currentText() == QLatin1String(kNotAvailableText)) list->setCurrentIndex(-1);
-    LineAssignment lines;
-    for (LineKey key : {LineKey::Microphone_Out, LineKey::Line_Out, LineKey::Wave_Out, LineKey::Microphone_In,
-                        LineKey::Line_In, LineKey::Wave_In})
-        SetLine(lines, key, ListOf(key)->currentIndex());
     try {
-        WriteLineAssignment(ini_, lines);
-        if (Mixer.MixerId() >= 0) WriteMixerDevice(ini_, service_->DeviceName(Mixer.MixerId()));
+        if (store_) store_(chosen());
     } catch (const std::exception& error) {
         QMessageBox::warning(this, windowTitle(), QString::fromLocal8Bit(error.what()));
         return;
     }
     accept();
+}
+
+// The lines the lists show (-1 for none) and the open mixer device.
+SoundcardSetup MixerSetupDialog::chosen() const {
+    SoundcardSetup setup;
+    setup.lines.emplace();
+    for (LineKey key : kLineKeys) SetLine(*setup.lines, key, listOf(key)->currentIndex());
+    if (mixer.MixerId() >= 0) setup.mixerDevice = service_->DeviceName(mixer.MixerId());
+    return setup;
 }
 
 void MixerSetupDialog::keyPressEvent(QKeyEvent* event) {

@@ -1,24 +1,25 @@
 // The soundcard configuration dialog (unit mixer_setup): the user picks, for
 // the microphone, the line input and the wave signal, the mixer line that
 // carries it on the recording side ("Audio In") and on the playback side
-// ("Audio Out"). OK stores the six connection indexes in the settings file's
-// MIXER section; Cancel and Esc close it without writing; F1 asks for the
-// help topic "Soundcard_Settings".
+// ("Audio Out"). OK hands the six connection indexes and the mixer device to
+// its caller, which stores them in the settings file's MIXER section; Cancel
+// and Esc close it without handing anything; F1 asks for the help topic
+// "Soundcard_Settings". The dialog itself never reads or writes the file:
+// it opens with what its caller read (common/SoundcardSetup.h).
 //
-// The dialog opens its own mixer component on the device the settings
-// choose (MixerDeviceChoice.h: the stored one, else the one the sound goes
-// through) and offers every mixer device of the service in "Mixer device";
-// OK stores the chosen device with the six lines. When nothing is stored
-// for the device shown (a first run, or another device chosen) it
-// pre-selects the lines whose names fit (SoundcardChoices.h), so that one OK
-// usually completes a setup.
+// The dialog opens its own mixer component on the device the stored setup
+// chooses (MixerDeviceChoice.h: the stored one, else the one the sound goes
+// through) and offers every mixer device of the service in "Mixer device".
+// When no lines are stored for the device shown (a first run, or another
+// device chosen) it pre-selects the lines whose names fit
+// (SoundcardChoices.h), so that one OK usually completes a setup.
 //
 // Threads: GUI thread only.
 #pragma once
 
-#include "mixer/AudioMixer.h"
-#include "common/IniFile.h"
 #include "common/LineAssignment.h"
+#include "common/SoundcardSetup.h"
+#include "mixer/AudioMixer.h"
 
 #include <QDialog>
 
@@ -38,52 +39,58 @@ class MixerSetupDialog : public QDialog {
 public:
     /// Opens a help topic by name (the window's help router).
     using HelpRequest = std::function<void(const QString& topic)>;
+    /// Stores what OK chose (the caller's settings file); an exception it
+    /// throws is shown and keeps the dialog open.
+    using Store = std::function<void(const SoundcardSetup& chosen)>;
 
     /// The help topic F1 asks for.
     static constexpr const char* kHelpTopic = "Soundcard_Settings";
 
-    /// `service`: the mixer devices (the chosen one is opened); `settingsFile`: the
-    /// settings file's path (its own object on it); `help`: called for F1
-    /// (may be empty).
-    MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, const std::string& settingsFile, HelpRequest help,
-           QWidget* parent = nullptr);
+    /// `service`: the mixer devices (the chosen one is opened); `stored`:
+    /// what the settings file holds; `store`: called by OK; `help`: called
+    /// for F1 (may be empty).
+    MixerSetupDialog(std::shared_ptr<mixer::MixerService> service, SoundcardSetup stored, Store store, HelpRequest help,
+                     QWidget* parent = nullptr);
 
-    /// The dialog's mixer component ("Mixer").
-    TAudioMixer Mixer;
+    /// The dialog's mixer component (object name "Mixer").
+    TAudioMixer mixer;
 
-    QLabel* Label1;        // the explanation
-    QComboBox* ComboBox1;  // the mixer device, by the service's descriptions
-    QGroupBox* GroupBox1;  // "Audio In  "
-    QComboBox* ComboBox2;  // microphone in (Microphone_In)
-    QComboBox* ComboBox6;  // line in (Line_In)
-    QComboBox* ComboBox7;  // wave in (Wave_In)
-    QGroupBox* GroupBox2;  // "Audio Out  "
-    QComboBox* ComboBox3;  // microphone out (Microphone_Out)
-    QComboBox* ComboBox4;  // line out (Line_Out)
-    QComboBox* ComboBox5;  // wave out (Wave_Out): a real line, no "[Not available]"
-    QPushButton* ButtonOK;
-    QPushButton* ButtonCancel;
+    // Object names in brackets: tests and the accessible texts find the
+    // controls by them.
+    QLabel* explanationLabel;    // ("Label1")
+    QComboBox* mixerDeviceList;  // ("ComboBox1") by the service's descriptions
+    QGroupBox* audioInGroup;     // "Audio In  " ("GroupBox1")
+    QComboBox* micInList;        // Microphone_In ("ComboBox2")
+    QComboBox* lineInList;       // Line_In ("ComboBox6")
+    QComboBox* waveInList;       // Wave_In ("ComboBox7")
+    QGroupBox* audioOutGroup;    // "Audio Out  " ("GroupBox2")
+    QComboBox* micOutList;       // Microphone_Out ("ComboBox3")
+    QComboBox* lineOutList;      // Line_Out ("ComboBox4")
+    QComboBox* waveOutList;      // Wave_Out ("ComboBox5"): a real line, no "[Not available]"
+    QPushButton* okButton;       // ("ButtonOK")
+    QPushButton* cancelButton;   // ("ButtonCancel")
 
-    /// OK's handler: turns "[Not available]" into no selection, writes the
-    /// six keys (Microphone_Out, Line_Out, Wave_Out, Microphone_In, Line_In,
-    /// Wave_In) and the mixer device's name (Mixer_Device, when a device is
-    /// open), and closes with the OK result. A write that fails is shown and
-    /// keeps the dialog open.
-    void ButtonOKClick();
+    /// OK: turns "[Not available]" into no selection, hands the six lines
+    /// and the open mixer device's name (none when no device is open) to
+    /// `store`, and closes with the OK result. A store that fails is shown
+    /// and keeps the dialog open.
+    void okClicked();
     /// Another mixer device chosen: opens it and fills the lists from it.
-    void MixerDeviceChange(int device);
+    void mixerDeviceChanged(int device);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BuildControls();
-    void FillDevices();
-    void FillLists();
-    QComboBox* ListOf(LineKey key) const;
+    void buildControls();
+    void fillDevices();
+    void fillLists();
+    QComboBox* listOf(LineKey key) const;
+    SoundcardSetup chosen() const;
 
     std::shared_ptr<mixer::MixerService> service_;
-    IniFile ini_;
+    SoundcardSetup stored_;
+    Store store_;
     HelpRequest help_;
     int storedDevice_ = -1;  // the device the stored lines belong to
 };

@@ -28,7 +28,7 @@ public:
                 poll_.stop();
                 ++shown;
                 if (act_) act_(*dialog);
-                dialog->ButtonOK->click();
+                dialog->okButton->click();
                 return;
             }
         });

@@ -263,9 +263,9 @@ private slots:
         w.f.Start();
         QVERIFY(w.f.Form().State().SamplingEnabled);
         DialogAnswer answer([](MixerSetupDialog& dialog) {
-            dialog.ComboBox2->setCurrentText("[Not available]");
-            dialog.ComboBox6->setCurrentText("[Not available]");
-            QTest::keyClick(dialog.ComboBox6, Qt::Key_F1);
+            dialog.micInList->setCurrentText("[Not available]");
+            dialog.lineInList->setCurrentText("[Not available]");
+            QTest::keyClick(dialog.lineInList, Qt::Key_F1);
         });
         w.f.Form().findChild<QAction*>("ConfigureSoundcard")->trigger();
         QCOMPARE(answer.shown, 1);
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(w.f.Find<QLabel>("Label4")->text(), QStringLiteral("PulseAudio"));
         QCOMPARE(w.Mixer().MixerId(), 1);
 
-        DialogAnswer choice([](MixerSetupDialog& dialog) { dialog.ComboBox1->setCurrentIndex(0); });
+        DialogAnswer choice([](MixerSetupDialog& dialog) { dialog.mixerDeviceList->setCurrentIndex(0); });
         w.f.Form().findChild<QAction*>("ConfigureSoundcard")->trigger();
         QCOMPARE(choice.shown, 1);
         QVERIFY(w.f.Form().State().SamplingEnabled);

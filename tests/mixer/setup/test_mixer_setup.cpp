@@ -1,5 +1,6 @@
 // The soundcard configuration dialog driven through its controls by object
 // name, on simulated cards, with its settings file checked byte by byte.
+#include "common/SoundcardSetup.h"
 #include "mixer/setup/MixerDeviceChoice.h"
 #include "mixer/setup/MixerSetupDialog.h"
 #include "mixer/setup/MixerSummary.h"
@@ -35,9 +36,15 @@ Items ItemsOf(const QComboBox* list) {
 
 class MixerSetupTest : public ::testing::Test {
 protected:
+    // Opened with the file's setup and storing OK's choice in it, as the window does.
     std::unique_ptr<MixerSetupDialog> Open() {
-        auto dialog = std::make_unique<MixerSetupDialog>(service, path,
-                                               [this](const QString& topic) { topics.push_back(topic.toStdString()); });
+        auto dialog = std::make_unique<MixerSetupDialog>(
+            service, ReadSoundcardSetup(IniFile(path)),
+            [this](const SoundcardSetup& chosen) {
+                IniFile file(path);
+                WriteSoundcardSetup(file, chosen);
+            },
+            [this](const QString& topic) { topics.push_back(topic.toStdString()); });
         dialog->show();
         return dialog;
     }
@@ -118,7 +125,7 @@ TEST_F(MixerSetupTest, NotAvailableStoresMinusOneAndReopensWithoutSelection) {
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentIndex(), -1);  // OK cleared the shown selection
 
     const LineAssignment stored = ReadLineAssignment(IniFile(path));
-    EXPECT_FALSE(IsSoundcardConfigured(stored, SoundcardLayoutOf(dialog->Mixer)));
+    EXPECT_FALSE(IsSoundcardConfigured(stored, SoundcardLayoutOf(dialog->mixer)));
     auto again = Open();
     EXPECT_EQ(List(*again, "ComboBox2")->currentIndex(), -1);
     EXPECT_EQ(List(*again, "ComboBox6")->currentIndex(), -1);
@@ -170,7 +177,7 @@ TEST_F(MixerSetupTest, ServerOnlyCardOffersItsOwnControlsAndCompletesWithOneOk) 
     EXPECT_EQ(ReadText(path),
               "[MIXER]\nMicrophone_Out=-1\nLine_Out=-1\nWave_Out=0\nMicrophone_In=0\nLine_In=-1\nWave_In=-1\n"
               "Mixer_Device=simulated:0\n");
-    EXPECT_TRUE(IsSoundcardConfigured(ReadLineAssignment(IniFile(path)), SoundcardLayoutOf(dialog->Mixer)));
+    EXPECT_TRUE(IsSoundcardConfigured(ReadLineAssignment(IniFile(path)), SoundcardLayoutOf(dialog->mixer)));
 }
 
 // A desktop whose first mixer is a card's while the sound goes through the
@@ -187,11 +194,11 @@ TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
     QComboBox* devices = List(*dialog, "ComboBox1");
     EXPECT_EQ(ItemsOf(devices), (Items{"Moravel Virtual Soundcard", "PulseAudio"}));
     EXPECT_EQ(devices->currentIndex(), 1);
-    EXPECT_EQ(dialog->Mixer.MixerId(), 1);
+    EXPECT_EQ(dialog->mixer.MixerId(), 1);
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentText(), "Capture");  // stored
 
     devices->setCurrentIndex(0);  // the card: its lines, pre-selected
-    EXPECT_EQ(dialog->Mixer.MixerId(), 0);
+    EXPECT_EQ(dialog->mixer.MixerId(), 0);
     EXPECT_EQ(List(*dialog, "ComboBox5")->currentText(), "Wave");
     EXPECT_EQ(List(*dialog, "ComboBox2")->currentText(), "Microphone");
     Click(*dialog, "ButtonCancel");
@@ -204,7 +211,7 @@ TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
               "[MIXER]\nMicrophone_Out=1\nLine_Out=2\nWave_Out=0\nMicrophone_In=0\nLine_In=1\nWave_In=-1\n"
               "Mixer_Device=simulated:0\n");
     auto stored = Open();
-    EXPECT_EQ(stored->Mixer.MixerId(), 0);
+    EXPECT_EQ(stored->mixer.MixerId(), 0);
     EXPECT_EQ(List(*stored, "ComboBox1")->currentText(), "Moravel Virtual Soundcard");
     EXPECT_EQ(List(*stored, "ComboBox4")->currentText(), "Line In");
 }
@@ -214,9 +221,9 @@ TEST_F(MixerSetupTest, ShowsTheMixerTheSoundGoesThroughAndStoresTheChosenOne) {
 TEST_F(MixerSetupTest, StoredMixerIsChosenWhileItIsThere) {
     auto two = std::make_shared<mixer::SimulatedMixerService>(2);
     WriteText(path, "[MIXER]\nMixer_Device=simulated:1\n");
-    EXPECT_EQ(ChosenMixerDevice(*two, IniFile(path)), 1);
+    EXPECT_EQ(ChosenMixerDevice(*two, ReadMixerDevice(IniFile(path))), 1);
     WriteText(path, "[MIXER]\nMixer_Device=hw:7\n");
-    EXPECT_EQ(ChosenMixerDevice(*two, IniFile(path)), 0);
+    EXPECT_EQ(ChosenMixerDevice(*two, ReadMixerDevice(IniFile(path))), 0);
 }
 
 // No mixer at all, or one with a single destination: empty lists, and OK
