@@ -151,14 +151,11 @@ public:
     // ---- For tests and the shell -----------------------------------------
     PipelineState& State() { return core_.state; }
     moravel::Engine& Engine() { return *core_.engine; }
-    moravel::IniFile& IniFile() { return ini_; }
     HelpRouter& Help() { return *help_; }
     TAudioMixer& Mixer() { return soundcard_->Mixer(); }
     SoundcardMixerPage& SoundcardMixer() { return soundcard_->Page(); }
     WindowPanels& Panels() { return *panels_; }
-    bool Activated() const { return activated_; }
     PlotDisplays& Displays() { return *displays_; }
-    WaveFiles& Files() { return *files_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -202,7 +199,7 @@ private:
     // The options with their message boxes filled in (showMessage,
     // offerConfiguration).
     MainFormOptions options_;
-    moravel::IniFile ini_;
+    IniFile ini_;
     // The engine, the stopwatch and the pipeline's state (before everything
     // that uses them, freed after).
     PipelineCore core_;
