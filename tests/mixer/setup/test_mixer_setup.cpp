@@ -11,11 +11,14 @@
 
 #include "../../app/TempFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +133,24 @@ TEST_F(MixerSetupTest, NotAvailableStoresMinusOneAndReopensWithoutSelection) {
     EXPECT_EQ(List(*again, "ComboBox2")->currentIndex(), -1);
     EXPECT_EQ(List(*again, "ComboBox6")->currentIndex(), -1);
     EXPECT_EQ(List(*again, "ComboBox3")->currentText(), "Microphone");
+}
+
+// OK whose settings file cannot be written (its folder is gone): the error
+// is shown over the dialog, which stays open for another try.
+TEST_F(MixerSetupTest, FailingWriteIsShownAndKeepsTheDialogOpen) {
+    path = folder.File("gone/moravel.ini");
+    auto dialog = Open();
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->reject();
+        }
+    });
+    Click(*dialog, "ButtonOK");
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(MixerSetupTest, CancelAndEscapeLeaveTheFileByteIdentical) {
