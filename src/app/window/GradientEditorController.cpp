@@ -13,8 +13,8 @@ GradientEditorController::GradientEditorController(SpectrogramPaletteState& pale
       editor_(std::make_unique<GradientEditorDialog>(
           palette.Gradient(), std::move(chooseColor), [&palette] { palette.Refresh(); }, parent)) {
     GradientEditorDialog* editor = editor_.get();
-    palette_.SetGradientListener([editor] { editor->PlaceControlPoints(); });
-    editor->PlaceControlPoints();
+    palette_.SetGradientListener([editor] { editor->ShowGradient(); });
+    editor->ShowGradient();
 }
 
 GradientEditorController::~GradientEditorController() { palette_.SetGradientListener({}); }

@@ -30,7 +30,7 @@ public:
     GradientEditorController(const GradientEditorController&) = delete;
     GradientEditorController& operator=(const GradientEditorController&) = delete;
 
-    /// "Edit" (Button2Click): shows the editor modally; returns once it closed.
+    /// "Edit": shows the editor modally; returns once it closed.
     void ShowModal();
 
     GradientEditorDialog& Editor() { return *editor_; }

@@ -57,7 +57,8 @@ void NameControls(QWidget* dialog) {
 
 }  // namespace
 
-GradientEditorDialog::GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate, QWidget* parent)
+GradientEditorDialog::GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor,
+                                           std::function<void()> liveUpdate, QWidget* parent)
     : QDialog(parent),
       gradient_(gradient),
       chooseColor_(chooseColor ? std::move(chooseColor) : ColorChooser(&ChooseColorWithDialog)),
@@ -71,58 +72,58 @@ GradientEditorDialog::GradientEditorDialog(TFunkyGradient& gradient, ColorChoose
     buildControls();
     buildSliders();
     NameControls(this);
-    timer1.setObjectName(QStringLiteral("timer1"));
-    timer1.setInterval(kLiveUpdateMs);
-    connect(&timer1, &QTimer::timeout, this, &GradientEditorDialog::timer1Timer);
+    liveUpdateTimer.setObjectName(QStringLiteral("timer1"));
+    liveUpdateTimer.setInterval(kLiveUpdateMs);
+    connect(&liveUpdateTimer, &QTimer::timeout, this, &GradientEditorDialog::LiveUpdateTick);
 }
 
 GradientEditorDialog::~GradientEditorDialog() = default;
 
 void GradientEditorDialog::buildControls() {
-    Label1 = MakeLabel(this, "Label1", Hint(), QRect(8, 4, 249, 40));
-    Label1->setWordWrap(true);
-    grImage = MakeLabel(this, "grImage", QString(), QRect(kStripLeft, kStripTop, kStripWidth, kStripHeight));
-    btnClose = new QPushButton(QStringLiteral("&Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setGeometry(95, 98, 75, 25);
-    btnClose->setDefault(true);
-    connect(btnClose, &QPushButton::clicked, this, &GradientEditorDialog::btnCloseClick);
+    hintLabel = MakeLabel(this, "Label1", Hint(), QRect(8, 4, 249, 40));
+    hintLabel->setWordWrap(true);
+    gradientStrip = MakeLabel(this, "grImage", QString(), QRect(kStripLeft, kStripTop, kStripWidth, kStripHeight));
+    closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton->setObjectName(QStringLiteral("btnClose"));
+    closeButton->setGeometry(95, 98, 75, 25);
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
-    LabelLocation = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 56, 16));
-    acpAlpha = MakeLabel(this, "acpAlpha", QString(), QRect(76, 136, 50, 16));
-    LabelColor = MakeLabel(this, "LabelColor", QStringLiteral("Color"), QRect(136, 136, 34, 16));
-    acpColor = MakeLabel(this, "acpColor", QString(), QRect(172, 136, 60, 16));
+    locationCaption = MakeLabel(this, "LabelLocation", QStringLiteral("Location"), QRect(16, 136, 56, 16));
+    locationLabel = MakeLabel(this, "acpAlpha", QString(), QRect(76, 136, 50, 16));
+    colorCaption = MakeLabel(this, "LabelColor", QStringLiteral("Color"), QRect(136, 136, 34, 16));
+    colorLabel = MakeLabel(this, "acpColor", QString(), QRect(172, 136, 60, 16));
     buildInterpolationGroup();
 }
 
 void GradientEditorDialog::buildInterpolationGroup() {
-    GroupInterpolation = new QGroupBox(QStringLiteral(" Gradient Interpolation Function "), this);
-    GroupInterpolation->setObjectName(QStringLiteral("GroupInterpolation"));
-    GroupInterpolation->setGeometry(8, 158, 249, 76);
-    rbPolynomial = new QRadioButton(QStringLiteral("Polynomial Power"), GroupInterpolation);
-    rbPolynomial->setObjectName(QStringLiteral("rbPolynomial"));
-    rbPolynomial->setGeometry(10, 22, 136, 20);
-    rbPolynomial->setChecked(true);
-    rbSinusoidal = new QRadioButton(QStringLiteral("Sinusoidal Shape"), GroupInterpolation);
-    rbSinusoidal->setObjectName(QStringLiteral("rbSinusoidal"));
-    rbSinusoidal->setGeometry(10, 48, 136, 20);
-    acpPolyPower = new QComboBox(GroupInterpolation);
-    acpPolyPower->setObjectName(QStringLiteral("acpPolyPower"));
-    acpPolyPower->setGeometry(160, 20, 64, 22);
-    for (const std::int32_t power : kPolyPowerChoices) acpPolyPower->addItem(QString::number(power));
-    acpSinusShape = new QComboBox(GroupInterpolation);
-    acpSinusShape->setObjectName(QStringLiteral("acpSinusShape"));
-    acpSinusShape->setGeometry(160, 46, 64, 22);
-    for (const std::int32_t shape : kSinusShapeChoices) acpSinusShape->addItem(QString::number(shape));
+    interpolationGroup = new QGroupBox(QStringLiteral(" Gradient Interpolation Function "), this);
+    interpolationGroup->setObjectName(QStringLiteral("GroupInterpolation"));
+    interpolationGroup->setGeometry(8, 158, 249, 76);
+    polynomialButton = new QRadioButton(QStringLiteral("Polynomial Power"), interpolationGroup);
+    polynomialButton->setObjectName(QStringLiteral("rbPolynomial"));
+    polynomialButton->setGeometry(10, 22, 136, 20);
+    polynomialButton->setChecked(true);
+    sinusoidalButton = new QRadioButton(QStringLiteral("Sinusoidal Shape"), interpolationGroup);
+    sinusoidalButton->setObjectName(QStringLiteral("rbSinusoidal"));
+    sinusoidalButton->setGeometry(10, 48, 136, 20);
+    polyPowerCombo = new QComboBox(interpolationGroup);
+    polyPowerCombo->setObjectName(QStringLiteral("acpPolyPower"));
+    polyPowerCombo->setGeometry(160, 20, 64, 22);
+    for (const std::int32_t power : kPolyPowerChoices) polyPowerCombo->addItem(QString::number(power));
+    sinusShapeCombo = new QComboBox(interpolationGroup);
+    sinusShapeCombo->setObjectName(QStringLiteral("acpSinusShape"));
+    sinusShapeCombo->setGeometry(160, 46, 64, 22);
+    for (const std::int32_t shape : kSinusShapeChoices) sinusShapeCombo->addItem(QString::number(shape));
     const TControlPoint defaults;
-    acpPolyPower->setCurrentIndex(defaults.PolyPowerItem);
-    acpSinusShape->setCurrentIndex(defaults.SinusShapeItem);
+    polyPowerCombo->setCurrentIndex(defaults.PolyPowerItem);
+    sinusShapeCombo->setCurrentIndex(defaults.SinusShapeItem);
     // User choices only: the lists and buttons set to show a point must not
     // write back into it.
-    connect(rbPolynomial, &QRadioButton::clicked, this, &GradientEditorDialog::InterpolationFunctionPick);
-    connect(rbSinusoidal, &QRadioButton::clicked, this, &GradientEditorDialog::InterpolationFunctionPick);
-    connect(acpPolyPower, &QComboBox::activated, this, &GradientEditorDialog::acpPolyPowerChange);
-    connect(acpSinusShape, &QComboBox::activated, this, &GradientEditorDialog::acpSinusShapeChange);
+    connect(polynomialButton, &QRadioButton::clicked, this, &GradientEditorDialog::interpolationChosen);
+    connect(sinusoidalButton, &QRadioButton::clicked, this, &GradientEditorDialog::interpolationChosen);
+    connect(polyPowerCombo, &QComboBox::activated, this, &GradientEditorDialog::polyPowerChosen);
+    connect(sinusShapeCombo, &QComboBox::activated, this, &GradientEditorDialog::sinusShapeChosen);
 }
 
 void GradientEditorDialog::buildSliders() {
@@ -134,27 +135,27 @@ void GradientEditorDialog::buildSliders() {
         slider->setFocusPolicy(Qt::StrongFocus);
         if (index >= kFirstMiddlePoint) slider->setCursor(Qt::PointingHandCursor);
         slider->installEventFilter(this);
-        ControlPoints[static_cast<std::size_t>(index)] = slider;
+        sliders[static_cast<std::size_t>(index)] = slider;
     }
-    PlaceControlPoints();
+    ShowGradient();
 }
 
 void GradientEditorDialog::paintGlyph(int index) {
-    QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
+    QPushButton* slider = sliders[static_cast<std::size_t>(index)];
     const QPixmap glyph = SliderGlyph(gradient_.Point(index).Color, slider->size());
     slider->setIcon(QIcon(glyph));
     slider->setIconSize(glyph.size());
 }
 
 void GradientEditorDialog::placeSlider(int index) {
-    QPushButton* slider = ControlPoints[static_cast<std::size_t>(index)];
+    QPushButton* slider = sliders[static_cast<std::size_t>(index)];
     const TControlPoint& point = gradient_.Point(index);
     slider->move(SliderLeft(point.Position, geometry_), kSliderTop);
     paintGlyph(index);
     slider->setVisible(point.Active);
 }
 
-void GradientEditorDialog::PlaceControlPoints() {
+void GradientEditorDialog::ShowGradient() {
     for (int index = 0; index < kControlPointCount; ++index) placeSlider(index);
     if (gradient_.Current()) showCurrent();
     rebuildPalette();
@@ -163,55 +164,53 @@ void GradientEditorDialog::PlaceControlPoints() {
 // The editor's palette at the strip's width, drawn into the strip.
 void GradientEditorDialog::rebuildPalette() {
     gradient_.BuildPalette(palette_->data(), kStripWidth);
-    grImage->setPixmap(DrawPalette(palette_->data(), kStripWidth, kStripHeight));
+    gradientStrip->setPixmap(DrawPalette(palette_->data(), kStripWidth, kStripHeight));
 }
 
-void GradientEditorDialog::FormActivate() {
-    PlaceControlPoints();
-    timer1.start();
+void GradientEditorDialog::startLiveUpdate() {
+    ShowGradient();
+    liveUpdateTimer.start();
 }
 
 // The last edits may be younger than the last tick; they reach the
 // spectrogram's palette before the timer stops, so the palette in use and
 // the gradient kept in the settings agree.
-void GradientEditorDialog::FormClose() {
-    if (!timer1.isActive()) return;
-    timer1.stop();
-    timer1Timer();
+void GradientEditorDialog::finishLiveUpdate() {
+    if (!liveUpdateTimer.isActive()) return;
+    liveUpdateTimer.stop();
+    LiveUpdateTick();
 }
 
-void GradientEditorDialog::btnCloseClick() { close(); }
-
-void GradientEditorDialog::timer1Timer() {
+void GradientEditorDialog::LiveUpdateTick() {
     rebuildPalette();
     if (liveUpdate_) liveUpdate_();
 }
 
 void GradientEditorDialog::showCurrent() {
     const TControlPoint& point = gradient_.Point(*gradient_.Current());
-    acpAlpha->setText(QString::fromStdString(LocationText(point.Position, LocaleDecimalPoint().toStdString())));
-    acpColor->setText(QString::fromStdString(ColorText(point.Color)));
-    acpPolyPower->setCurrentIndex(point.PolyPowerItem);
-    acpSinusShape->setCurrentIndex(point.SinusShapeItem);
+    locationLabel->setText(QString::fromStdString(LocationText(point.Position, LocaleDecimalPoint().toStdString())));
+    colorLabel->setText(QString::fromStdString(ColorText(point.Color)));
+    polyPowerCombo->setCurrentIndex(point.PolyPowerItem);
+    sinusShapeCombo->setCurrentIndex(point.SinusShapeItem);
     gradient_.SelectPolyPower(point.Index, point.PolyPowerItem);
     gradient_.SelectSinusShape(point.Index, point.SinusShapeItem);
-    QRadioButton* curve = point.Interpolation == TInterpolation::Polynomial ? rbPolynomial : rbSinusoidal;
+    QRadioButton* curve = point.Interpolation == TInterpolation::Polynomial ? polynomialButton : sinusoidalButton;
     curve->setChecked(true);
 }
 
-void GradientEditorDialog::ControlPointEnter(QPushButton* slider) {
+void GradientEditorDialog::selectPoint(QPushButton* slider) {
     const auto index = ControlPointIndex(slider->objectName().toStdString());
     if (!index) return;
     gradient_.SetCurrent(*index);
     showCurrent();
 }
 
-void GradientEditorDialog::ColorButtonStartDrag(QPushButton* slider) {
+void GradientEditorDialog::startDrag(QPushButton* slider) {
     drag_.Start();
     slider->setCursor(Qt::SplitHCursor);
 }
 
-void GradientEditorDialog::FormDragOver(QPushButton* slider, int xInSlider) {
+void GradientEditorDialog::dragTo(QPushButton* slider, int xInSlider) {
     const auto newLeft = drag_.Over(xInSlider, slider->x(), geometry_);
     if (newLeft) moveCurrentSlider(slider, *newLeft);
 }
@@ -223,70 +222,70 @@ void GradientEditorDialog::moveCurrentSlider(QPushButton* slider, int newLeft) {
     if (!current || *current < kFirstMiddlePoint) return;
     slider->move(newLeft, slider->y());
     gradient_.SetPosition(*current, SliderPosition(slider->x(), geometry_));
-    acpAlpha->setText(
+    locationLabel->setText(
         QString::fromStdString(LocationText(gradient_.Point(*current).Position, LocaleDecimalPoint().toStdString())));
 }
 
-void GradientEditorDialog::StepSlider(QPushButton* slider, int step) {
+void GradientEditorDialog::stepSlider(QPushButton* slider, int step) {
     if (sliderOf(slider) == nullptr || gradient_.Current() != ControlPointIndex(slider->objectName().toStdString()))
         return;
     moveCurrentSlider(slider, SteppedLeft(slider->x(), step, geometry_));
 }
 
-void GradientEditorDialog::ColorButtonEndDrag(QPushButton* slider) {
+void GradientEditorDialog::endDrag(QPushButton* slider) {
     drag_.End();
     slider->setCursor(Qt::PointingHandCursor);
 }
 
-void GradientEditorDialog::PickColor(QPushButton* slider) {
+void GradientEditorDialog::pickColor(QPushButton* slider) {
     const auto index = ControlPointIndex(slider->objectName().toStdString());
     if (!index) return;
     const std::optional<TColor> chosen = chooseColor_(this, gradient_.Point(*index).Color);
     if (!chosen) return;
     gradient_.SetColor(*index, *chosen);
     paintGlyph(*index);
-    acpColor->setText(QString::fromStdString(ColorText(*chosen)));
+    colorLabel->setText(QString::fromStdString(ColorText(*chosen)));
     rebuildPalette();
 }
 
-void GradientEditorDialog::InterpolationFunctionPick() {
+void GradientEditorDialog::interpolationChosen() {
     const auto current = gradient_.Current();
     if (!current) return;
     gradient_.SetInterpolation(*current,
-                               rbPolynomial->isChecked() ? TInterpolation::Polynomial : TInterpolation::Sinusoidal);
+                               polynomialButton->isChecked() ? TInterpolation::Polynomial : TInterpolation::Sinusoidal);
     rebuildPalette();
 }
 
-void GradientEditorDialog::acpPolyPowerChange() {
+void GradientEditorDialog::polyPowerChosen() {
     const auto current = gradient_.Current();
-    if (!current || acpPolyPower->currentIndex() < 0) return;
-    gradient_.SelectPolyPower(*current, acpPolyPower->currentIndex());
+    if (!current || polyPowerCombo->currentIndex() < 0) return;
+    gradient_.SelectPolyPower(*current, polyPowerCombo->currentIndex());
     rebuildPalette();
 }
 
-void GradientEditorDialog::acpSinusShapeChange() {
+void GradientEditorDialog::sinusShapeChosen() {
     const auto current = gradient_.Current();
-    if (!current || acpSinusShape->currentIndex() < 0) return;
-    gradient_.SelectSinusShape(*current, acpSinusShape->currentIndex());
+    if (!current || sinusShapeCombo->currentIndex() < 0) return;
+    gradient_.SelectSinusShape(*current, sinusShapeCombo->currentIndex());
     rebuildPalette();
 }
 
-void GradientEditorDialog::AddControlPointClick() {
+void GradientEditorDialog::AddPoint() {
     const auto added = gradient_.AddControlPoint();
     if (!added) return;
     placeSlider(*added);
     rebuildPalette();
 }
 
-void GradientEditorDialog::RemoveControlPointDragDrop() {
+void GradientEditorDialog::RemoveCurrentPoint() {
     const auto removed = gradient_.RemoveCurrent();
     if (!removed) return;
-    ControlPoints[static_cast<std::size_t>(*removed)]->hide();
+    sliders[static_cast<std::size_t>(*removed)]->hide();
     rebuildPalette();
 }
 
 QPushButton* GradientEditorDialog::sliderOf(QObject* watched) const {
-    for (QPushButton* slider : ControlPoints) {
+    for (QPushButton* slider : sliders) {
         if (slider == watched) return slider;
     }
     return nullptr;
@@ -308,21 +307,21 @@ bool GradientEditorDialog::sliderKeyEvent(QPushButton* slider, const QKeyEvent& 
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
     switch (key.key()) {
         case Qt::Key_Left:
-            StepSlider(slider, -kSliderKeyStep);
+            stepSlider(slider, -kSliderKeyStep);
             return true;
         case Qt::Key_Right:
-            StepSlider(slider, kSliderKeyStep);
+            stepSlider(slider, kSliderKeyStep);
             return true;
         case Qt::Key_PageDown:
-            StepSlider(slider, -kSliderPageStep);
+            stepSlider(slider, -kSliderPageStep);
             return true;
         case Qt::Key_PageUp:
-            StepSlider(slider, kSliderPageStep);
+            stepSlider(slider, kSliderPageStep);
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_Space:
-            PickColor(slider);
+            pickColor(slider);
             return true;
         default:
             return false;
@@ -338,25 +337,25 @@ bool GradientEditorDialog::sliderMouseEvent(QPushButton* slider, QEvent* event) 
     const int x = mouse != nullptr ? static_cast<int>(mouse->position().x()) : 0;
     switch (event->type()) {
         case QEvent::FocusIn:
-            ControlPointEnter(slider);
+            selectPoint(slider);
             return false;
         case QEvent::MouseButtonPress:
             if (mouse->button() != Qt::LeftButton) return false;
             slider->setFocus(Qt::MouseFocusReason);
-            ControlPointEnter(slider);
-            if (slider != ControlPoints[0] && slider != ControlPoints[1]) {
-                ColorButtonStartDrag(slider);
-                FormDragOver(slider, x);
+            selectPoint(slider);
+            if (slider != sliders[0] && slider != sliders[1]) {
+                startDrag(slider);
+                dragTo(slider, x);
             }
             return false;
         case QEvent::MouseMove:
-            if (drag_.Active() && (mouse->buttons() & Qt::LeftButton)) FormDragOver(slider, x);
+            if (drag_.Active() && (mouse->buttons() & Qt::LeftButton)) dragTo(slider, x);
             return false;
         case QEvent::MouseButtonRelease:
-            if (mouse->button() == Qt::LeftButton && drag_.Active()) ColorButtonEndDrag(slider);
+            if (mouse->button() == Qt::LeftButton && drag_.Active()) endDrag(slider);
             return false;
         case QEvent::ContextMenu:
-            PickColor(slider);
+            pickColor(slider);
             return true;
         default:
             return false;
@@ -365,11 +364,11 @@ bool GradientEditorDialog::sliderMouseEvent(QPushButton* slider, QEvent* event) 
 
 void GradientEditorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    startLiveUpdate();
 }
 
 void GradientEditorDialog::hideEvent(QHideEvent* event) {
-    FormClose();
+    finishLiveUpdate();
     QDialog::hideEvent(event);
 }
 

@@ -69,7 +69,7 @@ struct Window {
     }
 
     GradientEditorDialog& Editor() { return *f.Find<GradientEditorDialog>("Form2"); }
-    QPushButton* Slider(int index) { return Editor().ControlPoints[static_cast<std::size_t>(index)]; }
+    QPushButton* Slider(int index) { return Editor().sliders[static_cast<std::size_t>(index)]; }
 
     // "Edit", then `drive` inside the modal editor, which "&Close" ends.
     // Returns whether the editor was shown modally and closed.
@@ -80,7 +80,7 @@ struct Window {
             if (!editor.isVisible() || !editor.isModal()) return;
             drive(editor);
             ran = true;
-            editor.btnClose->click();
+            editor.closeButton->click();
         });
         f.Click("Button2");
         return ran && !Editor().isVisible();
@@ -144,7 +144,7 @@ private slots:
                 QPushButton* slider = w.Slider(2);
                 QCOMPARE(slider->x(), 58);
                 w.Drag(slider, 82);  // grabbed at 62: 20 pixels right
-                location = editor.acpAlpha->text();
+                location = editor.locationLabel->text();
                 QTest::qWait(250);  // the live update runs while the editor is open
                 whileOpen = w.PaletteAt(kSilentIndex);
             }));
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(w.PaletteAt(1120), moravel::ToRgb16(0x00FF33));  // linear: 51
         QVERIFY(w.Edit([&](GradientEditorDialog& editor) {
             w.Select(w.Slider(2));
-            editor.rbSinusoidal->click();
+            editor.sinusoidalButton->click();
         }));
         QCOMPARE(w.PaletteAt(1120), moravel::ToRgb16(0x00FF4E));  // sin(0.1 pi): 78.8
 
@@ -196,10 +196,10 @@ private slots:
         QVERIFY(w.Edit([&](GradientEditorDialog& editor) {
             w.Select(w.Slider(3));
             w.Select(w.Slider(2));
-            sinusoidalShown = editor.rbSinusoidal->isChecked();
-            editor.rbPolynomial->click();
-            editor.acpPolyPower->setCurrentIndex(3);
-            emit editor.acpPolyPower->activated(3);
+            sinusoidalShown = editor.sinusoidalButton->isChecked();
+            editor.polynomialButton->click();
+            editor.polyPowerCombo->setCurrentIndex(3);
+            emit editor.polyPowerCombo->activated(3);
         }));
         QVERIFY(sinusoidalShown);
         QCOMPARE(w.PaletteAt(1120), moravel::ToRgb16(0x00FF0A));  // power 2: 0.04, 10.2

@@ -43,7 +43,7 @@ public:
             return answer;
         };
         form = std::make_unique<GradientEditorDialog>(gradient, chooser, [this] { ++liveUpdates; });
-        form->PlaceControlPoints();
+        form->ShowGradient();
     }
 
     template <typename T>
@@ -97,7 +97,7 @@ public:
 
     // The editor's strip as drawn, at column x.
     TColor StripPixel(int x) {
-        const QImage strip = form->grImage->pixmap().toImage();
+        const QImage strip = form->gradientStrip->pixmap().toImage();
         const QRgb pixel = strip.pixel(x, GradientEditorDialog::kStripHeight / 2);
         return static_cast<TColor>(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
     }
@@ -158,7 +158,7 @@ TEST(GradientEditor, SlidersSitAtTheGradientsPositionsWithTheirColours) {
 
     // A stored 0.95 puts the slider 17 pixels short of the strip's right end.
     e.gradient.SetGradient(0x000000, 0x00FF00, 0x00FFFF, 0x0080FF, 0.95, 0.3);
-    e.form->PlaceControlPoints();
+    e.form->ShowGradient();
     EXPECT_EQ(e.Slider(2)->x(), 236);  // 16 + round(225.15) - 5
     EXPECT_EQ(e.Slider(3)->x(), 82);   // 16 + round(71.1) - 5
     EXPECT_EQ(e.StripPixel(225), 0x00FF00u);
@@ -183,7 +183,7 @@ TEST(GradientEditor, DraggingPointTwoMovesItByThePixelsDraggedAndTheLiveUpdateCa
     // The palette follows at the next tick: green moves from 47 to 67.
     EXPECT_EQ(e.StripPixel(67), 0x00FF35u);  // 255 x 20/95 of the way to yellow, as before
     const int updates = e.liveUpdates;
-    e.form->timer1Timer();
+    e.form->LiveUpdateTick();
     EXPECT_EQ(e.liveUpdates, updates + 1);
     EXPECT_EQ(e.StripPixel(67), 0x00FF00u);
     EXPECT_EQ(e.form->EditorPalette()[67], 0x00FF00u);
@@ -241,7 +241,7 @@ TEST(GradientEditor, ArrowAndPageKeysMoveAFocusedMiddleSliderWithinTheDragSpan) 
     EXPECT_DOUBLE_EQ(e.gradient.Point(2).Position, 67.0 / 237);
     EXPECT_EQ(e.Text("acpAlpha"), QStringLiteral("0.28"));
     const int updates = e.liveUpdates;
-    e.form->timer1Timer();
+    e.form->LiveUpdateTick();
     EXPECT_GT(e.liveUpdates, updates);
     EXPECT_EQ(e.StripPixel(67), 0x00FF00u);
 
@@ -365,10 +365,10 @@ TEST(GradientEditor, CurveAndListChoicesOfTheCurrentPointRebuildThePalette) {
 
 TEST(GradientEditor, LiveUpdateRunsWhileShownAndCarriesTheLastEditsAtClose) {
     Editor e;
-    EXPECT_FALSE(e.form->timer1.isActive());
+    EXPECT_FALSE(e.form->liveUpdateTimer.isActive());
     e.form->show();
-    EXPECT_TRUE(e.form->timer1.isActive());
-    EXPECT_EQ(e.form->timer1.interval(), 100);
+    EXPECT_TRUE(e.form->liveUpdateTimer.isActive());
+    EXPECT_EQ(e.form->liveUpdateTimer.interval(), 100);
     QTest::qWait(250);
     EXPECT_GE(e.liveUpdates, 2);
 
@@ -377,7 +377,7 @@ TEST(GradientEditor, LiveUpdateRunsWhileShownAndCarriesTheLastEditsAtClose) {
     const int updates = e.liveUpdates;
     e.Click("btnClose");
     EXPECT_FALSE(e.form->isVisible());
-    EXPECT_FALSE(e.form->timer1.isActive());
+    EXPECT_FALSE(e.form->liveUpdateTimer.isActive());
     EXPECT_EQ(e.liveUpdates, updates + 1);
     QTest::qWait(150);
     EXPECT_EQ(e.liveUpdates, updates + 1);
@@ -394,11 +394,11 @@ TEST(GradientEditor, LiveUpdateRunsWhileShownAndCarriesTheLastEditsAtClose) {
 TEST(GradientEditor, RemovingTheCurrentPointHidesItsSliderAndAddingBringsItBack) {
     Editor e;
     e.Select(3);
-    e.form->RemoveControlPointDragDrop();
+    e.form->RemoveCurrentPoint();
     EXPECT_TRUE(e.Slider(3)->isHidden());
     EXPECT_EQ(e.gradient.ActiveCount(), 3);
     EXPECT_EQ(e.form->EditorPalette()[kYellowIndex], 0x00C07Fu);  // green to orange, half way: red 127, green 192
-    e.form->AddControlPointClick();
+    e.form->AddPoint();
     EXPECT_FALSE(e.Slider(3)->isHidden());
     EXPECT_EQ(e.Slider(3)->x(), 153);
     EXPECT_EQ(e.form->EditorPalette()[kYellowIndex], 0x00FFFFu);
