@@ -74,7 +74,7 @@ ConfigureOffer Soundcard::DefaultOffer(const MessagePresenter& showMessage, QWid
 }
 
 // The component on the device the settings choose, the page's controller and
-// the card's name in Label4; the page follows the component's changes.
+// the card's name on the page; the page follows the component's changes.
 void Soundcard::openMixer(std::shared_ptr<mixer::MixerService> service) {
     page_.reset();
     parts_.mixerService = std::move(service);

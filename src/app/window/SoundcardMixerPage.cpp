@@ -1,8 +1,8 @@
 #include "app/window/SoundcardMixerPage.h"
 
+#include "app/window/pages/SoundcardPage.h"
 #include "mixer/AudioMixer.h"
 #include "mixer/setup/MixerSummary.h"
-#include "app/window/pages/SoundcardPage.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,7 +20,7 @@ SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, 
         ControlsOf(pair).check->setEnabled(false);
         ControlsOf(pair).track->setEnabled(false);
     }
-    page_.ButtonAutoSetAudio->setEnabled(false);
+    page_.autoSetButton->setEnabled(false);
     connectControls(reportError);
 }
 
@@ -33,34 +33,34 @@ void SoundcardMixerPage::connectControls(const ErrorReport& reportError) {
         on(ControlsOf(pair).check, &QCheckBox::toggled, changed);
         on(ControlsOf(pair).track, &QSlider::valueChanged, changed);
     }
-    on(page_.ButtonAutoSetAudio, &QPushButton::clicked, &SoundcardMixerPage::autoSetClicked);
+    on(page_.autoSetButton, &QPushButton::clicked, &SoundcardMixerPage::autoSetClicked);
 }
 
 SoundcardLayout SoundcardMixerPage::Layout() const { return SoundcardLayoutOf(mixer_); }
 
 void SoundcardMixerPage::ShowCardName() {
-    page_.Label4->setText(mixer_.MixerId() < 0 ? QStringLiteral("No soundcard found")
-                                               : QString::fromStdString(mixer_.ProductName()));
+    page_.cardNameLabel->setText(mixer_.MixerId() < 0 ? QStringLiteral("No soundcard found")
+                                                      : QString::fromStdString(mixer_.ProductName()));
 }
 
 SoundcardMixerPage::Pair SoundcardMixerPage::ControlsOf(MixerPair pair) const {
     switch (pair) {
         case MixerPair::Master:
-            return {page_.CheckBox7, page_.TrackBar7};
+            return {page_.masterSwitch, page_.masterVolume};
         case MixerPair::WaveOut:
-            return {page_.CheckBox6, page_.TrackBar6};
+            return {page_.waveOutSwitch, page_.waveOutVolume};
         case MixerPair::MicrophoneIn:
-            return {page_.CheckBox2, page_.TrackBar2};
+            return {page_.micInSwitch, page_.micInVolume};
         case MixerPair::LineIn:
-            return {page_.CheckBox3, page_.TrackBar3};
+            return {page_.lineInSwitch, page_.lineInVolume};
         case MixerPair::WaveIn:
-            return {page_.CheckBox8, page_.TrackBar8};
+            return {page_.waveInSwitch, page_.waveInVolume};
         case MixerPair::MicrophoneOut:
-            return {page_.CheckBox4, page_.TrackBar4};
+            return {page_.micOutSwitch, page_.micOutVolume};
         case MixerPair::LineOut:
             break;
     }
-    return {page_.CheckBox5, page_.TrackBar5};
+    return {page_.lineOutSwitch, page_.lineOutVolume};
 }
 
 void SoundcardMixerPage::Enable(const LineAssignment& lines) {
@@ -72,7 +72,7 @@ void SoundcardMixerPage::Enable(const LineAssignment& lines) {
         ControlsOf(pair).check->setEnabled(line.has_value());
         ControlsOf(pair).track->setEnabled(line && Read(*line).left != -1);
     }
-    page_.ButtonAutoSetAudio->setEnabled(layout.usable);
+    page_.autoSetButton->setEnabled(layout.usable);
 }
 
 // Sets a pair's controls without running their handlers.

@@ -17,9 +17,9 @@
 // Threads: GUI thread only.
 #pragma once
 
+#include "app/core/MixerPairs.h"
 #include "app/window/GuardedConnect.h"
 #include "common/LineAssignment.h"
-#include "app/core/MixerPairs.h"
 #include "common/SoundcardLayout.h"
 
 #include <QObject>
@@ -42,8 +42,8 @@ public:
     SoundcardMixerPage(const SoundcardMixerPage&) = delete;
     SoundcardMixerPage& operator=(const SoundcardMixerPage&) = delete;
 
-    /// Label4 := the card's own name (the mixer's product name), or "No
-    /// soundcard found" when no mixer opened.
+    /// The card name label := the card's own name (the mixer's product
+    /// name), or "No soundcard found" when no mixer opened.
     void ShowCardName();
 
     /// The enabling rule: each pair is enabled while the mixer is usable and

@@ -50,35 +50,35 @@ QGroupBox* MakeLineGroup(const QString& title, std::initializer_list<MixerLine> 
 
 }  // namespace
 
-SoundcardPage::SoundcardPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabSoundcard", QStringLiteral("Soundcard"));
+SoundcardPage::SoundcardPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabSoundcard", QStringLiteral("Soundcard"));
 
-    Label4 = MakeValueLabel("Label4", QString());
-    Label4->setFixedWidth(kNameWidth);
-    Label4->setWordWrap(true);
-    ButtonAutoSetAudio = MakePushButton("ButtonAutoSetAudio", QStringLiteral("Auto set audio"));
-    SpeedButton4 = MakeHelpButton("SpeedButton4");
+    cardNameLabel = MakeValueLabel("Label4", QString());
+    cardNameLabel->setFixedWidth(kNameWidth);
+    cardNameLabel->setWordWrap(true);
+    autoSetButton = MakePushButton("ButtonAutoSetAudio", QStringLiteral("Auto set audio"));
+    helpButton = MakeHelpButton("SpeedButton4");
 
     QWidget* side = new QWidget;
     QVBoxLayout* column = MakeColumnLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Label4);
+    column->addWidget(cardNameLabel);
     column->addStretch(1);
-    column->addWidget(ButtonAutoSetAudio);
-    column->addWidget(SpeedButton4);
+    column->addWidget(autoSetButton);
+    column->addWidget(helpButton);
 
     QHBoxLayout* row = MakeRowLayout(sheet);
     row->addWidget(side);
+    row->addWidget(MakeLineGroup(QStringLiteral(" Audio out "),
+                                 {{masterSwitch, masterVolume, "CheckBox7", "Master", "TrackBar7"},
+                                  {waveOutSwitch, waveOutVolume, "CheckBox6", "Wave", "TrackBar6"}}));
     row->addWidget(
-        MakeLineGroup(QStringLiteral(" Audio out "), {{CheckBox7, TrackBar7, "CheckBox7", "Master", "TrackBar7"},
-                                                      {CheckBox6, TrackBar6, "CheckBox6", "Wave", "TrackBar6"}}));
+        MakeLineGroup(QStringLiteral(" Audio in "), {{micInSwitch, micInVolume, "CheckBox2", "Mic", "TrackBar2"},
+                                                     {lineInSwitch, lineInVolume, "CheckBox3", "Line", "TrackBar3"}}));
     row->addWidget(
-        MakeLineGroup(QStringLiteral(" Audio in "), {{CheckBox2, TrackBar2, "CheckBox2", "Mic", "TrackBar2"},
-                                                     {CheckBox3, TrackBar3, "CheckBox3", "Line", "TrackBar3"}}));
-    row->addWidget(
-        MakeLineGroup(QStringLiteral("Off lines"), {{CheckBox8, TrackBar8, "CheckBox8", "Wave", "TrackBar8"},
-                                                    {CheckBox4, TrackBar4, "CheckBox4", "Mic", "TrackBar4"},
-                                                    {CheckBox5, TrackBar5, "CheckBox5", "Line", "TrackBar5"}}));
+        MakeLineGroup(QStringLiteral("Off lines"), {{waveInSwitch, waveInVolume, "CheckBox8", "Wave", "TrackBar8"},
+                                                    {micOutSwitch, micOutVolume, "CheckBox4", "Mic", "TrackBar4"},
+                                                    {lineOutSwitch, lineOutVolume, "CheckBox5", "Line", "TrackBar5"}}));
     row->addStretch(1);
 }
 

@@ -19,35 +19,37 @@ namespace moravel {
 
 class SoundcardPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Soundcard". GUI thread only.
-    explicit SoundcardPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Soundcard". GUI thread only.
+    explicit SoundcardPage(QTabWidget* tabs);
     SoundcardPage(const SoundcardPage&) = delete;
     SoundcardPage& operator=(const SoundcardPage&) = delete;
 
-    QWidget* sheet;  // "TabSoundcard"
+    // Object names in brackets: the control table, the accessible texts and
+    // the tests find the controls by them.
+    QWidget* sheet;  // ("TabSoundcard")
 
-    QLabel* Label4;  // the soundcard's name, empty at creation
+    QLabel* cardNameLabel;  // the soundcard's name, empty at creation ("Label4")
 
     // " Audio out "
-    QCheckBox* CheckBox7;  // "Master"
-    QSlider* TrackBar7;    // master volume 0..100
-    QCheckBox* CheckBox6;  // "Wave" (wave out)
-    QSlider* TrackBar6;
+    QCheckBox* masterSwitch;   // "Master" ("CheckBox7")
+    QSlider* masterVolume;     // 0..100 ("TrackBar7")
+    QCheckBox* waveOutSwitch;  // "Wave" ("CheckBox6")
+    QSlider* waveOutVolume;    // ("TrackBar6")
     // " Audio in "
-    QCheckBox* CheckBox2;  // "Mic"
-    QSlider* TrackBar2;
-    QCheckBox* CheckBox3;  // "Line"
-    QSlider* TrackBar3;
+    QCheckBox* micInSwitch;   // "Mic" ("CheckBox2")
+    QSlider* micInVolume;     // ("TrackBar2")
+    QCheckBox* lineInSwitch;  // "Line" ("CheckBox3")
+    QSlider* lineInVolume;    // ("TrackBar3")
     // "Off lines"
-    QCheckBox* CheckBox8;  // "Wave" (wave in)
-    QSlider* TrackBar8;
-    QCheckBox* CheckBox4;  // "Mic" (direct microphone out)
-    QSlider* TrackBar4;
-    QCheckBox* CheckBox5;  // "Line" (direct line out)
-    QSlider* TrackBar5;
+    QCheckBox* waveInSwitch;   // "Wave" ("CheckBox8")
+    QSlider* waveInVolume;     // ("TrackBar8")
+    QCheckBox* micOutSwitch;   // "Mic", direct microphone out ("CheckBox4")
+    QSlider* micOutVolume;     // ("TrackBar4")
+    QCheckBox* lineOutSwitch;  // "Line", direct line out ("CheckBox5")
+    QSlider* lineOutVolume;    // ("TrackBar5")
 
-    QPushButton* ButtonAutoSetAudio;  // "Auto set audio"
-    QToolButton* SpeedButton4;        // "?"
+    QPushButton* autoSetButton;  // "Auto set audio" ("ButtonAutoSetAudio")
+    QToolButton* helpButton;     // "?" ("SpeedButton4")
 };
 
 }  // namespace moravel
