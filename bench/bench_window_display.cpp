@@ -41,8 +41,8 @@ void BM_WindowDisplay16k(benchmark::State& state) {
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
         form.Devices().Timer1Timer();
-        form.Panels().Spectrum().Chart1->replot(QCustomPlot::rpImmediateRefresh);
-        form.Panels().Spectrogram().Chart2->replot(QCustomPlot::rpImmediateRefresh);
+        form.Panels().Spectrum().chart->replot(QCustomPlot::rpImmediateRefresh);
+        form.Panels().Spectrogram().chart->replot(QCustomPlot::rpImmediateRefresh);
         plots.push_back(milliseconds(plotTime));
         copies.push_back(milliseconds(copyTime));
     }

@@ -89,7 +89,7 @@ void ExportController::CopySpectrogram() {
 // A cancelled dialog gives no name and nothing is written.
 void ExportController::saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title) {
     const PausedDisplay paused(displayOn, held_, heldWasOn_);
-    const QString fileName = parts_.save1.Execute(imageDialog(title));
+    const QString fileName = parts_.saveDialog.Execute(imageDialog(title));
     if (fileName.isEmpty()) return;
     ChartExporter(chart).SaveToFile(fileName);
 }
@@ -108,7 +108,7 @@ void ExportController::printChart(TChart& chart, QAbstractButton& displayOn, con
         PrintChartOnDefaultPrinter(chart, kPrintMargins);
         return;
     }
-    const QString fileName = parts_.save1.Execute(pdfDialog(pdfTitle));
+    const QString fileName = parts_.saveDialog.Execute(pdfDialog(pdfTitle));
     if (fileName.isEmpty()) return;
     WriteFileAtomically(fileName, PrintChartToPdf(chart, kPrintMargins));
 }

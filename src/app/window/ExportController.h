@@ -1,6 +1,6 @@
 // The image export behind the "Spectrum" and "Spectrogram" menus: saving a
-// plot to an image file through the shared save dialog `save1`, copying it
-// to the clipboard and printing it. The window's menu handlers forward
+// plot to an image file through the shared save dialog, copying it
+// to the clipboard and printing it. The menu items are connected straight
 // here; the drawing and the files are ChartExporter's and
 // ChartPrinter's. Errors are thrown (ExportError) for the window's handler
 // guard to show.
@@ -21,27 +21,27 @@ class ExportController {
 public:
     /// What the export works on; everything must outlive the controller.
     struct Parts {
-        TChart& spectrumChart;           // Chart1
-        TChart& spectrogramChart;        // Chart2
-        QAbstractButton& spectrumOn;     // sb_Spectrum_on
-        QAbstractButton& spectrogramOn;  // sb_spectrogram_on
-        FileDialog& save1;
+        TChart& spectrumChart;
+        TChart& spectrogramChart;
+        QAbstractButton& spectrumOn;     // "Spectrum On"
+        QAbstractButton& spectrogramOn;  // "Spectrogram On"
+        FileDialog& saveDialog;
     };
 
     explicit ExportController(const Parts& parts);
 
-    /// `Savevisibleareatofile1Click`: the spectrum plot to a file.
+    /// "Spectrum, Save visible area to file": the spectrum plot to a file.
     void SaveSpectrum();
-    /// `Copyvisibleareatoclipboard1Click`: the spectrum plot to the clipboard.
+    /// "Spectrum, Copy visible area to clipboard": the plot to the clipboard.
     void CopySpectrum();
-    /// `SavetoFile1Click`: the spectrogram to a file.
+    /// "Spectrogram, Save visible area to file": the spectrogram to a file.
     void SaveSpectrogram();
-    /// `CopytoClipboard1Click`: the spectrogram to the clipboard.
+    /// "Spectrogram, Copy visible area to clipboard": the same for the spectrogram.
     void CopySpectrogram();
     /// The spectrum plot on the default printer or, with no printer
-    /// installed, into a PDF file chosen through `save1`.
+    /// installed, into a PDF file chosen through the save dialog.
     void PrintSpectrum();
-    /// `PrintPreview1Click`: the same for the spectrogram.
+    /// The same for the spectrogram ("Print..." and the hidden "Print preview").
     void PrintSpectrogram();
 
     /// Whether the user has the display of `on` (Parts' spectrumOn or

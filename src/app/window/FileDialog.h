@@ -1,4 +1,4 @@
-// The program's file dialogs: the shared save dialog `save1` (the recorder's
+// The program's file dialogs: the shared save dialog (the recorder's
 // Browse; image export uses it too) and the player's open dialog. Each keeps
 // the last name chosen in it. The dialog itself is a FileChooser, so tests
 // answer it without showing anything.

@@ -88,7 +88,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     InstallAccessibleValues();
     InstallAccessibleButtons();
     resize(792, 568);
-    panels_ = std::make_unique<WindowPanels>(*this, [this] { core_.state.LayoutChanged = true; }, errorReport());
+    panels_ = std::make_unique<WindowPanels>(
+        *this, [this] { core_.state.LayoutChanged = true; }, errorReport());
     SettingsPages& pages = panels_->Pages();
     displays_ = std::make_unique<PlotDisplays>(PlotDisplays::Parts{
         panels_->Spectrum(), panels_->Spectrogram(), *pages.spectrum, *pages.spectrogram, *pages.filter, *pages.debug,
@@ -96,7 +97,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         [this] { processing_->Equalizer().ApplyControls(); }});
     BuildMainMenu(*menuBar());
     indicators_ = std::make_unique<StatusIndicators>(StatusIndicators::Parts{
-        panels_->Status(), *pages.recorder->sb_wave_record, *pages.recorder->sb_waverecorder_pause,
+        panels_->Status(), *pages.recorder->recordSwitch, *pages.recorder->pauseSwitch,
         core_.state.BufferError, options_.cpuStatFile, errorReport()});
     createSoundcard();
     createDevices();
@@ -145,7 +146,7 @@ void TMainForm::createDevices() {
         [this] { return soundcard_->DescribeDevices(); }, [this] { return soundcard_->Configured(); },
         [this] { soundcard_->OfferConfiguration(); },
         [this](std::int32_t outputRate) {
-            panels_->Spectrum().ScrollSpectrum->setMaximum(outputRate / 2);
+            panels_->Spectrum().frequencyScroll->setMaximum(outputRate / 2);
             panels_->Pages().filter->filterCentreSlider->setMaximum(outputRate / 2);
         },
         [this] { processing_->Filter().ApplyControls(); }, [this] { displays_->Spectrum().ResolutionChanged(); },
@@ -179,7 +180,7 @@ void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
 // The Soundcard page's pairs and its "Auto set audio" wait for the first
 // start of sampling, which reads the line assignment (SoundcardMixerPage).
 void TMainForm::disableUnbuiltControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{panels_->Pages().soundcard->ButtonAutoSetAudio}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{panels_->Pages().soundcard->autoSetButton}) {
         control->setEnabled(false);
     }
 }
@@ -191,7 +192,7 @@ void TMainForm::connectControls() {
         *pages.filter, *pages.shift, *pages.audio, *pages.compress, *pages.expand, *pages.equalizer,
         panels_->Spectrum(), *core_.engine, pages, errorReport(), [this] { return devices_->WaveIn().samples; }});
     displays_->Connect(errorReport());
-    on(pages.spectrogram->Button2, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
+    on(pages.spectrogram->editPaletteButton, &QPushButton::clicked, [this] { gradientEditor_->ShowModal(); });
     connectShellControls();
 }
 

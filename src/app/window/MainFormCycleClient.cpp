@@ -78,44 +78,46 @@ CycleControls MainFormCycleClient::Controls() const {
     c.stages.shiftOn = pages.shift->shiftSwitch->isChecked();
     c.stages.shiftBins = ShiftBins(pages.shift->shiftSlider->value(), pages.shift->shiftRangeCombo->currentIndex());
     c.stages.equalizerOn = pages.equalizer->equalizerSwitch->isChecked();
-    c.playerActive = pages.player->sb_wave_play->isChecked() || pages.player->sb_waveplayer_pause->isChecked();
-    c.recording = pages.recorder->sb_wave_record->isChecked() && !pages.recorder->sb_waverecorder_pause->isChecked();
-    if (pages.debug->sb_plot_spectral->isChecked()) {
+    c.playerActive = pages.player->playSwitch->isChecked() || pages.player->pauseSwitch->isChecked();
+    c.recording = pages.recorder->recordSwitch->isChecked() && !pages.recorder->pauseSwitch->isChecked();
+    if (pages.debug->plotSpectralSwitch->isChecked()) {
         c.debugPlot = DebugPlot::Spectral;
-    } else if (pages.debug->sb_plot_signal->isChecked()) {
+    } else if (pages.debug->plotSignalSwitch->isChecked()) {
         c.debugPlot = DebugPlot::Signal;
     }
     return c;
 }
 
 void MainFormCycleClient::ShowAvailable(long double seconds) {
-    showNow(form_.panels_->Pages().debug->Label71, formatSeconds(seconds));
+    showNow(form_.panels_->Pages().debug->availableTimeLabel, formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ShowBufferCycle(long double seconds) {
-    showNow(form_.panels_->Pages().debug->Label35, formatSeconds(seconds));
+    showNow(form_.panels_->Pages().debug->bufferCycleLabel, formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ShowBuffersBehind(std::int32_t blocks) {
-    showNow(form_.panels_->Pages().debug->Label47, QString::number(blocks));
+    showNow(form_.panels_->Pages().debug->buffersBehindLabel, QString::number(blocks));
 }
 
 void MainFormCycleClient::ShowProcessTime(long double seconds) {
-    form_.panels_->Pages().debug->Label33->setText(formatSeconds(seconds));
+    form_.panels_->Pages().debug->processTimeLabel->setText(formatSeconds(seconds));
 }
 
 void MainFormCycleClient::ReadPlayerBlock(std::int16_t* block, std::int32_t bytes) {
     form_.files_->Player().ReadBlock(block, bytes);
 }
 
-void MainFormCycleClient::ShowAgcMeter(std::int32_t position) { form_.panels_->Pages().audio->agcMeter->SetPosition(position); }
+void MainFormCycleClient::ShowAgcMeter(std::int32_t position) {
+    form_.panels_->Pages().audio->agcMeter->SetPosition(position);
+}
 
 void MainFormCycleClient::PlotSpectral(const float* spectrum, std::int32_t count) {
-    plotCurve(form_.panels_->Spectrogram().Series2, spectrum, count);
+    plotCurve(form_.panels_->Spectrogram().debugCurve, spectrum, count);
 }
 
 void MainFormCycleClient::PlotSignal(const std::int16_t* samples, std::int32_t count) {
-    plotCurve(form_.panels_->Spectrogram().Series2, samples, count);
+    plotCurve(form_.panels_->Spectrogram().debugCurve, samples, count);
 }
 
 // Every processed block also goes to the record-on-signal mode, which

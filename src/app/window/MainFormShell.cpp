@@ -53,10 +53,9 @@ void TMainForm::connectShellControls() {
 // ---- Image export ------------------------------------------------------------------------
 
 void TMainForm::connectExportMenus() {
-    exportControl_ = std::make_unique<ExportController>(
-        ExportController::Parts{*panels_->Spectrum().Chart1, *panels_->Spectrogram().Chart2,
-                                *panels_->Pages().spectrum->sb_Spectrum_on,
-                                *panels_->Pages().spectrogram->sb_spectrogram_on, files_->SaveDialog()});
+    exportControl_ = std::make_unique<ExportController>(ExportController::Parts{
+        *panels_->Spectrum().chart, *panels_->Spectrogram().chart, *panels_->Pages().spectrum->spectrumSwitch,
+        *panels_->Pages().spectrogram->spectrogramSwitch, files_->SaveDialog()});
     const auto action = [this](const char* name) { return MenuAction(*this, name); };
     const GuardedConnector<ExportController> exporter(*this, *exportControl_, errorReport());
     exporter(action("SpectrumSaveToFile"), &QAction::triggered, &ExportController::SaveSpectrum);

@@ -31,8 +31,8 @@ PlayerController::PlayerController(Parts parts) : parts_(std::move(parts)) {}
 
 PlayerController::~PlayerController() = default;
 
-void PlayerController::PlayClick() {
-    if (parts_.page.sb_wave_play->isChecked()) {
+void PlayerController::PlaySwitched() {
+    if (parts_.page.playSwitch->isChecked()) {
         start();
     } else {
         release();
@@ -40,12 +40,12 @@ void PlayerController::PlayClick() {
 }
 
 bool PlayerController::Plays(const std::string& file) const {
-    return parts_.page.sb_wave_play->isChecked() && IsSameWaveFile(file, fileName_);
+    return parts_.page.playSwitch->isChecked() && IsSameWaveFile(file, fileName_);
 }
 
 void PlayerController::SetFileName(const std::string& path) {
     fileName_ = path;
-    ShowFileName(parts_.page.Panel38, path);
+    ShowFileName(parts_.page.fileNamePanel, path);
 }
 
 // The file is opened and its format checked before the devices are touched,
@@ -68,15 +68,15 @@ void PlayerController::start() {
         parts_.reportError(error);
         return;
     }
-    QSlider* bar = parts_.page.TrackWavePlayerPosition;
+    QSlider* bar = parts_.page.positionSlider;
     {
         const QSignalBlocker quiet(bar);
         bar->setMaximum(TrackBarScale(player_->FrameCount()).Maximum());
         bar->setValue(0);
     }
-    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(0)));
-    parts_.page.Panel40->setText(QString::fromStdString(player_->TotalText()));
-    parts_.page.sb_browse_wave_playfile->setEnabled(false);
+    parts_.page.timePanel->setText(QString::fromStdString(player_->TimeText(0)));
+    parts_.page.totalTimePanel->setText(QString::fromStdString(player_->TotalText()));
+    parts_.page.browseButton->setEnabled(false);
     bar->setEnabled(true);
     parts_.highlightTab(true);
 }
@@ -101,9 +101,9 @@ void PlayerController::release() {
     const bool played = player_ != nullptr;
     player_.reset();
     setPlayButton(false);
-    parts_.page.sb_waveplayer_pause->setChecked(false);
-    parts_.page.sb_browse_wave_playfile->setEnabled(true);
-    parts_.page.TrackWavePlayerPosition->setEnabled(false);
+    parts_.page.pauseSwitch->setChecked(false);
+    parts_.page.browseButton->setEnabled(true);
+    parts_.page.positionSlider->setEnabled(false);
     parts_.highlightTab(false);
     parts_.runningChanged();
     if (!played) return;
@@ -115,25 +115,25 @@ void PlayerController::returnWhenReady() {
     if (returnPending_ && parts_.returnToAudioRange()) returnPending_ = false;
 }
 
-void PlayerController::BrowseClick() {
+void PlayerController::ChooseFile() {
     const QString chosen =
         parts_.openDialog.Execute(QStringLiteral("Open wave file"), kWaveFilter, QString::fromStdString(fileName_));
     if (chosen.isEmpty()) return;
     SetFileName(chosen.toStdString());
-    parts_.page.TrackWavePlayerPosition->setValue(0);
+    parts_.page.positionSlider->setValue(0);
 }
 
-void PlayerController::PositionChange() {
-    if (!player_ || !parts_.page.sb_wave_play->isChecked()) return;
-    player_->Seek(TrackBarScale(player_->FrameCount()).Frame(parts_.page.TrackWavePlayerPosition->value()));
-    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
+void PlayerController::Seek() {
+    if (!player_ || !parts_.page.playSwitch->isChecked()) return;
+    player_->Seek(TrackBarScale(player_->FrameCount()).Frame(parts_.page.positionSlider->value()));
+    parts_.page.timePanel->setText(QString::fromStdString(player_->TimeText(player_->Position())));
 }
 
 void PlayerController::ReadBlock(std::int16_t* block, std::int32_t bytes) {
     if (!player_) return;  // the player's Pause alone: silence
     try {
         player_->ReadBlock(
-            block, bytes, {parts_.page.sb_waveplayer_pause->isChecked(), parts_.page.Check_waveplay_loop->isChecked()});
+            block, bytes, {parts_.page.pauseSwitch->isChecked(), parts_.page.loopSwitch->isChecked()});
     } catch (const std::exception& error) {
         std::fill(block, block + bytes / 2, std::int16_t{0});
         stopAfterCycle(error.what());
@@ -145,10 +145,10 @@ void PlayerController::ReadBlock(std::int16_t* block, std::int32_t bytes) {
 // The bar follows the file without seeking it again (the player already
 // stands there, after a wrap at frame 0).
 void PlayerController::showPosition() {
-    QSlider* bar = parts_.page.TrackWavePlayerPosition;
+    QSlider* bar = parts_.page.positionSlider;
     const QSignalBlocker quiet(bar);
     bar->setValue(TrackBarScale(player_->FrameCount()).BarValue(player_->Position()));
-    parts_.page.Panel39->setText(QString::fromStdString(player_->TimeText(player_->Position())));
+    parts_.page.timePanel->setText(QString::fromStdString(player_->TimeText(player_->Position())));
 }
 
 // No device may be reconfigured and no message box opened inside the cycle:
@@ -159,7 +159,7 @@ void PlayerController::stopAfterCycle(const std::string& reason) {
     setPlayButton(false);
     returnPending_ = true;
     QMetaObject::invokeMethod(
-        parts_.page.sb_wave_play,
+        parts_.page.playSwitch,
         [this, reason] {
             if (!player_) release();  // unless Play was pressed again meanwhile
             returnWhenReady();
@@ -178,6 +178,6 @@ void PlayerController::Tick() {
 
 void PlayerController::Close() { player_.reset(); }
 
-void PlayerController::setPlayButton(bool down) { parts_.page.sb_wave_play->setChecked(down); }
+void PlayerController::setPlayButton(bool down) { parts_.page.playSwitch->setChecked(down); }
 
 }  // namespace moravel

@@ -50,19 +50,19 @@ public:
     PlayerController(const PlayerController&) = delete;
     PlayerController& operator=(const PlayerController&) = delete;
 
-    /// `sb_wave_playClick`: starts playing when Play went down, stops when it
+    /// "Play" clicked: starts playing when the button went down, stops when it
     /// went up. A file that is missing, in use by the recorder, unreadable or
     /// of a format the player cannot play leaves Play up, the devices as
     /// they were and a message.
-    void PlayClick();
-    /// `sb_browse_wave_playfileClick`: picks the file through the open
-    /// dialog; a cancelled dialog keeps the name.
-    void BrowseClick();
-    /// `TrackWavePlayerPositionChange`: while playing, the bar seeks.
-    void PositionChange();
-    /// `read_wave_file_buffer`: fills the cycle's zeroed input block (`bytes`
-    /// bytes, even, at most 8192) from the file, or leaves it silent. A read
-    /// error stops playing after the cycle, with the message.
+    void PlaySwitched();
+    /// "Browse": picks the file through the open dialog; a cancelled dialog
+    /// keeps the name.
+    void ChooseFile();
+    /// The position track bar moved: while playing, the file seeks there.
+    void Seek();
+    /// Fills the cycle's zeroed input block (`bytes` bytes, even, at most
+    /// 8192) from the file, or leaves it silent. A read error stops playing
+    /// after the cycle, with the message.
     void ReadBlock(std::int16_t* block, std::int32_t bytes);
     /// The status tick (500 ms): releases Play at the end of the file, and
     /// brings the devices back to the audio range once that is possible.

@@ -27,7 +27,7 @@ PlotDisplays::PlotDisplays(const Parts& parts)
     : parts_(parts),
       spectrum_({parts.spectrumPane, parts.spectrumPage, parts.filter, parts.audioRange, parts.engine, parts.state,
                  parts.tabs}),
-      spectrogram_({parts.spectrogramPane, parts.spectrogramPage, parts.spectrumPane, *parts.debug.Label53,
+      spectrogram_({parts.spectrogramPane, parts.spectrogramPage, parts.spectrumPane, *parts.debug.copyRectTimeLabel,
                     parts.engine, parts.stopwatch, parts.state, parts.tabs},
                    parts.spectrogramColumns) {}
 
@@ -35,15 +35,15 @@ void PlotDisplays::Connect(const ErrorReport& report) {
     spectrum_.Connect(report);
     spectrogram_.Connect(report);
     const GuardedConnector<PlotDisplays> on(parts_.spectrogramPane, *this, report);
-    on(parts_.debug.sb_plot_spectral, &QToolButton::clicked, [this] { showDebugCurve(true); });
-    on(parts_.debug.sb_plot_signal, &QToolButton::clicked, [this] { showDebugCurve(false); });
+    on(parts_.debug.plotSpectralSwitch, &QToolButton::clicked, [this] { showDebugCurve(true); });
+    on(parts_.debug.plotSignalSwitch, &QToolButton::clicked, [this] { showDebugCurve(false); });
 }
 
 void PlotDisplays::showDebugCurve(bool spectral) {
-    QToolButton* shown = spectral ? parts_.debug.sb_plot_spectral : parts_.debug.sb_plot_signal;
-    QToolButton* other = spectral ? parts_.debug.sb_plot_signal : parts_.debug.sb_plot_spectral;
+    QToolButton* shown = spectral ? parts_.debug.plotSpectralSwitch : parts_.debug.plotSignalSwitch;
+    QToolButton* other = spectral ? parts_.debug.plotSignalSwitch : parts_.debug.plotSpectralSwitch;
     if (shown->isChecked()) other->setChecked(false);
-    TChart* chart = parts_.spectrogramPane.Chart2;
+    TChart* chart = parts_.spectrogramPane.chart;
     if (spectral) {
         chart->yAxis->setRange(-400000, 400000);
     } else {
@@ -59,7 +59,7 @@ void PlotDisplays::Refresh() {
     // The spectrogram's column, its auto scroll included, moves only while
     // "Spectrogram On" is down: released, the picture stands still and can
     // be scrolled back.
-    const bool spectrogramOn = parts_.spectrogramPage.sb_spectrogram_on->isChecked();
+    const bool spectrogramOn = parts_.spectrogramPage.spectrogramSwitch->isChecked();
     if (spectrogramOn) spectrogram_.AdvanceColumn();
     const bool relayout = state.LayoutPending;
     if (relayout) {
@@ -68,11 +68,11 @@ void PlotDisplays::Refresh() {
         if (parts_.engine.DisplayCount > 0 && parts_.relaidOut) parts_.relaidOut();
         state.LayoutPending = false;
     }
-    if (parts_.spectrumPage.sb_Spectrum_on->isChecked()) spectrum_.Plot();
+    if (parts_.spectrumPage.spectrumSwitch->isChecked()) spectrum_.Plot();
     if (spectrogramOn) spectrogram_.WriteColumn();
     repaintSpectrogram(relayout, spectrogramOn);
     spectrum_.ShowBlock(relayout);
-    parts_.debug.Label38->setText(LocaleNumber(parts_.stopwatch.Elapsed(kPlotTimeSlot), 3, 4));
+    parts_.debug.plotTimeLabel->setText(LocaleNumber(parts_.stopwatch.Elapsed(kPlotTimeSlot), 3, 4));
     spectrum_.DescribePlot();
     state.DisplayDataPending = false;
 }
@@ -81,7 +81,7 @@ void PlotDisplays::Refresh() {
 // zooming and the controls repaint by themselves. A new spectrogram column
 // alone redraws only the strip it covers; a debug curve, the whole chart.
 void PlotDisplays::repaintSpectrogram(bool relayout, bool spectrogramOn) {
-    const bool debugCurve = parts_.debug.sb_plot_spectral->isChecked() || parts_.debug.sb_plot_signal->isChecked();
+    const bool debugCurve = parts_.debug.plotSpectralSwitch->isChecked() || parts_.debug.plotSignalSwitch->isChecked();
     if (relayout || debugCurve) {
         spectrogram_.Repaint();
     } else if (spectrogramOn) {

@@ -85,78 +85,78 @@ QHBoxLayout* makeHeader(std::initializer_list<std::pair<const char*, QLabel*>> r
 bool AllowPanTo(QCPAxis*, double newMinimum) { return newMinimum >= 0; }
 
 SpectrogramPane::SpectrogramPane(QWidget* parent) : QWidget(parent) {
-    Chart2 = makeChart(this, "Chart2", QStringLiteral("Spectrogram plot"));
-    styleAxis(Chart2->xAxis, QStringLiteral("Time [s]"));
-    styleAxis(Chart2->yAxis, QStringLiteral("Frequency [Hz]"));
-    Chart2->xAxis->grid()->setVisible(false);
-    Chart2->xAxis->setRange(0, 200);
-    Chart2->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom);
+    chart = makeChart(this, "Chart2", QStringLiteral("Spectrogram plot"));
+    styleAxis(chart->xAxis, QStringLiteral("Time [s]"));
+    styleAxis(chart->yAxis, QStringLiteral("Frequency [Hz]"));
+    chart->xAxis->grid()->setVisible(false);
+    chart->xAxis->setRange(0, 200);
+    chart->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom);
     auto ticker = QSharedPointer<THookedTicker>::create();
     ticker->setTickStep(10);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
-    TimeTicker = ticker.data();
-    Chart2->xAxis->setTicker(ticker);
-    Chart2->yAxis->setRange(0, 1);
-    Series2 = Chart2->addGraph();
-    Series2->setPen(QPen(Qt::yellow));
+    timeTicker = ticker.data();
+    chart->xAxis->setTicker(ticker);
+    chart->yAxis->setRange(0, 1);
+    debugCurve = chart->addGraph();
+    debugCurve->setPen(QPen(Qt::yellow));
 
-    ScrollSpectrogram = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrogram");
-    ScrollSpectrogram->setRange(0, 1000);
-    ScrollSpectrogram->setSingleStep(2);
-    ScrollSpectrogram->setPageStep(2);
-    ScrollSpectrogramVertical = makeScrollBar(this, Qt::Vertical, "ScrollSpectrogramVertical");
-    ScrollSpectrogramVertical->setSingleStep(100);
-    ScrollSpectrogramVertical->setPageStep(100);
+    timeScroll = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrogram");
+    timeScroll->setRange(0, 1000);
+    timeScroll->setSingleStep(2);
+    timeScroll->setPageStep(2);
+    frequencyScroll = makeScrollBar(this, Qt::Vertical, "ScrollSpectrogramVertical");
+    frequencyScroll->setSingleStep(100);
+    frequencyScroll->setPageStep(100);
 
-    Label40 = makeReadout(this, "Label40", 140);
-    SpeedButton3 = makeHelpButton(this, "SpeedButton3");
+    cursorLabel = makeReadout(this, "Label40", 140);
+    helpButton = makeHelpButton(this, "SpeedButton3");
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    grid->addLayout(makeHeader({{"Cursor =", Label40}}, SpeedButton3), 0, 0, 1, 2);
-    grid->addWidget(Chart2, 1, 0);
-    grid->addWidget(ScrollSpectrogramVertical, 1, 1);
-    grid->addWidget(ScrollSpectrogram, 2, 0);
+    grid->addLayout(makeHeader({{"Cursor =", cursorLabel}}, helpButton), 0, 0, 1, 2);
+    grid->addWidget(chart, 1, 0);
+    grid->addWidget(frequencyScroll, 1, 1);
+    grid->addWidget(timeScroll, 2, 0);
     grid->setRowStretch(1, 1);
 }
 
 SpectrumPane::SpectrumPane(QWidget* parent) : QWidget(parent) {
-    Chart1 = makeChart(this, "Chart1", QStringLiteral("Spectrum Plot"));
-    styleAxis(Chart1->xAxis, QStringLiteral("Frequency [Hz]"));
-    styleAxis(Chart1->yAxis, QStringLiteral("Power"));
-    Chart1->xAxis->setRange(0, 461.538);
-    Chart1->yAxis->setRange(0, 293);
+    chart = makeChart(this, "Chart1", QStringLiteral("Spectrum Plot"));
+    styleAxis(chart->xAxis, QStringLiteral("Frequency [Hz]"));
+    styleAxis(chart->yAxis, QStringLiteral("Power"));
+    chart->xAxis->setRange(0, 461.538);
+    chart->yAxis->setRange(0, 293);
     auto frequencyTicks = QSharedPointer<QCPAxisTickerFixed>::create();
     frequencyTicks->setTickStep(100);
     frequencyTicks->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
-    Chart1->xAxis->setTicker(frequencyTicks);
-    Chart1->yAxis2->setVisible(true);
-    Chart1->yAxis2->setTickLabels(false);
-    Chart1->yAxis2->setRange(36, 341);
-    styleAxis(Chart1->yAxis2, QString());
-    Chart1->yAxis2->grid()->setVisible(false);
+    chart->xAxis->setTicker(frequencyTicks);
+    chart->yAxis2->setVisible(true);
+    chart->yAxis2->setTickLabels(false);
+    chart->yAxis2->setRange(36, 341);
+    styleAxis(chart->yAxis2, QString());
+    chart->yAxis2->grid()->setVisible(false);
 
     // The band is drawn first, below the bars.
-    Series3 = Chart1->addGraph(Chart1->xAxis, Chart1->yAxis2);
-    Series3->setPen(Qt::NoPen);
-    Series3->setBrush(QColor(0, 128, 64));
-    Series1 = new TBarSeries(Chart1->xAxis, Chart1->yAxis);
-    Series1->setPen(QPen(QColor(255, 128, 64)));
-    Series1->setBrush(QColor(255, 128, 64));
+    filterBand = chart->addGraph(chart->xAxis, chart->yAxis2);
+    filterBand->setPen(Qt::NoPen);
+    filterBand->setBrush(QColor(0, 128, 64));
+    bars = new TBarSeries(chart->xAxis, chart->yAxis);
+    bars->setPen(QPen(QColor(255, 128, 64)));
+    bars->setBrush(QColor(255, 128, 64));
 
-    ScrollSpectrum = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrum");
-    ScrollSpectrum->setSingleStep(100);
-    ScrollSpectrum->setPageStep(100);
+    frequencyScroll = makeScrollBar(this, Qt::Horizontal, "ScrollSpectrum");
+    frequencyScroll->setSingleStep(100);
+    frequencyScroll->setPageStep(100);
 
-    Label1 = makeReadout(this, "Label1", 80);
-    Label39 = makeReadout(this, "Label39", 140);
-    SpeedButton16 = makeHelpButton(this, "SpeedButton16");
+    peakLabel = makeReadout(this, "Label1", 80);
+    cursorLabel = makeReadout(this, "Label39", 140);
+    helpButton = makeHelpButton(this, "SpeedButton16");
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    grid->addLayout(makeHeader({{"Peak =", Label1}, {"Cursor =", Label39}}, SpeedButton16), 0, 0);
-    grid->addWidget(Chart1, 1, 0);
-    grid->addWidget(ScrollSpectrum, 2, 0);
+    grid->addLayout(makeHeader({{"Peak =", peakLabel}, {"Cursor =", cursorLabel}}, helpButton), 0, 0);
+    grid->addWidget(chart, 1, 0);
+    grid->addWidget(frequencyScroll, 2, 0);
     grid->setRowStretch(1, 1);
 }
 

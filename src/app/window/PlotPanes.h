@@ -1,6 +1,6 @@
 // The two plot panes above the settings pages: the spectrogram pane
-// (`Chart2` with its time and frequency scroll bars) and the spectrum pane
-// (`Chart1` with its frequency scroll bar), each with its read-outs and its
+// (its chart "Chart2" with the time and frequency scroll bars) and the spectrum
+// pane ("Chart1" with its frequency scroll bar), each with its read-outs and its
 // "?" help button.
 #pragma once
 
@@ -22,13 +22,15 @@ class SpectrogramPane : public QWidget {
 public:
     explicit SpectrogramPane(QWidget* parent);
 
-    TChart* Chart2 = nullptr;
-    QCPGraph* Series2 = nullptr;  // the Debug page's curves
-    THookedTicker* TimeTicker = nullptr;  // bottom-axis labels as "nn:ss"
-    QScrollBar* ScrollSpectrogram = nullptr;
-    QScrollBar* ScrollSpectrogramVertical = nullptr;
-    QLabel* Label40 = nullptr;  // "Cursor ="
-    QToolButton* SpeedButton3 = nullptr;
+    // Object names in quotes, by which the tests and the accessible texts
+    // find the parts.
+    TChart* chart = nullptr;                // "Chart2"
+    QCPGraph* debugCurve = nullptr;         // the Debug page's curves
+    THookedTicker* timeTicker = nullptr;    // bottom-axis labels as "nn:ss"
+    QScrollBar* timeScroll = nullptr;       // "ScrollSpectrogram"
+    QScrollBar* frequencyScroll = nullptr;  // "ScrollSpectrogramVertical"
+    QLabel* cursorLabel = nullptr;          // "Label40", after "Cursor ="
+    QToolButton* helpButton = nullptr;      // "SpeedButton3"
 };
 
 /// The charts' pan veto: neither plot shows time before 0 s or frequencies
@@ -39,13 +41,13 @@ class SpectrumPane : public QWidget {
 public:
     explicit SpectrumPane(QWidget* parent);
 
-    TChart* Chart1 = nullptr;
-    TBarSeries* Series1 = nullptr;  // the spectrum bars
-    QCPGraph* Series3 = nullptr;  // the filter band, against the right axis
-    QScrollBar* ScrollSpectrum = nullptr;
-    QLabel* Label1 = nullptr;   // "Peak ="
-    QLabel* Label39 = nullptr;  // "Cursor ="
-    QToolButton* SpeedButton16 = nullptr;
+    TChart* chart = nullptr;                // "Chart1"
+    TBarSeries* bars = nullptr;             // the spectrum bars
+    QCPGraph* filterBand = nullptr;         // the filter band, against the right axis
+    QScrollBar* frequencyScroll = nullptr;  // "ScrollSpectrum"
+    QLabel* peakLabel = nullptr;            // "Label1", after "Peak ="
+    QLabel* cursorLabel = nullptr;          // "Label39", after "Cursor ="
+    QToolButton* helpButton = nullptr;      // "SpeedButton16"
 };
 
 }  // namespace moravel

@@ -43,15 +43,15 @@ RecordOnSignalController::RecordOnSignalController(Parts parts)
       folderDialog_(FileDialogRequest::Kind::Folder, parts_.chooseFolder, parts_.dialogParent) {
     showFolder();
     RecordOnSignalPanel& p = parts_.panel;
-    QObject::connect(p.sb_record_on_signal, &QToolButton::clicked, p.sb_record_on_signal,
-                     Guarded(parts_.reportError, [this] { onClick(); }));
-    QObject::connect(p.sb_browse_signal_folder, &QToolButton::clicked, p.sb_browse_signal_folder,
-                     Guarded(parts_.reportError, [this] { browseClick(); }));
-    QObject::connect(p.TrackSignalThreshold, &QSlider::valueChanged, p.TrackSignalThreshold, [this] {
+    QObject::connect(p.recordOnSignalSwitch, &QToolButton::clicked, p.recordOnSignalSwitch,
+                     Guarded(parts_.reportError, [this] { modeSwitched(); }));
+    QObject::connect(p.folderButton, &QToolButton::clicked, p.folderButton,
+                     Guarded(parts_.reportError, [this] { pickFolder(); }));
+    QObject::connect(p.thresholdSlider, &QSlider::valueChanged, p.thresholdSlider, [this] {
         showThreshold();
         settingChanged();
     });
-    for (QDoubleSpinBox* box : {p.SpinSignalAttack, p.SpinSignalHang, p.SpinSignalPreRoll})
+    for (QDoubleSpinBox* box : {p.attackSpinBox, p.hangSpinBox, p.preRollSpinBox})
         QObject::connect(box, &QDoubleSpinBox::valueChanged, box, [this] { settingChanged(); });
 }
 
@@ -61,10 +61,10 @@ void RecordOnSignalController::Load(const IniFile& file) {
     const RecordOnSignalSettings settings = RecordOnSignalSettings::Read(file);
     loaded_ = settings;
     RecordOnSignalPanel& p = parts_.panel;
-    p.TrackSignalThreshold->setValue(static_cast<int>(std::lround(settings.squelch.thresholdDbfs)));
-    p.SpinSignalAttack->setValue(settings.squelch.attackSeconds);
-    p.SpinSignalHang->setValue(settings.squelch.hangSeconds);
-    p.SpinSignalPreRoll->setValue(settings.squelch.preRollSeconds);
+    p.thresholdSlider->setValue(static_cast<int>(std::lround(settings.squelch.thresholdDbfs)));
+    p.attackSpinBox->setValue(settings.squelch.attackSeconds);
+    p.hangSpinBox->setValue(settings.squelch.hangSeconds);
+    p.preRollSpinBox->setValue(settings.squelch.preRollSeconds);
     // As the controls hold them (whole decibels, tenths of seconds): a value
     // the controls round is not taken for a change.
     loaded_.squelch = squelch();
@@ -88,7 +88,7 @@ void RecordOnSignalController::Store(IniFile& file) const {
 
 RecordOnSignalSettings RecordOnSignalController::Settings() const {
     RecordOnSignalSettings s;
-    s.on = parts_.panel.sb_record_on_signal->isChecked();
+    s.on = parts_.panel.recordOnSignalSwitch->isChecked();
     s.squelch = squelch();
     s.folder = folder_;
     return s;
@@ -97,10 +97,10 @@ RecordOnSignalSettings RecordOnSignalController::Settings() const {
 TransmissionSettings RecordOnSignalController::squelch() const {
     const RecordOnSignalPanel& p = parts_.panel;
     TransmissionSettings s;
-    s.thresholdDbfs = p.TrackSignalThreshold->value();
-    s.attackSeconds = p.SpinSignalAttack->value();
-    s.hangSeconds = p.SpinSignalHang->value();
-    s.preRollSeconds = p.SpinSignalPreRoll->value();
+    s.thresholdDbfs = p.thresholdSlider->value();
+    s.attackSeconds = p.attackSpinBox->value();
+    s.hangSeconds = p.hangSpinBox->value();
+    s.preRollSeconds = p.preRollSpinBox->value();
     return s;
 }
 
@@ -117,7 +117,7 @@ std::string RecordOnSignalController::Start(const std::string& folder) {
     recorder_.reset();
     filesBefore_ = 0;
     const std::string why = PrepareRecordFolder(folder_);
-    parts_.panel.sb_record_on_signal->setChecked(why.empty());
+    parts_.panel.recordOnSignalSwitch->setChecked(why.empty());
     showState();
     return why;
 }
@@ -130,9 +130,9 @@ void RecordOnSignalController::open() {
     samplesSinceShown_ = 0;
 }
 
-void RecordOnSignalController::onClick() {
+void RecordOnSignalController::modeSwitched() {
     forThisRun_ = false;
-    if (!parts_.panel.sb_record_on_signal->isChecked()) {
+    if (!parts_.panel.recordOnSignalSwitch->isChecked()) {
         Close();
         return;
     }
@@ -140,7 +140,7 @@ void RecordOnSignalController::onClick() {
     if (!why.empty()) throw std::runtime_error(why);
 }
 
-void RecordOnSignalController::browseClick() {
+void RecordOnSignalController::pickFolder() {
     FileDialogRequest request;
     request.title = QStringLiteral("Folder for the transmissions");
     request.fileName = QString::fromStdString(folder_);
@@ -156,7 +156,7 @@ void RecordOnSignalController::settingChanged() {
     if (recorder_) changed_ = true;
 }
 
-bool RecordOnSignalController::Running() const { return parts_.panel.sb_record_on_signal->isChecked(); }
+bool RecordOnSignalController::Running() const { return parts_.panel.recordOnSignalSwitch->isChecked(); }
 
 // The recorder is made with the first block after the mode was switched on,
 // when the blocks' rate is known.
@@ -199,17 +199,17 @@ void RecordOnSignalController::restartIfWaiting() {
 void RecordOnSignalController::stop(std::string failure) {
     if (recorder_) filesBefore_ += recorder_->FilesClosed();
     recorder_.reset();
-    parts_.panel.sb_record_on_signal->setChecked(false);
+    parts_.panel.recordOnSignalSwitch->setChecked(false);
     showState();
     const std::string message = "Recording on signal stopped: " + failure;
     QMetaObject::invokeMethod(
-        parts_.panel.sb_record_on_signal,
+        parts_.panel.recordOnSignalSwitch,
         [report = parts_.reportError, message] { report(std::runtime_error(message)); }, Qt::QueuedConnection);
 }
 
 void RecordOnSignalController::Close() {
     if (!recorder_) {
-        parts_.panel.sb_record_on_signal->setChecked(false);
+        parts_.panel.recordOnSignalSwitch->setChecked(false);
         showState();
         return;
     }
@@ -217,7 +217,7 @@ void RecordOnSignalController::Close() {
     const std::string error = recorder_->Error();
     filesBefore_ += recorder_->FilesClosed();
     recorder_.reset();
-    parts_.panel.sb_record_on_signal->setChecked(false);
+    parts_.panel.recordOnSignalSwitch->setChecked(false);
     showState();
     if (!finished) parts_.reportError(std::runtime_error("Recording on signal stopped: " + error));
 }
@@ -227,18 +227,18 @@ int RecordOnSignalController::FilesSoFar() const { return filesBefore_ + (record
 // The mode can be switched on once a folder is chosen.
 void RecordOnSignalController::showFolder() {
     const QString folder = QString::fromStdString(folder_);
-    ShowReadout(parts_.panel.PanelSignalFolder, folder);
-    parts_.panel.PanelSignalFolder->setToolTip(folder);
-    parts_.panel.sb_record_on_signal->setEnabled(!folder_.empty());
+    ShowReadout(parts_.panel.folderPanel, folder);
+    parts_.panel.folderPanel->setToolTip(folder);
+    parts_.panel.recordOnSignalSwitch->setEnabled(!folder_.empty());
 }
 
 void RecordOnSignalController::showThreshold() {
-    parts_.panel.LabelSignalThreshold->setText(
-        RecordOnSignalPanel::ThresholdText(parts_.panel.TrackSignalThreshold->value()));
+    parts_.panel.thresholdLabel->setText(
+        RecordOnSignalPanel::ThresholdText(parts_.panel.thresholdSlider->value()));
 }
 
 void RecordOnSignalController::showLevel() {
-    parts_.panel.LabelSignalLevel->setText(RecordOnSignalPanel::LevelText(recorder_->LevelDbfs()));
+    parts_.panel.levelLabel->setText(RecordOnSignalPanel::LevelText(recorder_->LevelDbfs()));
 }
 
 void RecordOnSignalController::showState() {
@@ -252,8 +252,8 @@ void RecordOnSignalController::showState() {
     }
     const int files = FilesSoFar();
     if (files > 0 || Running()) state += QStringLiteral(", %1 file%2").arg(files).arg(files == 1 ? "" : "s");
-    ShowReadout(parts_.panel.LabelSignalState, state);
-    if (!Running()) parts_.panel.LabelSignalLevel->setText(QStringLiteral("Level -"));
+    ShowReadout(parts_.panel.stateLabel, state);
+    if (!Running()) parts_.panel.levelLabel->setText(QStringLiteral("Level -"));
 }
 
 }  // namespace moravel

@@ -81,8 +81,8 @@ public:
     int FilesSoFar() const;
 
 private:
-    void onClick();
-    void browseClick();
+    void modeSwitched();
+    void pickFolder();
     void settingChanged();
     void open();
     void restartIfWaiting();

@@ -28,8 +28,8 @@ RecorderController::RecorderController(Parts parts) : parts_(std::move(parts)) {
 
 RecorderController::~RecorderController() = default;
 
-void RecorderController::RecordClick() {
-    if (parts_.page.sb_wave_record->isChecked()) {
+void RecorderController::RecordSwitched() {
+    if (parts_.page.recordSwitch->isChecked()) {
         start();
     } else {
         release();
@@ -37,12 +37,12 @@ void RecorderController::RecordClick() {
 }
 
 bool RecorderController::Records(const std::string& file) const {
-    return parts_.page.sb_wave_record->isChecked() && IsSameWaveFile(recorder_ ? recorder_->Path() : fileName_, file);
+    return parts_.page.recordSwitch->isChecked() && IsSameWaveFile(recorder_ ? recorder_->Path() : fileName_, file);
 }
 
 void RecorderController::SetFileName(const std::string& path) {
     fileName_ = path;
-    ShowFileName(parts_.page.Panel34, path);
+    ShowFileName(parts_.page.fileNamePanel, path);
 }
 
 // The stream is created before anything else changes, so a file that cannot
@@ -62,10 +62,10 @@ void RecorderController::start() {
         return;
     }
     part_ = 1;
-    parts_.page.RecordingPart->clear();
+    parts_.page.partFileLabel->clear();
     setRecordButton(true);
     showReadouts();
-    parts_.page.sb_browse_wave_recordfile->setEnabled(false);
+    parts_.page.browseButton->setEnabled(false);
     parts_.highlightTab(true);
     parts_.runningChanged();
 }
@@ -76,17 +76,17 @@ void RecorderController::release() {
     const std::unique_ptr<WaveRecorder> recorder = std::move(recorder_);
     std::string failure = std::exchange(failure_, {});
     setRecordButton(false);
-    parts_.page.sb_waverecorder_pause->setChecked(false);
-    parts_.page.sb_browse_wave_recordfile->setEnabled(true);
+    parts_.page.pauseSwitch->setChecked(false);
+    parts_.page.browseButton->setEnabled(true);
     parts_.highlightTab(false);
     parts_.runningChanged();
     if (recorder && !recorder->Stop()) failure = recorder->Error();
     if (!failure.empty()) parts_.reportError(std::runtime_error(failure));
 }
 
-void RecorderController::BrowseClick() {
+void RecorderController::ChooseFile() {
     const QString chosen =
-        parts_.save1.Execute(QStringLiteral("Save to wave file"), kWaveFilter, QString::fromStdString(fileName_));
+        parts_.saveDialog.Execute(QStringLiteral("Save to wave file"), kWaveFilter, QString::fromStdString(fileName_));
     if (!chosen.isEmpty()) SetFileName(chosen.toStdString());
 }
 
@@ -115,9 +115,9 @@ bool RecorderController::continueAt(std::int32_t rate) {
         stopAfterCycle();
         return false;
     }
-    parts_.page.RecordingPart->setText(
+    parts_.page.partFileLabel->setText(
         QStringLiteral("Continued in %1 at %2 Hz").arg(QFileInfo(QString::fromStdString(next)).fileName()).arg(rate));
-    parts_.page.RecordingPart->setToolTip(QString::fromStdString(next));
+    parts_.page.partFileLabel->setToolTip(QString::fromStdString(next));
     return true;
 }
 
@@ -127,16 +127,16 @@ bool RecorderController::continueAt(std::int32_t rate) {
 void RecorderController::stopAfterCycle() {
     setRecordButton(false);
     QMetaObject::invokeMethod(
-        parts_.page.sb_wave_record,
+        parts_.page.recordSwitch,
         [this] {
-            if (recorder_ && !parts_.page.sb_wave_record->isChecked()) release();
+            if (recorder_ && !parts_.page.recordSwitch->isChecked()) release();
         },
         Qt::QueuedConnection);
 }
 
 void RecorderController::Tick() {
     if (!recorder_) return;
-    const bool committed = recorder_->Tick(parts_.page.sb_waverecorder_pause->isChecked());
+    const bool committed = recorder_->Tick(parts_.page.pauseSwitch->isChecked());
     showReadouts();
     if (!committed) release();
 }
@@ -149,11 +149,11 @@ void RecorderController::Close() {
 // out from that time and the file's rate, not from the bytes written.
 void RecorderController::showReadouts() {
     const double seconds = recorder_->RecordedSeconds();
-    parts_.page.Panel32->setText(QString::fromStdString(recorder_->TimeText()));
-    parts_.page.Panel33->setText(
+    parts_.page.timePanel->setText(QString::fromStdString(recorder_->TimeText()));
+    parts_.page.sizePanel->setText(
         QString::fromStdString(WaveRecorder::SizeText(recorder_->Rate(), seconds, parts_.thousands().toStdString())));
 }
 
-void RecorderController::setRecordButton(bool down) { parts_.page.sb_wave_record->setChecked(down); }
+void RecorderController::setRecordButton(bool down) { parts_.page.recordSwitch->setChecked(down); }
 
 }  // namespace moravel

@@ -32,7 +32,7 @@ public:
     /// What the recorder needs of the window; all must outlive the controller.
     struct Parts {
         RecorderPage& page;
-        FileDialog& save1;
+        FileDialog& saveDialog;
         MessagePresenter showMessage;  // the "Warning" messages
         ErrorReport reportError;       // the program's error display
         /// The rate of the blocks WriteBlock is given now, in Hz: the
@@ -55,13 +55,13 @@ public:
     RecorderController(const RecorderController&) = delete;
     RecorderController& operator=(const RecorderController&) = delete;
 
-    /// `sb_wave_recordClick`: starts a recording when Record went down,
+    /// "Record" clicked: starts a recording when the button went down,
     /// completes it when it went up. A recording that cannot start leaves
     /// Record up and shows why.
-    void RecordClick();
-    /// `sb_browse_wave_recordfileClick`: picks the file through `save1`; a
-    /// cancelled dialog keeps the name.
-    void BrowseClick();
+    void RecordSwitched();
+    /// "Browse": picks the file through the save dialog; a cancelled dialog
+    /// keeps the name.
+    void ChooseFile();
     /// The cycle's step 27: appends one processed block (`bytes` bytes of
     /// 16-bit samples, even) at outputRate(). At a rate other than the
     /// file's, the file is completed and the block starts the next part. A

@@ -1,4 +1,4 @@
-// The settings pages below the plots: the page control `Tab1` with the
+// The settings pages below the plots: the page control ("Tab1") with the
 // twelve pages in the order of the page table (PageRegistry.h), checked
 // against it when built (the Debug page's tab hidden). The pages are layout
 // only; the classes that do their work are given the page they act on.

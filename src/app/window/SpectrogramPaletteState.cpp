@@ -16,7 +16,7 @@ SpectrogramPaletteState::SpectrogramPaletteState(SpectrogramPage& page)
 SpectrogramPaletteState::~SpectrogramPaletteState() = default;
 
 void SpectrogramPaletteState::ApplySelectedPreset() {
-    const int index = page_.ComboPalettePresets->currentIndex();
+    const int index = page_.palettePresetCombo->currentIndex();
     if (index < 0 || index >= static_cast<int>(kPalettePresets.size())) return;
     ApplyPreset(*gradient_, index);
     applyGradient();
@@ -30,9 +30,9 @@ void SpectrogramPaletteState::gradientSet() {
 // The strip shows the palette compressed to its own width; the spectrogram
 // uses the table built for the gain track bar's maximum (4000).
 void SpectrogramPaletteState::applyGradient() {
-    QLabel* strip = page_.BitmapPalette;
+    QLabel* strip = page_.paletteStrip;
     const std::vector<TColor> stripColours =
-        ApplyGradientToPalette(*gradient_, *colours_, strip->width(), page_.TrackSpectrogramGain->maximum());
+        ApplyGradientToPalette(*gradient_, *colours_, strip->width(), page_.colorGainSlider->maximum());
     strip->setPixmap(DrawPalette(stripColours.data(), strip->width(), strip->height()));
     for (std::size_t i = 0; i < colours16_.size(); ++i) colours16_[i] = ToRgb16((*colours_)[i]);
     applied_ = true;
@@ -40,7 +40,7 @@ void SpectrogramPaletteState::applyGradient() {
 
 void SpectrogramPaletteState::Load(const WindowSettings& stored) {
     if (!PaletteIsStored(stored)) {
-        page_.ComboPalettePresets->setCurrentIndex(kSoftGreenPreset);
+        page_.palettePresetCombo->setCurrentIndex(kSoftGreenPreset);
         ApplySelectedPreset();
         return;
     }

@@ -1,7 +1,7 @@
 // The spectrogram's palette on the Spectrogram page: the gradient, the
 // 4001-colour table the spectrogram colours from (also in the image's 16-bit
-// pixel format), the preset list `ComboPalettePresets`, the strip
-// `BitmapPalette`, and the palette kept in the settings. GUI thread only.
+// pixel format), the preset list `palettePresetCombo`, the strip
+// `paletteStrip`, and the palette kept in the settings. GUI thread only.
 #pragma once
 
 #include "views/core/ColorGradient.h"
@@ -23,7 +23,7 @@ public:
     explicit SpectrogramPaletteState(SpectrogramPage& page);
     ~SpectrogramPaletteState();
 
-    /// ComboPalettePresetsChange: applies the preset selected in the list;
+    /// A preset chosen: applies the preset selected in the list;
     /// no selection (or an index past the presets) changes nothing.
     void ApplySelectedPreset();
 

@@ -59,14 +59,14 @@ void SpectrogramView::Connect(const ErrorReport& report) {
     const GuardedConnector<SpectrogramView> on(parts_.pane, *this, report);
     SpectrogramPane& pane = parts_.pane;
     SpectrogramPage& page = parts_.page;
-    on(pane.ScrollSpectrogram, &QScrollBar::valueChanged, &SpectrogramView::ScrollTime);
-    on(pane.ScrollSpectrogramVertical, &QScrollBar::valueChanged, &SpectrogramView::ScrollFrequency);
-    on(page.SpectrogramClear, &QPushButton::clicked, &SpectrogramView::Clear);
-    on(page.ComboPalettePresets, &QComboBox::activated, [this] { palette_.ApplySelectedPreset(); });
-    on(page.sb_zoom_spectrogram, &QToolButton::clicked, &SpectrogramView::ZoomButtonChanged);
-    on(page.sb_spectrogram_on, &QToolButton::clicked, &SpectrogramView::OnSwitched);
-    on(page.sb_spectrogram_autoscroll, &QToolButton::clicked, &SpectrogramView::OnSwitched);
-    TChart* chart = pane.Chart2;
+    on(pane.timeScroll, &QScrollBar::valueChanged, &SpectrogramView::ScrollTime);
+    on(pane.frequencyScroll, &QScrollBar::valueChanged, &SpectrogramView::ScrollFrequency);
+    on(page.clearButton, &QPushButton::clicked, &SpectrogramView::Clear);
+    on(page.palettePresetCombo, &QComboBox::activated, [this] { palette_.ApplySelectedPreset(); });
+    on(page.zoomSwitch, &QToolButton::clicked, &SpectrogramView::ZoomButtonChanged);
+    on(page.spectrogramSwitch, &QToolButton::clicked, &SpectrogramView::OnSwitched);
+    on(page.autoScrollSwitch, &QToolButton::clicked, &SpectrogramView::OnSwitched);
+    TChart* chart = pane.chart;
     on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { ShowCursor(*event); });
     on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { RememberPress(*event); });
     on(chart, &QCustomPlot::mouseDoubleClick, &SpectrogramView::CentreSpectrumOnPress);
@@ -78,14 +78,14 @@ void SpectrogramView::Connect(const ErrorReport& report) {
     chart->Zoomed = on.Guard(&SpectrogramView::ZoomApplied);
     chart->Resized = on.Guard([this] { parts_.state.LayoutChanged = true; });
     chart->SetPanning(true);
-    pane.TimeTicker->Label = on.Guard(&minutesSecondsLabel);
+    pane.timeTicker->Label = on.Guard(&minutesSecondsLabel);
     connectKeys(on);
 }
 
 // The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
 void SpectrogramView::connectKeys(const GuardedConnector<SpectrogramView>& on) {
-    TChart* chart = parts_.pane.Chart2;
-    InstallSpectrogramPlotKeys(chart, {parts_.pane.ScrollSpectrogram, parts_.pane.ScrollSpectrogramVertical,
+    TChart* chart = parts_.pane.chart;
+    InstallSpectrogramPlotKeys(chart, {parts_.pane.timeScroll, parts_.pane.frequencyScroll,
                                        on.Guard([this](const QPoint& at) {
                                            ShowKeyboardCursor(at);
                                            DescribePlot();
@@ -98,12 +98,12 @@ void SpectrogramView::connectKeys(const GuardedConnector<SpectrogramView>& on) {
 }
 
 void SpectrogramView::OnSwitched() {
-    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.sb_spectrogram_on->isChecked());
+    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.spectrogramSwitch->isChecked());
 }
 
 void SpectrogramView::DescribePlot() {
-    const QString zoomed = parts_.pane.Chart2->IsZoomed() ? QStringLiteral("Zoomed. ") : QString();
-    SetDescriptionIfChanged(parts_.pane.Chart2, zoomed + QStringLiteral("Cursor ") + parts_.pane.Label40->text());
+    const QString zoomed = parts_.pane.chart->IsZoomed() ? QStringLiteral("Zoomed. ") : QString();
+    SetDescriptionIfChanged(parts_.pane.chart, zoomed + QStringLiteral("Cursor ") + parts_.pane.cursorLabel->text());
 }
 
 // ---- Inside DisplayData --------------------------------------------------------------
@@ -113,27 +113,27 @@ void SpectrogramView::AdvanceColumn() { ++column_; }
 void SpectrogramView::WriteColumn() {
     const SpectrogramPage& page = parts_.page;
     image_->WriteColumn(column_, parts_.engine.DisplaySpectrum, parts_.engine.DisplayCount, palette_.Colours16(),
-                        page.TrackSpectrogramOffset->value(), page.TrackSpectrogramGain->value(),
-                        page.TrackSpectrogramGain->maximum());
-    if (!page.sb_spectrogram_autoscroll->isChecked() || page.sb_zoom_spectrogram->isChecked()) return;
+                        page.colorOffsetSlider->value(), page.colorGainSlider->value(),
+                        page.colorGainSlider->maximum());
+    if (!page.autoScrollSwitch->isChecked() || page.zoomSwitch->isChecked()) return;
     updateTimeScrollRange();
     const std::int64_t position =
-        AutoScrollPosition(column_, parts_.pane.Chart2->PlotRect().width(), timePixelsPer1000_);
-    QScrollBar* bar = parts_.pane.ScrollSpectrogram;
+        AutoScrollPosition(column_, parts_.pane.chart->PlotRect().width(), timePixelsPer1000_);
+    QScrollBar* bar = parts_.pane.timeScroll;
     bar->setValue(static_cast<int>(std::clamp<std::int64_t>(position, bar->minimum(), bar->maximum())));
 }
 
-void SpectrogramView::Repaint() { parts_.pane.Chart2->replot(QCustomPlot::rpQueuedReplot); }
+void SpectrogramView::Repaint() { parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot); }
 
 std::int64_t SpectrogramView::firstColumnShown() const {
-    return std::llrint(timePixelsPer1000_ / 1000.0 * parts_.pane.Chart2->xAxis->range().lower);
+    return std::llrint(timePixelsPer1000_ / 1000.0 * parts_.pane.chart->xAxis->range().lower);
 }
 
 // Unzoomed, one image column is one screen column: the newest column is the
 // one-pixel strip at its offset from the window's first column, and nothing
 // else of the picture changed unless the ring dropped a column in view.
 void SpectrogramView::RepaintNewColumn() {
-    TChart* chart = parts_.pane.Chart2;
+    TChart* chart = parts_.pane.chart;
     if (parts_.state.LayoutChanged || chart->IsZoomed() || !scalesSettled_) {
         Repaint();
         return;
@@ -158,22 +158,22 @@ void SpectrogramView::RepaintNewColumn() {
 void SpectrogramView::updateTimeScrollRange() {
     if (parts_.engine.BinWidth <= 0) return;
     const std::int64_t columns = std::max<std::int64_t>(image_->Width(), column_);
-    parts_.pane.ScrollSpectrogram->setMaximum(roundToInt(static_cast<double>(columns) / parts_.engine.BinWidth));
+    parts_.pane.timeScroll->setMaximum(roundToInt(static_cast<double>(columns) / parts_.engine.BinWidth));
 }
 
 void SpectrogramView::Relayout() {
-    TChart* chart = parts_.pane.Chart2;
+    TChart* chart = parts_.pane.chart;
     const Engine& engine = parts_.engine;
     chart->UpdateLayout();
     const QRect plot = chart->PlotRect();
     const bool zoomed = chart->IsZoomed();
-    const int scrollMaximum = parts_.spectrum.ScrollSpectrum->maximum();
+    const int scrollMaximum = parts_.spectrum.frequencyScroll->maximum();
     if (engine.DisplayCount > 0) {
         const double h = zoomed ? chart->ZoomRect().height() : plot.height();
         const double lower = chart->yAxis->range().lower;
         TChart::MoveWindow(chart->yAxis, lower, lower + roundToInt(h / engine.DisplayCount * scrollMaximum));
     }
-    QScrollBar* vertical = parts_.pane.ScrollSpectrogramVertical;
+    QScrollBar* vertical = parts_.pane.frequencyScroll;
     if (vertical->maximum() != scrollMaximum) {
         vertical->setMaximum(scrollMaximum);
         vertical->setValue(scrollMaximum);
@@ -190,17 +190,17 @@ void SpectrogramView::Relayout() {
 // ---- Windows and scroll bars ---------------------------------------------------------
 
 void SpectrogramView::ScrollTime() {
-    QCPAxis* axis = parts_.pane.Chart2->xAxis;
+    QCPAxis* axis = parts_.pane.chart->xAxis;
     const int span = roundToInt(axis->range().upper - axis->range().lower);
-    const int position = parts_.pane.ScrollSpectrogram->value();
+    const int position = parts_.pane.timeScroll->value();
     TChart::MoveWindow(axis, position, span + position);
     Repaint();
 }
 
 // The vertical bar is inverted: its top shows the highest frequencies.
 void SpectrogramView::ScrollFrequency() {
-    QCPAxis* axis = parts_.pane.Chart2->yAxis;
-    const QScrollBar* bar = parts_.pane.ScrollSpectrogramVertical;
+    QCPAxis* axis = parts_.pane.chart->yAxis;
+    const QScrollBar* bar = parts_.pane.frequencyScroll;
     const int start = bar->maximum() - bar->value();
     const int span = roundToInt(axis->range().upper - axis->range().lower);
     TChart::MoveWindow(axis, start, start + span);
@@ -211,9 +211,9 @@ void SpectrogramView::ScrollFrequency() {
 // seconds and hertz), and this also runs while the chart paints, where the
 // axes must not change.
 void SpectrogramView::FollowChart() {
-    const TChart* chart = parts_.pane.Chart2;
-    QScrollBar* time = parts_.pane.ScrollSpectrogram;
-    QScrollBar* vertical = parts_.pane.ScrollSpectrogramVertical;
+    const TChart* chart = parts_.pane.chart;
+    QScrollBar* time = parts_.pane.timeScroll;
+    QScrollBar* vertical = parts_.pane.frequencyScroll;
     const QSignalBlocker timeBlocker(time);
     const QSignalBlocker frequencyBlocker(vertical);
     time->setValue(roundToInt(chart->xAxis->range().lower));
@@ -230,7 +230,7 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
         bool& flag;
         ~PaintingFlag() { flag = false; }
     } const reset{painting_};
-    TChart* chart = parts_.pane.Chart2;
+    TChart* chart = parts_.pane.chart;
     FollowChart();
     const std::int64_t x0 = std::llrint(timePixelsPer1000_ / 1000.0 * chart->xAxis->range().lower);
     const int y0 = std::max(0, roundToInt(frequencyPixelsPer1000_ / 1000.0 * chart->yAxis->range().lower));
@@ -246,8 +246,8 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
         scalesSettled_ = timeScale == timePixelsPer1000_ && frequencyScale == frequencyPixelsPer1000_;
         timePixelsPer1000_ = timeScale;
         frequencyPixelsPer1000_ = frequencyScale;
-        savedTimeScroll_ = parts_.pane.ScrollSpectrogram->value();
-        savedFrequencyScroll_ = parts_.pane.ScrollSpectrogramVertical->value();
+        savedTimeScroll_ = parts_.pane.timeScroll->value();
+        savedFrequencyScroll_ = parts_.pane.frequencyScroll->value();
     }
     if (parts_.state.LayoutChanged) return;
     parts_.stopwatch.Start(kCopySlot);
@@ -258,20 +258,20 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
 // ---- Zoom and Clear ----------------------------------------------------------------------
 
 void SpectrogramView::ZoomButtonChanged() {
-    TChart* chart = parts_.pane.Chart2;
-    if (parts_.page.sb_zoom_spectrogram->isChecked()) {
+    TChart* chart = parts_.pane.chart;
+    if (parts_.page.zoomSwitch->isChecked()) {
         chart->SetZoomAllowed(true);
         return;
     }
     chart->UndoZoom();
     chart->SetZoomAllowed(false);
-    parts_.pane.ScrollSpectrogram->setValue(savedTimeScroll_);
-    parts_.pane.ScrollSpectrogramVertical->setValue(savedFrequencyScroll_);
+    parts_.pane.timeScroll->setValue(savedTimeScroll_);
+    parts_.pane.frequencyScroll->setValue(savedFrequencyScroll_);
     ScrollTime();
 }
 
 void SpectrogramView::ZoomApplied() {
-    TChart* chart = parts_.pane.Chart2;
+    TChart* chart = parts_.pane.chart;
     FollowChart();
     QRect rect = chart->ZoomRect();
     const int bottom = chart->PlotRect().bottom();
@@ -285,28 +285,28 @@ void SpectrogramView::ZoomApplied() {
 }
 
 void SpectrogramView::ZoomInOn(const QRect& rect) {
-    if (!parts_.page.sb_zoom_spectrogram->isChecked()) {
-        parts_.page.sb_zoom_spectrogram->setChecked(true);
+    if (!parts_.page.zoomSwitch->isChecked()) {
+        parts_.page.zoomSwitch->setChecked(true);
         ZoomButtonChanged();
     }
-    parts_.pane.Chart2->ZoomTo(rect);
+    parts_.pane.chart->ZoomTo(rect);
 }
 
 void SpectrogramView::EndZoom() {
-    if (!parts_.page.sb_zoom_spectrogram->isChecked()) return;
-    parts_.page.sb_zoom_spectrogram->setChecked(false);
+    if (!parts_.page.zoomSwitch->isChecked()) return;
+    parts_.page.zoomSwitch->setChecked(false);
     ZoomButtonChanged();
 }
 
 void SpectrogramView::Clear() {
-    parts_.page.sb_zoom_spectrogram->setChecked(false);
+    parts_.page.zoomSwitch->setChecked(false);
     ZoomButtonChanged();
-    parts_.pane.ScrollSpectrogram->setValue(0);
-    parts_.pane.ScrollSpectrogramVertical->setValue(parts_.pane.ScrollSpectrogramVertical->maximum());
+    parts_.pane.timeScroll->setValue(0);
+    parts_.pane.frequencyScroll->setValue(parts_.pane.frequencyScroll->maximum());
     image_->Clear();
     column_ = 0;
     const QLocale locale;
-    parts_.pane.Chart2->xAxis->setLabel(QStringLiteral("Time from ") +
+    parts_.pane.chart->xAxis->setLabel(QStringLiteral("Time from ") +
                                         locale.toString(QDate::currentDate(), QLocale::ShortFormat) + " " +
                                         locale.toString(QTime::currentTime(), QLocale::LongFormat));
     Repaint();
@@ -316,7 +316,7 @@ void SpectrogramView::Clear() {
 
 void SpectrogramView::ShowCursor(const QMouseEvent& event) {
     if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
-    if (!parts_.pane.Chart2->StrictlyInsidePlot(event.pos())) return;
+    if (!parts_.pane.chart->StrictlyInsidePlot(event.pos())) return;
     moveMarker(QPoint(-1, -1));
     ShowCursorAt(event.pos());
 }
@@ -332,14 +332,14 @@ void SpectrogramView::moveMarker(const QPoint& at) {
     QRect changed = MarkerRect(at);
     if (keyboardCursor_ != QPoint(-1, -1)) changed = changed.united(MarkerRect(keyboardCursor_));
     keyboardCursor_ = at;
-    parts_.pane.Chart2->ReplotRegion(changed);
+    parts_.pane.chart->ReplotRegion(changed);
 }
 
 void SpectrogramView::PaintKeyboardCursor(QCPPainter& painter, const QRect& plot) const {
     // Saving, copying and printing draw the chart with caching off (and
     // vector formats vectorised).
     if (painter.modes() & (QCPPainter::pmNoCaching | QCPPainter::pmVectorized)) return;
-    if (!parts_.pane.Chart2->StrictlyInsidePlot(keyboardCursor_)) return;
+    if (!parts_.pane.chart->StrictlyInsidePlot(keyboardCursor_)) return;
     const QPoint& at = keyboardCursor_;
     const QLine across(at.x() - kMarkerArm, at.y(), at.x() + kMarkerArm, at.y());
     const QLine down(at.x(), at.y() - kMarkerArm, at.x(), at.y() + kMarkerArm);
@@ -355,11 +355,11 @@ void SpectrogramView::PaintKeyboardCursor(QCPPainter& painter, const QRect& plot
 }
 
 void SpectrogramView::ShowCursorAt(const QPoint& at) {
-    const TChart* chart = parts_.pane.Chart2;
+    const TChart* chart = parts_.pane.chart;
     if (!chart->StrictlyInsidePlot(at)) return;
     const auto t = static_cast<std::int64_t>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
     const double f = std::nearbyint(chart->yAxis->pixelToCoord(at.y()));
-    parts_.pane.Label40->setText(
+    parts_.pane.cursorLabel->setText(
         QStringLiteral("(%1, %2 Hz)").arg(QString::fromStdString(MinutesSeconds(t)), LocaleNumber(f, 3, 0)));
 }
 
@@ -368,9 +368,9 @@ void SpectrogramView::RememberPress(const QMouseEvent& event) { lastPressY_ = ev
 void SpectrogramView::CentreSpectrumOnPress() { CentreSpectrumAt(lastPressY_); }
 
 void SpectrogramView::CentreSpectrumAt(int y) {
-    const QCPRange window = parts_.spectrum.Chart1->xAxis->range();
-    const double clicked = parts_.pane.Chart2->yAxis->pixelToCoord(y);
-    QScrollBar* frequency = parts_.spectrum.ScrollSpectrum;
+    const QCPRange window = parts_.spectrum.chart->xAxis->range();
+    const double clicked = parts_.pane.chart->yAxis->pixelToCoord(y);
+    QScrollBar* frequency = parts_.spectrum.frequencyScroll;
     frequency->setValue(CentredScrollPosition(clicked, window.upper - window.lower, frequency->maximum()));
 }
 

@@ -1,10 +1,9 @@
-// The spectrogram (`Chart2` on the spectrogram pane) with the state only it
+// The spectrogram (the spectrogram pane's chart) with the state only it
 // uses: the ring image of its history, the palette, the column written last
 // and the pixel scales and scroll positions kept from the last unzoomed
 // paint. It works on the pane's chart and scroll bars and on the Spectrogram
 // page's controls, and connects them, the chart's hooks and the plot's keys
-// to itself (its handlers are those of the program's `ScrollSpectrogramChange`,
-// `Chart2MouseDown`, ...).
+// to itself.
 //
 // Units: time in seconds on the bottom axis and the horizontal scroll bar,
 // frequency in Hz on the left axis and the vertical scroll bar (inverted),
@@ -89,33 +88,33 @@ public:
     void RepaintNewColumn();
 
     // ---- Handlers ------------------------------------------------------------------
-    /// ScrollSpectrogramChange: the time window starts at the scroll position.
+    /// The time scroll bar moved: the time window starts at the scroll position.
     void ScrollTime();
-    /// ScrollSpectrogramVerticalChange: the frequency window starts at
+    /// The frequency scroll bar moved: the frequency window starts at
     /// (maximum − position) Hz.
     void ScrollFrequency();
-    /// Chart2Scroll: the scroll bars follow the axes without running their
+    /// The chart panned: the scroll bars follow the axes without running their
     /// handlers (so painting never moves the axes it draws).
     void FollowChart();
-    /// Chart2BeforeDrawAxes: the image under the grid; `plot` in chart pixels.
+    /// Before the chart draws its axes: the image under the grid; `plot` in chart pixels.
     void Paint(QCPPainter& painter, const QRect& plot);
-    /// sb_zoom_spectrogramClick: zoom mode on, or the zoom undone and the
+    /// "Zoom" clicked: zoom mode on, or the zoom undone and the
     /// window from before zoom mode back.
     void ZoomButtonChanged();
-    /// Chart2Zoom: a rectangle reaching below the plot shows from 0 Hz.
+    /// The chart zoomed: a rectangle reaching below the plot shows from 0 Hz.
     void ZoomApplied();
-    /// SpectrogramClearClick: zoom ended, both windows at their start, the
+    /// "Clear": zoom ended, both windows at their start, the
     /// image black, the column count 0, the time title renewed.
     void Clear();
-    /// Chart2MouseMove: "(nn:ss, f Hz)" under a mouse moving with no button
+    /// The mouse moved over the chart: "(nn:ss, f Hz)" under a mouse moving with no button
     /// or key strictly inside the plot; the keyboard cursor's marker goes.
     void ShowCursor(const QMouseEvent& event);
-    /// Chart2MouseDown: remembers where the press was.
+    /// A press on the chart: remembers where the press was.
     void RememberPress(const QMouseEvent& event);
-    /// Chart2DblClick: the spectrum plot's window centred on the frequency
+    /// A double click on the chart: the spectrum plot's window centred on the frequency
     /// of the last press.
     void CentreSpectrumOnPress();
-    /// sb_spectrogram_onClick: the tab's highlight follows "Spectrogram On".
+    /// "Spectrogram On" clicked: the tab's highlight follows "Spectrogram On".
     void OnSwitched();
 
     // ---- The plot's keys (AccessiblePlotKeys.h); points in chart pixels --------
@@ -126,7 +125,7 @@ public:
     /// The keyboard cursor moved to `at`: its read-out, and its marker drawn
     /// there (until the mouse takes the read-out over).
     void ShowKeyboardCursor(const QPoint& at);
-    /// Chart2AfterDraw: the keyboard cursor's marker, a thin cross, over the
+    /// After the chart drew: the keyboard cursor's marker, a thin cross, over the
     /// plot; left out of saved, copied and printed pictures, as the mouse
     /// pointer is.
     void PaintKeyboardCursor(QCPPainter& painter, const QRect& plot) const;

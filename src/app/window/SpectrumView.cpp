@@ -40,17 +40,17 @@ SpectrumView::SpectrumView(const Parts& parts) : parts_(parts) {}
 void SpectrumView::Connect(const ErrorReport& report) {
     const GuardedConnector<SpectrumView> on(parts_.pane, *this, report);
     SpectrumPage& page = parts_.page;
-    on(page.ComboSpectrumScale, &QComboBox::activated, &SpectrumView::ScaleModeChanged);
-    on(page.TrackSpectrumMax, &QSlider::valueChanged, &SpectrumView::ManualMaximumChanged);
-    on(page.ButtonRefreshSpectrumScale, &QPushButton::clicked, &SpectrumView::ResetPeakHold);
-    on(page.CheckSpectrumDecay, &QCheckBox::toggled, &SpectrumView::DecaySwitched);
-    on(page.TrackSpectrumDecay, &QSlider::valueChanged, &SpectrumView::DecayChanged);
-    on(page.ComboSpectrumResolution, &QComboBox::activated, &SpectrumView::ResolutionChanged);
-    on(page.CheckSpectrumLogarithmic, &QCheckBox::toggled, &SpectrumView::LogarithmicSwitched);
-    on(page.sp_spectrum_normalize, &QToolButton::clicked, &SpectrumView::NormalizeSwitched);
-    on(page.sb_Spectrum_on, &QToolButton::clicked, &SpectrumView::OnSwitched);
-    on(parts_.pane.ScrollSpectrum, &QScrollBar::valueChanged, &SpectrumView::ScrollFrequency);
-    TChart* chart = parts_.pane.Chart1;
+    on(page.scaleModeCombo, &QComboBox::activated, &SpectrumView::ScaleModeChanged);
+    on(page.scaleMaximumSlider, &QSlider::valueChanged, &SpectrumView::ManualMaximumChanged);
+    on(page.resetPeakHoldButton, &QPushButton::clicked, &SpectrumView::ResetPeakHold);
+    on(page.smoothingSwitch, &QCheckBox::toggled, &SpectrumView::DecaySwitched);
+    on(page.smoothingSlider, &QSlider::valueChanged, &SpectrumView::DecayChanged);
+    on(page.resolutionCombo, &QComboBox::activated, &SpectrumView::ResolutionChanged);
+    on(page.logScaleSwitch, &QCheckBox::toggled, &SpectrumView::LogarithmicSwitched);
+    on(page.normalizeSwitch, &QToolButton::clicked, &SpectrumView::NormalizeSwitched);
+    on(page.spectrumSwitch, &QToolButton::clicked, &SpectrumView::OnSwitched);
+    on(parts_.pane.frequencyScroll, &QScrollBar::valueChanged, &SpectrumView::ScrollFrequency);
+    TChart* chart = parts_.pane.chart;
     on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { MouseMoved(*event); });
     on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { MousePressed(*event); });
     on(chart, &QCustomPlot::beforeReplot, &SpectrumView::FitScale);
@@ -61,7 +61,7 @@ void SpectrumView::Connect(const ErrorReport& report) {
 
 // The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
 void SpectrumView::connectKeys(const GuardedConnector<SpectrumView>& on) {
-    InstallSpectrumPlotKeys(parts_.pane.Chart1,
+    InstallSpectrumPlotKeys(parts_.pane.chart,
                             {parts_.filter.filterCentreSlider,
                              [this] { return static_cast<double>(parts_.engine.PeakFrequency); },
                              on.Guard([this] { parts_.filter.filterSwitch->click(); }),
@@ -72,10 +72,10 @@ void SpectrumView::connectKeys(const GuardedConnector<SpectrumView>& on) {
 
 void SpectrumView::Relayout() {
     const Engine& engine = parts_.engine;
-    parts_.page.Label49->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(2) - engine.BinToFrequency(1), 2));
-    parts_.page.Label52->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(engine.DisplayCount), 2));
-    TChart::MoveWindow(parts_.pane.Chart1->xAxis, 0, windowWidth_);
-    parts_.pane.ScrollSpectrum->setValue(0);
+    parts_.page.binSpacingLabel->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(2) - engine.BinToFrequency(1), 2));
+    parts_.page.highestFrequencyLabel->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(engine.DisplayCount), 2));
+    TChart::MoveWindow(parts_.pane.chart->xAxis, 0, windowWidth_);
+    parts_.pane.frequencyScroll->setValue(0);
     ScrollFrequency();
 }
 
@@ -88,21 +88,21 @@ void SpectrumView::Plot() {
         x[i - 1] = engine.BinToFrequency(i);
         y[i - 1] = engine.DisplaySpectrum[i];
     }
-    parts_.pane.Series1->setWidth(engine.BinToFrequency(1) * 0.8);
-    parts_.pane.Series1->setData(x, y, true);
+    parts_.pane.bars->setWidth(engine.BinToFrequency(1) * 0.8);
+    parts_.pane.bars->setData(x, y, true);
 }
 
 void SpectrumView::ShowBlock(bool relayout) {
     const Engine& engine = parts_.engine;
-    TChart* chart = parts_.pane.Chart1;
+    TChart* chart = parts_.pane.chart;
     QCPAxis* left = chart->yAxis;
     const QCPRange scale = left->range();
-    parts_.pane.Label1->setText(engine.PeakFrequency > 0 ? LocaleNumber(engine.PeakFrequency, 3, 0) + " Hz"
+    parts_.pane.peakLabel->setText(engine.PeakFrequency > 0 ? LocaleNumber(engine.PeakFrequency, 3, 0) + " Hz"
                                                           : QStringLiteral("?"));
     FitScale();  // now, so that the read-out shows the fitted maximum
-    parts_.page.Label14->setText(LocaleNumber(left->range().upper, 3, 0));
-    const bool on = parts_.page.sb_Spectrum_on->isChecked();
-    if (parts_.page.ComboSpectrumScale->currentIndex() == kPeakHold && on && left->range().upper < engine.PeakValue) {
+    parts_.page.scaleMaximumLabel->setText(LocaleNumber(left->range().upper, 3, 0));
+    const bool on = parts_.page.spectrumSwitch->isChecked();
+    if (parts_.page.scaleModeCombo->currentIndex() == kPeakHold && on && left->range().upper < engine.PeakValue) {
         left->setRange(0, engine.PeakValue);
     }
     if (relayout || left->range() != scale) {
@@ -119,23 +119,23 @@ void SpectrumView::DescribePlot() {
                              ? FilterBandText(filter.filterSwitch->isChecked(), filter.filterTypeCombo->currentIndex(),
                                               filter.filterCentreSlider->value(), width / 2)
                              : QString();
-    SetDescriptionIfChanged(parts_.pane.Chart1,
-                            SpectrumPlotText(parts_.pane.Label1->text(), band, parts_.pane.Label39->text()));
+    SetDescriptionIfChanged(parts_.pane.chart,
+                            SpectrumPlotText(parts_.pane.peakLabel->text(), band, parts_.pane.cursorLabel->text()));
 }
 
 // ---- The Spectrum page ----------------------------------------------------------------
 
 void SpectrumView::ScaleModeChanged() {
     SpectrumPage& page = parts_.page;
-    page.TrackSpectrumMax->setEnabled(false);
-    page.ButtonRefreshSpectrumScale->setEnabled(false);
-    switch (page.ComboSpectrumScale->currentIndex()) {
+    page.scaleMaximumSlider->setEnabled(false);
+    page.resetPeakHoldButton->setEnabled(false);
+    switch (page.scaleModeCombo->currentIndex()) {
         case kPeakHold:
-            parts_.pane.Chart1->yAxis->setRange(0, 1);
-            page.ButtonRefreshSpectrumScale->setEnabled(true);
+            parts_.pane.chart->yAxis->setRange(0, 1);
+            page.resetPeakHoldButton->setEnabled(true);
             break;
         case kManualScale:
-            page.TrackSpectrumMax->setEnabled(true);
+            page.scaleMaximumSlider->setEnabled(true);
             ManualMaximumChanged();
             break;
         default:
@@ -144,33 +144,33 @@ void SpectrumView::ScaleModeChanged() {
 }
 
 void SpectrumView::ManualMaximumChanged() {
-    const int position = parts_.page.TrackSpectrumMax->value();
-    if (parts_.page.sb_Spectrum_on->isChecked()) {
-        parts_.pane.Chart1->yAxis->setRange(0, position);
-        parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    const int position = parts_.page.scaleMaximumSlider->value();
+    if (parts_.page.spectrumSwitch->isChecked()) {
+        parts_.pane.chart->yAxis->setRange(0, position);
+        parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot);
     }
-    parts_.page.Label14->setText(QString::number(position));
+    parts_.page.scaleMaximumLabel->setText(QString::number(position));
 }
 
 void SpectrumView::ResetPeakHold() {
-    if (parts_.page.ComboSpectrumScale->currentIndex() == kPeakHold) parts_.pane.Chart1->yAxis->setRange(0, 1);
+    if (parts_.page.scaleModeCombo->currentIndex() == kPeakHold) parts_.pane.chart->yAxis->setRange(0, 1);
 }
 
 void SpectrumView::ResolutionChanged() {
-    const int resolution = parts_.page.ComboSpectrumResolution->currentIndex();
+    const int resolution = parts_.page.resolutionCombo->currentIndex();
     parts_.engine.Resolution = ResolutionFactor(resolution);
     windowWidth_ = SpectrumWindowWidth(resolution, parts_.audioRange.currentIndex());
     parts_.state.LayoutChanged = true;
 }
 
 void SpectrumView::DecayChanged() {
-    const int position = parts_.page.TrackSpectrumDecay->value();
-    if (parts_.page.CheckSpectrumDecay->isChecked()) parts_.engine.SpectrumDecay = static_cast<float>(position);
-    parts_.page.Label28->setText(QString::number(position));
+    const int position = parts_.page.smoothingSlider->value();
+    if (parts_.page.smoothingSwitch->isChecked()) parts_.engine.SpectrumDecay = static_cast<float>(position);
+    parts_.page.smoothingLabel->setText(QString::number(position));
 }
 
 void SpectrumView::DecaySwitched() {
-    if (parts_.page.CheckSpectrumDecay->isChecked()) {
+    if (parts_.page.smoothingSwitch->isChecked()) {
         DecayChanged();
     } else {
         parts_.engine.SpectrumDecay = 0;
@@ -178,15 +178,15 @@ void SpectrumView::DecaySwitched() {
 }
 
 void SpectrumView::LogarithmicSwitched() {
-    const bool logarithmic = parts_.page.CheckSpectrumLogarithmic->isChecked();
-    QCPAxis* left = parts_.pane.Chart1->yAxis;
+    const bool logarithmic = parts_.page.logScaleSwitch->isChecked();
+    QCPAxis* left = parts_.pane.chart->yAxis;
     left->setLabel(logarithmic ? QStringLiteral("Log  Power") : QStringLiteral("Power"));
     left->setScaleType(logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void SpectrumView::NormalizeSwitched() {
-    if (parts_.page.sp_spectrum_normalize->isChecked()) {
+    if (parts_.page.normalizeSwitch->isChecked()) {
         parts_.engine.NormalizeRequest = true;
     } else {
         parts_.engine.NormalizeReset = true;
@@ -194,28 +194,28 @@ void SpectrumView::NormalizeSwitched() {
 }
 
 void SpectrumView::OnSwitched() {
-    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.sb_Spectrum_on->isChecked());
-    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    HighlightTab(parts_.tabs, parts_.page.sheet, parts_.page.spectrumSwitch->isChecked());
+    parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void SpectrumView::ScrollFrequency() {
-    QCPAxis* axis = parts_.pane.Chart1->xAxis;
+    QCPAxis* axis = parts_.pane.chart->xAxis;
     const double span = std::nearbyint(axis->range().upper - axis->range().lower);
-    const int position = parts_.pane.ScrollSpectrum->value();
+    const int position = parts_.pane.frequencyScroll->value();
     TChart::MoveWindow(axis, position, span + position);
-    parts_.pane.Chart1->replot(QCustomPlot::rpQueuedReplot);
+    parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void SpectrumView::FitScale() {
-    if (parts_.page.ComboSpectrumScale->currentIndex() != kAutoScale) return;
-    if (parts_.pane.Series1->data()->isEmpty()) return;
-    parts_.pane.Series1->rescaleValueAxis(false, true);
+    if (parts_.page.scaleModeCombo->currentIndex() != kAutoScale) return;
+    if (parts_.pane.bars->data()->isEmpty()) return;
+    parts_.pane.bars->rescaleValueAxis(false, true);
 }
 
 // ---- Mouse and paint ---------------------------------------------------------------------
 
 double SpectrumView::frequencyAt(const QPoint& at) const {
-    return std::nearbyint(parts_.pane.Chart1->xAxis->pixelToCoord(at.x()));
+    return std::nearbyint(parts_.pane.chart->xAxis->pixelToCoord(at.x()));
 }
 
 void SpectrumView::MousePressed(const QMouseEvent& event) {
@@ -227,7 +227,7 @@ void SpectrumView::MousePressed(const QMouseEvent& event) {
 }
 
 void SpectrumView::MouseMoved(const QMouseEvent& event) {
-    const TChart* chart = parts_.pane.Chart1;
+    const TChart* chart = parts_.pane.chart;
     const QPoint at = event.pos();
     if (event.buttons() == Qt::LeftButton && event.modifiers() == Qt::NoModifier) {
         parts_.filter.filterCentreSlider->setValue(static_cast<int>(frequencyAt(at)));
@@ -235,15 +235,15 @@ void SpectrumView::MouseMoved(const QMouseEvent& event) {
     }
     if (event.buttons() != Qt::NoButton || event.modifiers() != Qt::NoModifier) return;
     if (!chart->StrictlyInsidePlot(at)) return;
-    parts_.pane.Label39->setText(QStringLiteral("(%1 Hz, %2)")
+    parts_.pane.cursorLabel->setText(QStringLiteral("(%1 Hz, %2)")
                                      .arg(LocaleNumber(frequencyAt(at), 3, 0),
                                           LocaleNumber(std::nearbyint(chart->yAxis->pixelToCoord(at.y())), 3, 0)));
     DescribePlot();
 }
 
 void SpectrumView::PaintPeakMarker(QCPPainter& painter, const QRect& plot) const {
-    const TBarSeries* bars = parts_.pane.Series1;
-    if (!parts_.page.sb_Spectrum_on->isChecked() || bars->data()->isEmpty()) return;
+    const TBarSeries* bars = parts_.pane.bars;
+    if (!parts_.page.spectrumSwitch->isChecked() || bars->data()->isEmpty()) return;
     const int w = bars->LastBarWidth();
     QPointF top;
     if (!bars->BarTop(parts_.engine.PeakIndex, top)) return;

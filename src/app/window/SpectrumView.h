@@ -1,4 +1,4 @@
-// The spectrum plot (`Chart1` on the spectrum pane) and the Spectrum page:
+// The spectrum plot (the spectrum pane's chart) and the Spectrum page:
 // the bars from the engine's display values, the y-axis scale modes (peak
 // hold, auto scale, manual maximum) and the logarithmic axis, the frequency
 // window and its width at each resolution, the peak marker, the cursor
@@ -73,30 +73,30 @@ public:
     void DescribePlot();
 
     // ---- The Spectrum page's handlers ----------------------------------------
-    /// ComboSpectrumScaleChange: peak hold restarts at 1, manual scale takes
+    /// A scale mode chosen: peak hold restarts at 1, manual scale takes
     /// the track bar's maximum; the track bar and "Reset" enabled for them.
     void ScaleModeChanged();
-    /// TrackSpectrumMaxChange: the manual maximum and its read-out.
+    /// The maximum's track bar moved: the manual maximum and its read-out.
     void ManualMaximumChanged();
-    /// ButtonRefreshSpectrumScaleClick: peak hold starts again at 1.
+    /// "Reset": peak hold starts again at 1.
     void ResetPeakHold();
-    /// ComboSpectrumResolutionChange: the engine's resolution and the
+    /// A resolution chosen: the engine's resolution and the
     /// window's width for it at the current audio range; the layout follows
     /// with the next block.
     void ResolutionChanged();
-    /// TrackSpectrumDecayChange: the smoothing level (to the engine while on).
+    /// The smoothing track bar moved: the smoothing level (to the engine while on).
     void DecayChanged();
-    /// CheckSpectrumDecayClick: smoothing on at the track bar's level, or off.
+    /// Smoothing's "On" clicked: smoothing on at the track bar's level, or off.
     void DecaySwitched();
-    /// CheckSpectrumLogarithmicClick: the left axis logarithmic or linear.
+    /// "Log scale" clicked: the left axis logarithmic or linear.
     void LogarithmicSwitched();
-    /// sp_spectrum_normalizeClick: the engine computes (or drops) the
+    /// "Normalize" clicked: the engine computes (or drops) the
     /// normalising weights with the next block.
     void NormalizeSwitched();
-    /// sb_Spectrum_onClick: the tab's highlight and a repaint (the refresh
+    /// "Spectrum On" clicked: the tab's highlight and a repaint (the refresh
     /// leaves a stopped plot alone, so the peak marker goes or comes back).
     void OnSwitched();
-    /// ScrollSpectrumChange: the frequency window starts at the scroll position.
+    /// The scroll bar moved: the frequency window starts at the scroll position.
     void ScrollFrequency();
     /// The plot's "Auto scale": the left axis fits the bars inside the
     /// frequency window (run at every paint, so a window moved over frozen
@@ -104,14 +104,14 @@ public:
     void FitScale();
 
     // ---- The chart's mouse and paint hooks ----------------------------------
-    /// Chart1MouseDown: the right button clicks "Filter On"; the left one
+    /// A press on the chart: the right button clicks "Filter On"; the left one
     /// moves the filter centre to the frequency under the mouse.
     void MousePressed(const QMouseEvent& event);
-    /// Chart1MouseMove: dragging with the left button moves the filter
+    /// The mouse moved over the chart: dragging with the left button moves the filter
     /// centre; moving with no button or key strictly inside the plot shows
     /// "(f Hz, power)".
     void MouseMoved(const QMouseEvent& event);
-    /// Chart1AfterDraw: a 10-pixel box at the top of the strongest bar.
+    /// After the chart drew: a 10-pixel box at the top of the strongest bar.
     void PaintPeakMarker(QCPPainter& painter, const QRect& plot) const;
 
     /// The frequency window's width in Hz at the resolution and audio range

@@ -32,7 +32,7 @@ void StatusIndicators::Tick() {
 }
 
 bool StatusIndicators::updateCpuMeter() {
-    DbMeter& meter = *parts_.strip.VUCpu;
+    DbMeter& meter = *parts_.strip.cpuMeter;
     try {
         cpu_.CollectCpuSample();
         meter.SetPosition(CpuMeterPosition(cpu_.GetCpuUsage(0), meter.Position()));
@@ -51,12 +51,12 @@ bool StatusIndicators::updateCpuMeter() {
 void StatusIndicators::updateLights() {
     const bool recordDown = parts_.record.isChecked();
     const LightState recording = lights_.RecordingLight(recordDown, parts_.pause.isChecked());
-    showLight(parts_.strip.Static3, recording.lit, recording.text);
+    showLight(parts_.strip.recordingLight, recording.lit, recording.text);
     // Screen readers hear whether a light is active, not each blink.
-    SetLightName(parts_.strip.Static3, recording.text, recordDown);
+    SetLightName(parts_.strip.recordingLight, recording.text, recordDown);
     const LightState error = lights_.BufferErrorLight(parts_.bufferError);
-    showLight(parts_.strip.Static2, error.lit, error.text);
-    SetLightName(parts_.strip.Static2, error.text, error.lit || parts_.bufferError);
+    showLight(parts_.strip.bufferErrorLight, error.lit, error.text);
+    SetLightName(parts_.strip.bufferErrorLight, error.text, error.lit || parts_.bufferError);
 }
 
 }  // namespace moravel

@@ -23,9 +23,9 @@ class StatusIndicators {
 public:
     /// What the indicators show and read; everything must outlive them.
     struct Parts {
-        StatusStrip& strip;             // Panel4
-        const QAbstractButton& record;  // the recorder's sb_wave_record
-        const QAbstractButton& pause;   // the recorder's sb_waverecorder_pause
+        StatusStrip& strip;
+        const QAbstractButton& record;  // the recorder's "Record"
+        const QAbstractButton& pause;   // the recorder's "Pause"
         bool& bufferError;              // set by the block cycle when a block came late
         std::string cpuStatFile;        // the kernel's CPU statistics
         ErrorReport showError;          // the window's error display

@@ -1,8 +1,8 @@
 #include "app/window/StatusStrip.h"
 
 #include "app/window/AccessibleNames.h"
-#include "views/MeterInstances.h"
 #include "views/DbMeter.h"
+#include "views/MeterInstances.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -33,27 +33,27 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(6);
 
-    VUAudio = new DbMeter(this);
-    SetupVUAudio(*VUAudio);
-    VUCpu = new DbMeter(this);
-    SetupVUCpu(*VUCpu);
+    audioMeter = new DbMeter(this);
+    SetupVUAudio(*audioMeter);
+    cpuMeter = new DbMeter(this);
+    SetupVUCpu(*cpuMeter);
     grid->addWidget(new QLabel(QStringLiteral("Audio"), this), 0, 0);
-    grid->addWidget(VUAudio, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(audioMeter, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(new QLabel(QStringLiteral("CPU"), this), 1, 0);
-    grid->addWidget(VUCpu, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(cpuMeter, 1, 1, Qt::AlignLeft | Qt::AlignVCenter);
 
-    Static2 = makeLight(this, "Static2", "Buffer Error");
-    Static3 = makeLight(this, "Static3", "Recording");
-    SetLightName(Static2, Static2->text(), false);
-    SetLightName(Static3, Static3->text(), false);
-    grid->addWidget(Static2, 2, 0, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(Static3, 3, 0, 1, 2, Qt::AlignHCenter);
+    bufferErrorLight = makeLight(this, "Static2", "Buffer Error");
+    recordingLight = makeLight(this, "Static3", "Recording");
+    SetLightName(bufferErrorLight, bufferErrorLight->text(), false);
+    SetLightName(recordingLight, recordingLight->text(), false);
+    grid->addWidget(bufferErrorLight, 2, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(recordingLight, 3, 0, 1, 2, Qt::AlignHCenter);
 
-    SoundcardState = new QLabel(this);
-    SoundcardState->setObjectName(QStringLiteral("SoundcardState"));
-    SoundcardState->setAlignment(Qt::AlignCenter);
-    SoundcardState->setWordWrap(true);
-    grid->addWidget(SoundcardState, 4, 0, 1, 2);
+    soundcardStateLabel = new QLabel(this);
+    soundcardStateLabel->setObjectName(QStringLiteral("SoundcardState"));
+    soundcardStateLabel->setAlignment(Qt::AlignCenter);
+    soundcardStateLabel->setWordWrap(true);
+    grid->addWidget(soundcardStateLabel, 4, 0, 1, 2);
     grid->setRowStretch(5, 1);
     ShowSoundcard(DeviceWatch::State::Idle);
 }
@@ -63,18 +63,20 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
 void StatusStrip::ShowSoundcard(DeviceWatch::State state, const QString& devices) {
     const bool missing = state == DeviceWatch::State::Missing;
     const bool lost = missing || state == DeviceWatch::State::Lost || state == DeviceWatch::State::Retrying;
-    SoundcardState->setText(missing ? QStringLiteral("Soundcard not found")
-                            : lost  ? QStringLiteral("Soundcard lost")
-                                    : QString());
-    SoundcardState->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
+    soundcardStateLabel->setText(missing ? QStringLiteral("Soundcard not found")
+                                 : lost  ? QStringLiteral("Soundcard lost")
+                                         : QString());
+    soundcardStateLabel->setStyleSheet(lost ? QStringLiteral("color: red") : QString());
     const QString which = devices.isEmpty() ? QString() : QStringLiteral(" Devices: ") + devices + QLatin1Char('.');
-    SoundcardState->setToolTip(
+    soundcardStateLabel->setToolTip(
         missing ? QStringLiteral("The sound device could not be opened. Moravel tries again and starts by itself "
-                                 "when it appears.") + which
-        : lost  ? QStringLiteral("The soundcard or the sound server went away. Moravel tries to open it again and "
-                                 "resumes by itself when it is back.") + which
-                : QString());
-    SoundcardState->setAccessibleName(lost ? SoundcardState->text() : QStringLiteral("Soundcard working"));
+                                 "when it appears.") +
+                      which
+        : lost ? QStringLiteral("The soundcard or the sound server went away. Moravel tries to open it again and "
+                                "resumes by itself when it is back.") +
+                     which
+               : QString());
+    soundcardStateLabel->setAccessibleName(lost ? soundcardStateLabel->text() : QStringLiteral("Soundcard working"));
 }
 
 }  // namespace moravel

@@ -250,7 +250,7 @@ void WaveDeviceController::Timer2Timer() { parts_.statusTick(); }
 void WaveDeviceController::showOutputLevel() {
     const long double position =
         waveIn_->IsOpen() ? std::nearbyint(static_cast<long double>(parts_.state.OutputPeak) * 100 / 10000) : 0;
-    parts_.status.VUAudio->SetPosition(static_cast<int>(position));
+    parts_.status.audioMeter->SetPosition(static_cast<int>(position));
 }
 
 void WaveDeviceController::startClocks() {

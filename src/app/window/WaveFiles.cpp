@@ -50,12 +50,12 @@ WaveFiles::~WaveFiles() = default;
 
 void WaveFiles::connectControls() {
     const GuardedConnector recording(parts_.window, *recorder_, parts_.reportError);
-    recording(parts_.recorderPage.sb_wave_record, &QToolButton::clicked, &RecorderController::RecordClick);
-    recording(parts_.recorderPage.sb_browse_wave_recordfile, &QToolButton::clicked, &RecorderController::BrowseClick);
+    recording(parts_.recorderPage.recordSwitch, &QToolButton::clicked, &RecorderController::RecordSwitched);
+    recording(parts_.recorderPage.browseButton, &QToolButton::clicked, &RecorderController::ChooseFile);
     const GuardedConnector playing(parts_.window, *player_, parts_.reportError);
-    playing(parts_.playerPage.sb_wave_play, &QToolButton::clicked, &PlayerController::PlayClick);
-    playing(parts_.playerPage.sb_browse_wave_playfile, &QToolButton::clicked, &PlayerController::BrowseClick);
-    playing(parts_.playerPage.TrackWavePlayerPosition, &QSlider::valueChanged, &PlayerController::PositionChange);
+    playing(parts_.playerPage.playSwitch, &QToolButton::clicked, &PlayerController::PlaySwitched);
+    playing(parts_.playerPage.browseButton, &QToolButton::clicked, &PlayerController::ChooseFile);
+    playing(parts_.playerPage.positionSlider, &QSlider::valueChanged, &PlayerController::Seek);
 }
 
 bool WaveFiles::Running() const { return recorder_->Running() || player_->Running(); }
@@ -74,12 +74,12 @@ void WaveFiles::Close() {
 std::string WaveFiles::StartFromCommandLine(const CommandLineOptions& options) {
     if (!options.play.empty()) {
         player_->SetFileName(options.play);
-        parts_.playerPage.Check_waveplay_loop->setChecked(options.loop);
-        parts_.playerPage.sb_wave_play->click();
+        parts_.playerPage.loopSwitch->setChecked(options.loop);
+        parts_.playerPage.playSwitch->click();
     }
     if (!options.record.empty()) {
         recorder_->SetFileName(options.record);
-        parts_.recorderPage.sb_wave_record->click();
+        parts_.recorderPage.recordSwitch->click();
     }
     if (options.recordOnSignal.empty()) return {};
     return recordOnSignal_->StartForThisRun(options.recordOnSignal);

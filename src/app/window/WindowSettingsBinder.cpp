@@ -275,8 +275,8 @@ WindowSettings WindowSettingsBinder::Collect() const {
 
 void WindowSettingsBinder::Save() {
     const WindowSettings s = Collect();
-    const QCPAxis* bottom = parts_.spectrum.Chart1->xAxis;
-    const auto bars = parts_.spectrum.Series1->data();
+    const QCPAxis* bottom = parts_.spectrum.chart->xAxis;
+    const auto bars = parts_.spectrum.bars->data();
     std::optional<std::int32_t> xPosition;
     if (!bars->isEmpty()) xPosition = static_cast<std::int32_t>(std::nearbyint(bars->constBegin()->key));
     const auto xMinimum = static_cast<std::int32_t>(std::nearbyint(bottom->range().lower));

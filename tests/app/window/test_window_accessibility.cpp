@@ -706,7 +706,7 @@ private slots:
         auto* chart = f.Find<moravel::TChart>("Chart2");
         const QMap<QString, std::function<bool()>> follows = {
             {"sb_filter_on", [&f] { return TabHighlighted(f, "TabFilter"); }},
-            {"sb_filter_visible", [&f] { return !dynamic_cast<moravel::SpectrumPane*>(f.Find<QWidget>("BottomPanel"))->Series3->data()->isEmpty(); }},
+            {"sb_filter_visible", [&f] { return !dynamic_cast<moravel::SpectrumPane*>(f.Find<QWidget>("BottomPanel"))->filterBand->data()->isEmpty(); }},
             {"sb_shift_on", [&f] { return TabHighlighted(f, "TabShift"); }},
             {"sb_compressor_on", [&f] { return TabHighlighted(f, "TabCompress"); }},
             {"sb_expander_on", [&f] { return TabHighlighted(f, "TabExpand"); }},
@@ -780,7 +780,7 @@ private slots:
         moravel::TFunkyGradient gradient;
         moravel::GradientEditorDialog editor(
             gradient, [](QWidget*, moravel::TColor) { return std::nullopt; }, [] {});
-        editor.PlaceControlPoints();
+        editor.ShowGradient();
         VerifyTree(&editor);
         VerifyNamedFromTable(&editor);
         QCOMPARE(Accessible(editor.findChild<QWidget*>("ControlPoint2"))->text(QAccessible::Name),

@@ -90,15 +90,15 @@ struct Shown {
     void RunPainted(int ms) {
         for (int done = 0; done < ms; done += 100) {
             f.Run(100);
-            Chart2()->replot();
+            SpectrogramChart()->replot();
         }
     }
     /// The image column at the left edge of the spectrogram's plot.
     std::int64_t FirstColumnShown() {
-        return std::llrint(moravel::TChart::PixelsFor(Chart2()->xAxis, 1000) / 1000 * Chart2()->xAxis->range().lower);
+        return std::llrint(moravel::TChart::PixelsFor(SpectrogramChart()->xAxis, 1000) / 1000 * SpectrogramChart()->xAxis->range().lower);
     }
-    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
-    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
+    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     WindowFixture f;
 };
 
@@ -131,19 +131,19 @@ private slots:
         tone->amplitude = 2000;
         Shown s("", tone);
         s.f.Run(1000);
-        const double quiet = s.Chart1()->yAxis->range().upper;
+        const double quiet = s.SpectrumChart()->yAxis->range().upper;
         tone->amplitude = 20000;
         s.f.Run(1500);
         tone->amplitude = 2000;
         s.f.Run(300);
-        const double held = s.Chart1()->yAxis->range().upper;
+        const double held = s.SpectrumChart()->yAxis->range().upper;
         QVERIFY(held > 5 * quiet);
         s.f.Run(1500);
-        QCOMPARE(s.Chart1()->yAxis->range().upper, held);  // stays after the burst
+        QCOMPARE(s.SpectrumChart()->yAxis->range().upper, held);  // stays after the burst
         s.f.Click("ButtonRefreshSpectrumScale");
-        QCOMPARE(s.Chart1()->yAxis->range().upper, 1.0);
+        QCOMPARE(s.SpectrumChart()->yAxis->range().upper, 1.0);
         s.f.Run(200);
-        const double again = s.Chart1()->yAxis->range().upper;
+        const double again = s.SpectrumChart()->yAxis->range().upper;
         QVERIFY(again > 1 && again < held / 5);
         QCOMPARE(again, s.f.Form().Engine().PeakValue);
     }
@@ -155,25 +155,25 @@ private slots:
         QVERIFY(s.f.Find<QSlider>("TrackSpectrumMax")->isEnabled());
         QVERIFY(!s.f.Find<QPushButton>("ButtonRefreshSpectrumScale")->isEnabled());
         s.f.Find<QSlider>("TrackSpectrumMax")->setValue(345);
-        QCOMPARE(s.Chart1()->yAxis->range().upper, 345.0);
+        QCOMPARE(s.SpectrumChart()->yAxis->range().upper, 345.0);
         QCOMPARE(s.f.Find<QLabel>("Label14")->text(), QStringLiteral("345"));
         s.f.Run(300);
-        QCOMPARE(s.Chart1()->yAxis->range().upper, 345.0);
+        QCOMPARE(s.SpectrumChart()->yAxis->range().upper, 345.0);
         s.f.Choose("ComboSpectrumScale", 1);  // auto: fits the data
         QVERIFY(!s.f.Find<QSlider>("TrackSpectrumMax")->isEnabled());
         s.f.Run(300);
         double highest = 0;
-        for (auto it = s.f.Form().Panels().Spectrum().Series1->data()->constBegin();
-             it != s.f.Form().Panels().Spectrum().Series1->data()->constEnd(); ++it) {
+        for (auto it = s.f.Form().Panels().Spectrum().bars->data()->constBegin();
+             it != s.f.Form().Panels().Spectrum().bars->data()->constEnd(); ++it) {
             highest = std::max(highest, it->value);
         }
-        QVERIFY(std::abs(s.Chart1()->yAxis->range().upper - highest) <= highest * 0.01 + 1);
+        QVERIFY(std::abs(s.SpectrumChart()->yAxis->range().upper - highest) <= highest * 0.01 + 1);
         s.f.Choose("ComboSpectrumScale", 0);  // peak hold starts again at 1
-        QCOMPARE(s.Chart1()->yAxis->range().upper, 1.0);
+        QCOMPARE(s.SpectrumChart()->yAxis->range().upper, 1.0);
         QVERIFY(s.f.Find<QPushButton>("ButtonRefreshSpectrumScale")->isEnabled());
         s.f.Find<QCheckBox>("CheckSpectrumLogarithmic")->setChecked(true);
-        QCOMPARE(s.Chart1()->yAxis->label(), QStringLiteral("Log  Power"));
-        QCOMPARE(s.Chart1()->yAxis->scaleType(), QCPAxis::stLogarithmic);
+        QCOMPARE(s.SpectrumChart()->yAxis->label(), QStringLiteral("Log  Power"));
+        QCOMPARE(s.SpectrumChart()->yAxis->scaleType(), QCPAxis::stLogarithmic);
     }
 
     void resolutionSetsTheWindowAtEachRange() {
@@ -190,8 +190,8 @@ private slots:
                 s.f.Choose("ComboSpectrumResolution", resolution);
                 s.f.Run(400);
                 const QString where = QStringLiteral("resolution %1 range %2").arg(resolution).arg(range);
-                QVERIFY2(s.Chart1()->xAxis->range().lower == 0.0, qPrintable(where));
-                QVERIFY2(s.Chart1()->xAxis->range().upper == kWidths[resolution][range], qPrintable(where));
+                QVERIFY2(s.SpectrumChart()->xAxis->range().lower == 0.0, qPrintable(where));
+                QVERIFY2(s.SpectrumChart()->xAxis->range().upper == kWidths[resolution][range], qPrintable(where));
                 QVERIFY2(s.f.Form().Engine().Resolution == kFactors[resolution], qPrintable(where));
             }
         }
@@ -210,13 +210,13 @@ private slots:
         s.f.Run(300);
         const auto highestIn = [&](double from, double to) {
             double highest = 0;
-            const auto bars = s.f.Form().Panels().Spectrum().Series1->data();
+            const auto bars = s.f.Form().Panels().Spectrum().bars->data();
             for (auto it = bars->constBegin(); it != bars->constEnd(); ++it) {
                 if (it->key >= from && it->key <= to) highest = std::max(highest, it->value);
             }
             return highest;
         };
-        moravel::TChart* chart = s.Chart1();
+        moravel::TChart* chart = s.SpectrumChart();
         chart->replot();
         const double tonePeak = highestIn(0, 1000);
         QVERIFY(std::abs(chart->yAxis->range().upper - tonePeak) <= tonePeak * 0.01);
@@ -262,8 +262,8 @@ private slots:
         s.f.Find<QSlider>("TrackFilterBW")->setValue(400);
         const auto points = [&] {
             QList<QPointF> list;
-            for (auto it = s.f.Form().Panels().Spectrum().Series3->data()->constBegin();
-                 it != s.f.Form().Panels().Spectrum().Series3->data()->constEnd(); ++it) {
+            for (auto it = s.f.Form().Panels().Spectrum().filterBand->data()->constBegin();
+                 it != s.f.Form().Panels().Spectrum().filterBand->data()->constEnd(); ++it) {
                 list << QPointF(it->key, it->value);
             }
             return list;
@@ -278,7 +278,7 @@ private slots:
         s.f.Click("sb_filter_visible");
 
         // Left button: the centre jumps to the frequency under the mouse.
-        moravel::TChart* chart = s.Chart1();
+        moravel::TChart* chart = s.SpectrumChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint at(plot.left() + plot.width() / 4, plot.center().y());
@@ -328,7 +328,7 @@ private slots:
         Shown s;
         QScrollBar* time = s.f.Find<QScrollBar>("ScrollSpectrogram");
         s.RunPainted(2000);
-        const int width = s.Chart2()->PlotRect().width();
+        const int width = s.SpectrogramChart()->PlotRect().width();
         QCOMPARE(time->value(), 0);
         const double secondsToFill = width / s.f.Form().Engine().BinWidth;
         s.RunPainted(static_cast<int>(secondsToFill * 1000) - 4000);
@@ -368,13 +368,13 @@ private slots:
         QScrollBar* time = s.f.Find<QScrollBar>("ScrollSpectrogram");
         QCOMPARE(time->maximum(), static_cast<int>(std::nearbyint(s.f.Form().Displays().Spectrogram().ColumnWritten() /
                                                                   s.f.Form().Engine().BinWidth)));
-        const int width = s.Chart2()->PlotRect().width();
+        const int width = s.SpectrogramChart()->PlotRect().width();
         QVERIFY2(std::abs(s.FirstColumnShown() + width - s.f.Form().Displays().Spectrogram().ColumnWritten()) <= 8,
                  qPrintable(QString("first %1 width %2 written %3 pos %4 max %5 min %6").arg(s.FirstColumnShown()).arg(width).arg(s.f.Form().Displays().Spectrogram().ColumnWritten()).arg(time->value()).arg(time->maximum()).arg(time->minimum())));
         // What the plot shows is the image: the newest column at the right edge.
-        const QImage shown = s.Chart2()->toPixmap().toImage();
+        const QImage shown = s.SpectrogramChart()->toPixmap().toImage();
         const std::int64_t newest = s.f.Form().Displays().Spectrogram().ColumnWritten();
-        const QRect plot = s.Chart2()->PlotRect();
+        const QRect plot = s.SpectrogramChart()->PlotRect();
         // The newest column lands within a few pixels of the right edge (the
         // scroll position is in whole seconds); two pixels inside the edge
         // is a recent column either way.
@@ -390,7 +390,7 @@ private slots:
         Shown s;
         s.f.Run(2000);
         settle();
-        moravel::TChart* chart = s.Chart2();
+        moravel::TChart* chart = s.SpectrogramChart();
         chart->replot();
         s.f.Click("sb_zoom_spectrogram");
         QVERIFY(chart->ZoomAllowed());
@@ -418,7 +418,7 @@ private slots:
         Shown s;
         s.f.Run(1000);
         settle();
-        moravel::TChart* chart = s.Chart2();
+        moravel::TChart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint middle = plot.center();
@@ -440,11 +440,11 @@ private slots:
         Shown s;
         s.f.Run(1000);
         settle();
-        auto* ticker = s.f.Form().Panels().Spectrogram().TimeTicker;
+        auto* ticker = s.f.Form().Panels().Spectrogram().timeTicker;
         QCOMPARE(ticker->Label(75), QStringLiteral("01:15"));
         QCOMPARE(ticker->Label(0), QStringLiteral("00:00"));
         QCOMPARE(QString::fromStdString(moravel::MinutesSeconds(3675)), QStringLiteral("01:15"));
-        moravel::TChart* chart = s.Chart2();
+        moravel::TChart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint at(plot.center());
@@ -463,22 +463,22 @@ private slots:
         auto* spectral = s.f.Find<QToolButton>("sb_plot_spectral");
         auto* signal = s.f.Find<QToolButton>("sb_plot_signal");
         s.f.Click("sb_plot_spectral");
-        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-400000, 400000));
+        QCOMPARE(s.SpectrogramChart()->yAxis->range(), QCPRange(-400000, 400000));
         s.f.Click("sb_plot_signal");
         QVERIFY(signal->isChecked() && !spectral->isChecked());
-        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-12000, 12000));
+        QCOMPARE(s.SpectrogramChart()->yAxis->range(), QCPRange(-12000, 12000));
         s.f.Click("sb_plot_spectral");
         QVERIFY(spectral->isChecked() && !signal->isChecked());
-        QCOMPARE(s.Chart2()->yAxis->range(), QCPRange(-400000, 400000));
+        QCOMPARE(s.SpectrogramChart()->yAxis->range(), QCPRange(-400000, 400000));
         s.f.Run(300);
-        QVERIFY(!s.f.Form().Panels().Spectrogram().Series2->data()->isEmpty());
+        QVERIFY(!s.f.Form().Panels().Spectrogram().debugCurve->data()->isEmpty());
     }
 
     void doubleClickCentresTheSpectrumWindow() {
         Shown s("SpectrumResolution=0\n");  // "Low": a 2000 Hz window at 2 KHz
         s.f.Run(1000);
         settle();
-        moravel::TChart* chart = s.Chart2();
+        moravel::TChart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         // The top of the plot is far above the 2000 Hz scroll maximum.
@@ -519,7 +519,7 @@ private slots:
             card.RunFor(std::chrono::milliseconds(100));
             form.Devices().Timer1Timer();
         }
-        moravel::TChart* chart = form.Panels().Spectrogram().Chart2;
+        moravel::TChart* chart = form.Panels().Spectrogram().chart;
         chart->replot();
         QVERIFY(!form.State().LayoutChanged);
         auto* copyTime = form.findChild<QLabel*>("Label53");

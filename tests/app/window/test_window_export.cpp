@@ -70,8 +70,8 @@ public:
     void RunPainted(int ms) {
         for (int done = 0; done < ms; done += 100) {
             f.Run(100);
-            Chart1()->replot();
-            Chart2()->replot();
+            SpectrumChart()->replot();
+            SpectrogramChart()->replot();
         }
     }
 
@@ -81,8 +81,8 @@ public:
     void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     void Trigger(const char* item) { f.Find<QAction>(item)->trigger(); }
     QToolButton* Button(const char* name) { return f.Find<QToolButton>(name); }
-    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
-    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
+    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     bool Highlighted(const char* sheet) {
         auto* tabs = f.Find<QTabWidget>("Tab1");
         return tabs->tabBar()->tabTextColor(tabs->indexOf(f.Find<QWidget>(sheet))) == QColor(Qt::red);
@@ -110,7 +110,7 @@ private:
     }
     std::vector<double> barValues() {
         std::vector<double> values;
-        for (const auto& bar : *f.Form().Panels().Spectrum().Series1->data()) values.push_back(bar.value);
+        for (const auto& bar : *f.Form().Panels().Spectrum().bars->data()) values.push_back(bar.value);
         return values;
     }
 
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(asked.defaultSuffix, QStringLiteral("bmp"));
         QCOMPARE(asked.filterIndex, 0);
         const QImage saved(w.File("spectrum.bmp"));
-        QCOMPARE(saved.size(), w.Chart1()->size());
+        QCOMPARE(saved.size(), w.SpectrumChart()->size());
     }
 
     void savingTheSpectrogramPausesItAndAReleasedButtonStaysReleased() {
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(!w.During().spectrogramOn);
         QVERIFY(w.During().spectrumOn);
         QVERIFY(w.Button("sb_spectrogram_on")->isChecked());
-        QCOMPARE(QImage(w.File("spectrogram.png")).size(), w.Chart2()->size());
+        QCOMPARE(QImage(w.File("spectrogram.png")).size(), w.SpectrogramChart()->size());
 
         w.f.Click("sb_spectrogram_on");  // up by the user
         w.Answer(w.File("again.png"));
@@ -243,14 +243,14 @@ private slots:
             w.Trigger("SpectrogramSaveToFile");
         }
         QVERIFY(w.f.Messages().isEmpty());
-        QCOMPARE(QImage(w.File("s.bmp")).size(), w.Chart2()->size());
-        QCOMPARE(QImage(w.File("s.png")).size(), w.Chart2()->size());
+        QCOMPARE(QImage(w.File("s.bmp")).size(), w.SpectrogramChart()->size());
+        QCOMPARE(QImage(w.File("s.png")).size(), w.SpectrogramChart()->size());
         for (const char* name : {"s.wmf", "s.emf", "s.svg"}) {
             const moravel::test::SvgContents read = readVector(w.File(name));
             QVERIFY2(read.wellFormed, name);
             QVERIFY2(read.texts.contains(QStringLiteral("Spectrogram plot")), qPrintable(read.texts.join(" | ")));
             QVERIFY2(read.texts.contains(QStringLiteral("Frequency [Hz]")), name);
-            QVERIFY2(read.texts.contains(w.Chart2()->xAxis->label()), name);
+            QVERIFY2(read.texts.contains(w.SpectrogramChart()->xAxis->label()), name);
             QCOMPARE(read.images, 1);
         }
     }
@@ -294,7 +294,7 @@ private slots:
 
     void theSavedSpectrogramIsTheZoomedViewWhenZoomed() {
         ExportWindow w;
-        moravel::TChart* chart = w.Chart2();
+        moravel::TChart* chart = w.SpectrogramChart();
         w.f.Click("sb_spectrogram_on");  // still, so both files show the same history
         w.Answer(w.File("whole.png"));
         w.Trigger("SpectrogramSaveToFile");
@@ -339,7 +339,7 @@ private slots:
         const struct {
             const char* item;
             moravel::TChart* chart;
-        } copies[] = {{"SpectrumCopyToClipboard", w.Chart1()}, {"SpectrogramCopyToClipboard", w.Chart2()}};
+        } copies[] = {{"SpectrumCopyToClipboard", w.SpectrumChart()}, {"SpectrogramCopyToClipboard", w.SpectrogramChart()}};
         for (const auto& copy : copies) {
             QGuiApplication::clipboard()->clear();
             w.Trigger(copy.item);

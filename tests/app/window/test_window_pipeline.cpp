@@ -167,7 +167,7 @@ private slots:
         f.Form().Devices().Timer1Timer();
         const int peak = f.Form().State().OutputPeak;
         QVERIFY(peak > 0);
-        QCOMPARE(f.Form().Panels().Status().VUAudio->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));
+        QCOMPARE(f.Form().Panels().Status().audioMeter->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));
     }
 
     void agcMeterFollowsTheGainWhileOn() {

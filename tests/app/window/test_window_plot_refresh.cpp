@@ -59,8 +59,8 @@ struct Window {
             settle();
         }
     }
-    moravel::TChart* Chart1() { return f.Form().Panels().Spectrum().Chart1; }
-    moravel::TChart* Chart2() { return f.Form().Panels().Spectrogram().Chart2; }
+    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     WindowFixture f;
 };
 
@@ -73,28 +73,28 @@ private slots:
     void spectrogramColumnsAreStripsOfTheFullPicture() {
         Window w;
         w.Run(4000);
-        const int strips = w.Chart2()->RegionReplots();
+        const int strips = w.SpectrogramChart()->RegionReplots();
         QVERIFY2(strips > 15, qPrintable(QString::number(strips)));
-        expectFullPicture(w.Chart2());
+        expectFullPicture(w.SpectrogramChart());
         // Another palette colours the new columns only.
         w.f.Choose("ComboPalettePresets", 1);
         w.Run(1500);
-        QVERIFY(w.Chart2()->RegionReplots() > strips);
-        expectFullPicture(w.Chart2());
+        QVERIFY(w.SpectrogramChart()->RegionReplots() > strips);
+        expectFullPicture(w.SpectrogramChart());
     }
 
     // A ring just wider than the plot: past the wrap the column it drops is
     // left of the window, so the refresh stays a strip.
     void spectrogramStripsPastTheRingsWrap() {
         Window w(700, 700);
-        const int width = w.Chart2()->PlotRect().width();
+        const int width = w.SpectrogramChart()->PlotRect().width();
         QVERIFY2(width < 700 && width > 500, qPrintable(QString::number(width)));
         w.Run(static_cast<int>(760 / 7.7 * 1000));
         QVERIFY(w.f.Form().Displays().Spectrogram().ColumnWritten() > 700);
-        const int strips = w.Chart2()->RegionReplots();
+        const int strips = w.SpectrogramChart()->RegionReplots();
         w.Run(1000);
-        QVERIFY(w.Chart2()->RegionReplots() > strips);
-        expectFullPicture(w.Chart2());
+        QVERIFY(w.SpectrogramChart()->RegionReplots() > strips);
+        expectFullPicture(w.SpectrogramChart());
     }
 
     void aResizedWindowIsStillTheFullPicture() {
@@ -103,8 +103,8 @@ private slots:
         w.f.Form().resize(820, 640);
         settle();
         w.Run(2500);
-        expectFullPicture(w.Chart2());
-        expectFullPicture(w.Chart1());
+        expectFullPicture(w.SpectrogramChart());
+        expectFullPicture(w.SpectrumChart());
     }
 
     // Auto scroll off and the window moved back to the start once the
@@ -112,17 +112,17 @@ private slots:
     // nothing is drawn for them.
     void columnsOutsideTheWindowDrawNothing() {
         Window w;
-        w.Run(static_cast<int>((w.Chart2()->PlotRect().width() + 20) / 7.7 * 1000));
+        w.Run(static_cast<int>((w.SpectrogramChart()->PlotRect().width() + 20) / 7.7 * 1000));
         w.f.Click("sb_spectrogram_autoscroll");
         w.f.Find<QScrollBar>("ScrollSpectrogram")->setValue(0);
         settle();
         w.Run(300);
-        const QImage before = onScreen(w.Chart2());
-        const int strips = w.Chart2()->RegionReplots();
+        const QImage before = onScreen(w.SpectrogramChart());
+        const int strips = w.SpectrogramChart()->RegionReplots();
         w.Run(1500);
-        QCOMPARE(w.Chart2()->RegionReplots(), strips);
-        QCOMPARE(onScreen(w.Chart2()), before);
-        QCOMPARE(before, fullyReplotted(w.Chart2()));
+        QCOMPARE(w.SpectrogramChart()->RegionReplots(), strips);
+        QCOMPARE(onScreen(w.SpectrogramChart()), before);
+        QCOMPARE(before, fullyReplotted(w.SpectrogramChart()));
     }
 
     // Zoomed, an image column spans several screen columns: full replots.
@@ -130,13 +130,13 @@ private slots:
         Window w;
         w.Run(2000);
         w.f.Click("sb_zoom_spectrogram");
-        const QRect plot = w.Chart2()->PlotRect();
-        QVERIFY(w.Chart2()->ZoomTo(QRect(plot.left() + 10, plot.top() + 10, plot.width() / 2, plot.height() / 2)));
+        const QRect plot = w.SpectrogramChart()->PlotRect();
+        QVERIFY(w.SpectrogramChart()->ZoomTo(QRect(plot.left() + 10, plot.top() + 10, plot.width() / 2, plot.height() / 2)));
         settle();
-        const int strips = w.Chart2()->RegionReplots();
+        const int strips = w.SpectrogramChart()->RegionReplots();
         w.Run(1000);
-        QCOMPARE(w.Chart2()->RegionReplots(), strips);
-        expectFullPicture(w.Chart2());
+        QCOMPARE(w.SpectrogramChart()->RegionReplots(), strips);
+        expectFullPicture(w.SpectrogramChart());
     }
 
     // Peak hold settles on the loudest bar; from then on the bars are drawn
@@ -146,10 +146,10 @@ private slots:
         w.Run(3000);
         w.f.Click("sb_filter_visible");
         w.f.Find<QSlider>("TrackFilterCenter")->setValue(1500);
-        const int regions = w.Chart1()->RegionReplots();
+        const int regions = w.SpectrumChart()->RegionReplots();
         w.Run(1500);
-        QVERIFY2(w.Chart1()->RegionReplots() > regions + 5, qPrintable(QString::number(w.Chart1()->RegionReplots())));
-        expectFullPicture(w.Chart1());
+        QVERIFY2(w.SpectrumChart()->RegionReplots() > regions + 5, qPrintable(QString::number(w.SpectrumChart()->RegionReplots())));
+        expectFullPicture(w.SpectrumChart());
     }
 };
 

@@ -261,16 +261,16 @@ private slots:
             const std::vector<std::int16_t> block(1024, value);
             for (int k = 0; k < blocks; ++k) recorder.WriteBlock(block.data(), 2048);
         };
-        page.sb_wave_record->setChecked(true);
-        recorder.RecordClick();
+        page.recordSwitch->setChecked(true);
+        recorder.RecordSwitched();
         write(3, 1);
         rate = 8000;
         write(2, 2);
         recorder.Tick();
         rate = 8500;
         write(4, 3);
-        page.sb_wave_record->setChecked(false);
-        recorder.RecordClick();
+        page.recordSwitch->setChecked(false);
+        recorder.RecordSwitched();
 
         QCOMPARE(errors, QStringList());
         QCOMPARE(ReadText(folder.File("rec-2.wav")), std::string("someone else's"));
@@ -289,7 +289,7 @@ private slots:
             QVERIFY(samplesOf(Bytes(bytes.begin() + 46, bytes.end())) ==
                     std::vector<std::int16_t>(file.samples, file.value));
         }
-        QCOMPARE(page.RecordingPart->text(), QStringLiteral("Continued in rec-4.wav at 8500 Hz"));
+        QCOMPARE(page.partFileLabel->text(), QStringLiteral("Continued in rec-4.wav at 8500 Hz"));
     }
 
     void closingTheWindowCompletesTheRecording() {

@@ -320,7 +320,7 @@ private slots:
         f.Form().show();
         f.Start();
         f.Run(1000);
-        moravel::TChart* chart = f.Form().Panels().Spectrogram().Chart2;
+        moravel::TChart* chart = f.Form().Panels().Spectrogram().chart;
         int mostOpen = 0;
         int polls = 0;
         QTimer watch;  // counts the open boxes, asks for another failure, then closes them

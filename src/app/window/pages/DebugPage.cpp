@@ -29,19 +29,20 @@ struct Readout {
 
 }  // namespace
 
-DebugPage::DebugPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabDebug", QStringLiteral("Debug"));
+DebugPage::DebugPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabDebug", QStringLiteral("Debug"));
 
     QGroupBox* timing = MakeGroup(QStringLiteral("Timing [s]"));
     QGridLayout* timingGrid = MakeGridLayout(timing);
     timingGrid->setHorizontalSpacing(2 * kSpacing);
     timingGrid->setVerticalSpacing(0);
-    for (const Readout& readout : std::initializer_list<Readout>{{Label35, "Label35", "Buffer Cycle", 0, 0},
-                                                                 {Label33, "Label33", "Process time", 1, 0},
-                                                                 {Label71, "Label71", "Available", 2, 0},
-                                                                 {Label38, "Label38", "Plot time", 0, 1},
-                                                                 {Label53, "Label53", "CopyRect time", 1, 1},
-                                                                 {Label47, "Label47", "Buffers behind :", 2, 1}}) {
+    for (const Readout& readout :
+         std::initializer_list<Readout>{{bufferCycleLabel, "Label35", "Buffer Cycle", 0, 0},
+                                        {processTimeLabel, "Label33", "Process time", 1, 0},
+                                        {availableTimeLabel, "Label71", "Available", 2, 0},
+                                        {plotTimeLabel, "Label38", "Plot time", 0, 1},
+                                        {copyRectTimeLabel, "Label53", "CopyRect time", 1, 1},
+                                        {buffersBehindLabel, "Label47", "Buffers behind :", 2, 1}}) {
         readout.label = MakeValueLabel(readout.name, QStringLiteral("0"), kReadoutWidth);
         readout.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         timingGrid->addWidget(MakeCaption(QString::fromLatin1(readout.caption)), readout.row, 2 * readout.column);
@@ -49,17 +50,17 @@ DebugPage::DebugPage(QTabWidget* Tab1) {
     }
     timingGrid->setRowStretch(3, 1);
 
-    sb_plot_spectral = MakeToggleButton("sb_plot_spectral", QStringLiteral("Plot spectral"));
-    sb_plot_signal = MakeToggleButton("sb_plot_signal", QStringLiteral("Plot signal"));
-    DebugPlotGroup = new QButtonGroup(sheet);
-    DebugPlotGroup->setObjectName("DebugPlotGroup");
-    DebugPlotGroup->setExclusive(false);
-    DebugPlotGroup->addButton(sb_plot_spectral);
-    DebugPlotGroup->addButton(sb_plot_signal);
+    plotSpectralSwitch = MakeToggleButton("sb_plot_spectral", QStringLiteral("Plot spectral"));
+    plotSignalSwitch = MakeToggleButton("sb_plot_signal", QStringLiteral("Plot signal"));
+    plotButtons = new QButtonGroup(sheet);
+    plotButtons->setObjectName("DebugPlotGroup");
+    plotButtons->setExclusive(false);
+    plotButtons->addButton(plotSpectralSwitch);
+    plotButtons->addButton(plotSignalSwitch);
     QGroupBox* plots = MakeGroup(QStringLiteral("Plot"));
     QGridLayout* plotGrid = MakeGridLayout(plots);
-    plotGrid->addWidget(sb_plot_spectral, 0, 0);
-    plotGrid->addWidget(sb_plot_signal, 1, 0);
+    plotGrid->addWidget(plotSpectralSwitch, 0, 0);
+    plotGrid->addWidget(plotSignalSwitch, 1, 0);
     plotGrid->setRowStretch(2, 1);
 
     QHBoxLayout* row = MakeRowLayout(sheet);

@@ -18,25 +18,27 @@ namespace moravel {
 
 class DebugPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Debug". GUI thread only.
-    explicit DebugPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Debug". GUI thread only.
+    explicit DebugPage(QTabWidget* tabs);
     DebugPage(const DebugPage&) = delete;
     DebugPage& operator=(const DebugPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
     QWidget* sheet;  // "TabDebug"
 
-    QLabel* Label35;  // "Buffer Cycle", "0"
-    QLabel* Label33;  // "Process time", "0"
-    QLabel* Label38;  // "Plot time", "0"
-    QLabel* Label53;  // "CopyRect time", "0"
-    QLabel* Label71;  // "Available", "0"
-    QLabel* Label47;  // "Buffers behind :", "0"
+    QLabel* bufferCycleLabel;    // "Label35": "Buffer Cycle", "0"
+    QLabel* processTimeLabel;    // "Label33": "Process time", "0"
+    QLabel* plotTimeLabel;       // "Label38": "Plot time", "0"
+    QLabel* copyRectTimeLabel;   // "Label53": "CopyRect time", "0"
+    QLabel* availableTimeLabel;  // "Label71": "Available", "0"
+    QLabel* buffersBehindLabel;  // "Label47": "Buffers behind :", "0"
 
-    QToolButton* sb_plot_spectral;  // "Plot spectral", up at creation
-    QToolButton* sb_plot_signal;    // "Plot signal", up at creation
-    /// Holds the two plot buttons; not exclusive, so both may be up (the
-    /// window releases the other button when one goes down).
-    QButtonGroup* DebugPlotGroup;
+    QToolButton* plotSpectralSwitch;  // "sb_plot_spectral": "Plot spectral", up at creation
+    QToolButton* plotSignalSwitch;    // "sb_plot_signal": "Plot signal", up at creation
+    /// "DebugPlotGroup": holds the two plot buttons; not exclusive, so both
+    /// may be up (the window releases the other button when one goes down).
+    QButtonGroup* plotButtons;
 };
 
 }  // namespace moravel

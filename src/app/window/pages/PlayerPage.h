@@ -16,23 +16,25 @@ namespace moravel {
 
 class PlayerPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Player". GUI thread only.
-    explicit PlayerPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Player". GUI thread only.
+    explicit PlayerPage(QTabWidget* tabs);
     PlayerPage(const PlayerPage&) = delete;
     PlayerPage& operator=(const PlayerPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
     QWidget* sheet;  // "TabPlayer"
 
-    QToolButton* sb_wave_play;             // "Play", up at creation
-    QToolButton* sb_waveplayer_pause;      // "Pause", up at creation
-    QToolButton* sb_browse_wave_playfile;  // "Browse" (one-shot)
-    QLabel* Panel38;                       // file name (sunken), empty at creation
-    QSlider* TrackWavePlayerPosition;      // frame position, 0..100, 0, disabled at creation
-    QLabel* Panel39;                       // "Time", "00:00:00"
-    QLabel* Panel40;                       // "Total", "00:00:00"
-    QCheckBox* Check_waveplay_loop;        // "Loop"
+    QToolButton* playSwitch;    // "sb_wave_play": "Play", up at creation
+    QToolButton* pauseSwitch;   // "sb_waveplayer_pause": "Pause", up at creation
+    QToolButton* browseButton;  // "sb_browse_wave_playfile": "Browse" (one-shot)
+    QLabel* fileNamePanel;      // "Panel38": file name (sunken), empty at creation
+    QSlider* positionSlider;    // "TrackWavePlayerPosition": frame position, 0..100, 0, disabled at creation
+    QLabel* timePanel;          // "Panel39": "Time", "00:00:00"
+    QLabel* totalTimePanel;     // "Panel40": "Total", "00:00:00"
+    QCheckBox* loopSwitch;      // "Check_waveplay_loop": "Loop"
 
-    QToolButton* SpeedButton15;  // "?"
+    QToolButton* helpButton;  // "SpeedButton15": "?"
 };
 
 }  // namespace moravel

@@ -61,27 +61,25 @@ TrackBarRange ThresholdRange() {
 }  // namespace
 
 RecordOnSignalPanel::RecordOnSignalPanel(QHBoxLayout* row) {
-    sb_record_on_signal = MakeToggleButton("sb_record_on_signal", QStringLiteral("Record on signal"));
-    sb_browse_signal_folder = MakeSpeedButton("sb_browse_signal_folder", QStringLiteral("Folder"));
-    PanelSignalFolder = MakePanel("PanelSignalFolder", QString(), kFolderWidth, Qt::AlignLeft);
-    TrackSignalThreshold = MakeTrackBar("TrackSignalThreshold", ThresholdRange(), kThresholdWidth);
-    LabelSignalThreshold =
-        MakeValueLabel("LabelSignalThreshold", ThresholdText(TrackSignalThreshold->value()), kReadoutWidth);
-    LabelSignalLevel = MakeValueLabel("LabelSignalLevel", QStringLiteral("Level -"), kLevelWidth);
-    SpinSignalAttack = MakeSecondsBox("SpinSignalAttack", transmission::kAttackSeconds);
-    SpinSignalHang = MakeSecondsBox("SpinSignalHang", transmission::kHangSeconds);
-    SpinSignalPreRoll = MakeSecondsBox("SpinSignalPreRoll", transmission::kPreRollSeconds);
-    LabelSignalState = MakeValueLabel("LabelSignalState", QStringLiteral("Off"), kStateWidth);
+    recordOnSignalSwitch = MakeToggleButton("sb_record_on_signal", QStringLiteral("Record on signal"));
+    folderButton = MakeSpeedButton("sb_browse_signal_folder", QStringLiteral("Folder"));
+    folderPanel = MakePanel("PanelSignalFolder", QString(), kFolderWidth, Qt::AlignLeft);
+    thresholdSlider = MakeTrackBar("TrackSignalThreshold", ThresholdRange(), kThresholdWidth);
+    thresholdLabel = MakeValueLabel("LabelSignalThreshold", ThresholdText(thresholdSlider->value()), kReadoutWidth);
+    levelLabel = MakeValueLabel("LabelSignalLevel", QStringLiteral("Level -"), kLevelWidth);
+    attackSpinBox = MakeSecondsBox("SpinSignalAttack", transmission::kAttackSeconds);
+    hangSpinBox = MakeSecondsBox("SpinSignalHang", transmission::kHangSeconds);
+    preRollSpinBox = MakeSecondsBox("SpinSignalPreRoll", transmission::kPreRollSeconds);
+    stateLabel = MakeValueLabel("LabelSignalState", QStringLiteral("Off"), kStateWidth);
 
     // Rows of their own rather than a grid: the wide "Record on signal"
     // button would otherwise widen every row's first column.
     QGroupBox* group = MakeGroup(QString());
     QVBoxLayout* rows = MakeColumnLayout(group);
-    AddRow(rows, {sb_record_on_signal, sb_browse_signal_folder, PanelSignalFolder, LabelSignalState});
-    AddRow(rows,
-           {MakeCaption(QStringLiteral("Threshold")), TrackSignalThreshold, LabelSignalThreshold, LabelSignalLevel});
-    AddRow(rows, {Captioned("Attack", SpinSignalAttack), SpinSignalAttack, Captioned("Hang", SpinSignalHang),
-                  SpinSignalHang, Captioned("Pre-roll", SpinSignalPreRoll), SpinSignalPreRoll});
+    AddRow(rows, {recordOnSignalSwitch, folderButton, folderPanel, stateLabel});
+    AddRow(rows, {MakeCaption(QStringLiteral("Threshold")), thresholdSlider, thresholdLabel, levelLabel});
+    AddRow(rows, {Captioned("Attack", attackSpinBox), attackSpinBox, Captioned("Hang", hangSpinBox), hangSpinBox,
+                  Captioned("Pre-roll", preRollSpinBox), preRollSpinBox});
     rows->addStretch(1);
     row->insertWidget(row->count() - 1, group);  // before the row's closing stretch
 }

@@ -23,16 +23,18 @@ public:
     /// Builds the group and adds it to `row` (the page's row of groups).
     explicit RecordOnSignalPanel(QHBoxLayout* row);
 
-    QToolButton* sb_record_on_signal;      // "Record on signal", up at creation
-    QToolButton* sb_browse_signal_folder;  // "Folder" (one-shot)
-    QLabel* PanelSignalFolder;             // the folder (sunken), empty at creation
-    QSlider* TrackSignalThreshold;         // dBFS, whole decibels
-    QLabel* LabelSignalThreshold;          // "-35 dBFS"
-    QLabel* LabelSignalLevel;              // "Level -60 dBFS"
-    QDoubleSpinBox* SpinSignalAttack;      // seconds
-    QDoubleSpinBox* SpinSignalHang;        // seconds
-    QDoubleSpinBox* SpinSignalPreRoll;     // seconds
-    QLabel* LabelSignalState;              // "Off", "Waiting", "Recording ..."
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
+    QToolButton* recordOnSignalSwitch;  // "sb_record_on_signal": "Record on signal", up at creation
+    QToolButton* folderButton;          // "sb_browse_signal_folder": "Folder" (one-shot)
+    QLabel* folderPanel;                // "PanelSignalFolder": the folder (sunken), empty at creation
+    QSlider* thresholdSlider;           // "TrackSignalThreshold": dBFS, whole decibels
+    QLabel* thresholdLabel;             // "LabelSignalThreshold": "-35 dBFS"
+    QLabel* levelLabel;                 // "LabelSignalLevel": "Level -60 dBFS"
+    QDoubleSpinBox* attackSpinBox;      // "SpinSignalAttack": seconds
+    QDoubleSpinBox* hangSpinBox;        // "SpinSignalHang": seconds
+    QDoubleSpinBox* preRollSpinBox;     // "SpinSignalPreRoll": seconds
+    QLabel* stateLabel;                 // "LabelSignalState": "Off", "Waiting", "Recording ..."
 
     /// The threshold's and the level's read-outs.
     static QString ThresholdText(int dbfs);

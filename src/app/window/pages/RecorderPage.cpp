@@ -35,26 +35,26 @@ QWidget* MakeScrolledContent(QWidget* sheet) {
 
 }  // namespace
 
-RecorderPage::RecorderPage(QTabWidget* Tab1) {
-    sheet = MakeSheet(Tab1, "TabRecorder", QStringLiteral("Recorder"));
+RecorderPage::RecorderPage(QTabWidget* tabs) {
+    sheet = MakeSheet(tabs, "TabRecorder", QStringLiteral("Recorder"));
     QWidget* content = MakeScrolledContent(sheet);
 
-    sb_wave_record = MakeToggleButton("sb_wave_record", QStringLiteral("Record"));
-    sb_waverecorder_pause = MakeToggleButton("sb_waverecorder_pause", QStringLiteral("Pause"));
-    sb_browse_wave_recordfile = MakeSpeedButton("sb_browse_wave_recordfile", QStringLiteral("Browse"));
-    Panel34 = MakePanel("Panel34", QString(), kWaveFileNameWidth, Qt::AlignLeft);
-    Panel32 = MakePanel("Panel32", QStringLiteral("00:00:00"), kWaveTimeWidth);
-    Panel33 = MakePanel("Panel33", QStringLiteral("0 kB"), kWaveSizeWidth);
-    RecordingPart = MakeValueLabel("RecordingPart", QString());
-    SpeedButton14 = MakeHelpButton("SpeedButton14");
+    recordSwitch = MakeToggleButton("sb_wave_record", QStringLiteral("Record"));
+    pauseSwitch = MakeToggleButton("sb_waverecorder_pause", QStringLiteral("Pause"));
+    browseButton = MakeSpeedButton("sb_browse_wave_recordfile", QStringLiteral("Browse"));
+    fileNamePanel = MakePanel("Panel34", QString(), kWaveFileNameWidth, Qt::AlignLeft);
+    timePanel = MakePanel("Panel32", QStringLiteral("00:00:00"), kWaveTimeWidth);
+    sizePanel = MakePanel("Panel33", QStringLiteral("0 kB"), kWaveSizeWidth);
+    partFileLabel = MakeValueLabel("RecordingPart", QString());
+    helpButton = MakeHelpButton("SpeedButton14");
 
-    const WavePageGrids grids = LayOutWavePage(content, sb_wave_record, sb_waverecorder_pause, SpeedButton14,
-                                               sb_browse_wave_recordfile, Panel34);
-    grids.file->addWidget(RecordingPart, 1, 0, 1, 2);
+    const WavePageGrids grids =
+        LayOutWavePage(content, recordSwitch, pauseSwitch, helpButton, browseButton, fileNamePanel);
+    grids.file->addWidget(partFileLabel, 1, 0, 1, 2);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Time")), 0, 0);
-    grids.readouts->addWidget(Panel32, 0, 1);
+    grids.readouts->addWidget(timePanel, 0, 1);
     grids.readouts->addWidget(MakeCaption(QStringLiteral("Size")), 1, 0);
-    grids.readouts->addWidget(Panel33, 1, 1);
+    grids.readouts->addWidget(sizePanel, 1, 1);
     onSignal = std::make_unique<RecordOnSignalPanel>(qobject_cast<QHBoxLayout*>(content->layout()));
 }
 

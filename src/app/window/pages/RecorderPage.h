@@ -20,22 +20,24 @@ namespace moravel {
 
 class RecorderPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Recorder". GUI thread only.
-    explicit RecorderPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Recorder". GUI thread only.
+    explicit RecorderPage(QTabWidget* tabs);
     RecorderPage(const RecorderPage&) = delete;
     RecorderPage& operator=(const RecorderPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
     QWidget* sheet;  // "TabRecorder"
 
-    QToolButton* sb_wave_record;             // "Record", up at creation
-    QToolButton* sb_waverecorder_pause;      // "Pause", up at creation
-    QToolButton* sb_browse_wave_recordfile;  // "Browse" (one-shot)
-    QLabel* Panel34;                         // file name (sunken), empty at creation
-    QLabel* Panel32;                         // "Time", "00:00:00"
-    QLabel* Panel33;                         // "Size", "0 kB"
-    QLabel* RecordingPart;                   // the file a recording went on in, empty at creation
+    QToolButton* recordSwitch;  // "sb_wave_record": "Record", up at creation
+    QToolButton* pauseSwitch;   // "sb_waverecorder_pause": "Pause", up at creation
+    QToolButton* browseButton;  // "sb_browse_wave_recordfile": "Browse" (one-shot)
+    QLabel* fileNamePanel;      // "Panel34": file name (sunken), empty at creation
+    QLabel* timePanel;          // "Panel32": "Time", "00:00:00"
+    QLabel* sizePanel;          // "Panel33": "Size", "0 kB"
+    QLabel* partFileLabel;      // "RecordingPart": the file a recording went on in, empty at creation
 
-    QToolButton* SpeedButton14;  // "?"
+    QToolButton* helpButton;  // "SpeedButton14": "?"
 
     std::unique_ptr<RecordOnSignalPanel> onSignal;
 };

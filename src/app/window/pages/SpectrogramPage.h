@@ -18,33 +18,36 @@ namespace moravel {
 
 class SpectrogramPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Spectrogram". GUI thread only.
-    explicit SpectrogramPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Spectrogram". GUI thread only.
+    explicit SpectrogramPage(QTabWidget* tabs);
     SpectrogramPage(const SpectrogramPage&) = delete;
     SpectrogramPage& operator=(const SpectrogramPage&) = delete;
 
-    /// Size of the palette strip `BitmapPalette` in pixels: the palette shown
+    /// Size of the palette strip `paletteStrip` in pixels: the palette shown
     /// there has one entry per pixel column (indices 0..width).
     static constexpr int kPaletteStripWidth = 99;
     static constexpr int kPaletteStripHeight = 16;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
     QWidget* sheet;  // "TabSpectrogram"
 
-    QToolButton* sb_spectrogram_on;          // "Spectrogram On", up at creation
-    QToolButton* sb_spectrogram_autoscroll;  // "Auto Scroll", up at creation
-    QToolButton* sb_zoom_spectrogram;        // "Zoom", up at creation
-    QPushButton* SpectrogramClear;           // "Clear"
+    QToolButton* spectrogramSwitch;  // controls::kSpectrogramOn: "Spectrogram On", up at creation
+    QToolButton* autoScrollSwitch;   // controls::kSpectrogramScroll: "Auto Scroll", up at creation
+    QToolButton* zoomSwitch;         // "sb_zoom_spectrogram": "Zoom", up at creation
+    QPushButton* clearButton;        // "SpectrogramClear": "Clear"
 
-    QSlider* TrackSpectrogramOffset;  // added to each value before colouring, controls::kTrackSpectrogramOffset
-    QSlider* TrackSpectrogramGain;    // sensitivity, controls::kTrackSpectrogramGain
+    QSlider* colorOffsetSlider;  // added to each value before colouring, controls::kTrackSpectrogramOffset
+    QSlider* colorGainSlider;    // sensitivity, controls::kTrackSpectrogramGain
 
-    /// "Soft Blue", "Hard Blue", "Soft Monochrome", "Soft Green"; no selection
-    /// at creation (the window picks the stored palette or "Soft Green").
-    QComboBox* ComboPalettePresets;
-    QLabel* BitmapPalette;  // the palette strip, kPaletteStripWidth x kPaletteStripHeight
-    QPushButton* Button2;   // "Edit" (opens the gradient editor)
+    /// "ComboPalettePresets": "Soft Blue", "Hard Blue", "Soft Monochrome",
+    /// "Soft Green"; no selection at creation (the window picks the stored
+    /// palette or "Soft Green").
+    QComboBox* palettePresetCombo;
+    QLabel* paletteStrip;            // "BitmapPalette", kPaletteStripWidth x kPaletteStripHeight
+    QPushButton* editPaletteButton;  // "Button2": "Edit" (opens the gradient editor)
 
-    QToolButton* SpeedButton8;  // "?"
+    QToolButton* helpButton;  // "SpeedButton8": "?"
 };
 
 }  // namespace moravel

@@ -20,32 +20,34 @@ namespace moravel {
 
 class SpectrumPage {
 public:
-    /// Builds the page and appends it to `Tab1` as "Spectrum". GUI thread only.
-    explicit SpectrumPage(QTabWidget* Tab1);
+    /// Builds the page and appends it to `tabs` as "Spectrum". GUI thread only.
+    explicit SpectrumPage(QTabWidget* tabs);
     SpectrumPage(const SpectrumPage&) = delete;
     SpectrumPage& operator=(const SpectrumPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests and the accessible texts find the controls by.
     QWidget* sheet;  // "TabSpectrum"
 
-    QToolButton* sb_Spectrum_on;  // "Spectrum On", up at creation
+    QToolButton* spectrumSwitch;  // controls::kSpectrumOn: "Spectrum On", up at creation
 
-    QComboBox* ComboSpectrumScale;            // controls::kComboSpectrumScale
-    QSlider* TrackSpectrumMax;                // manual y-axis maximum, controls::kTrackSpectrumMax
-    QLabel* Label14;                          // current y-axis maximum, "10"
-    QPushButton* ButtonRefreshSpectrumScale;  // "Reset" (restarts peak hold)
+    QComboBox* scaleModeCombo;         // controls::kComboSpectrumScale
+    QSlider* scaleMaximumSlider;       // manual y-axis maximum, controls::kTrackSpectrumMax
+    QLabel* scaleMaximumLabel;         // "Label14": current y-axis maximum, "10"
+    QPushButton* resetPeakHoldButton;  // "ButtonRefreshSpectrumScale": "Reset" (restarts peak hold)
 
-    QCheckBox* CheckSpectrumDecay;  // "On" (smoothing)
-    QSlider* TrackSpectrumDecay;    // smoothing level, controls::kTrackSpectrumDecay
-    QLabel* Label28;                // smoothing level, "10"
+    QCheckBox* smoothingSwitch;  // controls::kSpectrumDecayOn: "On"
+    QSlider* smoothingSlider;    // smoothing level, controls::kTrackSpectrumDecay
+    QLabel* smoothingLabel;      // "Label28": smoothing level, "10"
 
-    QComboBox* ComboSpectrumResolution;  // controls::kComboSpectrumResolution
-    QLabel* Label49;                     // beside "Exact resolution :", bin spacing in Hz
-    QLabel* Label52;                     // under "Exact range", highest display frequency
+    QComboBox* resolutionCombo;     // controls::kComboSpectrumResolution
+    QLabel* binSpacingLabel;        // "Label49": beside "Exact resolution :", bin spacing in Hz
+    QLabel* highestFrequencyLabel;  // "Label52": under "Exact range", highest display frequency
 
-    QCheckBox* CheckSpectrumLogarithmic;  // "Log scale"
-    QToolButton* sp_spectrum_normalize;   // "Normalize", up at creation
+    QCheckBox* logScaleSwitch;     // controls::kSpectrumLogScale: "Log scale"
+    QToolButton* normalizeSwitch;  // "sp_spectrum_normalize": "Normalize", up at creation
 
-    QToolButton* SpeedButton6;  // "?"
+    QToolButton* helpButton;  // "SpeedButton6": "?"
 };
 
 }  // namespace moravel
