@@ -17,8 +17,8 @@ namespace moravel {
 SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, ErrorReport reportError)
     : page_(page), mixer_(mixer) {
     for (MixerPair pair : kMixerPairs) {
-        ControlsOf(pair).check->setEnabled(false);
-        ControlsOf(pair).track->setEnabled(false);
+        controlsOf(pair).check->setEnabled(false);
+        controlsOf(pair).track->setEnabled(false);
     }
     page_.autoSetButton->setEnabled(false);
     connectControls(reportError);
@@ -30,8 +30,8 @@ void SoundcardMixerPage::connectControls(const ErrorReport& reportError) {
     on(&mixer_, &TAudioMixer::OnControlChange, &SoundcardMixerPage::mixerChanged);
     for (MixerPair pair : kMixerPairs) {
         const auto changed = [this, pair] { pairChanged(pair); };
-        on(ControlsOf(pair).check, &QCheckBox::toggled, changed);
-        on(ControlsOf(pair).track, &QSlider::valueChanged, changed);
+        on(controlsOf(pair).check, &QCheckBox::toggled, changed);
+        on(controlsOf(pair).track, &QSlider::valueChanged, changed);
     }
     on(page_.autoSetButton, &QPushButton::clicked, &SoundcardMixerPage::autoSetClicked);
 }
@@ -43,7 +43,7 @@ void SoundcardMixerPage::ShowCardName() {
                                                       : QString::fromStdString(mixer_.ProductName()));
 }
 
-SoundcardMixerPage::Pair SoundcardMixerPage::ControlsOf(MixerPair pair) const {
+SoundcardMixerPage::Pair SoundcardMixerPage::controlsOf(MixerPair pair) const {
     switch (pair) {
         case MixerPair::Master:
             return {page_.masterSwitch, page_.masterVolume};
@@ -69,15 +69,15 @@ void SoundcardMixerPage::Enable(const LineAssignment& lines) {
     const SoundcardLayout layout = Layout();
     for (MixerPair pair : kMixerPairs) {
         const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, layout);
-        ControlsOf(pair).check->setEnabled(line.has_value());
-        ControlsOf(pair).track->setEnabled(line && Read(*line).left != -1);
+        controlsOf(pair).check->setEnabled(line.has_value());
+        controlsOf(pair).track->setEnabled(line && readingOf(*line).left != -1);
     }
     page_.autoSetButton->setEnabled(layout.usable);
 }
 
 // Sets a pair's controls without running their handlers.
-void SoundcardMixerPage::Show(MixerPair pair, bool checked, int position) {
-    const Pair controls = ControlsOf(pair);
+void SoundcardMixerPage::show(MixerPair pair, bool checked, int position) {
+    const Pair controls = controlsOf(pair);
     const QSignalBlocker checkBlocker(controls.check);
     const QSignalBlocker trackBlocker(controls.track);
     controls.track->setValue(position);
@@ -85,13 +85,13 @@ void SoundcardMixerPage::Show(MixerPair pair, bool checked, int position) {
 }
 
 // Sets a pair's check box alone, without running its handler.
-void SoundcardMixerPage::ShowChecked(MixerPair pair, const Reading& reading) {
-    QCheckBox* check = ControlsOf(pair).check;
+void SoundcardMixerPage::showChecked(MixerPair pair, const Reading& reading) {
+    QCheckBox* check = controlsOf(pair).check;
     const QSignalBlocker blocker(check);
     check->setChecked(CheckedOfMute(reading.mute, reading.muteIsSelection));
 }
 
-SoundcardMixerPage::Reading SoundcardMixerPage::Read(const MixerLineRef& line) const {
+SoundcardMixerPage::Reading SoundcardMixerPage::readingOf(const MixerLineRef& line) const {
     Reading reading;
     int right = -1;
     bool stereo = false, volumeDisabled = true, muteDisabled = true;
@@ -101,20 +101,20 @@ SoundcardMixerPage::Reading SoundcardMixerPage::Read(const MixerLineRef& line) c
 }
 
 // A line that cannot be read reports its presets (-1): position 0, off.
-void SoundcardMixerPage::Refresh(MixerPair pair) {
+void SoundcardMixerPage::refresh(MixerPair pair) {
     const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
     if (!line) return;
-    const Reading reading = Read(*line);
-    Show(pair, CheckedOfMute(reading.mute, reading.muteIsSelection), PositionOfVolume(reading.left));
+    const Reading reading = readingOf(*line);
+    show(pair, CheckedOfMute(reading.mute, reading.muteIsSelection), PositionOfVolume(reading.left));
 }
 
 void SoundcardMixerPage::ReadMixer() {
-    for (MixerPair pair : kReadMixerOrder) Refresh(pair);
+    for (MixerPair pair : kReadMixerOrder) refresh(pair);
     shown_ = true;
 }
 
 void SoundcardMixerPage::ReadLine(int destination, int connection) {
-    if (const std::optional<MixerPair> pair = PairOfStoredLine(destination, connection, lines_)) Refresh(*pair);
+    if (const std::optional<MixerPair> pair = PairOfStoredLine(destination, connection, lines_)) refresh(*pair);
 }
 
 bool SoundcardMixerPage::WriteLine(int destination, int connection, bool checked, int position) {
@@ -128,16 +128,16 @@ bool SoundcardMixerPage::WriteLine(int destination, int connection, bool checked
 void SoundcardMixerPage::pairChanged(MixerPair pair) {
     const std::optional<MixerLineRef> line = LineOfPair(pair, lines_, Layout());
     if (!line) return;
-    const Pair controls = ControlsOf(pair);
+    const Pair controls = controlsOf(pair);
     WriteLine(line->destination, line->connection, controls.check->isChecked(), controls.track->value());
-    ShowChecked(pair, Read(*line));
+    showChecked(pair, readingOf(*line));
 }
 
 void SoundcardMixerPage::autoSetClicked() {
     const SoundcardLayout layout = Layout();
     for (const AutoSetStep& step : kAutoSetSteps) {
         if (!PairEnabled(step.pair, lines_, layout)) continue;
-        Show(step.pair, step.checked, step.position);
+        show(step.pair, step.checked, step.position);
         pairChanged(step.pair);
     }
 }

@@ -89,11 +89,11 @@ private:
     /// The mixer reported a control change: refreshes the page once it
     /// shows the mixer's state (after the first ReadMixer).
     void mixerChanged();
-    Pair ControlsOf(MixerPair pair) const;
-    Reading Read(const MixerLineRef& line) const;
-    void Refresh(MixerPair pair);
-    void ShowChecked(MixerPair pair, const Reading& reading);
-    void Show(MixerPair pair, bool checked, int position);
+    Pair controlsOf(MixerPair pair) const;
+    Reading readingOf(const MixerLineRef& line) const;
+    void refresh(MixerPair pair);
+    void showChecked(MixerPair pair, const Reading& reading);
+    void show(MixerPair pair, bool checked, int position);
 
     SoundcardPage& page_;
     TAudioMixer& mixer_;
