@@ -40,7 +40,7 @@ void BM_WindowDisplay16k(benchmark::State& state) {
     std::vector<double> copies;
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
-        form.Devices().Timer1Timer();
+        form.Devices().DisplayTick();
         form.Panels().Spectrum().chart->replot(QCustomPlot::rpImmediateRefresh);
         form.Panels().Spectrogram().chart->replot(QCustomPlot::rpImmediateRefresh);
         plots.push_back(milliseconds(plotTime));

@@ -157,7 +157,7 @@ void BM_WindowRefresh16k(benchmark::State& state) {
     moravel::TMainForm& form = window.Form();
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
-        form.Devices().Timer1Timer();
+        form.Devices().DisplayTick();
         QCoreApplication::processEvents();  // the queued replots and the paint
     }
 }

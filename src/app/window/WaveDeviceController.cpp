@@ -51,8 +51,8 @@ WaveDeviceController::WaveDeviceController(Parts parts)
     watchDevices();
     displayClock_.setInterval(kDisplayClockMs);
     statusClock_.setInterval(kStatusClockMs);
-    GuardedConnect(&displayClock_, &QTimer::timeout, &parts_.context, parts_.reportError, [this] { Timer1Timer(); });
-    GuardedConnect(&statusClock_, &QTimer::timeout, &parts_.context, parts_.reportError, [this] { Timer2Timer(); });
+    GuardedConnect(&displayClock_, &QTimer::timeout, &parts_.context, parts_.reportError, [this] { DisplayTick(); });
+    GuardedConnect(&statusClock_, &QTimer::timeout, &parts_.context, parts_.reportError, [this] { StatusTick(); });
     startClocks();
 }
 
@@ -239,13 +239,13 @@ void WaveDeviceController::WaveOutDone(QObject*) { cycle_.WaveOutDone(); }
 
 CycleControls WaveDeviceController::NextCycleControls() const { return cycleClient_->Controls(); }
 
-void WaveDeviceController::Timer1Timer() {
+void WaveDeviceController::DisplayTick() {
     if (!parts_.state.SamplingEnabled) return;
     parts_.displayTick();
     showOutputLevel();
 }
 
-void WaveDeviceController::Timer2Timer() { parts_.statusTick(); }
+void WaveDeviceController::StatusTick() { parts_.statusTick(); }
 
 void WaveDeviceController::showOutputLevel() {
     const long double position =

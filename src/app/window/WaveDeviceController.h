@@ -117,9 +117,9 @@ public:
     /// The wave output's done handler.
     void WaveOutDone(QObject* sender);
     /// The display clock (100 ms): the displays and the output level meter.
-    void Timer1Timer();
+    void DisplayTick();
     /// The status clock (500 ms).
-    void Timer2Timer();
+    void StatusTick();
 
     TEnhWaveIn& WaveIn() { return *waveIn_; }
     TEnhWaveOut& WaveOut() { return *waveOut_; }

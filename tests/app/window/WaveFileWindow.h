@@ -40,7 +40,7 @@ inline void StartWithCpu(WindowFixture& f) {
 inline void RunTicking(WindowFixture& f, int ms) {
     for (int done = 0; done < ms; done += 500) {
         f.Run(500);
-        f.Form().Devices().Timer2Timer();
+        f.Form().Devices().StatusTick();
     }
 }
 

@@ -76,7 +76,7 @@ public:
     void Run(int ms) {
         for (int done = 0; done < ms; done += 100) {
             card_->RunFor(std::chrono::milliseconds(std::min(100, ms - done)));
-            form_->Devices().Timer1Timer();
+            form_->Devices().DisplayTick();
         }
     }
 

@@ -382,7 +382,7 @@ private slots:
             busy += 10;
             const std::string counters = std::to_string(busy) + " 0 0 " + std::to_string(9 * busy) + " 0 0 0 0 0 0";
             f.SetCpuStat("cpu  " + counters + "\ncpu0 " + counters + "\n");
-            f.Form().Devices().Timer2Timer();
+            f.Form().Devices().StatusTick();
         };
         tick();
         auto* light = f.Find<QLabel>("Static2");
@@ -790,9 +790,8 @@ private slots:
     }
 
     void soundcardDialogTreeIsNamed() {
-        QTemporaryDir folder;
         moravel::MixerSetupDialog dialog(std::make_shared<moravel::mixer::SimulatedMixerService>(),
-                               folder.filePath(QStringLiteral("moravel.ini")).toStdString(), {});
+                                         moravel::SoundcardSetup{}, {}, {});
         VerifyTree(&dialog);
         VerifyNamedFromTable(&dialog);
         // On Linux a screen reader names a list by its labels: each says

@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(f.Find<QLabel>("Label62")->text().trimmed(), QStringLiteral("0 %"));
         f.Start();
         f.Run(1000);
-        f.Form().Devices().Timer1Timer();  // the relayout recomputes the table and the band labels
+        f.Form().Devices().DisplayTick();  // the relayout recomputes the table and the band labels
         QStringList bands;
         for (const char* label : {"eqlbl1", "eqlbl2", "eqlbl3", "eqlbl4", "eqlbl5", "eqlbl6", "eqlbl7"}) {
             bands << f.Find<QLabel>(label)->text();

@@ -517,7 +517,7 @@ private slots:
         form.FormActivate();
         for (int i = 0; i < 10; ++i) {
             card.RunFor(std::chrono::milliseconds(100));
-            form.Devices().Timer1Timer();
+            form.Devices().DisplayTick();
         }
         moravel::TChart* chart = form.Panels().Spectrogram().chart;
         chart->replot();

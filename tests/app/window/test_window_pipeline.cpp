@@ -73,7 +73,7 @@ private slots:
         QVERIFY(behind >= 0 && behind <= 2);
         f.Card().RunFor(std::chrono::milliseconds(200));  // a block, no display tick
         QVERIFY(f.Form().State().DisplayDataPending);
-        f.Form().Devices().Timer1Timer();
+        f.Form().Devices().DisplayTick();
         QVERIFY(!f.Form().State().DisplayDataPending);
     }
 
@@ -164,7 +164,7 @@ private slots:
         WindowFixture f;
         f.Start();
         f.Run(1000);
-        f.Form().Devices().Timer1Timer();
+        f.Form().Devices().DisplayTick();
         const int peak = f.Form().State().OutputPeak;
         QVERIFY(peak > 0);
         QCOMPARE(f.Form().Panels().Status().audioMeter->Position(), static_cast<int>(std::nearbyint(peak / 100.0)));

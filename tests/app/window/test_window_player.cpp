@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(f.Find<QSlider>("TrackWavePlayerPosition")->value(), 3000);
         QCOMPARE(f.Find<QLabel>("Panel39")->text(), QStringLiteral("00:00:00"));  // 0.75 s
         QVERIFY(down(f, "sb_wave_play"));
-        f.Form().Devices().Timer2Timer();
+        f.Form().Devices().StatusTick();
         verifyIdle(f);
         verifyAtTheRange(f);
         // Live input again: the next blocks are the card's signal at 4000 Hz.
@@ -186,10 +186,10 @@ private slots:
         f.Click("sb_wave_play");  // no block at 8050 Hz has been processed yet
         verifyIdle(f);
         verifyDevices(f, 8050, 2048, 8050);
-        f.Form().Devices().Timer2Timer();  // still nothing processed
+        f.Form().Devices().StatusTick();  // still nothing processed
         verifyDevices(f, 8050, 2048, 8050);
         RunBlocks(f, 1);
-        f.Form().Devices().Timer2Timer();
+        f.Form().Devices().StatusTick();
         verifyAtTheRange(f);
         RunTicking(f, 1000);
         verifyAtTheRange(f);

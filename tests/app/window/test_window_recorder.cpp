@@ -79,7 +79,7 @@ private slots:
         const std::int32_t recorded = f.Form().State().BlocksProcessed - before;
         f.Click("sb_wave_record");
         verifyIdle(f);
-        f.Form().Devices().Timer2Timer();
+        f.Form().Devices().StatusTick();
         QVERIFY(!lit(light));
         // The read-outs keep the finished recording's figures.
         QCOMPARE(f.Find<QLabel>("Panel32")->text(), QStringLiteral("00:00:10"));

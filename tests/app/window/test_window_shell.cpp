@@ -52,7 +52,7 @@ public:
         user_ += busyPercent;
         idle_ += 100 - busyPercent;
         f_.SetCpuStat("cpu  " + counters() + "\ncpu0 " + counters() + "\n");
-        f_.Form().Devices().Timer2Timer();
+        f_.Form().Devices().StatusTick();
     }
 
 private:
@@ -189,8 +189,8 @@ private slots:
         WindowFixture f;
         f.SetCpuStat("intr 0\n");
         f.Form().State().BufferError = true;
-        f.Form().Devices().Timer2Timer();
-        f.Form().Devices().Timer2Timer();
+        f.Form().Devices().StatusTick();
+        f.Form().Devices().StatusTick();
         QCOMPARE(f.Messages().size(), 1);
         QVERIFY(f.Messages().front().contains("Unable to locate the \"Processor\" performance object"));
         QVERIFY(f.Form().State().BufferError);  // the lights' step was skipped
