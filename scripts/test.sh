@@ -32,7 +32,7 @@ run_tests() {
 
 # The layers first: it takes a second and names a misplaced include before
 # any build could hide it behind an error further down.
-python3 "$root/scripts/check-layers.py"
+/usr/bin/python3 "$root/scripts/check-layers.py"
 
 # Line tables are enough for a failing test's backtrace, and full debug
 # information would make the build a third longer; the code is the same.
