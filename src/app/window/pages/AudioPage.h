@@ -23,20 +23,22 @@ public:
     AudioPage(const AudioPage&) = delete;
     AudioPage& operator=(const AudioPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabAudio"
 
     QComboBox* audioRangeCombo;  // controls::kComboAudioRange
 
-    QCheckBox* agcSwitch;            // "Auto Gain Control", unchecked at creation
+    QCheckBox* agcSwitch;            // controls::kAgcOn: "Auto Gain Control", unchecked at creation
     QSlider* agcLevelSlider;         // target peak in sample units, controls::kTrackAgcLevel
     QSlider* agcDecaySlider;         // windows to close the gain gap, controls::kTrackAgcDecay
-    DbMeter* agcMeter;               // AGC compensation meter, position 0
-    QToolButton* agcDefaultsButton;  // "Defaults"
+    DbMeter* agcMeter;               // "VUAgcLevel": AGC compensation meter, position 0
+    QToolButton* agcDefaultsButton;  // "SpeedButton5": "Defaults"
 
-    QCheckBox* noiseBlankerSwitch;     // "Noise blanker"
+    QCheckBox* noiseBlankerSwitch;     // controls::kNoiseBlankerOn: "Noise blanker"
     QSlider* noiseBlankerLevelSlider;  // controls::kTrackNoiseblanker1Level
 
-    QToolButton* helpButton;  // "?"
+    QToolButton* helpButton;  // "SpeedButton7": "?"
 };
 
 }  // namespace moravel

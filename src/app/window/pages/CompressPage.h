@@ -19,13 +19,15 @@ public:
     CompressPage(const CompressPage&) = delete;
     CompressPage& operator=(const CompressPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabCompress"
 
-    QToolButton* compressorSwitch;          // "Compressor On", up at creation
+    QToolButton* compressorSwitch;          // controls::kCompressorOn: "Compressor On", up at creation
     QSlider* compressorThresholdSlider;     // range and position: controls::kTrackCompressorThreshold
     QSlider* compressorGainSlider;          // controls::kTrackCompressorGain
-    QToolButton* compressorDefaultsButton;  // "Defaults"
-    QToolButton* helpButton;                // "?"
+    QToolButton* compressorDefaultsButton;  // "SpeedButton1": "Defaults"
+    QToolButton* helpButton;                // "SpeedButton11": "?"
 };
 
 }  // namespace moravel

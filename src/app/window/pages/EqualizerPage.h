@@ -26,19 +26,24 @@ public:
     EqualizerPage(const EqualizerPage&) = delete;
     EqualizerPage& operator=(const EqualizerPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabEqualizer"
 
-    // The band controls in band order (lowest band first). Gain sliders:
-    // -5 (top, gain 2.0) .. 5 (bottom, gain 0.0), 0 at creation.
+    // The band controls in band order (lowest band first). Gain sliders,
+    // controls::kEqualizerBandControls ("eq1".."eq7"): -5 (top, gain 2.0)
+    // .. 5 (bottom, gain 0.0), 0 at creation.
     std::array<QSlider*, kEqualizerBands> bandSliders{};
-    // Each band's gain in percent, under its slider, "0 %" at creation.
+    // Each band's gain in percent ("Label61".."Label67"), under its slider,
+    // "0 %" at creation.
     std::array<QLabel*, kEqualizerBands> bandPercentLabels{};
-    // Each band's centre frequency, above its slider, "0 Hz" at creation.
+    // Each band's centre frequency ("eqlbl1".."eqlbl7"), above its slider,
+    // "0 Hz" at creation.
     std::array<QLabel*, kEqualizerBands> bandFrequencyLabels{};
 
-    QToolButton* equalizerSwitch;       // "Equalizer on", up at creation
-    QToolButton* equalizerResetButton;  // "Reset" (one-shot)
-    QToolButton* helpButton;            // "?"
+    QToolButton* equalizerSwitch;       // controls::kEqualizerOn: "Equalizer on", up at creation
+    QToolButton* equalizerResetButton;  // "sb_equalizer_reset": "Reset" (one-shot)
+    QToolButton* helpButton;            // "SpeedButton13": "?"
 };
 
 }  // namespace moravel

@@ -19,13 +19,15 @@ public:
     ExpandPage(const ExpandPage&) = delete;
     ExpandPage& operator=(const ExpandPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabExpand"
 
-    QToolButton* expanderSwitch;          // "Expander On", up at creation
+    QToolButton* expanderSwitch;          // controls::kExpanderOn: "Expander On", up at creation
     QSlider* expanderThresholdSlider;     // range and position: controls::kTrackExpanderThreshold
     QSlider* expanderGainSlider;          // controls::kTrackExpanderGain
-    QToolButton* expanderDefaultsButton;  // "Defaults"
-    QToolButton* helpButton;              // "?"
+    QToolButton* expanderDefaultsButton;  // "SpeedButton2": "Defaults"
+    QToolButton* helpButton;              // "SpeedButton12": "?"
 };
 
 }  // namespace moravel

@@ -21,20 +21,22 @@ public:
     FilterPage(const FilterPage&) = delete;
     FilterPage& operator=(const FilterPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabFilter"
 
     QSlider* filterCentreSlider;  // centre / cut-off in Hz, controls::kTrackFilterCenter
-    QLabel* filterCentreLabel;    // "1000 Hz"
+    QLabel* filterCentreLabel;    // "Label9": the centre, "1000 Hz"
     QSlider* filterWidthSlider;   // bandwidth in Hz, controls::kTrackFilterBW
-    QLabel* filterWidthLabel;     // "500 Hz"
+    QLabel* filterWidthLabel;     // "Label7": the bandwidth, "500 Hz"
 
     QComboBox* filterTypeCombo;    // controls::kComboFilterType
     QComboBox* filterPresetCombo;  // controls::kComboPresetFilters: the presets by name, none selected
 
-    QToolButton* filterSwitch;         // "Filter On", up at creation
-    QToolButton* filterVisibleSwitch;  // "Visible", up at creation
+    QToolButton* filterSwitch;         // controls::kFilterOn: "Filter On", up at creation
+    QToolButton* filterVisibleSwitch;  // controls::kFilterVisible: "Visible" (band drawn), up at creation
 
-    QToolButton* helpButton;  // "?"
+    QToolButton* helpButton;  // "SpeedButton9": "?"
 };
 
 }  // namespace moravel

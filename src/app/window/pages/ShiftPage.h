@@ -21,15 +21,17 @@ public:
     ShiftPage(const ShiftPage&) = delete;
     ShiftPage& operator=(const ShiftPage&) = delete;
 
+    // Object names (in quotes, or the control table's row) are the ones
+    // the tests, the settings and the accessible texts find the controls by.
     QWidget* sheet;  // "TabShift"
 
     QSlider* shiftSlider;          // steps of the range's unit, controls::kTbFreqShift
     QComboBox* shiftRangeCombo;    // controls::kComboFreqShiftRange
-    QLabel* shiftLabel;            // the shift in Hz, "0 Hz"
-    QToolButton* shiftZeroButton;  // "Zero" (one-shot)
-    QToolButton* shiftSwitch;      // "Shift On", up at creation
+    QLabel* shiftLabel;            // "lbl_freq_shift": the shift in Hz, "0 Hz"
+    QToolButton* shiftZeroButton;  // "sbZeroFShift": "Zero" (one-shot)
+    QToolButton* shiftSwitch;      // controls::kShiftOn: "Shift On", up at creation
 
-    QToolButton* helpButton;  // "?"
+    QToolButton* helpButton;  // "SpeedButton10": "?"
 };
 
 }  // namespace moravel
