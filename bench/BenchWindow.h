@@ -26,13 +26,13 @@ public:
     BenchWindow(const BenchWindow&) = delete;
     BenchWindow& operator=(const BenchWindow&) = delete;
 
-    TMainForm& Form() { return form_; }
+    MainForm& Form() { return form_; }
     VirtualCard& Card() { return card_; }
 
 private:
     std::string settings_;
     VirtualCard card_;
-    TMainForm form_;
+    MainForm form_;
 };
 
 }  // namespace moravel::bench

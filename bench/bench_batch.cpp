@@ -21,7 +21,7 @@ const std::vector<std::uint8_t>& TenMinuteFile() {
         const auto samples = ToneAndNoise(static_cast<std::size_t>(kRate) * kSeconds, kRate);
         const WaveFormatEx format = OutputFormat(kRate);
         MemoryRiffFile file;
-        TWaveStream stream(file, &format);
+        WaveStream stream(file, &format);
         stream.Write(samples.data(), static_cast<std::int32_t>(samples.size()));
         stream.Finish();
         return file.bytes();
@@ -40,9 +40,9 @@ void BM_BatchTenMinutes(benchmark::State& state) {
         auto input = std::make_unique<MemoryRiffFile>(TenMinuteFile());
         auto output = std::make_unique<MemoryRiffFile>();
         state.ResumeTiming();
-        TWaveStream reader(*input, nullptr);
+        WaveStream reader(*input, nullptr);
         const WaveFormatEx format = OutputFormat(kRate);
-        TWaveStream writer(*output, &format);
+        WaveStream writer(*output, &format);
         benchmark::DoNotOptimize(ProcessWave(reader, writer, settings, *engine, {}, threads));
         writer.Finish();
     }

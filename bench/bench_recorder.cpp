@@ -41,7 +41,7 @@ void BM_CommitSizes(benchmark::State& state) {
     TempRecording file;
     WaveFormatEx format = MonoPcm16Format(31000);
     format.nBlockAlign = 1;  // the recorder's format: frames are bytes
-    TFileWaveStream stream(file.Path(), &format);
+    FileWaveStream stream(file.Path(), &format);
     const std::vector<std::uint8_t> samples(static_cast<std::size_t>(pending), 0x55);
     for (auto _ : state) {
         if (pending > 0) {

@@ -7,7 +7,7 @@
 #include "BenchWindow.h"
 #include "app/window/WindowPanels.h"
 #include "app/window/PlotPanes.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QLabel>
 
@@ -33,7 +33,7 @@ void BM_WindowDisplay16k(benchmark::State& state) {
     moravel::bench::EnsureApplication();
     moravel::bench::BenchWindow window("moravel-bench.ini",
                                        "AudioRange=3\nWindowWidth=1280\nWindowHeight=800\nSplitterTop=300\n");
-    moravel::TMainForm& form = window.Form();
+    moravel::MainForm& form = window.Form();
     auto* plotTime = form.findChild<QLabel*>("Label38");
     auto* copyTime = form.findChild<QLabel*>("Label53");
     std::vector<double> plots;

@@ -11,7 +11,7 @@
 //    the plot area or of the column's strip.
 #include "BenchWindow.h"
 #include "views/SpectrogramImage.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QApplication>
 
@@ -59,14 +59,14 @@ void BM_SpectrumReplotAndPaint(benchmark::State& state) {
 BENCHMARK(BM_SpectrumReplotAndPaint<QCustomPlot>)
     ->Name("SpectrumReplotAndPaint/plain_chart")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SpectrumReplotAndPaint<moravel::TChart>)
+BENCHMARK(BM_SpectrumReplotAndPaint<moravel::Chart>)
     ->Name("SpectrumReplotAndPaint/window_chart")
     ->Unit(benchmark::kMicrosecond);
 
 enum class Refresh { kFull, kRegion };
 
 // Draws what changed the chosen way and lets the event loop paint it.
-void refresh(moravel::TChart& chart, Refresh how, const QRect& region) {
+void refresh(moravel::Chart& chart, Refresh how, const QRect& region) {
     if (how == Refresh::kFull) {
         chart.replot(QCustomPlot::rpQueuedRefresh);
     } else {
@@ -79,7 +79,7 @@ void refresh(moravel::TChart& chart, Refresh how, const QRect& region) {
 // height (peak hold: the scale stands).
 void BM_SpectrumRefresh(benchmark::State& state) {
     moravel::bench::EnsureApplication();
-    moravel::TChart chart;
+    moravel::Chart chart;
     fillSpectrum(chart);
     chart.replot(QCustomPlot::rpImmediateRefresh);
     auto* bars = static_cast<QCPBars*>(chart.plottable(0));
@@ -108,7 +108,7 @@ BENCHMARK(BM_SpectrumRefresh)
 // hook, time and frequency axes), the plot filling from the left.
 void BM_SpectrogramColumn(benchmark::State& state) {
     moravel::bench::EnsureApplication();
-    moravel::TChart chart;
+    moravel::Chart chart;
     chart.setBackground(Qt::black);
     chart.xAxis->setLabel(QStringLiteral("Time [s]"));
     chart.yAxis->setLabel(QStringLiteral("Frequency [Hz]"));
@@ -154,7 +154,7 @@ void BM_WindowRefresh16k(benchmark::State& state) {
                                        "AudioRange=3\nWindowWidth=1200\nWindowHeight=820\nSplitterTop=300\n"
                                        "Spectrogram=" +
                                            on + "\nSpectrumOn=" + on + "\n");
-    moravel::TMainForm& form = window.Form();
+    moravel::MainForm& form = window.Form();
     for (auto _ : state) {
         window.Card().RunFor(std::chrono::milliseconds(133));
         form.Devices().DisplayTick();

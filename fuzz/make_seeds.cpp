@@ -23,7 +23,7 @@ Bytes makeWave(std::uint16_t tag, std::uint16_t channels, std::uint16_t bits, st
     for (std::size_t i = 0; i < data.size(); ++i) data[i] = std::uint8_t(i * 37);
     moravel::MemoryRiffFile file;
     {
-        moravel::TWaveStream stream(file, &format);
+        moravel::WaveStream stream(file, &format);
         stream.Write(data.data(), std::int32_t(dataBytes / align));
     }
     return file.bytes();

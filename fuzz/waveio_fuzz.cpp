@@ -16,7 +16,7 @@ namespace {
 
 using moravel::MemoryRiffFile;
 using moravel::PlayerBlockReader;
-using moravel::TWaveStream;
+using moravel::WaveStream;
 using moravel::WaveFormatEx;
 
 void check(bool invariant) {
@@ -24,7 +24,7 @@ void check(bool invariant) {
 }
 
 // All the data, in reads of a few frames, so that short reads happen too.
-std::vector<std::uint8_t> readAll(TWaveStream& stream) {
+std::vector<std::uint8_t> readAll(WaveStream& stream) {
     const std::size_t align = stream.Format().nBlockAlign;
     std::vector<std::uint8_t> data(static_cast<std::size_t>(stream.FrameCount()) * align + align * 7);
     std::int32_t frames = 0;
@@ -41,14 +41,14 @@ std::vector<std::uint8_t> readAll(TWaveStream& stream) {
     return data;
 }
 
-void seekAround(TWaveStream& stream) {
+void seekAround(WaveStream& stream) {
     const std::int32_t count = stream.FrameCount();
     check(stream.Seek(0, moravel::kSeekFromEnd) == count);
     check(stream.Seek(count / 2, moravel::kSeekFromData) == count / 2);
     check(stream.Seek(-(count / 2), moravel::kSeekFromCurrent) == 0);
 }
 
-void play(TWaveStream& stream) {
+void play(WaveStream& stream) {
     PlayerBlockReader reader;
     std::vector<std::int16_t> block(PlayerBlockReader::kMaxBlockBytes / 2);
     for (int i = 0; i < 64; ++i) {
@@ -64,13 +64,13 @@ void roundTrip(const WaveFormatEx& read, const std::vector<std::uint8_t>& data) 
     format.cbSize = 0;
     MemoryRiffFile out;
     {
-        TWaveStream writer(out, &format);
+        WaveStream writer(out, &format);
         const auto frames = std::int32_t(data.size() / format.nBlockAlign);
         check(writer.Write(data.data(), frames) == frames);
         writer.Finish();
     }
     MemoryRiffFile in(out.bytes());
-    TWaveStream reader(in, nullptr);
+    WaveStream reader(in, nullptr);
     const WaveFormatEx& back = reader.Format();
     check(back.wFormatTag == format.wFormatTag && back.nChannels == format.nChannels &&
           back.nSamplesPerSec == format.nSamplesPerSec && back.nBlockAlign == format.nBlockAlign &&
@@ -83,7 +83,7 @@ void roundTrip(const WaveFormatEx& read, const std::vector<std::uint8_t>& data) 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     MemoryRiffFile file(std::vector<std::uint8_t>(bytes, bytes + size));
     try {
-        TWaveStream stream(file, nullptr);
+        WaveStream stream(file, nullptr);
         const std::vector<std::uint8_t> data = readAll(stream);
         seekAround(stream);
         play(stream);

@@ -8,25 +8,25 @@ namespace moravel {
 
 // ---- Wave input ----------------------------------------------------------------
 
-TEnhWaveIn::TEnhWaveIn(AudioBackend& backend, QObject* parent) : TEnhWaveDevice(backend, parent) {}
+EnhWaveIn::EnhWaveIn(AudioBackend& backend, QObject* parent) : EnhWaveDevice(backend, parent) {}
 
-TEnhWaveIn::~TEnhWaveIn() {
+EnhWaveIn::~EnhWaveIn() {
     Close();
     finishFile();
 }
 
-TEWInCaps TEnhWaveIn::capabilities() const {
+TEWInCaps EnhWaveIn::capabilities() const {
     TEWInCaps caps;
     const DeviceCaps found = backend_.captureCaps(device);
     if (found.present && found.channels == 2) caps.insert(icStereo);
     return caps;
 }
 
-void TEnhWaveIn::SetFileName(const std::string& name) {
+void EnhWaveIn::SetFileName(const std::string& name) {
     if (name != fileName_ && !open_) fileName_ = name;
 }
 
-bool TEnhWaveIn::Open() {
+bool EnhWaveIn::Open() {
     if (MaxBuffers < 1 || MaxBuffers > kMaxRing) throw std::range_error("MaxBuffers must be 1..9");
     if (BufferSize < 16) throw std::range_error("BufferSize must be at least 16");
     startSession();
@@ -38,7 +38,7 @@ bool TEnhWaveIn::Open() {
 
 // Buffers go to the device only when its open notification arrives, so that
 // data flows once the owner's thread runs its event loop.
-void TEnhWaveIn::queueBuffers() {
+void EnhWaveIn::queueBuffers() {
     bufferCount_ = 0;
     while (bufferCount_ < MaxBuffers) {
         const auto index = static_cast<std::size_t>(bufferCount_);
@@ -53,7 +53,7 @@ void TEnhWaveIn::queueBuffers() {
     }
 }
 
-bool TEnhWaveIn::ownsBuffer(const WaveHeader* header) const {
+bool EnhWaveIn::ownsBuffer(const WaveHeader* header) const {
     for (std::int32_t i = 0; i < bufferCount_; ++i) {
         if (header == &headers_[static_cast<std::size_t>(i)]) return true;
     }
@@ -63,7 +63,7 @@ bool TEnhWaveIn::ownsBuffer(const WaveHeader* header) const {
 // The handler gets a pointer into the buffer; the buffer goes back to the
 // device after the handler returns, also when it raised an exception, so
 // the ring never shrinks.
-void TEnhWaveIn::handleData(WaveHeader* header) {
+void EnhWaveIn::handleData(WaveHeader* header) {
     if (!open_ || !ownsBuffer(header)) return;
     const std::uint64_t session = session_;
     std::exception_ptr error;
@@ -82,13 +82,13 @@ void TEnhWaveIn::handleData(WaveHeader* header) {
     if (error) raise([&] { std::rethrow_exception(error); });
 }
 
-void TEnhWaveIn::requeue(WaveHeader* header) {
+void EnhWaveIn::requeue(WaveHeader* header) {
     header->bytesRecorded = 0;
     header->flags = kHeaderPrepared;
     service_->addBuffer(header);
 }
 
-void TEnhWaveIn::Close() {
+void EnhWaveIn::Close() {
     if (started_) {
         started_ = service_->stop() != kWaveOk;
         service_->reset();
@@ -99,7 +99,7 @@ void TEnhWaveIn::Close() {
     }
 }
 
-void TEnhWaveIn::freeBuffers() {
+void EnhWaveIn::freeBuffers() {
     while (bufferCount_ > 0) {
         --bufferCount_;
         const auto index = static_cast<std::size_t>(bufferCount_);
@@ -108,7 +108,7 @@ void TEnhWaveIn::freeBuffers() {
     }
 }
 
-void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
+void EnhWaveIn::handleClose(std::uint64_t session, bool lost) {
     if (lost && session == session_ && open_) {
         started_ = false;
         service_->reset();
@@ -122,9 +122,9 @@ void TEnhWaveIn::handleClose(std::uint64_t session, bool lost) {
     notify(OnClose);
 }
 
-std::int64_t TEnhWaveIn::Overruns() const { return service_ ? service_->xruns() : 0; }
+std::int64_t EnhWaveIn::Overruns() const { return service_ ? service_->xruns() : 0; }
 
-bool TEnhWaveIn::event(QEvent* e) {
+bool EnhWaveIn::event(QEvent* e) {
     const auto* note = WaveNotification::From(e);
     if (note == nullptr) return QObject::event(e);
     const bool current = note->session() == session_;
@@ -150,7 +150,7 @@ bool TEnhWaveIn::event(QEvent* e) {
 
 // ---- Raw capture file: the 44-byte header, its sizes put in at the end ----
 
-void TEnhWaveIn::startFile() {
+void EnhWaveIn::startFile() {
     if (file_) return;
     file_ = std::fopen(fileName_.c_str(), "wb");
     if (!file_) return;  // a file that cannot be created is simply not written
@@ -162,7 +162,7 @@ void TEnhWaveIn::startFile() {
 // A recording that reaches the most a WAV header can describe (4 GiB) ends
 // there: bytes beyond it would wrap the sizes and leave a file that claims
 // to hold almost nothing.
-void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
+void EnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
     if (!file_) return;
     const std::size_t written = std::fwrite(data, 1, std::min(bytes, PcmWaveRoom(fileDataBytes_)), file_);
     fileDataBytes_ += static_cast<std::uint32_t>(written);
@@ -170,7 +170,7 @@ void TEnhWaveIn::appendToFile(const std::uint8_t* data, std::uint32_t bytes) {
 
 // The header is written again whole: the format is the one the file began
 // with, whatever the fields hold by now.
-void TEnhWaveIn::finishFile() {
+void EnhWaveIn::finishFile() {
     if (!file_) return;
     SetPcmWaveSizes(fileHeader_, fileDataBytes_);
     std::fseek(file_, 0, SEEK_SET);
@@ -192,9 +192,9 @@ void freeBlock(WaveHeader* header) {
 
 }  // namespace
 
-TEnhWaveOut::TEnhWaveOut(AudioBackend& backend, QObject* parent) : TEnhWaveDevice(backend, parent) {}
+EnhWaveOut::EnhWaveOut(AudioBackend& backend, QObject* parent) : EnhWaveDevice(backend, parent) {}
 
-TEnhWaveOut::~TEnhWaveOut() {
+EnhWaveOut::~EnhWaveOut() {
     Close();
     // A device that failed to close keeps its blocks; they go with the component.
     while (head_) {
@@ -204,7 +204,7 @@ TEnhWaveOut::~TEnhWaveOut() {
     }
 }
 
-TEWOutCaps TEnhWaveOut::capabilities() const {
+TEWOutCaps EnhWaveOut::capabilities() const {
     TEWOutCaps caps;
     const DeviceCaps d = backend_.playbackCaps(device);
     if (!d.present) return caps;
@@ -214,22 +214,22 @@ TEWOutCaps TEnhWaveOut::capabilities() const {
     return caps;
 }
 
-std::uint16_t TEnhWaveOut::volume() const {
+std::uint16_t EnhWaveOut::volume() const {
     std::uint32_t both = 0;
     if (!backend_.getVolume(device, both)) return 0;
     return static_cast<std::uint16_t>(both & 0xFFFFU);
 }
 
-void TEnhWaveOut::setVolume(std::uint16_t value) { backend_.setVolume(device, (std::uint32_t{value} << 16) | value); }
+void EnhWaveOut::setVolume(std::uint16_t value) { backend_.setVolume(device, (std::uint32_t{value} << 16) | value); }
 
-bool TEnhWaveOut::Open() {
+bool EnhWaveOut::Open() {
     startSession();
     service_ = backend_.createPlayback();
     open_ = service_->open(device, format(), this, session_) == kWaveOk;
     return open_;
 }
 
-bool TEnhWaveOut::Write(const void* data, std::int32_t size) {
+bool EnhWaveOut::Write(const void* data, std::int32_t size) {
     // Nothing would ever free a copy queued on a device that is not open.
     if (!open_ || size <= 0) return playing_;
     auto* header = new WaveHeader{};
@@ -245,7 +245,7 @@ bool TEnhWaveOut::Write(const void* data, std::int32_t size) {
     return playing_;
 }
 
-bool TEnhWaveOut::ReleaseBlock(WaveHeader* header) {
+bool EnhWaveOut::ReleaseBlock(WaveHeader* header) {
     WaveHeader** link = &head_;
     while (*link && *link != header) link = reinterpret_cast<WaveHeader**>(&(*link)->user);
     if (header && *link == header) {
@@ -256,7 +256,7 @@ bool TEnhWaveOut::ReleaseBlock(WaveHeader* header) {
     return playing_;
 }
 
-void TEnhWaveOut::Close() {
+void EnhWaveOut::Close() {
     if (playing_) {
         service_->reset();
         playing_ = false;
@@ -267,19 +267,19 @@ void TEnhWaveOut::Close() {
     }
 }
 
-std::int32_t TEnhWaveOut::QueuedBlocks() const {
+std::int32_t EnhWaveOut::QueuedBlocks() const {
     std::int32_t count = 0;
     for (const WaveHeader* h = head_; h; h = linkOf(h)) ++count;
     return count;
 }
 
-std::int64_t TEnhWaveOut::Underruns() const { return service_ ? service_->xruns() : 0; }
+std::int64_t EnhWaveOut::Underruns() const { return service_ ? service_->xruns() : 0; }
 
-std::int64_t TEnhWaveOut::LeadFrames() const { return open_ && service_ ? service_->leadFrames() : -1; }
+std::int64_t EnhWaveOut::LeadFrames() const { return open_ && service_ ? service_->leadFrames() : -1; }
 
-std::int64_t TEnhWaveOut::BridgedGaps() const { return open_ && service_ ? service_->bridgedGaps() : 0; }
+std::int64_t EnhWaveOut::BridgedGaps() const { return open_ && service_ ? service_->bridgedGaps() : 0; }
 
-bool TEnhWaveOut::event(QEvent* e) {
+bool EnhWaveOut::event(QEvent* e) {
     const auto* note = WaveNotification::From(e);
     if (note == nullptr) return QObject::event(e);
     const bool current = note->session() == session_;

@@ -48,14 +48,14 @@ using TEWOutCaps = CapabilitySet<TEWOutCap>;
 /// Wave input: keeps a ring of MaxBuffers capture buffers at the device and
 /// hands every filled one to OnData. Can also write the raw capture to a
 /// WAV file by itself (FileName).
-class TEnhWaveIn : public TEnhWaveDevice {
+class EnhWaveIn : public EnhWaveDevice {
 public:
     static constexpr std::int32_t kMaxRing = 9;
 
     /// `backend` must outlive the component.
-    explicit TEnhWaveIn(AudioBackend& backend, QObject* parent = nullptr);
+    explicit EnhWaveIn(AudioBackend& backend, QObject* parent = nullptr);
     /// Closes the device and finishes an open raw-capture file.
-    ~TEnhWaveIn() override;
+    ~EnhWaveIn() override;
 
     /// [icStereo] when the device captures two channels.
     TEWInCaps capabilities() const;
@@ -107,11 +107,11 @@ private:
 
 /// Wave output: plays each written block from a copy of its own, in write
 /// order, and raises OnDone once per finished block.
-class TEnhWaveOut : public TEnhWaveDevice {
+class EnhWaveOut : public EnhWaveDevice {
 public:
-    explicit TEnhWaveOut(AudioBackend& backend, QObject* parent = nullptr);
+    explicit EnhWaveOut(AudioBackend& backend, QObject* parent = nullptr);
     /// Closes the device (discarding queued blocks).
-    ~TEnhWaveOut() override;
+    ~EnhWaveOut() override;
 
     TEWOutCaps capabilities() const;
     /// The device's volume, left channel (0..65535).

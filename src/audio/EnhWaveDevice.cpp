@@ -4,16 +4,16 @@
 
 namespace moravel {
 
-TEnhWaveDevice::TEnhWaveDevice(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
+EnhWaveDevice::EnhWaveDevice(AudioBackend& backend, QObject* parent) : QObject(parent), backend_(backend) {}
 
 // Sessions are numbered across all components, so that a notification can
 // never be taken for one of a later opening of the same component.
-void TEnhWaveDevice::startSession() {
+void EnhWaveDevice::startSession() {
     static std::uint64_t counter = 0;
     session_ = ++counter;
 }
 
-PcmFormat TEnhWaveDevice::format() const {
+PcmFormat EnhWaveDevice::format() const {
     PcmFormat pcm;
     pcm.channels = channels;
     pcm.samplesPerSec = samples;
@@ -21,7 +21,7 @@ PcmFormat TEnhWaveDevice::format() const {
     return pcm;
 }
 
-void TEnhWaveDevice::raise(const std::function<void()>& handler) {
+void EnhWaveDevice::raise(const std::function<void()>& handler) {
     try {
         handler();
     } catch (...) {
@@ -33,7 +33,7 @@ void TEnhWaveDevice::raise(const std::function<void()>& handler) {
     }
 }
 
-void TEnhWaveDevice::notify(const TNotifyEvent& handler) {
+void EnhWaveDevice::notify(const TNotifyEvent& handler) {
     raise([&] {
         if (handler) handler(this);
     });
@@ -41,7 +41,7 @@ void TEnhWaveDevice::notify(const TNotifyEvent& handler) {
 
 // A device that went away reports its close by itself, and closing it then
 // reports once more.
-bool TEnhWaveDevice::firstCloseOf(std::uint64_t session) {
+bool EnhWaveDevice::firstCloseOf(std::uint64_t session) {
     if (session <= closedSession_) return false;
     closedSession_ = session;
     return true;

@@ -23,7 +23,7 @@ using TNotifyEvent = std::function<void(QObject* sender)>;
 /// own work for that notification (the application shows it).
 using THandlerErrorEvent = std::function<void(QObject* sender, std::exception_ptr error)>;
 
-class TEnhWaveDevice : public QObject {
+class EnhWaveDevice : public QObject {
 public:
     // Stored as given; used by the next Open.
     std::int32_t channels = 1;
@@ -44,7 +44,7 @@ public:
 
 protected:
     /// `backend` must outlive the component.
-    TEnhWaveDevice(AudioBackend& backend, QObject* parent);
+    EnhWaveDevice(AudioBackend& backend, QObject* parent);
 
     /// Gives the next opening a session number of its own.
     void startSession();

@@ -15,7 +15,7 @@
 
 namespace moravel {
 
-class TEnhWaveOut;
+class EnhWaveOut;
 
 class LiveOutput {
 public:
@@ -26,10 +26,10 @@ public:
     static constexpr double kFloorLeadSeconds = 0.020;
 
     /// `output` must outlive this.
-    explicit LiveOutput(TEnhWaveOut& output) : output_(output) {}
+    explicit LiveOutput(EnhWaveOut& output) : output_(output) {}
 
     /// From now on the blocks written are at `blockRate` Hz and go to the
-    /// output at its own rate (`TEnhWaveOut::samples`, set before this).
+    /// output at its own rate (`EnhWaveOut::samples`, set before this).
     void Configure(std::int32_t blockRate);
 
     /// Queues `count` samples for the output, resampled where the rates
@@ -57,7 +57,7 @@ public:
 private:
     void noteGaps();
 
-    TEnhWaveOut& output_;
+    EnhWaveOut& output_;
     std::int32_t blockRate_ = 0;
     std::unique_ptr<RateBridge> bridge_;
     std::int64_t bridgedGaps_ = 0;  // the output's count when the last block was written

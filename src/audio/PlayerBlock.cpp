@@ -21,7 +21,7 @@ bool PlayerBlockReader::CanPlay(const WaveFormatEx& format) {
     return tag && channels && bits && frame;
 }
 
-std::int32_t PlayerBlockReader::ReadBlock(TWaveStream& stream, std::int16_t* dest, std::int32_t size) {
+std::int32_t PlayerBlockReader::ReadBlock(WaveStream& stream, std::int16_t* dest, std::int32_t size) {
     if (size < 0 || size > kMaxBlockBytes) throw std::invalid_argument("player block size out of range");
     const std::int64_t position = stream.Position();
     if (position % 2 != 0) stream.SetPosition(position + 1);
@@ -36,12 +36,12 @@ std::int32_t PlayerBlockReader::ReadBlock(TWaveStream& stream, std::int16_t* des
 
 // Never more frames than the scratch buffer holds, whatever the file claims
 // its frame size to be.
-std::int32_t PlayerBlockReader::readFrames(TWaveStream& stream, std::int32_t frames) {
+std::int32_t PlayerBlockReader::readFrames(WaveStream& stream, std::int32_t frames) {
     const auto fit = static_cast<std::int32_t>(scratch_.size()) / blockAlign_;
     return stream.Read(scratch_.data(), std::min(frames, fit));
 }
 
-std::int32_t PlayerBlockReader::readStereo16(TWaveStream& stream, std::int16_t* dest, std::int32_t n) {
+std::int32_t PlayerBlockReader::readStereo16(WaveStream& stream, std::int16_t* dest, std::int32_t n) {
     const std::int32_t got = readFrames(stream, n);
     for (std::int32_t k = 0; k < got; ++k)
         dest[k] = LoadLeSample16(&scratch_[static_cast<std::size_t>(k) * blockAlign_]);
@@ -51,7 +51,7 @@ std::int32_t PlayerBlockReader::readStereo16(TWaveStream& stream, std::int16_t* 
 // 8-bit samples become (128 - u) * 100: inverted against the usual
 // unsigned-to-signed mapping and scaled by 100, which is how this program
 // has always played them. Only the first channel is taken.
-std::int32_t PlayerBlockReader::readFirstBytes(TWaveStream& stream, std::int16_t* dest, std::int32_t n) {
+std::int32_t PlayerBlockReader::readFirstBytes(WaveStream& stream, std::int16_t* dest, std::int32_t n) {
     const std::int32_t got = readFrames(stream, n);
     for (std::int32_t k = 0; k < got; ++k) {
         const int u = scratch_[static_cast<std::size_t>(k) * blockAlign_];
@@ -62,7 +62,7 @@ std::int32_t PlayerBlockReader::readFirstBytes(TWaveStream& stream, std::int16_t
 
 // Mono 16-bit reads `size` bytes' worth of frames, so that a file with an
 // alignment of 1 (frames are bytes) and one with 2 fill the block alike.
-std::int32_t PlayerBlockReader::readMono16(TWaveStream& stream, std::int16_t* dest, std::int32_t size) {
+std::int32_t PlayerBlockReader::readMono16(WaveStream& stream, std::int16_t* dest, std::int32_t size) {
     const std::int32_t got = readFrames(stream, size / blockAlign_);
     const std::int32_t samples = std::min(got * blockAlign_, size) / 2;
     for (std::int32_t k = 0; k < samples; ++k) dest[k] = LoadLeSample16(&scratch_[static_cast<std::size_t>(k) * 2]);

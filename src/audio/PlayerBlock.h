@@ -28,13 +28,13 @@ public:
     /// frames are single bytes stay on sample boundaries. Unplayable formats
     /// read nothing. Throws std::invalid_argument for a size outside
     /// 0..kMaxBlockBytes, and whatever the stream throws.
-    std::int32_t ReadBlock(TWaveStream& stream, std::int16_t* dest, std::int32_t size);
+    std::int32_t ReadBlock(WaveStream& stream, std::int16_t* dest, std::int32_t size);
 
 private:
-    std::int32_t readFrames(TWaveStream& stream, std::int32_t frames);
-    std::int32_t readStereo16(TWaveStream& stream, std::int16_t* dest, std::int32_t n);
-    std::int32_t readFirstBytes(TWaveStream& stream, std::int16_t* dest, std::int32_t n);
-    std::int32_t readMono16(TWaveStream& stream, std::int16_t* dest, std::int32_t size);
+    std::int32_t readFrames(WaveStream& stream, std::int32_t frames);
+    std::int32_t readStereo16(WaveStream& stream, std::int16_t* dest, std::int32_t n);
+    std::int32_t readFirstBytes(WaveStream& stream, std::int16_t* dest, std::int32_t n);
+    std::int32_t readMono16(WaveStream& stream, std::int16_t* dest, std::int32_t size);
 
     std::vector<std::uint8_t> scratch_;
     std::int32_t blockAlign_ = 1;

@@ -62,7 +62,7 @@ std::int32_t toInt32(std::int64_t value, const char* what) {
 
 }  // namespace
 
-void TWaveStream::readHeader() {
+void WaveStream::readHeader() {
     riff_ = RiffChunk{};
     if (!Descend(file_, riff_, nullptr, DescendMode::Next)) fail("Invalid multimedia file!");
     if (riff_.id != kRiffId || riff_.formType != kWaveForm) fail("Not a wave file!");
@@ -75,7 +75,7 @@ void TWaveStream::readHeader() {
     locateData();
 }
 
-void TWaveStream::readFormat() {
+void WaveStream::readFormat() {
     if (chunk_.size < kPcmFormatBytes) fail("Abnormal 'fmt' size!");
     std::array<std::uint8_t, kPcmFormatBytes> pcm{};
     if (file_.read(pcm.data(), kPcmFormatBytes) != kPcmFormatBytes) fail("Error reading 'fmt' chunk!");
@@ -92,7 +92,7 @@ void TWaveStream::readFormat() {
 // reading on into the next chunk would take its header for format data. A
 // 16-byte record (as some programs write for floating-point audio) simply has
 // no extra bytes.
-void TWaveStream::readFormatExtra() {
+void WaveStream::readFormatExtra() {
     if (chunk_.size < kFormatRecordBytes) return;
     std::array<std::uint8_t, 2> length{};
     if (file_.read(length.data(), 2) != 2) fail("Error reading 'waveformatex' length!");
@@ -103,7 +103,7 @@ void TWaveStream::readFormatExtra() {
     format_.cbSize = extra;
 }
 
-void TWaveStream::locateData() {
+void WaveStream::locateData() {
     const std::int64_t behindForm = riff_.dataOffset + 4;
     if (file_.seek(behindForm, RiffFile::Origin::Begin) != behindForm) fail("Error seeking data!");
     chunk_ = RiffChunk{};
@@ -123,7 +123,7 @@ void TWaveStream::locateData() {
     frameCount_ = size / format_.nBlockAlign;
 }
 
-std::int64_t TWaveStream::fileEnd(const char* message) {
+std::int64_t WaveStream::fileEnd(const char* message) {
     if (file_.seek(0, RiffFile::Origin::End) < 0) fail(message);
     const std::int64_t end = file_.tell();
     if (end < 0) fail(message);
@@ -137,7 +137,7 @@ void detail::CheckWritableFormat(const WaveFormatEx& format) {
     if (format.nBlockAlign == 0) fail("Invalid block alignment!");
 }
 
-void TWaveStream::createHeader(const WaveFormatEx& format) {
+void WaveStream::createHeader(const WaveFormatEx& format) {
     detail::CheckWritableFormat(format);
 
     riff_ = RiffChunk{};

@@ -1,7 +1,7 @@
 // The 44-byte header of a linear PCM WAVE file in its canonical layout: the
 // RIFF chunk header, "WAVE", a 16-byte "fmt " chunk (the format record
 // without its extra-size field) and the data chunk header. Written by
-// components that stream raw PCM to a file of their own; TWaveStream writes
+// components that stream raw PCM to a file of their own; WaveStream writes
 // the full 18-byte record instead. The record's fields are laid out by the
 // same code in both (WaveHeader.cpp).
 //

@@ -1,5 +1,5 @@
-// TWaveStream's frame-counted Read, Write and Seek, finishing the file, and
-// TFileWaveStream's ownership of the file. Frame counts are multiplied out
+// WaveStream's frame-counted Read, Write and Seek, finishing the file, and
+// FileWaveStream's ownership of the file. Frame counts are multiplied out
 // in 64 bits and checked before any byte count reaches the file.
 #include "audio/waveio.h"
 
@@ -39,7 +39,7 @@ WaveFormatEx MonoPcm16Format(std::int32_t rate) {
     return format;
 }
 
-TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format) : file_(file), writing_(format != nullptr) {
+WaveStream::WaveStream(RiffFile& file, const WaveFormatEx* format) : file_(file), writing_(format != nullptr) {
     if (writing_) {
         createHeader(*format);
     } else {
@@ -48,7 +48,7 @@ TWaveStream::TWaveStream(RiffFile& file, const WaveFormatEx* format) : file_(fil
     }
 }
 
-TWaveStream::~TWaveStream() {
+WaveStream::~WaveStream() {
     try {
         Finish();
     } catch (...) {
@@ -58,14 +58,14 @@ TWaveStream::~TWaveStream() {
 
 // Whole frames between the file position and the end of the data chunk, so
 // that chunks behind the data (a LIST with tags, say) are never read as audio.
-std::int64_t TWaveStream::bytesLeftInData() {
+std::int64_t WaveStream::bytesLeftInData() {
     const std::int64_t position = file_.tell();
     if (position < 0) fail("Error reading from file.");
     const std::int64_t left = std::max<std::int64_t>(dataEnd_ - position, 0);
     return left - left % format_.nBlockAlign;
 }
 
-std::int32_t TWaveStream::Read(void* buffer, std::int32_t count) {
+std::int32_t WaveStream::Read(void* buffer, std::int32_t count) {
     std::int64_t bytes = frameBytes(count, format_.nBlockAlign);
     if (!writing_) bytes = std::min(bytes, bytesLeftInData());
     if (bytes == 0) return 0;
@@ -74,7 +74,7 @@ std::int32_t TWaveStream::Read(void* buffer, std::int32_t count) {
     return static_cast<std::int32_t>(got / format_.nBlockAlign);
 }
 
-std::int32_t TWaveStream::Write(const void* buffer, std::int32_t count) {
+std::int32_t WaveStream::Write(const void* buffer, std::int32_t count) {
     const std::int64_t bytes = frameBytes(count, format_.nBlockAlign);
     const std::int64_t put = file_.write(buffer, bytes);
     if (put < 0) fail("Error writing to file.");
@@ -83,12 +83,12 @@ std::int32_t TWaveStream::Write(const void* buffer, std::int32_t count) {
 
 // Reading: the end of the data chunk (not of the file, which may hold more
 // chunks). Writing: the data chunk is the last chunk, so the end of the file.
-std::int64_t TWaveStream::endOfData() { return writing_ ? file_.seek(0, RiffFile::Origin::End) : dataEnd_; }
+std::int64_t WaveStream::endOfData() { return writing_ ? file_.seek(0, RiffFile::Origin::End) : dataEnd_; }
 
 // Positions count from the first data byte in both modes. A target before
 // it is refused before the file moves, so a failed Seek never leaves the
 // stream standing in the header.
-std::int64_t TWaveStream::Seek(std::int64_t offset, std::int16_t origin) {
+std::int64_t WaveStream::Seek(std::int64_t offset, std::int16_t origin) {
     std::int64_t base = -1;
     if (origin == kSeekFromData) base = dataStart_;
     if (origin == kSeekFromCurrent) base = file_.tell();
@@ -107,7 +107,7 @@ std::int64_t TWaveStream::Seek(std::int64_t offset, std::int16_t origin) {
 // The data chunk is ascended from the end of the file, which is where its
 // size is measured when writing; the RIFF chunk then spans everything. A
 // written file is complete on the disk when Finish returns.
-void TWaveStream::Finish() {
+void WaveStream::Finish() {
     if (finished_) return;
     finished_ = true;
     if (file_.seek(0, RiffFile::Origin::End) < 0 || !Ascend(file_, chunk_) || !Ascend(file_, riff_))
@@ -132,7 +132,7 @@ bool writeLe32At(RiffFile& file, std::int64_t offset, std::int64_t value) {
 // the header that counts it is written, so whenever the system crashes or
 // the power fails, the header on the disk counts only data on the disk; the
 // header itself goes to the disk with the next commit's data.
-void TWaveStream::CommitSizes() {
+void WaveStream::CommitSizes() {
     if (!writing_ || finished_) return;
     if (file_.sync() != 0) fail("Cannot flush.");
     const std::int64_t here = file_.tell();
@@ -165,10 +165,10 @@ bool opensForWriting(const WaveFormatEx* format) {
 
 }  // namespace
 
-TFileWaveStream::TFileWaveStream(const std::string& fileName, const WaveFormatEx* format)
-    : detail::OwnedRiffFile(fileName, opensForWriting(format)), TWaveStream(*handle, format) {}
+FileWaveStream::FileWaveStream(const std::string& fileName, const WaveFormatEx* format)
+    : detail::OwnedRiffFile(fileName, opensForWriting(format)), WaveStream(*handle, format) {}
 
-// ~TWaveStream finishes the file; the handle closes after it in every case.
-TFileWaveStream::~TFileWaveStream() = default;
+// ~WaveStream finishes the file; the handle closes after it in every case.
+FileWaveStream::~FileWaveStream() = default;
 
 }  // namespace moravel

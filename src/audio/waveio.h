@@ -1,5 +1,5 @@
-// RIFF WAVE files: TWaveStream reads or writes one over an open RiffFile;
-// TFileWaveStream opens the file by name. Counts are sample frames (units of
+// RIFF WAVE files: WaveStream reads or writes one over an open RiffFile;
+// FileWaveStream opens the file by name. Counts are sample frames (units of
 // the format's block alignment); positions are relative to the first data
 // byte and 64-bit, as a file whose frames are single bytes holds up to 4 GiB
 // of them. Every failure throws WaveStreamError with a fixed message.
@@ -45,19 +45,19 @@ public:
 /// Origins of Seek.
 enum : std::int16_t { kSeekFromData = 0, kSeekFromCurrent = 1, kSeekFromEnd = 2 };
 
-class TWaveStream {
+class WaveStream {
 public:
     /// format == nullptr: read the file's header and stand at frame 0.
     /// Otherwise: write a RIFF/WAVE header with `format` and open an empty
     /// data chunk; the format must have cbSize 0 (the record carries no extra
     /// bytes) and a block alignment above 0. `file` is not owned and must outlive the
     /// stream.
-    TWaveStream(RiffFile& file, const WaveFormatEx* format);
+    WaveStream(RiffFile& file, const WaveFormatEx* format);
     /// Finishes the file if Finish() was not called, swallowing its errors.
-    virtual ~TWaveStream();
+    virtual ~WaveStream();
 
-    TWaveStream(const TWaveStream&) = delete;
-    TWaveStream& operator=(const TWaveStream&) = delete;
+    WaveStream(const WaveStream&) = delete;
+    WaveStream& operator=(const WaveStream&) = delete;
 
     /// Reads up to `count` frames; returns the frames read (short at the end
     /// of the data, never past it).
@@ -130,21 +130,21 @@ namespace detail {
 /// bytes (the record has none to write) or a block alignment of 0.
 void CheckWritableFormat(const WaveFormatEx& format);
 
-/// Holds the file handle of a TFileWaveStream; a base so that it is opened
-/// before the TWaveStream base reads or writes the header.
+/// Holds the file handle of a FileWaveStream; a base so that it is opened
+/// before the WaveStream base reads or writes the header.
 struct OwnedRiffFile {
     OwnedRiffFile(const std::string& fileName, bool writing);
     std::unique_ptr<PosixRiffFile> handle;
 };
 }  // namespace detail
 
-class TFileWaveStream : private detail::OwnedRiffFile, public TWaveStream {
+class FileWaveStream : private detail::OwnedRiffFile, public WaveStream {
 public:
     /// Opens `fileName` for reading (format == nullptr) or creates/replaces it
     /// for writing; a file that cannot be opened throws "Can't open file stream.".
-    TFileWaveStream(const std::string& fileName, const WaveFormatEx* format);
+    FileWaveStream(const std::string& fileName, const WaveFormatEx* format);
     /// Finishes the file (errors swallowed) and always closes the handle.
-    ~TFileWaveStream() override;
+    ~FileWaveStream() override;
 };
 
 }  // namespace moravel

@@ -11,7 +11,7 @@
 
 namespace moravel {
 
-std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& settings,
+std::vector<float> ReadNoisePrint(WaveStream& input, const ChainSettings& settings,
                                   const NoiseProfileOption& profile) {
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);
     const std::int32_t bytes = PlayerBufferBytes(rate);

@@ -17,6 +17,6 @@ namespace moravel {
 /// of the noise reduction's frames over the blocks that lie within
 /// profile.start..profile.end seconds. Throws std::runtime_error when that
 /// stretch holds no whole block.
-std::vector<float> ReadNoisePrint(TWaveStream& input, const ChainSettings& settings, const NoiseProfileOption& profile);
+std::vector<float> ReadNoisePrint(WaveStream& input, const ChainSettings& settings, const NoiseProfileOption& profile);
 
 }  // namespace moravel

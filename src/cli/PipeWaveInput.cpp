@@ -84,7 +84,7 @@ Bytes ReadHead(int fd, std::int64_t& dataLimit) {
 
 PipeWaveInput::PipeWaveInput(int fd, std::vector<std::uint8_t> header, std::int64_t dataLimit, bool ownsFd)
     : detail::HeaderImage(std::move(header)),
-      TWaveStream(image, nullptr),
+      WaveStream(image, nullptr),
       fd_(fd),
       ownsFd_(ownsFd),
       bytesLeft_(dataLimit) {}

@@ -21,14 +21,14 @@
 namespace moravel {
 
 namespace detail {
-/// The header image, a base so that it exists before TWaveStream parses it.
+/// The header image, a base so that it exists before WaveStream parses it.
 struct HeaderImage {
     explicit HeaderImage(std::vector<std::uint8_t> bytes) : image(std::move(bytes)) {}
     MemoryRiffFile image;
 };
 }  // namespace detail
 
-class PipeWaveInput : private detail::HeaderImage, public TWaveStream {
+class PipeWaveInput : private detail::HeaderImage, public WaveStream {
 public:
     /// Reads a WAV header from `fd` up to the first data byte. Throws
     /// WaveStreamError (the stream's messages, e.g. "Not a wave file!")

@@ -112,8 +112,8 @@ std::optional<WindowSettings> StoredWindow(const ProcessOptions& o) {
     return stored;
 }
 
-std::unique_ptr<TFileWaveStream> OpenInput(const std::string& path) {
-    auto input = NamingFile(path, [&] { return std::make_unique<TFileWaveStream>(path, nullptr); });
+std::unique_ptr<FileWaveStream> OpenInput(const std::string& path) {
+    auto input = NamingFile(path, [&] { return std::make_unique<FileWaveStream>(path, nullptr); });
     try {
         CheckProcessable(input->Format());
     } catch (const std::runtime_error& error) {
@@ -124,7 +124,7 @@ std::unique_ptr<TFileWaveStream> OpenInput(const std::string& path) {
 
 // Standard input and raw samples are read as they come (PipeWaveInput); a
 // WAV file is opened as a file. `pipe` is set for the former.
-std::unique_ptr<TWaveStream> OpenSource(const ProcessOptions& o, PipeWaveInput*& pipe) {
+std::unique_ptr<WaveStream> OpenSource(const ProcessOptions& o, PipeWaveInput*& pipe) {
     if (!o.rawRate && o.input != kStdio) return OpenInput(o.input);
     if (o.noiseProfile)
         throw UsageError("--noise-profile needs a WAV file as input: the noise print is read from it first");
@@ -190,14 +190,14 @@ private:
             return;
         }
         const WaveFormatEx format = OutputFormat(rate);
-        wave_ = std::make_unique<TFileWaveStream>(file_->Path(), &format);
+        wave_ = std::make_unique<FileWaveStream>(file_->Path(), &format);
         sink_ = &waveSink_.emplace(*wave_);
     }
 
     std::string name_;
     std::optional<PendingFile> file_;
     int fd_ = -1;
-    std::unique_ptr<TFileWaveStream> wave_;
+    std::unique_ptr<FileWaveStream> wave_;
     std::optional<WaveStreamSink> waveSink_;
     std::optional<PipeWaveOutput> pipe_;
     NullSink nowhere_;
@@ -205,7 +205,7 @@ private:
 };
 
 // The transmission recorder of --split, writing into DIR (made if missing).
-std::unique_ptr<TransmissionRecorder> MakeSplitter(const ProcessOptions& o, const TWaveStream& input, bool live) {
+std::unique_ptr<TransmissionRecorder> MakeSplitter(const ProcessOptions& o, const WaveStream& input, bool live) {
     if (!o.splitFolder) return nullptr;
     const TransmissionSettings squelch = SquelchSettings(o);
     NamingFile(*o.splitFolder, [&] { std::filesystem::create_directories(*o.splitFolder); });
@@ -244,7 +244,7 @@ private:
 
 // The optional spectrogram picture, sized before processing starts.
 std::unique_ptr<SpectrogramOutput> MakeSpectrogram(const ProcessOptions& o, const ChainSettings& settings,
-                                                   const TWaveStream& input,
+                                                   const WaveStream& input,
                                                    const std::function<void(const std::string&)>& warn) {
     if (!o.spectrogram) return nullptr;
     if (input.FrameCount() == 0 && dynamic_cast<const PipeWaveInput*>(&input) != nullptr)
@@ -274,7 +274,7 @@ struct RunResult {
     std::int32_t sampleRate;
 };
 
-std::int64_t RunLoop(TWaveStream& input, SampleSink& output, const ProcessOptions& o, const ChainSettings& settings,
+std::int64_t RunLoop(WaveStream& input, SampleSink& output, const ProcessOptions& o, const ChainSettings& settings,
                      Engine& engine, const LoopCallbacks& callbacks) {
     try {
         return ProcessWave(input, output, settings, engine, callbacks);

@@ -14,7 +14,7 @@
 namespace moravel {
 namespace {
 
-std::int32_t ReadInputBlock(PlayerBlockReader& reader, TWaveStream& input, Engine& engine, std::int32_t bytes) {
+std::int32_t ReadInputBlock(PlayerBlockReader& reader, WaveStream& input, Engine& engine, std::int32_t bytes) {
     try {
         return reader.ReadBlock(input, engine.InputBlock, bytes);
     } catch (const WaveStreamError& error) {
@@ -49,7 +49,7 @@ void CheckProcessable(const WaveFormatEx& format) {
     }
 }
 
-std::int64_t InputSampleCount(const TWaveStream& input) {
+std::int64_t InputSampleCount(const WaveStream& input) {
     const WaveFormatEx& format = input.Format();
     const std::int64_t bytesPerSample = std::int64_t{format.nChannels} * (format.wBitsPerSample / 8);
     if (bytesPerSample <= 0) return 0;
@@ -58,13 +58,13 @@ std::int64_t InputSampleCount(const TWaveStream& input) {
 
 WaveFormatEx OutputFormat(std::int32_t sampleRate) { return MonoPcm16Format(sampleRate); }
 
-std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, Engine& engine,
+std::int64_t ProcessWave(WaveStream& input, WaveStream& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks, LoopThreads threads) {
     WaveStreamSink sink(output);
     return ProcessWave(input, sink, settings, engine, callbacks, threads);
 }
 
-std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
+std::int64_t ProcessWave(WaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks, LoopThreads threads) {
     CheckProcessable(input.Format());
     const auto rate = static_cast<std::int32_t>(input.Format().nSamplesPerSec);

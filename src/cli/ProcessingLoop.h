@@ -44,7 +44,7 @@ constexpr std::uint32_t kMaxSampleRate = 1000000;
 
 /// Samples the stream holds, per channel (for progress; the loop itself
 /// stops where the data ends).
-std::int64_t InputSampleCount(const TWaveStream& input);
+std::int64_t InputSampleCount(const WaveStream& input);
 
 /// The output's format: PCM, 1 channel, `sampleRate` Hz, 16 bits, block
 /// alignment 2.
@@ -68,13 +68,13 @@ enum class LoopThreads { kAuto, kOne, kTwo };
 /// calling thread and see `engine`'s display values; with two threads the
 /// input is read and analysed on a separate engine, so afterwards `engine`'s
 /// InputBlock, History and AGC fields are not those of the last block.
-std::int64_t ProcessWave(TWaveStream& input, TWaveStream& output, const ChainSettings& settings, Engine& engine,
+std::int64_t ProcessWave(WaveStream& input, WaveStream& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 /// The same into any sink: a pipe, or nowhere. The input may be a stream
 /// of unknown length (FrameCount 0); the progress callback's total is then
 /// the samples read so far.
-std::int64_t ProcessWave(TWaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
+std::int64_t ProcessWave(WaveStream& input, SampleSink& output, const ChainSettings& settings, Engine& engine,
                          const LoopCallbacks& callbacks = {}, LoopThreads threads = LoopThreads::kAuto);
 
 }  // namespace moravel

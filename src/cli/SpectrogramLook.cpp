@@ -6,8 +6,8 @@
 namespace moravel {
 namespace {
 
-TFunkyGradient ChooseGradient(const ProcessOptions& options, const std::optional<WindowSettings>& stored) {
-    TFunkyGradient gradient;
+FunkyGradient ChooseGradient(const ProcessOptions& options, const std::optional<WindowSettings>& stored) {
+    FunkyGradient gradient;
     if (!options.palette && stored && PaletteIsStored(*stored)) {
         GradientValues values;
         for (std::size_t k = 0; k < values.colors.size(); ++k)

@@ -8,7 +8,7 @@ namespace moravel {
 
 class WaveStreamSink : public SampleSink {
 public:
-    explicit WaveStreamSink(TWaveStream& stream) : stream_(stream) {}
+    explicit WaveStreamSink(WaveStream& stream) : stream_(stream) {}
     /// Throws WaveStreamError "Error writing to file." when not every
     /// sample was taken.
     void Write(const std::int16_t* samples, std::int32_t count) override {
@@ -16,7 +16,7 @@ public:
     }
 
 private:
-    TWaveStream& stream_;
+    WaveStream& stream_;
 };
 
 }  // namespace moravel

@@ -13,11 +13,11 @@ public:
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
         return type;
     }
-    MixerChangeEvent(mixer::MixerChangeKind changeKind, TAudioMixer::MixerHandle handle, std::uint32_t changed)
+    MixerChangeEvent(mixer::MixerChangeKind changeKind, AudioMixer::MixerHandle handle, std::uint32_t changed)
         : QEvent(Id()), kind(changeKind), mixer(handle), id(changed) {}
 
     const mixer::MixerChangeKind kind;
-    const TAudioMixer::MixerHandle mixer;
+    const AudioMixer::MixerHandle mixer;
     const std::uint32_t id;
 };
 
@@ -29,22 +29,22 @@ std::string ManufacturerText(const mixer::MixerCaps& caps) {
     return std::to_string(caps.manufacturerId) + " = Unknown";
 }
 
-TAudioMixer::TAudioMixer(std::shared_ptr<mixer::MixerService> service, QObject* parent)
+AudioMixer::AudioMixer(std::shared_ptr<mixer::MixerService> service, QObject* parent)
     : QObject(parent), service_(std::move(service)) {
     deviceCount_ = service_ ? service_->DeviceCount() : 0;
     SetMixerId(0);
 }
 
-TAudioMixer::~TAudioMixer() { Close(); }
+AudioMixer::~AudioMixer() { Close(); }
 
-void TAudioMixer::SetMixerId(int id) {
+void AudioMixer::SetMixerId(int id) {
     if (id < 0 || id >= deviceCount_) return;
     Close();
     if (!Open(id)) return;
-    destinations_ = std::make_unique<TMixerDestinations>(this, *device_, caps_.destinations);
+    destinations_ = std::make_unique<MixerDestinations>(this, *device_, caps_.destinations);
 }
 
-void TAudioMixer::Close() {
+void AudioMixer::Close() {
     if (mixerId_ >= 0) {
         device_->SetChangeHandler({});
         device_.reset();
@@ -53,7 +53,7 @@ void TAudioMixer::Close() {
     destinations_.reset();
 }
 
-bool TAudioMixer::Open(int id) {
+bool AudioMixer::Open(int id) {
     device_ = service_->Open(id);
     if (!device_) return false;
     mixerId_ = id;
@@ -68,7 +68,7 @@ bool TAudioMixer::Open(int id) {
     return true;
 }
 
-bool TAudioMixer::event(QEvent* e) {
+bool AudioMixer::event(QEvent* e) {
     if (e->type() != MixerChangeEvent::Id()) return QObject::event(e);
     const auto* change = static_cast<const MixerChangeEvent*>(e);
     if (change->kind == mixer::MixerChangeKind::Line)

@@ -25,15 +25,15 @@
 
 namespace moravel {
 
-class TAudioMixer : public QObject {
+class AudioMixer : public QObject {
     Q_OBJECT
 public:
     /// What identifies the open device in a notification.
     using MixerHandle = quintptr;
 
     /// Takes the number of devices from `service` once, then selects device 0.
-    explicit TAudioMixer(std::shared_ptr<mixer::MixerService> service, QObject* parent = nullptr);
-    ~TAudioMixer() override;
+    explicit AudioMixer(std::shared_ptr<mixer::MixerService> service, QObject* parent = nullptr);
+    ~AudioMixer() override;
 
     /// The open device's index, -1 while none is open.
     int MixerId() const { return mixerId_; }
@@ -46,7 +46,7 @@ public:
     int DeviceCount() const { return deviceCount_; }
 
     /// The snapshot of the open device; nothing while closed.
-    const TMixerDestinations* Destinations() const { return destinations_.get(); }
+    const MixerDestinations* Destinations() const { return destinations_.get(); }
 
     // The open device's capabilities (the last device's after a failed open).
     const std::string& Manufacturer() const { return manufacturer_; }
@@ -74,9 +74,9 @@ public:
 
 signals:
     /// A line of the device `mixer` changed (its identifier, `MixerLine::lineId`).
-    void OnLineChange(TAudioMixer* sender, TAudioMixer::MixerHandle mixer, quint32 lineId);
+    void OnLineChange(AudioMixer* sender, AudioMixer::MixerHandle mixer, quint32 lineId);
     /// A control of the device `mixer` changed (`MixerControl::controlId`).
-    void OnControlChange(TAudioMixer* sender, TAudioMixer::MixerHandle mixer, quint32 controlId);
+    void OnControlChange(AudioMixer* sender, AudioMixer::MixerHandle mixer, quint32 controlId);
 
 protected:
     bool event(QEvent* e) override;
@@ -84,9 +84,9 @@ protected:
 private:
     // A line found in the snapshot: its destination, its record and controls.
     struct LineRef {
-        const TMixerDestination* destination = nullptr;
+        const MixerDestination* destination = nullptr;
         const mixer::MixerLine* line = nullptr;
-        const TMixerControls* controls = nullptr;
+        const MixerControls* controls = nullptr;
         bool isSource = false;
     };
     // What GetVolume reports, at its presets.
@@ -111,7 +111,7 @@ private:
 
     std::shared_ptr<mixer::MixerService> service_;
     std::unique_ptr<mixer::MixerDevice> device_;
-    std::unique_ptr<TMixerDestinations> destinations_;
+    std::unique_ptr<MixerDestinations> destinations_;
     int deviceCount_ = 0;
     int mixerId_ = -1;
     mixer::MixerCaps caps_;

@@ -1,5 +1,5 @@
-// Reading and setting a line's volume and mute (TAudioMixer::GetVolume and
-// TAudioMixer::SetVolume), and the recording selector a source's on/off
+// Reading and setting a line's volume and mute (AudioMixer::GetVolume and
+// AudioMixer::SetVolume), and the recording selector a source's on/off
 // state lives in when the source has no mute of its own.
 #include "mixer/AudioMixer.h"
 
@@ -37,11 +37,11 @@ std::optional<std::uint32_t> FindItem(const std::vector<MixerListText>& texts, s
 
 }  // namespace
 
-std::uint32_t TAudioMixer::Channels(const MixerControl& control, const mixer::MixerLine& line) const {
+std::uint32_t AudioMixer::Channels(const MixerControl& control, const mixer::MixerLine& line) const {
     return (control.flags & mixer::kControlFlagUniform) != 0 ? 1 : std::max<std::uint32_t>(line.channels, 1);
 }
 
-bool TAudioMixer::FindLine(int destination, int connection, LineRef& ref) const {
+bool AudioMixer::FindLine(int destination, int connection, LineRef& ref) const {
     ref.destination = destinations_->Item(destination);
     if (!ref.destination) return false;
     if (connection == -1) {
@@ -49,7 +49,7 @@ bool TAudioMixer::FindLine(int destination, int connection, LineRef& ref) const 
         ref.controls = &ref.destination->Controls();
         return true;
     }
-    const TMixerConnection* source = ref.destination->Connections().Item(connection);
+    const MixerConnection* source = ref.destination->Connections().Item(connection);
     if (!source) return false;
     ref.line = &source->Line();
     ref.controls = &source->Controls();
@@ -57,7 +57,7 @@ bool TAudioMixer::FindLine(int destination, int connection, LineRef& ref) const 
     return true;
 }
 
-bool TAudioMixer::GetVolume(int destination, int connection, int& left, int& right, int& mute, bool& stereo,
+bool AudioMixer::GetVolume(int destination, int connection, int& left, int& right, int& mute, bool& stereo,
                             bool& volumeDisabled, bool& muteDisabled, bool& muteIsSelection) const {
     if (!destinations_) return false;
     LineState state;
@@ -78,7 +78,7 @@ bool TAudioMixer::GetVolume(int destination, int connection, int& left, int& rig
 }
 
 // The first readable volume and the first readable mute of the line itself.
-void TAudioMixer::ReadOwnControls(const LineRef& ref, LineState& state) const {
+void AudioMixer::ReadOwnControls(const LineRef& ref, LineState& state) const {
     for (int i = 0; i < ref.controls->Count() && (state.left == -1 || state.mute == -1); ++i) {
         const MixerControl& control = *ref.controls->Item(i);
         if (!IsVolumeOrMute(control)) continue;
@@ -99,8 +99,8 @@ void TAudioMixer::ReadOwnControls(const LineRef& ref, LineState& state) const {
 
 // A source without a mute of its own: its selection in the destination's
 // list controls (recording selector) stands for its on/off state.
-void TAudioMixer::ReadSelection(const LineRef& ref, LineState& state) const {
-    const TMixerControls& controls = ref.destination->Controls();
+void AudioMixer::ReadSelection(const LineRef& ref, LineState& state) const {
+    const MixerControls& controls = ref.destination->Controls();
     for (int i = 0; i < controls.Count(); ++i) {
         const MixerControl& control = *controls.Item(i);
         if (!mixer::IsListClass(control.type)) continue;
@@ -119,7 +119,7 @@ void TAudioMixer::ReadSelection(const LineRef& ref, LineState& state) const {
     }
 }
 
-bool TAudioMixer::SetVolume(int destination, int connection, int left, int right, int mute) {
+bool AudioMixer::SetVolume(int destination, int connection, int left, int right, int mute) {
     if (!destinations_) return false;
     LineRef ref;
     if (!FindLine(destination, connection, ref)) return false;
@@ -134,7 +134,7 @@ bool TAudioMixer::SetVolume(int destination, int connection, int left, int right
 // values prepared last written again. Before anything was prepared there is
 // nothing to repeat, and such a control is left alone: a volume visited on
 // the way to the mute when left is -1 keeps its value.
-bool TAudioMixer::WriteOwnControls(const LineRef& ref, int left, int right, int mute) {
+bool AudioMixer::WriteOwnControls(const LineRef& ref, int left, int right, int mute) {
     bool volumeDone = left == -1;
     bool muteDone = mute == -1;
     std::vector<std::uint32_t> details;
@@ -159,8 +159,8 @@ bool TAudioMixer::WriteOwnControls(const LineRef& ref, int left, int right, int 
 
 // Selects (mute 1) or deselects (mute 0) a source in the first mixer or
 // multiplexer of its destination; a multiplexer selects one source only.
-void TAudioMixer::WriteSelection(const LineRef& ref, int mute) {
-    const TMixerControls& controls = ref.destination->Controls();
+void AudioMixer::WriteSelection(const LineRef& ref, int mute) {
+    const MixerControls& controls = ref.destination->Controls();
     for (int i = 0; i < controls.Count(); ++i) {
         const MixerControl& control = *controls.Item(i);
         if (control.type != mixer::kControlTypeMixer && control.type != mixer::kControlTypeMux) continue;

@@ -1,6 +1,6 @@
 // Item `index` of one of the mixer model's lists, or nothing for an index
 // outside it: a line reference to a destination or source the device does
-// not have then simply fails (TAudioMixer::FindLine) instead of reading
+// not have then simply fails (AudioMixer::FindLine) instead of reading
 // past the list.
 //
 // Threads: the owner's thread.

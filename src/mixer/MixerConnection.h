@@ -8,23 +8,23 @@
 
 namespace moravel {
 
-class TAudioMixer;
+class AudioMixer;
 
-class TMixerConnection {
+class MixerConnection {
 public:
     /// Copies `line` and loads its controls from `device`.
-    TMixerConnection(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
+    MixerConnection(AudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
         : mixer_(mixer), line_(line), controls_(device, line) {}
 
-    TAudioMixer* Mixer() const { return mixer_; }
+    AudioMixer* Mixer() const { return mixer_; }
     /// The line record; `Line().name` is the name the user chooses by.
     const mixer::MixerLine& Line() const { return line_; }
-    const TMixerControls& Controls() const { return controls_; }
+    const MixerControls& Controls() const { return controls_; }
 
 private:
-    TAudioMixer* mixer_;
+    AudioMixer* mixer_;
     mixer::MixerLine line_;
-    TMixerControls controls_;
+    MixerControls controls_;
 };
 
 }  // namespace moravel

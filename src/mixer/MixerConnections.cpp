@@ -2,12 +2,12 @@
 
 namespace moravel {
 
-TMixerConnections::TMixerConnections(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
+MixerConnections::MixerConnections(AudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
     : mixer_(mixer) {
     for (std::uint32_t s = 0; s < line.connections; ++s) {
         mixer::MixerLine source;
         if (device.SourceLine(line.destination, s, source))
-            connections_.push_back(std::make_unique<TMixerConnection>(mixer, device, source));
+            connections_.push_back(std::make_unique<MixerConnection>(mixer, device, source));
     }
 }
 

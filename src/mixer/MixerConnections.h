@@ -12,22 +12,22 @@
 
 namespace moravel {
 
-class TMixerConnections {
+class MixerConnections {
 public:
     /// Reads every source of the destination `line` from `device`, skipping
     /// those whose record cannot be read.
-    TMixerConnections(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line);
-    TMixerConnections(const TMixerConnections&) = delete;
-    TMixerConnections& operator=(const TMixerConnections&) = delete;
+    MixerConnections(AudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line);
+    MixerConnections(const MixerConnections&) = delete;
+    MixerConnections& operator=(const MixerConnections&) = delete;
 
-    TAudioMixer* Mixer() const { return mixer_; }
+    AudioMixer* Mixer() const { return mixer_; }
     int Count() const { return static_cast<int>(connections_.size()); }
     /// Connection `index`; nothing when out of range.
-    TMixerConnection* Item(int index) const { return ListItem(connections_, index); }
+    MixerConnection* Item(int index) const { return ListItem(connections_, index); }
 
 private:
-    TAudioMixer* mixer_;
-    std::vector<std::unique_ptr<TMixerConnection>> connections_;
+    AudioMixer* mixer_;
+    std::vector<std::unique_ptr<MixerConnection>> connections_;
 };
 
 }  // namespace moravel

@@ -2,7 +2,7 @@
 
 namespace moravel {
 
-TMixerControls::TMixerControls(const mixer::MixerDevice& device, const mixer::MixerLine& line) {
+MixerControls::MixerControls(const mixer::MixerDevice& device, const mixer::MixerLine& line) {
     block_.reserve(line.controls);
     if (!device.LineControls(line.lineId, block_)) block_.clear();
 }

@@ -11,12 +11,12 @@
 
 namespace moravel {
 
-class TMixerControls {
+class MixerControls {
 public:
     /// Loads every control of `line`; the list stays empty when that fails.
-    TMixerControls(const mixer::MixerDevice& device, const mixer::MixerLine& line);
-    TMixerControls(const TMixerControls&) = delete;
-    TMixerControls& operator=(const TMixerControls&) = delete;
+    MixerControls(const mixer::MixerDevice& device, const mixer::MixerLine& line);
+    MixerControls(const MixerControls&) = delete;
+    MixerControls& operator=(const MixerControls&) = delete;
 
     int Count() const { return static_cast<int>(block_.size()); }
     /// Control `index` in the device's order; nothing when out of range.

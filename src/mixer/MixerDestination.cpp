@@ -3,7 +3,7 @@
 namespace moravel {
 
 // connections_ is declared before controls_: the sources are read first.
-TMixerDestination::TMixerDestination(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
+MixerDestination::MixerDestination(AudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line)
     : mixer_(mixer), line_(line), connections_(mixer, device, line), controls_(device, line) {}
 
 }  // namespace moravel

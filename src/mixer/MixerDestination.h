@@ -9,22 +9,22 @@
 
 namespace moravel {
 
-class TMixerDestination {
+class MixerDestination {
 public:
     /// Copies `line`, reads its sources (those whose record can be read)
     /// and then its own controls.
-    TMixerDestination(TAudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line);
+    MixerDestination(AudioMixer* mixer, const mixer::MixerDevice& device, const mixer::MixerLine& line);
 
-    TAudioMixer* Mixer() const { return mixer_; }
+    AudioMixer* Mixer() const { return mixer_; }
     const mixer::MixerLine& Line() const { return line_; }
-    const TMixerControls& Controls() const { return controls_; }
-    const TMixerConnections& Connections() const { return connections_; }
+    const MixerControls& Controls() const { return controls_; }
+    const MixerConnections& Connections() const { return connections_; }
 
 private:
-    TAudioMixer* mixer_;
+    AudioMixer* mixer_;
     mixer::MixerLine line_;
-    TMixerConnections connections_;
-    TMixerControls controls_;
+    MixerConnections connections_;
+    MixerControls controls_;
 };
 
 }  // namespace moravel

@@ -12,19 +12,19 @@
 
 namespace moravel {
 
-class TMixerDestinations {
+class MixerDestinations {
 public:
     /// Reads `count` destinations of `device` and their sources and controls.
-    TMixerDestinations(TAudioMixer* mixer, const mixer::MixerDevice& device, std::uint32_t count);
-    TMixerDestinations(const TMixerDestinations&) = delete;
-    TMixerDestinations& operator=(const TMixerDestinations&) = delete;
+    MixerDestinations(AudioMixer* mixer, const mixer::MixerDevice& device, std::uint32_t count);
+    MixerDestinations(const MixerDestinations&) = delete;
+    MixerDestinations& operator=(const MixerDestinations&) = delete;
 
     int Count() const { return static_cast<int>(destinations_.size()); }
     /// Destination `index`; nothing when out of range.
-    TMixerDestination* Item(int index) const { return ListItem(destinations_, index); }
+    MixerDestination* Item(int index) const { return ListItem(destinations_, index); }
 
 private:
-    std::vector<std::unique_ptr<TMixerDestination>> destinations_;
+    std::vector<std::unique_ptr<MixerDestination>> destinations_;
 };
 
 }  // namespace moravel

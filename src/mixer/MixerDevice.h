@@ -1,6 +1,6 @@
 // One open mixer device of a mixer service: its capabilities, its lines and
 // their controls, control values and list texts, and change notifications.
-// The mixer model (TAudioMixer) reads everything it knows through this.
+// The mixer model (AudioMixer) reads everything it knows through this.
 //
 // Value sets: a query names the number of channels (1 for a uniform control,
 // else the line's channel count) and the number of items (0 for a control

@@ -22,7 +22,7 @@ void DbMeter::Assign(T DbMeterProperties::*field, T value) {
     repaint();
 }
 
-void DbMeter::SetBevelStyle(TBevelCut value) { Assign(&DbMeterProperties::BevelStyle, value); }
+void DbMeter::SetBevelStyle(BevelCut value) { Assign(&DbMeterProperties::BevelStyle, value); }
 void DbMeter::SetBevelWidth(std::uint8_t value) {
     Assign(&DbMeterProperties::BevelWidth, NormalisedBevelWidth(value, width(), height()));
 }

@@ -25,8 +25,8 @@ public:
     // repaints the meter immediately (a hidden meter is painted when shown).
     // Colours are 0xBBGGRR. Counts, ranges and Position are not checked.
 
-    TBevelCut BevelStyle() const { return props_.BevelStyle; }
-    void SetBevelStyle(TBevelCut value);
+    BevelCut BevelStyle() const { return props_.BevelStyle; }
+    void SetBevelStyle(BevelCut value);
     /// Frame thickness in pixels. 0, or more than width/3 or height/3 of the
     /// meter's current size, is stored as 1.
     std::uint8_t BevelWidth() const { return props_.BevelWidth; }

@@ -35,7 +35,7 @@ void Apply(DbMeter& meter, const MeterSetup& s) {
     // The size first: the frame width rule depends on it.
     meter.setFixedSize(s.width, s.height);
     meter.setToolTip(QString::fromLatin1(s.hint));
-    meter.SetBevelStyle(TBevelCut::bvLowered);
+    meter.SetBevelStyle(BevelCut::bvLowered);
     meter.SetBevelWidth(1);
     meter.SetGreens(s.green.segments);
     meter.SetGreenMax(s.green.range);

@@ -25,7 +25,7 @@ struct Block {
 
 Block readBlock(const Bytes& image, std::int32_t size, std::int32_t start = 0) {
     MemoryRiffFile file(image);
-    TWaveStream stream(file, nullptr);
+    WaveStream stream(file, nullptr);
     stream.SetPosition(start);
     PlayerBlockReader reader;
     Block b{0, std::vector<std::int16_t>(std::size_t(size / 2), 0), 0};
@@ -79,7 +79,7 @@ TEST(PlayerBlock, UnplayableFormatsReadNothing) {
     for (const Bytes& image : {wave(1, 3, 24, data), wave(1, 4, 32, data, 3), wave(3, 6, 16, data),
                                wave(1, 1, 8, data, 6), wave(2, 1, 16, data)}) {
         MemoryRiffFile file(image);
-        TWaveStream stream(file, nullptr);
+        WaveStream stream(file, nullptr);
         EXPECT_FALSE(PlayerBlockReader::CanPlay(stream.Format()));
         const Block b = readBlock(image, 8);
         EXPECT_EQ(b.taken, 0);

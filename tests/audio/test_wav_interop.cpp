@@ -60,7 +60,7 @@ TEST_F(WavInterop, SoxFilesPlayInEachLayout) {
             const std::string encoding = bits == 8 ? "unsigned" : "signed";
             const std::string path =
                 soxFromRaw(raw, "-e " + encoding + " -b " + std::to_string(bits) + " -c " + std::to_string(channels));
-            TFileWaveStream stream(path, nullptr);
+            FileWaveStream stream(path, nullptr);
             std::vector<std::int16_t> block(512, 0);
             EXPECT_EQ(PlayerBlockReader().ReadBlock(stream, block.data(), 1024), 512);
             EXPECT_EQ(block, expectedBlock(raw, channels, bits, 512)) << channels << "ch " << bits;
@@ -71,7 +71,7 @@ TEST_F(WavInterop, SoxFilesPlayInEachLayout) {
 TEST_F(WavInterop, SoxFloatAndTwentyFourBitOpenButDoNotPlay) {
     for (const char* target : {"-e floating-point -b 32", "-e signed -b 24"}) {
         const std::string path = soxFromRaw(Samples16(ramp(400, 150)), "-e signed -b 16 -c 1", target);
-        TFileWaveStream stream(path, nullptr);
+        FileWaveStream stream(path, nullptr);
         EXPECT_EQ(stream.FrameCount(), 400) << target;
         EXPECT_FALSE(PlayerBlockReader::CanPlay(stream.Format())) << target;
     }
@@ -85,7 +85,7 @@ TEST_F(WavInterop, FfmpegFileWithListChunk) {
     const Bytes file = ReadFile(path);
     ASSERT_NE(std::search(file.begin(), file.end(), "LIST", "LIST" + 4), file.end())
         << "ffmpeg wrote no LIST chunk; this test would prove nothing";
-    TFileWaveStream stream(path, nullptr);
+    FileWaveStream stream(path, nullptr);
     std::vector<std::int16_t> back(1100);
     EXPECT_EQ(stream.Read(back.data(), 1100), 1000);
     back.resize(1000);
@@ -99,7 +99,7 @@ TEST_F(WavInterop, SoxReadsOurFiles) {
         const std::string path = dir.File("ours" + std::to_string(align) + ".wav");
         WaveFormatEx format = RecorderFormat(11025);
         format.nBlockAlign = align;
-        TFileWaveStream(path, &format).Write(data.data(), std::int32_t(data.size()) / align);
+        FileWaveStream(path, &format).Write(data.data(), std::int32_t(data.size()) / align);
         const std::string info = dir.File("info.txt");
         ASSERT_TRUE(RunCommand("sox --i -r " + path + " > " + info + " && sox --i -c " + path + " >> " + info +
                                " && sox --i -s " + path + " >> " + info));

@@ -45,7 +45,7 @@ TEST(WaveRead, EachBrokenFileIsRefusedWithItsMessage) {
     };
     for (const BrokenFile& f : corpus) {
         MemoryRiffFile file(f.bytes);
-        EXPECT_EQ(MessageOf([&] { TWaveStream s(file, nullptr); }), f.message) << f.what;
+        EXPECT_EQ(MessageOf([&] { WaveStream s(file, nullptr); }), f.message) << f.what;
     }
 }
 
@@ -59,7 +59,7 @@ TEST(WaveRead, EveryFailingCallIsReported) {
             FailingRiffFile file(image);
             file.FailCall(op, k);
             const std::string message = MessageOf([&] {
-                TWaveStream stream(file, nullptr);
+                WaveStream stream(file, nullptr);
                 std::int16_t buffer[3];
                 stream.Read(buffer, 3);
                 stream.SetPosition(1);
@@ -79,7 +79,7 @@ TEST(WaveRead, EveryFailingCallIsReported) {
 TEST(WaveRead, FormatRecordsWithAndWithoutExtraBytes) {
     // PCM with a 16-byte fmt chunk: no extra-size field to read.
     MemoryRiffFile pcm(PcmWave(2, 16, Samples16({5, -5})));
-    TWaveStream a(pcm, nullptr);
+    WaveStream a(pcm, nullptr);
     EXPECT_EQ(a.Format().nChannels, 2);
     EXPECT_EQ(a.Format().cbSize, 0);
     EXPECT_EQ(a.DataOffset(), 44);
@@ -88,14 +88,14 @@ TEST(WaveRead, FormatRecordsWithAndWithoutExtraBytes) {
     const Bytes extra(22, 0xAB);
     MemoryRiffFile ext(
         Wave(Cat({fmtChunk(0xFFFE, 2, Cat({Le16(22), extra})), Chunk("odd ", {7}), Chunk("data", Samples16({1, 2}))})));
-    TWaveStream b(ext, nullptr);
+    WaveStream b(ext, nullptr);
     EXPECT_EQ(b.Format().cbSize, 22);
     EXPECT_EQ(b.FormatExtra(), extra);
     EXPECT_EQ(b.DataOffset(), 12 + 48 + 10 + 8);
     EXPECT_EQ(b.FrameCount(), 2);
     // Floating point with a 16-byte record: no extra-size field either.
     MemoryRiffFile floats(Wave(Cat({Chunk("fmt ", FmtPcmPart(3, 1, 8000, 4, 32)), Chunk("data", Bytes(8, 0))})));
-    TWaveStream c(floats, nullptr);
+    WaveStream c(floats, nullptr);
     EXPECT_EQ(c.Format().wFormatTag, 3);
     EXPECT_EQ(c.Format().cbSize, 0);
     EXPECT_EQ(c.FrameCount(), 2);
@@ -110,7 +110,7 @@ TEST(WaveRead, UnfinishedSizesReadWhatTheFileHolds) {
         Bytes image = Wave(Cat({fmtChunk(1, 2), ChunkWithSize("data", size, samples)}));
         std::copy_n(Le32(size).begin(), 4, image.begin() + 4);
         MemoryRiffFile file(image);
-        TWaveStream stream(file, nullptr);
+        WaveStream stream(file, nullptr);
         EXPECT_EQ(stream.FrameCount(), 5) << size;
         std::int16_t got[8] = {};
         EXPECT_EQ(stream.Read(got, 8), 5) << size;
@@ -121,7 +121,7 @@ TEST(WaveRead, UnfinishedSizesReadWhatTheFileHolds) {
 TEST(WaveRead, ReadStopsAtTheEndOfTheDataChunk) {
     MemoryRiffFile file(
         Wave(Cat({fmtChunk(1, 2), Chunk("data", Samples16({1, 2, 3})), Chunk("LIST", Text("INFOtags")), Bytes{0x55}})));
-    TWaveStream stream(file, nullptr);
+    WaveStream stream(file, nullptr);
     std::int16_t got[10] = {};
     EXPECT_EQ(stream.Read(got, 2), 2);
     EXPECT_EQ(stream.Read(got, 10), 1);  // short read at the end is no error
@@ -132,7 +132,7 @@ TEST(WaveRead, ReadStopsAtTheEndOfTheDataChunk) {
 
 TEST(WaveRead, SeekCountsFramesFromTheFirstDataByte) {
     MemoryRiffFile file(PcmWave(2, 16, Samples16({0, 0, 1, 1, 2, 2, 3, 3})));
-    TWaveStream stream(file, nullptr);
+    WaveStream stream(file, nullptr);
     EXPECT_EQ(stream.Seek(0, kSeekFromCurrent), 0);
     EXPECT_EQ(stream.Seek(stream.FrameCount(), kSeekFromData), stream.FrameCount());
     EXPECT_EQ(stream.Seek(-2, kSeekFromCurrent), 2);
@@ -149,7 +149,7 @@ TEST(WaveRead, SeekCountsFramesFromTheFirstDataByte) {
 
 TEST(WaveRead, FrameArithmeticIsChecked) {
     MemoryRiffFile file(PcmWave(2, 16, Samples16({1, 1})));
-    TWaveStream stream(file, nullptr);
+    WaveStream stream(file, nullptr);
     std::int16_t frame[2];
     EXPECT_THROW(stream.Read(frame, -1), std::range_error);
     EXPECT_THROW(stream.Read(frame, 0x7FFFFFFF), std::overflow_error);
@@ -165,7 +165,7 @@ TEST(WaveRead, FinishingAReadStreamLeavesTheFileAlone) {
     const Bytes image = PcmWave(1, 8, {1, 2, 3});  // odd data size, pad byte
     MemoryRiffFile file(image);
     {
-        TWaveStream stream(file, nullptr);
+        WaveStream stream(file, nullptr);
         stream.Finish();
         EXPECT_NO_THROW(stream.Finish());
     }

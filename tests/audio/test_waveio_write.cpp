@@ -24,7 +24,7 @@ TEST(WaveWrite, RecordingIsTheDocumentedLayout) {
     for (const Bytes& data : {Bytes{}, Samples16({1, -2, 300, -32768, 32767})}) {
         MemoryRiffFile file;
         const WaveFormatEx format = RecorderFormat(8500);
-        TWaveStream stream(file, &format);
+        WaveStream stream(file, &format);
         EXPECT_EQ(stream.DataOffset(), 0);
         // Block alignment 1: counts are bytes. Written in two pieces.
         const auto half = std::int32_t(data.size() / 2);
@@ -39,13 +39,13 @@ TEST(WaveWrite, OddDataSizeGetsAPadByteAndReadsBack) {
     MemoryRiffFile file;
     WaveFormatEx format = RecorderFormat(8000);
     format.wBitsPerSample = 8;
-    TWaveStream(file, &format).Write("abc", 3);
+    WaveStream(file, &format).Write("abc", 3);
     const Bytes& out = file.bytes();
     ASSERT_EQ(out.size(), 50u);
     EXPECT_EQ(Bytes(out.begin() + 4, out.begin() + 8), Le32(42));
     EXPECT_EQ(Bytes(out.begin() + 42, out.begin() + 46), Le32(3));
     MemoryRiffFile again(out);
-    EXPECT_EQ(TWaveStream(again, nullptr).FrameCount(), 3);
+    EXPECT_EQ(WaveStream(again, nullptr).FrameCount(), 3);
 }
 
 // While writing, positions count from the first data byte too: seeking to
@@ -54,7 +54,7 @@ TEST(WaveWrite, SeekWhileWritingStaysInTheData) {
     MemoryRiffFile file;
     const WaveFormatEx format = RecorderFormat(8000);
     {
-        TWaveStream stream(file, &format);
+        WaveStream stream(file, &format);
         stream.Write("abcd", 4);
         EXPECT_EQ(stream.Position(), 4);
         stream.SetPosition(0);
@@ -70,10 +70,10 @@ TEST(WaveWrite, UnwritableFormatsAreRefusedBeforeTheFileIsReplaced) {
     WriteFile(path, {1, 2, 3});
     WaveFormatEx withExtra = RecorderFormat(8000);
     withExtra.cbSize = 2;
-    EXPECT_EQ(MessageOf([&] { TFileWaveStream s(path, &withExtra); }), "Error writing wave format.");
+    EXPECT_EQ(MessageOf([&] { FileWaveStream s(path, &withExtra); }), "Error writing wave format.");
     WaveFormatEx noAlign = RecorderFormat(8000);
     noAlign.nBlockAlign = 0;
-    EXPECT_EQ(MessageOf([&] { TFileWaveStream s(path, &noAlign); }), "Invalid block alignment!");
+    EXPECT_EQ(MessageOf([&] { FileWaveStream s(path, &noAlign); }), "Invalid block alignment!");
     EXPECT_EQ(ReadFile(path), (Bytes{1, 2, 3}));
 }
 
@@ -88,7 +88,7 @@ TEST(WaveWrite, EveryFailingCallOfARecordingIsReported) {
             FailingRiffFile file;
             file.FailCall(op, k);
             const std::string message = MessageOf([&] {
-                TWaveStream stream(file, &format);
+                WaveStream stream(file, &format);
                 stream.Write("abcd", 4);
                 stream.Finish();
             });
@@ -103,10 +103,10 @@ TEST(WaveWrite, EveryFailingCallOfARecordingIsReported) {
 
 TEST(WaveWrite, FullDiskIsReportedAtWriteOrFlush) {
     const WaveFormatEx format = RecorderFormat(8000);
-    TFileWaveStream small("/dev/full", &format);
+    FileWaveStream small("/dev/full", &format);
     small.Write("ab", 2);  // still in the write buffer
     EXPECT_EQ(MessageOf([&] { small.Finish(); }), "Cannot flush.");
-    TFileWaveStream large("/dev/full", &format);
+    FileWaveStream large("/dev/full", &format);
     const Bytes block(1 << 20, 0);
     EXPECT_EQ(MessageOf([&] { large.Write(block.data(), std::int32_t(block.size())); }), "Error writing to file.");
 }
@@ -120,7 +120,7 @@ TEST(WaveFile, ReleasesTheFileEvenWhenFinishingFails) {
     const std::size_t before = openDescriptors();
     {
         const WaveFormatEx format = RecorderFormat(8000);
-        TFileWaveStream stream("/dev/full", &format);
+        FileWaveStream stream("/dev/full", &format);
         stream.Write("ab", 2);
     }  // finishing fails; the destructor swallows it and closes
     EXPECT_EQ(openDescriptors(), before);
@@ -130,9 +130,9 @@ TEST(WaveFile, MissingFilesAndFoldersCannotBeOpened) {
     TempFolder dir;
     const WaveFormatEx format = RecorderFormat(8000);
     const char* message = "Can't open file stream.";
-    EXPECT_EQ(MessageOf([&] { TFileWaveStream s(dir.File("no/such.wav"), &format); }), message);
-    EXPECT_EQ(MessageOf([&] { TFileWaveStream s(dir.File("absent.wav"), nullptr); }), message);
-    EXPECT_EQ(MessageOf([&] { TFileWaveStream s(dir.Path().string(), nullptr); }), message);
+    EXPECT_EQ(MessageOf([&] { FileWaveStream s(dir.File("no/such.wav"), &format); }), message);
+    EXPECT_EQ(MessageOf([&] { FileWaveStream s(dir.File("absent.wav"), nullptr); }), message);
+    EXPECT_EQ(MessageOf([&] { FileWaveStream s(dir.Path().string(), nullptr); }), message);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace moravel::testing {
 inline std::vector<std::uint8_t> MonoWave16(std::uint32_t rate, const std::vector<std::int16_t>& samples) {
     const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(rate));
     MemoryRiffFile file;
-    TWaveStream stream(file, &format);
+    WaveStream stream(file, &format);
     stream.Write(samples.data(), static_cast<std::int32_t>(samples.size()));
     stream.Finish();
     return file.bytes();
@@ -24,7 +24,7 @@ inline std::vector<std::uint8_t> MonoWave16(std::uint32_t rate, const std::vecto
 /// The 16-bit samples of a mono 16-bit WAV image.
 inline std::vector<std::int16_t> MonoSamples(const std::vector<std::uint8_t>& image) {
     MemoryRiffFile file(image);
-    TWaveStream stream(file, nullptr);
+    WaveStream stream(file, nullptr);
     std::vector<std::int16_t> samples(static_cast<std::size_t>(stream.FrameCount()));
     samples.resize(static_cast<std::size_t>(stream.Read(samples.data(), stream.FrameCount())));
     return samples;
@@ -40,12 +40,12 @@ struct Processed {
 inline Processed ProcessImage(const std::vector<std::uint8_t>& input, const ChainSettings& settings = {},
                               LoopThreads threads = LoopThreads::kAuto) {
     MemoryRiffFile in(input);
-    TWaveStream reader(in, nullptr);
+    WaveStream reader(in, nullptr);
     MemoryRiffFile out;
     const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(reader.Format().nSamplesPerSec));
     Processed result;
     {
-        TWaveStream writer(out, &format);
+        WaveStream writer(out, &format);
         LoopCallbacks callbacks;
         callbacks.block = [&](std::int64_t index, const Engine&) { result.blocks.push_back(index); };
         const auto engine = std::make_unique<Engine>();

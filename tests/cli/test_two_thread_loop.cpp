@@ -94,12 +94,12 @@ RunResult Process(const std::vector<std::uint8_t>& wave, const ChainSettings& se
                   std::int64_t stopAfter = kNever) {
     FailingFile in(wave, side == FailingFile::kReads ? side : FailingFile::kWrites,
                    side == FailingFile::kReads ? failAt : kNever);
-    TWaveStream reader(in, nullptr);
+    WaveStream reader(in, nullptr);
     const WaveFormatEx format = OutputFormat(static_cast<std::int32_t>(reader.Format().nSamplesPerSec));
     FailingFile out({}, FailingFile::kWrites, side == FailingFile::kWrites ? failAt : kNever);
     RunResult run;
     {
-        TWaveStream writer(out, &format);
+        WaveStream writer(out, &format);
         LoopCallbacks callbacks;
         callbacks.block = [&](std::int64_t, const Engine& e) {
             std::vector<float> values(e.DisplaySpectrum, e.DisplaySpectrum + e.DisplayCount + 1);

@@ -1,4 +1,4 @@
-// Device selection, capabilities and the structure snapshot of TAudioMixer
+// Device selection, capabilities and the structure snapshot of AudioMixer
 // on simulated cards.
 #include "MixerTestSupport.h"
 
@@ -10,7 +10,7 @@ namespace {
 using mixer::MixerCaps;
 using mixer::SimulatedMixerService;
 
-std::vector<std::string> Names(const TMixerConnections& connections) {
+std::vector<std::string> Names(const MixerConnections& connections) {
     std::vector<std::string> names;
     for (int j = 0; j < connections.Count(); ++j) names.push_back(connections.Item(j)->Line().name);
     return names;
@@ -42,7 +42,7 @@ TEST_F(TypicalCard, ListsTheSourcesOfEachDestinationInCardOrder) {
     EXPECT_EQ(mixer.Destinations()->Item(2), nullptr);
     EXPECT_EQ(mixer.Destinations()->Item(-1), nullptr);
     EXPECT_EQ(mixer.Destinations()->Item(kPlayback)->Connections().Item(-1), nullptr);
-    const TMixerControls& controls = mixer.Destinations()->Item(kPlayback)->Controls();
+    const MixerControls& controls = mixer.Destinations()->Item(kPlayback)->Controls();
     EXPECT_EQ(controls.Item(controls.Count()), nullptr);
     EXPECT_EQ(Names(mixer.Destinations()->Item(kPlayback)->Connections()),
               (std::vector<std::string>{"Wave", "Microphone", "Line In", "CD Audio"}));
@@ -53,9 +53,9 @@ TEST_F(TypicalCard, ListsTheSourcesOfEachDestinationInCardOrder) {
 
 TEST(AudioMixerSelection, OutOfRangeIdKeepsTheOpenDevice) {
     auto service = std::make_shared<SimulatedMixerService>(2);
-    TAudioMixer mixer(service);
+    AudioMixer mixer(service);
     mixer.SetMixerId(1);
-    const TMixerDestinations* tree = mixer.Destinations();
+    const MixerDestinations* tree = mixer.Destinations();
     mixer.SetMixerId(5);
     mixer.SetMixerId(2);
     mixer.SetMixerId(-1);
@@ -65,7 +65,7 @@ TEST(AudioMixerSelection, OutOfRangeIdKeepsTheOpenDevice) {
 
 TEST(AudioMixerSelection, EveryInRangeAssignmentTakesAFreshSnapshot) {
     auto service = std::make_shared<SimulatedMixerService>(1);
-    TAudioMixer mixer(service);
+    AudioMixer mixer(service);
     service->Card(0).AddSource(kPlayback, "Aux", 2);
     EXPECT_EQ(mixer.Destinations()->Item(kPlayback)->Connections().Count(), 4);  // a snapshot
     mixer.SetMixerId(0);
@@ -73,7 +73,7 @@ TEST(AudioMixerSelection, EveryInRangeAssignmentTakesAFreshSnapshot) {
 }
 
 TEST(AudioMixerSelection, ADeviceThatDoesNotOpenLeavesTheComponentClosed) {
-    TAudioMixer mixer(std::make_shared<UnopenableService>());
+    AudioMixer mixer(std::make_shared<UnopenableService>());
     EXPECT_EQ(mixer.MixerId(), -1);
     EXPECT_EQ(mixer.Destinations(), nullptr);
     Reading r;
@@ -85,7 +85,7 @@ TEST(AudioMixerSelection, ADeviceThatDoesNotOpenLeavesTheComponentClosed) {
 }
 
 TEST(AudioMixerSelection, NoServiceMeansNoDevices) {
-    TAudioMixer mixer(nullptr);
+    AudioMixer mixer(nullptr);
     EXPECT_EQ(mixer.DeviceCount(), 0);
     EXPECT_EQ(mixer.MixerId(), -1);
 }
@@ -104,7 +104,7 @@ TEST(AudioMixerManufacturer, ComesFromTheOpenedCard) {
     MixerCaps caps = mixer::TypicalSoundcardCaps();
     caps.manufacturerName.clear();
     caps.manufacturerId = 7;
-    TAudioMixer mixer(std::make_shared<SimulatedMixerService>(1, caps));
+    AudioMixer mixer(std::make_shared<SimulatedMixerService>(1, caps));
     EXPECT_EQ(mixer.Manufacturer(), "7 = Unknown");
 }
 

@@ -1,4 +1,4 @@
-// Change notifications of TAudioMixer: posted by the device, emitted on the
+// Change notifications of AudioMixer: posted by the device, emitted on the
 // owner's thread from its event loop.
 #include "MixerTestSupport.h"
 
@@ -11,8 +11,8 @@ namespace moravel::testing {
 namespace {
 
 struct Change {
-    TAudioMixer* sender = nullptr;
-    TAudioMixer::MixerHandle handle = 0;
+    AudioMixer* sender = nullptr;
+    AudioMixer::MixerHandle handle = 0;
     quint32 id = 0;
     QThread* thread = nullptr;
 };
@@ -20,12 +20,12 @@ struct Change {
 class Notifications : public TypicalCard {
 protected:
     void SetUp() override {
-        QObject::connect(&mixer, &TAudioMixer::OnControlChange,
-                         [this](TAudioMixer* s, TAudioMixer::MixerHandle h, quint32 id) {
+        QObject::connect(&mixer, &AudioMixer::OnControlChange,
+                         [this](AudioMixer* s, AudioMixer::MixerHandle h, quint32 id) {
                              controls.push_back({s, h, id, QThread::currentThread()});
                          });
-        QObject::connect(&mixer, &TAudioMixer::OnLineChange,
-                         [this](TAudioMixer* s, TAudioMixer::MixerHandle h, quint32 id) {
+        QObject::connect(&mixer, &AudioMixer::OnLineChange,
+                         [this](AudioMixer* s, AudioMixer::MixerHandle h, quint32 id) {
                              lines.push_back({s, h, id, QThread::currentThread()});
                          });
     }
@@ -63,7 +63,7 @@ TEST_F(Notifications, LineChangeArrivesAsOnLineChange) {
 }
 
 TEST_F(Notifications, OtherComponentOnTheSameCardSeesTheChange) {
-    TAudioMixer dialogMixer(service);
+    AudioMixer dialogMixer(service);
     EXPECT_TRUE(dialogMixer.SetVolume(kRecording, kStereoMix, -1, -1, 1));
     QCoreApplication::processEvents();
     ASSERT_EQ(controls.size(), 1U);
@@ -75,7 +75,7 @@ TEST_F(Notifications, ReopenedComponentHearsOnlyItsNewDevice) {
     const mixer::MixerControl master = ControlOf(mixer, kPlayback, -1, mixer::kControlTypeVolume);
     SetFromOutside(master, {1, 1});
     QCoreApplication::processEvents();
-    const TAudioMixer::MixerHandle first = controls.at(0).handle;
+    const AudioMixer::MixerHandle first = controls.at(0).handle;
     mixer.SetMixerId(0);
     SetFromOutside(master, {2, 2});
     QCoreApplication::processEvents();
@@ -87,7 +87,7 @@ TEST(AudioMixerNotifications, DestroyedComponentGetsNothingAfterwards) {
     auto service = std::make_shared<mixer::SimulatedMixerService>();
     std::uint32_t masterId = 0;
     {
-        TAudioMixer mixer(service);
+        AudioMixer mixer(service);
         masterId = ControlOf(mixer, kPlayback, -1, mixer::kControlTypeVolume).controlId;
         service->Card(0).SetControlValues(masterId, 2, 0, {5, 5});  // posted, never delivered
     }

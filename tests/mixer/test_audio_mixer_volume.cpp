@@ -1,4 +1,4 @@
-// GetVolume and SetVolume of TAudioMixer on the typical simulated card and
+// GetVolume and SetVolume of AudioMixer on the typical simulated card and
 // on cards built for one case: what reaches the card, and the markers.
 #include "MixerTestSupport.h"
 
@@ -123,7 +123,7 @@ protected:
         selector = card->AddControl(recording, mixer::kControlTypeMixer,
                                     mixer::kControlFlagUniform | mixer::kControlFlagMultiple, 2, "Select");
         card->SetListTexts(selector, {{a, 0, "A"}, {b, 0, "B"}});
-        mixer = std::make_unique<TAudioMixer>(
+        mixer = std::make_unique<AudioMixer>(
             std::make_shared<mixer::SimulatedMixerService>(std::vector<std::shared_ptr<mixer::SimulatedCard>>{card}));
     }
     Set Get(std::uint32_t control, std::uint32_t items) {
@@ -133,7 +133,7 @@ protected:
     }
 
     std::shared_ptr<mixer::SimulatedCard> card;
-    std::unique_ptr<TAudioMixer> mixer;
+    std::unique_ptr<AudioMixer> mixer;
     std::uint32_t bMute = 0, selector = 0;
 };
 

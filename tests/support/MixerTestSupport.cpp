@@ -4,15 +4,15 @@
 
 namespace moravel::testing {
 
-const mixer::MixerControl& ControlOf(const TAudioMixer& mixer, int destination, int connection, std::uint32_t type) {
-    const TMixerDestination* d = mixer.Destinations()->Item(destination);
-    const TMixerControls& controls = connection == -1 ? d->Controls() : d->Connections().Item(connection)->Controls();
+const mixer::MixerControl& ControlOf(const AudioMixer& mixer, int destination, int connection, std::uint32_t type) {
+    const MixerDestination* d = mixer.Destinations()->Item(destination);
+    const MixerControls& controls = connection == -1 ? d->Controls() : d->Connections().Item(connection)->Controls();
     for (int i = 0; i < controls.Count(); ++i)
         if (controls.Item(i)->type == type) return *controls.Item(i);
     throw std::runtime_error("no such control");
 }
 
-Reading Read(const TAudioMixer& mixer, int destination, int connection) {
+Reading Read(const AudioMixer& mixer, int destination, int connection) {
     Reading r;
     r.found = mixer.GetVolume(destination, connection, r.left, r.right, r.mute, r.stereo, r.volumeDisabled,
                               r.muteDisabled, r.muteIsSelection);

@@ -22,7 +22,7 @@ constexpr int kRecMicrophone = 0, kRecLineIn = 1, kStereoMix = 2, kRecCdAudio = 
 
 /// The first control of `type` on a line of `mixer`'s tree (connection -1:
 /// the destination itself).
-const mixer::MixerControl& ControlOf(const TAudioMixer& mixer, int destination, int connection, std::uint32_t type);
+const mixer::MixerControl& ControlOf(const AudioMixer& mixer, int destination, int connection, std::uint32_t type);
 
 /// Everything GetVolume reports, for one-line comparisons.
 struct Reading {
@@ -30,13 +30,13 @@ struct Reading {
     int left = -99, right = -99, mute = -99;
     bool stereo = false, volumeDisabled = false, muteDisabled = false, muteIsSelection = false;
 };
-Reading Read(const TAudioMixer& mixer, int destination, int connection);
+Reading Read(const AudioMixer& mixer, int destination, int connection);
 
 class TypicalCard : public ::testing::Test {
 protected:
     std::shared_ptr<mixer::SimulatedMixerService> service = std::make_shared<mixer::SimulatedMixerService>();
     mixer::SimulatedCard& card = service->Card(0);
-    TAudioMixer mixer{service};
+    AudioMixer mixer{service};
 
     /// The card's values of a control of `mixer`'s tree (uniform: 1 channel).
     std::vector<std::uint32_t> Values(const mixer::MixerControl& control, std::uint32_t channels = 2);

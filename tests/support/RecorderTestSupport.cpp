@@ -49,7 +49,7 @@ long SoxSampleCount(const std::string& path) {
 }
 
 Bytes StreamData(const std::string& path) {
-    TFileWaveStream stream(path, nullptr);
+    FileWaveStream stream(path, nullptr);
     const std::int32_t align = stream.Format().nBlockAlign;
     Bytes data(std::size_t(stream.FrameCount()) * std::size_t(align));
     const std::int32_t got = stream.Read(data.data(), stream.FrameCount());

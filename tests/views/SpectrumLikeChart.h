@@ -3,11 +3,11 @@
 // spectrum chart, so that text, ticks and layout are all in the picture.
 #pragma once
 
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 namespace moravel {
 
-inline void DressLikeSpectrum(TChart& chart) {
+inline void DressLikeSpectrum(Chart& chart) {
     chart.setBackground(Qt::black);
     chart.plotLayout()->insertRow(0);
     chart.plotLayout()->addElement(0, 0, new QCPTextElement(&chart, QStringLiteral("Spectrum Plot")));

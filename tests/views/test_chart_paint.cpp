@@ -3,7 +3,7 @@
 // nothing left over from an earlier replot, the peak-marker hook still on top
 // of the bars, and a background that is not one solid colour still working.
 #include "SpectrumLikeChart.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QImage>
 
@@ -16,7 +16,7 @@ class ChartPaint : public ::testing::Test {
 protected:
     ChartPaint() {
         DressLikeSpectrum(chart);
-        bars = new TBarSeries(chart.xAxis, chart.yAxis);
+        bars = new BarSeries(chart.xAxis, chart.yAxis);
         bars->setBrush(QColor(255, 128, 64));
         bars->setWidth(4);
         chart.resize(400, 300);
@@ -37,8 +37,8 @@ protected:
     }
     QImage drawnDirectly() { return chart.toPixmap(400, 300).toImage().convertToFormat(QImage::Format_RGB32); }
 
-    TChart chart;
-    TBarSeries* bars = nullptr;
+    Chart chart;
+    BarSeries* bars = nullptr;
 };
 
 TEST_F(ChartPaint, ScreenShowsWhatTheChartDraws) {

@@ -4,7 +4,7 @@
 // changed, or a full replot is already on its way, it must leave the work to
 // a full replot instead of patching a picture that no longer fits.
 #include "SpectrumLikeChart.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -23,7 +23,7 @@ protected:
         band = chart.addGraph(chart.xAxis, chart.yAxis2);
         band->setPen(Qt::NoPen);
         band->setBrush(QColor(0, 128, 64));
-        bars = new TBarSeries(chart.xAxis, chart.yAxis);
+        bars = new BarSeries(chart.xAxis, chart.yAxis);
         bars->setBrush(QColor(255, 128, 64));
         bars->setWidth(4);
         chart.AfterDraw = [this](QCPPainter* painter, const QRect&) {
@@ -53,8 +53,8 @@ protected:
         return onScreen();
     }
 
-    TChart chart;
-    TBarSeries* bars = nullptr;
+    Chart chart;
+    BarSeries* bars = nullptr;
     QCPGraph* band = nullptr;
 };
 

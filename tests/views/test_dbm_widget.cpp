@@ -76,7 +76,7 @@ TEST(DbMeter, OffscreenImageIsTheModelsRaster) {
 
     meter.resize(20, 90);
     meter.SetStyle(DbMeterStyle::dsVertical);
-    meter.SetBevelStyle(TBevelCut::bvRaised);
+    meter.SetBevelStyle(BevelCut::bvRaised);
     ExpectImageMatchesModel(meter);
 }
 
@@ -124,7 +124,7 @@ protected:
         EXPECT_EQ(meter.minimumSize(), size);
         EXPECT_EQ(meter.maximumSize(), size);
         EXPECT_EQ(meter.toolTip(), QString::fromLatin1(hint));
-        EXPECT_EQ(meter.BevelStyle(), TBevelCut::bvLowered);
+        EXPECT_EQ(meter.BevelStyle(), BevelCut::bvLowered);
         EXPECT_EQ(meter.BevelWidth(), 1);
         EXPECT_FALSE(meter.ShowJustOne());
         EXPECT_EQ(meter.Style(), DbMeterStyle::dsHorizontal);

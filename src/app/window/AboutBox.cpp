@@ -12,7 +12,7 @@
 
 namespace moravel {
 
-TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
@@ -44,7 +44,7 @@ TAboutBox::TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidg
     links->setObjectName(QStringLiteral("Links"));
     // Tab reaches each link and Enter opens it, as a click does.
     links->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    connect(links, &QLabel::linkActivated, this, &TAboutBox::linkOpened);
+    connect(links, &QLabel::linkActivated, this, &AboutBox::linkOpened);
     grid->addWidget(links, 4, 1, 1, 2);
 
     // The full version says whether this is a release build or one with

@@ -9,12 +9,12 @@
 
 namespace moravel {
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
     /// `memory`: the system's figures; `thousands`: the user's separator.
-    TAboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent);
+    AboutBox(const MemoryStatus& memory, const QString& thousands, QWidget* parent);
 
 signals:
     /// A link was clicked: the manual topic to open.

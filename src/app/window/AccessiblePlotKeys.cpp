@@ -1,6 +1,6 @@
 #include "app/window/AccessiblePlotKeys.h"
 
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -112,7 +112,7 @@ bool SpectrogramScrollKey(const SpectrogramPlotKeyActions& actions, int key) {
 // The spectrogram's keys with the keyboard cursor they move and act at.
 class SpectrogramKeys {
 public:
-    SpectrogramKeys(TChart* chart, SpectrogramPlotKeyActions actions) : chart_(chart), actions_(std::move(actions)) {}
+    SpectrogramKeys(Chart* chart, SpectrogramPlotKeyActions actions) : chart_(chart), actions_(std::move(actions)) {}
 
     bool Handle(const QKeyEvent& key) {
         placeCursor();
@@ -177,7 +177,7 @@ private:
         return true;
     }
 
-    TChart* chart_;
+    Chart* chart_;
     SpectrogramPlotKeyActions actions_;
     QPoint cursor_{-1, -1};
 };
@@ -188,7 +188,7 @@ void InstallSpectrumPlotKeys(QWidget* chart, SpectrumPlotKeyActions actions) {
     new KeyFilter(chart, [actions = std::move(actions)](const QKeyEvent& key) { return SpectrumKey(actions, key); });
 }
 
-void InstallSpectrogramPlotKeys(TChart* chart, SpectrogramPlotKeyActions actions) {
+void InstallSpectrogramPlotKeys(Chart* chart, SpectrogramPlotKeyActions actions) {
     auto keys = std::make_shared<SpectrogramKeys>(chart, std::move(actions));
     new KeyFilter(chart, [keys](const QKeyEvent& key) { return keys->Handle(key); });
 }

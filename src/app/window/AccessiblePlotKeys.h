@@ -27,7 +27,7 @@ class QWidget;
 
 namespace moravel {
 
-class TChart;
+class Chart;
 
 /// What the spectrum plot's keys act on.
 struct SpectrumPlotKeyActions {
@@ -62,7 +62,7 @@ struct SpectrogramPlotKeyActions {
 
 /// Gives `chart` (a focusable plot) the spectrogram plot's keys. The cursor
 /// starts in the plot's middle and is kept inside the plot when it shrinks.
-void InstallSpectrogramPlotKeys(TChart* chart, SpectrogramPlotKeyActions actions);
+void InstallSpectrogramPlotKeys(Chart* chart, SpectrogramPlotKeyActions actions);
 
 /// The rectangle (chart pixels) the keyboard zooms in on: half the plot's
 /// width and height, centred on `cursor` and shifted to lie inside `plot`.

@@ -85,9 +85,9 @@ private:
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
-    // Every TTrackBar, whether it speaks yet or not: its interface is made
+    // Every TrackBar, whether it speaks yet or not: its interface is made
     // (and kept) at its first value change, before the window sets it up.
-    if (auto* slider = qobject_cast<TTrackBar*>(object)) return new SpokenSlider(slider);
+    if (auto* slider = qobject_cast<TrackBar*>(object)) return new SpokenSlider(slider);
     if (auto* meter = qobject_cast<DbMeter*>(object)) return new SpokenMeter(meter);
     return nullptr;
 }

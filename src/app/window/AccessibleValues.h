@@ -23,15 +23,15 @@ class DbMeter;
 
 /// The pages' track bar: a QSlider of a class of its own, because Qt asks
 /// its own factory first for a plain QSlider and would never reach ours.
-class TTrackBar : public QSlider {
+class TrackBar : public QSlider {
     Q_OBJECT
 public:
-    explicit TTrackBar(Qt::Orientation orientation) : QSlider(orientation) {}
+    explicit TrackBar(Qt::Orientation orientation) : QSlider(orientation) {}
 };
 
 /// Installs the factory (once per process; later calls do nothing). Must run
 /// before the widgets' accessible interfaces are first asked for. Only
-/// TTrackBar track bars can speak their value.
+/// TrackBar track bars can speak their value.
 void InstallAccessibleValues();
 
 /// `slider` speaks its value as `readout`'s text when `readout` is given,

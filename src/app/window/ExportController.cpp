@@ -5,7 +5,7 @@
 #include "views/export/ChartPrinter.h"
 #include "app/window/FileDialog.h"
 #include "views/export/ImageFormat.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -87,7 +87,7 @@ void ExportController::CopySpectrogram() {
 }
 
 // A cancelled dialog gives no name and nothing is written.
-void ExportController::saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title) {
+void ExportController::saveChart(Chart& chart, QAbstractButton& displayOn, const QString& title) {
     const PausedDisplay paused(displayOn, held_, heldWasOn_);
     const QString fileName = parts_.saveDialog.Execute(imageDialog(title));
     if (fileName.isEmpty()) return;
@@ -102,7 +102,7 @@ void ExportController::PrintSpectrogram() {
     printChart(parts_.spectrogramChart, parts_.spectrogramOn, QStringLiteral("Print spectrogram to PDF file"));
 }
 
-void ExportController::printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle) {
+void ExportController::printChart(Chart& chart, QAbstractButton& displayOn, const QString& pdfTitle) {
     const PausedDisplay paused(displayOn, held_, heldWasOn_);
     if (PrinterInstalled()) {
         PrintChartOnDefaultPrinter(chart, kPrintMargins);

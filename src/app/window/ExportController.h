@@ -15,14 +15,14 @@ class QAbstractButton;
 namespace moravel {
 
 class FileDialog;
-class TChart;
+class Chart;
 
 class ExportController {
 public:
     /// What the export works on; everything must outlive the controller.
     struct Parts {
-        TChart& spectrumChart;
-        TChart& spectrogramChart;
+        Chart& spectrumChart;
+        Chart& spectrogramChart;
         QAbstractButton& spectrumOn;     // "Spectrum On"
         QAbstractButton& spectrogramOn;  // "Spectrogram On"
         FileDialog& saveDialog;
@@ -51,8 +51,8 @@ public:
     bool DisplayChosenOn(const QAbstractButton& on) const;
 
 private:
-    void saveChart(TChart& chart, QAbstractButton& displayOn, const QString& title);
-    void printChart(TChart& chart, QAbstractButton& displayOn, const QString& pdfTitle);
+    void saveChart(Chart& chart, QAbstractButton& displayOn, const QString& title);
+    void printChart(Chart& chart, QAbstractButton& displayOn, const QString& pdfTitle);
 
     Parts parts_;
     QAbstractButton* held_ = nullptr;  // the "On" button released while a dialog is open

@@ -4,7 +4,7 @@
 #include "common/FilterPresets.h"
 #include "views/core/PlotMath.h"
 #include "app/window/PlotPanes.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "app/window/pages/FilterPage.h"
 
 #include <qcustomplot.h>

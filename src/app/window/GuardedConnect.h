@@ -2,7 +2,7 @@
 // handler that throws a std::exception ends there and the exception goes to
 // an error report (the window's message display); nothing escapes into Qt.
 //
-//   Guarded(report, handler)            a callable for hooks (TChart's
+//   Guarded(report, handler)            a callable for hooks (Chart's
 //                                       std::function hooks, timers)
 //   GuardedConnect(sender, signal, receiver, report, handler)
 //                                       a signal connected to a guarded

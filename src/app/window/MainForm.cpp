@@ -75,7 +75,7 @@ MainFormOptions withMessageBoxes(MainFormOptions options, QWidget* parent) {
 
 }  // namespace
 
-TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
+MainForm::MainForm(MainFormOptions options, QWidget* parent)
     : QMainWindow(parent),
       options_(withMessageBoxes(std::move(options), this)),
       ini_(options_.settingsFile),
@@ -115,7 +115,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
         std::make_unique<GradientEditorController>(displays_->Spectrogram().Palette(), options_.chooseColor, this);
 }
 
-TMainForm::~TMainForm() {
+MainForm::~MainForm() {
     // FormDestroy: the devices go before the engine whose blocks they carry
     // and the files they feed.
     devices_.reset();
@@ -124,7 +124,7 @@ TMainForm::~TMainForm() {
 // The chosen devices go to the sound devices before anything opens them; a
 // new choice starts sampling again on them while it runs, and the
 // configuration dialog starts it with its lines.
-void TMainForm::createSoundcard() {
+void MainForm::createSoundcard() {
     soundcard_ = std::make_unique<moravel::Soundcard>(moravel::Soundcard::Parts{
         *options_.backend, ini_, *panels_->Pages().soundcard, *help_, *this, errorReport(), options_.inputDevice,
         options_.outputDevice, options_.listDevices, options_.mixerService, options_.mixerServiceFor,
@@ -137,7 +137,7 @@ void TMainForm::createSoundcard() {
 
 // The wave devices with the block cycle between them, and the files that
 // feed and take its blocks: the player, the recorder and record on signal.
-void TMainForm::createDevices() {
+void MainForm::createDevices() {
     SettingsPages& pages = panels_->Pages();
     devices_ = std::make_unique<WaveDeviceController>(WaveDeviceController::Parts{
         *options_.backend, *core_.engine, core_.stopwatch, core_.state, *pages.audio->audioRangeCombo,
@@ -167,25 +167,25 @@ void TMainForm::createDevices() {
 
 // The audio range straight to the device controller (the recorder's and
 // player's buttons are connected by WaveFiles).
-void TMainForm::connectPipelineControls() {
+void MainForm::connectPipelineControls() {
     const GuardedConnector devices(*this, *devices_, errorReport());
     devices(panels_->Pages().audio->audioRangeCombo, &QComboBox::activated, &WaveDeviceController::AudioRangeChosen);
 }
 
-void TMainForm::StartFromCommandLine(const CommandLineOptions& options) {
+void MainForm::StartFromCommandLine(const CommandLineOptions& options) {
     const std::string why = files_->StartFromCommandLine(options);
     if (!why.empty()) showError(std::runtime_error(why));
 }
 
 // The Soundcard page's pairs and its "Auto set audio" wait for the first
 // start of sampling, which reads the line assignment (SoundcardMixerPage).
-void TMainForm::disableUnbuiltControls() {
+void MainForm::disableUnbuiltControls() {
     for (QWidget* control : std::initializer_list<QWidget*>{panels_->Pages().soundcard->autoSetButton}) {
         control->setEnabled(false);
     }
 }
 
-void TMainForm::connectControls() {
+void MainForm::connectControls() {
     connectPipelineControls();
     SettingsPages& pages = panels_->Pages();
     processing_ = std::make_unique<ProcessingControls>(ProcessingControls::Parts{
@@ -196,7 +196,7 @@ void TMainForm::connectControls() {
     connectShellControls();
 }
 
-void TMainForm::ShowAsStored() {
+void MainForm::ShowAsStored() {
     // The size the settings gave it, fitted to the screen's free area and
     // centred on it: a file written on a larger desktop, or a damaged one,
     // must not open the window off the screen. Closing stores the fitted size.
@@ -218,12 +218,12 @@ void TMainForm::ShowAsStored() {
 }
 
 // The application's standard error display: the exception's message.
-void TMainForm::showError(const std::exception& error) {
+void MainForm::showError(const std::exception& error) {
     std::cerr << "moravel: " << error.what() << '\n';
     options_.showMessage(QStringLiteral("Moravel"), QString::fromUtf8(error.what()));
 }
 
-ErrorReport TMainForm::errorReport() {
+ErrorReport MainForm::errorReport() {
     return [this](const std::exception& error) { showError(error); };
 }
 

@@ -1,4 +1,4 @@
-// The main window `TMainForm`: the plots, the settings pages, the status
+// The main window `MainForm`: the plots, the settings pages, the status
 // strip and the menus, wired to the code that does the work (the engine and
 // its block cycle, the wave components, the settings map, the CPU sampler,
 // the meter and splitter arithmetic). The controls are connected straight to
@@ -77,7 +77,7 @@ class WindowPanels;
 class SettingsPages;
 class PlotDisplays;
 class StatusIndicators;
-class TAudioMixer;
+class AudioMixer;
 class WaveDeviceController;
 class WaveFiles;
 class WindowSettingsBinder;
@@ -128,13 +128,13 @@ struct MainFormOptions {
     std::function<void()> blockProcessed;
 };
 
-class TMainForm : public QMainWindow {
+class MainForm : public QMainWindow {
 public:
     /// FormCreate: builds the window, creates the engine, the stopwatch and
     /// the wave components, and reads the settings.
-    explicit TMainForm(MainFormOptions options, QWidget* parent = nullptr);
+    explicit MainForm(MainFormOptions options, QWidget* parent = nullptr);
     /// FormDestroy: frees the wave components and the engine.
-    ~TMainForm() override;
+    ~MainForm() override;
 
     /// Shows the window maximised or at its stored size, as the settings say.
     void ShowAsStored();
@@ -152,7 +152,7 @@ public:
     PipelineState& State() { return core_.state; }
     moravel::Engine& Engine() { return *core_.engine; }
     HelpRouter& Help() { return *help_; }
-    TAudioMixer& Mixer() { return soundcard_->Mixer(); }
+    AudioMixer& Mixer() { return soundcard_->Mixer(); }
     SoundcardMixerPage& SoundcardMixer() { return soundcard_->Page(); }
     WindowPanels& Panels() { return *panels_; }
     PlotDisplays& Displays() { return *displays_; }

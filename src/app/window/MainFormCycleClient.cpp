@@ -10,7 +10,7 @@
 #include "app/window/WaveFiles.h"
 #include "app/window/WindowPanels.h"
 #include "dsp/ShiftControl.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "views/DbMeter.h"
 #include "app/window/pages/AudioPage.h"
 #include "app/window/pages/CompressPage.h"
@@ -57,7 +57,7 @@ void plotCurve(QCPGraph* series, const Sample* values, std::int32_t count) {
 
 }  // namespace
 
-MainFormCycleClient::MainFormCycleClient(TMainForm& form, LiveOutput& output) : form_(form), output_(output) {}
+MainFormCycleClient::MainFormCycleClient(MainForm& form, LiveOutput& output) : form_(form), output_(output) {}
 
 CycleControls MainFormCycleClient::Controls() const {
     const SettingsPages& pages = form_.panels_->Pages();

@@ -10,13 +10,13 @@
 
 namespace moravel {
 
-class TMainForm;
+class MainForm;
 
 class MainFormCycleClient final : public CycleClient {
 public:
     /// The form's pages and wave-file controllers, and `output`, must
     /// outlive the client.
-    MainFormCycleClient(TMainForm& form, LiveOutput& output);
+    MainFormCycleClient(MainForm& form, LiveOutput& output);
 
     /// The control positions a block arriving now is processed with.
     CycleControls Controls() const;
@@ -34,7 +34,7 @@ public:
     bool OutputRunsShort() override { return output_.RunsShort(); }
 
 private:
-    TMainForm& form_;
+    MainForm& form_;
     LiveOutput& output_;
 };
 

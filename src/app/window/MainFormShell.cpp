@@ -29,13 +29,13 @@
 
 namespace moravel {
 
-void TMainForm::connectShellControls() {
+void MainForm::connectShellControls() {
     const auto action = [this](const char* name) { return MenuAction(*this, name); };
     on(action("Exit1"), &QAction::triggered, &QWidget::close);
     const GuardedConnector<moravel::Soundcard> soundcard(*this, *soundcard_, errorReport());
     soundcard(action("ConfigureSoundcard"), &QAction::triggered, &moravel::Soundcard::OpenConfiguration);
     soundcard(action("AudioDevices"), &QAction::triggered, &moravel::Soundcard::ChooseDevices);
-    on(action("About1"), &QAction::triggered, &TMainForm::showAbout);
+    on(action("About1"), &QAction::triggered, &MainForm::showAbout);
     on(action("HelpIndex"), &QAction::triggered, [this] { help_->ShowContents(); });
     const auto showTopic = [this](const char* topic) {
         return [this, topic] { help_->ShowTopic(QString::fromLatin1(topic)); };
@@ -52,7 +52,7 @@ void TMainForm::connectShellControls() {
 
 // ---- Image export ------------------------------------------------------------------------
 
-void TMainForm::connectExportMenus() {
+void MainForm::connectExportMenus() {
     exportControl_ = std::make_unique<ExportController>(ExportController::Parts{
         *panels_->Spectrum().chart, *panels_->Spectrogram().chart, *panels_->Pages().spectrum->spectrumSwitch,
         *panels_->Pages().spectrogram->spectrogramSwitch, files_->SaveDialog()});
@@ -71,23 +71,23 @@ void TMainForm::connectExportMenus() {
 
 // ---- Activation, resize, close ------------------------------------------------------
 
-void TMainForm::showEvent(QShowEvent* event) {
+void MainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // A window that is shown but never gets the focus (no window manager,
     // focus stealing prevention) still starts: the first show counts as
     // the first activation.
-    QTimer::singleShot(0, this, guard(&TMainForm::FormActivate));
+    QTimer::singleShot(0, this, guard(&MainForm::FormActivate));
 }
 
-void TMainForm::changeEvent(QEvent* event) {
+void MainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guard (&TMainForm::FormActivate)();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) guard (&MainForm::FormActivate)();
 }
 
 // Only the first activation runs these steps: repeating them whenever a
 // dialog closes would throw away a palette chosen since and restart the
 // devices each time.
-void TMainForm::FormActivate() {
+void MainForm::FormActivate() {
     if (activated_ || devices_->Closing()) return;
     activated_ = true;
     settings_->LoadPalette();
@@ -95,13 +95,13 @@ void TMainForm::FormActivate() {
     devices_->StartSampling();
 }
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void MainForm::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
     FormClose();
     event->accept();
 }
 
-void TMainForm::FormCloseQuery() {
+void MainForm::FormCloseQuery() {
     try {
         devices_->Close();
     } catch (...) {
@@ -110,7 +110,7 @@ void TMainForm::FormCloseQuery() {
 }
 
 // The devices' clocks stopped with them (FormCloseQuery).
-void TMainForm::FormClose() {
+void MainForm::FormClose() {
     try {
         QCoreApplication::processEvents();
         settings_->Save();
@@ -125,9 +125,9 @@ void TMainForm::FormClose() {
 // ---- Dialogs -----------------------------------------------------------------------------
 // (the soundcard configuration dialog: Soundcard.cpp)
 
-void TMainForm::showAbout() {
-    TAboutBox box(ReadMemoryStatus(options_.memInfoFile), ThousandsSeparator(), this);
-    on(&box, &TAboutBox::linkOpened, [this](const QString& topic) { help_->ShowTopic(topic); });
+void MainForm::showAbout() {
+    AboutBox box(ReadMemoryStatus(options_.memInfoFile), ThousandsSeparator(), this);
+    on(&box, &AboutBox::linkOpened, [this](const QString& topic) { help_->ShowTopic(topic); });
     box.exec();
 }
 

@@ -5,7 +5,7 @@
 #include "app/window/LocaleNumber.h"
 #include "app/window/PlotPanes.h"
 #include "app/core/Stopwatch.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "app/window/pages/DebugPage.h"
 #include "app/window/pages/SpectrogramPage.h"
 #include "app/window/pages/SpectrumPage.h"
@@ -43,7 +43,7 @@ void PlotDisplays::showDebugCurve(bool spectral) {
     QToolButton* shown = spectral ? parts_.debug.plotSpectralSwitch : parts_.debug.plotSignalSwitch;
     QToolButton* other = spectral ? parts_.debug.plotSignalSwitch : parts_.debug.plotSpectralSwitch;
     if (shown->isChecked()) other->setChecked(false);
-    TChart* chart = parts_.spectrogramPane.chart;
+    Chart* chart = parts_.spectrogramPane.chart;
     if (spectral) {
         chart->yAxis->setRange(-400000, 400000);
     } else {

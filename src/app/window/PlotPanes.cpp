@@ -1,6 +1,6 @@
 #include "app/window/PlotPanes.h"
 
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <qcustomplot.h>
 
@@ -55,8 +55,8 @@ void styleAxis(QCPAxis* axis, const QString& title) {
     axis->grid()->setZeroLinePen(QPen(kGridGreen));
 }
 
-TChart* makeChart(QWidget* parent, const char* name, const QString& title) {
-    auto* chart = new TChart(parent);
+Chart* makeChart(QWidget* parent, const char* name, const QString& title) {
+    auto* chart = new Chart(parent);
     chart->setObjectName(QString::fromLatin1(name));
     chart->setBackground(Qt::black);
     chart->setMinimumSize(0, 0);
@@ -91,7 +91,7 @@ SpectrogramPane::SpectrogramPane(QWidget* parent) : QWidget(parent) {
     chart->xAxis->grid()->setVisible(false);
     chart->xAxis->setRange(0, 200);
     chart->axisRect()->setAutoMargins(QCP::msLeft | QCP::msBottom);
-    auto ticker = QSharedPointer<THookedTicker>::create();
+    auto ticker = QSharedPointer<HookedTicker>::create();
     ticker->setTickStep(10);
     ticker->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
     timeTicker = ticker.data();
@@ -140,7 +140,7 @@ SpectrumPane::SpectrumPane(QWidget* parent) : QWidget(parent) {
     filterBand = chart->addGraph(chart->xAxis, chart->yAxis2);
     filterBand->setPen(Qt::NoPen);
     filterBand->setBrush(QColor(0, 128, 64));
-    bars = new TBarSeries(chart->xAxis, chart->yAxis);
+    bars = new BarSeries(chart->xAxis, chart->yAxis);
     bars->setPen(QPen(QColor(255, 128, 64)));
     bars->setBrush(QColor(255, 128, 64));
 

@@ -14,9 +14,9 @@ class QToolButton;
 
 namespace moravel {
 
-class TBarSeries;
-class TChart;
-class THookedTicker;
+class BarSeries;
+class Chart;
+class HookedTicker;
 
 class SpectrogramPane : public QWidget {
 public:
@@ -24,9 +24,9 @@ public:
 
     // Object names in quotes, by which the tests and the accessible texts
     // find the parts.
-    TChart* chart = nullptr;                // "Chart2"
+    Chart* chart = nullptr;                // "Chart2"
     QCPGraph* debugCurve = nullptr;         // the Debug page's curves
-    THookedTicker* timeTicker = nullptr;    // bottom-axis labels as "nn:ss"
+    HookedTicker* timeTicker = nullptr;    // bottom-axis labels as "nn:ss"
     QScrollBar* timeScroll = nullptr;       // "ScrollSpectrogram"
     QScrollBar* frequencyScroll = nullptr;  // "ScrollSpectrogramVertical"
     QLabel* cursorLabel = nullptr;          // "Label40", after "Cursor ="
@@ -41,8 +41,8 @@ class SpectrumPane : public QWidget {
 public:
     explicit SpectrumPane(QWidget* parent);
 
-    TChart* chart = nullptr;                // "Chart1"
-    TBarSeries* bars = nullptr;             // the spectrum bars
+    Chart* chart = nullptr;                // "Chart1"
+    BarSeries* bars = nullptr;             // the spectrum bars
     QCPGraph* filterBand = nullptr;         // the filter band, against the right axis
     QScrollBar* frequencyScroll = nullptr;  // "ScrollSpectrum"
     QLabel* peakLabel = nullptr;            // "Label1", after "Peak ="

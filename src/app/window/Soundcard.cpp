@@ -35,7 +35,7 @@ ConfigureOffer messageBoxOffer(QWidget* parent) {
 // Opens the mixer device the settings choose (the stored one, else the one
 // the sound goes through) unless it is open already; true when it opened
 // another.
-bool selectChosenMixer(TAudioMixer& mixer, mixer::MixerService& service, const IniFile& ini) {
+bool selectChosenMixer(AudioMixer& mixer, mixer::MixerService& service, const IniFile& ini) {
     const int chosen = ChosenMixerDevice(service, ReadMixerDevice(ini));
     if (chosen == mixer.MixerId()) return false;
     mixer.SetMixerId(chosen);
@@ -78,7 +78,7 @@ ConfigureOffer Soundcard::DefaultOffer(const MessagePresenter& showMessage, QWid
 void Soundcard::openMixer(std::shared_ptr<mixer::MixerService> service) {
     page_.reset();
     parts_.mixerService = std::move(service);
-    mixer_ = std::make_unique<TAudioMixer>(parts_.mixerService);
+    mixer_ = std::make_unique<AudioMixer>(parts_.mixerService);
     mixer_->setObjectName(QStringLiteral("mixer"));
     mixer_->SetMixerId(ChosenMixerDevice(*parts_.mixerService, ReadMixerDevice(parts_.settings)));
     page_ = std::make_unique<SoundcardMixerPage>(parts_.page, *mixer_, parts_.reportError);

@@ -27,7 +27,7 @@ class HelpRouter;
 class IniFile;
 class SoundcardMixerPage;
 class SoundcardPage;
-class TAudioMixer;
+class AudioMixer;
 
 namespace mixer {
 class MixerService;
@@ -79,7 +79,7 @@ public:
     /// "Configure Soundcard..." button.
     static ConfigureOffer DefaultOffer(const MessagePresenter& showMessage, QWidget* parent);
 
-    TAudioMixer& Mixer() { return *mixer_; }
+    AudioMixer& Mixer() { return *mixer_; }
     SoundcardMixerPage& Page() { return *page_; }
     /// The chosen devices, as the status strip names them.
     std::string DescribeDevices() const;
@@ -100,7 +100,7 @@ private:
     void openMixer(std::shared_ptr<mixer::MixerService> service);
 
     Parts parts_;
-    std::unique_ptr<TAudioMixer> mixer_;
+    std::unique_ptr<AudioMixer> mixer_;
     std::unique_ptr<SoundcardMixerPage> page_;
     std::unique_ptr<DeviceChoiceController> choice_;
 };

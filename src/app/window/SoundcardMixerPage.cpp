@@ -14,7 +14,7 @@ namespace moravel {
 
 // Until sampling first starts and reads the assignment, the pairs show
 // nothing the mixer said and stay disabled.
-SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, ErrorReport reportError)
+SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, AudioMixer& mixer, ErrorReport reportError)
     : page_(page), mixer_(mixer) {
     for (MixerPair pair : kMixerPairs) {
         controlsOf(pair).check->setEnabled(false);
@@ -27,7 +27,7 @@ SoundcardMixerPage::SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, 
 // A check box and its track bar do the same: write their pair's line.
 void SoundcardMixerPage::connectControls(const ErrorReport& reportError) {
     const GuardedConnector on(receiver_, *this, reportError);
-    on(&mixer_, &TAudioMixer::OnControlChange, &SoundcardMixerPage::mixerChanged);
+    on(&mixer_, &AudioMixer::OnControlChange, &SoundcardMixerPage::mixerChanged);
     for (MixerPair pair : kMixerPairs) {
         const auto changed = [this, pair] { pairChanged(pair); };
         on(controlsOf(pair).check, &QCheckBox::toggled, changed);

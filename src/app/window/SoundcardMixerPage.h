@@ -30,14 +30,14 @@ class QSlider;
 namespace moravel {
 
 class SoundcardPage;
-class TAudioMixer;
+class AudioMixer;
 
 class SoundcardMixerPage {
 public:
     /// `page` and `mixer` must outlive this object. Disables the pairs and
     /// the "Auto set audio" button until Enable, and connects them and the
     /// mixer's change notice; a handler's exception goes to `reportError`.
-    SoundcardMixerPage(SoundcardPage& page, TAudioMixer& mixer, ErrorReport reportError);
+    SoundcardMixerPage(SoundcardPage& page, AudioMixer& mixer, ErrorReport reportError);
 
     SoundcardMixerPage(const SoundcardMixerPage&) = delete;
     SoundcardMixerPage& operator=(const SoundcardMixerPage&) = delete;
@@ -96,7 +96,7 @@ private:
     void show(MixerPair pair, bool checked, int position);
 
     SoundcardPage& page_;
-    TAudioMixer& mixer_;
+    AudioMixer& mixer_;
     LineAssignment lines_;
     bool shown_ = false;
     // Every connection's receiver: they end with this object.

@@ -11,7 +11,7 @@
 namespace moravel {
 
 SpectrogramPaletteState::SpectrogramPaletteState(SpectrogramPage& page)
-    : page_(page), gradient_(std::make_unique<TFunkyGradient>()), colours_(std::make_unique<SpectrogramPalette>()) {}
+    : page_(page), gradient_(std::make_unique<FunkyGradient>()), colours_(std::make_unique<SpectrogramPalette>()) {}
 
 SpectrogramPaletteState::~SpectrogramPaletteState() = default;
 

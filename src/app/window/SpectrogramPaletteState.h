@@ -41,7 +41,7 @@ public:
 
     /// The gradient the presets, the stored palette and the gradient editor
     /// set; Keep writes what it holds.
-    TFunkyGradient& Gradient() { return *gradient_; }
+    FunkyGradient& Gradient() { return *gradient_; }
 
     /// The editor's live update: rebuilds the strip, the 4001-colour table and
     /// its 16-bit copy from the gradient as it stands.
@@ -59,7 +59,7 @@ private:
     void gradientSet();
 
     SpectrogramPage& page_;
-    std::unique_ptr<TFunkyGradient> gradient_;
+    std::unique_ptr<FunkyGradient> gradient_;
     std::unique_ptr<SpectrogramPalette> colours_;
     Palette16 colours16_{};
     bool applied_ = false;

@@ -8,7 +8,7 @@
 #include "views/core/PlotMath.h"
 #include "app/window/PlotPanes.h"
 #include "app/core/Stopwatch.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "app/window/TabHighlight.h"
 #include "app/window/pages/SpectrogramPage.h"
 
@@ -66,7 +66,7 @@ void SpectrogramView::Connect(const ErrorReport& report) {
     on(page.zoomSwitch, &QToolButton::clicked, &SpectrogramView::ZoomButtonChanged);
     on(page.spectrogramSwitch, &QToolButton::clicked, &SpectrogramView::OnSwitched);
     on(page.autoScrollSwitch, &QToolButton::clicked, &SpectrogramView::OnSwitched);
-    TChart* chart = pane.chart;
+    Chart* chart = pane.chart;
     on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { ShowCursor(*event); });
     on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { RememberPress(*event); });
     on(chart, &QCustomPlot::mouseDoubleClick, &SpectrogramView::CentreSpectrumOnPress);
@@ -84,7 +84,7 @@ void SpectrogramView::Connect(const ErrorReport& report) {
 
 // The plot's keyboard equivalents of its mouse actions (AccessiblePlotKeys.h).
 void SpectrogramView::connectKeys(const GuardedConnector<SpectrogramView>& on) {
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     InstallSpectrogramPlotKeys(chart, {parts_.pane.timeScroll, parts_.pane.frequencyScroll,
                                        on.Guard([this](const QPoint& at) {
                                            ShowKeyboardCursor(at);
@@ -133,7 +133,7 @@ std::int64_t SpectrogramView::firstColumnShown() const {
 // one-pixel strip at its offset from the window's first column, and nothing
 // else of the picture changed unless the ring dropped a column in view.
 void SpectrogramView::RepaintNewColumn() {
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     if (parts_.state.LayoutChanged || chart->IsZoomed() || !scalesSettled_) {
         Repaint();
         return;
@@ -162,7 +162,7 @@ void SpectrogramView::updateTimeScrollRange() {
 }
 
 void SpectrogramView::Relayout() {
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     const Engine& engine = parts_.engine;
     chart->UpdateLayout();
     const QRect plot = chart->PlotRect();
@@ -171,7 +171,7 @@ void SpectrogramView::Relayout() {
     if (engine.DisplayCount > 0) {
         const double h = zoomed ? chart->ZoomRect().height() : plot.height();
         const double lower = chart->yAxis->range().lower;
-        TChart::MoveWindow(chart->yAxis, lower, lower + roundToInt(h / engine.DisplayCount * scrollMaximum));
+        Chart::MoveWindow(chart->yAxis, lower, lower + roundToInt(h / engine.DisplayCount * scrollMaximum));
     }
     QScrollBar* vertical = parts_.pane.frequencyScroll;
     if (vertical->maximum() != scrollMaximum) {
@@ -182,7 +182,7 @@ void SpectrogramView::Relayout() {
     if (engine.BinWidth > 0) {
         const double w = zoomed ? chart->ZoomRect().width() : plot.width();
         const double lower = chart->xAxis->range().lower;
-        TChart::MoveWindow(chart->xAxis, lower, lower + roundToInt(w / engine.BinWidth));
+        Chart::MoveWindow(chart->xAxis, lower, lower + roundToInt(w / engine.BinWidth));
         updateTimeScrollRange();
     }
 }
@@ -193,7 +193,7 @@ void SpectrogramView::ScrollTime() {
     QCPAxis* axis = parts_.pane.chart->xAxis;
     const int span = roundToInt(axis->range().upper - axis->range().lower);
     const int position = parts_.pane.timeScroll->value();
-    TChart::MoveWindow(axis, position, span + position);
+    Chart::MoveWindow(axis, position, span + position);
     Repaint();
 }
 
@@ -203,7 +203,7 @@ void SpectrogramView::ScrollFrequency() {
     const QScrollBar* bar = parts_.pane.frequencyScroll;
     const int start = bar->maximum() - bar->value();
     const int span = roundToInt(axis->range().upper - axis->range().lower);
-    TChart::MoveWindow(axis, start, start + span);
+    Chart::MoveWindow(axis, start, start + span);
     Repaint();
 }
 
@@ -211,7 +211,7 @@ void SpectrogramView::ScrollFrequency() {
 // seconds and hertz), and this also runs while the chart paints, where the
 // axes must not change.
 void SpectrogramView::FollowChart() {
-    const TChart* chart = parts_.pane.chart;
+    const Chart* chart = parts_.pane.chart;
     QScrollBar* time = parts_.pane.timeScroll;
     QScrollBar* vertical = parts_.pane.frequencyScroll;
     const QSignalBlocker timeBlocker(time);
@@ -230,7 +230,7 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
         bool& flag;
         ~PaintingFlag() { flag = false; }
     } const reset{painting_};
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     FollowChart();
     const std::int64_t x0 = std::llrint(timePixelsPer1000_ / 1000.0 * chart->xAxis->range().lower);
     const int y0 = std::max(0, roundToInt(frequencyPixelsPer1000_ / 1000.0 * chart->yAxis->range().lower));
@@ -241,8 +241,8 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
         w = chart->ZoomRect().width();
         h = chart->ZoomRect().height();
     } else {
-        const std::int32_t timeScale = roundToInt(TChart::PixelsFor(chart->xAxis, 1000));
-        const std::int32_t frequencyScale = roundToInt(TChart::PixelsFor(chart->yAxis, 1000));
+        const std::int32_t timeScale = roundToInt(Chart::PixelsFor(chart->xAxis, 1000));
+        const std::int32_t frequencyScale = roundToInt(Chart::PixelsFor(chart->yAxis, 1000));
         scalesSettled_ = timeScale == timePixelsPer1000_ && frequencyScale == frequencyPixelsPer1000_;
         timePixelsPer1000_ = timeScale;
         frequencyPixelsPer1000_ = frequencyScale;
@@ -258,7 +258,7 @@ void SpectrogramView::Paint(QCPPainter& painter, const QRect& plot) {
 // ---- Zoom and Clear ----------------------------------------------------------------------
 
 void SpectrogramView::ZoomButtonChanged() {
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     if (parts_.page.zoomSwitch->isChecked()) {
         chart->SetZoomAllowed(true);
         return;
@@ -271,7 +271,7 @@ void SpectrogramView::ZoomButtonChanged() {
 }
 
 void SpectrogramView::ZoomApplied() {
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     FollowChart();
     QRect rect = chart->ZoomRect();
     const int bottom = chart->PlotRect().bottom();
@@ -355,7 +355,7 @@ void SpectrogramView::PaintKeyboardCursor(QCPPainter& painter, const QRect& plot
 }
 
 void SpectrogramView::ShowCursorAt(const QPoint& at) {
-    const TChart* chart = parts_.pane.chart;
+    const Chart* chart = parts_.pane.chart;
     if (!chart->StrictlyInsidePlot(at)) return;
     const auto t = static_cast<std::int64_t>(std::nearbyint(chart->xAxis->pixelToCoord(at.x())));
     const double f = std::nearbyint(chart->yAxis->pixelToCoord(at.y()));

@@ -8,7 +8,7 @@
 #include "app/window/LocaleNumber.h"
 #include "views/core/PlotMath.h"
 #include "app/window/PlotPanes.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "app/window/TabHighlight.h"
 #include "app/window/pages/FilterPage.h"
 #include "app/window/pages/SpectrumPage.h"
@@ -50,7 +50,7 @@ void SpectrumView::Connect(const ErrorReport& report) {
     on(page.normalizeSwitch, &QToolButton::clicked, &SpectrumView::NormalizeSwitched);
     on(page.spectrumSwitch, &QToolButton::clicked, &SpectrumView::OnSwitched);
     on(parts_.pane.frequencyScroll, &QScrollBar::valueChanged, &SpectrumView::ScrollFrequency);
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     on(chart, &QCustomPlot::mouseMove, [this](QMouseEvent* event) { MouseMoved(*event); });
     on(chart, &QCustomPlot::mousePress, [this](QMouseEvent* event) { MousePressed(*event); });
     on(chart, &QCustomPlot::beforeReplot, &SpectrumView::FitScale);
@@ -74,7 +74,7 @@ void SpectrumView::Relayout() {
     const Engine& engine = parts_.engine;
     parts_.page.binSpacingLabel->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(2) - engine.BinToFrequency(1), 2));
     parts_.page.highestFrequencyLabel->setText(QStringLiteral("%1 Hz").arg(engine.BinToFrequency(engine.DisplayCount), 2));
-    TChart::MoveWindow(parts_.pane.chart->xAxis, 0, windowWidth_);
+    Chart::MoveWindow(parts_.pane.chart->xAxis, 0, windowWidth_);
     parts_.pane.frequencyScroll->setValue(0);
     ScrollFrequency();
 }
@@ -94,7 +94,7 @@ void SpectrumView::Plot() {
 
 void SpectrumView::ShowBlock(bool relayout) {
     const Engine& engine = parts_.engine;
-    TChart* chart = parts_.pane.chart;
+    Chart* chart = parts_.pane.chart;
     QCPAxis* left = chart->yAxis;
     const QCPRange scale = left->range();
     parts_.pane.peakLabel->setText(engine.PeakFrequency > 0 ? LocaleNumber(engine.PeakFrequency, 3, 0) + " Hz"
@@ -202,7 +202,7 @@ void SpectrumView::ScrollFrequency() {
     QCPAxis* axis = parts_.pane.chart->xAxis;
     const double span = std::nearbyint(axis->range().upper - axis->range().lower);
     const int position = parts_.pane.frequencyScroll->value();
-    TChart::MoveWindow(axis, position, span + position);
+    Chart::MoveWindow(axis, position, span + position);
     parts_.pane.chart->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -227,7 +227,7 @@ void SpectrumView::MousePressed(const QMouseEvent& event) {
 }
 
 void SpectrumView::MouseMoved(const QMouseEvent& event) {
-    const TChart* chart = parts_.pane.chart;
+    const Chart* chart = parts_.pane.chart;
     const QPoint at = event.pos();
     if (event.buttons() == Qt::LeftButton && event.modifiers() == Qt::NoModifier) {
         parts_.filter.filterCentreSlider->setValue(static_cast<int>(frequencyAt(at)));
@@ -242,7 +242,7 @@ void SpectrumView::MouseMoved(const QMouseEvent& event) {
 }
 
 void SpectrumView::PaintPeakMarker(QCPPainter& painter, const QRect& plot) const {
-    const TBarSeries* bars = parts_.pane.bars;
+    const BarSeries* bars = parts_.pane.bars;
     if (!parts_.page.spectrumSwitch->isChecked() || bars->data()->isEmpty()) return;
     const int w = bars->LastBarWidth();
     QPointF top;

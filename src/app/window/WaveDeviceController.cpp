@@ -33,7 +33,7 @@ constexpr int kStatusClockMs = 500;
 // For measuring scripts: with MORAVEL_DEVICE_STATS naming a file, each
 // closing of the devices appends their counts of lost blocks and the rate
 // bridge's last trim to it.
-void appendDeviceCounts(const TEnhWaveIn& in, const TEnhWaveOut& out, double trim) {
+void appendDeviceCounts(const EnhWaveIn& in, const EnhWaveOut& out, double trim) {
     const char* path = std::getenv("MORAVEL_DEVICE_STATS");
     if (path == nullptr || *path == '\0') return;
     if (std::FILE* file = std::fopen(path, "a")) {
@@ -63,13 +63,13 @@ WaveDeviceController::~WaveDeviceController() {
 }
 
 void WaveDeviceController::createDevices() {
-    waveIn_ = std::make_unique<TEnhWaveIn>(parts_.backend);
+    waveIn_ = std::make_unique<EnhWaveIn>(parts_.backend);
     waveIn_->SampleBits = 16;
     waveIn_->MaxBuffers = 3;
     waveIn_->OnData = [this](QObject* sender, std::uint8_t* block, std::int32_t size) {
         WaveInData(sender, block, size);
     };
-    waveOut_ = std::make_unique<TEnhWaveOut>(parts_.backend);
+    waveOut_ = std::make_unique<EnhWaveOut>(parts_.backend);
     waveOut_->SampleBits = 16;
     waveOut_->OnDone = [this](QObject* sender) { WaveOutDone(sender); };
     const auto reportError = [this](QObject*, std::exception_ptr error) {

@@ -34,8 +34,8 @@ namespace moravel {
 class AudioBackend;
 class MainFormCycleClient;
 class StatusStrip;
-class TEnhWaveIn;
-class TEnhWaveOut;
+class EnhWaveIn;
+class EnhWaveOut;
 struct PlayerDeviceSettings;
 
 class WaveDeviceController {
@@ -121,8 +121,8 @@ public:
     /// The status clock (500 ms).
     void StatusTick();
 
-    TEnhWaveIn& WaveIn() { return *waveIn_; }
-    TEnhWaveOut& WaveOut() { return *waveOut_; }
+    EnhWaveIn& WaveIn() { return *waveIn_; }
+    EnhWaveOut& WaveOut() { return *waveOut_; }
     /// The processed blocks' way to the output, at their rate.
     LiveOutput& Output() { return *output_; }
     /// The control positions the next block will be processed with.
@@ -141,8 +141,8 @@ private:
 
     Parts parts_;
     BlockCycle cycle_;
-    std::unique_ptr<TEnhWaveIn> waveIn_;
-    std::unique_ptr<TEnhWaveOut> waveOut_;
+    std::unique_ptr<EnhWaveIn> waveIn_;
+    std::unique_ptr<EnhWaveOut> waveOut_;
     std::unique_ptr<LiveOutput> output_;
     std::unique_ptr<MainFormCycleClient> cycleClient_;
     // Closes and reopens the devices when the soundcard goes away and returns.

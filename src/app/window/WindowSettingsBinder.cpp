@@ -7,7 +7,7 @@
 #include "app/window/RecordOnSignalController.h"
 #include "app/window/RecorderController.h"
 #include "app/window/SpectrogramPaletteState.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <qcustomplot.h>
 

@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     moravel::StartupTrace trace;
     const bool traced = moravel::StartupTrace::Wanted();
     if (traced) formOptions.blockProcessed = [&trace] { trace.BlockProcessed(); };
-    moravel::TMainForm window(formOptions);
+    moravel::MainForm window(formOptions);
     closeOnSignals(window);
     window.ShowAsStored();
     if (options.minimize) window.showMinimized();

@@ -17,7 +17,7 @@ bool WavePlayer::FileExists(const std::string& path) {
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-WavePlayer::WavePlayer(const std::string& path) : stream_(std::make_unique<TFileWaveStream>(path, nullptr)) {
+WavePlayer::WavePlayer(const std::string& path) : stream_(std::make_unique<FileWaveStream>(path, nullptr)) {
     const std::string reason = UnplayableReason(stream_->Format());
     if (!reason.empty()) throw UnplayableFormatError(reason);
 }

@@ -79,7 +79,7 @@ public:
     std::string TotalText() const { return TimeText(FrameCount()); }
 
 private:
-    std::unique_ptr<TFileWaveStream> stream_;
+    std::unique_ptr<FileWaveStream> stream_;
     PlayerBlockReader reader_;
     std::int64_t position_ = 0;
     bool finished_ = false;

@@ -33,7 +33,7 @@ WaveRecorder::WaveRecorder(std::string path, std::int32_t outputRate, std::int64
     : path_(std::move(path)), rate_(outputRate), maxDataBytes_(maxDataBytes) {
     if (outputRate <= 0) throw std::invalid_argument("recording rate must be above 0 Hz");
     const WaveFormatEx format = RecordingFormat(outputRate);
-    stream_ = std::make_unique<TFileWaveStream>(path_, &format);
+    stream_ = std::make_unique<FileWaveStream>(path_, &format);
     struct stat st {};
     if (::stat(path_.c_str(), &st) == 0) {
         device_ = st.st_dev;

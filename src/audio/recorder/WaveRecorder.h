@@ -60,7 +60,7 @@ public:
 
     /// The 500 ms status tick: counts kTickSeconds unless `paused`, then
     /// puts the samples on the disk and commits the header's sizes
-    /// (TWaveStream::CommitSizes), and checks that the file is
+    /// (WaveStream::CommitSizes), and checks that the file is
     /// still where it was created (a removed file or folder would take the
     /// rest of the recording with it). Returns false when the recording
     /// has stopped, now or earlier (see Error()).
@@ -104,7 +104,7 @@ private:
     std::string path_;
     std::int32_t rate_;
     std::int64_t maxDataBytes_;
-    std::unique_ptr<TFileWaveStream> stream_;
+    std::unique_ptr<FileWaveStream> stream_;
     std::int64_t dataBytes_ = 0;
     double recordedSeconds_ = 0;
     std::string error_;

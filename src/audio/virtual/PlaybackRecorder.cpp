@@ -6,7 +6,7 @@ namespace moravel::vcard {
 
 PlaybackRecorder::PlaybackRecorder(const std::string& fileName, std::int32_t rate) {
     const WaveFormatEx format = MonoPcm16Format(rate);
-    stream_ = std::make_unique<TFileWaveStream>(fileName, &format);
+    stream_ = std::make_unique<FileWaveStream>(fileName, &format);
 }
 
 void PlaybackRecorder::Append(const std::int16_t* samples, std::size_t count) {

@@ -26,7 +26,7 @@ public:
     void Finish();
 
 private:
-    std::unique_ptr<TFileWaveStream> stream_;
+    std::unique_ptr<FileWaveStream> stream_;
     std::vector<std::uint8_t> bytes_;
 };
 

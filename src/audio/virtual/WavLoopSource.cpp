@@ -14,16 +14,16 @@ std::runtime_error loopError(const std::string& fileName, const std::string& rea
     return std::runtime_error("Cannot loop WAV file \"" + fileName + "\": " + reason);
 }
 
-std::unique_ptr<TFileWaveStream> openStream(const std::string& fileName) {
+std::unique_ptr<FileWaveStream> openStream(const std::string& fileName) {
     try {
-        return std::make_unique<TFileWaveStream>(fileName, nullptr);
+        return std::make_unique<FileWaveStream>(fileName, nullptr);
     } catch (const WaveStreamError& e) {
         throw loopError(fileName, e.what());
     }
 }
 
 // The file's rate, checked before the resampler needs it.
-std::int32_t playableRate(const std::string& fileName, const TWaveStream& stream) {
+std::int32_t playableRate(const std::string& fileName, const WaveStream& stream) {
     const WaveFormatEx& format = stream.Format();
     std::string reason;
     if (!PlayerBlockReader::CanPlay(format))

@@ -40,7 +40,7 @@ private:
     [[noreturn]] void fail(const std::string& reason) const;
 
     std::string fileName_;
-    std::unique_ptr<TFileWaveStream> stream_;
+    std::unique_ptr<FileWaveStream> stream_;
     PlayerBlockReader reader_;
     std::int32_t fileRate_ = 0;
     std::vector<std::int16_t> block_;

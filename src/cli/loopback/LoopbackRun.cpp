@@ -40,12 +40,12 @@ LoopbackReport RunLoopback(AudioBackend& backend, const LoopbackSetup& setup, bo
     const std::int32_t blockSamples = setup.bufferBytes / 2;
     report.nominalPerSecond = static_cast<double>(inputRate) / blockSamples;
 
-    TEnhWaveIn in(backend);
+    EnhWaveIn in(backend);
     in.SampleBits = 16;
     in.MaxBuffers = 3;
     in.BufferSize = setup.bufferBytes;
     in.samples = inputRate;
-    TEnhWaveOut out(backend);
+    EnhWaveOut out(backend);
     out.SampleBits = 16;
     out.samples = setup.outputRate;
 

@@ -53,7 +53,7 @@ public:
                      QWidget* parent = nullptr);
 
     /// The dialog's mixer component (object name "Mixer").
-    TAudioMixer mixer;
+    AudioMixer mixer;
 
     // Object names in brackets: tests and the accessible texts find the
     // controls by them.

@@ -5,21 +5,21 @@ namespace moravel {
 namespace {
 
 // The playback and recording destinations, or nothing.
-bool TwoDestinations(const TAudioMixer& mixer) {
+bool TwoDestinations(const AudioMixer& mixer) {
     return mixer.Destinations() != nullptr && mixer.Destinations()->Count() >= 2;
 }
 
-DestinationNames NamesOf(const TMixerDestination& destination) {
+DestinationNames NamesOf(const MixerDestination& destination) {
     DestinationNames names;
     names.own = destination.Line().name;
-    const TMixerConnections& connections = destination.Connections();
+    const MixerConnections& connections = destination.Connections();
     for (int j = 0; j < connections.Count(); ++j) names.sources.push_back(connections.Item(j)->Line().name);
     return names;
 }
 
 }  // namespace
 
-MixerNames MixerNamesOf(const TAudioMixer& mixer) {
+MixerNames MixerNamesOf(const AudioMixer& mixer) {
     MixerNames names;
     if (!TwoDestinations(mixer)) return names;
     names.usable = true;
@@ -28,7 +28,7 @@ MixerNames MixerNamesOf(const TAudioMixer& mixer) {
     return names;
 }
 
-SoundcardLayout SoundcardLayoutOf(const TAudioMixer& mixer) {
+SoundcardLayout SoundcardLayoutOf(const AudioMixer& mixer) {
     SoundcardLayout layout;
     if (!TwoDestinations(mixer)) return layout;
     layout.usable = true;

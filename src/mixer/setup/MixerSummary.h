@@ -14,9 +14,9 @@
 namespace moravel {
 
 /// The line names of `mixer`'s two destinations.
-MixerNames MixerNamesOf(const TAudioMixer& mixer);
+MixerNames MixerNamesOf(const AudioMixer& mixer);
 
 /// The source counts of `mixer`'s two destinations.
-SoundcardLayout SoundcardLayoutOf(const TAudioMixer& mixer);
+SoundcardLayout SoundcardLayoutOf(const AudioMixer& mixer);
 
 }  // namespace moravel

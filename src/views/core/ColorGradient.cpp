@@ -43,12 +43,12 @@ TColor Blend(TColor from, TColor to, double s) {
     return result;
 }
 
-std::int32_t CurveParameter(const TControlPoint& point) {
-    return point.Interpolation == TInterpolation::Polynomial ? point.PolyPower : point.SinusShape;
+std::int32_t CurveParameter(const ControlPoint& point) {
+    return point.Interpolation == InterpolationCurve::Polynomial ? point.PolyPower : point.SinusShape;
 }
 
 // Writes palette[a .. b] for the segment from q up to r; q's curve shapes it.
-void FillSegment(TColor* palette, std::int32_t n, const TControlPoint& q, const TControlPoint& r) {
+void FillSegment(TColor* palette, std::int32_t n, const ControlPoint& q, const ControlPoint& r) {
     const std::int32_t a = PaletteIndex(n, q.Position);
     const std::int32_t b = PaletteIndex(n, r.Position);
     palette[a] = q.Color;
@@ -62,8 +62,8 @@ void FillSegment(TColor* palette, std::int32_t n, const TControlPoint& q, const 
 
 }  // namespace
 
-double CurveValue(TInterpolation curve, std::int32_t p, double t) {
-    if (curve == TInterpolation::Sinusoidal) {
+double CurveValue(InterpolationCurve curve, std::int32_t p, double t) {
+    if (curve == InterpolationCurve::Sinusoidal) {
         if (p >= 0) return std::sin(t * kPi / 2);
         return std::sin(t * kPi / 2 + 3 * kPi / 2) + 1;
     }
@@ -72,23 +72,23 @@ double CurveValue(TInterpolation curve, std::int32_t p, double t) {
     return t;
 }
 
-TFunkyGradient::TFunkyGradient() {
+FunkyGradient::FunkyGradient() {
     for (int i = 0; i < kControlPointCount; ++i) points_[i].Index = i;
     points_[0].Active = true;
     points_[1].Active = true;
     points_[1].Position = 1.0;
 }
 
-const TControlPoint& TFunkyGradient::Point(int index) const { return points_.at(static_cast<std::size_t>(index)); }
+const ControlPoint& FunkyGradient::Point(int index) const { return points_.at(static_cast<std::size_t>(index)); }
 
-TControlPoint& TFunkyGradient::At(int index) { return points_.at(static_cast<std::size_t>(index)); }
+ControlPoint& FunkyGradient::At(int index) { return points_.at(static_cast<std::size_t>(index)); }
 
-void TFunkyGradient::SetCurrent(std::optional<int> index) {
+void FunkyGradient::SetCurrent(std::optional<int> index) {
     if (index) At(*index);  // range check
     current_ = index;
 }
 
-std::optional<int> TFunkyGradient::AddControlPoint() {
+std::optional<int> FunkyGradient::AddControlPoint() {
     if (activeCount_ >= kControlPointCount) return std::nullopt;
     const auto inactive = std::find_if(points_.begin(), points_.end(), [](const auto& p) { return !p.Active; });
     if (inactive == points_.end()) return std::nullopt;
@@ -97,7 +97,7 @@ std::optional<int> TFunkyGradient::AddControlPoint() {
     return inactive->Index;
 }
 
-std::optional<int> TFunkyGradient::RemoveCurrent() {
+std::optional<int> FunkyGradient::RemoveCurrent() {
     if (!current_ || *current_ < 2 || !points_[*current_].Active) return std::nullopt;
     const int removed = *current_;
     points_[removed].Active = false;
@@ -106,28 +106,28 @@ std::optional<int> TFunkyGradient::RemoveCurrent() {
     return removed;
 }
 
-void TFunkyGradient::SetPosition(int index, double position) {
+void FunkyGradient::SetPosition(int index, double position) {
     if (index < 2) throw std::out_of_range("the end points of the gradient do not move");
     At(index).Position = ClampPosition(position);
 }
 
-void TFunkyGradient::SetColor(int index, TColor color) { At(index).Color = color; }
+void FunkyGradient::SetColor(int index, TColor color) { At(index).Color = color; }
 
-void TFunkyGradient::SetInterpolation(int index, TInterpolation curve) { At(index).Interpolation = curve; }
+void FunkyGradient::SetInterpolation(int index, InterpolationCurve curve) { At(index).Interpolation = curve; }
 
-void TFunkyGradient::SelectPolyPower(int index, int item) {
-    TControlPoint& point = At(index);
+void FunkyGradient::SelectPolyPower(int index, int item) {
+    ControlPoint& point = At(index);
     point.PolyPower = kPolyPowerChoices.at(static_cast<std::size_t>(item));
     point.PolyPowerItem = item;
 }
 
-void TFunkyGradient::SelectSinusShape(int index, int item) {
-    TControlPoint& point = At(index);
+void FunkyGradient::SelectSinusShape(int index, int item) {
+    ControlPoint& point = At(index);
     point.SinusShape = kSinusShapeChoices.at(static_cast<std::size_t>(item));
     point.SinusShapeItem = item;
 }
 
-void TFunkyGradient::SetGradient(TColor color0, TColor color2, TColor color3, TColor color1, double position2,
+void FunkyGradient::SetGradient(TColor color0, TColor color2, TColor color3, TColor color1, double position2,
                                  double position3) {
     points_[0].Color = color0;
     points_[2].Color = color2;
@@ -142,36 +142,36 @@ void TFunkyGradient::SetGradient(TColor color0, TColor color2, TColor color3, TC
     }
 }
 
-void TFunkyGradient::SetGradient(const GradientValues& values) {
+void FunkyGradient::SetGradient(const GradientValues& values) {
     SetGradient(values.colors[0], values.colors[1], values.colors[2], values.colors[3], values.alphas[0],
                 values.alphas[1]);
 }
 
-GradientValues TFunkyGradient::GetGradient() const {
+GradientValues FunkyGradient::GetGradient() const {
     return {{points_[0].Color, points_[2].Color, points_[3].Color, points_[1].Color},
             {points_[2].Position, points_[3].Position}};
 }
 
-void TFunkyGradient::BuildPalette(TColor* palette, std::int32_t n) const {
+void FunkyGradient::BuildPalette(TColor* palette, std::int32_t n) const {
     CheckPaletteN(n);
-    std::array<const TControlPoint*, kControlPointCount> active{};
+    std::array<const ControlPoint*, kControlPointCount> active{};
     std::size_t count = 0;
-    for (const TControlPoint& point : points_) {
+    for (const ControlPoint& point : points_) {
         if (point.Active) active[count++] = &point;
     }
     // Stable, so points at the same position keep the order of their indices.
     std::stable_sort(active.begin(), active.begin() + static_cast<std::ptrdiff_t>(count),
-                     [](const TControlPoint* x, const TControlPoint* y) { return x->Position < y->Position; });
+                     [](const ControlPoint* x, const ControlPoint* y) { return x->Position < y->Position; });
     for (std::size_t k = 0; k + 1 < count; ++k) FillSegment(palette, n, *active[k], *active[k + 1]);
 }
 
-void ApplyPreset(TFunkyGradient& gradient, int index) {
+void ApplyPreset(FunkyGradient& gradient, int index) {
     const PalettePreset& preset = kPalettePresets.at(static_cast<std::size_t>(index));
     gradient.SetGradient(preset.color0, preset.color2, preset.color3, preset.color1, preset.position2,
                          preset.position3);
 }
 
-std::vector<TColor> ApplyGradientToPalette(const TFunkyGradient& gradient, SpectrogramPalette& palette,
+std::vector<TColor> ApplyGradientToPalette(const FunkyGradient& gradient, SpectrogramPalette& palette,
                                            std::int32_t stripWidth, std::int32_t gainMaximum) {
     CheckPaletteN(stripWidth);
     CheckPaletteN(gainMaximum);

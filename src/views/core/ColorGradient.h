@@ -17,7 +17,7 @@
 namespace moravel {
 
 /// The two interpolation curves a segment can follow.
-enum class TInterpolation { Polynomial, Sinusoidal };
+enum class InterpolationCurve { Polynomial, Sinusoidal };
 
 /// Number of control points of a gradient (indices 0 .. 8).
 inline constexpr int kControlPointCount = 9;
@@ -34,11 +34,11 @@ inline constexpr std::array<std::int32_t, 2> kSinusShapeChoices{1, -1};
 using SpectrogramPalette = std::array<TColor, kPaletteMaxN + 1>;
 
 /// One control point of the gradient.
-struct TControlPoint {
+struct ControlPoint {
     bool Active = false;
     double Position = 0.0;  ///< 0 .. 1: 0 = palette index 0 (weakest), 1 = index N (strongest)
     TColor Color = 0;       ///< 0xBBGGRR
-    TInterpolation Interpolation = TInterpolation::Polynomial;
+    InterpolationCurve Interpolation = InterpolationCurve::Polynomial;
     std::int32_t PolyPower = 1;       ///< exponent of the polynomial curve
     std::int32_t SinusShape = 1;      ///< 1 or -1: direction of the sinusoidal curve
     std::int32_t PolyPowerItem = 4;   ///< position of PolyPower in kPolyPowerChoices
@@ -49,7 +49,7 @@ struct TControlPoint {
 /// The value 0 .. 1 of a curve at t (0 .. 1). Polynomial: p > 0 gives t^p,
 /// p < 0 gives 1 - (1 - t)^(-p), p = 0 counts as 1. Sinusoidal: p >= 0 gives
 /// sin(t pi/2), p < 0 gives 1 - cos(t pi/2). Any thread.
-double CurveValue(TInterpolation curve, std::int32_t p, double t);
+double CurveValue(InterpolationCurve curve, std::int32_t p, double t);
 
 /// The six values the settings keep, in the order of their keys.
 struct GradientValues {
@@ -61,16 +61,16 @@ struct GradientValues {
     bool operator==(const GradientValues&) const = default;
 };
 
-class TFunkyGradient {
+class FunkyGradient {
 public:
     /// Point 0 active at 0.0, point 1 active at 1.0, points 2 .. 8 inactive
     /// at 0.0; all colours 0, all curves linear; no current point.
-    TFunkyGradient();
+    FunkyGradient();
 
     std::int32_t ActiveCount() const { return activeCount_; }
-    const std::array<TControlPoint, kControlPointCount>& Points() const { return points_; }
+    const std::array<ControlPoint, kControlPointCount>& Points() const { return points_; }
     /// The point with the given index (0 .. 8, std::out_of_range otherwise).
-    const TControlPoint& Point(int index) const;
+    const ControlPoint& Point(int index) const;
 
     /// The point whose slider last received the focus, or none.
     std::optional<int> Current() const { return current_; }
@@ -91,7 +91,7 @@ public:
     /// Sets the 0xBBGGRR colour of a point (0 .. 8).
     void SetColor(int index, TColor color);
     /// Sets the curve of the segment above a point (0 .. 8).
-    void SetInterpolation(int index, TInterpolation curve);
+    void SetInterpolation(int index, InterpolationCurve curve);
     /// Stores list position `item` (0 .. 8) of kPolyPowerChoices in
     /// PolyPowerItem and its power in PolyPower (std::out_of_range otherwise).
     void SelectPolyPower(int index, int item);
@@ -116,9 +116,9 @@ public:
     void BuildPalette(TColor* palette, std::int32_t n) const;
 
 private:
-    TControlPoint& At(int index);
+    ControlPoint& At(int index);
 
-    std::array<TControlPoint, kControlPointCount> points_;
+    std::array<ControlPoint, kControlPointCount> points_;
     std::int32_t activeCount_ = 2;
     std::optional<int> current_;
 };
@@ -146,14 +146,14 @@ inline constexpr int kSoftGreenPreset = 3;
 
 /// Sets the gradient to preset `index` (0 .. 3, std::out_of_range
 /// otherwise); the points keep their curves.
-void ApplyPreset(TFunkyGradient& gradient, int index);
+void ApplyPreset(FunkyGradient& gradient, int index);
 
 /// Builds `palette` with N = stripWidth, keeps entries 0 .. stripWidth as the
 /// colours of the main window's palette strip, then builds `palette` with
 /// N = gainMaximum, which leaves the table the spectrogram uses. Both sizes
 /// must lie in 0 .. kPaletteMaxN (std::out_of_range otherwise, nothing
 /// written). Returns the stripWidth + 1 strip colours.
-std::vector<TColor> ApplyGradientToPalette(const TFunkyGradient& gradient, SpectrogramPalette& palette,
+std::vector<TColor> ApplyGradientToPalette(const FunkyGradient& gradient, SpectrogramPalette& palette,
                                            std::int32_t stripWidth, std::int32_t gainMaximum);
 
 }  // namespace moravel

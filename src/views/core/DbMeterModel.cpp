@@ -75,12 +75,12 @@ void DrawSegments(const DbMeterProperties& p, GdiRaster& raster) {
 void DrawFrame(const DbMeterProperties& p, GdiRaster& raster) {
     const std::int64_t w = raster.Width();
     const std::int64_t h = raster.Height();
-    std::int64_t b = p.BevelStyle == TBevelCut::bvNone ? 0 : p.BevelWidth;
+    std::int64_t b = p.BevelStyle == BevelCut::bvNone ? 0 : p.BevelWidth;
     if (b > h / 3 || b > w / 3) b = 1;
     if (b <= 0) return;
     TColor first = dbmcolor::kWhite;
     TColor second = dbmcolor::kGray;
-    if (p.BevelStyle == TBevelCut::bvRaised) std::swap(first, second);
+    if (p.BevelStyle == BevelCut::bvRaised) std::swap(first, second);
     for (std::int64_t j = 0; j < b; ++j) {
         raster.MoveTo(-1, h - j - 1);
         raster.LineTo(w - j - 1, h - j - 1, first);

@@ -15,7 +15,7 @@
 namespace moravel {
 
 /// Frame style. bvSpace draws like bvLowered.
-enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+enum class BevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 /// Orientation of the bar.
 enum class DbMeterStyle : std::uint8_t { dsVertical, dsHorizontal };
 /// Where segment 1 sits: left/top (ddRightDown) or right/bottom (ddLeftUp).
@@ -39,7 +39,7 @@ inline constexpr int kDbMeterDefaultHeight = 17;
 
 /// Everything that decides what a meter shows, with the defaults of a new meter.
 struct DbMeterProperties {
-    TBevelCut BevelStyle = TBevelCut::bvLowered;
+    BevelCut BevelStyle = BevelCut::bvLowered;
     std::uint8_t BevelWidth = 1;  ///< frame thickness, pixels
     std::int32_t Greens = 3;      ///< number of segments per zone
     std::int32_t Yellows = 2;

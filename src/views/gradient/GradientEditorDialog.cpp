@@ -57,7 +57,7 @@ void NameControls(QWidget* dialog) {
 
 }  // namespace
 
-GradientEditorDialog::GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor,
+GradientEditorDialog::GradientEditorDialog(FunkyGradient& gradient, ColorChooser chooseColor,
                                            std::function<void()> liveUpdate, QWidget* parent)
     : QDialog(parent),
       gradient_(gradient),
@@ -115,7 +115,7 @@ void GradientEditorDialog::buildInterpolationGroup() {
     sinusShapeCombo->setObjectName(QStringLiteral("acpSinusShape"));
     sinusShapeCombo->setGeometry(160, 46, 64, 22);
     for (const std::int32_t shape : kSinusShapeChoices) sinusShapeCombo->addItem(QString::number(shape));
-    const TControlPoint defaults;
+    const ControlPoint defaults;
     polyPowerCombo->setCurrentIndex(defaults.PolyPowerItem);
     sinusShapeCombo->setCurrentIndex(defaults.SinusShapeItem);
     // User choices only: the lists and buttons set to show a point must not
@@ -149,7 +149,7 @@ void GradientEditorDialog::paintGlyph(int index) {
 
 void GradientEditorDialog::placeSlider(int index) {
     QPushButton* slider = sliders[static_cast<std::size_t>(index)];
-    const TControlPoint& point = gradient_.Point(index);
+    const ControlPoint& point = gradient_.Point(index);
     slider->move(SliderLeft(point.Position, geometry_), kSliderTop);
     paintGlyph(index);
     slider->setVisible(point.Active);
@@ -187,14 +187,14 @@ void GradientEditorDialog::LiveUpdateTick() {
 }
 
 void GradientEditorDialog::showCurrent() {
-    const TControlPoint& point = gradient_.Point(*gradient_.Current());
+    const ControlPoint& point = gradient_.Point(*gradient_.Current());
     locationLabel->setText(QString::fromStdString(LocationText(point.Position, LocaleDecimalPoint().toStdString())));
     colorLabel->setText(QString::fromStdString(ColorText(point.Color)));
     polyPowerCombo->setCurrentIndex(point.PolyPowerItem);
     sinusShapeCombo->setCurrentIndex(point.SinusShapeItem);
     gradient_.SelectPolyPower(point.Index, point.PolyPowerItem);
     gradient_.SelectSinusShape(point.Index, point.SinusShapeItem);
-    QRadioButton* curve = point.Interpolation == TInterpolation::Polynomial ? polynomialButton : sinusoidalButton;
+    QRadioButton* curve = point.Interpolation == InterpolationCurve::Polynomial ? polynomialButton : sinusoidalButton;
     curve->setChecked(true);
 }
 
@@ -252,7 +252,7 @@ void GradientEditorDialog::interpolationChosen() {
     const auto current = gradient_.Current();
     if (!current) return;
     gradient_.SetInterpolation(*current,
-                               polynomialButton->isChecked() ? TInterpolation::Polynomial : TInterpolation::Sinusoidal);
+                               polynomialButton->isChecked() ? InterpolationCurve::Polynomial : InterpolationCurve::Sinusoidal);
     rebuildPalette();
 }
 

@@ -56,7 +56,7 @@ public:
     /// `gradient` must outlive the editor; `chooseColor` empty: the system's
     /// colour dialog; `liveUpdate` runs on every timer tick after the strip
     /// was redrawn (may be empty).
-    GradientEditorDialog(TFunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate,
+    GradientEditorDialog(FunkyGradient& gradient, ColorChooser chooseColor, std::function<void()> liveUpdate,
                          QWidget* parent = nullptr);
     ~GradientEditorDialog() override;
 
@@ -135,7 +135,7 @@ private:
     bool sliderKeyEvent(QPushButton* slider, const QKeyEvent& key);
     void moveCurrentSlider(QPushButton* slider, int newLeft);
 
-    TFunkyGradient& gradient_;
+    FunkyGradient& gradient_;
     ColorChooser chooseColor_;
     std::function<void()> liveUpdate_;
     std::unique_ptr<SpectrogramPalette> palette_;

@@ -49,7 +49,7 @@ QString SourceFile(const char* path) {
 }
 
 void ExpectVirtualCardLines(const QString& text) {
-    TAudioMixer mixer(std::make_shared<mixer::SimulatedMixerService>());
+    AudioMixer mixer(std::make_shared<mixer::SimulatedMixerService>());
     const MixerNames names = MixerNamesOf(mixer);
     ASSERT_TRUE(names.usable);
     const std::map<std::string, int> values = MixerValues(text);

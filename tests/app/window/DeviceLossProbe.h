@@ -15,8 +15,8 @@ namespace moravel::testing {
 
 class DeviceLossProbe {
 public:
-    explicit DeviceLossProbe(TMainForm& form) : form_(form), base_(form.State().BlocksProcessed) {
-        TEnhWaveIn& in = form.Devices().WaveIn();
+    explicit DeviceLossProbe(MainForm& form) : form_(form), base_(form.State().BlocksProcessed) {
+        EnhWaveIn& in = form.Devices().WaveIn();
         auto original = in.OnData;
         in.OnData = [this, original](QObject* sender, std::uint8_t* data, std::int32_t size) {
             ++captured_;
@@ -33,7 +33,7 @@ public:
     bool Lost() const { return Status() == QStringLiteral("Soundcard lost"); }
 
 private:
-    TMainForm& form_;
+    MainForm& form_;
     std::int32_t base_;
     std::int32_t captured_ = 0;
 };

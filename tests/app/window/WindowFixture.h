@@ -57,7 +57,7 @@ public:
         options.cpuStatFile = cpuStat_;
         options.spectrogramColumns = spectrogramColumns;
         if (adjust) adjust(options);
-        form_ = std::make_unique<TMainForm>(options);
+        form_ = std::make_unique<MainForm>(options);
     }
 
     ~WindowFixture() {
@@ -80,7 +80,7 @@ public:
         }
     }
 
-    TMainForm& Form() { return *form_; }
+    MainForm& Form() { return *form_; }
     VirtualCard& Card() { return *card_; }
     const std::string& SettingsPath() const { return path_; }
     const QStringList& Messages() const { return messages_; }
@@ -114,7 +114,7 @@ private:
     std::string path_;
     std::string cpuStat_ = folder_.File("stat");
     std::unique_ptr<VirtualCard> card_;
-    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<MainForm> form_;
     QStringList messages_;
     QStringList answers_;
     std::vector<FileDialogRequest> dialogs_;

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     options.showMessage = [](const QString& caption, const QString& text) {
         std::cerr << caption.toStdString() << ": " << text.toStdString() << std::endl;
     };
-    moravel::TMainForm window(options);
+    moravel::MainForm window(options);
     window.ShowAsStored();
     QTimer::singleShot(500, &window, [&window, play] {
         auto* record = window.findChild<QAbstractButton*>(QStringLiteral("sb_wave_record"));

@@ -17,7 +17,7 @@
 #include "mixer/setup/MixerSetupDialog.h"
 #include "app/window/PlotPanes.h"
 #include "app/window/StatusStrip.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "WindowFixture.h"
 #include "views/DbMeter.h"
 #include "mixer/simulated/SimulatedMixerService.h"
@@ -157,7 +157,7 @@ bool IsControl(const QWidget* widget, const QWidget* root) {
     if (widget->window() != root) return false;
     return qobject_cast<const QAbstractButton*>(widget) != nullptr ||
            qobject_cast<const QAbstractSlider*>(widget) != nullptr ||
-           qobject_cast<const QComboBox*>(widget) != nullptr || dynamic_cast<const moravel::TChart*>(widget) != nullptr;
+           qobject_cast<const QComboBox*>(widget) != nullptr || dynamic_cast<const moravel::Chart*>(widget) != nullptr;
 }
 
 // Every control of `root` (a dialog) named from its section of the table,
@@ -428,7 +428,7 @@ private slots:
         WindowFixture f(moravel::testing::kConfiguredMixer, {}, ToneAt1500Hz());
         f.Start();
         f.Run(2000);
-        auto* chart = f.Find<moravel::TChart>("Chart1");
+        auto* chart = f.Find<moravel::Chart>("Chart1");
         const QString description = Accessible(chart)->text(QAccessible::Description);
         const QString peak = f.Find<QLabel>("Label1")->text();
         QVERIFY(peak.endsWith(QStringLiteral(" Hz")));
@@ -444,7 +444,7 @@ private slots:
     void arrowKeysOnTheSpectrumPlotMoveTheFilterCentre() {
         ShownWindow w;
         WindowFixture& f = w.f;
-        auto* chart = f.Find<moravel::TChart>("Chart1");
+        auto* chart = f.Find<moravel::Chart>("Chart1");
         auto* center = f.Find<QSlider>("TrackFilterCenter");
         chart->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), chart);
@@ -475,7 +475,7 @@ private slots:
         f.Run(2000);
         const double peak = f.Form().Engine().PeakFrequency;
         QVERIFY2(std::abs(peak - 1500) <= 40, qPrintable(QString::number(peak)));
-        auto* chart = f.Find<moravel::TChart>("Chart1");
+        auto* chart = f.Find<moravel::Chart>("Chart1");
         chart->setFocus(Qt::TabFocusReason);
         Press(Qt::Key_Home);
         QCOMPARE(f.Find<QSlider>("TrackFilterCenter")->value(), qRound(peak));
@@ -483,7 +483,7 @@ private slots:
 
     void arrowKeysOnTheSpectrogramScrollIt() {
         ShownWindow w;
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
         auto* time = w.f.Find<QScrollBar>("ScrollSpectrogram");
         time->setValue(10);
         chart->setFocus(Qt::TabFocusReason);
@@ -500,7 +500,7 @@ private slots:
         ShownWindow w;
         w.f.Start();
         w.f.Run(500);
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
         auto* vertical = w.f.Find<QScrollBar>("ScrollSpectrogramVertical");
         QVERIFY2(vertical->maximum() >= 1000, qPrintable(QString::number(vertical->maximum())));
         vertical->setValue(500);
@@ -524,7 +524,7 @@ private slots:
         ShownWindow w;
         w.f.Start();
         w.f.Run(500);
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
         auto* readOut = w.f.Find<QLabel>("Label40");
         const QRect plot = chart->PlotRect();
         chart->xAxis->setRange(0, 2.0 * plot.width());
@@ -556,7 +556,7 @@ private slots:
         ShownWindow w;
         w.f.Start();
         w.f.Run(500);
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
         const QPoint at = chart->PlotRect().center() - QPoint(0, 1);  // the middle, one pixel up
         const auto pixel = [chart](const QPoint& p) {
             QCoreApplication::processEvents();
@@ -583,8 +583,8 @@ private slots:
         ShownWindow w;
         w.f.Start();
         w.f.Run(500);
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
-        auto* spectrum = w.f.Find<moravel::TChart>("Chart1");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        auto* spectrum = w.f.Find<moravel::Chart>("Chart1");
         auto* scroll = w.f.Find<QScrollBar>("ScrollSpectrum");
         // 30 Hz per pixel: the cursor's frequency lies well inside the
         // spectrum's scroll range.
@@ -606,7 +606,7 @@ private slots:
         ShownWindow w;
         w.f.Start();
         w.f.Run(500);
-        auto* chart = w.f.Find<moravel::TChart>("Chart2");
+        auto* chart = w.f.Find<moravel::Chart>("Chart2");
         auto* zoom = w.f.Find<QAbstractButton>("sb_zoom_spectrogram");
         const QRect plot = chart->PlotRect();
         const QCPRange time = chart->xAxis->range();
@@ -703,7 +703,7 @@ private slots:
     void togglesPressedByTheirActionRunAsWhenClicked() {
         WindowFixture f;
         f.Start();
-        auto* chart = f.Find<moravel::TChart>("Chart2");
+        auto* chart = f.Find<moravel::Chart>("Chart2");
         const QMap<QString, std::function<bool()>> follows = {
             {"sb_filter_on", [&f] { return TabHighlighted(f, "TabFilter"); }},
             {"sb_filter_visible", [&f] { return !dynamic_cast<moravel::SpectrumPane*>(f.Find<QWidget>("BottomPanel"))->filterBand->data()->isEmpty(); }},
@@ -762,7 +762,7 @@ private slots:
     // ---- Dialogs --------------------------------------------------------------------------
 
     void aboutBoxTreeIsNamedAndItsLinksTakeTheKeyboard() {
-        moravel::TAboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
+        moravel::AboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
                                nullptr);
         VerifyTree(&box);
         VerifyNamedFromTable(&box);
@@ -777,7 +777,7 @@ private slots:
     }
 
     void gradientEditorTreeIsNamed() {
-        moravel::TFunkyGradient gradient;
+        moravel::FunkyGradient gradient;
         moravel::GradientEditorDialog editor(
             gradient, [](QWidget*, moravel::TColor) { return std::nullopt; }, [] {});
         editor.ShowGradient();

@@ -7,7 +7,7 @@
 #include "app/window/PlotDisplays.h"
 #include "app/window/PlotPanes.h"
 #include "views/SpectrogramImage.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -95,10 +95,10 @@ struct Shown {
     }
     /// The image column at the left edge of the spectrogram's plot.
     std::int64_t FirstColumnShown() {
-        return std::llrint(moravel::TChart::PixelsFor(SpectrogramChart()->xAxis, 1000) / 1000 * SpectrogramChart()->xAxis->range().lower);
+        return std::llrint(moravel::Chart::PixelsFor(SpectrogramChart()->xAxis, 1000) / 1000 * SpectrogramChart()->xAxis->range().lower);
     }
-    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
-    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
+    moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     WindowFixture f;
 };
 
@@ -216,7 +216,7 @@ private slots:
             }
             return highest;
         };
-        moravel::TChart* chart = s.SpectrumChart();
+        moravel::Chart* chart = s.SpectrumChart();
         chart->replot();
         const double tonePeak = highestIn(0, 1000);
         QVERIFY(std::abs(chart->yAxis->range().upper - tonePeak) <= tonePeak * 0.01);
@@ -278,7 +278,7 @@ private slots:
         s.f.Click("sb_filter_visible");
 
         // Left button: the centre jumps to the frequency under the mouse.
-        moravel::TChart* chart = s.SpectrumChart();
+        moravel::Chart* chart = s.SpectrumChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint at(plot.left() + plot.width() / 4, plot.center().y());
@@ -390,7 +390,7 @@ private slots:
         Shown s;
         s.f.Run(2000);
         settle();
-        moravel::TChart* chart = s.SpectrogramChart();
+        moravel::Chart* chart = s.SpectrogramChart();
         chart->replot();
         s.f.Click("sb_zoom_spectrogram");
         QVERIFY(chart->ZoomAllowed());
@@ -418,7 +418,7 @@ private slots:
         Shown s;
         s.f.Run(1000);
         settle();
-        moravel::TChart* chart = s.SpectrogramChart();
+        moravel::Chart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint middle = plot.center();
@@ -444,7 +444,7 @@ private slots:
         QCOMPARE(ticker->Label(75), QStringLiteral("01:15"));
         QCOMPARE(ticker->Label(0), QStringLiteral("00:00"));
         QCOMPARE(QString::fromStdString(moravel::MinutesSeconds(3675)), QStringLiteral("01:15"));
-        moravel::TChart* chart = s.SpectrogramChart();
+        moravel::Chart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         const QPoint at(plot.center());
@@ -478,7 +478,7 @@ private slots:
         Shown s("SpectrumResolution=0\n");  // "Low": a 2000 Hz window at 2 KHz
         s.f.Run(1000);
         settle();
-        moravel::TChart* chart = s.SpectrogramChart();
+        moravel::Chart* chart = s.SpectrogramChart();
         chart->replot();
         const QRect plot = chart->PlotRect();
         // The top of the plot is far above the 2000 Hz scroll maximum.
@@ -511,7 +511,7 @@ private slots:
             return static_cast<std::int64_t>(card.Now().count());
         };
         options.cpuStatFile = folder.File("stat");
-        moravel::TMainForm form(options);
+        moravel::MainForm form(options);
         form.show();
         settle();
         form.FormActivate();
@@ -519,7 +519,7 @@ private slots:
             card.RunFor(std::chrono::milliseconds(100));
             form.Devices().DisplayTick();
         }
-        moravel::TChart* chart = form.Panels().Spectrogram().chart;
+        moravel::Chart* chart = form.Panels().Spectrogram().chart;
         chart->replot();
         QVERIFY(!form.State().LayoutChanged);
         auto* copyTime = form.findChild<QLabel*>("Label53");

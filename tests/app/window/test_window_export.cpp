@@ -8,7 +8,7 @@
 #include "app/window/WindowPanels.h"
 #include "app/window/PlotDisplays.h"
 #include "app/window/PlotPanes.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -81,8 +81,8 @@ public:
     void WhileOpen(std::function<void()> action) { whileOpen_ = std::move(action); }
     void Trigger(const char* item) { f.Find<QAction>(item)->trigger(); }
     QToolButton* Button(const char* name) { return f.Find<QToolButton>(name); }
-    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
-    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
+    moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     bool Highlighted(const char* sheet) {
         auto* tabs = f.Find<QTabWidget>("Tab1");
         return tabs->tabBar()->tabTextColor(tabs->indexOf(f.Find<QWidget>(sheet))) == QColor(Qt::red);
@@ -294,7 +294,7 @@ private slots:
 
     void theSavedSpectrogramIsTheZoomedViewWhenZoomed() {
         ExportWindow w;
-        moravel::TChart* chart = w.SpectrogramChart();
+        moravel::Chart* chart = w.SpectrogramChart();
         w.f.Click("sb_spectrogram_on");  // still, so both files show the same history
         w.Answer(w.File("whole.png"));
         w.Trigger("SpectrogramSaveToFile");
@@ -338,7 +338,7 @@ private slots:
         ExportWindow w;
         const struct {
             const char* item;
-            moravel::TChart* chart;
+            moravel::Chart* chart;
         } copies[] = {{"SpectrumCopyToClipboard", w.SpectrumChart()}, {"SpectrogramCopyToClipboard", w.SpectrogramChart()}};
         for (const auto& copy : copies) {
             QGuiApplication::clipboard()->clear();

@@ -31,7 +31,7 @@
 #include <mutex>
 #include <vector>
 
-using moravel::TAudioMixer;
+using moravel::AudioMixer;
 using moravel::MixerSetupDialog;
 using moravel::testing::DevicesDialogAnswer;
 using moravel::testing::DialogAnswer;
@@ -59,12 +59,12 @@ struct MixerWindow {
               if (more) more(options);
           }) {}
 
-    TAudioMixer& Mixer() { return f.Form().Mixer(); }
+    AudioMixer& Mixer() { return f.Form().Mixer(); }
     mixer::SimulatedCard& Card() { return service->Card(0); }
     // The first control of `type` of a line (connection -1: the destination).
     const mixer::MixerControl& Control(int destination, int connection, std::uint32_t type) {
-        const moravel::TMixerDestination* d = Mixer().Destinations()->Item(destination);
-        const moravel::TMixerControls& controls =
+        const moravel::MixerDestination* d = Mixer().Destinations()->Item(destination);
+        const moravel::MixerControls& controls =
             connection == -1 ? d->Controls() : d->Connections().Item(connection)->Controls();
         for (int i = 0; i < controls.Count(); ++i)
             if (controls.Item(i)->type == type) return *controls.Item(i);

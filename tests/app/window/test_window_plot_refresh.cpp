@@ -8,7 +8,7 @@
 #include "app/window/PlotDisplays.h"
 #include "app/window/WindowPanels.h"
 #include "app/window/PlotPanes.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "WindowFixture.h"
 
 #include <QScrollBar>
@@ -32,16 +32,16 @@ void settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
-QImage onScreen(moravel::TChart* chart) { return chart->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage onScreen(moravel::Chart* chart) { return chart->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 // The picture a full replot of the chart's present state gives.
-QImage fullyReplotted(moravel::TChart* chart) {
+QImage fullyReplotted(moravel::Chart* chart) {
     chart->replot(QCustomPlot::rpImmediateRefresh);
     return onScreen(chart);
 }
 
 // What the chart shows now is what a full replot would show.
-void expectFullPicture(moravel::TChart* chart) {
+void expectFullPicture(moravel::Chart* chart) {
     const QImage shown = onScreen(chart);
     QCOMPARE(shown, fullyReplotted(chart));
 }
@@ -59,8 +59,8 @@ struct Window {
             settle();
         }
     }
-    moravel::TChart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
-    moravel::TChart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
+    moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
+    moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     WindowFixture f;
 };
 

@@ -11,7 +11,7 @@
 #include "app/window/PageRegistry.h"
 #include "app/window/PlotPanes.h"
 #include "app/window/StatusStrip.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 #include "WindowFixture.h"
 #include "views/DbMeter.h"
 
@@ -320,7 +320,7 @@ private slots:
         f.Form().show();
         f.Start();
         f.Run(1000);
-        moravel::TChart* chart = f.Form().Panels().Spectrogram().chart;
+        moravel::Chart* chart = f.Form().Panels().Spectrogram().chart;
         int mostOpen = 0;
         int polls = 0;
         QTimer watch;  // counts the open boxes, asks for another failure, then closes them
@@ -348,14 +348,14 @@ private slots:
     void aboutBoxShowsTheSystemsMemory() {
         const moravel::MemoryStatus memory =
             moravel::ParseMemoryStatus("MemTotal: 8000000 kB\nMemFree: 100 kB\nMemAvailable: 2000000 kB\n");
-        moravel::TAboutBox box(memory, QStringLiteral(","), nullptr);
+        moravel::AboutBox box(memory, QStringLiteral(","), nullptr);
         QCOMPARE(box.findChild<QLabel*>("PhysMem")->text(), QStringLiteral("2,000,000 KB"));
         QCOMPARE(box.findChild<QLabel*>("MemoryLoad")->text(), QStringLiteral("75 %"));
         QCOMPARE(box.findChild<QLabel*>("ProductName")->text(), QStringLiteral("<b>Moravel Ver 3.0</b>"));
     }
 
     void aboutBoxGivesTheFullVersionAndTheLicence() {
-        moravel::TAboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
+        moravel::AboutBox box(moravel::ParseMemoryStatus("MemTotal: 8 kB\nMemAvailable: 2 kB\n"), QStringLiteral(","),
                                nullptr);
         const QString text = box.findChild<QLabel*>("Licence")->text();
         // A release build's version, or one with later changes after it.

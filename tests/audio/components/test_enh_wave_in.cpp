@@ -48,7 +48,7 @@ protected:
     }
 
     ScriptedBackend backend;
-    TEnhWaveIn in;
+    EnhWaveIn in;
     std::vector<std::int32_t> sizes;
     std::vector<std::uint8_t> firstBytes;
     int queuedDuringHandler = -1;
@@ -184,7 +184,7 @@ TEST_F(WaveIn, AFailedOpenStartsNothing) {
 
 // The raw-capture file as the component writes it: opened at the open
 // notification, every captured byte appended, the sizes put in at close.
-std::vector<unsigned char> RecordRawCapture(TEnhWaveIn& in, ScriptedBackend& backend,
+std::vector<unsigned char> RecordRawCapture(EnhWaveIn& in, ScriptedBackend& backend,
                                             const std::vector<std::uint32_t>& captures,
                                             const std::function<void()>& whileOpen = {}) {
     // One file per test and process: the tests run in parallel.

@@ -23,7 +23,7 @@ protected:
         out.OnClose = [this](QObject*) { ++closes; };
     }
     ScriptedBackend backend;
-    TEnhWaveOut out;
+    EnhWaveOut out;
     int done = 0, closes = 0;
 };
 
@@ -123,7 +123,7 @@ TEST_F(WaveOut, AThrowingHandlerReachesOnHandlerErrorAfterTheBlockIsFreed) {
 // Sessions are counted across all components: an input and an output never
 // share one, and a reopened device never gets an earlier one back.
 TEST_F(WaveOut, SessionsAreNumberedAcrossComponents) {
-    TEnhWaveIn in(backend);
+    EnhWaveIn in(backend);
     EXPECT_EQ(out.DeviceID(), 0u);
     ASSERT_TRUE(out.Open());
     ASSERT_TRUE(in.Open());

@@ -74,7 +74,7 @@ bool FeedAll(TransmissionRecorder& recorder, const std::vector<std::int16_t>& sa
 }
 
 std::vector<std::int16_t> FileSamples(const std::string& path) {
-    TFileWaveStream stream(path, nullptr);
+    FileWaveStream stream(path, nullptr);
     std::vector<std::int16_t> samples(static_cast<std::size_t>(stream.FrameCount() / 2));
     stream.Read(samples.data(), static_cast<std::int32_t>(stream.FrameCount()));
     return samples;

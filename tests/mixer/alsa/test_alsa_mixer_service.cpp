@@ -1,5 +1,5 @@
 // The ALSA mixer service on the sound server's control ("default", the
-// server's sink and source as Master and Capture), through TAudioMixer.
+// server's sink and source as Master and Capture), through AudioMixer.
 #include "mixer/alsa/AlsaMixerService.h"
 #include "mixer/AudioMixer.h"
 #include "ProcessCpuTime.h"
@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(service->Names().empty());
         ASSERT_EQ(service->Names().back(), "default");
-        mixer = std::make_unique<TAudioMixer>(service);
+        mixer = std::make_unique<AudioMixer>(service);
         mixer->SetMixerId(mixer->DeviceCount() - 1);
         ASSERT_EQ(mixer->MixerId(), mixer->DeviceCount() - 1);
     }
@@ -53,7 +53,7 @@ protected:
     }
 
     std::shared_ptr<mixer::AlsaMixerService> service = std::make_shared<mixer::AlsaMixerService>();
-    std::unique_ptr<TAudioMixer> mixer;
+    std::unique_ptr<AudioMixer> mixer;
 };
 
 TEST_F(AlsaMixerOnServer, NamesTheServerNotTheDevicesDescription) {
@@ -99,11 +99,11 @@ TEST_F(AlsaMixerOnServer, RecordingVolumeRoundTrip) {
 
 TEST_F(AlsaMixerOnServer, ChangeMadeByAnotherProgramArrivesAsControlChange) {
     std::vector<quint32> changed;
-    QObject::connect(mixer.get(), &TAudioMixer::OnControlChange,
-                     [&](TAudioMixer*, TAudioMixer::MixerHandle, quint32 id) { changed.push_back(id); });
+    QObject::connect(mixer.get(), &AudioMixer::OnControlChange,
+                     [&](AudioMixer*, AudioMixer::MixerHandle, quint32 id) { changed.push_back(id); });
     ASSERT_TRUE(MixerServer().Pactl("set-sink-volume @DEFAULT_SINK@ 50%"));
     ASSERT_TRUE(WaitFor([&] { return !changed.empty(); }));
-    const TMixerControls& master = mixer->Destinations()->Item(0)->Controls();
+    const MixerControls& master = mixer->Destinations()->Item(0)->Controls();
     bool isMasterControl = false;
     for (int i = 0; i < master.Count(); ++i) isMasterControl |= master.Item(i)->controlId == changed.front();
     EXPECT_TRUE(isMasterControl);
@@ -112,7 +112,7 @@ TEST_F(AlsaMixerOnServer, ChangeMadeByAnotherProgramArrivesAsControlChange) {
 
 TEST_F(AlsaMixerOnServer, WatchingForChangesDoesNotSpin) {
     int changes = 0;
-    QObject::connect(mixer.get(), &TAudioMixer::OnControlChange, [&] { ++changes; });
+    QObject::connect(mixer.get(), &AudioMixer::OnControlChange, [&] { ++changes; });
     ASSERT_TRUE(MixerServer().Pactl("set-sink-mute @DEFAULT_SINK@ toggle"));
     ASSERT_TRUE(WaitFor([&] { return changes > 0; }));
     const auto before = ProcessCpuTime();

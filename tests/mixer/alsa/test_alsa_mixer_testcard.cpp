@@ -1,4 +1,4 @@
-// TAudioMixer over the ALSA service on the test card plugin: ALSA's own
+// AudioMixer over the ALSA service on the test card plugin: ALSA's own
 // simple mixer between the component and a card with typical elements.
 // Expected volumes are worked out by hand from the element ranges of
 // plugin/TestcardElements.cpp: a volume v becomes element value
@@ -34,7 +34,7 @@ protected:
         service = std::make_shared<mixer::AlsaMixerService>();
         ASSERT_FALSE(service->Names().empty());
         ASSERT_EQ(service->Names().back(), "default");
-        mixer = std::make_unique<TAudioMixer>(service);
+        mixer = std::make_unique<AudioMixer>(service);
         mixer->SetMixerId(mixer->DeviceCount() - 1);
         ASSERT_EQ(mixer->MixerId(), mixer->DeviceCount() - 1);
         ASSERT_EQ(mixer->NumberOfLine(), 2);
@@ -42,7 +42,7 @@ protected:
 
     Names SourceNames(int destination) const {
         Names names;
-        const TMixerConnections& sources = mixer->Destinations()->Item(destination)->Connections();
+        const MixerConnections& sources = mixer->Destinations()->Item(destination)->Connections();
         for (int i = 0; i < sources.Count(); ++i) names.push_back(sources.Item(i)->Line().name);
         return names;
     }
@@ -71,7 +71,7 @@ protected:
     }
 
     std::shared_ptr<mixer::AlsaMixerService> service;
-    std::unique_ptr<TAudioMixer> mixer;
+    std::unique_ptr<AudioMixer> mixer;
 };
 
 // The card whose recording source is an "Input Source" enumeration.
@@ -204,8 +204,8 @@ TEST_F(SwitchTestcard, SelectingOneSourceDeselectsTheOthers) {
 // the component hears of it as a change of the selector.
 TEST_F(SwitchTestcard, SwitchTheCardTurnedOffArrivesAsSelectorChange) {
     std::vector<quint32> changed;
-    QObject::connect(mixer.get(), &TAudioMixer::OnControlChange,
-                     [&](TAudioMixer*, TAudioMixer::MixerHandle, quint32 id) { changed.push_back(id); });
+    QObject::connect(mixer.get(), &AudioMixer::OnControlChange,
+                     [&](AudioMixer*, AudioMixer::MixerHandle, quint32 id) { changed.push_back(id); });
     ASSERT_TRUE(Set(kRecording, "Mic", -1, -1, 1));
     EXPECT_TRUE(changed.empty());  // posted, not emitted inside the call
     QCoreApplication::processEvents();

@@ -14,7 +14,7 @@ namespace {
 constexpr TColor kUntouched = 0xABCDEF;
 
 // Builds a palette for N = n into a table with one spare entry above n.
-std::vector<TColor> Build(const TFunkyGradient& gradient, std::int32_t n) {
+std::vector<TColor> Build(const FunkyGradient& gradient, std::int32_t n) {
     std::vector<TColor> palette(static_cast<std::size_t>(n) + 2, kUntouched);
     gradient.BuildPalette(palette.data(), n);
     EXPECT_EQ(palette.back(), kUntouched) << "entry above N written";
@@ -22,15 +22,15 @@ std::vector<TColor> Build(const TFunkyGradient& gradient, std::int32_t n) {
 }
 
 // A gradient of the two ends only, `low` at 0.0 and `high` at 1.0.
-TFunkyGradient TwoPoints(TColor low, TColor high) {
-    TFunkyGradient gradient;
+FunkyGradient TwoPoints(TColor low, TColor high) {
+    FunkyGradient gradient;
     gradient.SetColor(0, low);
     gradient.SetColor(1, high);
     return gradient;
 }
 
 TEST(ColorGradient, SoftGreenGivesItsColoursAtTheirIndicesWithTruncatedRampsBetween) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     ApplyPreset(gradient, kSoftGreenPreset);
     const std::vector<TColor> p = Build(gradient, 4000);
     EXPECT_EQ(p[0], 0x000000u);
@@ -57,7 +57,7 @@ TEST(ColorGradient, FallingChannelsStepDownTruncatedTowardZero) {
 }
 
 TEST(ColorGradient, PointsAtOnePositionWriteOnlyTheEndColourInIndexOrder) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     gradient.SetGradient(0x000000, 0x0000FF, 0x00FF00, 0xFFFFFF, 0.5, 0.5);
     const std::vector<TColor> p = Build(gradient, 10);
     EXPECT_EQ(p[4], 0x0000CCu);  // black to red (point 2), 0.8 of the way
@@ -66,24 +66,24 @@ TEST(ColorGradient, PointsAtOnePositionWriteOnlyTheEndColourInIndexOrder) {
 }
 
 TEST(ColorGradient, CurvesOfTheLowerPointShapeTheSegment) {
-    EXPECT_DOUBLE_EQ(CurveValue(TInterpolation::Polynomial, 2, 0.5), 0.25);
-    EXPECT_DOUBLE_EQ(CurveValue(TInterpolation::Polynomial, -2, 0.5), 0.75);
-    EXPECT_DOUBLE_EQ(CurveValue(TInterpolation::Polynomial, 0, 0.3), 0.3);
-    EXPECT_NEAR(CurveValue(TInterpolation::Sinusoidal, 1, 1.0 / 3), 0.5, 1e-15);
-    EXPECT_NEAR(CurveValue(TInterpolation::Sinusoidal, -1, 2.0 / 3), 0.5, 1e-15);
-    EXPECT_NEAR(CurveValue(TInterpolation::Sinusoidal, -1, 0.0), 0.0, 1e-15);
+    EXPECT_DOUBLE_EQ(CurveValue(InterpolationCurve::Polynomial, 2, 0.5), 0.25);
+    EXPECT_DOUBLE_EQ(CurveValue(InterpolationCurve::Polynomial, -2, 0.5), 0.75);
+    EXPECT_DOUBLE_EQ(CurveValue(InterpolationCurve::Polynomial, 0, 0.3), 0.3);
+    EXPECT_NEAR(CurveValue(InterpolationCurve::Sinusoidal, 1, 1.0 / 3), 0.5, 1e-15);
+    EXPECT_NEAR(CurveValue(InterpolationCurve::Sinusoidal, -1, 2.0 / 3), 0.5, 1e-15);
+    EXPECT_NEAR(CurveValue(InterpolationCurve::Sinusoidal, -1, 0.0), 0.0, 1e-15);
 
     struct Case {
-        TInterpolation curve;
+        InterpolationCurve curve;
         int item;
         TColor middle;  // N = 4, index 2, from black to 200 in each channel
     };
     for (const Case& c :
-         {Case{TInterpolation::Polynomial, 3, 0x323232}, Case{TInterpolation::Polynomial, 5, 0x969696},
-          Case{TInterpolation::Sinusoidal, 0, 0x8D8D8D}, Case{TInterpolation::Sinusoidal, 1, 0x3A3A3A}}) {
-        TFunkyGradient gradient = TwoPoints(0x000000, 0xC8C8C8);
+         {Case{InterpolationCurve::Polynomial, 3, 0x323232}, Case{InterpolationCurve::Polynomial, 5, 0x969696},
+          Case{InterpolationCurve::Sinusoidal, 0, 0x8D8D8D}, Case{InterpolationCurve::Sinusoidal, 1, 0x3A3A3A}}) {
+        FunkyGradient gradient = TwoPoints(0x000000, 0xC8C8C8);
         gradient.SetInterpolation(0, c.curve);
-        if (c.curve == TInterpolation::Polynomial) {
+        if (c.curve == InterpolationCurve::Polynomial) {
             gradient.SelectPolyPower(0, c.item);
         } else {
             gradient.SelectSinusShape(0, c.item);
@@ -91,7 +91,7 @@ TEST(ColorGradient, CurvesOfTheLowerPointShapeTheSegment) {
         EXPECT_EQ(Build(gradient, 4)[2], c.middle) << "item " << c.item;
     }
 
-    TFunkyGradient upperOnly = TwoPoints(0x000000, 0xC8C8C8);
+    FunkyGradient upperOnly = TwoPoints(0x000000, 0xC8C8C8);
     upperOnly.SelectPolyPower(1, 3);
     EXPECT_EQ(Build(upperOnly, 4)[2], 0x646464u);
     EXPECT_THROW(upperOnly.SelectPolyPower(1, 9), std::out_of_range);
@@ -109,7 +109,7 @@ TEST(ColorGradient, PowersTwoAndMinusTwoAtTheEditorsStripWidth) {
     // Power 2: 200 x 0.25 = 50 and 200 x 0.2608 = 52.15; power -2: 200 x 0.75
     // = 150 and 200 x (1 - (46/94)^2) = 152.1; linear 100 and 102.1.
     for (const Case& c : {Case{3, 0x323232, 0x343434}, Case{5, 0x969696, 0x989898}, Case{4, 0x646464, 0x666666}}) {
-        TFunkyGradient gradient;
+        FunkyGradient gradient;
         gradient.SetGradient(0x000000, 0x000000, 0xC8C8C8, 0xFFFFFF, 0.3, 0.7);
         gradient.SelectPolyPower(2, c.item);
         gradient.SelectPolyPower(3, 0);  // the upper point's curve shapes only the segment above it
@@ -125,7 +125,7 @@ TEST(ColorGradient, PowersTwoAndMinusTwoAtTheEditorsStripWidth) {
 // trunc(118.737) = 118): that segment has a = b, so the upper point's colour
 // is all it writes, and both neighbouring ramps run up to it unchanged.
 TEST(ColorGradient, PointsOnOneStripPixelWriteOnlyTheUpperColourThere) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     gradient.SetGradient(0x000000, 0x0000FF, 0x00FF00, 0xFFFFFF, 0.5, 0.501);
     const std::vector<TColor> p = Build(gradient, 237);
     EXPECT_EQ(p[117], 0x0000FCu);  // red 255 x 117/118 = 252.8
@@ -135,7 +135,7 @@ TEST(ColorGradient, PointsOnOneStripPixelWriteOnlyTheUpperColourThere) {
 }
 
 TEST(ColorGradient, SetGradientActivatesPointsTwoAndThreeOnceAndRoundTrips) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     EXPECT_EQ(gradient.ActiveCount(), 2);
     EXPECT_FALSE(gradient.Point(2).Active);
     const GradientValues values{{0x112233, 0x445566, 0x778899, 0xAABBCC}, {0.95, 0.3}};
@@ -146,10 +146,10 @@ TEST(ColorGradient, SetGradientActivatesPointsTwoAndThreeOnceAndRoundTrips) {
     EXPECT_FALSE(gradient.Point(4).Active);
     EXPECT_EQ(gradient.ActiveCount(), 4);
 
-    gradient.SetInterpolation(2, TInterpolation::Sinusoidal);
+    gradient.SetInterpolation(2, InterpolationCurve::Sinusoidal);
     ApplyPreset(gradient, 2);
     EXPECT_EQ(gradient.ActiveCount(), 4);
-    EXPECT_EQ(gradient.Point(2).Interpolation, TInterpolation::Sinusoidal);  // presets keep the curves
+    EXPECT_EQ(gradient.Point(2).Interpolation, InterpolationCurve::Sinusoidal);  // presets keep the curves
     EXPECT_EQ(gradient.GetGradient(), (GradientValues{{0xFFFFFF, 0xC0C0C0, 0x808080, 0x000000}, {0.25, 0.6}}));
     EXPECT_STREQ(kPalettePresets[0].name, "Soft Blue");
     EXPECT_STREQ(kPalettePresets[kSoftGreenPreset].name, "Soft Green");
@@ -157,7 +157,7 @@ TEST(ColorGradient, SetGradientActivatesPointsTwoAndThreeOnceAndRoundTrips) {
 }
 
 TEST(ColorGradient, AddAndRemovePointsKeepTheEndsAndTheCount) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     for (int expected = 2; expected < kControlPointCount; ++expected) EXPECT_EQ(gradient.AddControlPoint(), expected);
     EXPECT_EQ(gradient.AddControlPoint(), std::nullopt);
     EXPECT_EQ(gradient.ActiveCount(), 9);
@@ -175,7 +175,7 @@ TEST(ColorGradient, AddAndRemovePointsKeepTheEndsAndTheCount) {
 }
 
 TEST(ColorGradient, SetGradientAfterRemovingPointTwoActivatesOnlyPointTwo) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     ApplyPreset(gradient, 0);
     gradient.SetCurrent(2);
     gradient.RemoveCurrent();
@@ -186,7 +186,7 @@ TEST(ColorGradient, SetGradientAfterRemovingPointTwoActivatesOnlyPointTwo) {
 }
 
 TEST(ColorGradient, SizesOutsideTheTableThrowWithoutWriting) {
-    const TFunkyGradient gradient = TwoPoints(0x000000, 0xFFFFFF);
+    const FunkyGradient gradient = TwoPoints(0x000000, 0xFFFFFF);
     std::vector<TColor> palette(kPaletteMaxN + 2, kUntouched);
     EXPECT_THROW(gradient.BuildPalette(palette.data(), -1), std::out_of_range);
     EXPECT_THROW(gradient.BuildPalette(palette.data(), kPaletteMaxN + 1), std::out_of_range);
@@ -202,7 +202,7 @@ TEST(ColorGradient, SizesOutsideTheTableThrowWithoutWriting) {
 }
 
 TEST(ColorGradient, DamagedPositionsAreClampedAndStayInsideTheTable) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     gradient.SetGradient(0x000000, 0x0000FF, 0x00FF00, 0xFFFFFF, 5.0, -3.0);
     EXPECT_EQ(gradient.GetGradient().alphas, (std::array<double, 2>{1.0, 0.0}));
     // Exactly 4001 entries on the heap, so a sanitizer build sees any overrun.
@@ -218,7 +218,7 @@ TEST(ColorGradient, DamagedPositionsAreClampedAndStayInsideTheTable) {
 }
 
 TEST(ColorGradient, StripColoursComeFromTheStripBuildAndTheTableFromTheGainBuild) {
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     ApplyPreset(gradient, 0);
     SpectrogramPalette table;
     const std::vector<TColor> strip = ApplyGradientToPalette(gradient, table, 99, kPaletteMaxN);

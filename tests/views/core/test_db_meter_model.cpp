@@ -217,16 +217,16 @@ TEST(DbMeterRender, BevelStyles) {
                                             {77, 8, kSilver},
                                             {78, 8, kWhite}});
     p.BevelWidth = 1;
-    p.BevelStyle = TBevelCut::bvRaised;
+    p.BevelStyle = BevelCut::bvRaised;
     ExpectPixels(RenderDbMeter(p, 80, 17),
                  {{0, 0, kWhite}, {0, 8, kWhite}, {79, 0, kWhite}, {79, 8, kGray}, {8, 16, kGray}, {0, 16, kGray}});
-    p.BevelStyle = TBevelCut::bvSpace;
+    p.BevelStyle = BevelCut::bvSpace;
     EXPECT_EQ(RenderDbMeter(p, 80, 17), RenderDbMeter(At(100), 80, 17));
-    p.BevelStyle = TBevelCut::bvNone;
+    p.BevelStyle = BevelCut::bvNone;
     ExpectPixels(RenderDbMeter(p, 80, 17),
                  {{0, 0, kLime}, {0, 15, kLime}, {0, 16, kSilver}, {76, 8, kRed}, {77, 8, kSilver}, {79, 8, kSilver}});
     // A width too large for the size is drawn as 1.
-    p.BevelStyle = TBevelCut::bvLowered;
+    p.BevelStyle = BevelCut::bvLowered;
     p.BevelWidth = 6;
     EXPECT_EQ(RenderDbMeter(p, 80, 17), RenderDbMeter(At(100), 80, 17));
 }

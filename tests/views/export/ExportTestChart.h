@@ -5,7 +5,7 @@
 // writes every colour as the nearest named one.
 #pragma once
 
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <QColor>
 #include <QImage>
@@ -35,7 +35,7 @@ public:
         chart_->yAxis->setLabel(kLeftTitle);
         chart_->xAxis->setRange(0, 10);
         chart_->yAxis->setRange(0, 100);
-        auto* bars = new TBarSeries(chart_->xAxis, chart_->yAxis);
+        auto* bars = new BarSeries(chart_->xAxis, chart_->yAxis);
         bars->setPen(QPen(kBarColour));
         bars->setBrush(kBarColour);
         bars->setWidth(0.5);
@@ -49,7 +49,7 @@ public:
         chart_->UpdateLayout();
     }
 
-    TChart& Chart() { return *chart_; }
+    moravel::Chart& Plot() { return *chart_; }
     /// A point inside the tallest bar (the one at 9, 90 of 100).
     QPoint InsideTallestBar() const {
         return {static_cast<int>(chart_->xAxis->coordToPixel(9)), static_cast<int>(chart_->yAxis->coordToPixel(40))};
@@ -60,7 +60,7 @@ public:
     static constexpr int kBars = 9;
 
 private:
-    std::unique_ptr<TChart> chart_ = std::make_unique<TChart>();
+    std::unique_ptr<moravel::Chart> chart_ = std::make_unique<moravel::Chart>();
     QImage hookImage_{8, 4, QImage::Format_RGB32};
 };
 

@@ -38,7 +38,7 @@ TEST(ChartClipboard, HoldsTheEnhancedMetafileThePngAndTheImage) {
     ExportTestChart chart;
     QClipboard& clipboard = *QGuiApplication::clipboard();
     clipboard.clear();
-    ChartExporter(chart.Chart()).CopyToClipboard(clipboard);
+    ChartExporter(chart.Plot()).CopyToClipboard(clipboard);
     const QMimeData* data = clipboard.mimeData();
     ASSERT_NE(data, nullptr);
     ASSERT_TRUE(data->hasFormat(QStringLiteral("image/png")));
@@ -65,7 +65,7 @@ TEST(PrintRectangle, MarginsArePercentOfThePageRoundedToPixels) {
 
 TEST(ChartPrint, APdfHasOneLandscapePageForAWideChart) {
     ExportTestChart chart;
-    const QByteArray pdf = PrintChartToPdf(chart.Chart(), PrintMargins{});
+    const QByteArray pdf = PrintChartToPdf(chart.Plot(), PrintMargins{});
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pageCount(pdf), 1);
     const QSizeF page = mediaBox(pdf);
@@ -74,14 +74,14 @@ TEST(ChartPrint, APdfHasOneLandscapePageForAWideChart) {
 
 TEST(ChartPrint, APrinterWritingPdfGetsOnePage) {
     ExportTestChart chart;
-    chart.Chart().resize(200, 400);  // higher than wide: portrait
+    chart.Plot().resize(200, 400);  // higher than wide: portrait
     TempFolder folder;
     const QString name = QString::fromStdString(folder.File("print.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(name);
-        PrintChart(chart.Chart(), printer, PrintMargins{});
+        PrintChart(chart.Plot(), printer, PrintMargins{});
     }
     const QByteArray pdf = QByteArray::fromStdString(ReadText(folder.File("print.pdf")));
     EXPECT_EQ(pageCount(pdf), 1);

@@ -30,7 +30,7 @@ protected:
     // The message of the ExportError that saving to `name` throws ("" when it does not throw).
     QString saveError(const QString& name) {
         try {
-            ChartExporter(chart.Chart()).SaveToFile(name);
+            ChartExporter(chart.Plot()).SaveToFile(name);
         } catch (const ExportError& e) {
             return QString::fromUtf8(e.what());
         }
@@ -52,8 +52,8 @@ protected:
 };
 
 TEST_F(ChartFiles, BmpAndPngHoldTheChartAtItsSize) {
-    ChartExporter(chart.Chart()).SaveToFile(file("chart.bmp"));
-    ChartExporter(chart.Chart()).SaveToFile(file("chart.png"));
+    ChartExporter(chart.Plot()).SaveToFile(file("chart.bmp"));
+    ChartExporter(chart.Plot()).SaveToFile(file("chart.png"));
     expectChartPixels(file("chart.bmp"));
     expectChartPixels(file("chart.png"));
     EXPECT_EQ(ReadText(folder.File("chart.bmp")).substr(0, 2), "BM");
@@ -63,8 +63,8 @@ TEST_F(ChartFiles, BmpAndPngHoldTheChartAtItsSize) {
 }
 
 TEST_F(ChartFiles, UpperCaseExtensionsWriteTheSameFormats) {
-    ChartExporter(chart.Chart()).SaveToFile(file("CHART.BMP"));
-    ChartExporter(chart.Chart()).SaveToFile(file("Chart.Png"));
+    ChartExporter(chart.Plot()).SaveToFile(file("CHART.BMP"));
+    ChartExporter(chart.Plot()).SaveToFile(file("Chart.Png"));
     EXPECT_EQ(ReadText(folder.File("CHART.BMP")).substr(0, 2), "BM");
     EXPECT_EQ(ReadText(folder.File("Chart.Png")).substr(1, 3), "PNG");
 }
@@ -132,13 +132,13 @@ TEST_F(ChartFiles, AWriteThatFailsHalfWayKeepsTheOldFile) {
 
 TEST_F(ChartFiles, AnExistingFileIsReplacedWhole) {
     WriteText(folder.File("chart.png"), std::string(1 << 20, 'x'));  // longer than the new file
-    ChartExporter(chart.Chart()).SaveToFile(file("chart.png"));
+    ChartExporter(chart.Plot()).SaveToFile(file("chart.png"));
     expectChartPixels(file("chart.png"));
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 TEST_F(ChartFiles, AChartWithoutAreaIsAnError) {
-    chart.Chart().resize(0, 0);
+    chart.Plot().resize(0, 0);
     EXPECT_EQ(saveError(file("chart.bmp")), QStringLiteral("The chart has no area on screen to export."));
     EXPECT_EQ(folder.EntryCount(), 0u);
 }

@@ -21,7 +21,7 @@ class ChartVectorFiles : public ::testing::Test {
 protected:
     QByteArray save(const char* name) {
         const QString path = QString::fromStdString(folder.File(name));
-        ChartExporter(chart.Chart()).SaveToFile(path);
+        ChartExporter(chart.Plot()).SaveToFile(path);
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

@@ -102,7 +102,7 @@ public:
         return static_cast<TColor>(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
     }
 
-    TFunkyGradient gradient;
+    FunkyGradient gradient;
     std::vector<TColor> offered;
     std::deque<std::optional<TColor>> answers;
     int liveUpdates = 0;
@@ -328,15 +328,15 @@ TEST(GradientEditor, RightClickChoosesTheColourAndACancelledDialogChangesNothing
 TEST(GradientEditor, CurveAndListChoicesOfTheCurrentPointRebuildThePalette) {
     Editor e;
     e.Click("rbSinusoidal");  // no current point: nothing changes
-    for (const TControlPoint& point : e.gradient.Points()) {
-        EXPECT_EQ(point.Interpolation, TInterpolation::Polynomial) << point.Index;
+    for (const ControlPoint& point : e.gradient.Points()) {
+        EXPECT_EQ(point.Interpolation, InterpolationCurve::Polynomial) << point.Index;
     }
     EXPECT_EQ(e.form->EditorPalette()[66], 0x00FF33u);  // linear: 51
 
     e.Select(2);
     EXPECT_TRUE(e.Find<QRadioButton>(QStringLiteral("rbPolynomial"))->isChecked());
     e.Click("rbSinusoidal");
-    EXPECT_EQ(e.gradient.Point(2).Interpolation, TInterpolation::Sinusoidal);
+    EXPECT_EQ(e.gradient.Point(2).Interpolation, InterpolationCurve::Sinusoidal);
     EXPECT_EQ(e.form->EditorPalette()[66], 0x00FF4Eu);  // sin(0.1 pi) = 0.309: 78.8
     e.Choose("acpSinusShape", 1);
     EXPECT_EQ(e.gradient.Point(2).SinusShape, -1);
@@ -387,7 +387,7 @@ TEST(GradientEditor, LiveUpdateRunsWhileShownAndCarriesTheLastEditsAtClose) {
     e.Select(3);
     e.Select(2);
     EXPECT_TRUE(e.Find<QRadioButton>(QStringLiteral("rbSinusoidal"))->isChecked());
-    EXPECT_EQ(e.gradient.Point(2).Interpolation, TInterpolation::Sinusoidal);
+    EXPECT_EQ(e.gradient.Point(2).Interpolation, InterpolationCurve::Sinusoidal);
     e.form->close();
 }
 

@@ -1,7 +1,7 @@
 // A real chart painted through RenderVector into WMF, EMF and SVG, each read
 // back independently: the WMF and EMF by wmf2svg and emf2svg-conv, the SVG
-// by an XML parser. The chart is the program's own TChart with a title, two
-// axis labels (the value axis label rotated), a known number of TBarSeries
+// by an XML parser. The chart is the program's own Chart with a title, two
+// axis labels (the value axis label rotated), a known number of BarSeries
 // bars in a colour nothing else uses, and an image drawn by its
 // BeforeDrawAxes hook as the spectrogram's is.
 #include "views/metafile/VectorExport.h"
@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "MetafileReaders.h"
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 namespace moravel {
 namespace {
@@ -35,7 +35,7 @@ protected:
         plot_.xAxis->setRange(0, kBars + 1);
         plot_.yAxis->setRange(0, 10);
 
-        auto* bars = new TBarSeries(plot_.xAxis, plot_.yAxis);
+        auto* bars = new BarSeries(plot_.xAxis, plot_.yAxis);
         bars->setPen(Qt::NoPen);
         bars->setBrush(kBarColor);
         for (int i = 1; i <= kBars; ++i) bars->addData(i, i);
@@ -67,7 +67,7 @@ protected:
         EXPECT_EQ(bars == svg.shapesByFill.end() ? 0 : bars->second, kBars) << fills.join(", ").toStdString();
     }
 
-    TChart plot_;
+    Chart plot_;
     QImage image_;
 };
 

@@ -33,7 +33,7 @@ void SetHint(QWidget* widget) {
 }
 
 QSlider* MakeSlider(Qt::Orientation orientation, const char* name, const TrackBarRange& range) {
-    auto* slider = new TTrackBar(orientation);
+    auto* slider = new TrackBar(orientation);
     slider->setObjectName(name);
     slider->setRange(range.minimum, range.maximum);
     slider->setValue(range.position);

@@ -1,4 +1,4 @@
-#include "views/TChart.h"
+#include "views/Chart.h"
 
 #include <cmath>
 #include <memory>
@@ -10,7 +10,7 @@ namespace {
 // A layerable that hands its painter and the plot rectangle to a hook.
 class PaintHook : public QCPLayerable {
 public:
-    PaintHook(TChart* chart, const QString& layer, std::function<void(QCPPainter*, const QRect&)> TChart::*hook)
+    PaintHook(Chart* chart, const QString& layer, std::function<void(QCPPainter*, const QRect&)> Chart::*hook)
         : QCPLayerable(chart, layer), chart_(chart), hook_(hook) {}
 
 protected:
@@ -21,8 +21,8 @@ protected:
     }
 
 private:
-    TChart* chart_;
-    std::function<void(QCPPainter*, const QRect&)> TChart::*hook_;
+    Chart* chart_;
+    std::function<void(QCPPainter*, const QRect&)> Chart::*hook_;
 };
 
 // The chart's bottom paint buffer, cleared to the chart's own background
@@ -89,11 +89,11 @@ private:
 
 }  // namespace
 
-TBarSeries::TBarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPBars(keyAxis, valueAxis) {}
+BarSeries::BarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPBars(keyAxis, valueAxis) {}
 
 // Plain rectangles without antialiasing: a spectrum has hundreds of bars and
 // is redrawn ten times a second.
-void TBarSeries::draw(QCPPainter* painter) {
+void BarSeries::draw(QCPPainter* painter) {
     if (mDataContainer->isEmpty()) return;
     QCPBarsDataContainer::const_iterator begin;
     QCPBarsDataContainer::const_iterator end;
@@ -107,7 +107,7 @@ void TBarSeries::draw(QCPPainter* painter) {
     }
 }
 
-bool TBarSeries::BarTop(int index, QPointF& top) const {
+bool BarSeries::BarTop(int index, QPointF& top) const {
     if (index < 0 || index >= mDataContainer->size()) return false;
     const auto it = mDataContainer->constBegin() + index;
     const QRectF bar = getBarRect(it->key, it->value);
@@ -115,14 +115,14 @@ bool TBarSeries::BarTop(int index, QPointF& top) const {
     return true;
 }
 
-QString THookedTicker::getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) {
+QString HookedTicker::getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) {
     return Label ? Label(tick) : QCPAxisTickerFixed::getTickLabel(tick, locale, formatChar, precision);
 }
 
-TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
+Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
     addLayer(QStringLiteral("image"), layer(QStringLiteral("grid")), QCustomPlot::limBelow);
-    new PaintHook(this, QStringLiteral("image"), &TChart::BeforeDrawAxes);
-    new PaintHook(this, QStringLiteral("overlay"), &TChart::AfterDraw);
+    new PaintHook(this, QStringLiteral("image"), &Chart::BeforeDrawAxes);
+    new PaintHook(this, QStringLiteral("overlay"), &Chart::AfterDraw);
     // One paint buffer for everything: the overlay holds only the spectrum's
     // peak marker, and a buffer of its own would be cleared and blended over
     // the whole chart at every paint.
@@ -142,7 +142,7 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent) {
 
 // The base class keeps the buffers it has and adds only missing ones, so
 // the bottom buffer replaced here stays for the chart's life.
-void TChart::installOpaqueBuffer() {
+void Chart::installOpaqueBuffer() {
     const double ratio = mPaintBuffers.isEmpty() ? devicePixelRatioF() : mPaintBuffers.first()->devicePixelRatio();
     auto buffer = QSharedPointer<QCPAbstractPaintBuffer>(
         new OpaquePaintBuffer(viewport().size(), ratio, mBackgroundBrush, mBackgroundPixmap));
@@ -153,7 +153,7 @@ void TChart::installOpaqueBuffer() {
     }
 }
 
-bool TChart::bottomBufferOpaque() const {
+bool Chart::bottomBufferOpaque() const {
     return !mPaintBuffers.isEmpty() && dynamic_cast<OpaquePaintBuffer*>(mPaintBuffers.first().data()) != nullptr &&
            mBackgroundBrush.style() == Qt::SolidPattern && mBackgroundBrush.color().alpha() == 255 &&
            mBackgroundPixmap.isNull() && qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF());
@@ -161,7 +161,7 @@ bool TChart::bottomBufferOpaque() const {
 
 // Over an opaque bottom buffer the background fill of the base class would
 // be painted over at once; the buffers alone make the same picture.
-void TChart::paintEvent(QPaintEvent* event) {
+void Chart::paintEvent(QPaintEvent* event) {
     if (!bottomBufferOpaque()) {
         QCustomPlot::paintEvent(event);
         return;
@@ -171,7 +171,7 @@ void TChart::paintEvent(QPaintEvent* event) {
     for (const auto& buffer : std::as_const(mPaintBuffers)) buffer->draw(&painter);
 }
 
-bool TChart::pictureReusable() {
+bool Chart::pictureReusable() {
     if (!bottomBufferOpaque() || mPaintBuffers.size() != 1 || !qFuzzyCompare(devicePixelRatioF(), 1.0)) return false;
     const QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     return !buffer.invalidated() && buffer.size() == viewport().size() && stamp_.valid &&
@@ -179,7 +179,7 @@ bool TChart::pictureReusable() {
 }
 
 // Each layer gets a painter of its own from the buffer, as in a replot.
-void TChart::drawRegion(const QRect& region) {
+void Chart::drawRegion(const QRect& region) {
     QCPAbstractPaintBuffer& buffer = *mPaintBuffers.first();
     const FlagDuring replotting(mReplotting);  // a replot asked for while drawing is dropped, as in replot()
     {
@@ -195,7 +195,7 @@ void TChart::drawRegion(const QRect& region) {
     }
 }
 
-void TChart::ReplotRegion(const QRect& region) {
+void Chart::ReplotRegion(const QRect& region) {
     if (mReplotQueued || mReplotting) return;
     emit beforeReplot();
     if (!pictureReusable()) {
@@ -209,19 +209,19 @@ void TChart::ReplotRegion(const QRect& region) {
     update(shown);
 }
 
-void TChart::UpdateLayout() {
+void Chart::UpdateLayout() {
     plotLayout()->update(QCPLayoutElement::upPreparation);
     plotLayout()->update(QCPLayoutElement::upMargins);
     plotLayout()->update(QCPLayoutElement::upLayout);
 }
 
-void TChart::SetZoomAllowed(bool allowed) {
+void Chart::SetZoomAllowed(bool allowed) {
     zoomAllowed_ = allowed;
     setSelectionRectMode(allowed ? QCP::srmZoom : QCP::srmNone);
     setCursor(allowed ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
-void TChart::processRectZoom(QRect rect, QMouseEvent* event) {
+void Chart::processRectZoom(QRect rect, QMouseEvent* event) {
     if (!zoomAllowed_ || zoomed_) return;
     savedX_ = xAxis->range();
     savedY_ = yAxis->range();
@@ -232,42 +232,42 @@ void TChart::processRectZoom(QRect rect, QMouseEvent* event) {
 }
 
 // The base class's rectangle zoom ignores its mouse event.
-bool TChart::ZoomTo(const QRect& rect) {
+bool Chart::ZoomTo(const QRect& rect) {
     if (!zoomAllowed_ || zoomed_) return false;
     processRectZoom(rect, nullptr);
     return true;
 }
 
-void TChart::UndoZoom() {
+void Chart::UndoZoom() {
     if (!zoomed_) return;
     zoomed_ = false;
     xAxis->setRange(savedX_);
     yAxis->setRange(savedY_);
 }
 
-void TChart::SetPanning(bool allowed) {
+void Chart::SetPanning(bool allowed) {
     setInteraction(QCP::iRangeDrag, allowed);
     axisRect()->setRangeDrag(Qt::Horizontal | Qt::Vertical);
 }
 
-bool TChart::StrictlyInsidePlot(const QPoint& at) const {
+bool Chart::StrictlyInsidePlot(const QPoint& at) const {
     const QRect plot = PlotRect();
     return at.x() > plot.left() && at.x() < plot.right() && at.y() > plot.top() && at.y() < plot.bottom();
 }
 
-void TChart::MoveWindow(QCPAxis* axis, double minimum, double maximum) {
+void Chart::MoveWindow(QCPAxis* axis, double minimum, double maximum) {
     axis->setRangeLower(0);
     axis->setRange(minimum, maximum);
 }
 
-double TChart::PixelsFor(QCPAxis* axis, double span) {
+double Chart::PixelsFor(QCPAxis* axis, double span) {
     return std::abs(axis->coordToPixel(axis->range().lower + span) - axis->coordToPixel(axis->range().lower));
 }
 
 // A pan is what a mouse move with the left button did to the axes while
 // dragging is on and no zoom rectangle is being drawn; ranges set by code
 // never count as a pan.
-void TChart::mouseMoveEvent(QMouseEvent* event) {
+void Chart::mouseMoveEvent(QMouseEvent* event) {
     const QCPRange x = xAxis->range();
     const QCPRange y = yAxis->range();
     QCustomPlot::mouseMoveEvent(event);
@@ -285,7 +285,7 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
     if (Scrolled) Scrolled();
 }
 
-void TChart::resizeEvent(QResizeEvent* event) {
+void Chart::resizeEvent(QResizeEvent* event) {
     QCustomPlot::resizeEvent(event);
     if (Resized) Resized();
 }

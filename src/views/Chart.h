@@ -33,9 +33,9 @@ namespace moravel {
 
 /// Bars drawn as filled rectangles of the series' colour (outline and fill
 /// the same), remembering the width in pixels of the last bar drawn.
-class TBarSeries : public QCPBars {
+class BarSeries : public QCPBars {
 public:
-    TBarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis);
+    BarSeries(QCPAxis* keyAxis, QCPAxis* valueAxis);
     /// Width in pixels the bars had at the last paint, at least 1.
     int LastBarWidth() const { return lastBarWidth_; }
     /// Pixel position of the top centre of bar `index` (0-based) at the last
@@ -50,7 +50,7 @@ private:
 };
 
 /// Tick labels whose text comes from a hook (fixed tick step).
-class THookedTicker : public QCPAxisTickerFixed {
+class HookedTicker : public QCPAxisTickerFixed {
 public:
     std::function<QString(double tick)> Label;
 
@@ -58,9 +58,9 @@ protected:
     QString getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) override;
 };
 
-class TChart : public QCustomPlot {
+class Chart : public QCustomPlot {
 public:
-    explicit TChart(QWidget* parent = nullptr);
+    explicit Chart(QWidget* parent = nullptr);
 
     /// Drawn below the grid and the axes: painter and plot rectangle.
     std::function<void(QCPPainter*, const QRect&)> BeforeDrawAxes;
