@@ -26,7 +26,7 @@ public:
     /// Sets `key=value` in `[section]`: replaces the first matching line,
     /// else adds the key after the section's last non-blank line, else adds
     /// the section at the end of the text. New lines take the file's line
-    /// end style. Names and value must already be valid (see KiniFile).
+    /// end style. Names and value must already be valid (see IniFile).
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
     /// The whole text, ready to be written.

@@ -20,7 +20,7 @@ using testing::ReadText;
 using testing::TempFolder;
 using testing::WriteText;
 
-class KiniFileTest : public ::testing::Test {
+class IniFileTest : public ::testing::Test {
 protected:
     // The file holding one key with the given stored text.
     IniFile WithValue(const std::string& value) {
@@ -32,7 +32,7 @@ protected:
     std::string path_ = folder_.File("moravel.ini");
 };
 
-TEST_F(KiniFileTest, ValuesReadBackAsWritten) {
+TEST_F(IniFileTest, ValuesReadBackAsWritten) {
     IniFile ini(path_);
     ini.WriteString("SETTINGS", "WavePlayerFilename", "/home/me/radio recordings/a=b.wav");
     ini.WriteInteger("SETTINGS", "TrackFrequencyShift", -125);
@@ -50,7 +50,7 @@ TEST_F(KiniFileTest, ValuesReadBackAsWritten) {
               "FilterOn=1\nPaletteAlpha1=0.123456789012345\nPaletteAlpha2=1e+20\n");
 }
 
-TEST_F(KiniFileTest, MissingFileOrKeyGivesDefaultsAndCreatesNothing) {
+TEST_F(IniFileTest, MissingFileOrKeyGivesDefaultsAndCreatesNothing) {
     const IniFile ini(path_);
     EXPECT_EQ(ini.ReadString("SETTINGS", "WaveRecorderFilename", "output.wav"), "output.wav");
     EXPECT_EQ(ini.ReadFloat("SETTINGS", "PaletteAlpha1", 0.25L), 0.25L);
@@ -60,7 +60,7 @@ TEST_F(KiniFileTest, MissingFileOrKeyGivesDefaultsAndCreatesNothing) {
     EXPECT_EQ(ini.ReadInteger("SETTINGS", "WindowWidth", 700), 700);
 }
 
-TEST_F(KiniFileTest, IntegerAndBooleanForms) {
+TEST_F(IniFileTest, IntegerAndBooleanForms) {
     const struct {
         const char* stored;
         std::int32_t expected;
@@ -94,7 +94,7 @@ TEST_F(KiniFileTest, IntegerAndBooleanForms) {
     EXPECT_FALSE(WithValue("yes").ReadBool("SETTINGS", "Key", false));
 }
 
-TEST_F(KiniFileTest, FloatForms) {
+TEST_F(IniFileTest, FloatForms) {
     const struct {
         const char* stored;
         long double expected;
@@ -121,7 +121,7 @@ TEST_F(KiniFileTest, FloatForms) {
         EXPECT_EQ(WithValue(c.stored).ReadFloat("SETTINGS", "Key", 7.0L), c.expected) << '"' << c.stored << '"';
 }
 
-TEST_F(KiniFileTest, NamesCompareWithoutCaseAndWritesKeepEveryOtherLine) {
+TEST_F(IniFileTest, NamesCompareWithoutCaseAndWritesKeepEveryOtherLine) {
     const std::string original =
         "\xEF\xBB\xBF; written by hand\r\n"
         "[MIXER]\r\n"
@@ -154,14 +154,14 @@ TEST_F(KiniFileTest, NamesCompareWithoutCaseAndWritesKeepEveryOtherLine) {
     EXPECT_EQ(ini.ReadInteger("Other", "FilterOn", 0), 5);
 }
 
-TEST_F(KiniFileTest, LongValuesAreCutAt2048Characters) {
+TEST_F(IniFileTest, LongValuesAreCutAt2048Characters) {
     IniFile ini(path_);
     const std::string longName(3000, 'x');
     ini.WriteString("SETTINGS", "WaveRecorderFilename", longName);
     EXPECT_EQ(ini.ReadString("SETTINGS", "WaveRecorderFilename", ""), longName.substr(0, 2048));
 }
 
-TEST_F(KiniFileTest, UnstorableNamesAreRefusedAndTheFileIsUntouched) {
+TEST_F(IniFileTest, UnstorableNamesAreRefusedAndTheFileIsUntouched) {
     WriteText(path_, "[S]\nk=1\n");
     IniFile ini(path_);
     EXPECT_THROW(ini.WriteString("S", "a=b", "1"), std::invalid_argument);
@@ -170,7 +170,7 @@ TEST_F(KiniFileTest, UnstorableNamesAreRefusedAndTheFileIsUntouched) {
     EXPECT_EQ(ReadText(path_), "[S]\nk=1\n");
 }
 
-TEST_F(KiniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
+TEST_F(IniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
     WriteText(path_, "[MIXER]\nA=1\n");
     ::chmod(path_.c_str(), 0640);
     IniFile window(path_);
@@ -185,7 +185,7 @@ TEST_F(KiniFileTest, WritesSeenByAnotherObjectAndKeepPermissions) {
     EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";
 }
 
-TEST_F(KiniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
+TEST_F(IniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
     const std::string original = "[S]\nk=1\n" + std::string(4000, ';') + "\n";
     WriteText(path_, original);
     IniFile ini(path_);
@@ -205,7 +205,7 @@ TEST_F(KiniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
     EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";
 }
 
-TEST_F(KiniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {
+TEST_F(IniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {
     ::chmod(folder_.Path().c_str(), 0755);
     const std::string locked = folder_.File("locked");
     std::filesystem::create_directory(locked);
@@ -232,7 +232,7 @@ TEST_F(KiniFileTest, UnwritableFolderThrowsAndKeepsTheOldFile) {
     ::chmod(locked.c_str(), 0755);
 }
 
-TEST_F(KiniFileTest, UnreadableFileReadsAsDefaultsButIsNeverReplaced) {
+TEST_F(IniFileTest, UnreadableFileReadsAsDefaultsButIsNeverReplaced) {
     std::filesystem::create_directory(path_);  // open works, read fails
     IniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger("S", "k", 4), 4);
