@@ -50,6 +50,20 @@ private:
     }
 };
 
+// The fields of a transmissions.csv row ("start,duration_s,peak_dbfs,
+// peak_hz,file"), as text.
+struct LogRow {
+    std::string start, duration, peak, hz, name;
+};
+
+LogRow ParseLogRow(const std::string& line) {
+    std::istringstream fields(line);
+    LogRow row;
+    for (std::string* field : {&row.start, &row.duration, &row.peak, &row.hz}) std::getline(fields, *field, ',');
+    std::getline(fields, row.name);
+    return row;
+}
+
 // The file-to-file output's samples start behind its 46-byte header; the
 // streamed WAV's behind a 44-byte one.
 constexpr std::size_t kFileHeader = 46;
@@ -144,19 +158,13 @@ TEST_F(ProcessPipes, SplitWritesEachTransmissionToItsOwnFile) {
     int rows = 0;
     for (; std::getline(log, line); ++rows) {
         ASSERT_LT(rows, 5) << line;
-        std::istringstream fields(line);
-        std::string start, duration, peak, hz, name;
-        std::getline(fields, start, ',');
-        std::getline(fields, duration, ',');
-        std::getline(fields, peak, ',');
-        std::getline(fields, hz, ',');
-        std::getline(fields, name);
+        const LogRow row = ParseLogRow(line);
         SCOPED_TRACE(line);
-        EXPECT_GE(std::stod(duration), lengths[rows] - 0.2);
-        EXPECT_LE(std::stod(duration), lengths[rows] + 1.5 + 0.2);
-        EXPECT_NEAR(std::stod(hz), 1000, 40);
-        const double fileSeconds = std::stod(testing::Sox("--i -D " + File("rx/" + name)));
-        EXPECT_NEAR(fileSeconds, 1 + std::stod(duration), 0.05);
+        EXPECT_GE(std::stod(row.duration), lengths[rows] - 0.2);
+        EXPECT_LE(std::stod(row.duration), lengths[rows] + 1.5 + 0.2);
+        EXPECT_NEAR(std::stod(row.hz), 1000, 40);
+        const double fileSeconds = std::stod(testing::Sox("--i -D " + File("rx/" + row.name)));
+        EXPECT_NEAR(fileSeconds, 1 + std::stod(row.duration), 0.05);
     }
     EXPECT_EQ(rows, 5);
 }
@@ -194,14 +202,8 @@ TEST_F(ProcessPipes, TerminationClosesTheOpenTransmissionWithItsLogRow) {
     ASSERT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
     // The tone starts the recording, so there is no pre-roll: the file's
     // header counts exactly the logged duration.
-    std::istringstream row(log.substr(log.find('\n') + 1));
-    std::string start, duration, peak, hz, name;
-    std::getline(row, start, ',');
-    std::getline(row, duration, ',');
-    std::getline(row, peak, ',');
-    std::getline(row, hz, ',');
-    std::getline(row, name);
-    EXPECT_NEAR(std::stod(testing::Sox("--i -D " + File("rx/" + name))), std::stod(duration), 0.05);
+    const LogRow row = ParseLogRow(log.substr(log.find('\n') + 1));
+    EXPECT_NEAR(std::stod(testing::Sox("--i -D " + File("rx/" + row.name))), std::stod(row.duration), 0.05);
 }
 
 }  // namespace
