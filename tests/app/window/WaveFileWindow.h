@@ -35,6 +35,18 @@ inline void StartWithCpu(WindowFixture& f) {
     f.Run(300);
 }
 
+/// A started window on audio range `audioRange` that records to rec.wav in
+/// a folder of its own; the player's file does not exist.
+struct RecorderWindow {
+    explicit RecorderWindow(int audioRange)
+        : file(folder.File("rec.wav")), f(WaveSettings(audioRange, file, folder.File("none.wav"))) {
+        StartWithCpu(f);
+    }
+    TempFolder folder;
+    const std::string file;
+    WindowFixture f;
+};
+
 /// Runs `ms` of card time (a multiple of 500) with the 500 ms status timer
 /// ticking after every half second, as the event loop would run it.
 inline void RunTicking(WindowFixture& f, int ms) {

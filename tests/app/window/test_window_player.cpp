@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <optional>
 
 using namespace moravel::testing;
 
@@ -78,6 +79,19 @@ void verifyPlays(const std::string& file, int rate, const std::vector<std::int16
     QCOMPARE(f.Messages(), QStringList());
 }
 
+// A started window on the 2 KHz range whose player file, `name` in a folder
+// of its own, sox made at `rate` Hz, mono, 16 bits, with `synth`.
+struct SoxPlayerWindow {
+    SoxPlayerWindow(const char* name, int rate, const std::string& synth) : file(folder.File(name)) {
+        MakeWithSox(rate, "-b 16 -c 1 -e signed", file, synth);
+        f.emplace(WaveSettings(0, folder.File("rec.wav"), file));
+        StartWithCpu(*f);
+    }
+    TempFolder folder;
+    const std::string file;
+    std::optional<WindowFixture> f;
+};
+
 }  // namespace
 
 class PlayerTest : public QObject {
@@ -126,11 +140,8 @@ private slots:
     }
 
     void loopStartsAgainAtTheFirstFrame() {
-        TempFolder folder;
-        const std::string file = folder.File("short.wav");
-        MakeWithSox(4050, "-b 16 -c 1 -e signed", file, "synth 3000s sine 700 vol 0.5");
-        WindowFixture f(WaveSettings(0, folder.File("rec.wav"), file));
-        StartWithCpu(f);
+        SoxPlayerWindow w("short.wav", 4050, "synth 3000s sine 700 vol 0.5");
+        WindowFixture& f = *w.f;
         f.Click("Check_waveplay_loop");
         f.Click("sb_wave_play");
         f.Card().ClearPlayedSamples();
@@ -146,7 +157,7 @@ private slots:
         RunTicking(f, 2000);
         QVERIFY(down(f, "sb_wave_play"));
         // Each round is the file padded to whole blocks with silence.
-        std::vector<std::int16_t> input = Channel16(SoxRaw(file, "s16"), 1);
+        std::vector<std::int16_t> input = Channel16(SoxRaw(w.file, "s16"), 1);
         input.resize(6 * 512, 0);
         std::vector<std::int16_t> rounds;
         for (int k = 0; k < 6; ++k) rounds.insert(rounds.end(), input.begin(), input.end());
@@ -156,11 +167,8 @@ private slots:
     }
 
     void withoutLoopTheEndReleasesPlayOnTheNextTick() {
-        TempFolder folder;
-        const std::string file = folder.File("short.wav");
-        MakeWithSox(4050, "-b 16 -c 1 -e signed", file, "synth 3000s sine 700 vol 0.5");
-        WindowFixture f(WaveSettings(0, folder.File("rec.wav"), file));
-        StartWithCpu(f);
+        SoxPlayerWindow w("short.wav", 4050, "synth 3000s sine 700 vol 0.5");
+        WindowFixture& f = *w.f;
         f.Click("sb_wave_play");
         RunBlocks(f, 6);
         QCOMPARE(f.Find<QSlider>("TrackWavePlayerPosition")->value(), 3000);
@@ -177,11 +185,8 @@ private slots:
     }
 
     void releasedBeforeTheFirstBlockTheDevicesReturnOnceOneWasProcessed() {
-        TempFolder folder;
-        const std::string file = folder.File("mono.wav");
-        MakeWithSox(8050, "-b 16 -c 1 -e signed", file, "synth 1 sine 700");
-        WindowFixture f(WaveSettings(0, folder.File("rec.wav"), file));
-        StartWithCpu(f);
+        SoxPlayerWindow w("mono.wav", 8050, "synth 1 sine 700");
+        WindowFixture& f = *w.f;
         f.Click("sb_wave_play");
         f.Click("sb_wave_play");  // no block at 8050 Hz has been processed yet
         verifyIdle(f);
@@ -197,11 +202,8 @@ private slots:
     }
 
     void pauseHoldsThePositionAndPlaysSilence() {
-        TempFolder folder;
-        const std::string file = folder.File("mono.wav");
-        MakeWithSox(4050, "-b 16 -c 1 -e signed", file, "synth 5 sine 700 vol 0.5");
-        WindowFixture f(WaveSettings(0, folder.File("rec.wav"), file));
-        StartWithCpu(f);
+        SoxPlayerWindow w("mono.wav", 4050, "synth 5 sine 700 vol 0.5");
+        WindowFixture& f = *w.f;
         f.Click("sb_wave_play");
         RunBlocks(f, 4);
         auto* bar = f.Find<QSlider>("TrackWavePlayerPosition");

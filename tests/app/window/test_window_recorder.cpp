@@ -54,10 +54,9 @@ class RecorderTest : public QObject {
 
 private slots:
     void tenSecondsAt8500HzGiveTheReadoutsAndTheFileOfWhatWasPlayed() {
-        TempFolder folder;
-        const std::string file = folder.File("rec.wav");
-        WindowFixture f(WaveSettings(1, file, folder.File("none.wav")));
-        StartWithCpu(f);
+        RecorderWindow w(1);
+        WindowFixture& f = w.f;
+        const std::string& file = w.file;
         auto* light = f.Find<QLabel>("Static3");
         const std::int32_t before = f.Form().State().BlocksProcessed;
         f.Click("sb_wave_record");
@@ -114,10 +113,9 @@ private slots:
     }
 
     void pauseHoldsTimeAndFileWhileTheOutputGoesOn() {
-        TempFolder folder;
-        const std::string file = folder.File("rec.wav");
-        WindowFixture f(WaveSettings(0, file, folder.File("none.wav")));
-        StartWithCpu(f);
+        RecorderWindow w(0);
+        WindowFixture& f = w.f;
+        const std::string& file = w.file;
         f.Click("sb_wave_record");
         RunTicking(f, 1000);
         QCOMPARE(f.Find<QLabel>("Panel32")->text(), QStringLiteral("00:00:01"));
@@ -143,10 +141,9 @@ private slots:
     }
 
     void fullDiskStopsTheRecordingWithItsReasonAndKeepsAValidFile() {
-        TempFolder folder;
-        const std::string file = folder.File("rec.wav");
-        WindowFixture f(WaveSettings(1, file, folder.File("none.wav")));
-        StartWithCpu(f);
+        RecorderWindow w(1);
+        WindowFixture& f = w.f;
+        const std::string& file = w.file;
         {
             FileSizeLimit limit(46 + 30000);
             f.Click("sb_wave_record");
@@ -221,10 +218,9 @@ private slots:
     }
 
     void aFailingCpuMeterDoesNotHoldUpTheCommit() {
-        TempFolder folder;
-        const std::string file = folder.File("rec.wav");
-        WindowFixture f(WaveSettings(0, file, folder.File("none.wav")));
-        StartWithCpu(f);
+        RecorderWindow w(0);
+        WindowFixture& f = w.f;
+        const std::string& file = w.file;
         f.SetCpuStat("intr 0\n");
         f.Click("sb_wave_record");
         RunTicking(f, 1500);
@@ -293,10 +289,9 @@ private slots:
     }
 
     void closingTheWindowCompletesTheRecording() {
-        TempFolder folder;
-        const std::string file = folder.File("rec.wav");
-        WindowFixture f(WaveSettings(0, file, folder.File("none.wav")));
-        StartWithCpu(f);
+        RecorderWindow w(0);
+        WindowFixture& f = w.f;
+        const std::string& file = w.file;
         f.Click("sb_wave_record");
         f.Run(1000);  // no tick: the header has not been brought up to date since the start
         QCOMPARE(le32(ReadFile(file), 42), 0u);
