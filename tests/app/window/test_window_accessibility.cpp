@@ -268,6 +268,16 @@ public:
     WindowFixture f;
 };
 
+// A shown window that has processed half a second, and its spectrogram.
+class RunningSpectrogram : public ShownWindow {
+public:
+    RunningSpectrogram() {
+        f.Start();
+        f.Run(500);
+    }
+    moravel::Chart* const chart = f.Find<moravel::Chart>("Chart2");
+};
+
 }  // namespace
 
 class AccessibilityTest : public QObject {
@@ -497,10 +507,8 @@ private slots:
     // Up shows higher frequencies: the vertical bar is inverted (its value
     // 0 shows the top of the range), so Up lowers the value.
     void upAndDownOnTheSpectrogramFollowTheFrequencyAxis() {
-        ShownWindow w;
-        w.f.Start();
-        w.f.Run(500);
-        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        RunningSpectrogram w;
+        auto* chart = w.chart;
         auto* vertical = w.f.Find<QScrollBar>("ScrollSpectrogramVertical");
         QVERIFY2(vertical->maximum() >= 1000, qPrintable(QString::number(vertical->maximum())));
         vertical->setValue(500);
@@ -521,10 +529,8 @@ private slots:
     // With 2 s and 10 Hz per pixel, each Shift step is 2 s or 10 Hz and each
     // Ctrl+Shift step ten times that.
     void shiftArrowsMoveTheSpectrogramsKeyboardCursor() {
-        ShownWindow w;
-        w.f.Start();
-        w.f.Run(500);
-        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        RunningSpectrogram w;
+        auto* chart = w.chart;
         auto* readOut = w.f.Find<QLabel>("Label40");
         const QRect plot = chart->PlotRect();
         chart->xAxis->setRange(0, 2.0 * plot.width());
@@ -553,10 +559,8 @@ private slots:
     // a black edge, gone when the mouse takes the read-out over, and left
     // out of a saved picture.
     void theSpectrogramsKeyboardCursorIsDrawnOnThePlot() {
-        ShownWindow w;
-        w.f.Start();
-        w.f.Run(500);
-        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        RunningSpectrogram w;
+        auto* chart = w.chart;
         const QPoint at = chart->PlotRect().center() - QPoint(0, 1);  // the middle, one pixel up
         const auto pixel = [chart](const QPoint& p) {
             QCoreApplication::processEvents();
@@ -580,10 +584,8 @@ private slots:
     // Enter is the double click: the spectrum's window centred on the
     // cursor's frequency.
     void enterOnTheSpectrogramCentresTheSpectrumOnTheCursor() {
-        ShownWindow w;
-        w.f.Start();
-        w.f.Run(500);
-        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        RunningSpectrogram w;
+        auto* chart = w.chart;
         auto* spectrum = w.f.Find<moravel::Chart>("Chart1");
         auto* scroll = w.f.Find<QScrollBar>("ScrollSpectrum");
         // 30 Hz per pixel: the cursor's frequency lies well inside the
@@ -603,10 +605,8 @@ private slots:
 
     // Z zooms in on half the plot around the cursor (once), Escape undoes it.
     void zKeyZoomsTheSpectrogramAroundTheCursorAndEscapeUndoesIt() {
-        ShownWindow w;
-        w.f.Start();
-        w.f.Run(500);
-        auto* chart = w.f.Find<moravel::Chart>("Chart2");
+        RunningSpectrogram w;
+        auto* chart = w.chart;
         auto* zoom = w.f.Find<QAbstractButton>("sb_zoom_spectrogram");
         const QRect plot = chart->PlotRect();
         const QCPRange time = chart->xAxis->range();
