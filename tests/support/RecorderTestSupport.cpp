@@ -3,7 +3,6 @@
 #include "audio/recorder/RecordingSeal.h"
 #include "audio/recorder/WaveRecorder.h"
 
-#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 
@@ -55,19 +54,6 @@ Bytes StreamData(const std::string& path) {
     const std::int32_t got = stream.Read(data.data(), stream.FrameCount());
     data.resize(std::size_t(got) * std::size_t(align));
     return data;
-}
-
-FileSizeLimit::FileSizeLimit(rlim_t bytes) {
-    if (::getrlimit(RLIMIT_FSIZE, &previous_) != 0) throw std::runtime_error("getrlimit failed");
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
-}
-
-FileSizeLimit::~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
 }
 
 }  // namespace moravel::testing

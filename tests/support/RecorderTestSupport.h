@@ -1,11 +1,10 @@
 // Helpers for the recorder and player tests: sample data, sox's view of a
-// file, this program's view of a file, and a file size limit for the
-// process.
+// file, this program's view of a file, and (FileSizeLimit.h) a file size
+// limit for the process.
 #pragma once
 
+#include "FileSizeLimit.h"
 #include "WavTestSupport.h"
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -42,20 +41,5 @@ long SoxSampleCount(const std::string& path);
 /// The data of a WAV file as this program's stream reads it (the whole
 /// data chunk as it declares it).
 Bytes StreamData(const std::string& path);
-
-/// Limits the size of files this process writes to `bytes` and has writes
-/// beyond it fail with EFBIG instead of killing the process; both are undone
-/// at the end of the scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 }  // namespace moravel::testing

@@ -1,15 +1,14 @@
 #include "common/IniFile.h"
 
 #include "../TempFolder.h"
+#include "../../support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -191,15 +190,10 @@ TEST_F(IniFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
     IniFile ini(path_);
 
     // A file size limit makes the write of the new content fail part way.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(ini.WriteInteger("S", "k", 2), std::system_error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const testing::FileSizeLimit limit(1000);
+        EXPECT_THROW(ini.WriteInteger("S", "k", 2), std::system_error);
+    }
 
     EXPECT_EQ(ReadText(path_), original);
     EXPECT_EQ(folder_.EntryCount(), 1u) << "temporary file left behind";

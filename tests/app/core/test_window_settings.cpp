@@ -2,18 +2,16 @@
 #include "settings/WindowSettings.h"
 
 #include "../TempFolder.h"
+#include "../../support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
-
-#include <sys/resource.h>
 
 namespace moravel {
 namespace {
@@ -318,15 +316,10 @@ TEST_F(WindowSettingsTest, AFailingWriteStopsAndKeepsWhatTheFileHad) {
     IniFile ini(path_);
 
     // A file size limit lets the first keys through and fails a later write.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = original.size() + 300;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(WriteWindowSettings(ini, NonDefaultSettings(), 1, 2), std::system_error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const testing::FileSizeLimit limit(original.size() + 300);
+        EXPECT_THROW(WriteWindowSettings(ini, NonDefaultSettings(), 1, 2), std::system_error);
+    }
 
     const std::string text = ReadText(path_);
     EXPECT_TRUE(text.starts_with(original));
