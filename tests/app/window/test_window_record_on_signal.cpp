@@ -7,6 +7,8 @@
 #include "app/window/RecordOnSignalController.h"
 #include "audio/transmission/TransmissionLog.h"
 #include "audio/recorder/WaveRecorder.h"
+#include "../BurstRecording.h"
+#include "../../support/FileSizeLimit.h"
 #include "WindowFixture.h"
 #include "audio/virtual/WavLoopSource.h"
 
@@ -16,10 +18,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <sys/resource.h>
-
 #include <cmath>
-#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <iomanip>
@@ -32,24 +31,11 @@ namespace {
 constexpr int kRate = 4000;  // the 2 KHz range, the file's own rate
 constexpr double kSeconds = 56;
 
-struct Burst {
-    double start;  // seconds
-    double length;
-};
 const std::vector<Burst> kBursts = {{3, 2}, {12, 5}, {24, 0.6}, {32, 8}, {46, 3}};
 
 // Noise everywhere, the tone during each burst.
 void MakeRecording(const std::string& path) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(kSeconds * kRate));
-    std::uint32_t seed = 12345;
-    for (std::size_t n = 0; n < samples.size(); ++n) {
-        seed = seed * 1664525u + 1013904223u;
-        double value = static_cast<double>(static_cast<std::int32_t>(seed >> 16) - 32768) / 32768.0 * 100;
-        const double t = static_cast<double>(n) / kRate;
-        for (const Burst& burst : kBursts)
-            if (t >= burst.start && t < burst.start + burst.length) value += 10000 * std::sin(2 * M_PI * 1000 * t);
-        samples[n] = static_cast<std::int16_t>(std::lround(value));
-    }
+    const std::vector<std::int16_t> samples = BurstRecording(kRate, kSeconds, kBursts);
     moravel::WaveRecorder file(path, kRate);
     QVERIFY(file.Append(samples.data(), static_cast<std::int32_t>(samples.size() * 2)));
     QVERIFY(file.Stop());
@@ -190,16 +176,12 @@ private slots:
     // stops with the recorder's message, the first file and its row stay,
     // and the second holds what was written, with its header up to date.
     void aFullDiskStopsTheModeAndKeepsWhatWasWritten() {
-        std::signal(SIGXFSZ, SIG_IGN);
         SignalWindow w;
-        rlimit saved{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 50000;  // bytes: 6 s at 4000 Hz
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        w.RunSeconds(20);
-        QCoreApplication::sendPostedEvents();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
+        {
+            const FileSizeLimit limit(50000);  // bytes: 6 s at 4000 Hz
+            w.RunSeconds(20);
+            QCoreApplication::sendPostedEvents();
+        }
 
         QVERIFY(!w.f->Find<QToolButton>("sb_record_on_signal")->isChecked());
         QCOMPARE(w.State(), QStringLiteral("Off, 1 file"));

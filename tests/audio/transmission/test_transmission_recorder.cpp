@@ -2,6 +2,7 @@
 // band noise at about -55 dBFS, fed block by block as the batch tool and
 // the window feed it.
 #include "audio/transmission/SignalGate.h"
+#include "BurstRecording.h"
 #include "TempFolder.h"
 #include "audio/transmission/TransmissionFileName.h"
 #include "audio/transmission/TransmissionLog.h"
@@ -21,31 +22,13 @@ namespace moravel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Burst;
+using testing::BurstRecording;
 using testing::ReadText;
 using testing::TempFolder;
 
 constexpr std::int32_t kRate = 8000;
 constexpr std::int32_t kBlock = 1024;
-
-struct Burst {
-    double start;  // seconds
-    double length;
-};
-
-// Noise everywhere, a 1000 Hz tone during each burst.
-std::vector<std::int16_t> Recording(double seconds, const std::vector<Burst>& bursts) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate));
-    std::uint32_t seed = 12345;
-    for (std::size_t n = 0; n < samples.size(); ++n) {
-        seed = seed * 1664525u + 1013904223u;
-        double value = static_cast<double>(static_cast<std::int32_t>(seed >> 16) - 32768) / 32768.0 * 100;
-        const double t = static_cast<double>(n) / kRate;
-        for (const Burst& burst : bursts)
-            if (t >= burst.start && t < burst.start + burst.length) value += 10000 * std::sin(2 * M_PI * 1000 * t);
-        samples[n] = static_cast<std::int16_t>(std::lround(value));
-    }
-    return samples;
-}
 
 // A display spectrum with its peak at 1000 Hz (point 40 of 25 Hz points).
 struct FakeSpectrum {
@@ -125,7 +108,7 @@ TEST(TransmissionRecorder, FiveTransmissionsGiveFiveFilesAndLogRowsWithinAttackA
     TransmissionSettings settings;  // -35 dBFS, 0.2 s attack, 2 s hang, 1 s pre-roll
     TempFolder folder;
     TransmissionRecorder recorder(folder.Path().string(), kRate, settings, LocalNoon());
-    ASSERT_TRUE(FeedAll(recorder, Recording(95, bursts)));
+    ASSERT_TRUE(FeedAll(recorder, BurstRecording(kRate, 95, bursts)));
     ASSERT_TRUE(recorder.Finish()) << recorder.Error();
     EXPECT_EQ(recorder.FilesClosed(), 5);
 
@@ -161,7 +144,7 @@ TEST(TransmissionRecorder, FiveTransmissionsGiveFiveFilesAndLogRowsWithinAttackA
 TEST(TransmissionRecorder, TransmissionStillOnAtTheEndIsClosedAndLogged) {
     TempFolder folder;
     TransmissionRecorder recorder(folder.Path().string(), kRate, TransmissionSettings{}, LocalNoon());
-    ASSERT_TRUE(FeedAll(recorder, Recording(6, {{3.5, 10}})));
+    ASSERT_TRUE(FeedAll(recorder, BurstRecording(kRate, 6, {{3.5, 10}})));
     EXPECT_EQ(recorder.CurrentState(), TransmissionRecorder::State::kRecording);
     ASSERT_TRUE(recorder.Finish());
     const auto rows = Lines(ReadText(folder.File(TransmissionLog::kFileName)));
@@ -187,7 +170,7 @@ TEST(TransmissionRecorder, RemovedFolderStopsTheModeAndKeepsEarlierFiles) {
     const std::string folder = parent.File("rx");
     fs::create_directory(folder);
     TransmissionRecorder recorder(folder, kRate, TransmissionSettings{}, LocalNoon());
-    const auto samples = Recording(30, {{2.5, 2}, {10.5, 15}});
+    const auto samples = BurstRecording(kRate, 30, {{2.5, 2}, {10.5, 15}});
     const FakeSpectrum spectrum;
     const std::size_t cut = 15 * kRate;
     ASSERT_TRUE(recorder.Feed(samples.data(), static_cast<std::int32_t>(cut), spectrum.View()));

@@ -3,17 +3,16 @@
 #include "views/export/ChartExporter.h"
 #include "views/export/ExportError.h"
 #include "ExportTestChart.h"
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 namespace moravel {
@@ -116,15 +115,11 @@ TEST_F(ChartFiles, AReadOnlyFolderIsAnErrorAndGetsNoFile) {
 // no temporary file left beside it.
 TEST_F(ChartFiles, AWriteThatFailsHalfWayKeepsTheOldFile) {
     WriteText(folder.File("chart.bmp"), "the old picture");
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message = saveError(file("chart.bmp"));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    QString message;
+    {
+        const testing::FileSizeLimit limit(4096);
+        message = saveError(file("chart.bmp"));
+    }
     EXPECT_EQ(message, QStringLiteral("Cannot save \"") + file("chart.bmp") + "\": File too large.");
     EXPECT_EQ(ReadText(folder.File("chart.bmp")), "the old picture");
     EXPECT_EQ(folder.EntryCount(), 1u);
