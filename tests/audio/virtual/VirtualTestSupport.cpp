@@ -1,5 +1,7 @@
 #include "VirtualTestSupport.h"
 
+#include "audio/virtual/VirtualCard.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -19,6 +21,16 @@ double ToneAmplitude(const std::vector<std::int16_t>& samples, double hz, std::i
     }
     const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
+}
+
+std::pair<std::size_t, std::size_t> CountsAround(VirtualCard& card, NotificationLog& log,
+                                                 std::chrono::nanoseconds due, WaveNotification::Kind kind) {
+    card.Advance(due - card.Now() - std::chrono::nanoseconds(1));
+    log.Deliver();
+    const std::size_t before = log.Count(kind);
+    card.Advance(std::chrono::nanoseconds(1));
+    log.Deliver();
+    return {before, log.Count(kind)};
 }
 
 PcmFormat Format(std::int32_t rate, std::int32_t bits, std::int32_t channels) {

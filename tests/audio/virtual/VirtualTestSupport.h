@@ -6,8 +6,14 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+namespace moravel {
+class VirtualCard;
+}
 
 namespace moravel::testing {
 
@@ -42,6 +48,12 @@ public:
 protected:
     bool event(QEvent* e) override;
 };
+
+/// Moves `card`'s stepping clock to one nanosecond before `due` and then to
+/// `due`, delivering `log` at each: how many `kind` notifications it holds
+/// at the two moments (a deadline met exactly, not a nanosecond early).
+std::pair<std::size_t, std::size_t> CountsAround(VirtualCard& card, NotificationLog& log,
+                                                 std::chrono::nanoseconds due, WaveNotification::Kind kind);
 
 /// `count` buffers of `bytes` bytes each, with their headers.
 struct BufferRing {

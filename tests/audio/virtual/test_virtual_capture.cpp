@@ -81,12 +81,8 @@ TEST_P(CaptureRange, BlocksComeDueAtTheExactRate) {
     queue(ring);
     log.Deliver();
     for (std::int64_t n = 1; n <= 40; ++n) {
-        card.Advance(blocks(n) - card.Now() - nanoseconds(1));
-        log.Deliver();
-        ASSERT_EQ(log.Count(Kind::Data), std::size_t(n - 1)) << n;
-        card.Advance(nanoseconds(1));
-        log.Deliver();
-        ASSERT_EQ(log.Count(Kind::Data), std::size_t(n)) << n;
+        ASSERT_EQ(CountsAround(card, log, blocks(n), Kind::Data), std::make_pair(std::size_t(n - 1), std::size_t(n)))
+            << n;
         const auto data = log.Of(Kind::Data).back();
         ASSERT_EQ(data.bytes, range.bufferBytes);
         ASSERT_EQ(contents(data.header), expectedBytes((n - 1) * frames_, std::size_t(frames_), format_)) << n;

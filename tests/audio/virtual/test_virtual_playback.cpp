@@ -86,12 +86,8 @@ TEST_P(PlaybackRange, BlocksFinishInWriteOrderAtTheOutputRate) {
     Blocks blocks(3, range.samples);
     writeAll(blocks.ring);
     for (std::size_t n = 1; n <= 3; ++n) {
-        card.Advance(frames(std::int64_t(n * range.samples)) - card.Now() - nanoseconds(1));
-        log.Deliver();
-        ASSERT_EQ(log.Count(Kind::Done), n - 1) << n;
-        card.Advance(nanoseconds(1));
-        log.Deliver();
-        ASSERT_EQ(log.Count(Kind::Done), n) << n;
+        ASSERT_EQ(CountsAround(card, log, frames(std::int64_t(n * range.samples)), Kind::Done), std::make_pair(n - 1, n))
+            << n;
         EXPECT_EQ(log.Headers(Kind::Done).back(), blocks.ring[n - 1]);
         EXPECT_EQ(card.PlayedSamples(), blocks.upTo(n, range.samples));
     }
