@@ -1,9 +1,7 @@
 // The life of an ALSA capture or playback session against the sound server:
 // what open, stop, start, reset and close post, in which order, and that
 // buffers given back are not touched again.
-#include "audio/alsa/AlsaBackend.h"
-#include "NotificationRecorder.h"
-#include "TestServer.h"
+#include "WithStreams.h"
 
 #include <algorithm>
 #include <array>
@@ -36,13 +34,8 @@ struct CaptureRing {
     }
 };
 
-class Streams : public WithServer {
+class Streams : public WithStreams {
 protected:
-    AlsaBackend backend;
-    NotificationRecorder notes;
-    std::unique_ptr<AlsaCapture> capture = backend.newCapture();
-    std::unique_ptr<AlsaPlayback> playback = backend.newPlayback();
-
     void OpenCapture(std::uint64_t session = 1) {
         ASSERT_EQ(capture->open(wvMapper, PcmFormat{1, 3950, 16}, kBlock, &notes, session), kWaveOk);
     }

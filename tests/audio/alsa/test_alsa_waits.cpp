@@ -1,10 +1,8 @@
 // How the ALSA workers wait on the sound server: a capture block costs
 // about one wait on the device, not one every few milliseconds, and a
 // close or a reset cuts a long wait short instead of waiting it out.
-#include "audio/alsa/AlsaBackend.h"
 #include "audio/alsa/AlsaStreamCore.h"
-#include "NotificationRecorder.h"
-#include "TestServer.h"
+#include "WithStreams.h"
 
 #include <array>
 #include <chrono>
@@ -16,13 +14,8 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-class Waits : public WithServer {
+class Waits : public WithStreams {
 protected:
-    AlsaBackend backend;
-    NotificationRecorder notes;
-    std::unique_ptr<AlsaCapture> capture = backend.newCapture();
-    std::unique_ptr<AlsaPlayback> playback = backend.newPlayback();
-
     int Data() const { return notes.Count(WaveNotification::Data); }
 
     template <typename Call>
