@@ -62,7 +62,7 @@ TColor ButtonFace(const DbMeter& meter) { return ToBgr(meter.palette().color(QPa
 
 }  // namespace
 
-void SetupVUAudio(DbMeter& meter) {
+void SetUpAsOutputLevelMeter(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor shadow = ButtonShadow(meter);
     Apply(meter, {.objectName = "VUAudio",
@@ -77,7 +77,7 @@ void SetupVUAudio(DbMeter& meter) {
                   .position = 50});
 }
 
-void SetupVUCpu(DbMeter& meter) {
+void SetUpAsCpuUsageMeter(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor shadow = ButtonShadow(meter);
     Apply(meter, {.objectName = "VUCpu",
@@ -92,7 +92,7 @@ void SetupVUCpu(DbMeter& meter) {
                   .position = 100});
 }
 
-void SetupVUAgcLevel(DbMeter& meter) {
+void SetUpAsAgcGainMeter(DbMeter& meter) {
     using namespace dbmcolor;
     const TColor face = ButtonFace(meter);
     Apply(meter, {.objectName = "VUAgcLevel",

@@ -136,7 +136,7 @@ protected:
 
 // 89 x 9, 11 segments of 8 pixels, rows 0..7, 1-pixel silver separators.
 TEST_F(MeterInstance, VUAudio) {
-    SetupVUAudio(meter);
+    SetUpAsOutputLevelMeter(meter);
     ExpectIdentity("VUAudio", {89, 9}, "Audio output level after AGC");
     EXPECT_EQ(meter.Position(), 50);
     EXPECT_EQ(meter.YellowBack(), kShadow);
@@ -162,7 +162,7 @@ TEST_F(MeterInstance, VUAudio) {
 // least one. A position that lights the same segments is not painted again,
 // yet the image still matches the model.
 TEST_F(MeterInstance, VUAudioRepaintsOnlyWhenASegmentLightsOrGoesDark) {
-    SetupVUAudio(meter);
+    SetUpAsOutputLevelMeter(meter);
     ShowAndPaint(meter);
     PaintCounter counter;
     meter.installEventFilter(&counter);
@@ -184,7 +184,7 @@ TEST_F(MeterInstance, VUAudioRepaintsOnlyWhenASegmentLightsOrGoesDark) {
 
 // 45 x 9, 11 segments of 4 pixels, no separators: greens 0..31, reds 32..43.
 TEST_F(MeterInstance, VUCpu) {
-    SetupVUCpu(meter);
+    SetUpAsCpuUsageMeter(meter);
     ExpectIdentity("VUCpu", {45, 9}, "Current CPU usage level");
     EXPECT_EQ(meter.Position(), 100);
     EXPECT_EQ(meter.SepWidth(), 0);
@@ -208,7 +208,7 @@ TEST_F(MeterInstance, VUCpu) {
 
 // 61 x 11, 20 segments of 3 pixels, rows 0..9, no separators.
 TEST_F(MeterInstance, VUAgcLevel) {
-    SetupVUAgcLevel(meter);
+    SetUpAsAgcGainMeter(meter);
     ExpectIdentity("VUAgcLevel", {61, 11}, "AGC compensation level");
     EXPECT_EQ(meter.Position(), 0);
     EXPECT_EQ(meter.GreenColor(), kGreen);

@@ -34,9 +34,9 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent) {
     grid->setVerticalSpacing(6);
 
     audioMeter = new DbMeter(this);
-    SetupVUAudio(*audioMeter);
+    SetUpAsOutputLevelMeter(*audioMeter);
     cpuMeter = new DbMeter(this);
-    SetupVUCpu(*cpuMeter);
+    SetUpAsCpuUsageMeter(*cpuMeter);
     grid->addWidget(new QLabel(QStringLiteral("Audio"), this), 0, 0);
     grid->addWidget(audioMeter, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(new QLabel(QStringLiteral("CPU"), this), 1, 0);

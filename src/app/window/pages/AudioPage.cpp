@@ -34,11 +34,11 @@ AudioPage::AudioPage(QTabWidget* tabs) {
     helpButton = MakeHelpButton("SpeedButton7");
     rangeColumn->addWidget(helpButton, 0, Qt::AlignLeft);
 
-    agcSwitch = MakeCheckBox("CheckAGC", QStringLiteral("Auto Gain Control"));
+    agcSwitch = MakeCheckBox(controls::kAgcOn, QStringLiteral("Auto Gain Control"));
     agcLevelSlider = MakeTrackBar(controls::kTrackAgcLevel, kTrackWidth);
     agcDecaySlider = MakeTrackBar(controls::kTrackAgcDecay, kTrackWidth);
     agcMeter = new DbMeter;
-    SetupVUAgcLevel(*agcMeter);
+    SetUpAsAgcGainMeter(*agcMeter);
     agcDefaultsButton = MakeSpeedButton("SpeedButton5", QStringLiteral("Defaults"));
     QGroupBox* agc = MakeGroup(QStringLiteral("AGC"));
     QGridLayout* agcGrid = MakeGridLayout(agc);
@@ -52,7 +52,7 @@ AudioPage::AudioPage(QTabWidget* tabs) {
     agcGrid->addWidget(agcDefaultsButton, 1, 2, 2, 1, Qt::AlignCenter);
     agcGrid->setRowStretch(3, 1);
 
-    noiseBlankerSwitch = MakeCheckBox("CheckNoiseBlanker1", QStringLiteral("Noise blanker"));
+    noiseBlankerSwitch = MakeCheckBox(controls::kNoiseBlankerOn, QStringLiteral("Noise blanker"));
     noiseBlankerLevelSlider = MakeTrackBar(controls::kTrackNoiseblanker1Level, kTrackWidth);
     QGroupBox* blanker = MakeGroup(QStringLiteral("Noise"));
     QGridLayout* blankerGrid = MakeGridLayout(blanker);
