@@ -22,10 +22,8 @@
 #include "app/window/WindowPanels.h"
 #include "app/window/WindowSettingsBinder.h"
 #include "app/window/pages/AudioPage.h"
-#include "app/window/pages/CompressPage.h"
 #include "app/window/pages/DebugPage.h"
 #include "app/window/pages/EqualizerPage.h"
-#include "app/window/pages/ExpandPage.h"
 #include "app/window/pages/FilterPage.h"
 #include "app/window/pages/PlayerPage.h"
 #include "app/window/pages/RecorderPage.h"
@@ -33,6 +31,7 @@
 #include "app/window/pages/SoundcardPage.h"
 #include "app/window/pages/SpectrogramPage.h"
 #include "app/window/pages/SpectrumPage.h"
+#include "app/window/pages/ThresholdGainPage.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -13,14 +13,13 @@
 #include "views/Chart.h"
 #include "views/DbMeter.h"
 #include "app/window/pages/AudioPage.h"
-#include "app/window/pages/CompressPage.h"
 #include "app/window/pages/DebugPage.h"
 #include "app/window/pages/EqualizerPage.h"
-#include "app/window/pages/ExpandPage.h"
 #include "app/window/pages/FilterPage.h"
 #include "app/window/pages/PlayerPage.h"
 #include "app/window/pages/RecorderPage.h"
 #include "app/window/pages/ShiftPage.h"
+#include "app/window/pages/ThresholdGainPage.h"
 
 #include <qcustomplot.h>
 
@@ -68,12 +67,12 @@ CycleControls MainFormCycleClient::Controls() const {
     d.agcDecay = pages.audio->agcDecaySlider->value();
     d.noiseBlankerOn = pages.audio->noiseBlankerSwitch->isChecked();
     d.noiseBlankerLevel = pages.audio->noiseBlankerLevelSlider->value();
-    d.compressorOn = pages.compress->compressorSwitch->isChecked();
-    d.compressorThreshold = pages.compress->compressorThresholdSlider->value();
-    d.compressorGain = pages.compress->compressorGainSlider->value();
-    d.expanderOn = pages.expand->expanderSwitch->isChecked();
-    d.expanderThreshold = pages.expand->expanderThresholdSlider->value();
-    d.expanderGain = pages.expand->expanderGainSlider->value();
+    d.compressorOn = pages.compress->onSwitch->isChecked();
+    d.compressorThreshold = pages.compress->thresholdSlider->value();
+    d.compressorGain = pages.compress->gainSlider->value();
+    d.expanderOn = pages.expand->onSwitch->isChecked();
+    d.expanderThreshold = pages.expand->thresholdSlider->value();
+    d.expanderGain = pages.expand->gainSlider->value();
     c.stages.filterOn = pages.filter->filterSwitch->isChecked();
     c.stages.shiftOn = pages.shift->shiftSwitch->isChecked();
     c.stages.shiftBins = ShiftBins(pages.shift->shiftSlider->value(), pages.shift->shiftRangeCombo->currentIndex());

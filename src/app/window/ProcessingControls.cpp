@@ -1,8 +1,5 @@
 #include "app/window/ProcessingControls.h"
 
-#include "app/window/pages/CompressPage.h"
-#include "app/window/pages/ExpandPage.h"
-
 #include <utility>
 
 namespace moravel {
@@ -12,14 +9,8 @@ ProcessingControls::ProcessingControls(Parts parts)
       filter_(parts.filter, parts.spectrum, context_),
       shift_(parts.shift, context_),
       agc_(parts.audio, context_),
-      compressor_({parts.compress.sheet, parts.compress.compressorSwitch, parts.compress.compressorThresholdSlider,
-                   controls::kTrackCompressorThreshold, parts.compress.compressorGainSlider,
-                   controls::kTrackCompressorGain, parts.compress.compressorDefaultsButton},
-                  context_),
-      expander_({parts.expand.sheet, parts.expand.expanderSwitch, parts.expand.expanderThresholdSlider,
-                 controls::kTrackExpanderThreshold, parts.expand.expanderGainSlider, controls::kTrackExpanderGain,
-                 parts.expand.expanderDefaultsButton},
-                context_),
+      compressor_(parts.compress, context_),
+      expander_(parts.expand, context_),
       equalizer_(parts.equalizer, std::move(parts.inputRate), context_) {}
 
 }  // namespace moravel

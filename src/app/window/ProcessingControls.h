@@ -27,11 +27,10 @@
 namespace moravel {
 
 class AudioPage;
-class CompressPage;
 class EqualizerPage;
-class ExpandPage;
 class FilterPage;
 class ShiftPage;
+class ThresholdGainPage;
 class SpectrumPane;
 
 class ProcessingControls {
@@ -41,8 +40,8 @@ public:
         FilterPage& filter;
         ShiftPage& shift;
         AudioPage& audio;
-        CompressPage& compress;
-        ExpandPage& expand;
+        ThresholdGainPage& compress;
+        ThresholdGainPage& expand;
         EqualizerPage& equalizer;
         SpectrumPane& spectrum;  // the filter band is drawn on its plot
         Engine& engine;

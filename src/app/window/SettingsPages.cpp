@@ -2,10 +2,8 @@
 
 #include "app/window/PageRegistry.h"
 #include "app/window/pages/AudioPage.h"
-#include "app/window/pages/CompressPage.h"
 #include "app/window/pages/DebugPage.h"
 #include "app/window/pages/EqualizerPage.h"
-#include "app/window/pages/ExpandPage.h"
 #include "app/window/pages/FilterPage.h"
 #include "app/window/pages/PlayerPage.h"
 #include "app/window/pages/RecorderPage.h"
@@ -13,6 +11,7 @@
 #include "app/window/pages/SoundcardPage.h"
 #include "app/window/pages/SpectrogramPage.h"
 #include "app/window/pages/SpectrumPage.h"
+#include "app/window/pages/ThresholdGainPage.h"
 
 namespace moravel {
 
@@ -24,8 +23,8 @@ SettingsPages::SettingsPages(QWidget* parent)
       spectrogram(std::make_unique<SpectrogramPage>(this)),
       filter(std::make_unique<FilterPage>(this)),
       shift(std::make_unique<ShiftPage>(this)),
-      compress(std::make_unique<CompressPage>(this)),
-      expand(std::make_unique<ExpandPage>(this)),
+      compress(std::make_unique<ThresholdGainPage>(this, kCompressPage)),
+      expand(std::make_unique<ThresholdGainPage>(this, kExpandPage)),
       equalizer(std::make_unique<EqualizerPage>(this)),
       player(std::make_unique<PlayerPage>(this)),
       recorder(std::make_unique<RecorderPage>(this)),

@@ -13,10 +13,8 @@
 namespace moravel {
 
 class AudioPage;
-class CompressPage;
 class DebugPage;
 class EqualizerPage;
-class ExpandPage;
 class FilterPage;
 class PlayerPage;
 class RecorderPage;
@@ -24,6 +22,7 @@ class ShiftPage;
 class SoundcardPage;
 class SpectrogramPage;
 class SpectrumPage;
+class ThresholdGainPage;
 
 class SettingsPages : public QTabWidget {
 public:
@@ -39,8 +38,8 @@ public:
     std::unique_ptr<SpectrogramPage> spectrogram;
     std::unique_ptr<FilterPage> filter;
     std::unique_ptr<ShiftPage> shift;
-    std::unique_ptr<CompressPage> compress;
-    std::unique_ptr<ExpandPage> expand;
+    std::unique_ptr<ThresholdGainPage> compress;  // kCompressPage
+    std::unique_ptr<ThresholdGainPage> expand;    // kExpandPage
     std::unique_ptr<EqualizerPage> equalizer;
     std::unique_ptr<PlayerPage> player;
     std::unique_ptr<RecorderPage> recorder;

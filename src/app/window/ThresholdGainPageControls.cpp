@@ -1,10 +1,12 @@
 #include "app/window/ThresholdGainPageControls.h"
 
+#include "app/window/pages/ThresholdGainPage.h"
+
 #include <QToolButton>
 
 namespace moravel {
 
-ThresholdGainPageControls::ThresholdGainPageControls(Page page, const ProcessingPageContext& context)
+ThresholdGainPageControls::ThresholdGainPageControls(ThresholdGainPage& page, const ProcessingPageContext& context)
     : page_(page), context_(context) {
     const auto on = context_.ConnectorFor(*this);
     on(page_.onSwitch, &QToolButton::clicked, &ThresholdGainPageControls::switchClicked);
@@ -15,7 +17,7 @@ void ThresholdGainPageControls::switchClicked() { context_.HighlightTab(page_.sh
 
 void ThresholdGainPageControls::defaultsClicked() {
     ProcessingPageContext::ResetTrackBars(
-        {{page_.thresholdSlider, &page_.thresholdRow}, {page_.gainSlider, &page_.gainRow}});
+        {{page_.thresholdSlider, &page_.description.thresholdRow}, {page_.gainSlider, &page_.description.gainRow}});
 }
 
 }  // namespace moravel

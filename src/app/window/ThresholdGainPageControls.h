@@ -8,33 +8,23 @@
 
 #include "app/window/ProcessingPageContext.h"
 
-class QSlider;
-class QToolButton;
-class QWidget;
-
 namespace moravel {
+
+class ThresholdGainPage;
 
 class ThresholdGainPageControls {
 public:
-    /// One page's controls (Qt owns them) and their rows of the control table.
-    struct Page {
-        QWidget* sheet;
-        QToolButton* onSwitch;
-        QSlider* thresholdSlider;
-        const controls::TrackControl& thresholdRow;
-        QSlider* gainSlider;
-        const controls::TrackControl& gainRow;
-        QToolButton* defaultsButton;
-    };
-
-    /// Connects the page's controls.
-    ThresholdGainPageControls(Page page, const ProcessingPageContext& context);
+    /// Connects the page's controls; `page` (its rows of the control table
+    /// in its description) must outlive this.
+    ThresholdGainPageControls(ThresholdGainPage& page, const ProcessingPageContext& context);
+    ThresholdGainPageControls(const ThresholdGainPageControls&) = delete;
+    ThresholdGainPageControls& operator=(const ThresholdGainPageControls&) = delete;
 
 private:
     void switchClicked();
     void defaultsClicked();
 
-    Page page_;
+    ThresholdGainPage& page_;
     const ProcessingPageContext& context_;
 };
 

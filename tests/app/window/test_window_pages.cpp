@@ -6,11 +6,10 @@
 #include "common/ControlTable.h"
 #include "WindowFixture.h"
 #include "app/window/pages/AudioPage.h"
-#include "app/window/pages/CompressPage.h"
 #include "app/window/pages/EqualizerPage.h"
-#include "app/window/pages/ExpandPage.h"
 #include "app/window/pages/FilterPage.h"
 #include "app/window/pages/ShiftPage.h"
+#include "app/window/pages/ThresholdGainPage.h"
 #include "app/window/pages/SpectrogramPage.h"
 #include "app/window/pages/SpectrumPage.h"
 
@@ -99,8 +98,8 @@ private slots:
         const moravel::SpectrogramPage spectrogram(&tabs);
         const moravel::FilterPage filter(&tabs);
         const moravel::ShiftPage shift(&tabs);
-        const moravel::CompressPage compress(&tabs);
-        const moravel::ExpandPage expand(&tabs);
+        const moravel::ThresholdGainPage compress(&tabs, moravel::kCompressPage);
+        const moravel::ThresholdGainPage expand(&tabs, moravel::kExpandPage);
         const moravel::EqualizerPage equalizer(&tabs);
         for (const auto& c : controls::kTrackControls) checkTrackBar(&tabs, c, c.position);
         for (const auto& c : controls::kComboControls) checkCombo(&tabs, c, c.index);

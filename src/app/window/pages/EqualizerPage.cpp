@@ -44,7 +44,7 @@ EqualizerPage::EqualizerPage(QTabWidget* tabs) {
         bandGrid->addWidget(bandPercentLabels[band], 2, column);
     }
 
-    equalizerSwitch = MakeToggleButton("sb_equalizer_on", QStringLiteral("Equalizer on"));
+    equalizerSwitch = MakeToggleButton(controls::kEqualizerOn, QStringLiteral("Equalizer on"));
     equalizerResetButton = MakeSpeedButton("sb_equalizer_reset", QStringLiteral("Reset"));
     helpButton = MakeHelpButton("SpeedButton13");
     QWidget* switches = MakeSwitchColumn({equalizerSwitch, equalizerResetButton}, helpButton);

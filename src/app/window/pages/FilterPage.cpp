@@ -27,8 +27,8 @@ QString HertzText(int hertz) { return QStringLiteral("%1 Hz").arg(hertz); }
 FilterPage::FilterPage(QTabWidget* tabs) {
     sheet = MakeSheet(tabs, "TabFilter", QStringLiteral("Filter"));
 
-    filterSwitch = MakeToggleButton("sb_filter_on", QStringLiteral("Filter On"));
-    filterVisibleSwitch = MakeToggleButton("sb_filter_visible", QStringLiteral("Visible"));
+    filterSwitch = MakeToggleButton(controls::kFilterOn, QStringLiteral("Filter On"));
+    filterVisibleSwitch = MakeToggleButton(controls::kFilterVisible, QStringLiteral("Visible"));
     helpButton = MakeHelpButton("SpeedButton9");
     QWidget* switches = MakeSwitchColumn({filterSwitch, filterVisibleSwitch}, helpButton);
 

@@ -32,9 +32,9 @@ void SetHint(QWidget* widget) {
     if (!hint.empty()) widget->setToolTip(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
 }
 
-QSlider* MakeSlider(Qt::Orientation orientation, const char* name, const TrackBarRange& range) {
+QSlider* MakeSlider(Qt::Orientation orientation, std::string_view name, const TrackBarRange& range) {
     auto* slider = new TrackBar(orientation);
-    slider->setObjectName(name);
+    slider->setObjectName(TableText(name));
     slider->setRange(range.minimum, range.maximum);
     slider->setValue(range.position);
     slider->setSingleStep(range.singleStep);
@@ -42,9 +42,9 @@ QSlider* MakeSlider(Qt::Orientation orientation, const char* name, const TrackBa
     return slider;
 }
 
-QToolButton* MakeToolButton(const char* name, const QString& caption) {
+QToolButton* MakeToolButton(std::string_view name, const QString& caption) {
     auto* button = new QToolButton;
-    button->setObjectName(name);
+    button->setObjectName(TableText(name));
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     SetHint(button);
@@ -61,8 +61,6 @@ constexpr int kPushButtonPadding = 8;
 // An explicit minimum width replaces the widget's own minimum in layouts, so
 // it must never be less than what the caption needs.
 void KeepAtLeast(QWidget* widget, int width) { widget->setMinimumWidth(std::max(width, widget->sizeHint().width())); }
-
-QString TextOf(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 TrackBarRange RangeOf(const controls::TrackControl& control) {
     return {control.minimum, control.maximum, control.position, control.singleStep, control.pageStep};
@@ -81,21 +79,23 @@ Layout* MakeLayout(QWidget* owner) {
 
 }  // namespace
 
-QWidget* MakeSheet(QTabWidget* tabs, const char* name, const QString& caption) {
+QWidget* MakeSheet(QTabWidget* tabs, std::string_view name, const QString& caption) {
     auto* sheet = new QWidget;
-    sheet->setObjectName(name);
+    sheet->setObjectName(TableText(name));
     tabs->addTab(sheet, caption);
     return sheet;
 }
 
-QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width) {
+QString TableText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QSlider* MakeTrackBar(std::string_view name, const TrackBarRange& range, int width) {
     QSlider* slider = MakeSlider(Qt::Horizontal, name, range);
     slider->setFixedWidth(width);
     SetHint(slider);
     return slider;
 }
 
-QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int height) {
+QSlider* MakeTopDownTrackBar(std::string_view name, const TrackBarRange& range, int height) {
     QSlider* slider = MakeSlider(Qt::Vertical, name, range);
     // Qt puts a vertical slider's minimum at the bottom; inverting the
     // appearance puts it at the top, inverting the controls keeps the arrow
@@ -116,39 +116,43 @@ QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int h
 }
 
 QSlider* MakeTrackBar(const controls::TrackControl& control, int width) {
-    return MakeTrackBar(std::string(control.name).c_str(), RangeOf(control), width);
+    return MakeTrackBar(control.name, RangeOf(control), width);
 }
 
 QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height) {
-    return MakeTopDownTrackBar(std::string(control.name).c_str(), RangeOf(control), height);
+    return MakeTopDownTrackBar(control.name, RangeOf(control), height);
 }
 
-QToolButton* MakeToggleButton(const char* name, const QString& caption) {
+QToolButton* MakeToggleButton(std::string_view name, const QString& caption) {
     QToolButton* button = MakeToolButton(name, caption);
     button->setCheckable(true);
     KeepAtLeast(button, kButtonMinWidth);
     return button;
 }
 
-QToolButton* MakeSpeedButton(const char* name, const QString& caption) {
+QToolButton* MakeToggleButton(const controls::SwitchControl& control, const QString& caption) {
+    return MakeToggleButton(control.name, caption);
+}
+
+QToolButton* MakeSpeedButton(std::string_view name, const QString& caption) {
     QToolButton* button = MakeToolButton(name, caption);
     KeepAtLeast(button, kButtonMinWidth);
     return button;
 }
 
-QToolButton* MakeHelpButton(const char* name) { return MakeToolButton(name, QStringLiteral("?")); }
+QToolButton* MakeHelpButton(std::string_view name) { return MakeToolButton(name, QStringLiteral("?")); }
 
-QPushButton* MakePushButton(const char* name, const QString& caption) {
+QPushButton* MakePushButton(std::string_view name, const QString& caption) {
     auto* button = new QPushButton(caption);
-    button->setObjectName(name);
+    button->setObjectName(TableText(name));
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(caption) + 2 * kPushButtonPadding);
     SetHint(button);
     return button;
 }
 
-QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& placeholder) {
+QComboBox* MakeComboBox(std::string_view name, const QStringList& items, int index, const QString& placeholder) {
     auto* combo = new QComboBox;
-    combo->setObjectName(name);
+    combo->setObjectName(TableText(name));
     combo->addItems(items);
     if (!placeholder.isEmpty()) combo->setPlaceholderText(placeholder);
     combo->setCurrentIndex(index);
@@ -158,8 +162,8 @@ QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, c
 
 QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& placeholder) {
     QStringList items;
-    for (std::string_view item : control.items) items << TextOf(item);
-    return MakeComboBox(std::string(control.name).c_str(), items, control.index, placeholder);
+    for (std::string_view item : control.items) items << TableText(item);
+    return MakeComboBox(control.name, items, control.index, placeholder);
 }
 
 QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* help,
@@ -181,23 +185,27 @@ QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* h
     return switches;
 }
 
-QCheckBox* MakeCheckBox(const char* name, const QString& caption) {
+QCheckBox* MakeCheckBox(std::string_view name, const QString& caption) {
     auto* check = new QCheckBox(caption);
-    check->setObjectName(name);
+    check->setObjectName(TableText(name));
     SetHint(check);
     return check;
 }
 
-QLabel* MakeValueLabel(const char* name, const QString& text, int minWidth) {
+QCheckBox* MakeCheckBox(const controls::SwitchControl& control, const QString& caption) {
+    return MakeCheckBox(control.name, caption);
+}
+
+QLabel* MakeValueLabel(std::string_view name, const QString& text, int minWidth) {
     auto* label = new QLabel(text);
-    label->setObjectName(name);
+    label->setObjectName(TableText(name));
     label->setMinimumWidth(minWidth);
     return label;
 }
 
-QLabel* MakePanel(const char* name, const QString& text, int width, Qt::Alignment alignment) {
+QLabel* MakePanel(std::string_view name, const QString& text, int width, Qt::Alignment alignment) {
     auto* panel = new QLabel(text);
-    panel->setObjectName(name);
+    panel->setObjectName(TableText(name));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setAlignment(alignment | Qt::AlignVCenter);
     panel->setFixedWidth(width);

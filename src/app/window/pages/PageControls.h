@@ -2,7 +2,8 @@
 // widget with its object name and its design-time values (range, position,
 // caption) and the compact sizes the 126-pixel settings panel needs.
 // Controls of the processing and display pages take name, range, position and
-// items from the control table (ControlTable.h); every control's tooltip is
+// items from the control table (ControlTable.h): a page passes the table's row,
+// and names a widget itself only when the table has no row for it; every control's tooltip is
 // its hint from the table of accessible texts (AccessibleTexts.h), looked up
 // by its object name. They carry no behaviour; the main window connects every
 // control itself.
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <string_view>
 
 class QCheckBox;
 class QComboBox;
@@ -33,6 +35,7 @@ namespace moravel {
 
 namespace controls {
 struct ComboControl;
+struct SwitchControl;
 struct TrackControl;
 }  // namespace controls
 
@@ -45,17 +48,20 @@ struct TrackBarRange {
     int pageStep = 1;    // Page Up / Page Down and clicks beside the handle
 };
 
+/// A text of the control table (UTF-8) as a caption or object name.
+QString TableText(std::string_view text);
+
 /// The page's sheet: an empty widget named `name`, appended to `tabs` with the
 /// tab caption `caption`. The caller lays out its controls on it.
-QWidget* MakeSheet(QTabWidget* tabs, const char* name, const QString& caption);
+QWidget* MakeSheet(QTabWidget* tabs, std::string_view name, const QString& caption);
 
 /// A horizontal track bar `width` pixels wide.
-QSlider* MakeTrackBar(const char* name, const TrackBarRange& range, int width);
+QSlider* MakeTrackBar(std::string_view name, const TrackBarRange& range, int width);
 
 /// A vertical track bar `height` pixels high whose minimum sits at the top,
 /// so that moving the handle up lowers the value; arrow keys and the wheel
 /// follow the handle's direction.
-QSlider* MakeTopDownTrackBar(const char* name, const TrackBarRange& range, int height);
+QSlider* MakeTopDownTrackBar(std::string_view name, const TrackBarRange& range, int height);
 
 /// The table's track bar `control`: its name, range, position and steps.
 QSlider* MakeTrackBar(const controls::TrackControl& control, int width);
@@ -63,20 +69,23 @@ QSlider* MakeTopDownTrackBar(const controls::TrackControl& control, int height);
 
 /// A speed button that stays down when clicked (a checkable QToolButton), up
 /// at creation.
-QToolButton* MakeToggleButton(const char* name, const QString& caption);
+QToolButton* MakeToggleButton(std::string_view name, const QString& caption);
+
+/// The table's switch `control` as a toggle button, named as its row.
+QToolButton* MakeToggleButton(const controls::SwitchControl& control, const QString& caption);
 
 /// A one-shot speed button (not checkable), e.g. "Zero", "Browse", "Defaults".
-QToolButton* MakeSpeedButton(const char* name, const QString& caption);
+QToolButton* MakeSpeedButton(std::string_view name, const QString& caption);
 
 /// A small "?" speed button that opens the page's help topic.
-QToolButton* MakeHelpButton(const char* name);
+QToolButton* MakeHelpButton(std::string_view name);
 
 /// A push button, e.g. "Reset", "Clear", "Edit".
-QPushButton* MakePushButton(const char* name, const QString& caption);
+QPushButton* MakePushButton(std::string_view name, const QString& caption);
 
 /// A drop-down list holding `items` in order with item `index` selected
 /// (-1: no selection; `placeholder` is then shown greyed, if given).
-QComboBox* MakeComboBox(const char* name, const QStringList& items, int index, const QString& placeholder = {});
+QComboBox* MakeComboBox(std::string_view name, const QStringList& items, int index, const QString& placeholder = {});
 
 /// The table's drop-down list `control`: its name, items and selection.
 QComboBox* MakeComboBox(const controls::ComboControl& control, const QString& placeholder = {});
@@ -90,15 +99,18 @@ QWidget* MakeSwitchColumn(std::initializer_list<QWidget*> column, QToolButton* h
                           std::initializer_list<QWidget*> beside = {});
 
 /// A check box with its caption, unchecked at creation.
-QCheckBox* MakeCheckBox(const char* name, const QString& caption);
+QCheckBox* MakeCheckBox(std::string_view name, const QString& caption);
+
+/// The table's switch `control` as a check box, named as its row.
+QCheckBox* MakeCheckBox(const controls::SwitchControl& control, const QString& caption);
 
 /// A named read-out label showing `text`, at least `minWidth` pixels wide so
 /// that the values the window writes later do not move its neighbours.
-QLabel* MakeValueLabel(const char* name, const QString& text, int minWidth = 0);
+QLabel* MakeValueLabel(std::string_view name, const QString& text, int minWidth = 0);
 
 /// A read-out panel: a label with a sunken frame, exactly `width` pixels
 /// wide, so that long texts (file names) are cut instead of widening the page.
-QLabel* MakePanel(const char* name, const QString& text, int width, Qt::Alignment alignment = Qt::AlignCenter);
+QLabel* MakePanel(std::string_view name, const QString& text, int width, Qt::Alignment alignment = Qt::AlignCenter);
 
 /// An unnamed caption label (e.g. "Time", "Peak hold").
 QLabel* MakeCaption(const QString& text);

@@ -24,7 +24,7 @@ constexpr int kReadoutWidth = 76;
 ShiftPage::ShiftPage(QTabWidget* tabs) {
     sheet = MakeSheet(tabs, "TabShift", QStringLiteral("Shift"));
 
-    shiftSwitch = MakeToggleButton("sb_shift_on", QStringLiteral("Shift On"));
+    shiftSwitch = MakeToggleButton(controls::kShiftOn, QStringLiteral("Shift On"));
     helpButton = MakeHelpButton("SpeedButton10");
     QWidget* switches = MakeSwitchColumn({shiftSwitch}, helpButton);
 

@@ -24,8 +24,8 @@ constexpr int kTrackWidth = 110;
 SpectrogramPage::SpectrogramPage(QTabWidget* tabs) {
     sheet = MakeSheet(tabs, "TabSpectrogram", QStringLiteral("Spectrogram"));
 
-    spectrogramSwitch = MakeToggleButton("sb_spectrogram_on", QStringLiteral("Spectrogram On"));
-    autoScrollSwitch = MakeToggleButton("sb_spectrogram_autoscroll", QStringLiteral("Auto Scroll"));
+    spectrogramSwitch = MakeToggleButton(controls::kSpectrogramOn, QStringLiteral("Spectrogram On"));
+    autoScrollSwitch = MakeToggleButton(controls::kSpectrogramScroll, QStringLiteral("Auto Scroll"));
     zoomSwitch = MakeToggleButton("sb_zoom_spectrogram", QStringLiteral("Zoom"));
     clearButton = MakePushButton("SpectrogramClear", QStringLiteral("Clear"));
     helpButton = MakeHelpButton("SpeedButton8");

@@ -30,9 +30,9 @@ constexpr int kResolutionWidth = 40;
 SpectrumPage::SpectrumPage(QTabWidget* tabs) {
     sheet = MakeSheet(tabs, "TabSpectrum", QStringLiteral("Spectrum"));
 
-    spectrumSwitch = MakeToggleButton("sb_Spectrum_on", QStringLiteral("Spectrum On"));
+    spectrumSwitch = MakeToggleButton(controls::kSpectrumOn, QStringLiteral("Spectrum On"));
     normalizeSwitch = MakeToggleButton("sp_spectrum_normalize", QStringLiteral("Normalize"));
-    logScaleSwitch = MakeCheckBox("CheckSpectrumLogarithmic", QStringLiteral("Log scale"));
+    logScaleSwitch = MakeCheckBox(controls::kSpectrumLogScale, QStringLiteral("Log scale"));
     QWidget* switches = MakeSwitchColumn({spectrumSwitch, normalizeSwitch, logScaleSwitch}, nullptr);
 
     scaleModeCombo = MakeComboBox(controls::kComboSpectrumScale);
@@ -47,7 +47,7 @@ SpectrumPage::SpectrumPage(QTabWidget* tabs) {
     scaleGrid->addWidget(scaleMaximumLabel, 1, 1);
     scaleGrid->setRowStretch(2, 1);
 
-    smoothingSwitch = MakeCheckBox("CheckSpectrumDecay", QStringLiteral("On"));
+    smoothingSwitch = MakeCheckBox(controls::kSpectrumDecayOn, QStringLiteral("On"));
     smoothingSlider = MakeTrackBar(controls::kTrackSpectrumDecay, kTrackWidth);
     smoothingLabel = MakeValueLabel("Label28", QString::number(controls::kTrackSpectrumDecay.position), kLevelWidth);
     QGroupBox* smoothing = MakeGroup(QStringLiteral("Smoothing"));
