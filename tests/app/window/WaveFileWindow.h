@@ -10,10 +10,12 @@
 #include "RecorderTestSupport.h"
 #include "WindowFixture.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +48,24 @@ struct RecorderWindow {
     const std::string file;
     WindowFixture f;
 };
+
+/// The file panel shows the file at `path`: its name, and the whole path as
+/// its tooltip.
+inline void VerifyFilePanel(const QLabel* panel, const std::string& path) {
+    QCOMPARE(panel->text(), QString::fromStdString(std::filesystem::path(path).filename().string()));
+    QCOMPARE(panel->toolTip(), QString::fromStdString(path));
+}
+
+/// The last file dialog asked was a wave file dialog of `kind` titled
+/// `title`, opened at `start`.
+inline void VerifyWaveDialog(WindowFixture& f, FileDialogRequest::Kind kind, const char* title,
+                             const std::string& start) {
+    const FileDialogRequest& asked = f.Dialogs().back();
+    QVERIFY(asked.kind == kind);
+    QCOMPARE(asked.title, QString::fromLatin1(title));
+    QCOMPARE(asked.filter, QStringLiteral("Wave format (*.wav)"));
+    QCOMPARE(asked.fileName, QString::fromStdString(start));
+}
 
 /// Runs `ms` of card time (a multiple of 500) with the 500 ms status timer
 /// ticking after every half second, as the event loop would run it.

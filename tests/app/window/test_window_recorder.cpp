@@ -188,19 +188,13 @@ private slots:
         std::string settings = WaveSettings(0, first, folder.File("none.wav"));
         WindowFixture f(settings);
         auto* panel = f.Find<QLabel>("Panel34");
-        QCOMPARE(panel->text(), QStringLiteral("first.wav"));
-        QCOMPARE(panel->toolTip(), QString::fromStdString(first));
+        VerifyFilePanel(panel, first);
 
         f.AnswerDialog(QString::fromStdString(chosen));
         f.Click("sb_browse_wave_recordfile");
         QCOMPARE(f.Dialogs().size(), std::size_t{1});
-        const moravel::FileDialogRequest& asked = f.Dialogs().back();
-        QVERIFY(asked.kind == moravel::FileDialogRequest::Kind::Save);
-        QCOMPARE(asked.title, QStringLiteral("Save to wave file"));
-        QCOMPARE(asked.filter, QStringLiteral("Wave format (*.wav)"));
-        QCOMPARE(asked.fileName, QString::fromStdString(first));
-        QCOMPARE(panel->text(), QStringLiteral("chosen.wav"));
-        QCOMPARE(panel->toolTip(), QString::fromStdString(chosen));
+        VerifyWaveDialog(f, moravel::FileDialogRequest::Kind::Save, "Save to wave file", first);
+        VerifyFilePanel(panel, chosen);
 
         f.AnswerDialog(QString());  // cancelled
         f.Click("sb_browse_wave_recordfile");
