@@ -52,6 +52,26 @@ void verifyIdle(WindowFixture& f) {
     QVERIFY(!highlighted(f, "TabPlayer"));
 }
 
+// Idle with the devices back at (or never moved from) the 2 KHz range.
+void verifyIdleAtTheRange(WindowFixture& f) {
+    verifyIdle(f);
+    verifyAtTheRange(f);
+}
+
+// In a window whose recorder and player have the same file, the button
+// `second` is refused while `first` has been down for half a second: a
+// warning, and `first` goes on.
+void verifySecondRefused(WindowFixture& f, const char* first, const char* second) {
+    StartWithCpu(f);
+    f.Click(first);
+    RunTicking(f, 500);
+    f.Click(second);
+    QCOMPARE(f.Messages(), QStringList{QStringLiteral("Warning: You cannot play and record the same wave file")});
+    QVERIFY(!down(f, second));
+    QVERIFY(down(f, first));
+    QVERIFY(!f.Find<QComboBox>("ComboAudioRange")->isEnabled());  // still playing or recording
+}
+
 // Plays `file` (rate `rate`) from the 2 KHz range and checks that the output
 // is the chain's output of `input` and that "Total" shows `total`.
 void verifyPlays(const std::string& file, int rate, const std::vector<std::int16_t>& input, const char* total) {
@@ -175,8 +195,7 @@ private slots:
         QCOMPARE(f.Find<QLabel>("Panel39")->text(), QStringLiteral("00:00:00"));  // 0.75 s
         QVERIFY(down(f, "sb_wave_play"));
         f.Form().Devices().StatusTick();
-        verifyIdle(f);
-        verifyAtTheRange(f);
+        verifyIdleAtTheRange(f);
         // Live input again: the next blocks are the card's signal at 4000 Hz.
         const std::int32_t before = f.Form().State().BlocksProcessed;
         f.Run(1000);
@@ -246,8 +265,7 @@ private slots:
         f.Click("sb_wave_play");
         QCOMPARE(f.Messages(),
                  QStringList{QStringLiteral("Warning: The audio file does not exist and therefore cannot be played.")});
-        verifyIdle(f);
-        verifyAtTheRange(f);
+        verifyIdleAtTheRange(f);
     }
 
     void unplayableAndBrokenFilesAreRefusedWithTheDevicesUntouched() {
@@ -264,8 +282,7 @@ private slots:
                      QStringLiteral("Moravel: This audio file cannot be played: it holds IEEE float, 32 bits, 1 "
                                     "channel")),
                  qPrintable(f.Messages().front()));
-        verifyIdle(f);
-        verifyAtTheRange(f);
+        verifyIdleAtTheRange(f);
         RunTicking(f, 1000);  // no return to the range is pending: nothing moves
         verifyAtTheRange(f);
 
@@ -273,8 +290,7 @@ private slots:
         f.Click("sb_browse_wave_playfile");
         f.Click("sb_wave_play");
         QCOMPARE(f.Messages().last(), QStringLiteral("Moravel: Not a wave file!"));
-        verifyIdle(f);
-        verifyAtTheRange(f);
+        verifyIdleAtTheRange(f);
     }
 
     void theSameFileCannotBePlayedAndRecorded() {
@@ -282,18 +298,10 @@ private slots:
         const std::string file = folder.File("same.wav");
         MakeWithSox(4050, "-b 16 -c 1 -e signed", file, "synth 5 sine 700");
         const Bytes original = ReadFile(file);
-        const QString refusal = QStringLiteral("Warning: You cannot play and record the same wave file");
         {
             // Playing: Record is refused and the file stays as it was.
             WindowFixture f(WaveSettings(0, file, file));
-            StartWithCpu(f);
-            f.Click("sb_wave_play");
-            RunTicking(f, 500);
-            f.Click("sb_wave_record");
-            QCOMPARE(f.Messages(), QStringList{refusal});
-            QVERIFY(!down(f, "sb_wave_record"));
-            QVERIFY(down(f, "sb_wave_play"));
-            QVERIFY(!f.Find<QComboBox>("ComboAudioRange")->isEnabled());  // still playing
+            verifySecondRefused(f, "sb_wave_play", "sb_wave_record");
             RunTicking(f, 500);
             QVERIFY(ReadFile(file) == original);
         }
@@ -301,15 +309,8 @@ private slots:
             // Recording: Play is refused and the devices stay at the range.
             const std::string recording = folder.File("recording.wav");
             WindowFixture f(WaveSettings(0, recording, recording));
-            StartWithCpu(f);
-            f.Click("sb_wave_record");
-            RunTicking(f, 500);
-            f.Click("sb_wave_play");
-            QCOMPARE(f.Messages(), QStringList{refusal});
-            QVERIFY(!down(f, "sb_wave_play"));
-            QVERIFY(down(f, "sb_wave_record"));
+            verifySecondRefused(f, "sb_wave_record", "sb_wave_play");
             verifyAtTheRange(f);
-            QVERIFY(!f.Find<QComboBox>("ComboAudioRange")->isEnabled());  // still recording
         }
     }
 
