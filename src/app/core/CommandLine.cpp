@@ -7,6 +7,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include <unistd.h>
 
@@ -40,38 +41,45 @@ void NoValue(const SplitOption& option) {
     if (option.inlineValue) throw std::invalid_argument("option '" + std::string(option.name) + "' takes no value");
 }
 
+// The options that take a value, and the field each sets.
+constexpr std::pair<std::string_view, std::string CommandLineOptions::*> kValueOptions[] = {
+    {"--settings", &CommandLineOptions::settingsFile},
+    {"--audio", &CommandLineOptions::audio},
+    {"--input", &CommandLineOptions::input},
+    {"--output", &CommandLineOptions::output},
+    {"--record", &CommandLineOptions::record},
+    {"--record-on-signal", &CommandLineOptions::recordOnSignal},
+    {"--play", &CommandLineOptions::play},
+};
+
+// The options without a value, and the field each turns on.
+constexpr std::pair<std::string_view, bool CommandLineOptions::*> kFlags[] = {
+    {"--loop", &CommandLineOptions::loop},
+    {"--minimize", &CommandLineOptions::minimize},
+    {"--help", &CommandLineOptions::help},
+    {"-h", &CommandLineOptions::help},
+    {"--version", &CommandLineOptions::version},
+};
+
+// The field `table` gives for the option `name`, if it lists it.
+template <typename Field, std::size_t N>
+std::optional<Field> Lookup(const std::pair<std::string_view, Field> (&table)[N], std::string_view name) {
+    for (const auto& [option, field] : table)
+        if (option == name) return field;
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLineOptions ParseCommandLine(const std::vector<std::string>& args) {
     CommandLineOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const SplitOption option = Split(args[i]);
-        if (option.name == "--settings") {
-            options.settingsFile = TakeValue(option, args, i);
-        } else if (option.name == "--audio") {
-            options.audio = TakeValue(option, args, i);
-        } else if (option.name == "--input") {
-            options.input = TakeValue(option, args, i);
-        } else if (option.name == "--output") {
-            options.output = TakeValue(option, args, i);
-        } else if (option.name == "--record") {
-            options.record = TakeValue(option, args, i);
-        } else if (option.name == "--record-on-signal") {
-            options.recordOnSignal = TakeValue(option, args, i);
-        } else if (option.name == "--play") {
-            options.play = TakeValue(option, args, i);
-        } else if (option.name == "--loop") {
+        if (const auto value = Lookup(kValueOptions, option.name)) {
+            options.*(*value) = TakeValue(option, args, i);
+        } else if (const auto flag = Lookup(kFlags, option.name)) {
             NoValue(option);
-            options.loop = true;
-        } else if (option.name == "--minimize") {
-            NoValue(option);
-            options.minimize = true;
-        } else if (option.name == "--help" || option.name == "-h") {
-            NoValue(option);
-            options.help = true;
-        } else if (option.name == "--version") {
-            NoValue(option);
-            options.version = true;
+            options.*(*flag) = true;
         } else if (option.name.starts_with("-") && option.name != "-") {
             throw std::invalid_argument("unknown option '" + std::string(option.name) + "'");
         } else {
