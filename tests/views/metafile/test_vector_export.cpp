@@ -56,6 +56,15 @@ protected:
         });
     }
 
+    // The file in `format` as its independent reader (wmf2svg, emf2svg-conv)
+    // converts it to SVG holds the chart.
+    void ExpectReadBackChart(VectorFormat format, const char* extension) {
+        const QByteArray svg = test::ConvertWithReader(Render(format), extension);
+        ASSERT_FALSE(svg.isEmpty());
+        ExpectChart(test::ParseSvg(svg));
+    }
+
+    // The titles, the labels, every bar and the one image.
     static void ExpectChart(const test::SvgContents& svg) {
         ASSERT_TRUE(svg.wellFormed) << svg.error.toStdString();
         EXPECT_TRUE(svg.texts.contains(kTitle)) << svg.texts.join(" | ").toStdString();
@@ -65,6 +74,7 @@ protected:
         QStringList fills;
         for (const auto& [fill, count] : svg.shapesByFill) fills << fill + " x" + QString::number(count);
         EXPECT_EQ(bars == svg.shapesByFill.end() ? 0 : bars->second, kBars) << fills.join(", ").toStdString();
+        EXPECT_EQ(svg.images, 1);
     }
 
     Chart plot_;
@@ -72,27 +82,17 @@ protected:
 };
 
 TEST_F(VectorExportOfAChart, WmfReadByWmf2svgHoldsTitlesLabelsBarsAndTheImage) {
-    const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Wmf), ".wmf");
-    ASSERT_FALSE(svg.isEmpty());
-    const test::SvgContents contents = test::ParseSvg(svg);
-    ExpectChart(contents);
-    EXPECT_EQ(contents.images, 1);
+    ExpectReadBackChart(VectorFormat::Wmf, ".wmf");
 }
 
 TEST_F(VectorExportOfAChart, EmfReadByEmf2svgHoldsTitlesLabelsBarsAndTheImage) {
-    const QByteArray svg = test::ConvertWithReader(Render(VectorFormat::Emf), ".emf");
-    ASSERT_FALSE(svg.isEmpty());
-    const test::SvgContents contents = test::ParseSvg(svg);
-    ExpectChart(contents);
-    EXPECT_EQ(contents.images, 1);
+    ExpectReadBackChart(VectorFormat::Emf, ".emf");
 }
 
 TEST_F(VectorExportOfAChart, SvgParsesAsXmlAndHoldsTitlesLabelsBarsAndTheImage) {
     const std::vector<std::uint8_t> bytes = Render(VectorFormat::Svg);
-    const test::SvgContents contents =
-        test::ParseSvg(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
-    ExpectChart(contents);
-    EXPECT_EQ(contents.images, 1);
+    ExpectChart(
+        test::ParseSvg(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()))));
 }
 
 }  // namespace
