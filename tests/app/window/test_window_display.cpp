@@ -97,6 +97,14 @@ struct Shown {
     std::int64_t FirstColumnShown() {
         return std::llrint(moravel::Chart::PixelsFor(SpectrogramChart()->xAxis, 1000) / 1000 * SpectrogramChart()->xAxis->range().lower);
     }
+    /// Runs `ms` of card time, lets the window catch up and draws the
+    /// spectrogram once: its chart.
+    moravel::Chart* RunAndReplotSpectrogram(int ms) {
+        f.Run(ms);
+        settle();
+        SpectrogramChart()->replot();
+        return SpectrogramChart();
+    }
     moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
     moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
     WindowFixture f;
@@ -388,10 +396,7 @@ private slots:
 
     void zoomBelowTheBottomEdgeShowsFromZeroAndClearEndsIt() {
         Shown s;
-        s.f.Run(2000);
-        settle();
-        moravel::Chart* chart = s.SpectrogramChart();
-        chart->replot();
+        moravel::Chart* chart = s.RunAndReplotSpectrogram(2000);
         s.f.Click("sb_zoom_spectrogram");
         QVERIFY(chart->ZoomAllowed());
         const QRect plot = chart->PlotRect();
@@ -416,10 +421,7 @@ private slots:
 
     void panningIsVetoedBelowZeroAndMovesTheScrollBars() {
         Shown s;
-        s.f.Run(1000);
-        settle();
-        moravel::Chart* chart = s.SpectrogramChart();
-        chart->replot();
+        moravel::Chart* chart = s.RunAndReplotSpectrogram(1000);
         const QRect plot = chart->PlotRect();
         const QPoint middle = plot.center();
         // Dragging right would show time before 0: refused.
@@ -476,10 +478,7 @@ private slots:
 
     void doubleClickCentresTheSpectrumWindow() {
         Shown s("SpectrumResolution=0\n");  // "Low": a 2000 Hz window at 2 KHz
-        s.f.Run(1000);
-        settle();
-        moravel::Chart* chart = s.SpectrogramChart();
-        chart->replot();
+        moravel::Chart* chart = s.RunAndReplotSpectrogram(1000);
         const QRect plot = chart->PlotRect();
         // The top of the plot is far above the 2000 Hz scroll maximum.
         const QPoint top(plot.center().x(), plot.top() + 2);
