@@ -22,6 +22,17 @@ constexpr AudioRange kRange{4000, 3950, 1024};
 
 class Failures : public WithServer {};
 
+// Capture looped into playback on the server, a few blocks moved each way.
+class FlowingRig : public Failures {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(rig.Open(), kWaveOk);
+        ASSERT_TRUE(PumpUntil([&] { return rig.Captured().size() >= 2 && rig.BlocksPlayed() >= 2; }, 3s));
+    }
+    AlsaBackend backend;
+    LoopbackRig rig{backend, kRange, 400, 0.5};
+};
+
 TEST_F(Failures, WithoutAServerNothingOpensAndNothingIsPosted) {
     Server().Stop(SIGTERM);
     AlsaBackend byDefault;                                      // "default" is the server in this process
@@ -62,12 +73,7 @@ TEST_F(Failures, AFormatOrRateTheDeviceRefusesIsABadFormatAndLeavesTheServiceReu
     EXPECT_EQ(playback->close(), kWaveOk);
 }
 
-TEST_F(Failures, AServerThatDiesMidStreamClosesEachDeviceOnceAsLostAndNothingSpins) {
-    AlsaBackend backend;
-    LoopbackRig rig(backend, kRange, 400, 0.5);
-    ASSERT_EQ(rig.Open(), kWaveOk);
-    ASSERT_TRUE(PumpUntil([&] { return rig.Captured().size() >= 2 && rig.BlocksPlayed() >= 2; }, 3s));
-
+TEST_F(FlowingRig, AServerThatDiesMidStreamClosesEachDeviceOnceAsLostAndNothingSpins) {
     Server().Stop(SIGKILL);
     ASSERT_TRUE(
         PumpUntil([&] { return rig.CaptureNotes().LostCloses() == 1 && rig.PlaybackNotes().LostCloses() == 1; }, 2s));
@@ -126,12 +132,7 @@ TEST_F(IdlePlayback, ReportsTheServerGoneAtTheNextBlock) {
     EXPECT_EQ(playback->close(), kWaveOk);
 }
 
-TEST_F(Failures, ClosingIsBoundedWhenTheServerHangs) {
-    AlsaBackend backend;
-    LoopbackRig rig(backend, kRange, 400, 0.5);
-    ASSERT_EQ(rig.Open(), kWaveOk);
-    ASSERT_TRUE(PumpUntil([&] { return rig.Captured().size() >= 2 && rig.BlocksPlayed() >= 2; }, 3s));
-
+TEST_F(FlowingRig, ClosingIsBoundedWhenTheServerHangs) {
     Server().Signal(SIGSTOP);
     PumpFor(200ms);
     rig.Capture().reset();
