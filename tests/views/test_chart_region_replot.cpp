@@ -52,6 +52,11 @@ protected:
         chart.replot(QCustomPlot::rpImmediateRefresh);
         return onScreen();
     }
+    // What is on screen now is what a full replot draws.
+    void ExpectAsAFullReplot() {
+        const QImage shown = onScreen();
+        EXPECT_EQ(shown, afterFullReplot());
+    }
 
     Chart chart;
     BarSeries* bars = nullptr;
@@ -74,8 +79,7 @@ TEST_F(RegionReplot, TheWholeChartAsARegionIsWhatAFullReplotShows) {
     setData({1, 2, 3, 4}, 10);
     chart.ReplotRegion(chart.rect());
     EXPECT_EQ(chart.RegionReplots(), 1);
-    const QImage shown = onScreen();
-    EXPECT_EQ(shown, afterFullReplot());
+    ExpectAsAFullReplot();
 }
 
 // A strip across the first bar: inside it the new data, outside it the old
@@ -121,8 +125,7 @@ TEST_F(RegionReplot, ALayoutChangeGoesToAFullReplot) {
         setData({3, 3, 9, 9}, 50);
         chart.ReplotRegion(chart.PlotArea());
         EXPECT_EQ(chart.RegionReplots(), regions);
-        const QImage shown = onScreen();
-        EXPECT_EQ(shown, afterFullReplot());
+        ExpectAsAFullReplot();
         chart.xAxis2->setVisible(false);
         chart.yAxis->setScaleType(QCPAxis::stLinear);
         chart.yAxis->setRange(0, 10);
@@ -142,8 +145,7 @@ TEST_F(RegionReplot, GridAndTicksFollowEachFullReplot) {
     setData({6, 1, 6, 1}, 40);
     chart.ReplotRegion(chart.PlotArea());
     EXPECT_EQ(chart.RegionReplots(), 2);
-    const QImage shown = onScreen();
-    EXPECT_EQ(shown, afterFullReplot());
+    ExpectAsAFullReplot();
 }
 
 TEST_F(RegionReplot, AResizedChartIsPatchedAfterItsReplot) {
