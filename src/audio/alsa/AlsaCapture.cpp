@@ -37,6 +37,14 @@ std::int32_t SetUpCapture(CaptureState& state, std::uint32_t bufferBytes) {
     return kWaveOk;
 }
 
+// With the state's lock held: the worker stops filling, drops the block it
+// is reading (a new generation) and leaves any wait it is in.
+void HaltLocked(CaptureState& state) {
+    state.started = false;
+    ++state.generation;
+    state.interruptLocked();
+}
+
 }  // namespace
 
 AlsaCapture::AlsaCapture(std::shared_ptr<const Devices> devices) : devices_(std::move(devices)) {}
@@ -74,24 +82,20 @@ std::int32_t AlsaCapture::addBuffer(WaveHeader* header) {
 std::int32_t AlsaCapture::stop() {
     if (!state_) return kWaveNotOpen;
     std::lock_guard lock(state_->mutex);
-    state_->started = false;
-    ++state_->generation;
-    state_->interruptLocked();
+    HaltLocked(*state_);
     return kWaveOk;
 }
 
 std::int32_t AlsaCapture::reset() {
     if (!state_) return kWaveNotOpen;
     std::lock_guard lock(state_->mutex);
-    state_->started = false;
-    ++state_->generation;
     for (WaveHeader* header : state_->queue) {
         header->bytesRecorded = 0;
         header->flags = (header->flags & ~kHeaderInQueue) | kHeaderDone;
         state_->postLocked(WaveNotification::Data, header);
     }
     state_->queue.clear();
-    state_->interruptLocked();
+    HaltLocked(*state_);
     return kWaveOk;
 }
 
