@@ -27,6 +27,9 @@ struct FileDialogRequest {
     int filterIndex = 0;    // the filter selected at the start, 0 for the first
 };
 
+/// The name filter of the recorder's and the player's wave file dialogs.
+inline const QString kWaveFileFilter = QStringLiteral("Wave format (*.wav)");
+
 /// Shows a file dialog over `parent` and returns the name the user chose,
 /// or an empty string when the dialog was cancelled.
 using FileChooser = std::function<QString(QWidget* parent, const FileDialogRequest& request)>;

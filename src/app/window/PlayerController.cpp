@@ -2,10 +2,10 @@
 
 #include "app/window/FileDialog.h"
 #include "app/window/FileNamePanel.h"
+#include "app/window/pages/PlayerPage.h"
 #include "audio/recorder/SameWaveFile.h"
 #include "audio/recorder/TrackBarScale.h"
 #include "audio/recorder/WavePlayer.h"
-#include "app/window/pages/PlayerPage.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,13 +19,6 @@
 #include <utility>
 
 namespace moravel {
-
-namespace {
-
-const QString kWarning = QStringLiteral("Warning");
-const QString kWaveFilter = QStringLiteral("Wave format (*.wav)");
-
-}  // namespace
 
 PlayerController::PlayerController(Parts parts) : parts_(std::move(parts)) {}
 
@@ -91,7 +84,7 @@ bool PlayerController::refused() {
     }
     if (warning == nullptr) return false;
     setPlayButton(false);
-    parts_.showMessage(kWarning, QString::fromUtf8(warning));
+    parts_.showMessage(kWarningCaption, QString::fromUtf8(warning));
     return true;
 }
 
@@ -117,7 +110,7 @@ void PlayerController::returnWhenReady() {
 
 void PlayerController::ChooseFile() {
     const QString chosen =
-        parts_.openDialog.Execute(QStringLiteral("Open wave file"), kWaveFilter, QString::fromStdString(fileName_));
+        parts_.openDialog.Execute(QStringLiteral("Open wave file"), kWaveFileFilter, QString::fromStdString(fileName_));
     if (chosen.isEmpty()) return;
     SetFileName(chosen.toStdString());
     parts_.page.positionSlider->setValue(0);
@@ -132,8 +125,7 @@ void PlayerController::Seek() {
 void PlayerController::ReadBlock(std::int16_t* block, std::int32_t bytes) {
     if (!player_) return;  // the player's Pause alone: silence
     try {
-        player_->ReadBlock(
-            block, bytes, {parts_.page.pauseSwitch->isChecked(), parts_.page.loopSwitch->isChecked()});
+        player_->ReadBlock(block, bytes, {parts_.page.pauseSwitch->isChecked(), parts_.page.loopSwitch->isChecked()});
     } catch (const std::exception& error) {
         std::fill(block, block + bytes / 2, std::int16_t{0});
         stopAfterCycle(error.what());

@@ -2,10 +2,10 @@
 
 #include "app/window/FileDialog.h"
 #include "app/window/FileNamePanel.h"
+#include "app/window/pages/RecorderPage.h"
 #include "audio/recorder/PartFileName.h"
 #include "audio/recorder/SameWaveFile.h"
 #include "audio/recorder/WaveRecorder.h"
-#include "app/window/pages/RecorderPage.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -16,13 +16,6 @@
 #include <utility>
 
 namespace moravel {
-
-namespace {
-
-const QString kWarning = QStringLiteral("Warning");
-const QString kWaveFilter = QStringLiteral("Wave format (*.wav)");
-
-}  // namespace
 
 RecorderController::RecorderController(Parts parts) : parts_(std::move(parts)) {}
 
@@ -51,7 +44,7 @@ void RecorderController::start() {
     if (recorder_) release();  // a failed recording whose message is still due
     if (parts_.playing(fileName_)) {
         setRecordButton(false);
-        parts_.showMessage(kWarning, QString::fromUtf8(kSameWaveFileMessage));
+        parts_.showMessage(kWarningCaption, QString::fromUtf8(kSameWaveFileMessage));
         return;
     }
     try {
@@ -85,8 +78,8 @@ void RecorderController::release() {
 }
 
 void RecorderController::ChooseFile() {
-    const QString chosen =
-        parts_.saveDialog.Execute(QStringLiteral("Save to wave file"), kWaveFilter, QString::fromStdString(fileName_));
+    const QString chosen = parts_.saveDialog.Execute(QStringLiteral("Save to wave file"), kWaveFileFilter,
+                                                     QString::fromStdString(fileName_));
     if (!chosen.isEmpty()) SetFileName(chosen.toStdString());
 }
 
