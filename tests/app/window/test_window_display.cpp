@@ -8,6 +8,7 @@
 #include "app/window/PlotPanes.h"
 #include "views/SpectrogramImage.h"
 #include "views/Chart.h"
+#include "ShownWindow.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <numbers>
 #include <stdexcept>
 
+using moravel::testing::Settle;
 using moravel::testing::WindowFixture;
 
 namespace {
@@ -73,18 +75,10 @@ std::string settings(const std::string& extra = {}) {
            "[SETTINGS]\nWindowWidth=900\nWindowHeight=700\nSplitterTop=250\nAGC_enabled=0\n" + extra;
 }
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
-
 // A window shown and laid out, sampling.
-struct Shown {
+struct Shown : moravel::testing::ShownWindow {
     explicit Shown(const std::string& extra = {}, std::shared_ptr<ToneControl> tone = {}, int columns = 4096)
-        : f(settings(extra), {}, tone ? toneFactory(tone) : moravel::SourceFactory{}, columns) {
-        f.Form().show();
-        settle();
-        f.Start();
-    }
+        : ShownWindow(settings(extra), tone ? toneFactory(tone) : moravel::SourceFactory{}, columns) {}
     /// Runs with the window painting after every display tick, as it does
     /// in the program (painting renews the spectrogram's pixel scale).
     void RunPainted(int ms) {
@@ -101,13 +95,10 @@ struct Shown {
     /// spectrogram once: its chart.
     moravel::Chart* RunAndReplotSpectrogram(int ms) {
         f.Run(ms);
-        settle();
+        Settle();
         SpectrogramChart()->replot();
         return SpectrogramChart();
     }
-    moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
-    moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
-    WindowFixture f;
 };
 
 }  // namespace
@@ -441,7 +432,7 @@ private slots:
     void timeLabelsAndCursorReadout() {
         Shown s;
         s.f.Run(1000);
-        settle();
+        Settle();
         auto* ticker = s.f.Form().Panels().Spectrogram().timeTicker;
         QCOMPARE(ticker->Label(75), QStringLiteral("01:15"));
         QCOMPARE(ticker->Label(0), QStringLiteral("00:00"));
@@ -512,7 +503,7 @@ private slots:
         options.cpuStatFile = folder.File("stat");
         moravel::MainForm form(options);
         form.show();
-        settle();
+        Settle();
         form.FormActivate();
         for (int i = 0; i < 10; ++i) {
             card.RunFor(std::chrono::milliseconds(100));

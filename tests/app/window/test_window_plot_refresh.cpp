@@ -9,14 +9,14 @@
 #include "app/window/WindowPanels.h"
 #include "app/window/PlotPanes.h"
 #include "views/Chart.h"
-#include "WindowFixture.h"
+#include "ShownWindow.h"
 
 #include <QScrollBar>
 #include <QSlider>
 #include <QToolButton>
 #include <QtTest>
 
-using moravel::testing::WindowFixture;
+using moravel::testing::Settle;
 
 namespace {
 
@@ -26,10 +26,6 @@ std::string settings(int width) {
     text += std::to_string(width);
     text += "\nWindowHeight=600\nSplitterTop=220\nAudioRange=3\n";
     return text;
-}
-
-void settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
 QImage onScreen(moravel::Chart* chart) { return chart->grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -46,22 +42,15 @@ void expectFullPicture(moravel::Chart* chart) {
     QCOMPARE(shown, fullyReplotted(chart));
 }
 
-struct Window {
-    explicit Window(int width = 700, int columns = 4096) : f(settings(width), {}, {}, columns) {
-        f.Form().show();
-        settle();
-        f.Start();
-    }
+struct Window : moravel::testing::ShownWindow {
+    explicit Window(int width = 700, int columns = 4096) : ShownWindow(settings(width), {}, columns) {}
     /// `ms` of card time, the event loop running after each display tick.
     void Run(int ms) {
         for (int done = 0; done < ms; done += 100) {
             f.Run(100);
-            settle();
+            Settle();
         }
     }
-    moravel::Chart* SpectrumChart() { return f.Form().Panels().Spectrum().chart; }
-    moravel::Chart* SpectrogramChart() { return f.Form().Panels().Spectrogram().chart; }
-    WindowFixture f;
 };
 
 }  // namespace
@@ -101,7 +90,7 @@ private slots:
         Window w;
         w.Run(2000);
         w.f.Form().resize(820, 640);
-        settle();
+        Settle();
         w.Run(2500);
         expectFullPicture(w.SpectrogramChart());
         expectFullPicture(w.SpectrumChart());
@@ -115,7 +104,7 @@ private slots:
         w.Run(static_cast<int>((w.SpectrogramChart()->PlotRect().width() + 20) / 7.7 * 1000));
         w.f.Click("sb_spectrogram_autoscroll");
         w.f.Find<QScrollBar>("ScrollSpectrogram")->setValue(0);
-        settle();
+        Settle();
         w.Run(300);
         const QImage before = onScreen(w.SpectrogramChart());
         const int strips = w.SpectrogramChart()->RegionReplots();
@@ -132,7 +121,7 @@ private slots:
         w.f.Click("sb_zoom_spectrogram");
         const QRect plot = w.SpectrogramChart()->PlotRect();
         QVERIFY(w.SpectrogramChart()->ZoomTo(QRect(plot.left() + 10, plot.top() + 10, plot.width() / 2, plot.height() / 2)));
-        settle();
+        Settle();
         const int strips = w.SpectrogramChart()->RegionReplots();
         w.Run(1000);
         QCOMPARE(w.SpectrogramChart()->RegionReplots(), strips);
