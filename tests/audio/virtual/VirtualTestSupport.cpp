@@ -33,6 +33,14 @@ std::pair<std::size_t, std::size_t> CountsAround(VirtualCard& card, Notification
     return {before, log.Count(kind)};
 }
 
+std::unique_ptr<CaptureService> RequeuingCapture(VirtualCard& card, NotificationLog& log, BufferRing& ring) {
+    auto capture = card.createCapture();
+    if (capture->open(wvMapper, Format(8450), 2048, &log, 1) != kWaveOk) return nullptr;
+    log.requeue = capture.get();
+    for (WaveHeader& header : ring.headers) capture->addBuffer(&header);
+    return capture;
+}
+
 PcmFormat Format(std::int32_t rate, std::int32_t bits, std::int32_t channels) {
     PcmFormat format;
     format.channels = channels;

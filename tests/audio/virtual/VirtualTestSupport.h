@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -62,5 +63,10 @@ struct BufferRing {
     std::vector<WaveHeader> headers;
     WaveHeader* operator[](std::size_t i) { return &headers[i]; }
 };
+
+/// A capture of `card` opened at 8450 Hz in blocks of 2048 bytes, session 1,
+/// with every buffer of `ring` queued and each given back as `log` delivers
+/// it; not started. Null when it does not open.
+std::unique_ptr<CaptureService> RequeuingCapture(VirtualCard& card, NotificationLog& log, BufferRing& ring);
 
 }  // namespace moravel::testing

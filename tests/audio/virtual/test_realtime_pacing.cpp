@@ -45,11 +45,9 @@ bool waitFor(Condition done, int limitMs) {
 TEST(RealTimeClock, CaptureDeliversBlocksAtTheSampleRate) {
     VirtualCard card;
     NotificationLog log;
-    auto capture = card.createCapture();
-    ASSERT_EQ(capture->open(wvMapper, Format(8450), 2048, &log, 1), kWaveOk);
-    log.requeue = capture.get();
     BufferRing ring(3, 2048);
-    for (WaveHeader& header : ring.headers) capture->addBuffer(&header);
+    const auto capture = RequeuingCapture(card, log, ring);
+    ASSERT_NE(capture, nullptr);
     QElapsedTimer timer;
     timer.start();
     ASSERT_EQ(capture->start(), kWaveOk);

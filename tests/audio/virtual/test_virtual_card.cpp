@@ -177,11 +177,9 @@ TEST(VirtualCardStepping, RunForDeliversBetweenDeadlines) {
     for (bool deliver : {false, true}) {
         VirtualCard card(stepping());
         NotificationLog log;
-        auto capture = card.createCapture();
-        ASSERT_EQ(capture->open(wvMapper, Format(8450), 2048, &log, 1), kWaveOk);
-        log.requeue = capture.get();
         BufferRing ring(3, 2048);
-        for (WaveHeader& header : ring.headers) capture->addBuffer(&header);
+        const auto capture = RequeuingCapture(card, log, ring);
+        ASSERT_NE(capture, nullptr);
         capture->start();
         if (deliver) {
             card.RunFor(std::chrono::seconds(10));
