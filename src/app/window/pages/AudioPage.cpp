@@ -23,8 +23,7 @@ constexpr int kTrackWidth = 110;
 
 }  // namespace
 
-AudioPage::AudioPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabAudio", QStringLiteral("Audio"));
+AudioPage::AudioPage(QTabWidget* tabs) : SettingsPage(tabs, "TabAudio", QStringLiteral("Audio")) {
 
     audioRangeCombo = MakeComboBox(controls::kComboAudioRange);
     QGroupBox* range = MakeGroup(QStringLiteral("Audio range"));

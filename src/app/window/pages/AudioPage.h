@@ -5,6 +5,8 @@
 // Layout only: the main window connects the controls and sets the meter.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QCheckBox;
 class QComboBox;
 class QSlider;
@@ -16,16 +18,10 @@ namespace moravel {
 
 class DbMeter;
 
-class AudioPage {
+class AudioPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Audio". GUI thread only.
     explicit AudioPage(QTabWidget* tabs);
-    AudioPage(const AudioPage&) = delete;
-    AudioPage& operator=(const AudioPage&) = delete;
-
-    // Object names (in quotes, or the control table's row) are the ones
-    // the tests, the settings and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabAudio"
 
     QComboBox* audioRangeCombo;  // controls::kComboAudioRange
 

@@ -29,8 +29,7 @@ struct Readout {
 
 }  // namespace
 
-DebugPage::DebugPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabDebug", QStringLiteral("Debug"));
+DebugPage::DebugPage(QTabWidget* tabs) : SettingsPage(tabs, "TabDebug", QStringLiteral("Debug")) {
 
     QGroupBox* timing = MakeGroup(QStringLiteral("Timing [s]"));
     QGridLayout* timingGrid = MakeGridLayout(timing);

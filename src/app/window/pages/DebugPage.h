@@ -8,6 +8,8 @@
 // them down and writes the read-outs.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QButtonGroup;
 class QLabel;
 class QTabWidget;
@@ -16,16 +18,13 @@ class QWidget;
 
 namespace moravel {
 
-class DebugPage {
+class DebugPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Debug". GUI thread only.
     explicit DebugPage(QTabWidget* tabs);
-    DebugPage(const DebugPage&) = delete;
-    DebugPage& operator=(const DebugPage&) = delete;
 
     // Object names (in quotes, or the control table's row) are the ones
     // the tests and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabDebug"
 
     QLabel* bufferCycleLabel;    // "Label35": "Buffer Cycle", "0"
     QLabel* processTimeLabel;    // "Label33": "Process time", "0"

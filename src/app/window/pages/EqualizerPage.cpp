@@ -26,8 +26,7 @@ QLabel* MakeBandLabel(const QString& name, const QString& text) {
 
 }  // namespace
 
-EqualizerPage::EqualizerPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabEqualizer", QStringLiteral("Equalizer"));
+EqualizerPage::EqualizerPage(QTabWidget* tabs) : SettingsPage(tabs, "TabEqualizer", QStringLiteral("Equalizer")) {
 
     QWidget* bands = new QWidget;
     QGridLayout* bandGrid = MakeGridLayout(bands);

@@ -7,6 +7,8 @@
 // Layout only: the main window connects the controls and writes the labels.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 #include <array>
 
 #include "common/EqualizerBands.h"
@@ -19,16 +21,10 @@ class QWidget;
 
 namespace moravel {
 
-class EqualizerPage {
+class EqualizerPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Equalizer". GUI thread only.
     explicit EqualizerPage(QTabWidget* tabs);
-    EqualizerPage(const EqualizerPage&) = delete;
-    EqualizerPage& operator=(const EqualizerPage&) = delete;
-
-    // Object names (in quotes, or the control table's row) are the ones
-    // the tests, the settings and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabEqualizer"
 
     // The band controls in band order (lowest band first). Gain sliders,
     // controls::kEqualizerBandControls ("eq1".."eq7"): -5 (top, gain 2.0)

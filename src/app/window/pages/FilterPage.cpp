@@ -24,8 +24,7 @@ QString HertzText(int hertz) { return QStringLiteral("%1 Hz").arg(hertz); }
 
 }  // namespace
 
-FilterPage::FilterPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabFilter", QStringLiteral("Filter"));
+FilterPage::FilterPage(QTabWidget* tabs) : SettingsPage(tabs, "TabFilter", QStringLiteral("Filter")) {
 
     filterSwitch = MakeToggleButton(controls::kFilterOn, QStringLiteral("Filter On"));
     filterVisibleSwitch = MakeToggleButton(controls::kFilterVisible, QStringLiteral("Visible"));

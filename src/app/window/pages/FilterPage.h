@@ -5,6 +5,8 @@
 // Layout only: the main window connects the controls.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QComboBox;
 class QLabel;
 class QSlider;
@@ -14,16 +16,10 @@ class QWidget;
 
 namespace moravel {
 
-class FilterPage {
+class FilterPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Filter". GUI thread only.
     explicit FilterPage(QTabWidget* tabs);
-    FilterPage(const FilterPage&) = delete;
-    FilterPage& operator=(const FilterPage&) = delete;
-
-    // Object names (in quotes, or the control table's row) are the ones
-    // the tests, the settings and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabFilter"
 
     QSlider* filterCentreSlider;  // centre / cut-off in Hz, controls::kTrackFilterCenter
     QLabel* filterCentreLabel;    // "Label9": the centre, "1000 Hz"

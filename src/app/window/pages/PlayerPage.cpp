@@ -11,8 +11,7 @@
 
 namespace moravel {
 
-PlayerPage::PlayerPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabPlayer", QStringLiteral("Player"));
+PlayerPage::PlayerPage(QTabWidget* tabs) : SettingsPage(tabs, "TabPlayer", QStringLiteral("Player")) {
 
     playSwitch = MakeToggleButton("sb_wave_play", QStringLiteral("Play"));
     pauseSwitch = MakeToggleButton("sb_waveplayer_pause", QStringLiteral("Pause"));

@@ -5,6 +5,8 @@
 // Layout only: the main window connects the controls and fills the panels.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QCheckBox;
 class QLabel;
 class QSlider;
@@ -14,16 +16,13 @@ class QWidget;
 
 namespace moravel {
 
-class PlayerPage {
+class PlayerPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Player". GUI thread only.
     explicit PlayerPage(QTabWidget* tabs);
-    PlayerPage(const PlayerPage&) = delete;
-    PlayerPage& operator=(const PlayerPage&) = delete;
 
     // Object names (in quotes, or the control table's row) are the ones
     // the tests and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabPlayer"
 
     QToolButton* playSwitch;    // "sb_wave_play": "Play", up at creation
     QToolButton* pauseSwitch;   // "sb_waveplayer_pause": "Pause", up at creation

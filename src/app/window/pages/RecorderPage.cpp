@@ -35,8 +35,7 @@ QWidget* MakeScrolledContent(QWidget* sheet) {
 
 }  // namespace
 
-RecorderPage::RecorderPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabRecorder", QStringLiteral("Recorder"));
+RecorderPage::RecorderPage(QTabWidget* tabs) : SettingsPage(tabs, "TabRecorder", QStringLiteral("Recorder")) {
     QWidget* content = MakeScrolledContent(sheet);
 
     recordSwitch = MakeToggleButton("sb_wave_record", QStringLiteral("Record"));

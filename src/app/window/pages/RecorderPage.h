@@ -7,6 +7,8 @@
 // Layout only: the main window connects the controls and fills the panels.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 #include "app/window/pages/RecordOnSignalPanel.h"
 
 #include <memory>
@@ -18,16 +20,13 @@ class QWidget;
 
 namespace moravel {
 
-class RecorderPage {
+class RecorderPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Recorder". GUI thread only.
     explicit RecorderPage(QTabWidget* tabs);
-    RecorderPage(const RecorderPage&) = delete;
-    RecorderPage& operator=(const RecorderPage&) = delete;
 
     // Object names (in quotes, or the control table's row) are the ones
     // the tests and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabRecorder"
 
     QToolButton* recordSwitch;  // "sb_wave_record": "Record", up at creation
     QToolButton* pauseSwitch;   // "sb_waverecorder_pause": "Pause", up at creation

@@ -21,8 +21,7 @@ constexpr int kReadoutWidth = 76;
 
 }  // namespace
 
-ShiftPage::ShiftPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabShift", QStringLiteral("Shift"));
+ShiftPage::ShiftPage(QTabWidget* tabs) : SettingsPage(tabs, "TabShift", QStringLiteral("Shift")) {
 
     shiftSwitch = MakeToggleButton(controls::kShiftOn, QStringLiteral("Shift On"));
     helpButton = MakeHelpButton("SpeedButton10");

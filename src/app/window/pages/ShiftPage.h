@@ -5,6 +5,8 @@
 // Layout only: the main window connects the controls.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QComboBox;
 class QLabel;
 class QSlider;
@@ -14,16 +16,10 @@ class QWidget;
 
 namespace moravel {
 
-class ShiftPage {
+class ShiftPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Shift". GUI thread only.
     explicit ShiftPage(QTabWidget* tabs);
-    ShiftPage(const ShiftPage&) = delete;
-    ShiftPage& operator=(const ShiftPage&) = delete;
-
-    // Object names (in quotes, or the control table's row) are the ones
-    // the tests, the settings and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabShift"
 
     QSlider* shiftSlider;          // steps of the range's unit, controls::kTbFreqShift
     QComboBox* shiftRangeCombo;    // controls::kComboFreqShiftRange

@@ -50,8 +50,7 @@ QGroupBox* MakeLineGroup(const QString& title, std::initializer_list<MixerLine> 
 
 }  // namespace
 
-SoundcardPage::SoundcardPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabSoundcard", QStringLiteral("Soundcard"));
+SoundcardPage::SoundcardPage(QTabWidget* tabs) : SettingsPage(tabs, "TabSoundcard", QStringLiteral("Soundcard")) {
 
     cardNameLabel = MakeValueLabel("Label4", QString());
     cardNameLabel->setFixedWidth(kNameWidth);

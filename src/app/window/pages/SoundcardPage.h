@@ -7,6 +7,8 @@
 // Layout only: the main window enables, reads and writes the lines.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -17,16 +19,13 @@ class QWidget;
 
 namespace moravel {
 
-class SoundcardPage {
+class SoundcardPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Soundcard". GUI thread only.
     explicit SoundcardPage(QTabWidget* tabs);
-    SoundcardPage(const SoundcardPage&) = delete;
-    SoundcardPage& operator=(const SoundcardPage&) = delete;
 
     // Object names in brackets: the control table, the accessible texts and
     // the tests find the controls by them.
-    QWidget* sheet;  // ("TabSoundcard")
 
     QLabel* cardNameLabel;  // the soundcard's name, empty at creation ("Label4")
 

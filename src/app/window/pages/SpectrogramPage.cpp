@@ -21,8 +21,7 @@ constexpr int kTrackWidth = 110;
 
 }  // namespace
 
-SpectrogramPage::SpectrogramPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabSpectrogram", QStringLiteral("Spectrogram"));
+SpectrogramPage::SpectrogramPage(QTabWidget* tabs) : SettingsPage(tabs, "TabSpectrogram", QStringLiteral("Spectrogram")) {
 
     spectrogramSwitch = MakeToggleButton(controls::kSpectrogramOn, QStringLiteral("Spectrogram On"));
     autoScrollSwitch = MakeToggleButton(controls::kSpectrogramScroll, QStringLiteral("Auto Scroll"));

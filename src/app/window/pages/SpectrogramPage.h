@@ -6,6 +6,8 @@
 // Layout only: the main window connects the controls and draws the strip.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -16,12 +18,10 @@ class QWidget;
 
 namespace moravel {
 
-class SpectrogramPage {
+class SpectrogramPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Spectrogram". GUI thread only.
     explicit SpectrogramPage(QTabWidget* tabs);
-    SpectrogramPage(const SpectrogramPage&) = delete;
-    SpectrogramPage& operator=(const SpectrogramPage&) = delete;
 
     /// Size of the palette strip `paletteStrip` in pixels: the palette shown
     /// there has one entry per pixel column (indices 0..width).
@@ -30,7 +30,6 @@ public:
 
     // Object names (in quotes, or the control table's row) are the ones
     // the tests and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabSpectrogram"
 
     QToolButton* spectrogramSwitch;  // controls::kSpectrogramOn: "Spectrogram On", up at creation
     QToolButton* autoScrollSwitch;   // controls::kSpectrogramScroll: "Auto Scroll", up at creation

@@ -27,8 +27,7 @@ constexpr int kResolutionWidth = 40;
 
 }  // namespace
 
-SpectrumPage::SpectrumPage(QTabWidget* tabs) {
-    sheet = MakeSheet(tabs, "TabSpectrum", QStringLiteral("Spectrum"));
+SpectrumPage::SpectrumPage(QTabWidget* tabs) : SettingsPage(tabs, "TabSpectrum", QStringLiteral("Spectrum")) {
 
     spectrumSwitch = MakeToggleButton(controls::kSpectrumOn, QStringLiteral("Spectrum On"));
     normalizeSwitch = MakeToggleButton("sp_spectrum_normalize", QStringLiteral("Normalize"));

@@ -7,6 +7,8 @@
 // are not on this page. Layout only: the main window connects the controls.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -18,16 +20,13 @@ class QWidget;
 
 namespace moravel {
 
-class SpectrumPage {
+class SpectrumPage : public SettingsPage {
 public:
     /// Builds the page and appends it to `tabs` as "Spectrum". GUI thread only.
     explicit SpectrumPage(QTabWidget* tabs);
-    SpectrumPage(const SpectrumPage&) = delete;
-    SpectrumPage& operator=(const SpectrumPage&) = delete;
 
     // Object names (in quotes, or the control table's row) are the ones
     // the tests and the accessible texts find the controls by.
-    QWidget* sheet;  // "TabSpectrum"
 
     QToolButton* spectrumSwitch;  // controls::kSpectrumOn: "Spectrum On", up at creation
 

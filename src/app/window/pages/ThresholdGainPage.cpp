@@ -30,8 +30,8 @@ QGroupBox* MakeTrackGroup(const QString& title, QSlider* track) {
 }  // namespace
 
 ThresholdGainPage::ThresholdGainPage(QTabWidget* tabs, const Description& what)
-    : description(what),
-      sheet(MakeSheet(tabs, what.sheetName, TableText(what.tabCaption))),
+    : SettingsPage(tabs, what.sheetName, TableText(what.tabCaption)),
+      description(what),
       onSwitch(MakeToggleButton(what.onRow, TableText(what.onCaption))),
       thresholdSlider(MakeTrackBar(what.thresholdRow, kTrackWidth)),
       gainSlider(MakeTrackBar(what.gainRow, kTrackWidth)),

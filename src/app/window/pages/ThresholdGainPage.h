@@ -7,6 +7,8 @@
 // Layout only: the main window connects the controls. GUI thread only.
 #pragma once
 
+#include "app/window/pages/SettingsPage.h"
+
 #include "common/ControlTable.h"
 
 #include <string_view>
@@ -18,7 +20,7 @@ class QWidget;
 
 namespace moravel {
 
-class ThresholdGainPage {
+class ThresholdGainPage : public SettingsPage {
 public:
     /// What one page is made of: names, captions and the table's rows.
     struct Description {
@@ -34,13 +36,10 @@ public:
 
     /// Builds the page `what` describes and appends it to `tabs`.
     ThresholdGainPage(QTabWidget* tabs, const Description& what);
-    ThresholdGainPage(const ThresholdGainPage&) = delete;
-    ThresholdGainPage& operator=(const ThresholdGainPage&) = delete;
 
     // Object names come from the description: the table's rows, or the names
     // it spells for the sheet and the two buttons the table has no row for.
     const Description& description;  // kCompressPage or kExpandPage
-    QWidget* sheet;                  // description.sheetName
     QToolButton* onSwitch;           // description.onRow: description.onCaption, up at creation
     QSlider* thresholdSlider;        // range and position: description.thresholdRow
     QSlider* gainSlider;             // description.gainRow
