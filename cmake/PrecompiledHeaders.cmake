@@ -28,6 +28,16 @@ function(_moravel_pch_carrier name type libraries headers)
   target_precompile_headers(${name} PRIVATE ${headers})
 endfunction()
 
+# A carrier for test programs only. Where tests/ compiles the tests without
+# optimization (MORAVEL_TEST_PCH_OPTIONS), their headers are precompiled the
+# same way: GCC rejects a header precompiled with optimization in a file
+# compiled without it, and would parse the headers again in every file.
+function(_moravel_pch_test_carrier name libraries headers)
+  _moravel_pch_carrier(${name} EXECUTABLE "${libraries}" "${headers}")
+  get_property(options GLOBAL PROPERTY MORAVEL_TEST_PCH_OPTIONS)
+  target_compile_options(${name} PRIVATE ${options})
+endfunction()
+
 # True when `target` links a library whose name matches `pattern`, directly or
 # through the project's own libraries.
 function(_moravel_links target pattern result)
@@ -103,7 +113,9 @@ endfunction()
 # other libraries and programs get the standard headers, those that link Qt
 # from a carrier that links QtCore, which makes it position-independent too,
 # and one more for the sound server's client library, whose flags define
-# _REENTRANT, which the standard headers read.
+# _REENTRANT, which the standard headers read. Where the tests are compiled
+# without optimization (the sanitizer tree), the test programs use carriers
+# of their own at that level.
 # Call once, after all targets exist.
 function(moravel_precompile_headers)
   if(NOT MORAVEL_PCH OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -113,8 +125,12 @@ function(moravel_precompile_headers)
   _moravel_pch_carrier(moravel_pch_plot_lib STATIC_LIBRARY "${plot}" "${_moravel_pch_plot}")
   _moravel_pch_carrier(moravel_pch_plot_exe EXECUTABLE "${plot}" "${_moravel_pch_plot}")
   if(MORAVEL_TESTS)
-    _moravel_pch_carrier(moravel_pch_tests EXECUTABLE "GTest::gmock" "${_moravel_pch_tests}")
-    _moravel_pch_carrier(moravel_pch_qt_tests EXECUTABLE "GTest::gmock;Qt6::Core" "${_moravel_pch_tests}")
+    _moravel_pch_test_carrier(moravel_pch_tests "GTest::gmock" "${_moravel_pch_tests}")
+    _moravel_pch_test_carrier(moravel_pch_qt_tests "GTest::gmock;Qt6::Core" "${_moravel_pch_tests}")
+    get_property(own_test_options GLOBAL PROPERTY MORAVEL_TEST_PCH_OPTIONS SET)
+    if(own_test_options)
+      _moravel_pch_test_carrier(moravel_pch_plot_tests "${plot}" "${_moravel_pch_plot}")
+    endif()
   endif()
   _moravel_pch_carrier(moravel_pch_std STATIC_LIBRARY "" "${_moravel_pch_std}")
   _moravel_pch_carrier(moravel_pch_std_qt STATIC_LIBRARY "Qt6::Core" "${_moravel_pch_std}")
@@ -130,7 +146,19 @@ function(moravel_precompile_headers)
     _moravel_links(${target} "^QCustomPlotQt6::" plot_used)
     _moravel_links(${target} "^GTest::" gtest_used)
     _moravel_links(${target} "^Qt6::" qt_used)
-    if(plot_used AND type STREQUAL "EXECUTABLE")
+    get_target_property(source_dir ${target} SOURCE_DIR)
+    set(tests_dir ${PROJECT_SOURCE_DIR}/tests)
+    cmake_path(IS_PREFIX tests_dir "${source_dir}" in_tests)
+    set(test_program FALSE)
+    if(own_test_options AND in_tests AND type STREQUAL "EXECUTABLE")
+      set(test_program TRUE)
+    endif()
+    if(test_program AND plot_used)
+      target_precompile_headers(${target} REUSE_FROM moravel_pch_plot_tests)
+      _moravel_skip_empty_moc_file(${target})
+    elseif(test_program AND NOT gtest_used)
+      # A helper program of the tests: no carrier is compiled at its level.
+    elseif(plot_used AND type STREQUAL "EXECUTABLE")
       target_precompile_headers(${target} REUSE_FROM moravel_pch_plot_exe)
       _moravel_skip_empty_moc_file(${target})
     elseif(plot_used)
